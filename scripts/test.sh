@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test under a virtual X server (GL and widget tests need one).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh
+xvfb-run -a -s "-screen 0 1280x800x24" \
+  ctest --test-dir build --output-on-failure -j"$(nproc)" "$@"
