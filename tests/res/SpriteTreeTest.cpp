@@ -1,0 +1,189 @@
+// Checks the compiled resource tree's pictures against its description files: every file the
+// game loads at start-up is there, every animation is cut from inside a chip set and shows
+// something, and the character files hold the animations their code selects by index.
+
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QMap>
+#include <QXmlStreamReader>
+
+namespace
+{
+struct AnimationRef
+{
+    QString file;
+    int index = 0;
+    int src = 0, x = 0, y = 0, w = 16, h = 16, frames = 1;
+};
+
+int Attribute(const QXmlStreamAttributes &a, const char *name, int absent)
+{
+    return a.hasAttribute(name) ? a.value(name).toInt() : absent;
+}
+
+/// The animations of one file; the chip set of each is its own `src`, else the last
+/// `src` of an earlier element, else 0 (the rule every loader of the game follows).
+QVector<AnimationRef> ReadAnimations(const QString &path)
+{
+    QVector<AnimationRef> out;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return out;
+    QXmlStreamReader xml(&file);
+    int defaultSrc = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        if (xml.name() != QLatin1String("animation")) {
+            defaultSrc = Attribute(a, "src", defaultSrc);
+            continue;
+        }
+        AnimationRef r;
+        r.file = path;
+        r.index = out.size();
+        r.src = Attribute(a, "src", defaultSrc);
+        r.x = Attribute(a, "x", 0);
+        r.y = Attribute(a, "y", 0);
+        r.w = Attribute(a, "w", 16);
+        r.h = Attribute(a, "h", 16);
+        r.frames = Attribute(a, "numFrames", 1);
+        out.append(r);
+    }
+    EXPECT_FALSE(xml.hasError()) << qPrintable(path) << ": " << qPrintable(xml.errorString());
+    return out;
+}
+
+QStringList DescriptionFiles()
+{
+    QStringList files;
+    QDirIterator it(":/res/xml", {"*.xml"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+const QVector<int> kChipSets = {0, 1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
+
+QString ChipSetPath(int n)
+{
+    return QString(":/res/images/chipsets/chip_set_%1.png").arg(n, 2, 10, QChar('0'));
+}
+
+bool IsPowerOfTwo(int n)
+{
+    return n > 0 && (n & (n - 1)) == 0;
+}
+
+/// True when any pixel of `r` is not fully transparent.
+bool ShowsSomething(const QImage &image, const QRect &r)
+{
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 0)
+                return true;
+    return false;
+}
+} // namespace
+
+TEST(SpriteTree, EveryChipSetTheGameLoadsIsAPowerOfTwoPicture)
+{
+    for (int n : kChipSets) {
+        const QImage image(ChipSetPath(n));
+        ASSERT_FALSE(image.isNull()) << qPrintable(ChipSetPath(n));
+        EXPECT_TRUE(IsPowerOfTwo(image.width()) && IsPowerOfTwo(image.height()))
+            << qPrintable(ChipSetPath(n)) << " is " << image.width() << " x " << image.height();
+    }
+}
+
+TEST(SpriteTree, EveryAnimationFrameLiesInsideItsChipSetAndIsNotBlank)
+{
+    QMap<int, QImage> chipSets;
+    for (int n : kChipSets)
+        chipSets.insert(n, QImage(ChipSetPath(n)));
+    int checked = 0;
+    for (const QString &file : DescriptionFiles())
+        for (const AnimationRef &a : ReadAnimations(file)) {
+            const QString where = QString("%1 animation %2").arg(a.file).arg(a.index);
+            ASSERT_TRUE(chipSets.contains(a.src)) << qPrintable(where) << ": no chip set " << a.src;
+            ASSERT_GE(a.frames, 1) << qPrintable(where);
+            ASSERT_TRUE(a.w > 0 && a.h > 0) << qPrintable(where);
+            const QImage &sheet = chipSets[a.src];
+            // Frames run along a row and continue one frame height lower at the left edge.
+            for (int i = 0; i < a.frames; ++i) {
+                const int p = i * a.w + a.x;
+                const QRect r(p % sheet.width(), (p / sheet.width()) * a.h + a.y, a.w, a.h);
+                ASSERT_TRUE(sheet.rect().contains(r)) << qPrintable(where) << " frame " << i << " leaves the chip set";
+                EXPECT_TRUE(ShowsSomething(sheet, r)) << qPrintable(where) << " frame " << i << " is blank";
+                ++checked;
+            }
+        }
+    EXPECT_GT(checked, 0);
+}
+
+TEST(SpriteTree, ReaderTakesTheChipSetFromTheFile)
+{
+    // Guards the checks above: a reader that found nothing would let every fault pass.
+    const QVector<AnimationRef> brown = ReadAnimations(":/res/xml/PlayerCharacters/brown.xml");
+    ASSERT_FALSE(brown.isEmpty());
+    EXPECT_EQ(brown.first().src, 1);
+}
+
+class RequiredFiles : public testing::TestWithParam<const char *>
+{
+};
+
+TEST_P(RequiredFiles, ArePartOfTheTree)
+{
+    EXPECT_TRUE(QFile::exists(QString(":/") + GetParam())) << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(SpriteTree, RequiredFiles, testing::Values(
+    "res/xml/PlayerCharacters/brown.xml", "res/xml/PlayerCharacters/orange.xml",
+    "res/xml/PlayerCharacters/gray.xml"));
+
+struct CharacterFile
+{
+    const char *path;
+    int id, bodyW, bodyH, animations;
+};
+
+void PrintTo(const CharacterFile &c, std::ostream *os)
+{
+    *os << c.path;
+}
+
+class CharacterFiles : public testing::TestWithParam<CharacterFile>
+{
+};
+
+TEST_P(CharacterFiles, HoldIdBodyAndEveryAnimationIndexTheirCodeSelects)
+{
+    const CharacterFile &c = GetParam();
+    QFile file(c.path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.path;
+    QXmlStreamReader xml(&file);
+    int id = -1, w = 0, h = 0;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement) {
+            if (xml.name() == QLatin1String("actor"))
+                id = xml.attributes().value("id").toInt();
+            if (xml.name() == QLatin1String("body")) {
+                w = xml.attributes().value("w").toInt();
+                h = xml.attributes().value("h").toInt();
+            }
+        }
+    EXPECT_EQ(id, c.id);
+    EXPECT_EQ(w, c.bodyW);
+    EXPECT_EQ(h, c.bodyH);
+    EXPECT_EQ(ReadAnimations(c.path).size(), c.animations);
+}
+
+INSTANTIATE_TEST_SUITE_P(SpriteTree, CharacterFiles, testing::Values(
+    CharacterFile{":/res/xml/PlayerCharacters/brown.xml", 0, 11, 15, 24},
+    CharacterFile{":/res/xml/PlayerCharacters/orange.xml", 1, 11, 15, 25},
+    CharacterFile{":/res/xml/PlayerCharacters/gray.xml", 2, 11, 15, 25}));

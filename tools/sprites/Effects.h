@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QVector>
+
+/// Frame transformations that turn hand-drawn key frames into motion: mirrored
+/// strips, squash and stretch, bursts, glowing changes of shape, shrinking into a
+/// point, quarter turns. Every function returns new frames of equal size; none
+/// changes its input. Random scatter is seeded, so every build draws the same picture.
+namespace Effects
+{
+using Frames = QVector<QImage>;
+
+/// A transparent frame of w x h pixels.
+QImage Blank(int w, int h);
+/// Each frame flipped left to right.
+Frames Mirror(const Frames &frames);
+/// Each frame moved onto a w x h canvas with its top-left corner at (dx, dy).
+Frames Canvas(const Frames &frames, int w, int h, int dx, int dy);
+/// `frame` scaled by (sx, sy) about the middle of its bottom edge; same frame size.
+QImage Squash(const QImage &frame, double sx, double sy);
+/// Each pixel of colour `from[i]` painted `to[i]`.
+Frames Recolor(const Frames &frames, const QVector<QRgb> &from, const QVector<QRgb> &to);
+/// `frame` turned by 0, 90, 180 and 270 degrees clockwise; the frame must be square.
+Frames Spin(const QImage &frame);
+/// `frame` bottom-centred on a w x h canvas: a white flash, then its pixels fly
+/// apart, fall and fade over `count` frames in all.
+Frames Burst(const QImage &frame, int w, int h, int count);
+/// `from` turning into `to` on a w x h canvas (both bottom-centred) over `count`
+/// frames: it glows white, its silhouette gives way to the new one, sparkles
+/// circle it, and the glow fades off the new shape.
+Frames Morph(const QImage &from, const QImage &to, int w, int h, int count);
+/// `frame` shrinking and spinning into the point (px, py) over `count` frames,
+/// the last one empty.
+Frames Shrink(const QImage &frame, int px, int py, int count);
+}
