@@ -1,0 +1,21 @@
+#pragma once
+
+#include "tools/sounds/Sound.h"
+
+#include <vector>
+
+/// How one effect is made: its file name (without ".ogg") and the synthesis that makes it.
+/// A looping effect is finished so that its end runs seamlessly into its start.
+struct Recipe
+{
+    const char* name;
+    bool loop;
+    Sound (*make)();
+};
+
+/// The characters' own sounds: jumps, landings, voices, deaths, transformations.
+std::vector<Recipe> CharacterRecipes();
+/// The world's sounds: exit trees and caves, mushrooms, plants, hearts, boxes, frames, scenes.
+std::vector<Recipe> WorldRecipes();
+/// The menus' clicks and the level selection's fanfares.
+std::vector<Recipe> MenuRecipes();

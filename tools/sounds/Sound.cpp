@@ -1,0 +1,237 @@
+#include "tools/sounds/Sound.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+constexpr double kPi = 3.14159265358979323846;
+
+// Every effect peaks here before encoding, a little below full scale so the encoder's ripple
+// cannot clip.
+constexpr double kPeak = 0.8;
+// Dense sounds (rumbles, chords) sound louder than clicks at the same peak; they are turned down
+// towards this loudness, but never more than kMaxCut, so all peaks stay within a few decibels.
+constexpr double kLoudness = 0.3;
+constexpr double kMaxCut = 0.63; // -4 dB
+
+constexpr double kFadeIn = 0.003;  // seconds
+constexpr double kFadeOut = 0.012; // seconds
+// A struck sound cut off before it has died away would end in a click; its last moments fade.
+constexpr double kTailFade = 0.005; // seconds
+
+size_t ToSamples(double seconds)
+{
+    return seconds <= 0.0 ? 0 : static_cast<size_t>(std::lround(seconds * Sound::kRate));
+}
+} // namespace
+
+Sound::Sound(double seconds) : m_samples(ToSamples(seconds), 0.0f)
+{
+}
+
+double Sound::Seconds() const
+{
+    return static_cast<double>(m_samples.size()) / kRate;
+}
+
+Sound& Sound::Add(const Sound& other, double atSeconds, double gain)
+{
+    // Growing would move the samples being read when a sound is added to itself (an echoed flap).
+    if (&other == this)
+        return Add(Sound(other), atSeconds, gain);
+    const size_t start = ToSamples(atSeconds);
+    if (m_samples.size() < start + other.Size())
+        m_samples.resize(start + other.Size(), 0.0f);
+    for (size_t i = 0; i < other.Size(); ++i)
+        m_samples[start + i] += static_cast<float>(other[i] * gain);
+    return *this;
+}
+
+Sound& Sound::Then(const Sound& other, double gap)
+{
+    return Add(other, std::max(0.0, Seconds() + gap));
+}
+
+Sound& Sound::Gain(double gain)
+{
+    for (float& s : m_samples)
+        s = static_cast<float>(s * gain);
+    return *this;
+}
+
+Sound& Sound::Shape(const Curve& amplitude)
+{
+    for (size_t i = 0; i < m_samples.size(); ++i)
+        m_samples[i] = static_cast<float>(m_samples[i] * amplitude.At(static_cast<double>(i) / kRate));
+    return *this;
+}
+
+Sound& Sound::Percussive(double attack, double halfLife)
+{
+    const size_t rise = std::max<size_t>(1, ToSamples(attack));
+    const double perSample = std::pow(0.5, 1.0 / (halfLife * kRate));
+    double level = 1.0;
+    for (size_t i = 0; i < m_samples.size(); ++i)
+    {
+        if (i < rise)
+            m_samples[i] = static_cast<float>(m_samples[i] * static_cast<double>(i) / rise);
+        else
+        {
+            m_samples[i] = static_cast<float>(m_samples[i] * level);
+            level *= perSample;
+        }
+    }
+    return FadeOut(kTailFade);
+}
+
+Sound& Sound::Tremolo(const Curve& rate, double depth)
+{
+    double phase = 0.0;
+    for (size_t i = 0; i < m_samples.size(); ++i)
+    {
+        const double gain = 1.0 - depth * 0.5 + depth * 0.5 * std::sin(phase);
+        m_samples[i] = static_cast<float>(m_samples[i] * gain);
+        phase += 2.0 * kPi * rate.At(static_cast<double>(i) / kRate) / kRate;
+    }
+    return *this;
+}
+
+Sound& Sound::LowPass(const Curve& cutoff, double q)
+{
+    return Filter(cutoff, q, FilterOutput::Low);
+}
+
+Sound& Sound::HighPass(const Curve& cutoff, double q)
+{
+    return Filter(cutoff, q, FilterOutput::High);
+}
+
+Sound& Sound::BandPass(const Curve& centre, double q)
+{
+    return Filter(centre, q, FilterOutput::Band);
+}
+
+// A state-variable filter in its trapezoidal form: it stays stable while the cutoff moves every
+// sample, which the sweeps of whooshes and vowels need.
+Sound& Sound::Filter(const Curve& cutoff, double q, FilterOutput output)
+{
+    const double k = 1.0 / q;
+    double ic1 = 0.0;
+    double ic2 = 0.0;
+    for (size_t i = 0; i < m_samples.size(); ++i)
+    {
+        const double hz = std::clamp(cutoff.GeometricAt(static_cast<double>(i) / kRate), 10.0, 0.45 * kRate);
+        const double g = std::tan(kPi * hz / kRate);
+        const double a1 = 1.0 / (1.0 + g * (g + k));
+        const double a2 = g * a1;
+        const double a3 = g * a2;
+        const double v0 = m_samples[i];
+        const double v3 = v0 - ic2;
+        const double v1 = a1 * ic1 + a2 * v3;
+        const double v2 = ic2 + a2 * ic1 + a3 * v3;
+        ic1 = 2.0 * v1 - ic1;
+        ic2 = 2.0 * v2 - ic2;
+        double out = v2;
+        if (output == FilterOutput::Band)
+            out = k * v1;
+        else if (output == FilterOutput::High)
+            out = v0 - k * v1 - v2;
+        m_samples[i] = static_cast<float>(out);
+    }
+    return *this;
+}
+
+Sound& Sound::Echo(double delay, double feedback)
+{
+    const size_t step = std::max<size_t>(1, ToSamples(delay));
+    const double repeats = std::ceil(std::log(0.001) / std::log(feedback));
+    m_samples.resize(m_samples.size() + step * static_cast<size_t>(repeats), 0.0f);
+    for (size_t i = step; i < m_samples.size(); ++i)
+        m_samples[i] = static_cast<float>(m_samples[i] + m_samples[i - step] * feedback);
+    return *this;
+}
+
+Sound& Sound::Drive(double drive)
+{
+    const double norm = std::tanh(drive);
+    for (float& s : m_samples)
+        s = static_cast<float>(std::tanh(drive * s) / norm);
+    return *this;
+}
+
+Sound& Sound::Reverse()
+{
+    std::reverse(m_samples.begin(), m_samples.end());
+    return *this;
+}
+
+double Sound::Peak() const
+{
+    double peak = 0.0;
+    for (float s : m_samples)
+        peak = std::max(peak, static_cast<double>(std::fabs(s)));
+    return peak;
+}
+
+double Sound::LoudestRms() const
+{
+    const size_t window = ToSamples(0.05);
+    double loudest = 0.0;
+    for (size_t start = 0; start < m_samples.size(); start += window / 2)
+    {
+        const size_t end = std::min(m_samples.size(), start + window);
+        double sum = 0.0;
+        for (size_t i = start; i < end; ++i)
+            sum += static_cast<double>(m_samples[i]) * m_samples[i];
+        loudest = std::max(loudest, std::sqrt(sum / static_cast<double>(window)));
+    }
+    return loudest;
+}
+
+Sound& Sound::Finish()
+{
+    HighPass(20.0);
+    const size_t in = std::min(m_samples.size(), ToSamples(kFadeIn));
+    for (size_t i = 0; i < in; ++i)
+        m_samples[i] = static_cast<float>(m_samples[i] * static_cast<double>(i) / in);
+    return FadeOut(kFadeOut).SetLevel();
+}
+
+Sound& Sound::FadeOut(double seconds)
+{
+    const size_t out = std::min(m_samples.size(), ToSamples(seconds));
+    for (size_t i = 0; i < out; ++i)
+    {
+        float& s = m_samples[m_samples.size() - 1 - i];
+        s = static_cast<float>(s * static_cast<double>(i) / out);
+    }
+    return *this;
+}
+
+// The tail is laid over the head with equal-power weights, then cut off: playing the result
+// in a circle passes through the crossfade instead of jumping from the end to the start.
+Sound& Sound::FinishLoop(double crossfade)
+{
+    HighPass(20.0);
+    const size_t n = std::min(m_samples.size() / 2, ToSamples(crossfade));
+    const size_t tail = m_samples.size() - n;
+    for (size_t i = 0; i < n; ++i)
+    {
+        const double t = (static_cast<double>(i) + 0.5) / n;
+        const double head = m_samples[i] * std::sin(t * kPi / 2.0);
+        m_samples[i] = static_cast<float>(head + m_samples[tail + i] * std::cos(t * kPi / 2.0));
+    }
+    m_samples.resize(tail);
+    return SetLevel();
+}
+
+Sound& Sound::SetLevel()
+{
+    const double peak = Peak();
+    if (peak <= 0.0)
+        return *this;
+    const double toPeak = kPeak / peak;
+    const double toLoudness = kLoudness / (LoudestRms() * toPeak);
+    return Gain(toPeak * std::clamp(toLoudness, kMaxCut, 1.0));
+}
