@@ -1,0 +1,156 @@
+#include "app/UserFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <cstdio>
+
+cUserFile::cUserFile(const QString& relativeName)
+    : relativeName(relativeName)
+{
+}
+
+cUserFile::~cUserFile() = default;
+
+QString cUserFile::DataFolder()
+{
+    return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/ZORV");
+}
+
+bool cUserFile::MakeFolders()
+{
+    return QDir().mkpath(DataFolder() + "/Saves");
+}
+
+void cUserFile::ReportFailure(const QString& path)
+{
+    printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
+    fflush(stdout);
+}
+
+QString cUserFile::TemplatePath() const
+{
+    if (QFileInfo::exists(relativeName))
+        return relativeName;
+    // The build puts the templates beside the executable, so the game also starts from another folder.
+    if (QCoreApplication::instance()) {
+        const QString besideExecutable = QCoreApplication::applicationDirPath() + "/" + relativeName;
+        if (QFileInfo::exists(besideExecutable))
+            return besideExecutable;
+    }
+    return relativeName;
+}
+
+QString cUserFile::UserPath() const
+{
+    return QDir::toNativeSeparators(DataFolder() + "/" + relativeName);
+}
+
+bool cUserFile::OpenSource(bool copyMustBeWritable)
+{
+    source.reset();
+    copy.reset();
+    damaged = false;
+
+    auto templateFile = std::make_unique<QFile>(TemplatePath());
+    if (!templateFile->open(QIODevice::ReadOnly | QIODevice::Text)) {
+        ReportFailure(relativeName);
+        return false;
+    }
+
+    const QString userPath = UserPath();
+    if (!QFileInfo::exists(userPath)) {
+        auto newCopy = std::make_unique<QSaveFile>(userPath);
+        if (!OpenForWriting(*newCopy))
+            return false;
+        source = std::move(templateFile);
+        copy = std::move(newCopy);
+        return true;
+    }
+
+    auto userCopy = std::make_unique<QFile>(userPath);
+    const QIODevice::OpenMode mode = copyMustBeWritable ? QIODevice::ReadWrite : QIODevice::ReadOnly;
+    if (!userCopy->open(mode | QIODevice::Text)) {
+        ReportFailure(userPath);
+        return false;
+    }
+    source = std::move(userCopy);
+    return true;
+}
+
+bool cUserFile::SourceIsTemplate() const
+{
+    return copy != nullptr;
+}
+
+bool cUserFile::ReadElements(const std::function<void(const QXmlStreamReader&)>& onElement)
+{
+    QXmlStreamReader xml(source.get());
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement)
+            onElement(xml);
+    }
+    // What was read before the damage stays; the line tells the player why the rest is missing.
+    const bool sound = !xml.hasError() && !damaged;
+    if (!sound)
+        ReportFailure(source->fileName());
+    return sound;
+}
+
+int cUserFile::IntAttribute(const QXmlStreamReader& xml, const char* name, int fallback)
+{
+    const QXmlStreamAttributes attributes = xml.attributes();
+    if (!attributes.hasAttribute(QLatin1String(name)))
+        return fallback;
+    bool isNumber = false;
+    const int value = attributes.value(QLatin1String(name)).toInt(&isNumber, 10);
+    if (!isNumber) {
+        damaged = true;
+        return fallback;
+    }
+    return value;
+}
+
+bool cUserFile::MakeCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot)
+{
+    const bool written = WriteAndCommit(*copy, writeRoot);
+    copy.reset();
+    return written;
+}
+
+bool cUserFile::Write(const std::function<void(QXmlStreamWriter&)>& writeRoot) const
+{
+    QSaveFile file(UserPath());
+    return OpenForWriting(file) && WriteAndCommit(file, writeRoot);
+}
+
+bool cUserFile::OpenForWriting(QSaveFile& file)
+{
+    // The folders are made here rather than trusted to start-up, so a first start or a deleted
+    // "Saves" folder never costs the player a save.
+    QDir().mkpath(QFileInfo(file.fileName()).absolutePath());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return true;
+    ReportFailure(file.fileName());
+    return false;
+}
+
+bool cUserFile::WriteAndCommit(QSaveFile& file, const std::function<void(QXmlStreamWriter&)>& writeRoot)
+{
+    QXmlStreamWriter xml(&file);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(4);
+    xml.writeStartDocument();
+    writeRoot(xml);
+    xml.writeEndDocument();
+    if (!xml.hasError() && file.commit())
+        return true;
+    ReportFailure(file.fileName());
+    return false;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QFile;
+class QIODevice;
+class QSaveFile;
+class QXmlStreamReader;
+class QXmlStreamWriter;
+
+/// One per-user XML file ("Controls.xml", "Settings.xml", "Saves/slot0.zvs", ...), named by a path
+/// relative to two places:
+/// - the template shipped with the program: looked up in the working directory, then beside the
+///   executable. It must exist for any reading to succeed, even when the user copy exists.
+/// - the user copy: the data location (QStandardPaths::AppDataLocation; the application name must be
+///   "Mirrowen"), then "ZORV", then the relative path. The location is read anew on every call, so
+///   XDG_DATA_HOME may change between calls.
+///
+/// A missing user copy is made from what the reader took from the template. Every write of a user copy
+/// is atomic: it replaces the whole file or leaves the old one untouched, and the folders it needs are
+/// made first. Every failure to open or write prints "\n ERROR: Invalid XML resource file: %s \n\n"
+/// with the path that failed (the relative name for the template, the full path for the user copy).
+///
+/// A reader opens the source with OpenSource, hands every start element to its own code through
+/// ReadElements (taking numbers with IntAttribute), and, when SourceIsTemplate, finishes with MakeCopy.
+class cUserFile
+{
+public:
+    explicit cUserFile(const QString& relativeName);
+    ~cUserFile();
+    cUserFile(const cUserFile&) = delete;
+    cUserFile& operator=(const cUserFile&) = delete;
+
+    /// The "ZORV" folder of the data location, native separators.
+    static QString DataFolder();
+    /// Makes "ZORV" and "ZORV/Saves" with every missing parent; true when both exist afterwards.
+    static bool MakeFolders();
+    /// Prints the "Invalid XML resource file" line for a path.
+    static void ReportFailure(const QString& path);
+
+    /// The template's path: relative to the working directory when it exists there, else beside the
+    /// executable; the relative name itself when neither exists.
+    QString TemplatePath() const;
+    /// The user copy's full path, native separators.
+    QString UserPath() const;
+
+    /// Opens what the reader takes its values from: the user copy when it exists, else the template,
+    /// in which case the user copy is opened for its atomic write (folders made as needed). With
+    /// copyMustBeWritable an existing user copy must also be writable, so that a later save cannot
+    /// fail. False after the message; then nothing has been read and nothing is written.
+    bool OpenSource(bool copyMustBeWritable);
+    /// True after a successful OpenSource when the user copy was missing and is being made.
+    bool SourceIsTemplate() const;
+
+    /// Reads the open source token by token until its end or its first XML error, handing every start
+    /// element to onElement. A damaged source (empty, cut short, not XML, words where numbers belong)
+    /// is read as far as it is sound and reported once with the source's path. True when it was sound.
+    bool ReadElements(const std::function<void(const QXmlStreamReader&)>& onElement);
+    /// The decimal integer in a start element's attribute; fallback when the attribute is missing or
+    /// holds no number, the latter marking the source as damaged.
+    int IntAttribute(const QXmlStreamReader& xml, const char* name, int fallback);
+
+    /// Writes the user copy being made (see SourceIsTemplate) and commits it. False after the message.
+    bool MakeCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot);
+    /// Replaces the user copy as a whole: the XML declaration, writeRoot's elements (indented by four
+    /// spaces) and the end of the document, committed atomically. False after the message; then the
+    /// file on disk is unchanged.
+    bool Write(const std::function<void(QXmlStreamWriter&)>& writeRoot) const;
+
+private:
+    static bool OpenForWriting(QSaveFile& file);
+    static bool WriteAndCommit(QSaveFile& file, const std::function<void(QXmlStreamWriter&)>& writeRoot);
+
+    QString relativeName;
+    std::unique_ptr<QFile> source;
+    std::unique_ptr<QSaveFile> copy;
+    bool damaged = false;
+};
