@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/AreaStatus.h"
+
+#include <string>
+#include <vector>
+
+class QXmlStreamWriter;
+
+/// The progress of one save slot: the area the player is at, the total score and one record per area
+/// that has been unlocked or completed, kept in the per-user file "Saves/slot<n>.zvs" (n from 0 to 4):
+///   ZORV_Save Area="<current area>" Score="<score>" / Areas / Area name="..." completed="0|1"
+///   unlocked="0|1" score="<best>".
+/// Records are only ever added and their flags only ever set; only NewGame starts over.
+/// Made, loaded, changed and saved by whoever needs it, then deleted. GUI thread only.
+class cSaveGame
+{
+public:
+    /// No file name, current area "UNINITIALIZED", score 0, not new, no records.
+    cSaveGame();
+    virtual ~cSaveGame();
+
+    /// Reads the slot from the per-user file of that relative name, merging its records into those
+    /// already held. A missing user copy is made holding a fresh slot, whatever the template held.
+    /// False after the message when the template or the user copy cannot be opened (the copy also for
+    /// writing) or made; then nothing has been read. False too when the file names no current area;
+    /// then what was read stays but the name is not kept and nothing is written. A damaged file is
+    /// read as far as it is sound, reported, and gives true. On success the name is kept for Save.
+    bool Load(const std::string& relativeName);
+    /// Writes the whole slot to the user copy of its file, atomically. False after the message; the
+    /// file on disk is then unchanged.
+    bool Save() const;
+    /// Makes this a fresh slot: current area "NEW", score 0, the one record of the first area
+    /// (unlocked, not completed, score 0) and the new flag set. An empty name keeps the file name.
+    /// Nothing is written. Always true.
+    bool NewGame(const std::string& relativeName);
+    /// True after NewGame, or while the current area is "NEW".
+    bool IsNew() const;
+
+    const std::string& GetCurrentArea() const;
+    void SetCurrentArea(const std::string& area);
+    /// The slot's total score; the caller computes it.
+    int GetScore() const;
+    void SetScore(int newScore);
+    const std::string& GetFileName() const;
+    void SetFileName(const std::string& relativeName);
+
+    /// The index of the record of that exact name, or -1.
+    int FindArea(const std::string& name) const;
+    int GetAreaCount() const;
+    /// The record at an index (as FindArea gives it), or null outside the records.
+    const AreaStatus* GetArea(int index) const;
+    /// Marks the area unlocked, adding its record when it has none; a completed area stays completed.
+    void UnlockArea(const std::string& name);
+    /// Merges a result into the area's record, adding it when it has none: a true flag is set, a false
+    /// one never clears; the best score is kept. An empty name is ignored.
+    void UpdateArea(const std::string& name, bool completed, bool unlocked, int areaScore);
+
+private:
+    void WriteSlot(QXmlStreamWriter& xml) const;
+
+    std::string fileName;
+    std::string currentArea;
+    int score;
+    bool isNew;
+    std::vector<AreaStatus> areas;
+};
