@@ -130,14 +130,6 @@ TEST(InputHandler, MapKeyComparesInItsFixedOrderAndEndsWithAnyKey)
         << "table 2 has no keys yet, but takes confirm and back from table 1";
 }
 
-TEST(InputHandler, FreshHandlerBindsNothing)
-{
-    cInputHandler input;
-    EXPECT_FALSE(input.HasDefaultKeys());
-    EXPECT_EQ(input.MapKey(Qt::Key_Left), std::vector<eInputKey>{KEY_ANY});
-    EXPECT_EQ(input.GetLastKey(), -1);
-}
-
 TEST(InputHandler, HasDefaultKeysComparesOnlyTheNineBindableActions)
 {
     cInputHandler input;

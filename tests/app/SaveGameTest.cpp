@@ -20,15 +20,6 @@ void ExpectRecord(const cSaveGame& save, int index, const std::string& name, boo
     EXPECT_EQ(area->score, score) << name;
 }
 
-TEST(SaveGame, StartsUninitialisedAndNotNew)
-{
-    cSaveGame save;
-    EXPECT_EQ(save.GetCurrentArea(), "UNINITIALIZED");
-    EXPECT_FALSE(save.IsNew());
-    EXPECT_EQ(save.GetAreaCount(), 0);
-    EXPECT_EQ(save.GetFileName(), "");
-}
-
 TEST(SaveGame, UpdateAreaSetsFlagsNeverClearsThemAndKeepsTheBestScore)
 {
     cSaveGame save;
