@@ -196,6 +196,21 @@ Sound Rumble(double seconds, unsigned seed)
     return sound.Drive(1.5);
 }
 
+Sound Rustle(double seconds, double brightness, int grains, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    Sound sound(seconds);
+    for (int n = 0; n < grains; ++n)
+    {
+        // Squaring crowds the crackles towards the start, where the plant is hit.
+        const double u = Uniform(rng) * 0.5 + 0.5;
+        const double band = brightness * std::pow(2.0, 0.5 * Uniform(rng));
+        Sound grain = Noise(0.03, seed + 1 + n).BandPass(band, 2.0).Percussive(0.002, 0.006);
+        sound.Add(grain, u * u * seconds * 0.85, 0.7 + 0.3 * Uniform(rng));
+    }
+    return sound.LowPass(brightness * 2.0);
+}
+
 Sound Sparkle(double seconds, double lowHz, double highHz, int count, unsigned seed)
 {
     std::mt19937 rng(seed);
@@ -205,7 +220,7 @@ Sound Sparkle(double seconds, double lowHz, double highHz, int count, unsigned s
         const double at = (Uniform(rng) * 0.5 + 0.5) * seconds * 0.8;
         const double hz = lowHz * std::pow(highHz / lowHz, Uniform(rng) * 0.5 + 0.5);
         const double gain = 0.7 + 0.3 * Uniform(rng);
-        sound.Add(Tone(Wave::Sine, 0.12, hz).Percussive(0.001, 0.025), at, gain);
+        sound.Add(Tone(Wave::Sine, 0.12, hz).Percussive(0.003, 0.025), at, gain);
     }
     return sound;
 }

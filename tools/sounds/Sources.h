@@ -32,6 +32,8 @@ Sound Whoosh(double seconds, const Curve& centre, unsigned seed);
 Sound Creak(double seconds, const Curve& rate, double resonance, unsigned seed);
 /// Deep trembling of the ground.
 Sound Rumble(double seconds, unsigned seed);
+/// Leaves or blades brushed aside: grains crackles in a band around brightness Hz, thinning out.
+Sound Rustle(double seconds, double brightness, int grains, unsigned seed);
 /// Scattered tiny high chimes between lowHz and highHz, count of them.
 Sound Sparkle(double seconds, double lowHz, double highHz, int count, unsigned seed);
 

@@ -3,13 +3,6 @@
 
 namespace
 {
-// Leaves and blades brushed aside: noise fluttering in a band, brightness and length by plant.
-Sound Rustle(double seconds, double brightness, double flutter, unsigned seed)
-{
-    Sound sound = Noise(seconds, seed).BandPass(brightness, 1.2).Tremolo(flutter, 0.85);
-    return sound.Shape({{0.0, 0.0}, {seconds * 0.15, 1.0}, {seconds, 0.0}});
-}
-
 // A mushroom folding away (falling) or unfolding (rising): a rubbery glide in a squelch of air.
 Sound Squish(bool rising, double scale, double seconds)
 {
@@ -101,13 +94,13 @@ std::vector<Recipe> WorldRecipes()
              Sound sound = Chime(Pitch("E6"), 0.6).Add(Chime(Pitch("B6"), 0.6), 0.04).Add(Chime(Pitch("E7"), 0.5), 0.08, 0.7);
              return sound.Add(Sparkle(0.5, 5000.0, 9000.0, 6, 37), 0.03, 0.3);
          }},
-        {"WoolGrassSound", false, [] { return Rustle(0.35, 1800.0, 28.0, 38); }},
+        {"WoolGrassSound", false, [] { return Rustle(0.35, 1500.0, 40, 38); }},
         {"WoolReedSound", false, [] {
-             Sound reed = Rustle(0.4, 3500.0, 24.0, 39);
+             Sound reed = Rustle(0.4, 2500.0, 30, 39);
              return reed.Add(Noise(0.4, 40).BandPass(880.0, 25.0).Shape({{0.0, 0.0}, {0.05, 1.0}, {0.4, 0.0}}), 0.0, 0.8);
          }},
-        {"Grass", false, [] { return Rustle(0.25, 5000.0, 40.0, 41); }},
-        {"StepGrass", false, [] { return Rustle(0.12, 4000.0, 50.0, 42).Add(Thud(120.0, 0.1, 43), 0.0, 0.4); }},
+        {"Grass", false, [] { return Rustle(0.25, 3500.0, 35, 41); }},
+        {"StepGrass", false, [] { return Rustle(0.12, 3000.0, 12, 42).Add(Thud(120.0, 0.1, 43), 0.0, 0.4); }},
         {"spiel", false, [] {
              Sound no = Tone(Wave::Triangle, 0.13, Pitch("A4")).Percussive(0.003, 0.04);
              no.Add(Tone(Wave::Triangle, 0.22, Pitch("F4")).Percussive(0.003, 0.06), 0.13);
