@@ -38,7 +38,7 @@ Sound GoIn(Character c)
 {
     Sound sound = Whoosh(0.35, {{0.0, 2400.0}, {0.35, 300.0}}, 31).Gain(0.7);
     Sound slide = Tone(Wave::Sine, 0.3, {{0.0, c.pitch * 2.5}, {0.3, c.pitch}}, 9.0, 0.5);
-    sound.Add(slide.Shape({{0.0, 0.0}, {0.02, 1.0}, {0.3, 0.2}}));
+    sound.Add(slide.Shape({{0.0, 0.0}, {0.02, 1.0}, {0.24, 0.4}, {0.3, 0.0}}));
     Sound gulp = Tone(Wave::Sine, 0.12, {{0.0, 380.0}, {0.05, 150.0}, {0.12, 240.0}}).Percussive(0.003, 0.03);
     return sound.Add(gulp, 0.3, 0.9);
 }

@@ -166,7 +166,7 @@ Sound Thud(double hz, double seconds, unsigned seed)
 
 Sound Whoosh(double seconds, const Curve& centre, unsigned seed)
 {
-    return Noise(seconds, seed).BandPass(centre, 1.5).Shape({{0.0, 0.0}, {seconds * 0.4, 1.0}, {seconds, 0.0}});
+    return Noise(seconds, seed).BandPass(centre, 1.5).BandPass(centre, 1.5).Shape({{0.0, 0.0}, {seconds * 0.4, 1.0}, {seconds, 0.0}});
 }
 
 Sound Creak(double seconds, const Curve& rate, double resonance, unsigned seed)

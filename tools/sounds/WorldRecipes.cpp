@@ -43,7 +43,7 @@ Sound Rotation(int variant)
 // Frames switching: a whoosh carrying a bright rising arpeggio.
 Sound FrameSwitch(double seconds, std::initializer_list<const char*> notes, unsigned seed)
 {
-    Sound sound = Whoosh(seconds, {{0.0, 400.0}, {seconds, 3200.0}}, seed).Gain(0.8);
+    Sound sound = Whoosh(seconds, {{0.0, 400.0}, {seconds, 3200.0}}, seed).Gain(0.5);
     sound.Add(Arpeggio(notes, 0.07, 0.7), 0.1, 0.6);
     return sound.Add(Thud(70.0, 0.4, seed + 1), 0.0, 0.6);
 }
@@ -137,7 +137,7 @@ std::vector<Recipe> WorldRecipes()
              return sound.Add(Knock(180.0, 0.2, 60), 0.22).Add(Thud(100.0, 0.25, 61), 0.22);
          }},
         {"CaveCloseMouth", false, [] {
-             Sound sound = Rumble(0.3, 62).Shape({{0.0, 0.0}, {0.15, 1.0}, {0.3, 0.3}});
+             Sound sound = Rumble(0.3, 62).Shape({{0.0, 0.0}, {0.15, 1.0}, {0.3, 0.0}});
              return sound.Add(Thud(60.0, 0.4, 63), 0.2).Add(Knock(220.0, 0.15, 64), 0.2, 0.5).Echo(0.1, 0.3);
          }},
         {"TreeChewsHeartV4", false, [] { return Chewing(1.0, 65); }},
@@ -179,7 +179,7 @@ std::vector<Recipe> WorldRecipes()
         {"Rotation6", false, [] { return Rotation(5); }},
         {"TheFallSFX", false, [] {
              Sound sound = Whoosh(1.6, {{0.0, 3000.0}, {1.6, 300.0}}, 88);
-             sound.Add(Tone(Wave::Sine, 1.6, {{0.0, 1800.0}, {1.6, 250.0}}, 5.0, 0.4).Shape({{0.0, 0.0}, {0.2, 1.0}, {1.6, 0.2}}), 0.0, 0.4);
+             sound.Add(Tone(Wave::Sine, 1.6, {{0.0, 1800.0}, {1.6, 250.0}}, 5.0, 0.4).Shape({{0.0, 0.0}, {0.2, 1.0}, {1.6, 0.0}}), 0.0, 0.4);
              return sound.Add(Thud(60.0, 0.6, 89), 1.5).Add(Rumble(0.5, 90).Percussive(0.01, 0.1), 1.5, 0.5);
          }},
         {"Area0_TreeJump", false, [] {
