@@ -10,6 +10,8 @@
 #include <QMap>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 namespace
 {
 struct AnimationRef
@@ -144,33 +146,67 @@ TEST_P(RequiredFiles, ArePartOfTheTree)
 
 INSTANTIATE_TEST_SUITE_P(SpriteTree, RequiredFiles, testing::Values(
     "res/xml/PlayerCharacters/brown.xml", "res/xml/PlayerCharacters/orange.xml",
-    "res/xml/PlayerCharacters/gray.xml"));
+    "res/xml/PlayerCharacters/gray.xml", "res/xml/PlayerCharacters/antler.xml",
+    "res/xml/PlayerCharacters/spirit.xml", "res/xml/PlayerCharacters/batking.xml",
+    "res/xml/actors/Flying/OrangeFirefly.xml", "res/xml/actors/Flying/GrayFirefly.xml",
+    "res/xml/common_resources/HeartBox/HeartBoxTypes.xml"));
 
-struct CharacterFile
+/// The (type, file) pairs of the heart-box blueprint list, in file order.
+QVector<QPair<int, QString>> BluePrints()
+{
+    QVector<QPair<int, QString>> out;
+    QFile file(":/res/xml/common_resources/HeartBox/HeartBoxTypes.xml");
+    if (!file.open(QIODevice::ReadOnly))
+        return out;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("BoxBluePrint"))
+            out.append({xml.attributes().value("type").toInt(), xml.attributes().value("file").toString()});
+    return out;
+}
+
+TEST(SpriteTree, BluePrintsNameEveryBoxTypeOnceWithAFileOfItsLooks)
+{
+    const QVector<QPair<int, QString>> prints = BluePrints();
+    QVector<int> types;
+    for (const auto &bp : prints) {
+        types.append(bp.first);
+        const QString path = ":/" + bp.second;
+        ASSERT_TRUE(QFile::exists(path)) << qPrintable(path);
+        // Emitters and receivers switch from animation 0 to 1 at their heart; the frame
+        // changer (type 15) shows 1 once used; other stack boxes need only 0.
+        const bool needsTwo = bp.first != 7 && bp.first != 8 && bp.first != 9 && !(bp.first >= 11 && bp.first <= 14);
+        EXPECT_GE(ReadAnimations(path).size(), needsTwo ? 2 : 1) << qPrintable(path);
+    }
+    std::sort(types.begin(), types.end());
+    EXPECT_EQ(types, QVector<int>({0, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+}
+
+struct ActorFile
 {
     const char *path;
     int id, bodyW, bodyH, animations;
 };
 
-void PrintTo(const CharacterFile &c, std::ostream *os)
+void PrintTo(const ActorFile &c, std::ostream *os)
 {
     *os << c.path;
 }
 
-class CharacterFiles : public testing::TestWithParam<CharacterFile>
+class ActorFiles : public testing::TestWithParam<ActorFile>
 {
 };
 
-TEST_P(CharacterFiles, HoldIdBodyAndEveryAnimationIndexTheirCodeSelects)
+TEST_P(ActorFiles, HoldIdBodyAndEveryAnimationIndexTheirCodeSelects)
 {
-    const CharacterFile &c = GetParam();
+    const ActorFile &c = GetParam();
     QFile file(c.path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.path;
     QXmlStreamReader xml(&file);
     int id = -1, w = 0, h = 0;
     while (!xml.atEnd())
         if (xml.readNext() == QXmlStreamReader::StartElement) {
-            if (xml.name() == QLatin1String("actor"))
+            if (xml.name() == QLatin1String("actor") || xml.name() == QLatin1String("Firefly"))
                 id = xml.attributes().value("id").toInt();
             if (xml.name() == QLatin1String("body")) {
                 w = xml.attributes().value("w").toInt();
@@ -183,7 +219,12 @@ TEST_P(CharacterFiles, HoldIdBodyAndEveryAnimationIndexTheirCodeSelects)
     EXPECT_EQ(ReadAnimations(c.path).size(), c.animations);
 }
 
-INSTANTIATE_TEST_SUITE_P(SpriteTree, CharacterFiles, testing::Values(
-    CharacterFile{":/res/xml/PlayerCharacters/brown.xml", 0, 11, 15, 24},
-    CharacterFile{":/res/xml/PlayerCharacters/orange.xml", 1, 11, 15, 25},
-    CharacterFile{":/res/xml/PlayerCharacters/gray.xml", 2, 11, 15, 25}));
+INSTANTIATE_TEST_SUITE_P(SpriteTree, ActorFiles, testing::Values(
+    ActorFile{":/res/xml/PlayerCharacters/brown.xml", 0, 11, 15, 24},
+    ActorFile{":/res/xml/PlayerCharacters/orange.xml", 1, 11, 15, 25},
+    ActorFile{":/res/xml/PlayerCharacters/gray.xml", 2, 11, 15, 25},
+    ActorFile{":/res/xml/PlayerCharacters/antler.xml", 0, 13, 17, 25},
+    ActorFile{":/res/xml/PlayerCharacters/spirit.xml", 1, 18, 17, 26},
+    ActorFile{":/res/xml/PlayerCharacters/batking.xml", 2, 11, 15, 24},
+    ActorFile{":/res/xml/actors/Flying/OrangeFirefly.xml", 1, 15, 15, 4},
+    ActorFile{":/res/xml/actors/Flying/GrayFirefly.xml", 2, 15, 15, 4}));
