@@ -1,5 +1,6 @@
 #include "ContactSheet.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace
@@ -23,29 +24,34 @@ void DrawChecker(QPainter &p, const QRect &r, int cell)
 QImage ContactSheet::Draw(const QImage &chipSet, int number, const QVector<Descriptions::Animation> &animations,
                           const Layout &layout, int scale)
 {
-    // First pass finds each row's place, the second draws into a picture of the final height.
-    struct Placed { const Descriptions::Animation *anim; QPoint at; };
+    QFont font("DejaVu Sans");
+    font.setPixelSize(11);
+    const QFontMetrics metrics(font);
+    auto label = [](const Descriptions::Animation &a, bool fault) {
+        return QString("%1 #%2 %3%4").arg(a.file).arg(a.index).arg(a.name, fault ? "  (!)" : "");
+    };
+    // First pass finds each entry's place, the second draws into a picture of the final height.
+    struct Placed { const Descriptions::Animation *anim; QPoint at; bool fault; };
     QVector<Placed> placed;
     int x = kMargin, y = kMargin + 2 * kLabelHeight, rowHeight = 0;
     for (const Descriptions::Animation &a : animations) {
         if (a.src != number)
             continue;
-        const int w = std::max(a.frames * (a.w * scale + 2), 200);
+        const bool fault = !Descriptions::Mismatch(a, layout).isEmpty();
+        const int w = std::max(a.frames * (a.w * scale + 2), metrics.horizontalAdvance(label(a, fault)) + 4);
         const int h = kLabelHeight + a.h * scale + kMargin;
         if (x + w > kWidth - kMargin) {
             x = kMargin;
             y += rowHeight;
             rowHeight = 0;
         }
-        placed.append({&a, QPoint(x, y)});
+        placed.append({&a, QPoint(x, y), fault});
         x += w + kMargin;
         rowHeight = std::max(rowHeight, h);
     }
     QImage sheet(kWidth, y + rowHeight + kMargin, QImage::Format_ARGB32);
     sheet.fill(QColor(64, 48, 40));
     QPainter p(&sheet);
-    QFont font("DejaVu Sans");
-    font.setPixelSize(11);
     p.setFont(font);
     p.setPen(Qt::white);
     p.drawText(kMargin, kMargin + kLabelHeight,
@@ -53,10 +59,8 @@ QImage ContactSheet::Draw(const QImage &chipSet, int number, const QVector<Descr
                    .arg(number, 2, 10, QChar('0')).arg(chipSet.width()).arg(chipSet.height()).arg(placed.size()));
     for (const Placed &pl : placed) {
         const Descriptions::Animation &a = *pl.anim;
-        const QString fault = Descriptions::Mismatch(a, layout);
-        p.setPen(fault.isEmpty() ? QColor(255, 240, 200) : QColor(255, 80, 80));
-        p.drawText(pl.at.x(), pl.at.y() + kLabelHeight - 3,
-                   QString("%1 #%2 %3%4").arg(a.file).arg(a.index).arg(a.name, fault.isEmpty() ? "" : "  (!)"));
+        p.setPen(pl.fault ? QColor(255, 80, 80) : QColor(255, 240, 200));
+        p.drawText(pl.at.x(), pl.at.y() + kLabelHeight - 3, label(a, pl.fault));
         const Layout::Strip strip{QString(), a.x, a.y, a.w, a.h, a.frames};
         for (int i = 0; i < a.frames; ++i) {
             const QRect target(pl.at.x() + i * (a.w * scale + 2), pl.at.y() + kLabelHeight, a.w * scale, a.h * scale);
