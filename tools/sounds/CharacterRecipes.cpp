@@ -29,7 +29,7 @@ Sound ComeOut(Character c)
 {
     Sound sound = Whoosh(0.3, {{0.0, 400.0}, {0.3, 2200.0}}, 21);
     Sound whoop = Tone(Wave::Triangle, 0.25, {{0.0, c.pitch}, {0.22, c.pitch * 2.5}}).LowPass(3000.0);
-    sound.Add(whoop.Shape({{0.0, 0.0}, {0.03, 1.0}, {0.25, 0.0}}), 0.03, 0.8);
+    sound.Add(whoop.Swell(0.03), 0.03, 0.8);
     return sound.Add(Tone(Wave::Sine, 0.06, {{0.0, 900.0}, {0.04, 300.0}}).Percussive(0.001, 0.01), 0.26, 0.9);
 }
 
@@ -74,7 +74,7 @@ Sound Transformation(bool rising)
 // A firefly carrying a character off: a fluttering glide with twinkles.
 Sound FlyMorph(double from, double to, unsigned seed)
 {
-    Sound sound = Tone(Wave::Sine, 0.7, {{0.0, from}, {0.7, to}}, 9.0, 1.0).Shape({{0.0, 0.0}, {0.08, 1.0}, {0.7, 0.0}});
+    Sound sound = Tone(Wave::Sine, 0.7, {{0.0, from}, {0.7, to}}, 9.0, 1.0).Swell(0.08);
     sound.Add(Tone(Wave::Sine, 0.7, {{0.0, from * 2.0}, {0.7, to * 2.0}}, 9.0, 1.0).Percussive(0.02, 0.2), 0.0, 0.2);
     return sound.Add(Sparkle(0.8, 3000.0, 7500.0, 12, seed), 0.05, 0.6);
 }
@@ -114,13 +114,13 @@ std::vector<Recipe> CharacterRecipes()
         {"HoverTick", false, [] { return Knock(700.0, 0.08, 1).Gain(0.6).Add(Thud(95.0, 0.12, 2)); }},
         {"OrangeCries", false, [] {
              Sound sob = Voice(0.32, {{0.0, 640.0}, {0.32, 480.0}}, Vowel::A, Vowel::U, kOrange.size);
-             sob.Shape({{0.0, 0.0}, {0.03, 1.0}, {0.32, 0.0}});
+             sob.Swell(0.03);
              Sound wail = Voice(0.55, {{0.0, 600.0}, {0.55, 390.0}}, Vowel::A, Vowel::O, kOrange.size);
-             wail.Tremolo(7.0, 0.5).Shape({{0.0, 0.0}, {0.04, 1.0}, {0.55, 0.0}});
+             wail.Tremolo(7.0, 0.5).Swell(0.04);
              return sob.Then(wail, 0.06);
          }},
         {"GrayShoutsAngrily", false, [] {
-             Sound hm = Voice(0.12, 150.0, Vowel::U, Vowel::U, kGray.size).Shape({{0.0, 0.0}, {0.02, 1.0}, {0.12, 0.0}});
+             Sound hm = Voice(0.12, 150.0, Vowel::U, Vowel::U, kGray.size).Swell(0.02);
              Sound shout = Voice(0.34, {{0.0, 210.0}, {0.08, 245.0}, {0.34, 140.0}}, Vowel::A, Vowel::O, kGray.size);
              shout.Tremolo(32.0, 0.5).Drive(2.5).Shape({{0.0, 0.0}, {0.02, 1.0}, {0.2, 0.8}, {0.34, 0.0}});
              return hm.Gain(0.6).Then(shout, 0.05);
@@ -131,7 +131,7 @@ std::vector<Recipe> CharacterRecipes()
              for (int n = 0; n < 5; ++n, hz *= 0.94)
              {
                  Sound ha = Voice(0.09, {{0.0, hz}, {0.09, hz * 0.9}}, Vowel::E, Vowel::I, 1.6);
-                 laugh.Add(ha.Shape({{0.0, 0.0}, {0.01, 1.0}, {0.09, 0.0}}), n * 0.12);
+                 laugh.Add(ha.Swell(0.01), n * 0.12);
              }
              return laugh.Add(Sparkle(0.7, 3000.0, 7000.0, 8, 5), 0.0, 0.12);
          }},
@@ -151,7 +151,8 @@ std::vector<Recipe> CharacterRecipes()
          }},
         {"buzz2", false, [] {
              Sound buzz = Tone(Wave::Saw, 0.8, {{0.0, 210.0}, {0.4, 240.0}, {0.8, 200.0}}, 14.0, 0.6);
-             return buzz.BandPass(900.0, 1.5).Tremolo(38.0, 0.4).Shape({{0.0, 0.0}, {0.2, 1.0}, {0.6, 1.0}, {0.8, 0.0}});
+             buzz.BandPass(900.0, 1.5).Tremolo(38.0, 0.4);
+             return buzz.Shape({{0.0, 0.0}, {0.2, 1.0}, {0.6, 1.0}, {0.8, 0.0}});
          }},
         {"LandAntlerAncestor", false, [] {
              return Thud(70.0, 0.35, 6).Add(Knock(520.0, 0.08, 7), 0.0, 0.5).Add(Knock(470.0, 0.08, 8), 0.03, 0.4);
@@ -179,7 +180,7 @@ std::vector<Recipe> CharacterRecipes()
         {"FlyMorph1", false, [] { return FlyMorph(600.0, 2400.0, 18); }},
         {"FlyMorph2", false, [] { return FlyMorph(420.0, 1800.0, 19); }},
         {"fallSpirit", false, [] {
-             Sound sound = Tone(Wave::Sine, 1.0, {{0.0, 1600.0}, {1.0, 300.0}}, 7.0, 0.8).Shape({{0.0, 0.0}, {0.05, 1.0}, {1.0, 0.0}});
+             Sound sound = Tone(Wave::Sine, 1.0, {{0.0, 1600.0}, {1.0, 300.0}}, 7.0, 0.8).Swell(0.05);
              return sound.Add(Sparkle(1.0, 2000.0, 6000.0, 10, 20), 0.0, 0.5);
          }},
         {"SwapBrown", false, [] { return Swap(kBrown, Wave::Triangle); }},
@@ -203,7 +204,7 @@ std::vector<Recipe> CharacterRecipes()
              return Arpeggio({"C5", "D5", "E5", "G5", "A5", "C6", "D6", "E6", "G6"}, 0.045, 0.5);
          }},
         {"rs_trans_land", false, [] {
-             Sound chord = Chime(Pitch("C6"), 0.6).Add(Chime(Pitch("E6"), 0.6), 0.02).Add(Chime(Pitch("G6"), 0.6), 0.04);
+             Sound chord = Arpeggio({"C6", "E6", "G6"}, 0.02, 0.6);
              return chord.Add(Thud(150.0, 0.2, 25), 0.0, 0.5);
          }},
     };

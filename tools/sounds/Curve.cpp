@@ -28,11 +28,6 @@ double Curve::GeometricAt(double seconds) const
     return m_points[i].value * std::pow(m_points[i + 1].value / m_points[i].value, f);
 }
 
-double Curve::Length() const
-{
-    return m_points.back().seconds;
-}
-
 double Curve::Fraction(double seconds, size_t& index) const
 {
     index = 0;

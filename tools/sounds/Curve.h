@@ -24,8 +24,6 @@ public:
     /// The value at a time, points joined by equal ratios per second (pitches and cutoffs, whose
     /// steps are heard as ratios). Every value must be above 0.
     double GeometricAt(double seconds) const;
-    /// The time of the last point, in seconds.
-    double Length() const;
 
 private:
     /// The index of the last point at or before the time, and how far (0..1) it is to the next.

@@ -18,7 +18,9 @@ std::vector<Recipe> MenuRecipes()
         {"MenuUp", false, [] { return Blip("C6", "G6", 140); }},
         {"MenuDown", false, [] { return Blip("G6", "C6", 141); }},
         {"MenuChangeSound3", false, [] { return Knock(1200.0, 0.06, 142).Add(Knock(1600.0, 0.06, 143), 0.04, 0.8); }},
-        {"MenuChangeSound4", false, [] { return Pluck(Pitch("G5"), 0.25, 144).Add(Knock(1800.0, 0.03, 145), 0.0, 0.5); }},
+        {"MenuChangeSound4", false, [] {
+             return Pluck(Pitch("G5"), 0.25, 144).Add(Knock(1800.0, 0.03, 145), 0.0, 0.5);
+         }},
         {"MenuChangeSound5", false, [] { return Chime(Pitch("E6"), 0.25).Add(Knock(1500.0, 0.03, 146), 0.0, 0.4); }},
         {"LevelDone", false, [] {
              Sound fanfare = Arpeggio({"C5", "E5", "G5"}, 0.12, 0.5);
@@ -27,7 +29,8 @@ std::vector<Recipe> MenuRecipes()
              Sound brass;
              for (const char* note : {"C4", "G4", "C5"})
                  brass.Add(Tone(Wave::Saw, 0.9, Pitch(note), 5.0, 0.1), 0.0, 0.3);
-             brass.LowPass({{0.0, 500.0}, {0.2, 2500.0}, {0.9, 800.0}}).Shape({{0.0, 0.0}, {0.05, 1.0}, {0.5, 0.7}, {0.9, 0.0}});
+             brass.LowPass({{0.0, 500.0}, {0.2, 2500.0}, {0.9, 800.0}});
+             brass.Shape({{0.0, 0.0}, {0.05, 1.0}, {0.5, 0.7}, {0.9, 0.0}});
              return fanfare.Add(brass, 0.36, 0.6);
          }},
         {"LevelUnlocked", false, [] {

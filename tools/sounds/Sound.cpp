@@ -67,6 +67,11 @@ Sound& Sound::Shape(const Curve& amplitude)
     return *this;
 }
 
+Sound& Sound::Swell(double rise)
+{
+    return Shape({{0.0, 0.0}, {rise, 1.0}, {Seconds(), 0.0}});
+}
+
 Sound& Sound::Percussive(double attack, double halfLife)
 {
     const size_t rise = std::max<size_t>(1, ToSamples(attack));
@@ -157,12 +162,6 @@ Sound& Sound::Drive(double drive)
     const double norm = std::tanh(drive);
     for (float& s : m_samples)
         s = static_cast<float>(std::tanh(drive * s) / norm);
-    return *this;
-}
-
-Sound& Sound::Reverse()
-{
-    std::reverse(m_samples.begin(), m_samples.end());
     return *this;
 }
 

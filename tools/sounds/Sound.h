@@ -28,6 +28,8 @@ public:
     Sound& Gain(double gain);
     /// Multiplies by an envelope (linear between its points).
     Sound& Shape(const Curve& amplitude);
+    /// Rises linearly from silence to full over rise seconds, then falls linearly to silence at the end.
+    Sound& Swell(double rise);
     /// A struck envelope: a linear rise over attack seconds, then halving every halfLife seconds;
     /// the last few milliseconds fade to silence, so a sound cut short still ends cleanly.
     Sound& Percussive(double attack, double halfLife);
@@ -46,7 +48,6 @@ public:
     Sound& Echo(double delay, double feedback);
     /// Soft saturation: tanh(drive * x) / tanh(drive), louder and rounder at the same peak.
     Sound& Drive(double drive);
-    Sound& Reverse();
 
     double Peak() const;
     /// The loudest root-mean-square over 50 ms windows: how loud the sound is heard.

@@ -51,6 +51,23 @@ double WaveAt(Wave wave, double phase, double step)
     return 0.0;
 }
 
+struct Partial
+{
+    double ratio;    // of the fundamental
+    double gain;
+    double halfLife; // as a share of the sound's length
+};
+
+// Sines at the partials' ratios, each struck and dying away at its own pace: higher partials
+// fade sooner, as in anything rung.
+Sound Struck(double hz, double seconds, std::initializer_list<Partial> partials)
+{
+    Sound sound(seconds);
+    for (const Partial& p : partials)
+        sound.Add(Tone(Wave::Sine, seconds, hz * p.ratio).Percussive(0.002, seconds * p.halfLife), 0.0, p.gain);
+    return sound;
+}
+
 struct Formants
 {
     double f1, f2, f3;
@@ -114,20 +131,14 @@ Sound Noise(double seconds, unsigned seed)
 
 Sound Chime(double hz, double seconds)
 {
-    Sound sound(seconds);
-    const struct { double ratio, gain, life; } partials[] = {{1.0, 1.0, 1.0}, {2.0, 0.3, 0.5}, {3.01, 0.12, 0.3}, {4.2, 0.06, 0.2}};
-    for (const auto& p : partials)
-        sound.Add(Tone(Wave::Sine, seconds, hz * p.ratio).Percussive(0.002, seconds * 0.18 * p.life), 0.0, p.gain);
-    return sound;
+    return Struck(hz, seconds, {{1.0, 1.0, 0.18}, {2.0, 0.3, 0.09}, {3.01, 0.12, 0.054}, {4.2, 0.06, 0.036}});
 }
 
 Sound Bell(double hz, double seconds)
 {
-    Sound sound(seconds);
-    const struct { double ratio, gain, life; } partials[] = {{0.5, 0.25, 1.0}, {1.0, 1.0, 0.8}, {1.19, 0.35, 0.6}, {1.5, 0.3, 0.5}, {2.0, 0.4, 0.4}, {2.74, 0.2, 0.25}, {3.76, 0.1, 0.15}};
-    for (const auto& p : partials)
-        sound.Add(Tone(Wave::Sine, seconds, hz * p.ratio).Percussive(0.001, seconds * 0.2 * p.life), 0.0, p.gain);
-    return sound;
+    return Struck(hz, seconds,
+                  {{0.5, 0.25, 0.2}, {1.0, 1.0, 0.16}, {1.19, 0.35, 0.12}, {1.5, 0.3, 0.1}, {2.0, 0.4, 0.08},
+                   {2.74, 0.2, 0.05}, {3.76, 0.1, 0.03}});
 }
 
 Sound Pluck(double hz, double seconds, unsigned seed)
@@ -166,7 +177,7 @@ Sound Thud(double hz, double seconds, unsigned seed)
 
 Sound Whoosh(double seconds, const Curve& centre, unsigned seed)
 {
-    return Noise(seconds, seed).BandPass(centre, 1.5).BandPass(centre, 1.5).Shape({{0.0, 0.0}, {seconds * 0.4, 1.0}, {seconds, 0.0}});
+    return Noise(seconds, seed).BandPass(centre, 1.5).BandPass(centre, 1.5).Swell(seconds * 0.4);
 }
 
 Sound Creak(double seconds, const Curve& rate, double resonance, unsigned seed)
