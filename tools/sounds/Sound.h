@@ -33,8 +33,6 @@ public:
     /// A struck envelope: a linear rise over attack seconds, then halving every halfLife seconds;
     /// the last few milliseconds fade to silence, so a sound cut short still ends cleanly.
     Sound& Percussive(double attack, double halfLife);
-    /// Fades the last seconds linearly to silence.
-    Sound& FadeOut(double seconds);
     /// Multiplies by 1 - depth/2 + depth/2 * sin, at rate Hz.
     Sound& Tremolo(const Curve& rate, double depth);
 
@@ -64,6 +62,8 @@ private:
     enum class FilterOutput { Low, Band, High };
     Sound& Filter(const Curve& cutoff, double q, FilterOutput output);
     Sound& SetLevel();
+    /// Fades the last seconds linearly to silence.
+    Sound& FadeOut(double seconds);
 
     std::vector<float> m_samples;
 };

@@ -1,7 +1,7 @@
 #include "tools/sounds/Sources.h"
 
 #include <cmath>
-#include <cstring>
+#include <cstdlib>
 #include <random>
 
 namespace
