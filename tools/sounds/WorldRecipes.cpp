@@ -11,8 +11,8 @@ Sound Squish(bool rising, double scale, double seconds)
     const Curve glide = rising ? Curve{{0.0, low}, {seconds, high}} : Curve{{0.0, high}, {seconds, low}};
     const Curve air = rising ? Curve{{0.0, 300.0 * scale}, {seconds, 1500.0 * scale}}
                              : Curve{{0.0, 1200.0 * scale}, {seconds, 300.0 * scale}};
-    Sound sound = Tone(Wave::Sine, seconds, glide, 12.0, 0.8);
-    sound.Add(Noise(seconds, rising ? 51 : 52).BandPass(air, 3.0), 0.0, 0.5);
+    Sound sound = Tone(Wave::Triangle, seconds, glide, 12.0, 0.8).LowPass(1500.0 * scale);
+    sound.Add(Noise(seconds, rising ? 51 : 52).BandPass(air, 4.0).BandPass(air, 4.0), 0.0, 0.35);
     return sound.Swell(seconds * 0.2);
 }
 
@@ -154,7 +154,7 @@ std::vector<Recipe> WorldRecipes()
         {"MushroomFoldSmall", false, [] { return Squish(false, 1.8, 0.25); }},
         {"MushroomUnfoldSmall", false, [] { return Squish(true, 1.8, 0.28); }},
         {"MushroomOpen", false, [] {
-             return Squish(true, 0.8, 0.5).Add(Tone(Wave::Sine, 0.06, 700.0).Percussive(0.001, 0.01), 0.46, 0.5);
+             return Squish(true, 0.8, 0.5).Add(Tone(Wave::Sine, 0.06, 700.0).Percussive(0.002, 0.01), 0.46, 0.5);
          }},
         {"MushroomClose", false, [] { return Squish(false, 0.8, 0.4).Add(Thud(120.0, 0.15, 74), 0.35, 0.6); }},
         // Spores puffing out of a mushroom in the dark, with a faint glow of a chord; it loops
