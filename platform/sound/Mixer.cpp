@@ -1,0 +1,126 @@
+#include "platform/sound/Mixer.h"
+
+#include "platform/sound/DecodedSound.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kIndexBits = 12;
+constexpr std::uint64_t kIndexMask = (1u << kIndexBits) - 1;
+constexpr std::uint64_t kOne = std::uint64_t(1) << 32;  // 1.0 in 32.32 fixed point
+
+// Handles count up across every mixer of the process, so a handle kept from a closed system
+// can never name a channel of a later one.
+std::uint64_t g_lastPlay = 0;
+
+std::int16_t ToSample(float value)
+{
+    const float scaled = std::round(value * 32768.0f);
+    return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
+}
+
+} // namespace
+
+cMixer::cMixer(int channelCount, int outputRate)
+    : m_channels(static_cast<std::size_t>(channelCount)), m_outputRate(outputRate)
+{
+}
+
+std::uint64_t cMixer::Start(const cDecodedSound* sound, bool paused)
+{
+    sMixerChannel* channel = FreeChannel();
+    const std::size_t index = static_cast<std::size_t>(channel - m_channels.data());
+    *channel = sMixerChannel{};
+    channel->sound = sound;
+    channel->handle = (++g_lastPlay << kIndexBits) | index;
+    channel->step = (static_cast<std::uint64_t>(sound->GetRate()) << 32) / static_cast<std::uint64_t>(m_outputRate);
+    channel->startOrder = m_playsStarted++;
+    channel->loopCount = sound->IsLoopable() ? -1 : 0;
+    channel->paused = paused;
+    return channel->handle;
+}
+
+// Free channels are handed out in turn, so the handle of a play that has just ended stays
+// valid for as long as possible; with every channel busy the oldest play gives way.
+sMixerChannel* cMixer::FreeChannel()
+{
+    for (std::size_t i = 0; i < m_channels.size(); ++i) {
+        const std::size_t index = (m_nextFree + i) % m_channels.size();
+        if (!IsPlaying(m_channels[index])) {
+            m_nextFree = (index + 1) % m_channels.size();
+            return &m_channels[index];
+        }
+    }
+    return &*std::min_element(m_channels.begin(), m_channels.end(),
+        [](const sMixerChannel& a, const sMixerChannel& b) { return a.startOrder < b.startOrder; });
+}
+
+sMixerChannel* cMixer::Find(std::uint64_t handle)
+{
+    const std::size_t index = static_cast<std::size_t>(handle & kIndexMask);
+    if (handle == 0 || index >= m_channels.size() || m_channels[index].handle != handle)
+        return nullptr;
+    return &m_channels[index];
+}
+
+void cMixer::StopSound(const cDecodedSound* sound)
+{
+    for (sMixerChannel& channel : m_channels)
+        if (channel.sound == sound)
+            Stop(channel);
+}
+
+void cMixer::StopAll()
+{
+    for (sMixerChannel& channel : m_channels)
+        Stop(channel);
+}
+
+int cMixer::CountPlaying() const
+{
+    return static_cast<int>(std::count_if(m_channels.begin(), m_channels.end(), IsPlaying));
+}
+
+void cMixer::Mix(std::int16_t* out, int frameCount)
+{
+    m_accumulator.assign(static_cast<std::size_t>(frameCount) * 2, 0.0f);
+    for (sMixerChannel& channel : m_channels)
+        if (IsPlaying(channel) && !channel.paused)
+            MixChannel(channel, m_accumulator.data(), frameCount);
+    std::transform(m_accumulator.begin(), m_accumulator.end(), out, ToSample);
+}
+
+// Linear interpolation between neighbouring frames; a sound at the output rate is copied
+// sample for sample. A muted channel advances like any other but adds nothing.
+void cMixer::MixChannel(sMixerChannel& channel, float* accumulator, int frameCount)
+{
+    const cDecodedSound& sound = *channel.sound;
+    const std::size_t frames = sound.GetFrames();
+    const std::uint64_t end = static_cast<std::uint64_t>(frames) << 32;
+    const float gain = channel.muted ? 0.0f : channel.volume / 32768.0f;
+    for (int i = 0; i < frameCount; ++i) {
+        if (channel.position >= end) {
+            if (channel.loopCount == 0 || frames == 0) {
+                Stop(channel);
+                return;
+            }
+            channel.position -= end;
+            if (channel.loopCount > 0)
+                --channel.loopCount;
+        }
+        const std::size_t frame = static_cast<std::size_t>(channel.position >> 32);
+        const float fraction = static_cast<float>(channel.position & (kOne - 1)) / static_cast<float>(kOne);
+        const std::size_t next = frame + 1 < frames ? frame + 1 : (channel.loopCount != 0 ? 0 : frame);
+        for (int side = 0; side < 2; ++side) {
+            const float a = sound.Sample(frame, side);
+            const float b = sound.Sample(next, side);
+            accumulator[2 * i + side] += (a + (b - a) * fraction) * gain;
+        }
+        channel.position += channel.step;
+    }
+    // A one-shot ends in the update that plays its last frame, not one update later.
+    if (channel.position >= end && channel.loopCount == 0)
+        Stop(channel);
+}

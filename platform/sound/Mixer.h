@@ -1,0 +1,58 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class cDecodedSound;
+
+/// One voice of the mixer. A channel is free while it has no sound.
+struct sMixerChannel
+{
+    const cDecodedSound* sound = nullptr;
+    std::uint64_t handle = 0;     ///< names the current play; 0 before the first
+    std::uint64_t position = 0;   ///< in frames of the sound, 32.32 fixed point
+    std::uint64_t step = 0;       ///< position advance per output frame, 32.32 fixed point
+    std::uint64_t startOrder = 0; ///< plays started before this one; the oldest is taken over first
+    float volume = 1.0f;          ///< 0.0 to 1.0
+    int loopCount = 0;            ///< further passes after this one; -1 without end
+    bool paused = false;
+    bool muted = false;
+};
+
+/// The software mixer: a fixed number of channels summed into 16-bit stereo frames.
+class cMixer
+{
+public:
+    /// channelCount channels mixing to outputRate frames per second.
+    cMixer(int channelCount, int outputRate);
+
+    /// Starts the sound from its beginning at full volume, unmuted, on a free channel (or the
+    /// oldest busy one) and returns the play's handle, never 0.
+    std::uint64_t Start(const cDecodedSound* sound, bool paused);
+    /// The channel still holding the play of that handle (playing or ended), or null once the
+    /// channel has been given to another play.
+    sMixerChannel* Find(std::uint64_t handle);
+    /// Frees every channel that plays the sound.
+    void StopSound(const cDecodedSound* sound);
+    /// Frees every channel.
+    void StopAll();
+    /// Channels holding a sound, paused ones included.
+    int CountPlaying() const;
+
+    /// Mixes the next frameCount frames into out (2 × frameCount samples, left first) and
+    /// advances every unpaused channel by as much; a channel whose sound ends is freed.
+    void Mix(std::int16_t* out, int frameCount);
+
+    static void Stop(sMixerChannel& channel) { channel.sound = nullptr; }
+    static bool IsPlaying(const sMixerChannel& channel) { return channel.sound != nullptr; }
+
+private:
+    sMixerChannel* FreeChannel();
+    void MixChannel(sMixerChannel& channel, float* accumulator, int frameCount);
+
+    std::vector<sMixerChannel> m_channels;
+    std::vector<float> m_accumulator;
+    int m_outputRate;
+    std::size_t m_nextFree = 0;
+    std::uint64_t m_playsStarted = 0;
+};

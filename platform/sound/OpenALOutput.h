@@ -1,0 +1,41 @@
+#pragma once
+#include <AL/al.h>
+#include <AL/alc.h>
+
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+/// The mixer's way out: one OpenAL Soft streaming source fed with 16-bit stereo blocks.
+class cOpenALOutput
+{
+public:
+    cOpenALOutput() = default;
+    cOpenALOutput(const cOpenALOutput&) = delete;
+    cOpenALOutput& operator=(const cOpenALOutput&) = delete;
+    ~cOpenALOutput() { Close(); }
+
+    /// Opens the default device at the given rate (frames per second). False, with nothing left
+    /// open, when no device opens or the only one is OpenAL Soft's "No Output".
+    bool Open(int rate);
+    /// Lets the device play what it was given (a fraction of a second at most), then closes it.
+    void Close();
+    bool IsOpen() const { return m_device != nullptr; }
+
+    /// Frames given to the device and not yet played.
+    int QueuedFrames();
+    /// Appends frameCount stereo frames to what the device plays, restarting it if it ran dry.
+    void Queue(const std::int16_t* frames, int frameCount);
+
+private:
+    void ReclaimPlayed();
+    void Drain();
+
+    ALCdevice* m_device = nullptr;
+    ALCcontext* m_context = nullptr;
+    ALuint m_source = 0;
+    int m_rate = 0;
+    std::vector<ALuint> m_spareBuffers;
+    std::deque<ALuint> m_queuedBuffers;
+    std::deque<int> m_queuedFrames;
+};

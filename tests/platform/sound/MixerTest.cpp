@@ -1,0 +1,105 @@
+#include "platform/sound/DecodedSound.h"
+#include "platform/sound/Mixer.h"
+
+#include "tests/support/TestSounds.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kRate = 44100;
+
+cDecodedSound Decode(const QByteArray& bytes)
+{
+    cDecodedSound sound;
+    EXPECT_EQ(sound.DecodeOggVorbis(bytes.constData(), static_cast<std::size_t>(bytes.size())), FMOD_OK);
+    return sound;
+}
+
+// Largest magnitude of one side (0 left, 1 right) of stereo frames, full scale 1.0.
+float Peak(const std::vector<std::int16_t>& frames, int side)
+{
+    int peak = 0;
+    for (std::size_t i = side; i < frames.size(); i += 2)
+        peak = std::max(peak, std::abs(static_cast<int>(frames[i])));
+    return static_cast<float>(peak) / 32768.0f;
+}
+
+std::vector<std::int16_t> MixFrames(cMixer& mixer, int frames)
+{
+    std::vector<std::int16_t> out(static_cast<std::size_t>(frames) * 2);
+    mixer.Mix(out.data(), frames);
+    return out;
+}
+
+TEST(MixerTest, DecodesTheWholeFile)
+{
+    const cDecodedSound mono = Decode(testsounds::EncodeTone(250, 0.8f));
+    EXPECT_EQ(mono.GetChannels(), 1);
+    EXPECT_EQ(mono.GetRate(), kRate);
+    EXPECT_EQ(mono.GetFrames(), static_cast<std::size_t>(kRate / 4));
+    const cDecodedSound stereo = Decode(testsounds::EncodeTone(250, 0.8f, 440.0, 2, 22050));
+    EXPECT_EQ(stereo.GetChannels(), 2);
+    EXPECT_EQ(stereo.GetFrames(), static_cast<std::size_t>(22050 / 4));
+}
+
+TEST(MixerTest, ChannelSoundsAtItsVolumeOnBothSides)
+{
+    const cDecodedSound tone = Decode(testsounds::EncodeTone(250, 0.8f));
+    cMixer mixer(4, kRate);
+    mixer.Find(mixer.Start(&tone, false))->volume = 0.5f;
+    const auto out = MixFrames(mixer, kRate / 5);
+    EXPECT_NEAR(Peak(out, 0), 0.4f, 0.02f);
+    EXPECT_NEAR(Peak(out, 1), 0.4f, 0.02f);
+}
+
+TEST(MixerTest, MutedAndPausedChannelsAddNothing)
+{
+    const cDecodedSound tone = Decode(testsounds::EncodeTone(250, 0.8f));
+    cMixer mixer(4, kRate);
+    mixer.Find(mixer.Start(&tone, false))->muted = true;
+    mixer.Start(&tone, true);
+    EXPECT_EQ(Peak(MixFrames(mixer, kRate / 5), 0), 0.0f);
+
+    const std::uint64_t audible = mixer.Start(&tone, false);
+    mixer.Find(audible)->volume = 0.5f;
+    const auto out = MixFrames(mixer, kRate / 100);
+    EXPECT_NEAR(Peak(out, 0), 0.4f, 0.02f);
+}
+
+TEST(MixerTest, ChannelsAddUp)
+{
+    const cDecodedSound tone = Decode(testsounds::EncodeTone(250, 0.8f));
+    cMixer mixer(4, kRate);
+    mixer.Find(mixer.Start(&tone, false))->volume = 0.25f;
+    mixer.Find(mixer.Start(&tone, false))->volume = 0.25f;
+    EXPECT_NEAR(Peak(MixFrames(mixer, kRate / 5), 0), 0.4f, 0.02f);
+}
+
+TEST(MixerTest, SoundAtAnotherRateKeepsItsLengthAndLoudness)
+{
+    const cDecodedSound tone = Decode(testsounds::EncodeTone(100, 0.8f, 440.0, 1, 22050));
+    cMixer mixer(4, kRate);
+    const std::uint64_t play = mixer.Start(&tone, false);
+    const auto out = MixFrames(mixer, kRate / 10 - 1);
+    EXPECT_NEAR(Peak(out, 0), 0.8f, 0.03f);
+    EXPECT_NE(mixer.Find(play)->sound, nullptr);
+    MixFrames(mixer, 1);
+    EXPECT_EQ(mixer.Find(play)->sound, nullptr);
+}
+
+TEST(MixerTest, OverloadIsClippedNotWrapped)
+{
+    const cDecodedSound tone = Decode(testsounds::EncodeTone(250, 0.8f));
+    cMixer mixer(4, kRate);
+    for (int i = 0; i < 3; ++i)
+        mixer.Start(&tone, false);
+    const auto out = MixFrames(mixer, kRate / 5);
+    EXPECT_EQ(*std::max_element(out.begin(), out.end()), 32767);
+    EXPECT_EQ(*std::min_element(out.begin(), out.end()), -32768);
+}
+
+} // namespace
