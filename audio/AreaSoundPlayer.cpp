@@ -287,32 +287,37 @@ void cAreaSoundPlayer::SetMuted(FMOD_CHANNEL* channel, bool muted)
 
 void cAreaSoundPlayer::MuteMusic()
 {
-    SetMuted(m_musicChannel, true);
-    for (cSound* sound : m_sounds)
-        sound->SetMuted(true);
-    m_musicMuted = true;
+    SetMusicMuted(true);
 }
 
 void cAreaSoundPlayer::UnmuteMusic()
 {
-    SetMuted(m_musicChannel, false);
+    SetMusicMuted(false);
+}
+
+void cAreaSoundPlayer::SetMusicMuted(bool muted)
+{
+    SetMuted(m_musicChannel, muted);
     for (cSound* sound : m_sounds)
-        sound->SetMuted(false);
-    m_musicMuted = false;
+        sound->SetMuted(muted);
+    m_musicMuted = muted;
 }
 
 void cAreaSoundPlayer::MuteAmbience()
 {
-    SetMuted(m_dayChannel, true);
-    SetMuted(m_nightChannel, true);
-    m_ambienceMuted = true;
+    SetAmbienceMuted(true);
 }
 
 void cAreaSoundPlayer::UnmuteAmbience()
 {
-    SetMuted(m_dayChannel, false);
-    SetMuted(m_nightChannel, false);
-    m_ambienceMuted = false;
+    SetAmbienceMuted(false);
+}
+
+void cAreaSoundPlayer::SetAmbienceMuted(bool muted)
+{
+    SetMuted(m_dayChannel, muted);
+    SetMuted(m_nightChannel, muted);
+    m_ambienceMuted = muted;
 }
 
 // Channels that were never started are skipped, like every other operation skips what is missing.

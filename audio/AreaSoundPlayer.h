@@ -100,6 +100,8 @@ private:
     void StartFade(eAreaSoundState state, unsigned int durationMs);
     float Fraction() const;
     void SetMuted(FMOD_CHANNEL* channel, bool muted);
+    void SetMusicMuted(bool muted);
+    void SetAmbienceMuted(bool muted);
 
     cAudioSystem* m_audioSystem;
     FMOD_SOUND* m_music = nullptr;

@@ -2,6 +2,16 @@
 
 #include "audio/AudioSystem.h"
 
+#include <cmath>
+
+namespace {
+
+// Float steps drift over a long fade; a volume this close to the target has reached it, so a
+// fade ends in the tick the arithmetic says it does, not one tick later.
+constexpr float kReachedWithin = 1e-4f;
+
+} // namespace
+
 cSound::~cSound()
 {
     Stop();
@@ -53,7 +63,8 @@ void cSound::UpdateFade(unsigned int elapsedMs)
     if (m_fadeStep == 0.0f)
         return;
     float volume = GetVolume() + static_cast<float>(elapsedMs) * m_fadeStep;
-    const bool reached = m_fadeStep < 0.0f ? volume <= m_targetVolume : volume >= m_targetVolume;
+    const bool reached = std::fabs(volume - m_targetVolume) <= kReachedWithin
+                         || (m_fadeStep < 0.0f ? volume <= m_targetVolume : volume >= m_targetVolume);
     const bool stop = reached && m_fadeStep < 0.0f && m_stopAfterFade;
     if (reached) {
         volume = m_targetVolume;
