@@ -93,13 +93,18 @@ void cMixer::Mix(std::int16_t* out, int frameCount)
 }
 
 // Linear interpolation between neighbouring frames; a sound at the output rate is copied
-// sample for sample. A muted channel advances like any other but adds nothing.
+// sample for sample. A muted channel advances like any other but adds nothing. A change of
+// volume or mute glides across the block instead of jumping at its start: fades step their
+// volume once per tick, and steps that size would be heard as a buzz at the tick rate.
 void cMixer::MixChannel(sMixerChannel& channel, float* accumulator, int frameCount)
 {
     const cDecodedSound& sound = *channel.sound;
     const std::size_t frames = sound.GetFrames();
     const std::uint64_t end = static_cast<std::uint64_t>(frames) << 32;
-    const float gain = channel.muted ? 0.0f : channel.volume / 32768.0f;
+    const float targetGain = channel.muted ? 0.0f : channel.volume;
+    float gain = channel.mixedGain < 0.0f ? targetGain : channel.mixedGain;
+    const float gainStep = (targetGain - gain) / static_cast<float>(frameCount);
+    channel.mixedGain = targetGain;
     for (int i = 0; i < frameCount; ++i) {
         if (channel.position >= end) {
             if (channel.loopCount == 0 || frames == 0) {
@@ -110,13 +115,14 @@ void cMixer::MixChannel(sMixerChannel& channel, float* accumulator, int frameCou
             if (channel.loopCount > 0)
                 --channel.loopCount;
         }
+        gain += gainStep;
         const std::size_t frame = static_cast<std::size_t>(channel.position >> 32);
         const float fraction = static_cast<float>(channel.position & (kOne - 1)) / static_cast<float>(kOne);
         const std::size_t next = frame + 1 < frames ? frame + 1 : (channel.loopCount != 0 ? 0 : frame);
         for (int side = 0; side < 2; ++side) {
             const float a = sound.Sample(frame, side);
             const float b = sound.Sample(next, side);
-            accumulator[2 * i + side] += (a + (b - a) * fraction) * gain;
+            accumulator[2 * i + side] += (a + (b - a) * fraction) * gain / 32768.0f;
         }
         channel.position += channel.step;
     }

@@ -14,6 +14,7 @@ struct sMixerChannel
     std::uint64_t step = 0;       ///< position advance per output frame, 32.32 fixed point
     std::uint64_t startOrder = 0; ///< plays started before this one; the oldest is taken over first
     float volume = 1.0f;          ///< 0.0 to 1.0
+    float mixedGain = -1.0f;      ///< the gain the last mix ended at; below 0 before the first
     int loopCount = 0;            ///< further passes after this one; -1 without end
     bool paused = false;
     bool muted = false;
