@@ -164,4 +164,12 @@ TEST_F(SoundLibraryTest, HoverTickIsEffectOne)
     EXPECT_EQ(ChannelsPlaying(), 1);
 }
 
+TEST_F(SoundLibraryTest, GameListLoadsEveryEffect)
+{
+    ASSERT_TRUE(library.LoadFromXml(":/res/wave/Audio_SFX.xml"));
+    ASSERT_EQ(library.GetCount(), 89);
+    for (int id = 0; id < library.GetCount(); ++id)
+        EXPECT_TRUE(library.Play(id, 0.4f, 0)) << "effect " << id;
+}
+
 } // namespace

@@ -51,4 +51,18 @@ void BM_LoadEffectLibrary(benchmark::State& state)
 }
 BENCHMARK(BM_LoadEffectLibrary)->Unit(benchmark::kMillisecond);
 
+void BM_LoadGameEffectLibrary(benchmark::State& state)
+{
+    testsounds::UseSilentSound();
+    cAudioSystem audio;
+    audio.Init();
+    cSoundLibrary library(&audio);
+    for (auto _ : state) {
+        library.LoadFromXml(":/res/wave/Audio_SFX.xml");
+        benchmark::DoNotOptimize(library.GetCount());
+    }
+    state.counters["effects"] = library.GetCount();
+}
+BENCHMARK(BM_LoadGameEffectLibrary)->Unit(benchmark::kMillisecond);
+
 } // namespace
