@@ -25,52 +25,8 @@ QRect Layout::FrameRect(const Strip &strip, int i, int sheetWidth)
 
 bool Layout::Load(const QString &path, const SpriteBook &book, QString *error)
 {
-    QStringList lines;
-    if (!SourceText::ReadLines(path, &lines, error))
+    if (!SourceText::ForEachEntry(path, [&](const QStringList &words) { return AddEntry(words, book); }, error))
         return false;
-    for (int i = 0; i < lines.size(); ++i) {
-        if (SourceText::IsSkippable(lines[i]))
-            continue;
-        const QStringList t = lines[i].trimmed().split(' ', Qt::SkipEmptyParts);
-        const QString where = QString("%1:%2: ").arg(path).arg(i + 1);
-        bool ok1 = false, ok2 = false, ok3 = true;
-        if (t[0] == "chipset" && t.size() == 4) {
-            ChipSet set;
-            set.number = t[1].toInt(&ok1);
-            set.width = t[2].toInt(&ok2);
-            set.height = t[3].toInt(&ok3);
-            if (!ok1 || !ok2 || !ok3) {
-                *error = where + "expected 'chipset N W H'";
-                return false;
-            }
-            m_chipSets.append(set);
-        } else if (t[0] == "place" && t.size() == 4) {
-            if (m_chipSets.isEmpty()) {
-                *error = where + "'place' before any 'chipset'";
-                return false;
-            }
-            Strip strip;
-            strip.name = t[1];
-            strip.x = t[2].toInt(&ok1);
-            strip.y = t[3].toInt(&ok2);
-            if (!ok1 || !ok2) {
-                *error = where + "expected 'place NAME X Y'";
-                return false;
-            }
-            if (!book.Contains(strip.name)) {
-                *error = where + "no sprite named " + strip.name;
-                return false;
-            }
-            const Effects::Frames &frames = book.Frames(strip.name);
-            strip.w = frames.first().width();
-            strip.h = frames.first().height();
-            strip.frames = frames.size();
-            m_chipSets.last().strips.append(strip);
-        } else {
-            *error = where + "expected 'chipset N W H' or 'place NAME X Y'";
-            return false;
-        }
-    }
     QStringList faults;
     if (!Check(faults)) {
         *error = path + ":\n  " + faults.join("\n  ");
@@ -108,6 +64,39 @@ bool Layout::Check(QStringList &faults) const
             }
     }
     return faults.isEmpty();
+}
+
+QString Layout::AddEntry(const QStringList &t, const SpriteBook &book)
+{
+    bool ok1 = false, ok2 = false, ok3 = false;
+    if (t[0] == "chipset" && t.size() == 4) {
+        ChipSet set;
+        set.number = t[1].toInt(&ok1);
+        set.width = t[2].toInt(&ok2);
+        set.height = t[3].toInt(&ok3);
+        if (!ok1 || !ok2 || !ok3)
+            return "expected 'chipset N W H'";
+        m_chipSets.append(set);
+        return QString();
+    }
+    if (t[0] != "place" || t.size() != 4)
+        return "expected 'chipset N W H' or 'place NAME X Y'";
+    if (m_chipSets.isEmpty())
+        return "'place' before any 'chipset'";
+    Strip strip;
+    strip.name = t[1];
+    strip.x = t[2].toInt(&ok1);
+    strip.y = t[3].toInt(&ok2);
+    if (!ok1 || !ok2)
+        return "expected 'place NAME X Y'";
+    if (!book.Contains(strip.name))
+        return "no sprite named " + strip.name;
+    const Effects::Frames &frames = book.Frames(strip.name);
+    strip.w = frames.first().width();
+    strip.h = frames.first().height();
+    strip.frames = frames.size();
+    m_chipSets.last().strips.append(strip);
+    return QString();
 }
 
 const Layout::ChipSet *Layout::Find(int number) const

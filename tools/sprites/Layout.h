@@ -44,6 +44,8 @@ public:
     QImage Render(const ChipSet &chipSet, const SpriteBook &book) const;
 
 private:
+    /// One layout line's words; a message when they are faulty.
+    QString AddEntry(const QStringList &words, const SpriteBook &book);
     bool Check(QStringList &faults) const;
 
     QVector<ChipSet> m_chipSets;

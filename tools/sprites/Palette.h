@@ -18,5 +18,8 @@ public:
     QRgb Colour(QChar letter) const { return m_colours.value(letter, 0); }
 
 private:
+    /// One palette line's words; a message when they are faulty.
+    QString AddColour(const QStringList &words);
+
     QHash<QChar, QRgb> m_colours;
 };
