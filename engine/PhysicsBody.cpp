@@ -1,0 +1,176 @@
+#include "engine/PhysicsBody.h"
+
+#include <cmath>
+
+#include "engine/PhysicsActor.h"
+#include "platform/physics/Body.h"
+#include "platform/physics/BodyDef.h"
+#include "platform/physics/PolygonDef.h"
+#include "platform/physics/Shape.h"
+#include "platform/physics/World.h"
+
+namespace {
+
+/// Every body of the game loses this much of its speed per second (1/s).
+constexpr float kLinearDamping = 1.5f;
+
+}  // namespace
+
+cPhysicsBody::cPhysicsBody(float w, float h, int bodyType, float bodyDensity, float bodyFriction,
+                           cPhysicsActor* bodyOwner, bool quakeMark)
+    : width(w), height(h), density(bodyDensity), friction(bodyFriction), halfWidth(w / 2.0f),
+      halfHeight(h / 2.0f), type(bodyType), addAfterQuake(quakeMark), owner(bodyOwner)
+{
+}
+
+cPhysicsBody::~cPhysicsBody() = default;
+
+void cPhysicsBody::CreateInWorld(physics::World* newWorld, float x, float y, bool bullet)
+{
+    if (body)
+        Destroy();
+
+    physics::BodyDef bodyDef;
+    bodyDef.position.Set(x + halfWidth, y + halfHeight);
+    bodyDef.linearDamping = kLinearDamping;
+    bodyDef.allowSleep = type != BODY_BAT_KING_ONLY && type != BODY_BAT_KING_PLATFORM;
+    // No body of the game ever turns.
+    bodyDef.fixedRotation = true;
+    bodyDef.bullet = bullet;
+    body = newWorld->CreateBody(bodyDef);
+    if (!body) {
+        // The world refuses while it steps; stay out of it, at the asked place.
+        storedPosition.Set(x, y);
+        return;
+    }
+    world = newWorld;
+    body->SetUserData(this);
+
+    physics::PolygonDef shapeDef;
+    shapeDef.SetAsBox(halfWidth, halfHeight);
+    shapeDef.density = density;
+    shapeDef.friction = friction;
+    shapeDef.restitution = 0.0f;
+    shapeDef.isSensor = type == BODY_SENSOR;
+    body->CreateShape(shapeDef);
+    if (density > 0.0f)
+        body->SetMassFromShapes();
+}
+
+void cPhysicsBody::CreateAtStoredPos(physics::World* newWorld, bool bullet)
+{
+    CreateInWorld(newWorld, storedPosition.x, storedPosition.y, bullet);
+}
+
+int cPhysicsBody::Destroy()
+{
+    storedPosition = GetPosition();
+    if (!world || !body)
+        return 1;
+    world->DestroyBody(body);
+    world = nullptr;
+    body = nullptr;
+    return 0;
+}
+
+void cPhysicsBody::SetType(int newType)
+{
+    if (newType != BODY_SENSOR && type != BODY_SENSOR)
+        return;
+    if (body) {
+        for (physics::Shape* shape = body->GetShapeList(); shape; shape = shape->GetNext())
+            shape->SetSensor(newType == BODY_SENSOR);
+    }
+    type = newType;
+}
+
+b2Vec2 cPhysicsBody::GetPosition() const
+{
+    if (!body)
+        return storedPosition;
+    return body->GetPosition() - b2Vec2(halfWidth, halfHeight);
+}
+
+b2Vec2 cPhysicsBody::GetCenter() const
+{
+    if (!body)
+        return storedPosition + b2Vec2(halfWidth, halfHeight);
+    return body->GetPosition();
+}
+
+void cPhysicsBody::SetPosition(float x, float y)
+{
+    storedPosition.Set(x, y);
+    if (body)
+        body->SetXForm(b2Vec2(x + halfWidth, y + halfHeight), 0.0f);
+}
+
+void cPhysicsBody::SetCenter(float cx, float cy)
+{
+    storedPosition.Set(cx - halfWidth, cy - halfHeight);
+    if (body)
+        body->SetXForm(b2Vec2(cx, cy), 0.0f);
+}
+
+b2Vec2 cPhysicsBody::GetLinearVelocity() const
+{
+    return body ? body->GetLinearVelocity() : b2Vec2(0.0f, 0.0f);
+}
+
+void cPhysicsBody::SetLinearVelocity(float vx, float vy)
+{
+    if (body)
+        body->SetLinearVelocity(b2Vec2(vx, vy));
+}
+
+void cPhysicsBody::ApplyImpulse(float ix, float iy)
+{
+    // At the centre, so the push never turns the body.
+    if (body)
+        body->ApplyImpulse(b2Vec2(ix, iy), body->GetPosition());
+}
+
+float cPhysicsBody::GetMass() const
+{
+    return body ? body->GetMass() : 0.0f;
+}
+
+void cPhysicsBody::SetActive(bool newActive, physics::World* newWorld)
+{
+    if (type != BODY_BAT_SWITCHED) {
+        if (!newActive && IsInWorld())
+            Destroy();
+        else if (newActive && !IsInWorld())
+            CreateAtStoredPos(newWorld, true);  // re-activated bodies are bullets
+    }
+    active = newActive;
+}
+
+bool cPhysicsBody::IsNear(float x, float y, float margin) const
+{
+    const b2Vec2 center = GetCenter();
+    return std::fabs(y - center.y) < height / 2.0f + margin && std::fabs(x - center.x) < width / 2.0f + margin;
+}
+
+cPhysicsBody* cPhysicsBody::FromShape(const physics::Shape* shape)
+{
+    return static_cast<cPhysicsBody*>(shape->GetBody()->GetUserData());
+}
+
+void cPhysicsBody::DispatchContactAdd(cPhysicsBody* other, const physics::ContactPoint* point)
+{
+    if (owner)
+        owner->OnContactAdd(other, point);
+}
+
+void cPhysicsBody::DispatchContactPersist(cPhysicsBody* other, const physics::ContactPoint* point)
+{
+    if (owner)
+        owner->OnContactPersist(other, point);
+}
+
+void cPhysicsBody::DispatchContactRemove(cPhysicsBody* other)
+{
+    if (owner)
+        owner->OnContactRemove(other);
+}

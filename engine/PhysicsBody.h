@@ -1,0 +1,113 @@
+#pragma once
+
+#include <box2d/b2_math.h>
+
+namespace physics {
+class Body;
+class Shape;
+class World;
+struct ContactPoint;
+}
+class cPhysicsActor;
+
+/// How a body takes part in the game's collisions (the contact filter reads it).
+enum ePhysicsBodyType
+{
+    BODY_SENSOR = 0,           ///< detects, never pushes; never reported to other owners
+    BODY_TERRAIN = 1,
+    BODY_PLATFORM = 2,         ///< one-way platform: passed from below
+    BODY_DEADLY = 3,           ///< terrain that kills a character
+    BODY_BAT_KING_ONLY = 4,    ///< solid only for a character whose pass-through test holds; never sleeps
+    BODY_BAT_KING_PLATFORM = 5,///< one-way platform for such a character only; never sleeps
+    BODY_BAT_SWITCHED = 6,     ///< solid for characters only while inactive; stays in the world when deactivated
+    BODY_DEADLY_2 = 7,         ///< second killing terrain kind
+};
+
+/// One axis-aligned box that an actor (or nobody, for terrain) has in the physics. The description
+/// (size, type, density, friction) is kept while the box is out of a world, and so is its position:
+/// the minimum (lower-left) corner. Every time the box enters a world it gets a new body there.
+///
+/// Sizes and positions in world units, velocities in world units/s, impulses in mass × world
+/// units/s. The body's user data is this object; the owner is reached through it. Call nothing that
+/// creates or destroys bodies from a contact filter; contact handlers run after the world's step.
+class cPhysicsBody
+{
+public:
+    /// Stores the description; the box is in no world, inactive, at (0, 0). The owner is not owned.
+    /// addAfterQuake marks terrain that the first area's script adds later; this class never reads it.
+    cPhysicsBody(float w, float h, int type, float density, float friction, cPhysicsActor* owner, bool addAfterQuake);
+    /// Leaves the world's body alone: the owner calls `Destroy` first.
+    virtual ~cPhysicsBody();
+    cPhysicsBody(const cPhysicsBody&) = delete;
+    cPhysicsBody& operator=(const cPhysicsBody&) = delete;
+
+    /// Makes a new body in the world with its minimum corner at (x, y) (destroying the old one
+    /// first): never rotating, damped by 1.5/s, bullet as asked, dynamic exactly when density > 0,
+    /// a sensor exactly for type 0, never sleeping for types 4 and 5.
+    void CreateInWorld(physics::World* world, float x, float y, bool bullet);
+    /// `CreateInWorld` at the stored corner.
+    void CreateAtStoredPos(physics::World* world, bool bullet);
+    bool IsInWorld() const { return world != nullptr; }
+
+    /// Stores the current corner and takes the body out of its world (its velocity is forgotten).
+    /// Returns 1 when there was nothing to destroy, 0 otherwise.
+    int Destroy();
+
+    /// From type 0 to another, the shape stops being a sensor; to type 0 it becomes one; from one
+    /// non-zero type to another nothing changes and the type is kept. Contacts are not judged again.
+    void SetType(int newType);
+    int GetType() const { return type; }
+
+    /// The minimum corner: the body's, or the stored one out of a world.
+    b2Vec2 GetPosition() const;
+    /// The centre: the body's, or the stored corner plus half the size out of a world.
+    b2Vec2 GetCenter() const;
+    float GetWidth() const { return width; }
+    float GetHeight() const { return height; }
+    /// Store the corner (or the corner that gives this centre) and move the body there if in a world.
+    void SetPosition(float x, float y);
+    void SetCenter(float cx, float cy);
+
+    /// Zero out of a world.
+    b2Vec2 GetLinearVelocity() const;
+    /// Need a body in a world (callers check); without one they do nothing and `GetMass` gives 0.
+    void SetLinearVelocity(float vx, float vy);
+    void ApplyImpulse(float ix, float iy);
+    float GetMass() const;
+
+    /// Deactivating takes the body out of its world and activating puts it back at the stored corner
+    /// as a bullet, except for type 6, which only records the flag and stays in the world.
+    void SetActive(bool active, physics::World* world);
+    bool IsActive() const { return active; }
+
+    /// Whether (x, y) lies strictly within the box grown by margin on every side.
+    bool IsNear(float x, float y, float margin) const;
+
+    /// Tell the owner, when there is one.
+    void DispatchContactAdd(cPhysicsBody* other, const physics::ContactPoint* point);
+    void DispatchContactPersist(cPhysicsBody* other, const physics::ContactPoint* point);
+    void DispatchContactRemove(cPhysicsBody* other);
+
+    /// The `cPhysicsBody` whose world body holds the shape; null for a body the game did not make.
+    static cPhysicsBody* FromShape(const physics::Shape* shape);
+
+    cPhysicsActor* GetOwner() const { return owner; }
+    bool IsAddAfterQuake() const { return addAfterQuake; }
+    /// The world's body; null out of a world.
+    physics::Body* GetBody() const { return body; }
+
+private:
+    physics::World* world = nullptr;
+    physics::Body* body = nullptr;
+    float width;
+    float height;
+    float density;
+    float friction;
+    float halfWidth;
+    float halfHeight;
+    bool active = false;
+    int type;
+    bool addAfterQuake;
+    b2Vec2 storedPosition{0.0f, 0.0f};
+    cPhysicsActor* owner;
+};
