@@ -1,0 +1,171 @@
+#include "app/GLWidget.h"
+
+#include "app/Game.h"
+
+#include <QMouseEvent>
+
+namespace
+{
+/// Button codes the controller understands.
+int ButtonCode(Qt::MouseButton button)
+{
+    switch (button)
+    {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+bool IsPlayMode(eGameMode mode)
+{
+    return mode == GAME_MODE_AREA || mode == GAME_MODE_AREA_PAUSED;
+}
+
+void FillRect(float x, float y, float w, float h)
+{
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glRectf(x, y, x + w, y + h);
+    glEnable(GL_TEXTURE_2D);
+}
+}
+
+GLWidget::GLWidget()
+{
+    // Menus follow the pointer without a button held.
+    setMouseTracking(true);
+    font.setPointSize(16);
+}
+
+QSize GLWidget::sizeHint() const
+{
+    return QSize(1000, 560);
+}
+
+QSize GLWidget::minimumSizeHint() const
+{
+    return QSize(480, 320);
+}
+
+void GLWidget::SetGame(cGame* newGame)
+{
+    game = newGame;
+    if (game)
+        game->Resize(QWidget::width(), QWidget::height());
+}
+
+void GLWidget::SetInputHandler(cInputHandler* newInput)
+{
+    input = newInput;
+}
+
+void GLWidget::AttachCurrentArea()
+{
+    area = game->GetCurrentArea();
+    frameManager = game->GetFrameEditor();
+    game->Resize(QWidget::width(), QWidget::height());
+}
+
+void GLWidget::ToggleFrameDrawing()
+{
+    frameDrawing = !frameDrawing;
+}
+
+void GLWidget::TogglePhysicsDrawing()
+{
+    physicsDrawing = !physicsDrawing;
+}
+
+void GLWidget::TogglePlayerPhysicsDrawing()
+{
+    playerPhysicsDrawing = !playerPhysicsDrawing;
+}
+
+void GLWidget::ToggleSkyDrawing()
+{
+    skyDrawing = !skyDrawing;
+}
+
+void GLWidget::ToggleBackgroundDrawing()
+{
+    backgroundDrawing = !backgroundDrawing;
+}
+
+void GLWidget::ToggleDebugOutput()
+{
+    debugOutput = !debugOutput;
+}
+
+void GLWidget::ToggleSupportLines()
+{
+    supportLines = !supportLines;
+}
+
+void GLWidget::initializeGL()
+{
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    glShadeModel(GL_SMOOTH);
+    // Texturing stays on: drawing functions that need it off switch it back on when done.
+    glEnable(GL_TEXTURE_2D);
+}
+
+void GLWidget::resizeGL(int width, int height)
+{
+    viewWidth = width;
+    viewHeight = height;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, 0, height, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    if (game)
+        game->Resize(width, height);
+}
+
+void GLWidget::paintGL()
+{
+    if (!game)
+        return;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!IsPlayMode(game->GetStateKind()))
+        game->DrawState();
+    if (supportLines)
+        DrawSupportLines();
+    glFlush();
+    if (debugOutput)
+        DrawDebugTexts();
+}
+
+void GLWidget::DrawDebugTexts()
+{
+    const double x = viewWidth - 230;
+    renderText(x, viewHeight - 40, 1.0,
+               QStringLiteral("Resolution: %1 x %2").arg(viewWidth).arg(viewHeight), font);
+    renderText(x, viewHeight - 65, 1.0, QStringLiteral("Score: %1").arg(game->GetScore()), font);
+}
+
+void GLWidget::DrawSupportLines()
+{
+    // A cross through the centre of the view, two pixels thick, to line frames up by eye.
+    FillRect(viewWidth / 2 - 1, 0, 2, viewHeight);
+    FillRect(0, viewHeight / 2 - 1, viewWidth, 2);
+}
+
+void GLWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (game)
+        game->MousePress(event->x(), event->y(), ButtonCode(event->button()), input);
+    setFocus();
+}
+
+void GLWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    if (game)
+        game->MouseMove(event->x(), event->y());
+}

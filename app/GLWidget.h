@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QFont>
+#include <QGLWidget>
+
+class cArea;
+class cFrameEditor;
+class cGame;
+class cInputHandler;
+
+/// The one OpenGL surface of the program: the main window's central widget. It keeps an orthographic
+/// projection in window pixels (origin bottom left, y up) and paints the current picture whenever the
+/// window's tick calls `updateGL`. Mouse moves and presses go to the game controller; keys are left
+/// to the window.
+class GLWidget : public QGLWidget
+{
+    Q_OBJECT
+
+public:
+    GLWidget();
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    /// Borrows the controller and sends it the view's current size. May be null.
+    void SetGame(cGame* game);
+    /// Borrows the input handler that mouse presses are passed along with.
+    void SetInputHandler(cInputHandler* input);
+    /// Takes the controller's current area and frame manager (null outside play) and sends the
+    /// controller the view's size again. Called after every change of mode or area.
+    void AttachCurrentArea();
+    bool IsFrameDrawing() const { return frameDrawing; }
+
+public slots:
+    void ToggleFrameDrawing();
+    void TogglePhysicsDrawing();
+    void TogglePlayerPhysicsDrawing();
+    void ToggleSkyDrawing();
+    void ToggleBackgroundDrawing();
+    void ToggleDebugOutput();
+    void ToggleSupportLines();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int width, int height) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void DrawDebugTexts();
+    void DrawSupportLines();
+
+    int viewWidth = 0;   ///< pixels, as last given to resizeGL
+    int viewHeight = 0;
+    cGame* game = nullptr;
+    cArea* area = nullptr;
+    cFrameEditor* frameManager = nullptr;
+    cInputHandler* input = nullptr;
+    bool frameDrawing = true;
+    bool physicsDrawing = false;
+    bool playerPhysicsDrawing = false;
+    bool skyDrawing = true;
+    bool backgroundDrawing = true;
+    bool debugOutput = false;
+    bool supportLines = false;
+    QFont font;
+};

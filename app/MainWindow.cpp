@@ -1,0 +1,119 @@
+#include "app/MainWindow.h"
+
+#include "app/GLWidget.h"
+#include "app/Game.h"
+
+#include <QTimer>
+
+#include <cstdlib>
+
+namespace
+{
+const char* const kGameTitle = "Mirrowen";
+const char* const kEditorTitle = "Zorv Editor 0.42";
+}
+
+cMainWindow::cMainWindow(bool editor)
+    : editor(editor)
+{
+    setWindowTitle(editor ? kEditorTitle : kGameTitle);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+cMainWindow::~cMainWindow()
+{
+    if (timer)
+        timer->disconnect();
+    delete game;
+}
+
+cGame* cMainWindow::CreateGame(bool gameMode)
+{
+    return new cGame(gameMode);
+}
+
+bool cMainWindow::Init(int /*desktopWidth*/, int /*desktopHeight*/)
+{
+    game = CreateGame(!editor);
+
+    view = new GLWidget;
+    view->setMinimumSize(700, 440);
+    setCentralWidget(view);
+    view->SetGame(game);
+    view->SetInputHandler(input);
+    view->setFocus();
+
+    show();
+    if (!game->Init())
+        return false;
+    game->ApplySettings();
+    view->AttachCurrentArea();
+
+    timer = new QTimer(this);
+    timer->setInterval(kTimerIntervalMs);
+    connect(timer, &QTimer::timeout, this, &cMainWindow::Update);
+    timer->start();
+    return true;
+}
+
+QSize cMainWindow::sizeHint() const
+{
+    return QSize(1180, 700);
+}
+
+QSize cMainWindow::minimumSizeHint() const
+{
+    return QSize(600, 320);
+}
+
+bool cMainWindow::IsFullScreen() const
+{
+    return windowState().testFlag(Qt::WindowFullScreen);
+}
+
+void cMainWindow::UpdateTitle()
+{
+    setWindowTitle(kGameTitle);
+}
+
+void cMainWindow::ToggleFullScreen()
+{
+    if (IsFullScreen())
+    {
+        setCursor(Qt::ArrowCursor);
+        showNormal();
+        return;
+    }
+    showFullScreen();
+    view->setFocus();
+}
+
+void cMainWindow::Update()
+{
+    const int result = game->Update(kTickMs);
+    if (result == -1)
+        std::exit(0); // quitting from the title screen: nothing is left to save
+    if (result == 1)
+    {
+        areaFile = game->GetAreaFile();
+        view->AttachCurrentArea();
+        UpdateCursor();
+        UpdateTitle();
+    }
+    if (result == 4)
+    {
+        ToggleFullScreen();
+        game->Resize(width(), height());
+    }
+    if (game->HandleInput(input) == 1)
+        game->EnterPauseScreen(width(), height());
+    // Painting at once keeps the picture no more than one tick behind the game.
+    view->updateGL();
+}
+
+void cMainWindow::UpdateCursor()
+{
+    // The editor keeps its pointer in a window; the game hides it wherever the controller says so.
+    const bool hide = !game->ShowMouseCursor() && (!editor || IsFullScreen());
+    setCursor(hide ? Qt::BlankCursor : Qt::ArrowCursor);
+}
