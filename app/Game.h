@@ -40,7 +40,7 @@ public:
     cGame& operator=(const cGame&) = delete;
 
     /// Starts what the controller stands on. True when the game can run.
-    bool Init();
+    virtual bool Init();
     /// Hands the settings to whatever is current (mute flags, full screen).
     void ApplySettings();
 
