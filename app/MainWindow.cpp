@@ -51,6 +51,8 @@ bool cMainWindow::Init(int /*desktopWidth*/, int /*desktopHeight*/)
 
     timer = new QTimer(this);
     timer->setInterval(kTimerIntervalMs);
+    // A coarse timer would round 21 ms down to 20 and run the game faster than it was tuned.
+    timer->setTimerType(Qt::PreciseTimer);
     connect(timer, &QTimer::timeout, this, &cMainWindow::Update);
     timer->start();
     return true;

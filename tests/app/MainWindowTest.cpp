@@ -58,6 +58,7 @@ TEST_F(MainWindowTest, InitShowsTheTitledWindowWithTheViewAndStartsThe21MsTimer)
     const QList<QTimer*> timers = window.findChildren<QTimer*>();
     ASSERT_EQ(timers.size(), 1);
     EXPECT_EQ(timers.front()->interval(), 21);
+    EXPECT_EQ(timers.front()->timerType(), Qt::PreciseTimer);
     EXPECT_TRUE(timers.front()->isActive());
 }
 

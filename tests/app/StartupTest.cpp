@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 
 #include <QApplication>
+#include <QTimer>
+#include <QWidget>
 
 TEST(Startup, WithoutTheRequiredGraphicsTellsThePlayerAndReturnsOneWithoutAWindow)
 {
@@ -22,4 +24,18 @@ TEST(Startup, WithoutTheRequiredGraphicsTellsThePlayerAndReturnsOneWithoutAWindo
 TEST(Startup, XvfbOffersTheRequiredGraphics)
 {
     EXPECT_TRUE(HasRequiredGraphics());
+}
+
+TEST(Startup, WithTheGraphicsOpensTheGameWindowAndReturnsZeroOnceItIsClosed)
+{
+    QStringList titlesSeen;
+    // Runs inside the game's event loop, as soon as it starts.
+    QTimer::singleShot(0, [&titlesSeen] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible())
+                titlesSeen << widget->windowTitle();
+        QApplication::closeAllWindows();
+    });
+    EXPECT_EQ(RunGame(true), 0);
+    EXPECT_EQ(titlesSeen, QStringList{"Mirrowen"});
 }
