@@ -1,9 +1,7 @@
 #include "app/GLWidget.h"
 
 #include "Mapping.h"
-#include "ScriptedGame.h"
-
-#include "app/MainWindow.h"
+#include "ScriptedWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -12,23 +10,6 @@
 
 namespace
 {
-class cScriptedWindow : public cMainWindow
-{
-public:
-    cScriptedWindow()
-        : cMainWindow(false)
-    {
-    }
-    cScriptedGame* game = nullptr;
-
-protected:
-    cGame* CreateGame(bool) override
-    {
-        game = new cScriptedGame;
-        return game;
-    }
-};
-
 /// A mapped game window whose view paints in every tick.
 struct GLWidgetTest : testing::Test
 {

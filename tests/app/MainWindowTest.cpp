@@ -1,6 +1,4 @@
-#include "app/MainWindow.h"
-
-#include "ScriptedGame.h"
+#include "ScriptedWindow.h"
 
 #include "app/GLWidget.h"
 
@@ -11,25 +9,6 @@
 
 namespace
 {
-/// The game's window driven by a scripted controller.
-class cScriptedWindow : public cMainWindow
-{
-public:
-    cScriptedWindow()
-        : cMainWindow(false)
-    {
-    }
-    cScriptedGame* game = nullptr;
-
-protected:
-    cGame* CreateGame(bool gameMode) override
-    {
-        EXPECT_TRUE(gameMode);
-        game = new cScriptedGame;
-        return game;
-    }
-};
-
 /// A window that has run its Init; its scripted controller starts with a clean record.
 struct MainWindowTest : testing::Test
 {
@@ -49,6 +28,7 @@ struct MainWindowTest : testing::Test
 TEST_F(MainWindowTest, InitShowsTheTitledWindowWithTheViewAndStartsThe21MsTimer)
 {
     EXPECT_EQ(window.windowTitle(), "Mirrowen");
+    EXPECT_TRUE(game().madeForGame);
     EXPECT_TRUE(window.isVisible());
     ASSERT_NE(view(), nullptr);
     EXPECT_EQ(view()->minimumSize(), QSize(700, 440));
@@ -64,23 +44,8 @@ TEST_F(MainWindowTest, InitShowsTheTitledWindowWithTheViewAndStartsThe21MsTimer)
 
 TEST(MainWindowInit, ControllerThatDoesNotStartLeavesTheWindowUpWithoutATimer)
 {
-    class cWindow : public cMainWindow
-    {
-    public:
-        cWindow()
-            : cMainWindow(false)
-        {
-        }
-
-    protected:
-        cGame* CreateGame(bool) override
-        {
-            auto* game = new cScriptedGame;
-            game->initResult = false;
-            return game;
-        }
-    };
-    cWindow window;
+    cScriptedWindow window;
+    window.gameStarts = false;
     EXPECT_FALSE(window.Init(1280, 800));
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.findChildren<QTimer*>().isEmpty());

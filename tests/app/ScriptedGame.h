@@ -14,11 +14,14 @@
 class cScriptedGame : public cGame
 {
 public:
-    cScriptedGame()
-        : cGame(true)
+    explicit cScriptedGame(bool gameMode = true)
+        : cGame(gameMode)
+        , madeForGame(gameMode)
     {
     }
 
+    /// The game-mode flag it was made with.
+    const bool madeForGame;
     /// What Init returns.
     bool initResult = true;
     /// Results for the next calls of Update, first to last; 0 once they run out.
