@@ -96,7 +96,8 @@ FMOD_RESULT FMOD_Sound_Release(FMOD_SOUND* sound);
 
 /// 0 plays once, -1 repeats until stopped, n plays n + 1 times, counted from now on.
 FMOD_RESULT FMOD_Channel_SetLoopCount(FMOD_CHANNEL* channel, int loopCount);
-/// Takes effect with the next update; values are clamped to 0.0 to 1.0.
+/// Values are clamped to 0.0 to 1.0. The next update glides from the old volume to the new one
+/// (mute changes too), so volumes stepped once per tick are heard as smooth fades.
 FMOD_RESULT FMOD_Channel_SetVolume(FMOD_CHANNEL* channel, float volume);
 FMOD_RESULT FMOD_Channel_GetVolume(FMOD_CHANNEL* channel, float* volume);
 /// A paused channel keeps its place and does not advance.

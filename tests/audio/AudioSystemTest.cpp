@@ -69,23 +69,6 @@ TEST_F(AudioSystemTest, OneShotPlaysItsLoopCountOnAChannelNobodyKeeps)
     EXPECT_FALSE(audio.PlayOneShot(nullptr, 1.0f, 0));
 }
 
-TEST_F(AudioSystemTest, ChannelQueriesFollowThePlay)
-{
-    FMOD_SOUND* sound = audio.CreateCachedSound(Path("wave/short.ogg"));
-    FMOD_CHANNEL* channel = nullptr;
-    EXPECT_FALSE(audio.IsPlaying(nullptr));
-    EXPECT_FALSE(audio.PlaySound(nullptr, &channel, false));
-    ASSERT_TRUE(audio.PlaySound(sound, &channel, true));
-    EXPECT_TRUE(audio.IsPlaying(channel));
-    EXPECT_FALSE(audio.IsMuted(channel));
-    EXPECT_TRUE(audio.Mute(channel));
-    EXPECT_TRUE(audio.IsMuted(channel));
-    EXPECT_TRUE(audio.Unmute(channel));
-    EXPECT_FALSE(audio.IsMuted(channel));
-    FMOD_Sound_Release(sound);
-    EXPECT_FALSE(audio.IsPlaying(channel));
-}
-
 TEST(AudioSystemInitTest, StartsSilentlyWithoutADeviceAndSaysSo)
 {
     testsounds::UseSilentSound();

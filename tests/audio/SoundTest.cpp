@@ -170,15 +170,6 @@ TEST_F(SoundTest, ZeroDurationSetsTheVolumeAndARunningFadeGoesOnFromIt)
     EXPECT_NEAR(sound.GetVolume(), 0.52f, 1e-5f);
 }
 
-TEST_F(SoundTest, UpdateAppliesTheMuteState)
-{
-    ASSERT_TRUE(sound.Play(1.0f, -1, false));
-    sound.Update(20, true);
-    EXPECT_TRUE(Muted(sound.GetChannel()));
-    sound.Update(20, false);
-    EXPECT_FALSE(Muted(sound.GetChannel()));
-}
-
 TEST_F(SoundTest, SoundThatEndedByItselfPlaysAgain)
 {
     cSound shortSound;
@@ -188,19 +179,6 @@ TEST_F(SoundTest, SoundThatEndedByItselfPlaysAgain)
     EXPECT_FALSE(shortSound.IsPlaying());
     EXPECT_TRUE(shortSound.Play(1.0f, 0, false));
     EXPECT_TRUE(shortSound.IsPlaying());
-}
-
-TEST_F(SoundTest, PauseHoldsTheSoundWhereItIs)
-{
-    cSound shortSound;
-    ASSERT_TRUE(shortSound.Load(&audio, Path("wave/short.ogg"), 1, true));
-    ASSERT_TRUE(shortSound.Play(1.0f, 0, false));
-    ASSERT_TRUE(shortSound.Pause());
-    Tick(shortSound, 10);
-    EXPECT_TRUE(shortSound.IsPlaying());
-    ASSERT_TRUE(shortSound.Resume());
-    Tick(shortSound, 5);
-    EXPECT_FALSE(shortSound.IsPlaying());
 }
 
 TEST_F(SoundTest, SharedSoundOutlivesItsPlayers)
