@@ -96,6 +96,29 @@ struct Decoded
         return peak;
     }
     double Seconds() const { return rate > 0 ? static_cast<double>(samples.size()) / rate : 0.0; }
+    // How high the sound is between two fractions of its length: zero crossings per second, with
+    // every 10 ms weighted by its energy so quiet tails and gaps do not count. For a tone this is
+    // its pitch; for noise and mixtures it still rises and falls with what is heard.
+    double Height(double from, double to) const
+    {
+        const size_t window = static_cast<size_t>(rate / 100);
+        const size_t end = static_cast<size_t>(samples.size() * to);
+        double energy = 0.0;
+        double weighted = 0.0;
+        for (size_t start = static_cast<size_t>(samples.size() * from); start + window <= end; start += window)
+        {
+            double e = 0.0;
+            int crossings = 0;
+            for (size_t i = start; i < start + window; ++i)
+            {
+                e += static_cast<double>(samples[i]) * samples[i];
+                crossings += i > start && (samples[i - 1] < 0.0f) != (samples[i] < 0.0f);
+            }
+            energy += e;
+            weighted += e * crossings * 100.0 / 2.0;
+        }
+        return energy > 0.0 ? weighted / energy : 0.0;
+    }
     // The loudest sample among the first or last milliseconds.
     double EdgePeak(double ms, bool atEnd) const
     {
@@ -209,6 +232,53 @@ TEST_P(SoundEffectFile, StartsAndEndsWithoutAClick)
     EXPECT_LT(effect.EdgePeak(0.1, false), 0.05);
     EXPECT_LT(effect.EdgePeak(0.1, true), 0.05);
 }
+
+enum class Contour { Rises, Falls, StaysLow };
+
+struct Expectation
+{
+    int id;
+    Contour contour;
+};
+
+// Effects whose use says which way they go: a jump, an opening mouth, coming out of a tree and
+// a gain rise; a closing mouth, going into a tree, a death and a loss fall; landings thud.
+class SoundEffectContour : public testing::TestWithParam<Expectation>
+{
+};
+
+TEST_P(SoundEffectContour, FollowsWhatTheEffectIsPlayedFor)
+{
+    const Decoded& effect = Effect(GetParam().id);
+    ASSERT_TRUE(effect.ok);
+    const double start = effect.Height(0.0, 1.0 / 3.0);
+    const double end = effect.Height(2.0 / 3.0, 1.0);
+    switch (GetParam().contour)
+    {
+    case Contour::Rises:
+        EXPECT_GT(end, start * 1.25) << "from " << start << " Hz to " << end << " Hz";
+        break;
+    case Contour::Falls:
+        EXPECT_LT(end * 1.25, start) << "from " << start << " Hz to " << end << " Hz";
+        break;
+    case Contour::StaysLow:
+        EXPECT_LT(effect.Height(0.0, 1.0), 400.0);
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ByUse, SoundEffectContour,
+    testing::Values(Expectation{0, Contour::Rises}, Expectation{20, Contour::Rises}, Expectation{38, Contour::Rises},
+                    Expectation{42, Contour::Rises}, Expectation{46, Contour::Rises}, Expectation{47, Contour::Rises},
+                    Expectation{48, Contour::Rises}, Expectation{52, Contour::Rises}, Expectation{58, Contour::Rises},
+                    Expectation{65, Contour::Rises}, Expectation{68, Contour::Rises}, Expectation{21, Contour::Falls},
+                    Expectation{23, Contour::Falls}, Expectation{37, Contour::Falls}, Expectation{40, Contour::Falls},
+                    Expectation{41, Contour::Falls}, Expectation{49, Contour::Falls}, Expectation{50, Contour::Falls},
+                    Expectation{51, Contour::Falls}, Expectation{53, Contour::Falls}, Expectation{57, Contour::Falls},
+                    Expectation{66, Contour::Falls}, Expectation{1, Contour::StaysLow},
+                    Expectation{28, Contour::StaysLow}, Expectation{30, Contour::StaysLow}),
+    [](const testing::TestParamInfo<Expectation>& info) { return kNames[info.param.id].toStdString(); });
 
 INSTANTIATE_TEST_SUITE_P(EveryId, SoundEffectFile, testing::Range(0, 89),
                          [](const testing::TestParamInfo<int>& info) {
