@@ -1,17 +1,29 @@
 #include "app/Game.h"
 
+#include "app/GameSettings.h"
+
 cGame::cGame(bool gameMode)
     : gameMode(gameMode)
 {
 }
 
-cGame::~cGame() = default;
+cGame::~cGame()
+{
+    delete settings;
+}
 
 bool cGame::Init()
 {
     // Nothing is started yet: the controller stays in mode 0, where every tick is a no-op, and the
     // window runs its loop all the same.
     return true;
+}
+
+bool cGame::LoadSettings(const QString& fileName)
+{
+    if (!settings)
+        settings = new cGameSettings;
+    return settings->Load(fileName);
 }
 
 void cGame::ApplySettings()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <string>
 
 class cArea;
@@ -41,6 +43,9 @@ public:
 
     /// Starts what the controller stands on. True when the game can run.
     virtual bool Init();
+    /// Loads the per-user settings of that relative name into the controller's settings, made on the
+    /// first call. False when they could not be read; the settings then hold what they held before.
+    bool LoadSettings(const QString& fileName);
     /// Hands the settings to whatever is current (mute flags, full screen).
     void ApplySettings();
 
@@ -74,6 +79,7 @@ public:
     cArea* GetCurrentArea() const { return area; }
     /// The area's frame manager (modes 2 and 3), else null. Borrowed.
     cFrameEditor* GetFrameEditor() const { return frameManager; }
+    /// Null before LoadSettings. Borrowed.
     cGameSettings* GetSettings() const { return settings; }
     /// The file of the current or last successfully loaded area; empty before the first area.
     std::string GetAreaFile() const { return areaFile; }

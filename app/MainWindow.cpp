@@ -2,7 +2,11 @@
 
 #include "app/GLWidget.h"
 #include "app/Game.h"
+#include "app/GameSettings.h"
+#include "app/InputHandler.h"
+#include "app/UserFile.h"
 
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <cstdlib>
@@ -25,6 +29,7 @@ cMainWindow::~cMainWindow()
     if (timer)
         timer->disconnect();
     delete game;
+    delete input;
 }
 
 cGame* cMainWindow::CreateGame(bool gameMode)
@@ -34,6 +39,10 @@ cGame* cMainWindow::CreateGame(bool gameMode)
 
 bool cMainWindow::Init(int /*desktopWidth*/, int /*desktopHeight*/)
 {
+    input = new cInputHandler;
+    input->LoadConfig(QStringLiteral("Controls.xml"));
+    customControls = !input->HasDefaultKeys();
+
     game = CreateGame(!editor);
 
     view = new GLWidget;
@@ -43,7 +52,15 @@ bool cMainWindow::Init(int /*desktopWidth*/, int /*desktopHeight*/)
     view->SetInputHandler(input);
     view->setFocus();
 
-    show();
+    // A folder that cannot be made shows later, when a file in it cannot be written.
+    cUserFile::MakeFolders();
+
+    game->LoadSettings(QStringLiteral("Settings.xml"));
+    if (!editor && game->GetSettings()->IsFullScreen())
+        showFullScreen();
+    else
+        show();
+
     if (!game->Init())
         return false;
     game->ApplySettings();
@@ -92,6 +109,9 @@ void cMainWindow::ToggleFullScreen()
 
 void cMainWindow::Update()
 {
+    // Keys released while another window had the focus never reach us: drop them all.
+    if (!isActiveWindow())
+        input->Clear();
     const int result = game->Update(kTickMs);
     if (result == -1)
         std::exit(0); // quitting from the title screen: nothing is left to save
@@ -109,6 +129,7 @@ void cMainWindow::Update()
     }
     if (game->HandleInput(input) == 1)
         game->EnterPauseScreen(width(), height());
+    input->EndTick();
     // Painting at once keeps the picture no more than one tick behind the game.
     view->updateGL();
 }
@@ -118,4 +139,18 @@ void cMainWindow::UpdateCursor()
     // The editor keeps its pointer in a window; the game hides it wherever the controller says so.
     const bool hide = !game->ShowMouseCursor() && (!editor || IsFullScreen());
     setCursor(hide ? Qt::BlankCursor : Qt::ArrowCursor);
+}
+
+void cMainWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Auto-repeat would turn one held key into a stream of presses.
+    if (!event->isAutoRepeat())
+        input->KeyPress(event->key(), true);
+}
+
+void cMainWindow::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!event->isAutoRepeat())
+        input->KeyRelease(event->key());
+    QMainWindow::keyReleaseEvent(event);
 }

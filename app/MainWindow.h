@@ -47,6 +47,10 @@ protected:
     /// Makes the controller; a test can hand in a scripted one.
     virtual cGame* CreateGame(bool gameMode);
 
+    /// Keys go to the input handler, which the game reads once per tick.
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
 private:
     void UpdateCursor();
 

@@ -1,7 +1,7 @@
 #include "app/GLWidget.h"
 
 #include "Mapping.h"
-#include "ScriptedWindow.h"
+#include "WindowFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,11 @@
 namespace
 {
 /// A mapped game window whose view paints in every tick.
-struct GLWidgetTest : testing::Test
+struct GLWidgetTest : WindowFixture
 {
     void SetUp() override
     {
+        WindowFixture::SetUp();
         ASSERT_TRUE(window.Init(1280, 800));
         view = static_cast<GLWidget*>(window.centralWidget());
         ShowMapped(&window, view);
@@ -36,7 +37,6 @@ struct GLWidgetTest : testing::Test
         return picture.pixelColor(x, picture.height() - 1 - y);
     }
 
-    cScriptedWindow window;
     GLWidget* view = nullptr;
 };
 

@@ -1,28 +1,40 @@
-#include "ScriptedWindow.h"
+#include "WindowFixture.h"
 
 #include "app/GLWidget.h"
 
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
 
+#include "app/InputHandler.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
 #include <QTimer>
 
 namespace
 {
 /// A window that has run its Init; its scripted controller starts with a clean record.
-struct MainWindowTest : testing::Test
+struct MainWindowTest : WindowFixture
 {
     void SetUp() override
     {
+        WindowFixture::SetUp();
         ASSERT_TRUE(window.Init(1280, 800));
         game().calls.clear();
         game().resizes.clear();
     }
     cScriptedGame& game() { return *window.game; }
     GLWidget* view() { return static_cast<GLWidget*>(window.centralWidget()); }
-
-    cScriptedWindow window;
+    /// A key event as Qt delivers it: to the view, which leaves it to the window.
+    void SendKey(QEvent::Type type, int key, bool autoRepeat = false)
+    {
+        QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+        QCoreApplication::sendEvent(view(), &event);
+    }
 };
+
+using MainWindowInit = WindowFixture;
 }
 
 TEST_F(MainWindowTest, InitShowsTheTitledWindowWithTheViewAndStartsThe21MsTimer)
@@ -42,9 +54,8 @@ TEST_F(MainWindowTest, InitShowsTheTitledWindowWithTheViewAndStartsThe21MsTimer)
     EXPECT_TRUE(timers.front()->isActive());
 }
 
-TEST(MainWindowInit, ControllerThatDoesNotStartLeavesTheWindowUpWithoutATimer)
+TEST_F(MainWindowInit, ControllerThatDoesNotStartLeavesTheWindowUpWithoutATimer)
 {
-    cScriptedWindow window;
     window.gameStarts = false;
     EXPECT_FALSE(window.Init(1280, 800));
     EXPECT_TRUE(window.isVisible());
@@ -127,4 +138,81 @@ TEST_F(MainWindowTest, PauseRequestOpensThePauseScreenAtTheWindowSize)
     window.Update();
     ASSERT_EQ(game().pauseRequests.size(), 1u);
     EXPECT_EQ(game().pauseRequests.front(), window.size());
+}
+
+TEST_F(MainWindowInit, MakesTheUserFoldersAndReadsTheShippedControlsAsDefault)
+{
+    customControls = true;
+    ASSERT_TRUE(window.Init(1280, 800));
+    EXPECT_TRUE(QDir(cUserFile::DataFolder()).exists("Saves"));
+    EXPECT_TRUE(UserCopyExists("Controls.xml"));
+    EXPECT_TRUE(UserCopyExists("Settings.xml"));
+    EXPECT_FALSE(customControls);
+    EXPECT_FALSE(window.IsFullScreen());
+}
+
+TEST_F(MainWindowInit, ReboundKeysMarkTheControlsAsCustom)
+{
+    QByteArray controls = ShippedTemplate("Controls.xml");
+    controls.replace("<JUMP Standard=\"32\"/>", "<JUMP Standard=\"88\"/>");
+    WriteUserCopy("Controls.xml", controls);
+    customControls = false;
+    ASSERT_TRUE(window.Init(1280, 800));
+    EXPECT_TRUE(customControls);
+}
+
+TEST_F(MainWindowInit, StoredFullScreenOpensTheWindowFullScreen)
+{
+    QByteArray settings = ShippedTemplate("Settings.xml");
+    settings.replace("FullScreen=\"0\"", "FullScreen=\"1\"");
+    WriteUserCopy("Settings.xml", settings);
+    ASSERT_TRUE(window.Init(1280, 800));
+    EXPECT_TRUE(window.IsFullScreen());
+}
+
+TEST_F(MainWindowTest, KeysAreOnePressThenHeldUntilReleasedWithAutoRepeatIgnored)
+{
+    QApplication::setActiveWindow(&window);
+    bool pressed = false;
+    bool held = false;
+    game().onHandleInput = [&] {
+        pressed = game().input->WasPressed(KEY_JUMP);
+        held = game().input->IsHeld(KEY_JUMP);
+    };
+
+    SendKey(QEvent::KeyPress, Qt::Key_Space);
+    window.Update();
+    EXPECT_TRUE(pressed);
+    EXPECT_TRUE(held);
+
+    // X repeats a held key as release and press pairs.
+    SendKey(QEvent::KeyRelease, Qt::Key_Space, true);
+    SendKey(QEvent::KeyPress, Qt::Key_Space, true);
+    window.Update();
+    EXPECT_FALSE(pressed);
+    EXPECT_TRUE(held);
+
+    SendKey(QEvent::KeyRelease, Qt::Key_Space);
+    window.Update();
+    EXPECT_FALSE(held);
+}
+
+TEST_F(MainWindowTest, InactiveWindowDropsHeldKeysBeforeTheControllerRuns)
+{
+    QApplication::setActiveWindow(&window);
+    window.Update(); // hands the controller the input handler
+    cInputHandler* input = game().input;
+    ASSERT_NE(input, nullptr);
+    bool heldAtUpdate = false;
+    game().onUpdate = [&] { heldAtUpdate = input->IsHeld(KEY_LEFT); };
+
+    SendKey(QEvent::KeyPress, Qt::Key_Left);
+    window.Update();
+    EXPECT_TRUE(heldAtUpdate);
+    window.Update();
+    EXPECT_TRUE(heldAtUpdate);
+
+    QApplication::setActiveWindow(nullptr);
+    window.Update();
+    EXPECT_FALSE(heldAtUpdate);
 }

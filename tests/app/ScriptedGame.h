@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ public:
     bool showCursor = true;
     /// Called when the view asks the state to draw; may issue GL calls.
     void (*drawState)() = nullptr;
+    /// Run inside Update and HandleInput, to look at what the controller sees there.
+    std::function<void()> onUpdate;
+    std::function<void()> onHandleInput;
+    /// The input handler last passed to HandleInput; null before the first tick.
+    cInputHandler* input = nullptr;
 
     std::vector<std::string> calls;
     std::vector<QSize> resizes;
@@ -48,15 +54,20 @@ public:
     int Update(int dtMs) override
     {
         calls.push_back("Update " + std::to_string(dtMs));
+        if (onUpdate)
+            onUpdate();
         if (updateResults.empty())
             return 0;
         const int result = updateResults.front();
         updateResults.pop_front();
         return result;
     }
-    int HandleInput(cInputHandler*) override
+    int HandleInput(cInputHandler* handler) override
     {
         calls.push_back("HandleInput");
+        input = handler;
+        if (onHandleInput)
+            onHandleInput();
         return inputResult;
     }
     bool EnterPauseScreen(int width, int height) override
