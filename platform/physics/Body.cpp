@@ -58,10 +58,12 @@ void Body::SetMassFromShapes()
         hasDensity = hasDensity || fixture->GetDensity() > 0.0f;
     if (!hasDensity)
         return;
-    if (m_body->GetType() == b2_dynamicBody)
+    if (m_body->GetType() == b2_dynamicBody) {
         m_body->ResetMassData();
-    else
-        m_body->SetType(b2_dynamicBody);
+        return;
+    }
+    m_body->SetType(b2_dynamicBody);
+    m_world->m_moving.push_back(m_body);
 }
 
 b2Vec2 Body::GetPosition() const

@@ -108,7 +108,7 @@ int World::GetBodyCount() const
 void World::LimitSpeeds()
 {
     const float limit = ToBox(kMaxSpeed);
-    for (b2Body* body = m_world->GetBodyList(); body; body = body->GetNext()) {
+    for (b2Body* body : m_moving) {
         const b2Vec2 velocity = body->GetLinearVelocity();
         if (velocity.LengthSquared() > limit * limit)
             body->SetLinearVelocity((limit / velocity.Length()) * velocity);
@@ -161,6 +161,7 @@ void World::DeliverEvents()
     m_nextEvent = 0;
     m_delivering = false;
     for (Body* body : m_doomed) {
+        m_moving.erase(std::remove(m_moving.begin(), m_moving.end(), body->m_body), m_moving.end());
         m_world->DestroyBody(body->m_body);
         delete body;
     }

@@ -6,6 +6,7 @@
 #include "platform/physics/ContactTracker.h"
 #include "platform/physics/WorldDef.h"
 
+class b2Body;
 class b2World;
 class b2Fixture;
 
@@ -62,6 +63,8 @@ private:
     void DeliverEvents();
 
     std::unique_ptr<b2World> m_world;
+    /// The dynamic bodies: the few that move among many static ones.
+    std::vector<b2Body*> m_moving;
     ContactTracker m_tracker;
     ContactListener* m_listener = nullptr;
     std::vector<ContactEvent> m_events;

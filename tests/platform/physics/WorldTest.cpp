@@ -186,3 +186,18 @@ TEST(WorldTest, ChangesAreRefusedWhileTheWorldSteps)
     EXPECT_LT(box->GetPosition().y, 10.0f);
     EXPECT_EQ(world.GetBodyCount(), 2);
 }
+
+TEST(WorldTest, BoxWalksOverTheSeamsOfTiledGroundWithoutCatching)
+{
+    physics::World world;
+    for (int i = 0; i < 32; ++i)
+        AddBox(world, i * 16.0f, -16.0f, 16.0f, 16.0f);
+    physics::Body* walker = AddDynamicBox(world, 10.0f, 0.0f, 11.0f, 15.0f);
+    StepGame(world, 5);
+    for (int i = 0; i < 110; ++i) {
+        walker->SetLinearVelocity(b2Vec2(60.0f, walker->GetLinearVelocity().y));
+        StepGame(world);
+        ASSERT_NEAR(walker->GetPosition().y - 7.5f, 0.0f, 0.03f) << "step " << i;
+        ASSERT_GT(walker->GetLinearVelocity().x, 50.0f) << "step " << i;
+    }
+}
