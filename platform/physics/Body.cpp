@@ -108,6 +108,11 @@ float Body::GetMass() const
     return m_body->GetMass();
 }
 
+bool Body::IsBullet() const
+{
+    return m_body->IsBullet();
+}
+
 bool Body::IsSleeping() const
 {
     return m_body->GetType() == b2_dynamicBody && !m_body->IsAwake();

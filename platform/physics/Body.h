@@ -51,6 +51,9 @@ public:
     /// Density × area summed over the shapes; 0 for a static body.
     float GetMass() const;
 
+    /// Whether the body is swept against other moving bodies (see `BodyDef::bullet`).
+    bool IsBullet() const;
+
     /// True while a dynamic body sleeps; a static body never does.
     bool IsSleeping() const;
 

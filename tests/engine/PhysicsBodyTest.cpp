@@ -96,11 +96,13 @@ TEST_F(PhysicsBodyTest, SetActiveLeavesTypeSixInTheWorld)
     EXPECT_TRUE(switched->IsInWorld());
     EXPECT_FALSE(switched->IsActive());
 
+    ASSERT_FALSE(ordinary->GetBody()->IsBullet());
     ordinary->SetActive(false, &world);
     EXPECT_FALSE(ordinary->IsInWorld());
     ordinary->SetActive(true, &world);
     EXPECT_TRUE(ordinary->IsInWorld());
     EXPECT_TRUE(ordinary->IsActive());
+    EXPECT_TRUE(ordinary->GetBody()->IsBullet());
     EXPECT_EQ(ordinary->GetPosition(), b2Vec2(20.0f, 0.0f));
 }
 

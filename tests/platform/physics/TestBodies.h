@@ -21,6 +21,7 @@ struct BoxOptions
     float damping = 1.5f;
     bool fixedRotation = true;
     bool allowSleep = true;
+    bool bullet = false;
 };
 
 /// A w × h box with its lower-left corner at (x, y), in world units.
@@ -32,6 +33,7 @@ inline physics::Body* AddBox(physics::World& world, float x, float y, float w, f
     bodyDef.linearDamping = options.damping;
     bodyDef.fixedRotation = options.fixedRotation;
     bodyDef.allowSleep = options.allowSleep;
+    bodyDef.bullet = options.bullet;
     physics::Body* body = world.CreateBody(bodyDef);
     physics::PolygonDef shapeDef;
     shapeDef.SetAsBox(w / 2.0f, h / 2.0f);

@@ -201,3 +201,25 @@ TEST(WorldTest, BoxWalksOverTheSeamsOfTiledGroundWithoutCatching)
         ASSERT_GT(walker->GetLinearVelocity().x, 50.0f) << "step " << i;
     }
 }
+
+TEST(WorldTest, OnlyBulletsAreSweptAgainstMovingBodies)
+{
+    physics::World world(WithoutGravity());
+    // Two thin moving walls, and a small box flying at each faster than its thickness per step.
+    physics::Body* walls[2] = {AddDynamicBox(world, 50.0f, 0.0f, 1.0f, 40.0f),
+                               AddDynamicBox(world, 50.0f, 100.0f, 1.0f, 40.0f)};
+    BoxOptions fast;
+    fast.density = 1.0f;
+    fast.damping = 0.0f;
+    physics::Body* plain = AddBox(world, 0.0f, 15.0f, 2.0f, 2.0f, fast);
+    fast.bullet = true;
+    physics::Body* bullet = AddBox(world, 0.0f, 115.0f, 2.0f, 2.0f, fast);
+    for (physics::Body* body : {plain, bullet})
+        body->SetLinearVelocity(b2Vec2(physics::kMaxSpeed, 0.0f));
+    for (physics::Body* wall : walls)
+        wall->SetLinearVelocity(b2Vec2(0.0f, 0.01f));
+
+    StepGame(world, 11);
+    EXPECT_GT(plain->GetPosition().x, 60.0f);
+    EXPECT_LT(bullet->GetPosition().x, 60.0f);
+}
