@@ -117,6 +117,27 @@ Frames Canvas(const Frames &frames, int w, int h, int dx, int dy)
     return out;
 }
 
+Frames Overlay(const Frames &base, const Frames &top, int dx, int dy)
+{
+    const int count = std::max(base.size(), top.size());
+    if (base.size() != top.size() && base.size() != 1 && top.size() != 1)
+        return Frames();
+    Frames out;
+    for (int i = 0; i < count; ++i) {
+        QImage canvas = base[base.size() == 1 ? 0 : i];
+        QPainter p(&canvas);
+        p.drawImage(dx, dy, top[top.size() == 1 ? 0 : i]);
+        p.end();
+        out.append(canvas);
+    }
+    return out;
+}
+
+QImage Shift(const QImage &frame, int dx, int dy)
+{
+    return Canvas({frame}, frame.width(), frame.height(), dx, dy).first();
+}
+
 QImage Squash(const QImage &frame, double sx, double sy)
 {
     QImage out = Blank(frame.width(), frame.height());

@@ -17,6 +17,12 @@ QImage Blank(int w, int h);
 Frames Mirror(const Frames &frames);
 /// Each frame moved onto a w x h canvas with its top-left corner at (dx, dy).
 Frames Canvas(const Frames &frames, int w, int h, int dx, int dy);
+/// Each frame of `top` drawn over the matching frame of `base` with its top-left corner at
+/// (dx, dy); a one-frame strip pairs with every frame of the other. Frames of `base`'s size.
+/// Empty when both have several frames but not the same number.
+Frames Overlay(const Frames &base, const Frames &top, int dx, int dy);
+/// `frame` moved by (dx, dy) within its own size; what leaves the frame is cut off.
+QImage Shift(const QImage &frame, int dx, int dy);
 /// `frame` scaled by (sx, sy) about the middle of its bottom edge; same frame size.
 QImage Squash(const QImage &frame, double sx, double sy);
 /// Each pixel of colour `from[i]` painted `to[i]`.

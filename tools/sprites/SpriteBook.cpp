@@ -160,7 +160,22 @@ bool SpriteBook::Derive(const QStringList &t, QString *error)
         }
         return Add(name, Effects::Recolor(*src, from, to), error);
     }
-    if (op == "squash") {
+    if (op == "overlay") {
+        const Effects::Frames *top = t.size() == 6 ? Find(t[3], error) : nullptr;
+        if (t.size() == 6 && !top)
+            return false;
+        if (!top || !ToInts(t, 4, 2, n))
+            return usage("NEW BASE TOP DX DY");
+        const Effects::Frames out = Effects::Overlay(*src, *top, n[0], n[1]);
+        if (out.isEmpty()) {
+            *error = QString("%1 and %2 have different frame counts").arg(t[2], t[3]);
+            return false;
+        }
+        return Add(name, out, error);
+    }
+    if (op == "squash" || op == "shift") {
+        const bool squash = op == "squash";
+        const char *form = squash ? "NEW SRC I SX,SY ..." : "NEW SRC I DX,DY ...";
         const QImage frame = FrameOf(t[2], t.value(3), error);
         if (frame.isNull())
             return false;
@@ -168,12 +183,12 @@ bool SpriteBook::Derive(const QStringList &t, QString *error)
         for (int i = 4; i < t.size(); ++i) {
             const QStringList xy = t[i].split(',');
             bool okX = false, okY = false;
-            const double sx = xy.value(0).toDouble(&okX), sy = xy.value(1).toDouble(&okY);
-            if (xy.size() != 2 || !okX || !okY || sx <= 0 || sy <= 0)
-                return usage("NEW SRC I SX,SY ...");
-            out.append(Effects::Squash(frame, sx, sy));
+            const double x = xy.value(0).toDouble(&okX), y = xy.value(1).toDouble(&okY);
+            if (xy.size() != 2 || !okX || !okY || (squash && (x <= 0 || y <= 0)))
+                return usage(form);
+            out.append(squash ? Effects::Squash(frame, x, y) : Effects::Shift(frame, int(x), int(y)));
         }
-        return out.isEmpty() ? usage("NEW SRC I SX,SY ...") : Add(name, out, error);
+        return out.isEmpty() ? usage(form) : Add(name, out, error);
     }
     if (op == "spin") {
         const QImage frame = FrameOf(t[2], t.value(3), error);
