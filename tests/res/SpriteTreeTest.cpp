@@ -90,6 +90,14 @@ bool ShowsSomething(const QImage &image, const QRect &r)
                 return true;
     return false;
 }
+
+const int kSpaceGlyph = 32;
+
+/// The space of the alphabets is the one picture meant to show nothing.
+bool IsSpaceGlyph(const AnimationRef &a)
+{
+    return a.file.contains("/Alphabet/") && a.index == kSpaceGlyph;
+}
 } // namespace
 
 TEST(SpriteTree, EveryChipSetTheGameLoadsIsAPowerOfTwoPicture)
@@ -120,7 +128,7 @@ TEST(SpriteTree, EveryAnimationFrameLiesInsideItsChipSetAndIsNotBlank)
                 const int p = i * a.w + a.x;
                 const QRect r(p % sheet.width(), (p / sheet.width()) * a.h + a.y, a.w, a.h);
                 ASSERT_TRUE(sheet.rect().contains(r)) << qPrintable(where) << " frame " << i << " leaves the chip set";
-                EXPECT_TRUE(ShowsSomething(sheet, r)) << qPrintable(where) << " frame " << i << " is blank";
+                EXPECT_TRUE(ShowsSomething(sheet, r) || IsSpaceGlyph(a)) << qPrintable(where) << " frame " << i << " is blank";
                 ++checked;
             }
         }
@@ -228,3 +236,67 @@ INSTANTIATE_TEST_SUITE_P(SpriteTree, ActorFiles, testing::Values(
     ActorFile{":/res/xml/PlayerCharacters/batking.xml", 2, 11, 15, 24},
     ActorFile{":/res/xml/actors/Flying/OrangeFirefly.xml", 1, 15, 15, 4},
     ActorFile{":/res/xml/actors/Flying/GrayFirefly.xml", 2, 15, 15, 4}));
+
+struct AnimationList
+{
+    const char *path;
+    int count;
+};
+
+void PrintTo(const AnimationList &l, std::ostream *os)
+{
+    *os << l.path;
+}
+
+class AnimationLists : public testing::TestWithParam<AnimationList>
+{
+};
+
+TEST_P(AnimationLists, HoldEveryEntryTheirUsersPickByIndex)
+{
+    EXPECT_EQ(ReadAnimations(QString(":/") + GetParam().path).size(), GetParam().count) << GetParam().path;
+}
+
+INSTANTIATE_TEST_SUITE_P(SpriteTree, AnimationLists, testing::Values(
+    AnimationList{"res/xml/common_resources/Alphabet/AlphabetAnims.xml", 78},
+    AnimationList{"res/xml/common_resources/Alphabet/AlphabetAnims_blue.xml", 78},
+    AnimationList{"res/xml/common_resources/common_anims.xml", 17}));
+
+/// The advance of every glyph, in glyph order.
+QVector<int> GlyphWidths()
+{
+    QVector<int> out;
+    QFile file(":/res/xml/common_resources/Alphabet/AlphabetAnimsWidths.xml");
+    if (!file.open(QIODevice::ReadOnly))
+        return out;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("letter"))
+            out.append(xml.attributes().value("width").toInt());
+    return out;
+}
+
+TEST(SpriteTree, EveryGlyphAdvancesPastItsOwnInk)
+{
+    // A width list out of step with the alphabet makes letters overlap or drift apart.
+    const QVector<int> widths = GlyphWidths();
+    const QVector<AnimationRef> glyphs = ReadAnimations(":/res/xml/common_resources/Alphabet/AlphabetAnims.xml");
+    ASSERT_EQ(widths.size(), 78);
+    ASSERT_EQ(glyphs.size(), 78);
+    const QImage sheet(ChipSetPath(glyphs.first().src));
+    for (int i = 0; i < glyphs.size(); ++i) {
+        const AnimationRef &g = glyphs[i];
+        int inkRight = 0;
+        for (int x = 0; x < g.w; ++x)
+            if (ShowsSomething(sheet, QRect(g.x + x, g.y, 1, g.h)))
+                inkRight = x + 1;
+        if (IsSpaceGlyph(g)) {
+            EXPECT_EQ(inkRight, 0) << "the space shows something";
+            EXPECT_GT(widths[i], 0);
+            continue;
+        }
+        EXPECT_GT(inkRight, 0) << "glyph " << i << " is blank";
+        EXPECT_GT(widths[i], inkRight) << "glyph " << i << " touches the next one";
+        EXPECT_LE(widths[i], inkRight + 2) << "glyph " << i << " leaves a gap";
+    }
+}
