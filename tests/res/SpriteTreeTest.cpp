@@ -260,7 +260,8 @@ TEST_P(AnimationLists, HoldEveryEntryTheirUsersPickByIndex)
 INSTANTIATE_TEST_SUITE_P(SpriteTree, AnimationLists, testing::Values(
     AnimationList{"res/xml/common_resources/Alphabet/AlphabetAnims.xml", 78},
     AnimationList{"res/xml/common_resources/Alphabet/AlphabetAnims_blue.xml", 78},
-    AnimationList{"res/xml/common_resources/common_anims.xml", 17}));
+    AnimationList{"res/xml/common_resources/common_anims.xml", 17},
+    AnimationList{"res/xml/common_resources/InfoBubbles/InfoBubbleAnims.xml", 39}));
 
 /// The advance of every glyph, in glyph order.
 QVector<int> GlyphWidths()
