@@ -261,7 +261,12 @@ INSTANTIATE_TEST_SUITE_P(SpriteTree, AnimationLists, testing::Values(
     AnimationList{"res/xml/common_resources/Alphabet/AlphabetAnims.xml", 78},
     AnimationList{"res/xml/common_resources/Alphabet/AlphabetAnims_blue.xml", 78},
     AnimationList{"res/xml/common_resources/common_anims.xml", 17},
-    AnimationList{"res/xml/common_resources/InfoBubbles/InfoBubbleAnims.xml", 39}));
+    AnimationList{"res/xml/common_resources/InfoBubbles/InfoBubbleAnims.xml", 39},
+    AnimationList{"res/xml/common_resources/waterfall_bubbles.xml", 3},
+    AnimationList{"res/xml/common_resources/clouds.xml", 10},
+    AnimationList{"res/xml/common_resources/cloudsHD.xml", 10},
+    AnimationList{"res/xml/common_resources/waterfall_sparkle.xml", 1},
+    AnimationList{"res/xml/common_resources/AirBubbles.xml", 1}));
 
 /// The advance of every glyph, in glyph order.
 QVector<int> GlyphWidths()
