@@ -266,7 +266,12 @@ INSTANTIATE_TEST_SUITE_P(SpriteTree, AnimationLists, testing::Values(
     AnimationList{"res/xml/common_resources/clouds.xml", 10},
     AnimationList{"res/xml/common_resources/cloudsHD.xml", 10},
     AnimationList{"res/xml/common_resources/waterfall_sparkle.xml", 1},
-    AnimationList{"res/xml/common_resources/AirBubbles.xml", 1}));
+    AnimationList{"res/xml/common_resources/AirBubbles.xml", 1},
+    AnimationList{"res/xml/actors/Flying/DragonFly.xml", 8},
+    AnimationList{"res/xml/actors/Flying/Bat.xml", 8},
+    AnimationList{"res/xml/actors/Flying/Bird.xml", 8},
+    AnimationList{"res/xml/actors/Flying/NPCFireFly2.xml", 8},
+    AnimationList{"res/xml/common_resources/lies.xml", 20}));
 
 /// The advance of every glyph, in glyph order.
 QVector<int> GlyphWidths()
