@@ -1,0 +1,110 @@
+#include "world/ComicFrame.h"
+#include "world/FrameEditor.h"
+
+#include "FakeArea.h"
+#include "WindowCanvas.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kWidth = 960, kHeight = 544; // pixel size 2, no offset
+constexpr int kPixel = 2;
+const QColor kWhite(255, 255, 255);
+
+/// The colour the synthetic world shows at texel (u, row from the bottom).
+QColor World(int tx, int ty)
+{
+    unsigned char rgb[3];
+    FakeArea::WorldColor(tx, ty, rgb);
+    return QColor(rgb[0], rgb[1], rgb[2]);
+}
+
+/// The world colour an unfaded frame should show at window pixel (wx, wy).
+QColor Expected(const cComicFrame& f, int wx, int wy)
+{
+    const int magnification = kPixel * f.GetScreenWidth() / f.GetTexWidth();
+    const int x0 = static_cast<int>(f.GetScreenPos().x()) * kPixel;
+    const int y0 = static_cast<int>(f.GetScreenPos().y()) * kPixel;
+    const int bottomRow = 511 - (static_cast<int>(f.GetTexMin().y()) + f.GetTexHeight() - 1);
+    return World(static_cast<int>(f.GetTexMin().x()) + (wx - x0) / magnification, bottomRow + (wy - y0) / magnification);
+}
+
+class FrameRender : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        area.drawWorld = true;
+        const int set = frames.AddFrameSet();
+        frames.AddFrame(set, 20, 30, 64, 100, 100, 60, 2, true, false);   // window 40..440 x 60..300
+        frames.AddFrame(set, 250, 150, 300, 300, 50, 40, 3, true, false); // window 500..800 x 300..540
+        frames.AddFrame(set, 260, 20, 0, 0, 60, 50, 1, false, false);     // window 520..640 x 40..140
+        frames.SetBackground({216, 203, 236, 181, 159, 217});
+        frames.Resize(kWidth, kHeight);
+    }
+
+    void Paint(WindowCanvas& canvas)
+    {
+        frames.RenderWorldToTexture(false, false, true, true);
+        canvas.Bind();
+        frames.Draw();
+    }
+
+    FakeArea area;
+    cFrameEditor frames{&area};
+};
+
+} // namespace
+
+TEST_F(FrameRender, FramesShowTheirTexelsWithWhiteBordersOverTheBackground)
+{
+    WindowCanvas canvas(kWidth, kHeight);
+    Paint(canvas);
+    canvas.Save("frames_960x544.png");
+
+    for (const auto& frame : frames.GetFrameSet(0)) {
+        const int x0 = static_cast<int>(frame->GetScreenPos().x()) * kPixel;
+        const int y0 = static_cast<int>(frame->GetScreenPos().y()) * kPixel;
+        const int x1 = x0 + frame->GetScreenWidth() * kPixel, y1 = y0 + frame->GetScreenHeight() * kPixel;
+        SCOPED_TRACE("frame at window " + std::to_string(x0) + ", " + std::to_string(y0));
+        // Corners, edges and the middle of the panel, each texel exactly.
+        for (int wx : {x0, x0 + 1, x0 + 7, (x0 + x1) / 2, x1 - 2, x1 - 1}) {
+            for (int wy : {y0, y0 + 5, (y0 + y1) / 2, y1 - 1}) {
+                const QColor want = Expected(*frame, wx, wy), got = canvas.Pixel(wx, wy);
+                EXPECT_TRUE(NearColor(got, want, 0)) << wx << ", " << wy << ": " << got.name().toStdString()
+                                                     << " instead of " << want.name().toStdString();
+            }
+        }
+        // The border is one virtual pixel: two window pixels on each side.
+        const int midY = (y0 + y1) / 2, midX = (x0 + x1) / 2;
+        for (const QPoint& p : {QPoint(x0 - 1, midY), QPoint(x0 - 2, midY), QPoint(x1, midY), QPoint(x1 + 1, midY),
+                                QPoint(midX, y0 - 1), QPoint(midX, y1 + 1), QPoint(x0 - 2, y0 - 2), QPoint(x1 + 1, y1 + 1)}) {
+            const QColor got = canvas.Pixel(p.x(), p.y());
+            EXPECT_EQ(NearColor(got, kWhite, 0), frame->HasBorder()) << p.x() << ", " << p.y() << ": "
+                                                                     << got.name().toStdString();
+        }
+        EXPECT_FALSE(NearColor(canvas.Pixel(x0 - 3, midY), kWhite, 30)) << "the background beyond the border";
+    }
+    // The background's first colour along the bottom edge, its second along the top.
+    EXPECT_TRUE(NearColor(canvas.Pixel(900, 0), QColor(216, 203, 236), 3));
+    EXPECT_TRUE(NearColor(canvas.Pixel(900, kHeight - 1), QColor(181, 159, 217), 3));
+}
+
+TEST_F(FrameRender, FadingFrameShrinksAboutItsCentreKeepingItsMagnification)
+{
+    frames.StartFadeIn(1000);
+    cComicFrame& panel = *frames.GetFrameSet(0)[0];
+    panel.SetAlpha(0.5f); // 200 x 120 units shrink to 100 x 60 about the centre: window 140..340 x 120..240
+    WindowCanvas canvas(kWidth, kHeight);
+    Paint(canvas);
+    canvas.Save("frames_zoom_fade.png");
+
+    for (const QPoint& p : {QPoint(140, 120), QPoint(240, 180), QPoint(339, 239)}) {
+        const QColor want = Expected(panel, p.x(), p.y()), got = canvas.Pixel(p.x(), p.y());
+        EXPECT_TRUE(NearColor(got, want, 0)) << p.x() << ", " << p.y() << ": " << got.name().toStdString();
+    }
+    EXPECT_TRUE(NearColor(canvas.Pixel(139, 180), kWhite, 0)) << "border around the shrunk panel";
+    EXPECT_FALSE(NearColor(canvas.Pixel(60, 180), Expected(panel, 60, 180), 10)) << "cut away";
+    EXPECT_FALSE(NearColor(canvas.Pixel(60, 180), kWhite, 30));
+}

@@ -1,0 +1,124 @@
+#include "world/ComicFrame.h"
+#include "world/FrameEditor.h"
+
+#include "BackgroundPrinting.h"
+
+#include "tests/engine/StdoutOf.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr sZorv_BG_Color kNone{-1, -1, -1, -1, -1, -1};
+
+} // namespace
+
+TEST(FrameSetFile, ReadsBackgroundFlagsAndEveryKindOfFrame)
+{
+    cFrameEditor m(nullptr);
+    ASSERT_TRUE(m.LoadFrameSets("frametest/full.xml")) << "a path without \":/\" is a resource path";
+    EXPECT_EQ(m.GetBackgroundColor(), (sZorv_BG_Color{151, 129, 183, 230, 203, 236}));
+    ASSERT_EQ(m.GetBackground()->GetRecordCount(), 2);
+    EXPECT_EQ(m.GetBackground()->GetRecord(1), (sZorv_BG_Color{20, 30, 60, 20, 30, 60}));
+    EXPECT_EQ(m.GetBackground()->GetCurrentRecord(), 0) << "the Land-of-Fireflies colour is not shown yet";
+    EXPECT_TRUE(m.StarsVisible());
+    EXPECT_EQ(m.GetOrnament(), 0);
+    ASSERT_EQ(m.GetFrameSetCount(), 2);
+    EXPECT_EQ(m.GetCurrentFrameSet(), 0);
+
+    const auto& set0 = m.GetFrameSet(0);
+    ASSERT_EQ(set0.size(), 3u);
+    // The AdvFrame that covers the whole screen with a one-unit overhang.
+    const cComicFrame& full = *set0[0];
+    EXPECT_EQ(full.GetScreenPos(), QPointF(0, -1));
+    EXPECT_EQ(full.GetTexMin(), QPointF(12, 100));
+    EXPECT_EQ(full.GetTexWidth(), 481);
+    EXPECT_EQ(full.GetTexHeight(), 273);
+    EXPECT_EQ(full.GetScreenWidth(), 481);
+    EXPECT_EQ(full.GetScreenHeight(), 273);
+    EXPECT_TRUE(full.HasBorder());
+    EXPECT_FALSE(full.HasSpecialBlend());
+
+    const cComicFrame& panel = *set0[1];
+    EXPECT_EQ(panel.GetScreenPos(), QPointF(100, 50));
+    EXPECT_EQ(panel.GetTexMin(), QPointF(0, 0));
+    EXPECT_EQ(panel.GetScreenWidth(), 128);
+    EXPECT_EQ(panel.GetScreenHeight(), 64);
+    EXPECT_TRUE(panel.HasBorder());
+    EXPECT_FALSE(panel.IsDynamic());
+
+    const cComicFrame& follower = *set0[2];
+    EXPECT_TRUE(follower.IsDynamic());
+    EXPECT_FALSE(follower.HasBorder());
+    EXPECT_EQ(follower.GetScreenWidth(), 80);
+
+    const auto& set1 = m.GetFrameSet(1);
+    ASSERT_EQ(set1.size(), 2u);
+    EXPECT_EQ(set1[0]->GetScreenWidth(), 218) << "218 over 109 texels both ways: scale 2";
+    EXPECT_EQ(set1[0]->GetScreenPos(), QPointF(20, 272 - 30 - 218));
+    EXPECT_FALSE(set1[0]->HasBorder());
+    EXPECT_EQ(set1[1]->GetScreenWidth(), 20) << "magnifications of 1.5 and 1.5 sum to exactly 3: scale 1";
+}
+
+TEST(FrameSetFile, DefaultsGiveAFlatBackgroundAndHideStarsAndOrnament)
+{
+    cFrameEditor m(nullptr);
+    ASSERT_TRUE(m.LoadFrameSets(":/frametest/flat.xml"));
+    EXPECT_EQ(m.GetBackgroundColor(), (sZorv_BG_Color{151, 129, 183, 151, 129, 183}));
+    EXPECT_FALSE(m.StarsVisible()) << "only visible 1 shows the stars";
+    EXPECT_EQ(m.GetOrnament(), -1) << "an ornament without id is not shown";
+    ASSERT_EQ(m.GetFrameSet(0).size(), 1u);
+    const cComicFrame& f = *m.GetFrameSet(0)[0];
+    EXPECT_FALSE(f.HasBorder());
+    EXPECT_TRUE(f.HasSpecialBlend());
+    EXPECT_EQ(f.GetScreenPos(), QPointF(1, 2));
+    EXPECT_EQ(f.GetTexMin(), QPointF(5, 6));
+}
+
+TEST(FrameSetFile, AnXmlErrorKeepsWhatWasReadBeforeIt)
+{
+    cFrameEditor m(nullptr);
+    EXPECT_TRUE(m.LoadFrameSets(":/frametest/broken.xml"));
+    ASSERT_EQ(m.GetFrameSetCount(), 2);
+    EXPECT_EQ(m.GetFrameSet(0).size(), 1u);
+    EXPECT_EQ(m.GetFrameSet(1).size(), 1u);
+}
+
+TEST(FrameSetFile, ElementsThatCannotBeAppliedAreRefusedOneByOne)
+{
+    cFrameEditor m(nullptr);
+    bool read = false;
+    const std::string out = StdoutOf([&] { read = m.LoadFrameSets(":/frametest/faulty.xml"); });
+    EXPECT_TRUE(read);
+    // The Land-of-Fireflies colour before the background, a frame without imgHeight, an AdvFrame
+    // with an empty window, a frame at scale 0, and a FrameSet whose id names no set.
+    EXPECT_NE(out.find("BackgroundColor_LoF"), std::string::npos) << out;
+    EXPECT_NE(out.find("has no imgHeight"), std::string::npos) << out;
+    EXPECT_NE(out.find("shows no texels"), std::string::npos) << out;
+    EXPECT_NE(out.find("at scale 0"), std::string::npos) << out;
+    EXPECT_NE(out.find("FrameSet id 5"), std::string::npos) << out;
+    EXPECT_EQ(m.GetBackground()->GetRecordCount(), 1);
+    ASSERT_EQ(m.GetFrameSetCount(), 2);
+    ASSERT_EQ(m.GetFrameSet(0).size(), 1u);
+    EXPECT_EQ(m.GetFrameSet(0)[0]->GetScreenPos(), QPointF(7, 0));
+    EXPECT_TRUE(m.GetFrameSet(1).empty());
+}
+
+TEST(FrameSetFile, MissingFileOrNoFrameSetIsRefused)
+{
+    cFrameEditor missing(nullptr);
+    bool read = true;
+    std::string out = StdoutOf([&] { read = missing.LoadFrameSets("res/Areas/NoSuchArea_Frames.xml"); });
+    EXPECT_FALSE(read);
+    EXPECT_NE(out.find("ERROR: Invalid XML resource file: :/res/Areas/NoSuchArea_Frames.xml"), std::string::npos)
+        << out;
+    EXPECT_EQ(missing.GetFrameSetCount(), 0);
+    EXPECT_EQ(missing.GetBackgroundColor(), kNone);
+
+    cFrameEditor empty(nullptr);
+    out = StdoutOf([&] { read = empty.LoadFrameSets(":/frametest/noframes.xml"); });
+    EXPECT_FALSE(read);
+    EXPECT_NE(out.find("ERROR:"), std::string::npos);
+    EXPECT_EQ(empty.GetFrameSetCount(), 0);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "world/FrameManager.h"
+
+/// The frame manager every area is presented through, with what the editor's docks and the view's
+/// mouse and keys need: an editing switch (on from the start) and one selected frame of the current
+/// set, drawn once more with a red border. In play nothing selects a frame.
+class cFrameEditor : public cFrameManager
+{
+public:
+    explicit cFrameEditor(cFramedArea* owner) : cFrameManager(owner) {}
+    ~cFrameEditor() override = default;
+
+    /// The manager's switch; the selection does not survive it.
+    void SwitchToFrameSet(unsigned index, unsigned ms) override;
+
+    /// The on-screen pass in window pixels with the view's projection (0..width, 0..height, y up):
+    /// the background, then the current set, then the selected frame's red border.
+    void Draw();
+
+    void EnableEditing() { editing = true; }
+    void DisableEditing();
+    bool IsEditing() const { return editing; }
+
+    /// Selects the frame under window point (x, y) (widget pixels, y down) while editing; clears the
+    /// selection first. Answers whether a frame is now selected.
+    bool SelectAt(int x, int y);
+    void ClearSelection() { selected = nullptr; }
+    bool HasSelection() const { return selected != nullptr; }
+    cComicFrame* GetSelectedFrame() const { return selected; }
+
+    /// Moves the selected frame (and its home) by (dx, dy) virtual units, truncated.
+    void MoveSelection(float dx, float dy);
+    /// Moves the selected frame's texture window by (du, dv) texels, truncated; v counts down.
+    void MoveSelectionContent(float du, float dv);
+    /// Moves a selected square texture window to start at (u, v); nothing for other windows.
+    void SetSelectionTexOrigin(int u, int v);
+    /// Removes the selected frame from the current set and deletes it; clears the selection.
+    void DeleteSelection();
+
+    /// Makes the background from these colours when there is none; else overwrites its record 0.
+    void SetBackgroundColor(const sZorv_BG_Color& colors);
+
+private:
+    bool editing = true;
+    cComicFrame* selected = nullptr;
+};
