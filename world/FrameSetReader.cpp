@@ -34,7 +34,8 @@ bool RequiredAttributes(const QXmlStreamReader& xml, const std::array<const char
     return true;
 }
 
-/// The scale whose magnification fits an AdvFrame's size over its window best.
+/// The scale that an AdvFrame's size over its window asks for. Unlike a finished frame's scale class,
+/// a sum of exactly 3 still counts as scale 1 here.
 int AdvFrameScale(float fx, float fy)
 {
     const float s = fx + fy;
