@@ -91,7 +91,8 @@ public:
     /// delay later. A quarter turn in between ends it.
     void ShakeThenSwitch(int delayMs, int xRange, int yRange, int intervalMs, bool shrinking);
 
-    /// Shows the lilac pair at once and fades back to record 0 over ms (an area's start).
+    /// Shows the lilac pair at once and fades over ms to the record of the area's present look:
+    /// record 0 by day, record 1 in an area that starts in the Vadi do Davovodaz (an area's start).
     void FlashBackground(int ms);
     /// Fades the background to the lilac pair over ms (an area's end).
     void FadeBackgroundTo(int ms);
