@@ -4,7 +4,7 @@
 #include "BackgroundPrinting.h"
 
 #include "FakeArea.h"
-#include "tests/engine/StdoutOf.h"
+#include "CapturedOutput.h"
 
 #include <QString>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 
 #include "BackgroundPrinting.h"
 
-#include "tests/engine/StdoutOf.h"
+#include "CapturedOutput.h"
 
 #include <QString>
 #include <gtest/gtest.h>
