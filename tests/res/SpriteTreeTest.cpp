@@ -271,7 +271,8 @@ INSTANTIATE_TEST_SUITE_P(SpriteTree, AnimationLists, testing::Values(
     AnimationList{"res/xml/actors/Flying/Bat.xml", 8},
     AnimationList{"res/xml/actors/Flying/Bird.xml", 8},
     AnimationList{"res/xml/actors/Flying/NPCFireFly2.xml", 8},
-    AnimationList{"res/xml/common_resources/lies.xml", 20}));
+    AnimationList{"res/xml/common_resources/lies.xml", 20},
+    AnimationList{"res/xml/common_resources/area_icons.xml", 40}));
 
 /// The advance of every glyph, in glyph order.
 QVector<int> GlyphWidths()
