@@ -312,3 +312,13 @@ TEST(SpriteTree, EveryGlyphAdvancesPastItsOwnInk)
         EXPECT_LE(widths[i], inkRight + 2) << "glyph " << i << " leaves a gap";
     }
 }
+
+TEST(SpriteTree, TinyButtonFrameIsTheMenusTwentyFiveBySixteenFrame)
+{
+    // The save-slot menu sizes its YES and NO hit boxes from this frame.
+    const QVector<AnimationRef> common = ReadAnimations(":/res/xml/common_resources/common_anims.xml");
+    ASSERT_GT(common.size(), 14);
+    EXPECT_EQ(common[14].src, 12);
+    EXPECT_EQ(common[14].w, 25);
+    EXPECT_EQ(common[14].h, 16);
+}
