@@ -1,0 +1,16 @@
+#pragma once
+
+/// Untextured rectangles in whatever projection the caller has set up (y up).
+/// Colour components and alpha run from 0 to 255. Each leaves GL_TEXTURE_2D enabled and the
+/// current colour white, which is what textured drawing after it expects.
+
+/// A filled rectangle with its lower-left corner at (x, y).
+void DrawFilledRect(float x, float y, float w, float h, float r, float g, float b, float a);
+
+/// The outline (one line loop through the four corners) of the same rectangle.
+void DrawRectOutline(float x, float y, float w, float h, float r, float g, float b, float a);
+
+/// A filled rectangle shaded from (r1, g1, b1) along its bottom edge (y) to (r2, g2, b2) along its
+/// top edge (y + h), with one alpha.
+void DrawGradientRect(float x, float y, float w, float h, float r1, float g1, float b1, float r2, float g2,
+                      float b2, float a);

@@ -1,0 +1,22 @@
+#include "engine/StringUtil.h"
+
+QString ResourcePath(const QString& name)
+{
+    return name.contains(QLatin1String(":/")) ? name : QLatin1String(":/") + name;
+}
+
+QString FileExtension(const QString& s)
+{
+    const int dot = s.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : s.mid(dot + 1);
+}
+
+bool EndsWith(const QString& s, const QString& suffix)
+{
+    return s.endsWith(suffix, Qt::CaseSensitive);
+}
+
+QString IntToString(int n)
+{
+    return QString::number(n);
+}
