@@ -1,0 +1,178 @@
+#include "engine/Animation.h"
+
+#include "engine/Image.h"
+#include "engine/SharedAssets.h"
+
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <cstdio>
+
+cAnimation::cAnimation(const cAnimation& other)
+{
+    *this = other;
+}
+
+cAnimation& cAnimation::operator=(const cAnimation& other)
+{
+    if (this == &other)
+        return *this;
+    image = other.image;
+    frames = other.frames;
+    loop = other.loop;
+    vanish = other.vanish;
+    mpf = other.mpf;
+    offsetX = other.offsetX;
+    offsetY = other.offsetY;
+    // A copy is a new sprite of its own: it plays from the start.
+    visible = true;
+    frame = 0;
+    sinceStep = 0;
+    total = 0;
+    finished = false;
+    name.clear();
+    return *this;
+}
+
+namespace {
+
+int IntAttribute(const QXmlStreamAttributes& attributes, const char* key, int absent)
+{
+    if (!attributes.hasAttribute(QLatin1String(key)))
+        return absent;
+    return attributes.value(QLatin1String(key)).toInt(nullptr, 10);
+}
+
+} // namespace
+
+bool cAnimation::LoadFromXml(QXmlStreamReader& reader, int defaultSrc)
+{
+    const QXmlStreamAttributes attributes = reader.attributes();
+    name = attributes.value(QLatin1String("name")).toString();
+    vanish = IntAttribute(attributes, "vanish", vanish) != 0;
+    return Setup(IntAttribute(attributes, "loop", 0) != 0, static_cast<uint16_t>(IntAttribute(attributes, "mpf", 0)),
+                 IntAttribute(attributes, "numFrames", 1), IntAttribute(attributes, "x", 0),
+                 IntAttribute(attributes, "y", 0), IntAttribute(attributes, "w", 16), IntAttribute(attributes, "h", 16),
+                 IntAttribute(attributes, "src", defaultSrc), IntAttribute(attributes, "offsetx", 0),
+                 IntAttribute(attributes, "offsety", 0));
+}
+
+bool cAnimation::Setup(bool loops, uint16_t frameMs, int numFrames, int x, int y, int w, int h, int src,
+                       int offsetx, int offsety)
+{
+    cImage* picture = ChipSetImage(src);
+    if (!picture)
+        picture = image;
+    // Frames wrap at the sheet's width, so a sheet without width could not be cut at all.
+    if (!picture || picture->GetWidthInt() <= 0) {
+        printf("\n ERROR: animation '%s' has no chip set (src %d) \n", qPrintable(name), src);
+        return false;
+    }
+    if (numFrames <= 0 || w <= 0 || h <= 0) {
+        printf("\n ERROR: animation '%s' has %d frames of %d x %d pixels \n", qPrintable(name), numFrames, w, h);
+        return false;
+    }
+    if (frameMs == 0 && numFrames > 1)
+        printf("\n ERROR: animation '%s' has no frame time; it steps every update \n", qPrintable(name));
+    loop = loops;
+    mpf = frameMs;
+    frame = 0;
+    total = 0;
+    image = picture;
+    offsetX = offsetx;
+    offsetY = offsety;
+    const int sheetWidth = picture->GetWidthInt();
+    for (int i = 0; i < numFrames; ++i) {
+        const int p = i * w + x;
+        frames.push_back({float(p % sheetWidth), float(p / sheetWidth * h + y), float(w), float(h)});
+    }
+    return true;
+}
+
+void cAnimation::Update(unsigned elapsedMs)
+{
+    if (frames.empty())
+        return;
+    sinceStep += elapsedMs;
+    total += elapsedMs;
+    if (sinceStep >= mpf) {
+        sinceStep -= mpf;
+        StepFrame();
+    }
+}
+
+void cAnimation::StepFrame()
+{
+    if (frame + 1 < GetNumFrames()) {
+        ++frame;
+    } else if (loop) {
+        frame = 0;
+        total = 0;
+    } else {
+        finished = true;
+        if (vanish)
+            visible = false;
+    }
+}
+
+void cAnimation::Reset(bool v)
+{
+    frame = 0;
+    sinceStep = 0;
+    total = 0;
+    finished = false;
+    visible = v;
+}
+
+void cAnimation::SetFrame(int i)
+{
+    if (!HasFrame(i)) {
+        printf("\n ERROR: animation '%s' has no frame %d \n", qPrintable(name), i);
+        return;
+    }
+    frame = static_cast<uint16_t>(i);
+    finished = false;
+    total = i * mpf;
+}
+
+bool cAnimation::IsFinished()
+{
+    // Without a frame time the time test has no meaning; Update alone decides then.
+    if (!finished && !loop && vanish && mpf > 0 && total / mpf > frames.size())
+        visible = false;
+    return finished;
+}
+
+float cAnimation::GetFrameWidth(int i) const
+{
+    return HasFrame(i) ? frames[i].w : 0;
+}
+
+float cAnimation::GetFrameHeight(int i) const
+{
+    return HasFrame(i) ? frames[i].h : 0;
+}
+
+bool cAnimation::IsDrawable() const
+{
+    return visible && image && HasFrame(frame);
+}
+
+void cAnimation::Draw(float x, float y, int r, int g, int b, int a, int scale)
+{
+    if (!IsDrawable())
+        return;
+    const TextureCoordinate& f = frames[frame];
+    image->DrawRegionWorld(x + offsetX, y + offsetY, scale * f.w, scale * f.h, f.x, f.y, f.x + f.w, f.y + f.h, r, g,
+                           b, a);
+}
+
+void cAnimation::DrawScaled(float x, float y, int scale, int r, int g, int b, int a)
+{
+    const int s = std::max(1, scale);
+    if (!IsDrawable())
+        return;
+    const TextureCoordinate& f = frames[frame];
+    image->DrawRegion(x + offsetX * s, y + offsetY * s, s * f.w, s * f.h, f.x, f.y, f.x + f.w, f.y + f.h, r, g, b,
+                      a);
+}

@@ -1,0 +1,13 @@
+#include "engine/SharedAssets.h"
+
+std::array<cImage*, kChipSetCount> gChipSets{};
+std::vector<cAnimation*> gWhiteAlphabet;
+std::vector<cAnimation*> gBlueAlphabet;
+std::vector<int> gGlyphWidths;
+
+cImage* ChipSetImage(int src)
+{
+    if (src < 0 || src >= kChipSetCount)
+        return nullptr;
+    return gChipSets[src];
+}
