@@ -18,7 +18,7 @@ const QColor kRed(255, 0, 0), kBlue(0, 0, 255), kGreen(0, 255, 0), kYellow(255, 
 /// Loads the `animation` element called name from the test tree's animation file.
 bool LoadNamed(cAnimation& animation, const QString& name, int defaultSrc = 1)
 {
-    QFile file(":/res/xml/animations.xml");
+    QFile file(":/res/enginetest/animations.xml");
     EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     QXmlStreamReader reader(&file);
     while (!reader.atEnd()) {

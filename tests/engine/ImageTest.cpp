@@ -11,7 +11,7 @@
 namespace {
 
 const QColor kRed(255, 0, 0), kBlue(0, 0, 255), kGreen(0, 255, 0), kCyan(0, 255, 255), kBlack(0, 0, 0);
-const char* const kSheet = ":/res/images/chipsets/chip_set_01.png";
+const char* const kSheet = ":/res/enginetest/small_sheet.png";
 
 /// The test sheet is 64 x 64; its top-left 16 x 16 cell is red over blue.
 std::unique_ptr<cImage> LoadedSheet()
@@ -59,22 +59,22 @@ TEST(Image, TakesThePicturesSizeAndKeepsAResourcePathAsItStands)
 TEST(Image, LoadsATgaNameFromThePngOfTheSameNameInTheResourceTree)
 {
     cImage image(0, 0, 10, 10);
-    ASSERT_TRUE(image.SetTexture("res/Areas/EndArea.tga", 0, 0, 1, 1));
-    EXPECT_EQ(image.GetName(), ":/res/Areas/EndArea.png");
+    ASSERT_TRUE(image.SetTexture("res/enginetest/Area.tga", 0, 0, 1, 1));
+    EXPECT_EQ(image.GetName(), ":/res/enginetest/Area.png");
     EXPECT_EQ(image.GetWidthInt(), 8);
 }
 
 TEST(Image, AMissingPictureShowsItsMessageAndChangesNothing)
 {
     cImage image(0, 0, 10, 12);
-    ASSERT_TRUE(image.SetTexture("res/Areas/EndArea.tga", 0, 0, 1, 1));
+    ASSERT_TRUE(image.SetTexture("res/enginetest/Area.tga", 0, 0, 1, 1));
     bool loaded = true;
     // Only the exact lower-case extension is rewritten.
-    const std::string out = StdoutOf([&] { loaded = image.SetTexture("res/Areas/EndArea.TGA", 0, 0, 1, 1); });
+    const std::string out = StdoutOf([&] { loaded = image.SetTexture("res/enginetest/Area.TGA", 0, 0, 1, 1); });
     EXPECT_FALSE(loaded);
-    EXPECT_NE(out.find("1  2dImage::SetTexture: Cannot find ':/res/Areas/EndArea.TGA'"), std::string::npos) << out;
+    EXPECT_NE(out.find("1  2dImage::SetTexture: Cannot find ':/res/enginetest/Area.TGA'"), std::string::npos) << out;
     EXPECT_TRUE(image.IsTextured());
-    EXPECT_EQ(image.GetName(), ":/res/Areas/EndArea.png");
+    EXPECT_EQ(image.GetName(), ":/res/enginetest/Area.png");
     EXPECT_EQ(image.GetWidthInt(), 8);
 }
 
@@ -82,9 +82,9 @@ TEST(Image, AnUnreadablePictureLeavesAnUntexturedQuadInTheImagesColour)
 {
     cImage image(2, 2, 6, 6);
     bool loaded = true;
-    const std::string out = StdoutOf([&] { loaded = image.SetTexture(":/res/images/broken.png", 0, 0, 1, 1); });
+    const std::string out = StdoutOf([&] { loaded = image.SetTexture(":/res/enginetest/broken.png", 0, 0, 1, 1); });
     EXPECT_FALSE(loaded);
-    EXPECT_NE(out.find("2  2dImage::SetTexture: Cannot load ':/res/images/broken.png'"), std::string::npos) << out;
+    EXPECT_NE(out.find("2  2dImage::SetTexture: Cannot load ':/res/enginetest/broken.png'"), std::string::npos) << out;
     EXPECT_FALSE(image.IsTextured());
 
     GlCanvas canvas(16, 16);

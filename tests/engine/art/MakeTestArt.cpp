@@ -74,9 +74,9 @@ int main(int argc, char** argv)
         const char* name;
         QImage image;
     } pictures[] = {
-        {"res/images/chipsets/chip_set_01.png", SmallChipSet()},
-        {"res/images/chipsets/chip_set_02.png", WideChipSet()},
-        {"res/Areas/EndArea.png", AreaPicture()},
+        {"res/enginetest/small_sheet.png", SmallChipSet()},
+        {"res/enginetest/wide_sheet.png", WideChipSet()},
+        {"res/enginetest/Area.png", AreaPicture()},
     };
     QString qrc = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/\">\n";
     for (const auto& picture : pictures) {
@@ -89,10 +89,10 @@ int main(int argc, char** argv)
         qrc += QString("    <file alias=\"%1\">%2</file>\n").arg(picture.name, path);
     }
     // A file with a picture's name that holds no picture.
-    const QString broken = out + "/res/images/broken.png";
+    const QString broken = out + "/res/enginetest/broken.png";
     if (!WriteText(broken, "not a picture\n"))
         return 1;
-    qrc += QString("    <file alias=\"res/images/broken.png\">%1</file>\n").arg(broken);
+    qrc += QString("    <file alias=\"res/enginetest/broken.png\">%1</file>\n").arg(broken);
     qrc += "  </qresource>\n</RCC>\n";
     return WriteText(out + "/engine_test_art.qrc", qrc) ? 0 : 1;
 }
