@@ -2,8 +2,8 @@
 
 #include "engine/SharedAssets.h"
 
-#include "GlCanvas.h"
-#include "StdoutOf.h"
+#include "tests/support/GlCanvas.h"
+#include "tests/support/StdoutOf.h"
 #include "TestChipSets.h"
 
 #include <QFile>

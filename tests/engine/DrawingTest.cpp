@@ -1,6 +1,6 @@
 #include "engine/Drawing.h"
 
-#include "GlCanvas.h"
+#include "tests/support/GlCanvas.h"
 
 #include <gtest/gtest.h>
 #include <GL/gl.h>
@@ -35,7 +35,7 @@ TEST(Drawing, AlphaIsOutOf255AndBlends)
     GlCanvas canvas(8, 8);
     DrawFilledRect(0, 0, 8, 8, 255, 255, 255, 255);
     DrawFilledRect(0, 0, 8, 8, 0, 0, 255, 128);
-    EXPECT_PRED3(NearWithin, canvas.Pixel(3, 3), QColor(127, 127, 255), 2);
+    EXPECT_PRED3(NearColor, canvas.Pixel(3, 3), QColor(127, 127, 255), 2);
 }
 
 TEST(Drawing, OutlineDrawsTheBorderAndLeavesTheInsideAlone)

@@ -3,8 +3,8 @@
 #include "engine/Animation.h"
 #include "engine/SharedAssets.h"
 
-#include "GlCanvas.h"
-#include "StdoutOf.h"
+#include "tests/support/GlCanvas.h"
+#include "tests/support/StdoutOf.h"
 #include "TestChipSets.h"
 
 #include <gtest/gtest.h>

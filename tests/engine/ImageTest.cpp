@@ -1,7 +1,7 @@
 #include "engine/Image.h"
 
-#include "GlCanvas.h"
-#include "StdoutOf.h"
+#include "tests/support/GlCanvas.h"
+#include "tests/support/StdoutOf.h"
 
 #include <gtest/gtest.h>
 #include <GL/gl.h>
@@ -111,8 +111,8 @@ TEST(Image, DrawShowsTheWholePictureUprightAtItsPlaceAndColour)
 
     image->SetColorAndAlpha(0, 1, 1, 1);
     image->DrawWithAlpha(0.5f);
-    EXPECT_PRED3(NearWithin, canvas.Pixel(8, 4 + 48), QColor(0, 0, 255), 2);
-    EXPECT_PRED3(NearWithin, canvas.Pixel(8, 4 + 63), QColor(127, 0, 0), 2);
+    EXPECT_PRED3(NearColor, canvas.Pixel(8, 4 + 48), QColor(0, 0, 255), 2);
+    EXPECT_PRED3(NearColor, canvas.Pixel(8, 4 + 63), QColor(127, 0, 0), 2);
 }
 
 TEST(Image, DrawRegionMapsPicturePixelsYDownOntoARectangleYUpWithHardEdges)

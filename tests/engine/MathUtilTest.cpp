@@ -1,6 +1,6 @@
 #include "engine/MathUtil.h"
 
-#include "StdoutOf.h"
+#include "tests/support/StdoutOf.h"
 
 #include <gtest/gtest.h>
 

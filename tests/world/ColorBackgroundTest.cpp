@@ -1,7 +1,7 @@
 #include "world/ColorBackground.h"
 
 #include "BackgroundPrinting.h"
-#include "WindowCanvas.h"
+#include "tests/support/GlCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -111,7 +111,7 @@ TEST(ColorBackground, PaintsTheFirstColourAlongTheBottomAndTheTargetOverIt)
     cColorBackground bg({151, 129, 183, 230, 203, 236});
     bg.SetSize(64, 256);
     {
-        WindowCanvas canvas(64, 256);
+        GlCanvas canvas(64, 256);
         bg.Paint();
         EXPECT_TRUE(NearColor(canvas.Pixel(10, 0), QColor(151, 129, 183), 3)) << canvas.Pixel(10, 0).name().toStdString();
         EXPECT_TRUE(NearColor(canvas.Pixel(10, 255), QColor(230, 203, 236), 3));
@@ -120,7 +120,7 @@ TEST(ColorBackground, PaintsTheFirstColourAlongTheBottomAndTheTargetOverIt)
     bg.FadeTo({0, 0, 0, 0, 0, 0}, 100);
     bg.Update(50);
     {
-        WindowCanvas canvas(64, 256);
+        GlCanvas canvas(64, 256);
         bg.Paint();
         // Black at alpha trunc(0.5 x 255) = 127 over the bottom colour.
         EXPECT_TRUE(NearColor(canvas.Pixel(10, 0), QColor(76, 65, 92), 3)) << canvas.Pixel(10, 0).name().toStdString();

@@ -4,7 +4,7 @@
 #include "BackgroundPrinting.h"
 
 #include "FakeArea.h"
-#include "CapturedOutput.h"
+#include "tests/support/StdoutOf.h"
 
 #include <QString>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "world/FrameEditor.h"
 
 #include "FakeArea.h"
-#include "WindowCanvas.h"
+#include "tests/support/GlCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ protected:
         frames.Resize(kWidth, kHeight);
     }
 
-    void Paint(WindowCanvas& canvas)
+    void Paint(GlCanvas& canvas)
     {
         frames.RenderWorldToTexture(false, false, true, true);
         canvas.Bind();
@@ -59,7 +59,7 @@ protected:
 
 TEST_F(FrameRender, FramesShowTheirTexelsWithWhiteBordersOverTheBackground)
 {
-    WindowCanvas canvas(kWidth, kHeight);
+    GlCanvas canvas(kWidth, kHeight);
     Paint(canvas);
     canvas.Save("frames_960x544.png");
 
@@ -96,7 +96,7 @@ TEST_F(FrameRender, FadingFrameShrinksAboutItsCentreKeepingItsMagnification)
     frames.StartFadeIn(1000);
     cComicFrame& panel = *frames.GetFrameSet(0)[0];
     panel.SetAlpha(0.5f); // 200 x 120 units shrink to 100 x 60 about the centre: window 140..340 x 120..240
-    WindowCanvas canvas(kWidth, kHeight);
+    GlCanvas canvas(kWidth, kHeight);
     Paint(canvas);
     canvas.Save("frames_zoom_fade.png");
 

@@ -3,7 +3,7 @@
 
 #include "BackgroundPrinting.h"
 
-#include "CapturedOutput.h"
+#include "tests/support/StdoutOf.h"
 
 #include <QString>
 #include <gtest/gtest.h>
