@@ -1,6 +1,7 @@
 #include "app/GLWidget.h"
 
 #include "app/Game.h"
+#include "engine/Drawing.h"
 
 #include <QMouseEvent>
 
@@ -23,14 +24,6 @@ int ButtonCode(Qt::MouseButton button)
 bool IsPlayMode(eGameMode mode)
 {
     return mode == GAME_MODE_AREA || mode == GAME_MODE_AREA_PAUSED;
-}
-
-void FillRect(float x, float y, float w, float h)
-{
-    glDisable(GL_TEXTURE_2D);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glRectf(x, y, x + w, y + h);
-    glEnable(GL_TEXTURE_2D);
 }
 }
 
@@ -153,8 +146,8 @@ void GLWidget::DrawDebugTexts()
 void GLWidget::DrawSupportLines()
 {
     // A cross through the centre of the view, two pixels thick, to line frames up by eye.
-    FillRect(viewWidth / 2 - 1, 0, 2, viewHeight);
-    FillRect(0, viewHeight / 2 - 1, viewWidth, 2);
+    DrawFilledRect(viewWidth / 2 - 1, 0, 2, viewHeight, 255, 255, 255, 255);
+    DrawFilledRect(0, viewHeight / 2 - 1, viewWidth, 2, 255, 255, 255, 255);
 }
 
 void GLWidget::mousePressEvent(QMouseEvent* event)

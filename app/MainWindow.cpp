@@ -5,6 +5,7 @@
 #include "app/GameSettings.h"
 #include "app/InputHandler.h"
 #include "app/UserFile.h"
+#include "engine/AllocationTracker.h"
 
 #include <QKeyEvent>
 #include <QTimer>
@@ -30,6 +31,7 @@ cMainWindow::~cMainWindow()
         timer->disconnect();
     delete game;
     delete input;
+    LeakReport();
 }
 
 cGame* cMainWindow::CreateGame(bool gameMode)

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 
 #include "app/InputHandler.h"
+#include "engine/AllocationTracker.h"
 
 #include <QApplication>
 #include <QDir>
@@ -215,4 +216,18 @@ TEST_F(MainWindowTest, InactiveWindowDropsHeldKeysBeforeTheControllerRuns)
     QApplication::setActiveWindow(nullptr);
     window.Update();
     EXPECT_FALSE(heldAtUpdate);
+}
+
+TEST_F(MainWindowInit, DestroyingTheWindowReportsWhatIsStillAllocated)
+{
+    auto* closing = new cScriptedWindow;
+    ASSERT_TRUE(closing->Init(1280, 800));
+    char* leaked = new ("LeakedHere.cpp", 12) char;
+
+    testing::internal::CaptureStdout();
+    delete closing;
+    const std::string printed = testing::internal::GetCapturedStdout();
+    delete leaked;
+
+    EXPECT_THAT(printed, testing::HasSubstr("\n memory leak found: LeakedHere.cpp \n line 12 \n"));
 }
