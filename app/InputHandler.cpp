@@ -10,8 +10,6 @@
 #include <cstdio>
 #include <iterator>
 
-bool customControls = false;
-
 namespace {
 
 /// The nine bindable actions: their element in the controls file, in the order written, and the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Controls.h"
+
 #include <QString>
 
 #include <string>
@@ -26,11 +28,6 @@ enum eInputKey
     KEY_SPARE = 15,
     KEY_COUNT = 16
 };
-
-/// True while the play keys differ from the defaults; hint bubbles and info boxes then show
-/// key-neutral animations. The window sets it at start-up, the options screen when it saves or
-/// restores the bindings.
-extern bool customControls;
 
 /// Turns Qt key events into per-tick action flags, in two binding tables of Qt key codes
 /// (QKeyEvent::key): table 1 holds the play keys, which the player may rebind and which are kept in

@@ -17,6 +17,8 @@ constexpr int kHoverTick = 1;
 
 } // namespace
 
+cSoundLibrary* gSoundLibrary = nullptr;
+
 cSoundLibrary::cSoundLibrary(cAudioSystem* audioSystem)
     : m_audioSystem(audioSystem)
 {

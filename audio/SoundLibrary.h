@@ -16,7 +16,7 @@ class cSoundLibrary
 public:
     explicit cSoundLibrary(cAudioSystem* audioSystem);
     /// Releases every effect.
-    ~cSoundLibrary();
+    virtual ~cSoundLibrary();
     cSoundLibrary(const cSoundLibrary&) = delete;
     cSoundLibrary& operator=(const cSoundLibrary&) = delete;
 
@@ -34,7 +34,8 @@ public:
 
     /// Plays the effect once (loop count 0) or more at the volume (0 to 1). False while muted,
     /// for an effect without a sound, and after an "ERROR:" line for an id that does not exist.
-    bool Play(int effectId, float volume, int loopCount);
+    /// Virtual so that tests can listen to what the game plays.
+    virtual bool Play(int effectId, float volume, int loopCount);
     /// Plays one of the five menu sounds (52, 53, 62, 63, 64), picked with rand(), once.
     void PlayRandomMenuSound(float volume);
     /// Plays the hover tick (effect 1) once.
@@ -50,3 +51,8 @@ private:
     std::vector<FMOD_SOUND*> m_sounds;
     bool m_muted = false;
 };
+
+/// The one library of the program, for everything that plays effects by number. The shared-asset
+/// store sets it once the library is loaded and clears it before deleting the library; null
+/// before that, and then nothing is played.
+extern cSoundLibrary* gSoundLibrary;

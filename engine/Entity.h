@@ -1,5 +1,9 @@
 #pragma once
 
+#include <memory>
+
+class cHintBubble;
+
 /// What an entity is, as the contact filter and the actors tell each other apart.
 enum eEntityKind
 {
@@ -17,11 +21,11 @@ enum eEntityKind
 };
 
 /// The root of every game object: it carries the object's kind (`eEntityKind`), which each concrete
-/// class sets in its constructor.
+/// class sets in its constructor, and owns at most one hint bubble, deleted with the entity.
 class cEntity
 {
 public:
-    cEntity() = default;
+    cEntity();
     cEntity(const cEntity&) = delete;
     cEntity& operator=(const cEntity&) = delete;
 
@@ -31,6 +35,13 @@ public:
     /// The kind; `KIND_NONE` until set. Kinds are only ever read through here.
     virtual int GetKind() const;
 
+    /// The owned bubble; null when none is shown.
+    cHintBubble* GetHintBubble() const { return hintBubble.get(); }
+    /// Takes the bubble (may be null) and deletes the one held before.
+    void SetHintBubble(cHintBubble* bubble);
+    void DeleteHintBubble() { SetHintBubble(nullptr); }
+
 private:
     int kind = KIND_NONE;
+    std::unique_ptr<cHintBubble> hintBubble;
 };

@@ -20,6 +20,10 @@ extern std::vector<cAnimation*> gBlueAlphabet;
 /// The advance of each glyph at scale 1, by the same index as the alphabets.
 extern std::vector<int> gGlyphWidths;
 
+/// The shared info-bubble pictures ("res/xml/common_resources/InfoBubbles/InfoBubbleAnims.xml"),
+/// in file order; hint bubbles show copies of them.
+extern std::vector<cAnimation*> gInfoBubbleAnims;
+
 /// The chip set that an animation's src number selects; null for a number outside the table
 /// (4 included) or a chip set not loaded.
 cImage* ChipSetImage(int src);

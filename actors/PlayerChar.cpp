@@ -1,0 +1,585 @@
+#include "actors/PlayerChar.h"
+
+#include "actors/CharacterMotion.h"
+#include "audio/SoundLibrary.h"
+#include "engine/Animation.h"
+#include "engine/HintBubble.h"
+#include "engine/PhysicsBody.h"
+#include "engine/StringUtil.h"
+
+#include <QFile>
+#include <QXmlStreamReader>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+/// Effect numbers of the sound-effect list.
+enum eEffect
+{
+    SFX_JUMP = 0,
+    SFX_LAND = 1,
+    SFX_ORANGE_CRIES = 4,
+    SFX_GRAY_SHOUTS = 8,
+    SFX_SPIRIT_LAUGH = 18,
+    SFX_WOODPECKER = 25,
+    SFX_AY = 26,
+    SFX_LAND_FORM = 28,       ///< + id
+    SFX_ENTER_TREE = 49,      ///< + id
+    SFX_TRANSFORM_IN = 59,
+    SFX_TRANSFORM_OUT = 60,
+};
+
+enum eCharacterId { BROWN = 0, ORANGE = 1, GRAY = 2 };
+
+constexpr float kQuiet = 0.4f;
+constexpr float kLoud = 1.0f;
+
+/// The hint bubble a character opens when it is selected stays this long.
+constexpr int kSwitchBubbleMs = 3000;
+/// Idle timer of a character that was just placed.
+constexpr int kFirstIdleMs = 6000;
+
+constexpr int kWhite = 255;
+
+/// A number from 0 to n - 1 from the runtime's rand(), cut to the 15 bits every runtime gives.
+int RandomBelow(int n)
+{
+    return (std::rand() & 0x7FFF) % n;
+}
+
+int IntAttribute(const QXmlStreamAttributes& attributes, const char* name, int absent)
+{
+    const QStringRef value = attributes.value(QLatin1String(name));
+    return value.isNull() ? absent : value.toInt();
+}
+
+float FloatAttribute(const QXmlStreamAttributes& attributes, const char* name)
+{
+    return attributes.value(QLatin1String(name)).toFloat();
+}
+
+} // namespace
+
+cPlayerChar::cPlayerChar()
+    : idleTimer(kFirstIdleMs)
+{
+    SetKind(KIND_CHARACTER);
+}
+
+cPlayerChar::~cPlayerChar() = default;
+
+// ---- loading
+
+bool cPlayerChar::LoadFromXml(const QString& path)
+{
+    animations.Clear();
+    QFile file(ResourcePath(path));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
+        DiscardBody();
+        return false;
+    }
+    QXmlStreamReader xml(&file);
+    int defaultChipSet = 0;
+    while (!xml.atEnd() && !xml.hasError()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("actor"))
+            ReadActor(xml.attributes(), defaultChipSet);
+        else if (xml.name() == QLatin1String("animation"))
+            ReadAnimation(xml, defaultChipSet);
+        else if (xml.name() == QLatin1String("body"))
+            ReadBody(xml.attributes());
+    }
+    bubbleContent = switchInfoIndex;
+    bubbleTime = kSwitchBubbleMs;
+    return true;
+}
+
+void cPlayerChar::ReadActor(const QXmlStreamAttributes& attributes, int& defaultChipSet)
+{
+    id = IntAttribute(attributes, "id", -1);
+    switchInfoIndex = IntAttribute(attributes, "SwitchInfoAnimIndex", 0);
+    defaultChipSet = IntAttribute(attributes, "src", defaultChipSet);
+}
+
+void cPlayerChar::ReadAnimation(QXmlStreamReader& reader, int defaultChipSet)
+{
+    // A broken element is dropped; the positions after it shift, which SetAnimation then refuses
+    // rather than trusts.
+    auto animation = std::make_unique<cAnimation>();
+    if (animation->LoadFromXml(reader, defaultChipSet))
+        animations.Append(std::move(animation));
+}
+
+void cPlayerChar::ReadBody(const QXmlStreamAttributes& attributes)
+{
+    const int w = IntAttribute(attributes, "w", 0);
+    const int h = IntAttribute(attributes, "h", 0);
+    // Box2D cannot make a box without area.
+    if (w <= 0 || h <= 0) {
+        std::printf("\n ERROR: A character body of %d x %d units cannot be made \n\n", w, h);
+        return;
+    }
+    CreatePhysicsBody(w, h, BODY_PLATFORM, FloatAttribute(attributes, "density"),
+                      FloatAttribute(attributes, "friction"));
+}
+
+void cPlayerChar::DiscardBody()
+{
+    cPhysicsActor::RemoveFromWorld();
+    delete physicsBody;
+    physicsBody = nullptr;
+}
+
+// ---- placing
+
+void cPlayerChar::Reset()
+{
+    bubbleContent = switchInfoIndex;
+    bubbleTime = kSwitchBubbleMs;
+    state = PLAYER_STAND;
+    facing = FACING_NONE;
+    animations.ShowNone();
+    active = false;
+    present = false;
+    headJumping = false;
+    mayMetamorphose = true;
+    idleTimer = kFirstIdleMs;
+    // A character that left the last area in the middle of an idle or a death must not carry it
+    // into the next one.
+    idlePlaying = false;
+    respawn = false;
+    droppedThisTick = false;
+    removalPending = false;
+    cPhysicsActor::RemoveFromWorld();
+    storedPosition.SetZero();
+    carried = 0;
+    drawOrder = 0;
+    DeleteHintBubble();
+    exit = nullptr;
+}
+
+void cPlayerChar::Init(physics::World* world, float x, float y)
+{
+    CreateBody(world, x, y);
+}
+
+void cPlayerChar::CreateBody(physics::World* world, float x, float y)
+{
+    if (!physicsBody) {
+        std::printf("\n ERROR: A character without a body cannot enter the world \n\n");
+        return;
+    }
+    physicsBody->CreateInWorld(world, x, y, true);
+    exit = nullptr;
+    removalPending = false;
+    active = true;
+    present = true;
+    facing = FACING_NONE;
+    state = PLAYER_STAND;
+    headJumping = false;
+    idlePlaying = false;
+    carried = 0;
+    drawOrder = static_cast<int>(y);
+    Stand();
+}
+
+b2Vec2 cPlayerChar::GetPosition() const
+{
+    return HasBody() ? cPhysicsActor::GetPosition() : storedPosition;
+}
+
+void cPlayerChar::SetPosition(float x, float y)
+{
+    storedPosition.Set(x, y);
+    cPhysicsActor::SetPosition(x, y);
+}
+
+void cPlayerChar::RemoveFromWorld()
+{
+    removalPending = true;
+    storedPosition = GetPosition();
+}
+
+bool cPlayerChar::IsBatKing() const
+{
+    return id == GRAY && ancestorForm;
+}
+
+// ---- animations and sounds
+
+void cPlayerChar::SetAnimation(int index, bool restart)
+{
+    if (!ancestorForm && animations.GetIndex() == ANIM_SPECIAL)
+        return;
+    if (index == ANIM_IDLE_YAWN)
+        PlayIdleVoice();
+    if (index >= ANIM_IDLE_YAWN && index <= ANIM_IDLE_LOOK)
+        idlePlaying = true;
+    animations.Show(index, restart);
+}
+
+void cPlayerChar::PlayIdleVoice() const
+{
+    switch (id) {
+    case BROWN:
+        PlayEffect(ancestorForm ? SFX_WOODPECKER : SFX_AY, ancestorForm ? kQuiet : kLoud);
+        break;
+    case ORANGE:
+        PlayEffect(ancestorForm ? SFX_SPIRIT_LAUGH : SFX_ORANGE_CRIES, ancestorForm ? kLoud : kQuiet);
+        break;
+    case GRAY:
+        PlayEffect(SFX_GRAY_SHOUTS, kLoud);
+        break;
+    default:
+        break;
+    }
+}
+
+void cPlayerChar::SwitchAnimation(int index)
+{
+    if (animations.GetIndex() != index)
+        SetAnimation(index, true);
+}
+
+int cPlayerChar::ByFacing(int left, int right, int none) const
+{
+    return facing == FACING_LEFT ? left : facing == FACING_RIGHT ? right : none;
+}
+
+int cPlayerChar::BySpeed(float vx, int left, int right, int none) const
+{
+    return vx < 0.0f ? left : vx > 0.0f ? right : ByFacing(left, right, none);
+}
+
+void cPlayerChar::PlayEffect(int effectId, float volume)
+{
+    if (gSoundLibrary)
+        gSoundLibrary->Play(effectId, volume, 0);
+}
+
+void cPlayerChar::PlayEffectForId(int base, float volume) const
+{
+    if (id >= BROWN && id <= GRAY)
+        PlayEffect(base + id, volume);
+}
+
+// ---- drawing
+
+void cPlayerChar::Draw()
+{
+    if (!active || !animations.GetCurrent())
+        return;
+    const b2Vec2 position = GetPosition();
+    animations.GetCurrent()->DrawF(position.x, position.y, kWhite, kWhite, kWhite, kWhite, 1);
+}
+
+void cPlayerChar::DrawOverlay()
+{
+    if (!active || !GetHintBubble())
+        return;
+    const b2Vec2 position = GetPosition();
+    GetHintBubble()->Draw(static_cast<int>(position.x - 8.0f), static_cast<int>(position.y + 16.0f));
+}
+
+void cPlayerChar::DrawScaled(float x, float y, float scale)
+{
+    if (!active)
+        return;
+    const int s = static_cast<int>(scale);
+    if (animations.GetCurrent())
+        animations.GetCurrent()->DrawScaled(x, y, s, kWhite, kWhite, kWhite, kWhite);
+    if (GetHintBubble())
+        GetHintBubble()->DrawScaled(static_cast<int>(x), static_cast<int>(y + 20.0f * scale), s);
+}
+
+// ---- movement
+
+void cPlayerChar::Stand()
+{
+    if (state == PLAYER_ENTER_EXIT || state == PLAYER_IN_EXIT || state == PLAYER_METAMORPHOSIS)
+        return;
+    if (state == PLAYER_STAND && idlePlaying)
+        return;
+    SetAnimation(ByFacing(ANIM_STAND_LEFT, ANIM_STAND_RIGHT, ANIM_STAND), true);
+    idleTimer = RandomBelow(3000) + 5000;
+    idlePlaying = false;
+    facing = FACING_NONE;
+    state = PLAYER_STAND;
+}
+
+void cPlayerChar::Walk(int direction)
+{
+    const bool changed = direction != facing;
+    facing = direction;
+    // Inside an exit tree the character has no body to walk with; the tree lets it out instead.
+    const bool canStart = present && state != PLAYER_JUMP && state != PLAYER_FALL &&
+                          state != PLAYER_METAMORPHOSIS && state != PLAYER_IN_EXIT;
+    if ((changed || state != PLAYER_WALK) && canStart) {
+        headJumping = false;
+        SwitchAnimation(direction == FACING_RIGHT ? ANIM_WALK_RIGHT : ANIM_WALK_LEFT);
+        state = PLAYER_WALK;
+    }
+    if (!HasBody())
+        return;
+    const float push = direction == FACING_LEFT ? -kWalkImpulse : direction == FACING_RIGHT ? kWalkImpulse : 0.0f;
+    physicsBody->ApplyImpulse(push, 0.0f);
+    const b2Vec2 v = GetLinearVelocity();
+    SetLinearVelocity(ClampedWalkSpeed(v.x), v.y);
+}
+
+void cPlayerChar::DampHorizontal()
+{
+    if (!HasBody())
+        return;
+    const b2Vec2 v = GetLinearVelocity();
+    if (v.x == 0.0f)
+        return;
+    const float slowed = SlowedSpeed(v.x);
+    SetLinearVelocity(slowed, v.y);
+    if (slowed == 0.0f && state != PLAYER_JUMP && state != PLAYER_FALL && state != PLAYER_LAND)
+        Stand();
+}
+
+bool cPlayerChar::CanJump() const
+{
+    return HasBody() && (state == PLAYER_STAND || state == PLAYER_WALK || state == PLAYER_LAND);
+}
+
+void cPlayerChar::Jump(bool headJump)
+{
+    if (!CanJump())
+        return;
+    PlayEffect(SFX_JUMP, kQuiet);
+    state = PLAYER_JUMP;
+    physicsBody->ApplyImpulse(0.0f, kJumpImpulse);
+    const b2Vec2 center = GetCenter();
+    physicsBody->SetCenter(center.x, center.y - kJumpTakeOffDrop);
+    const float vx = GetLinearVelocity().x;
+    SetAnimation(vx < 0.0f ? ANIM_JUMP_LEFT : vx > 0.0f ? ANIM_JUMP_RIGHT : ANIM_JUMP, true);
+    if (headJump)
+        HeadJump();
+}
+
+void cPlayerChar::HeadJump()
+{
+    if (state != PLAYER_JUMP && state != PLAYER_FALL)
+        return;
+    headJumping = true;
+    SetAnimation(ANIM_HEAD_JUMP, true);
+}
+
+void cPlayerChar::Fall()
+{
+    if (state == PLAYER_FALL || state == PLAYER_ENTER_EXIT || state == PLAYER_METAMORPHOSIS)
+        return;
+    state = PLAYER_FALL;
+    if (!headJumping)
+        SetAnimation(BySpeed(GetLinearVelocity().x, ANIM_FALL_LEFT, ANIM_FALL_RIGHT, ANIM_FALL), true);
+}
+
+void cPlayerChar::UpdateAir()
+{
+    const b2Vec2 v = GetLinearVelocity();
+    if (v.y >= 0.0f) {
+        Land();
+        return;
+    }
+    if (v.y > kSlowestFallSpeed)
+        SetLinearVelocity(v.x, kSlowestFallSpeed);
+    if (headJumping)
+        return;
+    // Restarting every tick would hold the fall animation on its first frame.
+    const int fall = BySpeed(v.x, ANIM_FALL_LEFT, ANIM_FALL_RIGHT, -1);
+    if (fall >= 0)
+        SwitchAnimation(fall);
+}
+
+void cPlayerChar::Land()
+{
+    drawOrder = static_cast<int>(GetPosition().y);
+    if (state == PLAYER_LAND || state == PLAYER_METAMORPHOSIS)
+        return;
+    state = PLAYER_LAND;
+    SetLinearVelocity(GetLinearVelocity().x, 0.0f);
+    if (!headJumping && animations.GetIndex() != ANIM_HEAD_JUMPED_ON) {
+        if (ancestorForm)
+            PlayEffectForId(SFX_LAND_FORM, kQuiet);
+        else
+            PlayEffect(SFX_LAND, kQuiet);
+    }
+    SetAnimation(headJumping ? ANIM_HEAD_JUMP : ByFacing(ANIM_LAND_LEFT, ANIM_LAND_RIGHT, ANIM_LAND), true);
+}
+
+// ---- leaving the world
+
+void cPlayerChar::Metamorphose()
+{
+    if (state == PLAYER_ENTER_EXIT || state == PLAYER_IN_EXIT || state == PLAYER_METAMORPHOSIS || !mayMetamorphose)
+        return;
+    PlayEffect(ancestorForm ? SFX_TRANSFORM_OUT : SFX_TRANSFORM_IN, kQuiet);
+    state = PLAYER_METAMORPHOSIS;
+    SetLinearVelocity(0.0f, 0.0f);
+    present = false;
+    SetAnimation(ANIM_METAMORPHOSIS, true);
+    RemoveFromWorld();
+}
+
+void cPlayerChar::Die(bool withRespawn)
+{
+    if (state == PLAYER_DIE)
+        return;
+    headJumping = false;
+    present = false;
+    if (withRespawn)
+        respawn = true;
+    SetAnimation(ANIM_DIE, true);
+    state = PLAYER_DIE;
+    RemoveFromWorld();
+}
+
+void cPlayerChar::EnterExit(cAreaExit* tree)
+{
+    PlayEffectForId(SFX_ENTER_TREE, kQuiet);
+    headJumping = false;
+    SetAnimation(ANIM_ENTER_EXIT, true);
+    present = false;
+    state = PLAYER_ENTER_EXIT;
+    exit = tree;
+    RemoveFromWorld();
+}
+
+void cPlayerChar::IncCarried()
+{
+    ++carried;
+}
+
+void cPlayerChar::DecCarried()
+{
+    --carried;
+}
+
+// ---- the tick
+
+int cPlayerChar::Update(int dtMs)
+{
+    DestroyPendingBody();
+    if (!active && !present)
+        return 0;
+    if (!active && state == PLAYER_IN_EXIT)
+        return 0;
+    if (active && animations.GetCurrent())
+        animations.GetCurrent()->Update(dtMs);
+    if (GetHintBubble()) {
+        bubbleContent = switchInfoIndex;
+        AdvanceHintBubble(dtMs);
+    }
+    const b2Vec2 v = GetLinearVelocity();
+    DampHorizontal();
+    if (const int result = UpdateState(v, dtMs))
+        return result;
+    if (v.y < kFallStartSpeed && state != PLAYER_FALL)
+        Fall();
+    return 0;
+}
+
+void cPlayerChar::DestroyPendingBody()
+{
+    if (!removalPending)
+        return;
+    cPhysicsActor::RemoveFromWorld();
+    removalPending = false;
+}
+
+void cPlayerChar::AdvanceHintBubble(int dtMs)
+{
+    if (GetHintBubble()->Update(dtMs))
+        DeleteHintBubble();
+}
+
+int cPlayerChar::UpdateState(const b2Vec2& v, int dtMs)
+{
+    switch (state) {
+    case PLAYER_STAND:
+        UpdateIdle(dtMs);
+        break;
+    case PLAYER_WALK:
+        if (v.x == 0.0f)
+            Stand();
+        break;
+    case PLAYER_JUMP:
+        // The jump animations have one frame; restarting them costs nothing.
+        if (!headJumping) {
+            const int jump = BySpeed(v.x, ANIM_JUMP_LEFT, ANIM_JUMP_RIGHT, -1);
+            if (jump >= 0)
+                SetAnimation(jump, true);
+        }
+        break;
+    case PLAYER_FALL:
+        UpdateAir();
+        break;
+    case PLAYER_LAND:
+        if (animations.IsCurrentFinished()) {
+            headJumping = false;
+            Stand();
+        }
+        break;
+    case PLAYER_DIE:
+        if (respawn) {
+            respawn = false;
+            return 10;
+        }
+        if (animations.IsCurrentFinished()) {
+            active = false;
+            return -1;
+        }
+        break;
+    case PLAYER_ENTER_EXIT:
+        if (animations.IsCurrentFinished()) {
+            active = false;
+            state = PLAYER_IN_EXIT;
+            present = true;
+            return -2;
+        }
+        break;
+    case PLAYER_METAMORPHOSIS:
+        if (animations.IsCurrentFinished()) {
+            active = false;
+            return MetamorphosisResult();
+        }
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+int cPlayerChar::MetamorphosisResult() const
+{
+    static const int kIntoForm[] = {1, 6, 8};
+    static const int kBack[] = {4, 7, 9};
+    if (id < BROWN || id > GRAY)
+        return 0;
+    return ancestorForm ? kBack[id] : kIntoForm[id];
+}
+
+void cPlayerChar::UpdateIdle(int dtMs)
+{
+    if (animations.GetIndex() == ANIM_SPECIAL)
+        return;
+    if (!idlePlaying) {
+        idleTimer -= dtMs;
+        if (idleTimer < 1 && carried < 1) {
+            const int r = RandomBelow(100);
+            SetAnimation(r < 33 ? ANIM_IDLE_YAWN : r < 66 ? ANIM_IDLE_BLINK : ANIM_IDLE_LOOK, true);
+        }
+    } else if (animations.IsCurrentFinished()) {
+        facing = FACING_NONE;
+        SetAnimation(ANIM_STAND, true);
+        idleTimer = RandomBelow(3000) + 10000;
+        idlePlaying = false;
+    }
+}

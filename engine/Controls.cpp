@@ -1,0 +1,3 @@
+#include "engine/Controls.h"
+
+bool customControls = false;

@@ -1,0 +1,6 @@
+#pragma once
+
+/// True while the play keys differ from the defaults; hint bubbles and info boxes then show
+/// key-neutral pictures. The window sets it at start-up, the options screen when it saves or
+/// restores the bindings; the actors only read it.
+extern bool customControls;
