@@ -1,0 +1,118 @@
+// The characters as the world texture shows them: each standing in its place, one with its
+// selection bubble open. The picture is saved for a person to look at.
+#include "CharacterWorld.h"
+
+#include "engine/Animation.h"
+#include "engine/HintBubble.h"
+#include "engine/Image.h"
+#include "engine/SharedAssets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGLFramebufferObject>
+#include <QXmlStreamReader>
+
+namespace {
+
+constexpr int kWidth = 200;
+constexpr int kHeight = 64;
+/// World rows start this far up the world texture.
+constexpr int kWorldRow = 240;
+
+class CharacterLookTest : public CharacterWorld
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(chipSet0.SetTexture(":/res/images/chipsets/chip_set_00.png", 0, 0, 1, 1));
+        gChipSets[0] = &chipSet0;
+        QFile file(":/res/xml/common_resources/InfoBubbles/InfoBubbleAnims.xml");
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("animation"))
+                continue;
+            bubbles.push_back(std::make_unique<cAnimation>());
+            ASSERT_TRUE(bubbles.back()->LoadFromXml(xml, 0));
+        }
+        saved.swap(gInfoBubbleAnims);
+        for (const auto& b : bubbles)
+            gInfoBubbleAnims.push_back(b.get());
+    }
+    void TearDown() override
+    {
+        gInfoBubbleAnims.swap(saved);
+        gChipSets[0] = nullptr;
+    }
+
+    cImage chipSet0{0, 0, 1, 1};
+    std::vector<std::unique_ptr<cAnimation>> bubbles;
+    std::vector<cAnimation*> saved;
+};
+
+/// Pixels of the rectangle (x, y, w, h) of the picture (y up) that are not the black background.
+int InkIn(const QImage& picture, int x, int y, int w, int h)
+{
+    int ink = 0;
+    for (int py = y; py < y + h; ++py)
+        for (int px = x; px < x + w; ++px)
+            ink += QColor(picture.pixel(px, picture.height() - 1 - py)).lightness() > 20 ? 1 : 0;
+    return ink;
+}
+
+} // namespace
+
+TEST_F(CharacterLookTest, CharactersStandInTheirPlacesAndTheBubbleOpensAboveOne)
+{
+    AddTerrain(-200.0f, -10.0f, 400.0f, 10.0f);
+    const char* names[] = {"brown", "orange", "gray", "antler", "spirit", "batking"};
+    std::vector<std::unique_ptr<cPlayerChar>> cast;
+    for (int i = 0; i < 6; ++i) {
+        cast.push_back(Load(names[i], i >= 3));
+        cast.back()->Reset();
+        cast.back()->Init(&world, 12.0f + 30.0f * i, 4.0f);
+    }
+    cast[0]->SetHintBubble(new cHintBubble(cast[0]->GetSwitchInfoIndex(), 3000));
+    for (int t = 0; t < 30; ++t) {
+        for (auto& c : cast)
+            c->Update(kTick);
+        Step();
+    }
+    ASSERT_NE(cast[0]->GetHintBubble(), nullptr);
+    EXPECT_TRUE(cast[0]->GetHintBubble()->IsShowingContent());
+
+    QGLFramebufferObject fbo(kWidth, kHeight);
+    fbo.bind();
+    glViewport(0, 0, kWidth, kHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, kWidth, kWorldRow, kWorldRow + kHeight, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    for (auto& c : cast)
+        c->Draw();
+    for (auto& c : cast)
+        c->DrawOverlay();
+    fbo.release();
+    const QImage picture = fbo.toImage();
+    QDir().mkpath(MIRROWEN_BINARY_DIR "/test-pictures");
+    picture.scaled(kWidth * 4, kHeight * 4).save(MIRROWEN_BINARY_DIR "/test-pictures/characters.png");
+
+    for (int i = 0; i < 6; ++i) {
+        const b2Vec2 at = cast[i]->GetPosition();
+        EXPECT_NEAR(at.y, 0.0f, 0.05f) << names[i];
+        // Most of each body's box is drawn, and nothing stands between the characters.
+        const int w = static_cast<int>(cast[i]->GetWidth());
+        const int h = static_cast<int>(cast[i]->GetHeight());
+        EXPECT_GT(InkIn(picture, static_cast<int>(at.x), 0, w, h), w * h / 3) << names[i];
+        EXPECT_EQ(InkIn(picture, static_cast<int>(at.x) + 24, 0, 2, 12), 0) << names[i];
+    }
+    // The bubble sits above brown, and above nobody else.
+    EXPECT_GT(InkIn(picture, 4, 20, 28, 20), 200);
+    EXPECT_EQ(InkIn(picture, 34, 24, 160, 40), 0);
+}
