@@ -1,69 +1,29 @@
 #include "actors/PlayerChar.h"
 
+#include "actors/CharacterFile.h"
 #include "actors/CharacterMotion.h"
+#include "actors/CharacterSounds.h"
 #include "audio/SoundLibrary.h"
 #include "engine/Animation.h"
 #include "engine/HintBubble.h"
 #include "engine/PhysicsBody.h"
-#include "engine/StringUtil.h"
-
-#include <QFile>
-#include <QXmlStreamReader>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-/// Effect numbers of the sound-effect list.
-enum eEffect
-{
-    SFX_JUMP = 0,
-    SFX_LAND = 1,
-    SFX_ORANGE_CRIES = 4,
-    SFX_GRAY_SHOUTS = 8,
-    SFX_SPIRIT_LAUGH = 18,
-    SFX_WOODPECKER = 25,
-    SFX_AY = 26,
-    SFX_LAND_FORM = 28,       ///< + id
-    SFX_ENTER_TREE = 49,      ///< + id
-    SFX_TRANSFORM_IN = 59,
-    SFX_TRANSFORM_OUT = 60,
-};
 
 enum eCharacterId { BROWN = 0, ORANGE = 1, GRAY = 2 };
 
 constexpr float kQuiet = 0.4f;
-constexpr float kLoud = 1.0f;
 
 /// The hint bubble a character opens when it is selected stays this long.
 constexpr int kSwitchBubbleMs = 3000;
-/// Idle timer of a character that was just placed.
-constexpr int kFirstIdleMs = 6000;
 
 constexpr int kWhite = 255;
-
-/// A number from 0 to n - 1 from the runtime's rand(), cut to the 15 bits every runtime gives.
-int RandomBelow(int n)
-{
-    return (std::rand() & 0x7FFF) % n;
-}
-
-int IntAttribute(const QXmlStreamAttributes& attributes, const char* name, int absent)
-{
-    const QStringRef value = attributes.value(QLatin1String(name));
-    return value.isNull() ? absent : value.toInt();
-}
-
-float FloatAttribute(const QXmlStreamAttributes& attributes, const char* name)
-{
-    return attributes.value(QLatin1String(name)).toFloat();
-}
 
 } // namespace
 
 cPlayerChar::cPlayerChar()
-    : idleTimer(kFirstIdleMs)
 {
     SetKind(KIND_CHARACTER);
 }
@@ -75,56 +35,19 @@ cPlayerChar::~cPlayerChar() = default;
 bool cPlayerChar::LoadFromXml(const QString& path)
 {
     animations.Clear();
-    QFile file(ResourcePath(path));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
+    sCharacterFile file;
+    if (!file.Read(path, animations)) {
         DiscardBody();
         return false;
     }
-    QXmlStreamReader xml(&file);
-    int defaultChipSet = 0;
-    while (!xml.atEnd() && !xml.hasError()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1String("actor"))
-            ReadActor(xml.attributes(), defaultChipSet);
-        else if (xml.name() == QLatin1String("animation"))
-            ReadAnimation(xml, defaultChipSet);
-        else if (xml.name() == QLatin1String("body"))
-            ReadBody(xml.attributes());
-    }
+    id = file.id;
+    switchInfoIndex = file.switchInfoIndex;
+    // A body made by an earlier load is kept.
+    if (file.HasBody())
+        CreatePhysicsBody(file.bodyWidth, file.bodyHeight, BODY_PLATFORM, file.density, file.friction);
     bubbleContent = switchInfoIndex;
     bubbleTime = kSwitchBubbleMs;
     return true;
-}
-
-void cPlayerChar::ReadActor(const QXmlStreamAttributes& attributes, int& defaultChipSet)
-{
-    id = IntAttribute(attributes, "id", -1);
-    switchInfoIndex = IntAttribute(attributes, "SwitchInfoAnimIndex", 0);
-    defaultChipSet = IntAttribute(attributes, "src", defaultChipSet);
-}
-
-void cPlayerChar::ReadAnimation(QXmlStreamReader& reader, int defaultChipSet)
-{
-    // A broken element is dropped; the positions after it shift, which SetAnimation then refuses
-    // rather than trusts.
-    auto animation = std::make_unique<cAnimation>();
-    if (animation->LoadFromXml(reader, defaultChipSet))
-        animations.Append(std::move(animation));
-}
-
-void cPlayerChar::ReadBody(const QXmlStreamAttributes& attributes)
-{
-    const int w = IntAttribute(attributes, "w", 0);
-    const int h = IntAttribute(attributes, "h", 0);
-    // Box2D cannot make a box without area.
-    if (w <= 0 || h <= 0) {
-        std::printf("\n ERROR: A character body of %d x %d units cannot be made \n\n", w, h);
-        return;
-    }
-    CreatePhysicsBody(w, h, BODY_PLATFORM, FloatAttribute(attributes, "density"),
-                      FloatAttribute(attributes, "friction"));
 }
 
 void cPlayerChar::DiscardBody()
@@ -147,10 +70,9 @@ void cPlayerChar::Reset()
     present = false;
     headJumping = false;
     mayMetamorphose = true;
-    idleTimer = kFirstIdleMs;
     // A character that left the last area in the middle of an idle or a death must not carry it
     // into the next one.
-    idlePlaying = false;
+    idleTimer.Reset();
     respawn = false;
     droppedThisTick = false;
     removalPending = false;
@@ -181,7 +103,7 @@ void cPlayerChar::CreateBody(physics::World* world, float x, float y)
     facing = FACING_NONE;
     state = PLAYER_STAND;
     headJumping = false;
-    idlePlaying = false;
+    idleTimer.Reset();
     carried = 0;
     drawOrder = static_cast<int>(y);
     Stand();
@@ -215,28 +137,14 @@ void cPlayerChar::SetAnimation(int index, bool restart)
 {
     if (!ancestorForm && animations.GetIndex() == ANIM_SPECIAL)
         return;
-    if (index == ANIM_IDLE_YAWN)
-        PlayIdleVoice();
-    if (index >= ANIM_IDLE_YAWN && index <= ANIM_IDLE_LOOK)
-        idlePlaying = true;
-    animations.Show(index, restart);
-}
-
-void cPlayerChar::PlayIdleVoice() const
-{
-    switch (id) {
-    case BROWN:
-        PlayEffect(ancestorForm ? SFX_WOODPECKER : SFX_AY, ancestorForm ? kQuiet : kLoud);
-        break;
-    case ORANGE:
-        PlayEffect(ancestorForm ? SFX_SPIRIT_LAUGH : SFX_ORANGE_CRIES, ancestorForm ? kLoud : kQuiet);
-        break;
-    case GRAY:
-        PlayEffect(SFX_GRAY_SHOUTS, kLoud);
-        break;
-    default:
-        break;
+    if (index == ANIM_IDLE_YAWN) {
+        const sCharacterVoice voice = IdleVoice(id, ancestorForm);
+        if (voice.effect >= 0)
+            PlaySoundEffect(voice.effect, voice.volume);
     }
+    if (index >= ANIM_IDLE_YAWN && index <= ANIM_IDLE_LOOK)
+        idleTimer.SetPlaying();
+    animations.Show(index, restart);
 }
 
 void cPlayerChar::SwitchAnimation(int index)
@@ -255,16 +163,10 @@ int cPlayerChar::BySpeed(float vx, int left, int right, int none) const
     return vx < 0.0f ? left : vx > 0.0f ? right : ByFacing(left, right, none);
 }
 
-void cPlayerChar::PlayEffect(int effectId, float volume)
-{
-    if (gSoundLibrary)
-        gSoundLibrary->Play(effectId, volume, 0);
-}
-
 void cPlayerChar::PlayEffectForId(int base, float volume) const
 {
     if (id >= BROWN && id <= GRAY)
-        PlayEffect(base + id, volume);
+        PlaySoundEffect(base + id, volume);
 }
 
 // ---- drawing
@@ -302,11 +204,10 @@ void cPlayerChar::Stand()
 {
     if (state == PLAYER_ENTER_EXIT || state == PLAYER_IN_EXIT || state == PLAYER_METAMORPHOSIS)
         return;
-    if (state == PLAYER_STAND && idlePlaying)
+    if (state == PLAYER_STAND && idleTimer.IsPlaying())
         return;
     SetAnimation(ByFacing(ANIM_STAND_LEFT, ANIM_STAND_RIGHT, ANIM_STAND), true);
-    idleTimer = RandomBelow(3000) + 5000;
-    idlePlaying = false;
+    idleTimer.WaitAfterStanding();
     facing = FACING_NONE;
     state = PLAYER_STAND;
 }
@@ -353,7 +254,7 @@ void cPlayerChar::Jump(bool headJump)
 {
     if (!CanJump())
         return;
-    PlayEffect(SFX_JUMP, kQuiet);
+    PlaySoundEffect(SFX_JUMP, kQuiet);
     state = PLAYER_JUMP;
     physicsBody->ApplyImpulse(0.0f, kJumpImpulse);
     const b2Vec2 center = GetCenter();
@@ -409,7 +310,7 @@ void cPlayerChar::Land()
         if (ancestorForm)
             PlayEffectForId(SFX_LAND_FORM, kQuiet);
         else
-            PlayEffect(SFX_LAND, kQuiet);
+            PlaySoundEffect(SFX_LAND, kQuiet);
     }
     SetAnimation(headJumping ? ANIM_HEAD_JUMP : ByFacing(ANIM_LAND_LEFT, ANIM_LAND_RIGHT, ANIM_LAND), true);
 }
@@ -420,7 +321,7 @@ void cPlayerChar::Metamorphose()
 {
     if (state == PLAYER_ENTER_EXIT || state == PLAYER_IN_EXIT || state == PLAYER_METAMORPHOSIS || !mayMetamorphose)
         return;
-    PlayEffect(ancestorForm ? SFX_TRANSFORM_OUT : SFX_TRANSFORM_IN, kQuiet);
+    PlaySoundEffect(ancestorForm ? SFX_TRANSFORM_OUT : SFX_TRANSFORM_IN, kQuiet);
     state = PLAYER_METAMORPHOSIS;
     SetLinearVelocity(0.0f, 0.0f);
     present = false;
@@ -570,16 +471,11 @@ void cPlayerChar::UpdateIdle(int dtMs)
 {
     if (animations.GetIndex() == ANIM_SPECIAL)
         return;
-    if (!idlePlaying) {
-        idleTimer -= dtMs;
-        if (idleTimer < 1 && carried < 1) {
-            const int r = RandomBelow(100);
-            SetAnimation(r < 33 ? ANIM_IDLE_YAWN : r < 66 ? ANIM_IDLE_BLINK : ANIM_IDLE_LOOK, true);
-        }
-    } else if (animations.IsCurrentFinished()) {
+    if (idleTimer.Expire(dtMs, carried > 0)) {
+        SetAnimation(ANIM_IDLE_YAWN + cIdleTimer::PickIdle(), true);
+    } else if (idleTimer.IsPlaying() && animations.IsCurrentFinished()) {
         facing = FACING_NONE;
         SetAnimation(ANIM_STAND, true);
-        idleTimer = RandomBelow(3000) + 10000;
-        idlePlaying = false;
+        idleTimer.WaitAfterIdle();
     }
 }

@@ -3,11 +3,10 @@
 #include <QString>
 
 #include "actors/CharacterAnimations.h"
+#include "actors/IdleTimer.h"
 #include "engine/PhysicsActor.h"
 
 class cAreaExit;
-class QXmlStreamAttributes;
-class QXmlStreamReader;
 
 /// What a character is doing.
 enum ePlayerState
@@ -203,8 +202,6 @@ protected:
     /// The effect numbered base + id, for effects that come one per character; none for an id
     /// outside 0 to 2.
     void PlayEffectForId(int base, float volume) const;
-    /// Plays effect id once through the shared library, when there is one.
-    static void PlayEffect(int effectId, float volume);
 
     int id = -1;
     bool ancestorForm = false;
@@ -220,8 +217,7 @@ protected:
     bool active = false;
     bool present = false;
     int facing = FACING_NONE;
-    int idleTimer;
-    bool idlePlaying = false;
+    cIdleTimer idleTimer;
     bool removalPending = false;
     bool respawn = false;
     int carried = 0;
@@ -230,10 +226,6 @@ protected:
     bool mayMetamorphose = true;
 
 private:
-    void ReadActor(const QXmlStreamAttributes& attributes, int& defaultChipSet);
-    void ReadAnimation(QXmlStreamReader& reader, int defaultChipSet);
-    void ReadBody(const QXmlStreamAttributes& attributes);
     /// Forgets the body description altogether.
     void DiscardBody();
-    void PlayIdleVoice() const;
 };

@@ -86,3 +86,9 @@ cSound* cSoundLibrary::MakeSound(int effectId)
     sound->InitShared(m_audioSystem, m_sounds[effectId], effectId);
     return sound;
 }
+
+void PlaySoundEffect(int effectId, float volume)
+{
+    if (gSoundLibrary)
+        gSoundLibrary->Play(effectId, volume, 0);
+}

@@ -56,3 +56,6 @@ private:
 /// store sets it once the library is loaded and clears it before deleting the library; null
 /// before that, and then nothing is played.
 extern cSoundLibrary* gSoundLibrary;
+
+/// Plays the effect once at the volume through `gSoundLibrary`; nothing while there is none.
+void PlaySoundEffect(int effectId, float volume);

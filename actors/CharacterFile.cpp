@@ -1,0 +1,61 @@
+#include "actors/CharacterFile.h"
+
+#include "actors/CharacterAnimations.h"
+#include "engine/Animation.h"
+#include "engine/StringUtil.h"
+
+#include <QFile>
+#include <QXmlStreamReader>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+int IntAttribute(const QXmlStreamAttributes& attributes, const char* name, int absent)
+{
+    const QStringRef value = attributes.value(QLatin1String(name));
+    return value.isNull() ? absent : value.toInt();
+}
+
+float FloatAttribute(const QXmlStreamAttributes& attributes, const char* name)
+{
+    return attributes.value(QLatin1String(name)).toFloat();
+}
+
+} // namespace
+
+bool sCharacterFile::Read(const QString& path, cCharacterAnimations& animations)
+{
+    QFile file(ResourcePath(path));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
+        return false;
+    }
+    QXmlStreamReader xml(&file);
+    int defaultChipSet = 0;
+    while (!xml.atEnd() && !xml.hasError()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes attributes = xml.attributes();
+        if (xml.name() == QLatin1String("actor")) {
+            id = IntAttribute(attributes, "id", -1);
+            switchInfoIndex = IntAttribute(attributes, "SwitchInfoAnimIndex", 0);
+            defaultChipSet = IntAttribute(attributes, "src", defaultChipSet);
+        } else if (xml.name() == QLatin1String("animation")) {
+            auto animation = std::make_unique<cAnimation>();
+            if (animation->LoadFromXml(xml, defaultChipSet))
+                animations.Append(std::move(animation));
+        } else if (xml.name() == QLatin1String("body") && !HasBody()) {
+            bodyWidth = IntAttribute(attributes, "w", 0);
+            bodyHeight = IntAttribute(attributes, "h", 0);
+            density = FloatAttribute(attributes, "density");
+            friction = FloatAttribute(attributes, "friction");
+            // Box2D cannot make a box without area.
+            if (!HasBody())
+                std::printf("\n ERROR: A character body of %d x %d units cannot be made: %s \n\n", bodyWidth,
+                            bodyHeight, qPrintable(path));
+        }
+    }
+    return true;
+}

@@ -1,0 +1,43 @@
+#include "actors/IdleTimer.h"
+
+#include <cstdlib>
+
+namespace {
+
+/// A number from 0 to n - 1 from the runtime's rand(), cut to the 15 bits every runtime gives.
+int RandomBelow(int n)
+{
+    return (std::rand() & 0x7FFF) % n;
+}
+
+} // namespace
+
+void cIdleTimer::Wait(int ms)
+{
+    timeLeft = ms;
+    playing = false;
+}
+
+void cIdleTimer::WaitAfterStanding()
+{
+    Wait(RandomBelow(3000) + 5000);
+}
+
+void cIdleTimer::WaitAfterIdle()
+{
+    Wait(RandomBelow(3000) + 10000);
+}
+
+bool cIdleTimer::Expire(int dtMs, bool carried)
+{
+    if (playing)
+        return false;
+    timeLeft -= dtMs;
+    return timeLeft < 1 && !carried;
+}
+
+int cIdleTimer::PickIdle()
+{
+    const int r = RandomBelow(100);
+    return r < 33 ? 0 : r < 66 ? 1 : 2;
+}
