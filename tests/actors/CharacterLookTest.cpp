@@ -6,10 +6,9 @@
 #include "engine/HintBubble.h"
 #include "engine/Image.h"
 #include "engine/SharedAssets.h"
+#include "tests/support/GlCanvas.h"
 
-#include <QDir>
 #include <QFile>
-#include <QGLFramebufferObject>
 #include <QXmlStreamReader>
 
 namespace {
@@ -50,13 +49,13 @@ protected:
     std::vector<cAnimation*> saved;
 };
 
-/// Pixels of the rectangle (x, y, w, h) of the picture (y up) that are not the black background.
-int InkIn(const QImage& picture, int x, int y, int w, int h)
+/// Pixels of the rectangle (x, y, w, h) of the canvas that are not the black background.
+int InkIn(const GlCanvas& canvas, int x, int y, int w, int h)
 {
     int ink = 0;
     for (int py = y; py < y + h; ++py)
         for (int px = x; px < x + w; ++px)
-            ink += QColor(picture.pixel(px, picture.height() - 1 - py)).lightness() > 20 ? 1 : 0;
+            ink += canvas.Pixel(px, py).lightness() > 20 ? 1 : 0;
     return ink;
 }
 
@@ -81,27 +80,14 @@ TEST_F(CharacterLookTest, CharactersStandInTheirPlacesAndTheBubbleOpensAboveOne)
     ASSERT_NE(cast[0]->GetHintBubble(), nullptr);
     EXPECT_TRUE(cast[0]->GetHintBubble()->IsShowingContent());
 
-    QGLFramebufferObject fbo(kWidth, kHeight);
-    fbo.bind();
-    glViewport(0, 0, kWidth, kHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kWidth, kWorldRow, kWorldRow + kHeight, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    // The canvas shows the world's lowest rows.
+    const GlCanvas picture(kWidth, kHeight);
+    glTranslatef(0, -kWorldRow, 0);
     for (auto& c : cast)
         c->Draw();
     for (auto& c : cast)
         c->DrawOverlay();
-    fbo.release();
-    const QImage picture = fbo.toImage();
-    QDir().mkpath(MIRROWEN_BINARY_DIR "/test-pictures");
-    picture.scaled(kWidth * 4, kHeight * 4).save(MIRROWEN_BINARY_DIR "/test-pictures/characters.png");
+    picture.Save("characters.png");
 
     for (int i = 0; i < 6; ++i) {
         const b2Vec2 at = cast[i]->GetPosition();

@@ -5,7 +5,7 @@
 #include "actors/CharacterMotion.h"
 #include "engine/Animation.h"
 #include "engine/HintBubble.h"
-#include "tests/engine/StdoutOf.h"
+#include "tests/support/StdoutOf.h"
 
 #include <gmock/gmock.h>
 
