@@ -1,6 +1,6 @@
 #include "world/ColorBackground.h"
 
-#include <GL/gl.h>
+#include "engine/Drawing.h"
 
 namespace {
 
@@ -18,17 +18,7 @@ sZorv_BG_Color Flattened(sZorv_BG_Color c)
 void PaintPair(const sZorv_BG_Color& c, int width, int height, float alpha)
 {
     // One pixel beyond every edge so that no window row or column is left uncovered.
-    glDisable(GL_TEXTURE_2D);
-    glBegin(GL_QUADS);
-    glColor4f(c.r / 255.0f, c.g / 255.0f, c.b / 255.0f, alpha / 255.0f);
-    glVertex2f(-1, -1);
-    glVertex2f(width, -1);
-    glColor4f(c.r2 / 255.0f, c.g2 / 255.0f, c.b2 / 255.0f, alpha / 255.0f);
-    glVertex2f(width, height);
-    glVertex2f(-1, height);
-    glEnd();
-    glColor4f(1, 1, 1, 1);
-    glEnable(GL_TEXTURE_2D);
+    DrawGradientRect(-1, -1, width + 1, height + 1, c.r, c.g, c.b, c.r2, c.g2, c.b2, alpha);
 }
 
 } // namespace

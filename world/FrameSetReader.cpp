@@ -2,6 +2,8 @@
 
 #include "world/FrameManager.h"
 
+#include "engine/StringUtil.h"
+
 #include <QFile>
 #include <QXmlStreamReader>
 
@@ -52,7 +54,7 @@ int AdvFrameScale(float fx, float fy)
 
 bool cFrameSetReader::Read(const QString& path)
 {
-    const QString resource = path.contains(":/") ? path : ":/" + path;
+    const QString resource = ResourcePath(path);
     QFile file(resource);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(resource));
