@@ -102,3 +102,28 @@ TEST_F(CharacterLookTest, CharactersStandInTheirPlacesAndTheBubbleOpensAboveOne)
     EXPECT_GT(InkIn(picture, 4, 20, 28, 20), 200);
     EXPECT_EQ(InkIn(picture, 34, 24, 160, 40), 0);
 }
+
+TEST_F(CharacterLookTest, ScreensDrawTheCharacterScaledWithItsBubbleAbove)
+{
+    character = Load("gray");
+    character->Reset();
+    AddTerrain(-200.0f, -10.0f, 400.0f, 10.0f);
+    character->Init(&world, 0.0f, 0.0f);
+    character->SetHintBubble(new cHintBubble(character->GetSwitchInfoIndex(), 0));
+    for (int t = 0; t < 20; ++t)
+        Tick();
+
+    const GlCanvas picture(120, 160);
+    character->DrawScaled(20.0f, 10.0f, 3.7f);
+    picture.Save("character-scaled.png");
+    // Three times the 11 x 15 body, drawn from (20, 10) (the frame is 13 wide from one unit left).
+    EXPECT_GT(InkIn(picture, 20, 10, 33, 45), 33 * 45 / 3);
+    EXPECT_EQ(InkIn(picture, 60, 10, 40, 45), 0);
+    // The bubble from 20 x 3.7 units higher, three times as large.
+    EXPECT_GT(InkIn(picture, 20, 84, 60, 60), 1000);
+
+    character->SetActive(false);
+    const GlCanvas hidden(120, 160);
+    character->DrawScaled(20.0f, 10.0f, 3.0f);
+    EXPECT_EQ(InkIn(hidden, 0, 0, 120, 160), 0);
+}
