@@ -8,7 +8,8 @@ class Shape;
 /// filter is owned by the caller and must outlive the world or be unset first.
 ///
 /// Both tests run while the world is stepping: they may read bodies but must not create, destroy or
-/// move any (the world refuses such changes until the step is over).
+/// move any (the world refuses to create or move bodies then, and takes a destroyed one out only
+/// after the step).
 class ContactFilter
 {
 public:
