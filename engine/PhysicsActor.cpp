@@ -20,6 +20,12 @@ void cPhysicsActor::OnContactPersist(cPhysicsBody*, const physics::ContactPoint*
 {
 }
 
+void cPhysicsActor::DebugDraw(float r, float g, float b)
+{
+    if (HasBody())
+        physicsBody->DebugDraw(r, g, b);
+}
+
 b2Vec2 cPhysicsActor::GetPosition() const
 {
     return physicsBody ? physicsBody->GetPosition() : b2Vec2(0.0f, 0.0f);

@@ -31,6 +31,9 @@ public:
     /// Advances the actor by elapsedMs; the result is an event code its area interprets.
     virtual int Update(int elapsedMs) = 0;
 
+    /// Debug outline of the body in colour (r, g, b), 0 to 255, when it is in a world.
+    virtual void DebugDraw(float r, float g, float b);
+
     /// The body's minimum corner, in world units; (0, 0) without a body.
     virtual b2Vec2 GetPosition() const;
     /// Moves the minimum corner; nothing without a body.

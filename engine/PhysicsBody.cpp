@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/Drawing.h"
 #include "engine/PhysicsActor.h"
 #include "platform/physics/Body.h"
 #include "platform/physics/BodyDef.h"
@@ -13,6 +14,9 @@ namespace {
 
 /// Every body of the game loses this much of its speed per second (1/s).
 constexpr float kLinearDamping = 1.5f;
+
+/// World point (x, y) lies at pixel (x, y + 240) of the world texture.
+constexpr float kWorldToTextureY = 240.0f;
 
 }  // namespace
 
@@ -150,6 +154,17 @@ bool cPhysicsBody::IsNear(float x, float y, float margin) const
 {
     const b2Vec2 center = GetCenter();
     return std::fabs(y - center.y) < height / 2.0f + margin && std::fabs(x - center.x) < width / 2.0f + margin;
+}
+
+void cPhysicsBody::DebugDraw(float r, float g, float b) const
+{
+    const b2Vec2 corner = GetPosition();
+    const float y = corner.y + kWorldToTextureY;
+    DrawRectOutline(corner.x, y, width, height, r, g, b, 255.0f);
+    if (type == BODY_DEADLY)
+        DrawFilledRect(corner.x + 1.0f, y + 1.0f, width - 2.0f, height - 2.0f, 255.0f, 0.0f, 0.0f, 70.0f);
+    else if (type == BODY_DEADLY_2)
+        DrawFilledRect(corner.x + 1.0f, y + 1.0f, width - 2.0f, height - 2.0f, 255.0f, 0.0f, 128.0f, 70.0f);
 }
 
 cPhysicsBody* cPhysicsBody::FromShape(const physics::Shape* shape)

@@ -83,6 +83,10 @@ public:
     /// Whether (x, y) lies strictly within the box grown by margin on every side.
     bool IsNear(float x, float y, float margin) const;
 
+    /// Outlines the box in the world texture in colour (r, g, b), 0 to 255; killing terrain (types 3
+    /// and 7) gets a translucent red or pink inner fill. Needs a current GL context.
+    void DebugDraw(float r, float g, float b) const;
+
     /// Tell the owner, when there is one.
     void DispatchContactAdd(cPhysicsBody* other, const physics::ContactPoint* point);
     void DispatchContactPersist(cPhysicsBody* other, const physics::ContactPoint* point);
