@@ -4,6 +4,7 @@ std::array<cImage*, kChipSetCount> gChipSets{};
 std::vector<cAnimation*> gWhiteAlphabet;
 std::vector<cAnimation*> gBlueAlphabet;
 std::vector<int> gGlyphWidths;
+std::vector<cAnimation*> gCommonAnims;
 std::vector<cAnimation*> gInfoBubbleAnims;
 
 cImage* ChipSetImage(int src)

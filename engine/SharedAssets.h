@@ -20,6 +20,11 @@ extern std::vector<cAnimation*> gBlueAlphabet;
 /// The advance of each glyph at scale 1, by the same index as the alphabets.
 extern std::vector<int> gGlyphWidths;
 
+/// The shared common animations ("res/xml/common_resources/common_anims.xml"), by index: hearts,
+/// score hearts, stack indicators, little platforms, the tiny button frame, and the mushroom
+/// ornament of the window's edges (15 top, 16 bottom).
+extern std::vector<cAnimation*> gCommonAnims;
+
 /// The shared info-bubble pictures ("res/xml/common_resources/InfoBubbles/InfoBubbleAnims.xml"),
 /// in file order; hint bubbles show copies of them.
 extern std::vector<cAnimation*> gInfoBubbleAnims;

@@ -4,6 +4,9 @@
 #include "world/FrameSetReader.h"
 #include "world/FramedArea.h"
 
+#include "engine/Animation.h"
+#include "engine/SharedAssets.h"
+
 #include <QGLContext>
 #include <QGLFramebufferObject>
 #include <QString>
@@ -25,6 +28,11 @@ constexpr int kLastTexel = kWorldTextureSize - 1;
 constexpr int kWorldToTextureY = 240;
 // An area's start and end flash the background through this pair.
 constexpr sZorv_BG_Color kLilac{216, 203, 236, 181, 159, 217};
+// The mushroom ornament: its two common animations and the size of one piece at scale 1.
+constexpr size_t kOrnamentTop = 15;
+constexpr size_t kOrnamentBottom = 16;
+constexpr int kOrnamentWidth = 28;
+constexpr int kOrnamentHeight = 16;
 // What an automatic switch after a shake shows, and how fast.
 constexpr unsigned kAutoSwitchSet = 1;
 constexpr unsigned kAutoSwitchMs = 500;
@@ -277,6 +285,11 @@ sZorv_BG_Color cFrameManager::GetBackgroundColor() const
     return background ? background->GetRecord(0) : sZorv_BG_Color{-1, -1, -1, -1, -1, -1};
 }
 
+int cFrameManager::OrnamentColumns() const
+{
+    return pixelSize < 1 ? 0 : windowWidth / (kOrnamentWidth * pixelSize) + 1;
+}
+
 unsigned cFrameManager::GetWorldTexture() const
 {
     return worldTexture ? worldTexture->texture() : 0;
@@ -286,6 +299,21 @@ void cFrameManager::DrawBackgroundLayers()
 {
     if (background)
         background->Paint();
+    if (ornamentShown)
+        DrawOrnament();
+}
+
+void cFrameManager::DrawOrnament() const
+{
+    if (gCommonAnims.size() <= kOrnamentBottom || !gCommonAnims[kOrnamentTop] || !gCommonAnims[kOrnamentBottom])
+        return;
+    const int step = kOrnamentWidth * pixelSize;
+    const int columns = OrnamentColumns();
+    for (int i = 0; i < columns; ++i) {
+        gCommonAnims[kOrnamentBottom]->DrawScaled(step * i, 0, pixelSize, 255, 255, 255, 255);
+        gCommonAnims[kOrnamentTop]->DrawScaled(step * i, windowHeight - kOrnamentHeight * pixelSize, pixelSize, 255,
+                                               255, 255, 255);
+    }
 }
 
 void cFrameManager::DrawFrameLayer(const cComicFrame* highlighted)

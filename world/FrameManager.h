@@ -138,11 +138,16 @@ public:
     /// Record 0 of the background, or six -1 without one.
     sZorv_BG_Color GetBackgroundColor() const;
 
+    /// How many pieces of the ornament run along each window edge: enough to reach past the right
+    /// edge at the present pixel size.
+    int OrnamentColumns() const;
+
     /// The GL name of the world texture; 0 without one.
     unsigned GetWorldTexture() const;
 
 protected:
-    /// The colour background (behind everything, over the whole window).
+    /// The colour background (behind everything, over the whole window), then the ornament along
+    /// the window's bottom and top edges when shown and the shared animations are loaded.
     void DrawBackgroundLayers();
     /// The current set from the world texture at the pixel size and offsets, each frame with a
     /// white border, zooming while fading; highlighted (if any) once more with a red border.
@@ -151,6 +156,7 @@ protected:
     bool DeleteFrame(const cComicFrame* frame);
 
 private:
+    void DrawOrnament() const;
     const FrameList& CurrentFrames() const { return GetFrameSet(currentSet); }
     void SetCurrentAlpha(float a);
     void AdvanceFade(int ms);

@@ -1,6 +1,10 @@
 #include "world/ComicFrame.h"
 #include "world/FrameEditor.h"
 
+#include "engine/Animation.h"
+#include "engine/Image.h"
+#include "engine/SharedAssets.h"
+
 #include "FakeArea.h"
 #include "tests/support/GlCanvas.h"
 
@@ -107,4 +111,44 @@ TEST_F(FrameRender, FadingFrameShrinksAboutItsCentreKeepingItsMagnification)
     EXPECT_TRUE(NearColor(canvas.Pixel(139, 180), kWhite, 0)) << "border around the shrunk panel";
     EXPECT_FALSE(NearColor(canvas.Pixel(60, 180), Expected(panel, 60, 180), 10)) << "cut away";
     EXPECT_FALSE(NearColor(canvas.Pixel(60, 180), kWhite, 30));
+}
+
+TEST(FrameOrnament, RunsPastTheRightEdgeAlongTheBottomAndTopOfTheWindow)
+{
+    // The two ornament pieces of the shared common animations, cut from the game's chip set 0.
+    cImage chipSet(0, 0, 0, 0);
+    ASSERT_TRUE(chipSet.SetTexture(":/res/images/chipsets/chip_set_00.png", 0, 0, 1, 1));
+    gChipSets[0] = &chipSet;
+    cAnimation top, bottom;
+    ASSERT_TRUE(top.Setup(true, 1000, 1, 96, 24, 28, 16, 0, 0, 0));
+    ASSERT_TRUE(bottom.Setup(true, 1000, 1, 124, 24, 28, 16, 0, 0, 0));
+    gCommonAnims.assign(17, nullptr);
+    gCommonAnims[15] = &top;
+    gCommonAnims[16] = &bottom;
+
+    cFrameEditor frames(nullptr);
+    frames.SetBackground({0, 0, 64, -1, -1, -1});
+    frames.SetOrnament(0);
+    frames.Resize(1920, 1080); // pixel size 3: pieces 84 pixels wide, 48 high
+    EXPECT_EQ(frames.OrnamentColumns(), 23);
+    GlCanvas canvas(1920, 1080);
+    frames.Draw();
+    canvas.Save("frames_ornament_1920x1080.png");
+    gCommonAnims.clear();
+    gChipSets[0] = nullptr;
+
+    const QColor sky(0, 0, 64);
+    EXPECT_TRUE(NearColor(canvas.Pixel(960, 540), sky, 1));
+    // The 23rd piece starts at 22 x 84 = 1848 and is cut by the edge: it matches the first piece.
+    for (const int band : {0, 1080 - 48}) {
+        int drawn = 0;
+        for (int dy = 1; dy < 48; dy += 3) {
+            for (int dx = 1; dx < 72; dx += 3) {
+                const QColor first = canvas.Pixel(dx, band + dy);
+                EXPECT_EQ(canvas.Pixel(1848 + dx, band + dy), first) << dx << ", " << band + dy;
+                drawn += NearColor(first, sky, 1) ? 0 : 1;
+            }
+        }
+        EXPECT_GT(drawn, 20) << "the band at " << band << " shows the ornament";
+    }
 }
