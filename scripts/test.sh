@@ -3,5 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
-xvfb-run -a -s "-screen 0 1280x800x24" \
+# A random first display number keeps runs started side by side from racing for the same one.
+xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x800x24" \
   ctest --test-dir build --output-on-failure -j"$(nproc)" "$@"
