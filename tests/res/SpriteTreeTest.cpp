@@ -26,8 +26,9 @@ int Attribute(const QXmlStreamAttributes &a, const char *name, int absent)
     return a.hasAttribute(name) ? a.value(name).toInt() : absent;
 }
 
-/// The animations of one file; the chip set of each is its own `src`, else the last
-/// `src` of an earlier element, else 0 (the rule every loader of the game follows).
+/// The animations of one file (the score indicators' `FeedbackAnim` included); the chip set of
+/// each is its own `src`, else the last `src` (or `TileSetID`) of an earlier element, else 0
+/// (the rule every loader of the game follows).
 QVector<AnimationRef> ReadAnimations(const QString &path)
 {
     QVector<AnimationRef> out;
@@ -40,8 +41,8 @@ QVector<AnimationRef> ReadAnimations(const QString &path)
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         const QXmlStreamAttributes a = xml.attributes();
-        if (xml.name() != QLatin1String("animation")) {
-            defaultSrc = Attribute(a, "src", defaultSrc);
+        if (xml.name() != QLatin1String("animation") && xml.name() != QLatin1String("FeedbackAnim")) {
+            defaultSrc = Attribute(a, "TileSetID", Attribute(a, "src", defaultSrc));
             continue;
         }
         AnimationRef r;

@@ -15,6 +15,13 @@ int IntAttribute(const QXmlStreamAttributes &attributes, const char *name, int f
     const int value = attributes.value(name).toInt(&ok);
     return ok ? value : 0;
 }
+
+/// The score indicators' twinkles are animation elements under another name, cut from the
+/// chip set their root's `TileSetID` names.
+bool IsAnimationElement(const QStringRef &name)
+{
+    return name == QLatin1String("animation") || name == QLatin1String("FeedbackAnim");
+}
 } // namespace
 
 bool Descriptions::Load(const QString &folder, QString *error)
@@ -45,11 +52,13 @@ bool Descriptions::LoadFile(const QString &path, const QString &shownName, QStri
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         const QXmlStreamAttributes a = xml.attributes();
-        if (xml.name() != QLatin1String("animation")) {
-            bool ok = false;
-            const int src = a.value("src").toInt(&ok);
-            if (ok)
-                defaultSrc = src;
+        if (!IsAnimationElement(xml.name())) {
+            for (const char *key : {"src", "TileSetID"}) {
+                bool ok = false;
+                const int src = a.value(key).toInt(&ok);
+                if (ok)
+                    defaultSrc = src;
+            }
             continue;
         }
         Animation anim;
