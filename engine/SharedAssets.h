@@ -29,6 +29,13 @@ extern std::vector<cAnimation*> gCommonAnims;
 /// in file order; hint bubbles show copies of them.
 extern std::vector<cAnimation*> gInfoBubbleAnims;
 
+/// The common animation list ("res/xml/common_resources/common_anims.xml") in file order: the
+/// hearts of the score indicators and the collectables, stack indicators, ledges, ornaments.
+extern std::vector<cAnimation*> gCommonAnims;
+
+/// Entry i of the common list; null for an index outside it.
+cAnimation* CommonAnim(int i);
+
 /// The chip set that an animation's src number selects; null for a number outside the table
 /// (4 included) or a chip set not loaded.
 cImage* ChipSetImage(int src);
