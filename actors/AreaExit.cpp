@@ -41,6 +41,8 @@ constexpr int kExitTutorialContent = 16;
 constexpr int kTutorialMs = 7000;
 /// A tutorial touched again while it shows stays up at least this long.
 constexpr int kTutorialRenewMs = 5000;
+/// The frame a hint bubble shows while it closes.
+constexpr int kClosingFrame = 1;
 constexpr int kSwallowChewMs = 850;
 constexpr int kReleaseChewMs = 800;
 /// Where the hint bubble sits relative to the exit's corner.
@@ -131,7 +133,8 @@ bool cAreaExit::LoadFromXml(const QString& file, physics::World* world, float x,
         if (name == QLatin1String("AreaExitTree") || name == QLatin1String("Level0EnterTree")) {
             if (attributes.hasAttribute(QLatin1String("src")))
                 chipSet = attributes.value(QLatin1String("src")).toInt();
-            type = attributes.value(QLatin1String("type")).toInt();
+            if (attributes.hasAttribute(QLatin1String("type")))
+                type = attributes.value(QLatin1String("type")).toInt();
         } else if (name == QLatin1String("MouthOffset")) {
             mouthOffset.Set(attributes.value(QLatin1String("x")).toInt(), attributes.value(QLatin1String("y")).toInt());
         } else if (name == QLatin1String("scoreIndicator")) {
@@ -318,8 +321,9 @@ void cAreaExit::ReleaseCharacter(int id)
 
 void cAreaExit::ShowTutorialHint()
 {
+    // A bubble opened this tick shows no frame yet; only a closing one is past showing.
     cHintBubble* bubble = GetHintBubble();
-    if (bubble && bubble->IsOpen()) {
+    if (bubble && bubble->GetShownFrame() != kClosingFrame) {
         bubble->SetTimeLeft(std::max(bubble->GetTimeLeft(), kTutorialRenewMs));
         return;
     }

@@ -1,5 +1,6 @@
 #include "actors/PlayerChar.h"
 
+#include "actors/AreaExit.h"
 #include "actors/CharacterFile.h"
 #include "actors/CharacterMotion.h"
 #include "actors/CharacterSounds.h"
@@ -351,6 +352,12 @@ void cPlayerChar::EnterExit(cAreaExit* tree)
     state = PLAYER_ENTER_EXIT;
     exit = tree;
     RemoveFromWorld();
+}
+
+void cPlayerChar::LeaveExit()
+{
+    if (exit)
+        exit->ReleaseCharacter(id);
 }
 
 void cPlayerChar::IncCarried()

@@ -144,6 +144,8 @@ public:
     virtual void Die(bool respawn);
     /// Is swallowed by the exit tree (borrowed), leaving the world.
     virtual void EnterExit(cAreaExit* exit);
+    /// Asks the exit tree that swallowed the character to let it out; nothing outside one.
+    virtual void LeaveExit();
     /// Another character stands on this one, or left it; idle animations wait while one does.
     virtual void IncCarried();
     virtual void DecCarried();
