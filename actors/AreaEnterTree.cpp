@@ -1,11 +1,10 @@
 #include "actors/AreaEnterTree.h"
 
+#include "actors/ActorFile.h"
 #include "actors/PlayerChar.h"
 #include "audio/SoundLibrary.h"
 #include "engine/Animation.h"
-#include "engine/StringUtil.h"
 
-#include <QFile>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -56,26 +55,15 @@ cAreaEnterTree::~cAreaEnterTree() = default;
 
 bool cAreaEnterTree::LoadFromXml(const QString& file)
 {
-    const QString path = ResourcePath(file);
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
-        return false;
-    }
-    QXmlStreamReader reader(&in);
     int chipSet = -1;
-    while (!reader.atEnd() && !reader.hasError()) {
-        if (reader.readNext() != QXmlStreamReader::StartElement)
-            continue;
+    return ReadActorFile(file, [&](QXmlStreamReader& reader) {
         const QXmlStreamAttributes attributes = reader.attributes();
         const QStringRef name = reader.name();
         if (name == QLatin1String("AreaEnterTree") || name == QLatin1String("Level0EnterTree")) {
-            if (attributes.hasAttribute(QLatin1String("src")))
-                chipSet = attributes.value(QLatin1String("src")).toInt();
-            if (attributes.hasAttribute(QLatin1String("type")))
-                type = attributes.value(QLatin1String("type")).toInt();
+            chipSet = IntAttribute(attributes, "src", chipSet);
+            type = IntAttribute(attributes, "type", type);
         } else if (name == QLatin1String("MouthOffset")) {
-            mouthOffset.Set(attributes.value(QLatin1String("x")).toInt(), attributes.value(QLatin1String("y")).toInt());
+            mouthOffset.Set(IntAttribute(attributes, "x", 0), IntAttribute(attributes, "y", 0));
         } else if (name == QLatin1String("animation")) {
             auto* anim = new cAnimation();
             if (anim->LoadFromXml(reader, chipSet))
@@ -83,8 +71,8 @@ bool cAreaEnterTree::LoadFromXml(const QString& file)
             else
                 delete anim;
         }
-    }
-    return true;
+        return true;
+    });
 }
 
 void cAreaEnterTree::Enqueue(cPlayerChar* character)

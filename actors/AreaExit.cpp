@@ -1,14 +1,13 @@
 #include "actors/AreaExit.h"
 
+#include "actors/ActorFile.h"
 #include "actors/PlayerChar.h"
 #include "actors/ScoreIndicator.h"
 #include "audio/SoundLibrary.h"
 #include "engine/Animation.h"
 #include "engine/HintBubble.h"
 #include "engine/PhysicsBody.h"
-#include "engine/StringUtil.h"
 
-#include <QFile>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -52,11 +51,6 @@ constexpr int kBubbleY = 17;
 /// below the exit's bottom the character's bottom may be.
 constexpr float kFootHalfWidth = 6.0f;
 constexpr float kFootTolerance = 1.5f;
-
-float FloatAttribute(const QXmlStreamAttributes& attributes, const char* key)
-{
-    return attributes.value(QLatin1String(key)).toFloat();
-}
 
 } // namespace
 
@@ -117,45 +111,39 @@ void cAreaExit::InitDefaults()
 
 bool cAreaExit::LoadFromXml(const QString& file, physics::World* world, float x, float y)
 {
-    const QString path = ResourcePath(file);
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
-        return false;
-    }
-    QXmlStreamReader reader(&in);
     int chipSet = -1;
-    while (!reader.atEnd() && !reader.hasError()) {
-        if (reader.readNext() != QXmlStreamReader::StartElement)
-            continue;
+    return ReadActorFile(file, [&](QXmlStreamReader& reader) {
         const QXmlStreamAttributes attributes = reader.attributes();
         const QStringRef name = reader.name();
         if (name == QLatin1String("AreaExitTree") || name == QLatin1String("Level0EnterTree")) {
-            if (attributes.hasAttribute(QLatin1String("src")))
-                chipSet = attributes.value(QLatin1String("src")).toInt();
-            if (attributes.hasAttribute(QLatin1String("type")))
-                type = attributes.value(QLatin1String("type")).toInt();
+            chipSet = IntAttribute(attributes, "src", chipSet);
+            type = IntAttribute(attributes, "type", type);
         } else if (name == QLatin1String("MouthOffset")) {
-            mouthOffset.Set(attributes.value(QLatin1String("x")).toInt(), attributes.value(QLatin1String("y")).toInt());
+            mouthOffset.Set(IntAttribute(attributes, "x", 0), IntAttribute(attributes, "y", 0));
         } else if (name == QLatin1String("scoreIndicator")) {
-            indicatorOffset.Set(FloatAttribute(attributes, "x"), FloatAttribute(attributes, "y"));
-            delete scoreIndicator;
-            scoreIndicator = new cScoreIndicator(x + indicatorOffset.x, y + indicatorOffset.y);
-            scoreIndicator->LoadFromXml(attributes.value(QLatin1String("file")).toString());
+            ReadScoreIndicator(attributes, x, y);
         } else if (name == QLatin1String("animation")) {
             auto* anim = new cAnimation();
             if (!anim->LoadFromXml(reader, chipSet)) {
                 delete anim;
                 printf("\nERROR:\nCould not load animation for area exit\n\n");
-                break;
+                return false;
             }
             looks.Append(anim);
         } else if (name == QLatin1String("body") && !attributes.hasAttribute(QLatin1String("x"))) {
             // A body with a position belongs to a scripted tree's own platform.
             ReadSensor(attributes, world, x, y);
         }
-    }
-    return true;
+        return true;
+    });
+}
+
+void cAreaExit::ReadScoreIndicator(const QXmlStreamAttributes& attributes, float x, float y)
+{
+    indicatorOffset.Set(FloatAttribute(attributes, "x"), FloatAttribute(attributes, "y"));
+    delete scoreIndicator;
+    scoreIndicator = new cScoreIndicator(x + indicatorOffset.x, y + indicatorOffset.y);
+    scoreIndicator->LoadFromXml(attributes.value(QLatin1String("file")).toString());
 }
 
 void cAreaExit::ReadSensor(const QXmlStreamAttributes& attributes, physics::World* world, float x, float y)

@@ -1,10 +1,9 @@
 #include "actors/ScoreIndicator.h"
 
+#include "actors/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/SharedAssets.h"
-#include "engine/StringUtil.h"
 
-#include <QFile>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -45,34 +44,27 @@ cScoreIndicator::~cScoreIndicator()
 
 bool cScoreIndicator::LoadFromXml(const QString& file)
 {
-    const QString path = ResourcePath(file);
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
-        return false;
-    }
-    QXmlStreamReader reader(&in);
     int tileSet = -1;
-    while (!reader.atEnd() && !reader.hasError()) {
-        if (reader.readNext() != QXmlStreamReader::StartElement)
-            continue;
+    bool loaded = true;
+    const bool opened = ReadActorFile(file, [&](QXmlStreamReader& reader) {
         const QXmlStreamAttributes attributes = reader.attributes();
         if (reader.name() == QLatin1String("ScoreIndicator")) {
-            if (attributes.hasAttribute(QLatin1String("TileSetID")))
-                tileSet = attributes.value(QLatin1String("TileSetID")).toInt();
-            big = attributes.value(QLatin1String("BigIndicator")).toInt() != 0;
+            tileSet = IntAttribute(attributes, "TileSetID", tileSet);
+            big = IntAttribute(attributes, "BigIndicator", 0) != 0;
         } else if (reader.name() == QLatin1String("FeedbackAnim")) {
             auto* anim = new cAnimation();
             if (!anim->LoadFromXml(reader, tileSet)) {
                 delete anim;
                 printf("\nERROR:\nCould not load animation for score indicator\n\n");
+                loaded = false;
                 return false;
             }
             anim->SetVisible(false);
             feedbackAnims.push_back(anim);
         }
-    }
-    return true;
+        return true;
+    });
+    return opened && loaded;
 }
 
 void cScoreIndicator::AddScore(int value)

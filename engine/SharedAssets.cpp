@@ -6,7 +6,6 @@ std::vector<cAnimation*> gBlueAlphabet;
 std::vector<int> gGlyphWidths;
 std::vector<cAnimation*> gCommonAnims;
 std::vector<cAnimation*> gInfoBubbleAnims;
-std::vector<cAnimation*> gCommonAnims;
 
 cImage* ChipSetImage(int src)
 {

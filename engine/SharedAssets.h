@@ -29,10 +29,6 @@ extern std::vector<cAnimation*> gCommonAnims;
 /// in file order; hint bubbles show copies of them.
 extern std::vector<cAnimation*> gInfoBubbleAnims;
 
-/// The common animation list ("res/xml/common_resources/common_anims.xml") in file order: the
-/// hearts of the score indicators and the collectables, stack indicators, ledges, ornaments.
-extern std::vector<cAnimation*> gCommonAnims;
-
 /// Entry i of the common list; null for an index outside it.
 cAnimation* CommonAnim(int i);
 

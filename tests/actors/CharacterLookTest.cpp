@@ -49,16 +49,6 @@ protected:
     std::vector<cAnimation*> saved;
 };
 
-/// Pixels of the rectangle (x, y, w, h) of the canvas that are not the black background.
-int InkIn(const GlCanvas& canvas, int x, int y, int w, int h)
-{
-    int ink = 0;
-    for (int py = y; py < y + h; ++py)
-        for (int px = x; px < x + w; ++px)
-            ink += canvas.Pixel(px, py).lightness() > 20 ? 1 : 0;
-    return ink;
-}
-
 } // namespace
 
 TEST_F(CharacterLookTest, CharactersStandInTheirPlacesAndTheBubbleOpensAboveOne)

@@ -16,16 +16,6 @@ class TreeLookTest : public TreeWorld
 {
 };
 
-/// Pixels of the rectangle (x, y, w, h) of the canvas that are not the black background.
-int InkIn(const GlCanvas& canvas, int x, int y, int w, int h)
-{
-    int ink = 0;
-    for (int py = y; py < y + h; ++py)
-        for (int px = x; px < x + w; ++px)
-            ink += canvas.Pixel(px, py).lightness() > 20 ? 1 : 0;
-    return ink;
-}
-
 } // namespace
 
 TEST_F(TreeLookTest, TreesStandOnTheGroundWithTheirFacesAndTheScoreHeartInTheCrown)
@@ -41,8 +31,8 @@ TEST_F(TreeLookTest, TreesStandOnTheGroundWithTheirFacesAndTheScoreHeartInTheCro
         exit->SetScore(2);
     }
     // Awake: past the wait and the opening.
-    cPlayerChar* nobody = Load("brown").release();
-    awake.Enqueue(nobody);
+    const std::unique_ptr<cPlayerChar> brown = Load("brown");
+    awake.Enqueue(brown.get());
     for (int t = 0; t < 70; ++t)
         awake.Update(kTick);
     open.OpenMouth(false);
@@ -60,7 +50,6 @@ TEST_F(TreeLookTest, TreesStandOnTheGroundWithTheirFacesAndTheScoreHeartInTheCro
     night.DrawLoF(1.0f);
     nightOpen.DrawLoF(1.0f);
     picture.Save("trees.png");
-    delete nobody;
 
     // Each tree stands on the ground row: its roots fill the bottom rows across its width.
     EXPECT_GT(InkIn(picture, 6, 2, 44, 2), 80);

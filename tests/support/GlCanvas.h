@@ -62,6 +62,16 @@ private:
     std::unique_ptr<QGLFramebufferObject> fbo;
 };
 
+/// Pixels of the rectangle (x, y, w, h) of the canvas that are not the black background.
+inline int InkIn(const GlCanvas& canvas, int x, int y, int w, int h)
+{
+    int ink = 0;
+    for (int py = y; py < y + h; ++py)
+        for (int px = x; px < x + w; ++px)
+            ink += canvas.Pixel(px, py).lightness() > 20 ? 1 : 0;
+    return ink;
+}
+
 /// Whether two colours agree within tol per channel. Alpha is not compared: the player sees only
 /// the colour, and blending leaves the framebuffer's alpha at whatever it sums to.
 inline bool NearColor(const QColor& a, const QColor& b, int tol)
