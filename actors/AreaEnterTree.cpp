@@ -8,7 +8,6 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 
 namespace {

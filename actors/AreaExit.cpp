@@ -58,7 +58,6 @@ cAreaExit::cAreaExit(const QString& file, physics::World* world, float x, float 
                      const std::string& destination)
 {
     InitDefaults();
-    this->world = world;
     LoadFromXml(file, world, x, y);
     SetMouthPair(EXIT_ANIM_NEUTRAL);
     this->activated = activated;
@@ -111,6 +110,9 @@ void cAreaExit::InitDefaults()
 
 bool cAreaExit::LoadFromXml(const QString& file, physics::World* world, float x, float y)
 {
+    // Released characters come back into the world the exit stands in, also for the scripted
+    // trees, which are made without one and load themselves.
+    this->world = world;
     int chipSet = -1;
     return ReadActorFile(file, [&](QXmlStreamReader& reader) {
         const QXmlStreamAttributes attributes = reader.attributes();

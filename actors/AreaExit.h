@@ -62,7 +62,7 @@ public:
     /// (type -1), chewing 2500 ms, reacting 200 ms, expression 2000 ms.
     void InitDefaults();
     /// Reads an exit file (":/" is put in front of a path without it); the sensor goes into the
-    /// world at (x, y). False, after an "ERROR:" line, when the file does not open; an animation
+    /// world at (x, y), and released characters come back into that world. False, after an "ERROR:" line, when the file does not open; an animation
     /// that fails to load ends the reading there.
     bool LoadFromXml(const QString& file, physics::World* world, float x, float y);
 

@@ -360,6 +360,24 @@ TEST_F(AreaExitTest, ExitWithoutIndicatorOrFacesWorksWithWhatItHas)
     exit->DrawLoF(1.0f);
 }
 
+TEST_F(AreaExitTest, TreeThatLoadsItselfLetsCharactersOutIntoItsWorld)
+{
+    // The scripted trees are made empty and read their file afterwards.
+    exit = std::make_unique<cAreaExit>();
+    EXPECT_FALSE(exit->HasBody());
+    EXPECT_EQ(exit->GetKind(), KIND_EXIT);
+    ASSERT_TRUE(exit->LoadFromXml(kExitFile, &world, kExitX, 0.0f));
+    exit->SetActivated(true);
+    exit->SetMouthAnimation(EXIT_ANIM_NEUTRAL, true);
+    character->Init(&world, kExitX + 2.0f, 0.0f);
+    TreeTick();
+    exit->RequestEnter(character->GetId());
+    ASSERT_EQ(TreeTickUntilResult(200), -2);
+    character->LeaveExit();
+    EXPECT_TRUE(character->HasBody());
+    EXPECT_EQ(exit->GetSwallowedCount(), 0);
+}
+
 TEST_F(AreaExitTest, MissingFileIsReportedAndLeavesTheStartValues)
 {
     std::string out = StdoutOf([&] { MakeExit(kExitX, 0.0f, true, "res/xml/actors/AreaExits/nothing.xml"); });
