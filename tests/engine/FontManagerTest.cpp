@@ -6,44 +6,20 @@
 #include "tests/support/GlCanvas.h"
 #include "tests/support/StdoutOf.h"
 #include "TestChipSets.h"
+#include "TestFont.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <vector>
 
 namespace {
 
 const QColor kRed(255, 0, 0), kBlue(0, 0, 255), kGreen(0, 255, 0), kWhite(255, 255, 255), kBlack(0, 0, 0);
 
-constexpr int kGlyphs = 78;
-constexpr int kGlyphA = 0, kGlyphI = 8, kGlyphSection = 33;
-
 } // namespace
 
-/// A font of 78 glyphs, each a full 8 x 8 square (white, or blue in the blue alphabet), 6 units
-/// wide except "I" (3) and the section sign (7), filled in as the shared-asset store does.
 class FontTest : public testing::Test
 {
 protected:
-    FontTest()
-    {
-        for (int i = 0; i < kGlyphs; ++i) {
-            gWhiteAlphabet.push_back(Glyph(0, white));
-            gBlueAlphabet.push_back(Glyph(16, blue));
-            gGlyphWidths.push_back(6);
-        }
-        gGlyphWidths[kGlyphI] = 3;
-        gGlyphWidths[kGlyphSection] = 7;
-    }
-
-    ~FontTest() override
-    {
-        gWhiteAlphabet.clear();
-        gBlueAlphabet.clear();
-        gGlyphWidths.clear();
-    }
-
     /// A menu frame sprite: the sheet's green 16 x 16 cell.
     cAnimation GreenFrame()
     {
@@ -53,17 +29,8 @@ protected:
     }
 
     TestChipSets chipSets;
+    TestFont testFont;
     cFontManager font;
-
-private:
-    cAnimation* Glyph(int sheetX, std::vector<std::unique_ptr<cAnimation>>& owner)
-    {
-        owner.push_back(std::make_unique<cAnimation>());
-        EXPECT_TRUE(owner.back()->Setup(false, 100, 1, sheetX, 16, 8, 8, 1, 0, 0));
-        return owner.back().get();
-    }
-
-    std::vector<std::unique_ptr<cAnimation>> white, blue;
 };
 
 struct GlyphCase
@@ -238,8 +205,8 @@ TEST_F(FontTest, TextLeftOfCentreEndsAtTheCentre)
 
 TEST_F(FontTest, AGlyphTheFontLacksIsReportedOnceAndSkipped)
 {
-    gWhiteAlphabet.resize(kGlyphI);
-    gGlyphWidths.resize(kGlyphI);
+    gWhiteAlphabet.resize(TestFont::kGlyphI);
+    gGlyphWidths.resize(TestFont::kGlyphI);
     GlCanvas canvas(64, 16);
     std::string out = StdoutOf([&] { font.DrawText("AzA", 0, 0, 1, 255, 255, 255, 255); });
     EXPECT_NE(out.find("ERROR: the white alphabet has no glyph 60"), std::string::npos) << out;
