@@ -50,10 +50,21 @@ protected:
     std::unique_ptr<cAreaEnterTree> tree;
 };
 
-TEST_F(AreaEnterTreeTest, GameFileGivesMouthTypeAndTheSleepingFace)
+struct sEnterFile
 {
+    const char* file;
+    int type;
+};
+
+class EnterFileTest : public AreaEnterTreeTest, public ::testing::WithParamInterface<sEnterFile>
+{
+};
+
+TEST_P(EnterFileTest, GameFileGivesMouthTypeAndTheSleepingFace)
+{
+    MakeTree(GetParam().file);
     EXPECT_EQ(tree->GetKind(), KIND_ENTER_TREE);
-    EXPECT_EQ(tree->GetType(), 0);
+    EXPECT_EQ(tree->GetType(), GetParam().type);
     EXPECT_FLOAT_EQ(tree->GetMouthPosition().x, kTreeX + 18.0f);
     EXPECT_FLOAT_EQ(tree->GetMouthPosition().y, 0.0f);
     EXPECT_TRUE(tree->GetForceSwitch());
@@ -61,7 +72,17 @@ TEST_F(AreaEnterTreeTest, GameFileGivesMouthTypeAndTheSleepingFace)
     EXPECT_EQ(tree->GetLoFAnimationIndex(), ENTER_ANIM_NEUTRAL_LOF);
     EXPECT_EQ(tree->GetState(), ENTER_CLOSED);
     EXPECT_EQ(Tick(), -1);
+    // Awake, every look has its open mouth.
+    tree->Enqueue(characters[0].get());
+    TicksUntilOut(100);
+    EXPECT_EQ(tree->GetDayAnimationIndex(), ENTER_ANIM_OPEN);
+    EXPECT_EQ(tree->GetLoFAnimationIndex(), ENTER_ANIM_OPEN_LOF);
 }
+
+INSTANTIATE_TEST_SUITE_P(GameFiles, EnterFileTest,
+                         ::testing::Values(sEnterFile{"res/xml/actors/AreaEnterTrees/EnterTree.xml", 0},
+                                           sEnterFile{"res/xml/actors/AreaEnterTrees/EnterCave.xml", 1},
+                                           sEnterFile{"res/xml/actors/AreaEnterTrees/EnterMushroom.xml", 2}));
 
 TEST_F(AreaEnterTreeTest, ThreeCharactersComeOutInTurnSideBySideAtTheTimings)
 {

@@ -58,10 +58,22 @@ protected:
     }
 };
 
-TEST_F(AreaExitTest, GameFileGivesSensorMouthIndicatorAndFaces)
+struct sExitFile
 {
+    const char* file;
+    int type;
+    float indicatorY;
+};
+
+class ExitFileTest : public AreaExitTest, public ::testing::WithParamInterface<sExitFile>
+{
+};
+
+TEST_P(ExitFileTest, GameFileGivesSensorMouthIndicatorAndFaces)
+{
+    MakeExit(kExitX, 0.0f, true, GetParam().file);
     EXPECT_EQ(exit->GetKind(), KIND_EXIT);
-    EXPECT_EQ(exit->GetType(), 0);
+    EXPECT_EQ(exit->GetType(), GetParam().type);
     EXPECT_EQ(exit->GetAnimationCount(), 14);
     ASSERT_TRUE(exit->HasBody());
     EXPECT_EQ(exit->GetPhysicsBody()->GetType(), BODY_SENSOR);
@@ -72,12 +84,16 @@ TEST_F(AreaExitTest, GameFileGivesSensorMouthIndicatorAndFaces)
     EXPECT_FLOAT_EQ(exit->GetMouthPosition().y, 0.0f);
     ASSERT_NE(exit->GetScoreIndicator(), nullptr);
     EXPECT_FLOAT_EQ(exit->GetScoreIndicator()->GetPosition().x, kExitX + 1.0f);
-    EXPECT_FLOAT_EQ(exit->GetScoreIndicator()->GetPosition().y, 36.0f);
+    EXPECT_FLOAT_EQ(exit->GetScoreIndicator()->GetPosition().y, GetParam().indicatorY);
     EXPECT_EQ(exit->GetDestination(), "FrameSwitch");
     EXPECT_TRUE(exit->IsActivated());
     ExpectFaces(EXIT_ANIM_NEUTRAL);
     EXPECT_EQ(exit->GetMouthState(), MOUTH_NEUTRAL);
 }
+
+INSTANTIATE_TEST_SUITE_P(GameFiles, ExitFileTest,
+                         ::testing::Values(sExitFile{"res/xml/actors/AreaExits/ExitTree.xml", 0, 36.0f},
+                                           sExitFile{"res/xml/actors/AreaExits/ExitCave.xml", 1, 41.0f}));
 
 TEST_F(AreaExitTest, CharacterWalkingOntoTheFootAndPressingUpIsSwallowedAndLetOutAgain)
 {

@@ -82,7 +82,7 @@ protected:
     std::unique_ptr<cAreaExit> exit;
 
 private:
-    static constexpr int kChipSets[] = {0, 9, 10, 12};
+    static constexpr int kChipSets[] = {0, 9, 10, 12, 14};
     std::vector<std::unique_ptr<cImage>> chipSets;
     std::vector<std::unique_ptr<cAnimation>> commonAnims;
 };
