@@ -1,7 +1,7 @@
 #pragma once
-// A world for the exit and enter tree tests: the character world with the chip sets of the trees
-// and score indicators, the common animation list (chip sets 0 and 12) they draw their hearts from, and the area's
-// order within a tick (exits before characters, then the step).
+// A world for the exit and enter tree tests: the character world with the chip sets of the trees,
+// caves and score indicators, the common animation list (chip sets 0 and 12) they draw their
+// hearts from, and the area's order within a tick (exits before characters, then the step).
 #include "CharacterWorld.h"
 
 #include "actors/AreaEnterTree.h"
