@@ -6,6 +6,17 @@ std::vector<cAnimation*> gBlueAlphabet;
 std::vector<int> gGlyphWidths;
 std::vector<cAnimation*> gCommonAnims;
 std::vector<cAnimation*> gInfoBubbleAnims;
+std::vector<cAnimation*> gWaterfallBubbles;
+std::vector<cAnimation*> gClouds;
+std::vector<cAnimation*> gCloudsHD;
+std::vector<cAnimation*> gDragonFlyAnims;
+std::vector<cAnimation*> gBatAnims;
+std::vector<cAnimation*> gBirdAnims;
+std::vector<cAnimation*> gBeetleAnims;
+cAnimation* gWaterfallSparkle = nullptr;
+std::vector<cAnimation*> gAirBubbles;
+std::vector<cAnimation*> gLieAnims;
+std::vector<cAnimation*> gAreaIcons;
 
 cImage* ChipSetImage(int src)
 {

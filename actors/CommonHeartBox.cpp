@@ -1,0 +1,44 @@
+#include "actors/CommonHeartBox.h"
+
+#include "actors/ActorFile.h"
+#include "engine/Animation.h"
+#include "engine/SharedAssets.h"
+
+#include <QXmlStreamReader>
+
+#include <memory>
+
+CommonHeartBox::CommonHeartBox() = default;
+
+CommonHeartBox::~CommonHeartBox()
+{
+    DeleteAll(animations);
+}
+
+void CommonHeartBox::Clear()
+{
+    DeleteAll(animations);
+    width = height = density = friction = 0.0f;
+}
+
+bool CommonHeartBox::LoadFromXml(const QString& file)
+{
+    // A reload must not leave the previous file's pictures behind a failed open.
+    Clear();
+    int chipSet = 0;
+    return ReadActorFile(file, [&](QXmlStreamReader& xml) {
+        const QXmlStreamAttributes attributes = xml.attributes();
+        chipSet = IntAttribute(attributes, "src", chipSet);
+        if (xml.name() == QLatin1String("animation")) {
+            auto animation = std::make_unique<cAnimation>();
+            if (animation->LoadFromXml(xml, chipSet))
+                animations.push_back(animation.release());
+        } else if (xml.name() == QLatin1String("body")) {
+            width = static_cast<float>(IntAttribute(attributes, "w", 0));
+            height = static_cast<float>(IntAttribute(attributes, "h", 0));
+            density = FloatAttribute(attributes, "density");
+            friction = FloatAttribute(attributes, "friction");
+        }
+        return true;
+    });
+}
