@@ -22,11 +22,28 @@ void ReportMissingGlyph(const char* list, int index)
         printf("\n ERROR: the %s has no glyph %d \n", list, index);
 }
 
-cAnimation* Glyph(const std::vector<cAnimation*>& alphabet, const char* list, int index)
+/// One of the shared alphabets with the name its error lines give it.
+struct sAlphabet
 {
-    if (index < static_cast<int>(alphabet.size()) && alphabet[index])
-        return alphabet[index];
-    ReportMissingGlyph(list, index);
+    const std::vector<cAnimation*>& glyphs;
+    const char* name;
+};
+
+sAlphabet White()
+{
+    return {gWhiteAlphabet, "white alphabet"};
+}
+
+sAlphabet Blue()
+{
+    return {gBlueAlphabet, "blue alphabet"};
+}
+
+cAnimation* Glyph(const sAlphabet& alphabet, int index)
+{
+    if (index < static_cast<int>(alphabet.glyphs.size()) && alphabet.glyphs[index])
+        return alphabet.glyphs[index];
+    ReportMissingGlyph(alphabet.name, index);
     return nullptr;
 }
 
@@ -38,11 +55,6 @@ int GlyphWidth(int index)
     return 0;
 }
 
-const char* ListName(const std::vector<cAnimation*>& alphabet)
-{
-    return &alphabet == &gBlueAlphabet ? "blue alphabet" : "white alphabet";
-}
-
 struct sColor
 {
     int r, g, b, a;
@@ -51,12 +63,12 @@ struct sColor
 constexpr sColor kOpaqueWhite{kWhite, kWhite, kWhite, kWhite};
 
 /// Draws text glyph by glyph from (x0, y), advancing by each glyph's width times s.
-void DrawRun(const std::vector<cAnimation*>& alphabet, const QString& text, int x0, int y, int s, sColor c)
+void DrawRun(const sAlphabet& alphabet, const QString& text, int x0, int y, int s, sColor c)
 {
     int advance = 0;
     for (char byte : text.toLatin1()) {
         const int index = cFontManager::GlyphIndex(byte);
-        if (cAnimation* glyph = Glyph(alphabet, ListName(alphabet), index))
+        if (cAnimation* glyph = Glyph(alphabet, index))
             glyph->DrawScaled(float(x0 + advance), float(y), s, c.r, c.g, c.b, c.a);
         advance += GlyphWidth(index) * s;
     }
@@ -106,24 +118,24 @@ int cFontManager::TextWidth(const QString& text, int scale) const
 
 void cFontManager::DrawText(const QString& text, int x, int y, int scale, int r, int g, int b, int a) const
 {
-    DrawRun(gWhiteAlphabet, text, x, y, std::max(1, scale), {r, g, b, a});
+    DrawRun(White(), text, x, y, std::max(1, scale), {r, g, b, a});
 }
 
 void cFontManager::DrawTextColored(const QString& text, int x, int y, int scale, int r, int g, int b, int a) const
 {
-    DrawRun(gWhiteAlphabet, text, x - 4 * scale, y, scale, {r, g, b, a});
+    DrawRun(White(), text, x - 4 * scale, y, scale, {r, g, b, a});
 }
 
 void cFontManager::DrawTextShadowed(const QString& text, int x, int y, int scale) const
 {
-    DrawRun(gBlueAlphabet, text, x - 4 * scale, y, scale, kOpaqueWhite);
-    DrawRun(gWhiteAlphabet, text, x - 5 * scale, y + scale, scale, kOpaqueWhite);
+    DrawRun(Blue(), text, x - 4 * scale, y, scale, kOpaqueWhite);
+    DrawRun(White(), text, x - 5 * scale, y + scale, scale, kOpaqueWhite);
 }
 
 void cFontManager::DrawTextShadowedColored(const QString& text, int x, int y, int scale) const
 {
-    DrawRun(gWhiteAlphabet, text, x - 4 * scale, y, scale, kOpaqueWhite);
-    DrawRun(gBlueAlphabet, text, x - 5 * scale, y + scale, scale, kOpaqueWhite);
+    DrawRun(White(), text, x - 4 * scale, y, scale, kOpaqueWhite);
+    DrawRun(Blue(), text, x - 5 * scale, y + scale, scale, kOpaqueWhite);
 }
 
 bool cFontManager::PlaceMenuText(int mode, int m, int p, int s, int t, sMenuPlacement& out)
@@ -152,7 +164,7 @@ void cFontManager::DrawMenuText(const QString& text, int p, int y, int scale, in
         const int shade = grayed ? kGrayedFrame : kWhite;
         frame->DrawScaled(float(place.frameX), float(y), s, shade, shade, shade, kWhite);
     }
-    DrawRun(gWhiteAlphabet, text, place.textX, y, s, {r, g, b, a});
+    DrawRun(White(), text, place.textX, y, s, {r, g, b, a});
 }
 
 b2Vec2 cFontManager::MenuTextPosition(const QString& text, int p, int y, int scale, int screenWidth, int mode) const
@@ -180,6 +192,6 @@ b2Vec2 cFontManager::DrawTextLeftOfCentre(const QString& text, int, int y, int s
     const int start = screenWidth / 2 - TextWidth(text, s);
     if (frame)
         frame->DrawScaled(float(start - 10 * s), float(y), s, kWhite, kWhite, kWhite, kWhite);
-    DrawRun(gWhiteAlphabet, text, start, y, s, {r, g, b, a});
+    DrawRun(White(), text, start, y, s, {r, g, b, a});
     return b2Vec2(float(start + 5 * s), float(y + 5 * s));
 }
