@@ -102,13 +102,6 @@ TEST(Math, BlendDirectionTurnsTowardsTheTargetAndSnapsOnceClose)
     EXPECT_GT(steps, 5) << "but turns gradually";
 }
 
-TEST(Math, DotAndDistance)
-{
-    EXPECT_FLOAT_EQ(Dot(1, 2, 3, 4), 11);
-    EXPECT_FLOAT_EQ(Distance(1, 1, 4, 5), 5);
-    EXPECT_FLOAT_EQ(Distance(4, 5, 1, 1), 5);
-}
-
 TEST(Math, SpiralPointsMakesOneOutwardTurnOf42Points)
 {
     std::vector<b2Vec2> points{b2Vec2(-1, -1)};
