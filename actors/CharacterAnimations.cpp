@@ -28,7 +28,7 @@ void cCharacterAnimations::Show(int newIndex, bool restart)
 {
     current = Get(newIndex);
     if (!current) {
-        std::printf("\n ERROR: A character has no animation %d; its file holds %d \n\n", newIndex, GetCount());
+        std::printf("\n ERROR: No animation %d; the file holds %d \n\n", newIndex, GetCount());
         index = -1;
         return;
     }

@@ -5,8 +5,9 @@
 
 class cAnimation;
 
-/// The animations of a character in the order of its file, and the one it shows. Callers choose
-/// animations by position, so a position the file lacks is refused instead of trusted.
+/// The animations of a character or a carrier firefly in the order of its file, and the one it
+/// shows. Callers choose animations by position, so a position the file lacks is refused instead
+/// of trusted.
 class cCharacterAnimations
 {
 public:

@@ -25,7 +25,7 @@ float FloatAttribute(const QXmlStreamAttributes& attributes, const char* name)
 
 } // namespace
 
-bool sCharacterFile::Read(const QString& path, cCharacterAnimations& animations)
+bool sCharacterFile::Read(const QString& path, cCharacterAnimations& animations, const char* header)
 {
     QFile file(ResourcePath(path));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -38,8 +38,8 @@ bool sCharacterFile::Read(const QString& path, cCharacterAnimations& animations)
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         const QXmlStreamAttributes attributes = xml.attributes();
-        if (xml.name() == QLatin1String("actor")) {
-            id = IntAttribute(attributes, "id", -1);
+        if (xml.name() == QLatin1String(header)) {
+            id = IntAttribute(attributes, "id", id);
             switchInfoIndex = IntAttribute(attributes, "SwitchInfoAnimIndex", 0);
             defaultChipSet = IntAttribute(attributes, "src", defaultChipSet);
         } else if (xml.name() == QLatin1String("animation")) {
@@ -53,7 +53,7 @@ bool sCharacterFile::Read(const QString& path, cCharacterAnimations& animations)
             friction = FloatAttribute(attributes, "friction");
             // Box2D cannot make a box without area.
             if (!HasBody())
-                std::printf("\n ERROR: A character body of %d x %d units cannot be made: %s \n\n", bodyWidth,
+                std::printf("\n ERROR: A body of %d x %d units cannot be made: %s \n\n", bodyWidth,
                             bodyHeight, qPrintable(path));
         }
     }

@@ -7,10 +7,11 @@ class cCharacterAnimations;
 /// What a character file ("res/xml/PlayerCharacters/", root element free) says about the
 /// character besides its animations. Elements are recognised by name wherever they stand:
 /// `actor` (`id`, `SwitchInfoAnimIndex`, `src`: the chip set of animations without their own),
-/// `body` (`w`, `h`, `density`, `friction`) and `animation`.
+/// `body` (`w`, `h`, `density`, `friction`) and `animation`. The carrier fireflies' files have the
+/// same form with `Firefly` in place of `actor`.
 struct sCharacterFile
 {
-    /// 0 brown, 1 orange, 2 gray; -1 when the file names none.
+    /// 0 brown, 1 orange, 2 gray; unchanged when the file names none.
     int id = -1;
     /// The hint-bubble content shown when the character is selected.
     int switchInfoIndex = 0;
@@ -26,6 +27,7 @@ struct sCharacterFile
     /// Reads the file at path (":/" put in front when missing) and appends every animation that
     /// builds to animations; one that does not is dropped. A body without area is refused with
     /// an "ERROR:" line. False, after the line "Invalid XML resource file", when the file does not
-    /// open; a parse error keeps what was read before it.
-    bool Read(const QString& path, cCharacterAnimations& animations);
+    /// open; a parse error keeps what was read before it. header names the element that carries
+    /// the id and the chip set.
+    bool Read(const QString& path, cCharacterAnimations& animations, const char* header = "actor");
 };

@@ -374,10 +374,7 @@ void cPlayerChar::DecCarried()
 
 int cPlayerChar::Update(int dtMs)
 {
-    DestroyPendingBody();
-    if (!active && !present)
-        return 0;
-    if (!active && state == PLAYER_IN_EXIT)
+    if (!BeginTick())
         return 0;
     if (active && animations.GetCurrent())
         animations.GetCurrent()->Update(dtMs);
@@ -392,6 +389,14 @@ int cPlayerChar::Update(int dtMs)
     if (v.y < kFallStartSpeed && state != PLAYER_FALL)
         Fall();
     return 0;
+}
+
+bool cPlayerChar::BeginTick()
+{
+    DestroyPendingBody();
+    if (!active && !present)
+        return false;
+    return active || state != PLAYER_IN_EXIT;
 }
 
 void cPlayerChar::DestroyPendingBody()

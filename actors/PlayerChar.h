@@ -181,6 +181,9 @@ public:
 
 protected:
     /// The parts of `Update`, in the order it runs them, for the forms' own updates.
+    /// Destroys a body marked for removal; false when the character sits the tick out (neither
+    /// active nor present, or resting unselected in an exit tree).
+    bool BeginTick();
     void DestroyPendingBody();
     void AdvanceHintBubble(int dtMs);
     /// Slows the body sideways (`SlowedSpeed`); stands when that stopped it on the ground.

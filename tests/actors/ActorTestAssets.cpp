@@ -4,6 +4,9 @@
 #include "engine/Image.h"
 #include "engine/SharedAssets.h"
 
+#include <QFile>
+#include <QXmlStreamReader>
+
 #include <gtest/gtest.h>
 
 std::vector<int> cRecordingSoundLibrary::Take()
@@ -50,4 +53,28 @@ cActorTestAssets::~cActorTestAssets()
     gInfoBubbleAnims.clear();
     gChipSets[1] = nullptr;
     gChipSets[2] = nullptr;
+}
+
+cGameInfoBubbles::cGameInfoBubbles() : chipSet0(std::make_unique<cImage>(0, 0, 1, 1))
+{
+    EXPECT_TRUE(chipSet0->SetTexture(":/res/images/chipsets/chip_set_00.png", 0, 0, 1, 1));
+    gChipSets[0] = chipSet0.get();
+    QFile file(":/res/xml/common_resources/InfoBubbles/InfoBubbleAnims.xml");
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("animation"))
+            continue;
+        bubbles.push_back(std::make_unique<cAnimation>());
+        EXPECT_TRUE(bubbles.back()->LoadFromXml(xml, 0));
+    }
+    saved.swap(gInfoBubbleAnims);
+    for (const auto& b : bubbles)
+        gInfoBubbleAnims.push_back(b.get());
+}
+
+cGameInfoBubbles::~cGameInfoBubbles()
+{
+    gInfoBubbleAnims.swap(saved);
+    gChipSets[0] = nullptr;
 }

@@ -55,3 +55,17 @@ private:
     std::vector<std::unique_ptr<cImage>> chipSets;
     std::vector<std::unique_ptr<cAnimation>> bubbles;
 };
+
+/// The game's own info-bubble list (chip set 0) in place of the small test list, for the lifetime
+/// of the object; made inside a cActorTestAssets' lifetime.
+class cGameInfoBubbles
+{
+public:
+    cGameInfoBubbles();
+    ~cGameInfoBubbles();
+
+private:
+    std::unique_ptr<cImage> chipSet0;
+    std::vector<std::unique_ptr<cAnimation>> bubbles;
+    std::vector<cAnimation*> saved;
+};

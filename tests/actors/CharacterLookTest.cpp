@@ -4,12 +4,7 @@
 
 #include "engine/Animation.h"
 #include "engine/HintBubble.h"
-#include "engine/Image.h"
-#include "engine/SharedAssets.h"
 #include "tests/support/GlCanvas.h"
-
-#include <QFile>
-#include <QXmlStreamReader>
 
 namespace {
 
@@ -21,32 +16,7 @@ constexpr int kWorldRow = 240;
 class CharacterLookTest : public CharacterWorld
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(chipSet0.SetTexture(":/res/images/chipsets/chip_set_00.png", 0, 0, 1, 1));
-        gChipSets[0] = &chipSet0;
-        QFile file(":/res/xml/common_resources/InfoBubbles/InfoBubbleAnims.xml");
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&file);
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("animation"))
-                continue;
-            bubbles.push_back(std::make_unique<cAnimation>());
-            ASSERT_TRUE(bubbles.back()->LoadFromXml(xml, 0));
-        }
-        saved.swap(gInfoBubbleAnims);
-        for (const auto& b : bubbles)
-            gInfoBubbleAnims.push_back(b.get());
-    }
-    void TearDown() override
-    {
-        gInfoBubbleAnims.swap(saved);
-        gChipSets[0] = nullptr;
-    }
-
-    cImage chipSet0{0, 0, 1, 1};
-    std::vector<std::unique_ptr<cAnimation>> bubbles;
-    std::vector<cAnimation*> saved;
+    cGameInfoBubbles bubbles;
 };
 
 } // namespace

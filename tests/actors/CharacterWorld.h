@@ -27,9 +27,26 @@ protected:
     static std::unique_ptr<cPlayerChar> Load(const char* name, bool form = false)
     {
         std::unique_ptr<cPlayerChar> c = form ? std::make_unique<cTestForm>() : std::make_unique<cPlayerChar>();
-        EXPECT_TRUE(c->LoadFromXml(QString("res/xml/PlayerCharacters/%1.xml").arg(name)));
+        EXPECT_TRUE(c->LoadFromXml(CharacterFile(name)));
         return c;
     }
+
+    /// A new T (a form) loaded from the file at path (as `cPlayerChar::LoadFromXml` takes it),
+    /// reset and placed with its corner at (x, y); it becomes the fixture's character.
+    template <class T>
+    T* Place(const QString& path, float x, float y)
+    {
+        auto form = std::make_unique<T>();
+        EXPECT_TRUE(form->LoadFromXml(path));
+        T* placed = form.get();
+        character = std::move(form);
+        character->Reset();
+        character->Init(&world, x, y);
+        return placed;
+    }
+
+    /// The game's character file of that name.
+    static QString CharacterFile(const char* name) { return QString("res/xml/PlayerCharacters/%1.xml").arg(name); }
 
     /// Loads brown onto 400 units of ground whose top is at y = 0, standing at x = 0.
     void PlaceOnGround(const char* name = "brown", bool form = false)
