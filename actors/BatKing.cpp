@@ -128,23 +128,15 @@ int cBatKing::Update(int dtMs)
 int cBatKing::UpdateFormState(const b2Vec2& v, int dtMs)
 {
     switch (state) {
-    case PLAYER_LAND:
-        if (animations.IsCurrentFinished())
-            Stand();
-        return 0;
-    case PLAYER_IN_EXIT:
-        if (headJumping)
-            SwitchAnimation(ANIM_HEAD_JUMP);
-        return 0;
     case PLAYER_DIE:
     case PLAYER_ENTER_EXIT:
         if (!respawn && animations.IsCurrentFinished())
             bubbles.clear();
-        return UpdateState(v, dtMs);
+        return UpdateStateAsForm(v, dtMs);
     case PLAYER_METAMORPHOSIS:
         // The bat land closes with the bubbles, before the gray character comes back.
-        return HasVisibleBubble() ? 0 : UpdateState(v, dtMs);
+        return HasVisibleBubble() ? 0 : UpdateStateAsForm(v, dtMs);
     default:
-        return UpdateState(v, dtMs);
+        return UpdateStateAsForm(v, dtMs);
     }
 }

@@ -54,7 +54,8 @@ public:
     int GetBubbleTimer() const { return bubbleTimer; }
 
 private:
-    /// The state's work, with the bat king's own landing, death, exit and change pictures.
+    /// The state's work: the bubbles go when death or the exit tree ends, and a change back
+    /// waits for them.
     int UpdateFormState(const b2Vec2& v, int dtMs);
     /// Advances the bubbles, removes those that have ended and adds a new one when it is time.
     void UpdateBubbles(int dtMs);

@@ -146,24 +146,22 @@ int FireFly::Update(int dtMs)
 {
     if (animations.GetCurrent())
         animations.GetCurrent()->Update(dtMs);
-    switch (state) {
-    case STATE_APPEARING:
+    if (state == STATE_APPEARING) {
         if (animations.IsCurrentFinished())
             state = STATE_HOVERING;
-        break;
-    case STATE_LEAVING:
-        return Leave() ? 1 : 0;
-    case STATE_FOLLOWING:
-    case STATE_CIRCLE_FORM:
-        AimAtForm();
-        break;
-    default:
-        break;
-    }
-    // The flight moves the body, so it needs one.
-    if (!physicsBody)
         return 0;
-    const b2Vec2 corner = physicsBody->GetPosition();
+    }
+    if (state == STATE_LEAVING)
+        return Leave() ? 1 : 0;
+    if (state == STATE_FOLLOWING || state == STATE_CIRCLE_FORM)
+        AimAtForm();
+    if (physicsBody)
+        Fly(physicsBody->GetPosition());
+    return 0;
+}
+
+void FireFly::Fly(const b2Vec2& corner)
+{
     switch (state) {
     case STATE_HOVERING:
         Spiral(corner);
@@ -182,7 +180,6 @@ int FireFly::Update(int dtMs)
     default:
         break;
     }
-    return 0;
 }
 
 void FireFly::PlaceBody()

@@ -107,6 +107,7 @@ public:
 
 private:
     /// The flight of one tick by state; the body's corner at its start is corner.
+    void Fly(const b2Vec2& corner);
     void Spiral(const b2Vec2& corner);
     void Approach(const b2Vec2& corner);
     void Circle(const b2Vec2& corner);

@@ -470,6 +470,22 @@ int cPlayerChar::UpdateState(const b2Vec2& v, int dtMs)
     return 0;
 }
 
+int cPlayerChar::UpdateStateAsForm(const b2Vec2& v, int dtMs)
+{
+    switch (state) {
+    case PLAYER_LAND:
+        if (animations.IsCurrentFinished())
+            Stand();
+        return 0;
+    case PLAYER_IN_EXIT:
+        if (headJumping)
+            SwitchAnimation(ANIM_HEAD_JUMP);
+        return 0;
+    default:
+        return UpdateState(v, dtMs);
+    }
+}
+
 int cPlayerChar::MetamorphosisResult() const
 {
     static const int kIntoForm[] = {1, 6, 8};

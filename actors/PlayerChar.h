@@ -191,6 +191,9 @@ protected:
     /// The state's work for this tick, given the velocity at its start; a non-zero result ends
     /// the tick with that result.
     int UpdateState(const b2Vec2& v, int dtMs);
+    /// `UpdateState` as the spirit and the bat king run it: a landing ends without clearing the
+    /// head-jump flag, and a head-jumping form inside an exit tree shows its head-jump.
+    int UpdateStateAsForm(const b2Vec2& v, int dtMs);
     /// In state 0: plays an idle animation when the idle timer runs out and nobody stands on the
     /// character, and goes back to standing when it has played.
     void UpdateIdle(int dtMs);

@@ -164,20 +164,12 @@ int cRainbowSpirit::Update(int dtMs)
 int cRainbowSpirit::UpdateFormState(const b2Vec2& v, int dtMs)
 {
     switch (state) {
-    case PLAYER_LAND:
-        if (animations.IsCurrentFinished())
-            Stand();
-        return 0;
-    case PLAYER_IN_EXIT:
-        if (headJumping)
-            SwitchAnimation(ANIM_HEAD_JUMP);
-        return 0;
     case PLAYER_DIE:
         if (!respawn && animations.IsCurrentFinished())
             inWorld = true;
-        return UpdateState(v, dtMs);
+        return UpdateStateAsForm(v, dtMs);
     default:
-        return UpdateState(v, dtMs);
+        return UpdateStateAsForm(v, dtMs);
     }
 }
 

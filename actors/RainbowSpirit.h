@@ -76,7 +76,7 @@ public:
     static constexpr int kExtraCount = 100;
 
 private:
-    /// The state's work, with the spirit's own landing, death and exit pictures.
+    /// The state's work, with the spirit coming back into the world as its death ends.
     int UpdateFormState(const b2Vec2& v, int dtMs);
     /// Advances the lessons by one tick and picks the bubble's picture.
     void UpdateHints();
