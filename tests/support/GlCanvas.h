@@ -91,13 +91,3 @@ inline void PrintTo(const QColor& c, std::ostream* os)
 {
     *os << "(" << c.red() << ", " << c.green() << ", " << c.blue() << ", " << c.alpha() << ")";
 }
-
-/// Pixels of the rectangle (x, y, w, h) of the canvas that are not its black background.
-inline int InkIn(const GlCanvas& canvas, int x, int y, int w, int h)
-{
-    int ink = 0;
-    for (int py = y; py < y + h; ++py)
-        for (int px = x; px < x + w; ++px)
-            ink += canvas.Pixel(px, py).lightness() > 20 ? 1 : 0;
-    return ink;
-}
