@@ -1,5 +1,7 @@
 #include "audio/AudioSystem.h"
 
+#include "engine/StringUtil.h"
+
 #include <QFile>
 
 #include <cstdio>
@@ -25,7 +27,7 @@ bool CheckFmodResult(FMOD_RESULT result, const char* context)
 
 QString ToResourcePath(const QString& path)
 {
-    return path.contains(QLatin1String(":/")) ? path : QStringLiteral(":/") + path;
+    return ResourcePath(path);
 }
 
 cAudioSystem::cAudioSystem()
