@@ -71,8 +71,8 @@ bool LoadForm(Form*& slot, const char* file)
     return slot->LoadFromXml(file);
 }
 
-template <typename Form>
-void DeleteForm(Form*& slot)
+template <typename T>
+void DeleteAndClear(T*& slot)
 {
     delete slot;
     slot = nullptr;
@@ -104,25 +104,22 @@ cCommonResources::~cCommonResources()
           &gAreaIcons})
         DeleteAll(*list);
     gGlyphWidths.clear();
-    delete gWaterfallSparkle;
-    gWaterfallSparkle = nullptr;
+    DeleteAndClear(gWaterfallSparkle);
     DeleteAll(stars);
     // Nobody may play an effect of a library that is gone.
     cSoundLibrary* library = gSoundLibrary;
     gSoundLibrary = nullptr;
     delete library;
-    for (cImage*& chipSet : gChipSets) {
-        delete chipSet;
-        chipSet = nullptr;
-    }
+    for (cImage*& chipSet : gChipSets)
+        DeleteAndClear(chipSet);
 }
 
 void cCommonResources::DeleteCharacters()
 {
     DeleteAll(characters);
-    DeleteForm(gAntlerAncestor);
-    DeleteForm(gRainbowSpirit);
-    DeleteForm(gBatKing);
+    DeleteAndClear(gAntlerAncestor);
+    DeleteAndClear(gRainbowSpirit);
+    DeleteAndClear(gBatKing);
     DeleteAll(fireflies);
 }
 
@@ -269,8 +266,7 @@ bool cCommonResources::LoadFlyingActors()
 
 bool cCommonResources::LoadWaterfallSparkle()
 {
-    delete gWaterfallSparkle;
-    gWaterfallSparkle = nullptr;
+    DeleteAndClear(gWaterfallSparkle);
     int chipSet = 0;
     bool built = true;
     const bool opened = ReadActorFile(kWaterfallSparkleFile, [&](QXmlStreamReader& xml) {

@@ -128,6 +128,12 @@ protected:
     BluePrintList list{4, 5, 6, 16, 0, 10, 2, 7, 8, 9, 11, 12, 13, 14, 15};
 };
 
+// Printed by name: the bytes gtest would print hold the struct's padding.
+void PrintTo(const sLookup& l, std::ostream* os)
+{
+    *os << l.name;
+}
+
 std::string LookupName(const ::testing::TestParamInfo<sLookup>& info)
 {
     return info.param.name;

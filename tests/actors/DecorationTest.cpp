@@ -182,6 +182,11 @@ struct sLook
     int anim;
 };
 
+void PrintTo(const sLook& l, std::ostream* os)
+{
+    *os << "type " << l.type << (l.night ? " at night" : " by day");
+}
+
 class PlatformLook : public ::testing::TestWithParam<sLook>
 {
 };

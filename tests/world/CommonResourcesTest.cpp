@@ -450,6 +450,12 @@ class MissingFile : public StoreTest, public ::testing::WithParamInterface<sMiss
 {
 };
 
+// Printed by name: the bytes gtest would print hold the struct's padding.
+void PrintTo(const sMissing& m, std::ostream* os)
+{
+    *os << m.name;
+}
+
 std::string MissingName(const ::testing::TestParamInfo<sMissing>& info)
 {
     return info.param.name;
@@ -528,6 +534,11 @@ struct sArea
     const char* file;
     int number;
 };
+
+void PrintTo(const sArea& a, std::ostream* os)
+{
+    *os << '"' << a.file << '"';
+}
 
 class AreaNumber : public ::testing::TestWithParam<sArea>
 {
