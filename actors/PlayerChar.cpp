@@ -1,6 +1,7 @@
 #include "actors/PlayerChar.h"
 
 #include "actors/AreaExit.h"
+#include "actors/CharacterContact.h"
 #include "actors/CharacterFile.h"
 #include "actors/CharacterMotion.h"
 #include "actors/CharacterSounds.h"
@@ -16,15 +17,13 @@ namespace {
 enum eCharacterId { BROWN = 0, ORANGE = 1, GRAY = 2 };
 
 constexpr float kQuiet = 0.4f;
-
-/// The hint bubble a character opens when it is selected stays this long.
-constexpr int kSwitchBubbleMs = 3000;
+constexpr float kLoud = 0.7f;
 
 constexpr int kWhite = 255;
 
 } // namespace
 
-cPlayerChar::cPlayerChar()
+cPlayerChar::cPlayerChar() : ride(*this)
 {
     SetKind(KIND_CHARACTER);
 }
@@ -46,8 +45,7 @@ bool cPlayerChar::LoadFromXml(const QString& path)
     // A body made by an earlier load is kept.
     if (file.HasBody())
         CreatePhysicsBody(file.bodyWidth, file.bodyHeight, BODY_PLATFORM, file.density, file.friction);
-    bubbleContent = switchInfoIndex;
-    bubbleTime = kSwitchBubbleMs;
+    bubble.Reset(switchInfoIndex);
     return true;
 }
 
@@ -62,8 +60,7 @@ void cPlayerChar::DiscardBody()
 
 void cPlayerChar::Reset()
 {
-    bubbleContent = switchInfoIndex;
-    bubbleTime = kSwitchBubbleMs;
+    bubble.Reset(switchInfoIndex);
     state = PLAYER_STAND;
     facing = FACING_NONE;
     animations.ShowNone();
@@ -80,6 +77,7 @@ void cPlayerChar::Reset()
     cPhysicsActor::RemoveFromWorld();
     storedPosition.SetZero();
     carried = 0;
+    ride.Leave();
     drawOrder = 0;
     DeleteHintBubble();
     exit = nullptr;
@@ -106,6 +104,7 @@ void cPlayerChar::CreateBody(physics::World* world, float x, float y)
     headJumping = false;
     idleTimer.Reset();
     carried = 0;
+    ride.Leave();
     drawOrder = static_cast<int>(y);
     Stand();
 }
@@ -130,6 +129,29 @@ void cPlayerChar::RemoveFromWorld()
 bool cPlayerChar::IsBatKing() const
 {
     return id == GRAY && ancestorForm;
+}
+
+// ---- contacts
+
+void cPlayerChar::OnContactAdd(cPhysicsBody* other, const physics::ContactPoint*)
+{
+    cCharacterContact(*this, *other).Begin();
+}
+
+void cPlayerChar::OnContactRemove(cPhysicsBody* other)
+{
+    cCharacterContact(*this, *other).End();
+}
+
+void cPlayerChar::OnHeadJumped()
+{
+    state = PLAYER_STAND;
+    // Showing the squashed picture before landing keeps the landing silent.
+    SetAnimation(ANIM_HEAD_JUMPED_ON, true);
+    Land();
+    SetAnimation(ANIM_HEAD_JUMPED_ON, true);
+    PlayEffectForId(SFX_HEAD_JUMPED, kLoud);
+    facing = FACING_NONE;
 }
 
 // ---- animations and sounds
@@ -231,6 +253,7 @@ void cPlayerChar::Walk(int direction)
     physicsBody->ApplyImpulse(push, 0.0f);
     const b2Vec2 v = GetLinearVelocity();
     SetLinearVelocity(ClampedWalkSpeed(v.x), v.y);
+    ride.CarryRiders();
 }
 
 void cPlayerChar::DampHorizontal()
@@ -238,12 +261,15 @@ void cPlayerChar::DampHorizontal()
     if (!HasBody())
         return;
     const b2Vec2 v = GetLinearVelocity();
-    if (v.x == 0.0f)
-        return;
-    const float slowed = SlowedSpeed(v.x);
-    SetLinearVelocity(slowed, v.y);
-    if (slowed == 0.0f && state != PLAYER_JUMP && state != PLAYER_FALL && state != PLAYER_LAND)
-        Stand();
+    if (ride.IsRiding()) {
+        SetLinearVelocity(ride.GetCarrierSpeed(), v.y);
+    } else if (v.x != 0.0f) {
+        const float slowed = SlowedSpeed(v.x);
+        SetLinearVelocity(slowed, v.y);
+        if (slowed == 0.0f && state != PLAYER_JUMP && state != PLAYER_FALL && state != PLAYER_LAND)
+            Stand();
+    }
+    ride.CarryRiders();
 }
 
 bool cPlayerChar::CanJump() const
@@ -379,7 +405,7 @@ int cPlayerChar::Update(int dtMs)
     if (active && animations.GetCurrent())
         animations.GetCurrent()->Update(dtMs);
     if (GetHintBubble()) {
-        bubbleContent = switchInfoIndex;
+        bubble.SetContent(switchInfoIndex);
         AdvanceHintBubble(dtMs);
     }
     const b2Vec2 v = GetLinearVelocity();

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include "actors/CharacterAnimations.h"
+#include "actors/CharacterBubble.h"
+#include "actors/CharacterRide.h"
 #include "actors/IdleTimer.h"
 #include "engine/PhysicsActor.h"
 
@@ -94,6 +96,12 @@ public:
     /// Id 2 as an ancestor form.
     bool IsBatKing() const override;
 
+    /// What touching another body does to the character (`cCharacterContact::Begin`): dying on
+    /// killing terrain, landing, being carried, being head-jumped, being pushed away.
+    void OnContactAdd(cPhysicsBody* other, const physics::ContactPoint* point) override;
+    /// A character standing on another stops being carried by it.
+    void OnContactRemove(cPhysicsBody* other) override;
+
     /// Reads a character file (":/" is put in front of a path without it): its `actor` (id,
     /// `SwitchInfoAnimIndex`, default chip set `src`), `body` (w, h, density, friction) and
     /// `animation` elements, replacing the animations held. False, after an "ERROR:" line, when
@@ -123,6 +131,9 @@ public:
     virtual void Stand();
     /// Turns a jump or a fall into a head-jump.
     virtual void HeadJump();
+    /// Another character landed on this one from a head-jump: squashed (`ANIM_HEAD_JUMPED_ON`,
+    /// one frame of 400 ms), landing without the landing sound, with its cry.
+    virtual void OnHeadJumped();
     /// One tick of walking: direction 0 left, 1 right. Starts the walk when it can, and pushes
     /// the body (also in the air), never beyond kMaxWalkSpeed sideways.
     virtual void Walk(int direction);
@@ -149,6 +160,21 @@ public:
     /// Another character stands on this one, or left it; idle animations wait while one does.
     virtual void IncCarried();
     virtual void DecCarried();
+    /// Which character this one stands on and which stand on it; the contacts keep it.
+    cCharacterRide& GetRide() { return ride; }
+    const cCharacterRide& GetRide() const { return ride; }
+
+    /// Opens the hint bubble with the content and time set last, or re-opens an open one.
+    void ShowInfoBubble() { bubble.Show(*this); }
+    /// Closes the hint bubble, when there is one.
+    void HideInfoBubble() { cCharacterBubble::Hide(*this); }
+    /// The content (an index of the shared info-bubble list) and time in ms the next bubble
+    /// opens with; a bubble that shows another content switches to this one at once.
+    void SetInfoBubble(int content, int timeMs) { bubble.Set(*this, content, timeMs); }
+    /// Back to the content shown on selection, for 3000 ms.
+    void RestoreInfoBubble() { SetInfoBubble(switchInfoIndex, cCharacterBubble::kSelectionMs); }
+    /// The content the hint bubble opened with; -1 without bubble.
+    int GetInfoBubbleAnim() const { return cCharacterBubble::GetShown(*this); }
 
     int GetId() const { return id; }
     bool IsAncestorForm() const { return ancestorForm; }
@@ -176,8 +202,8 @@ public:
     /// The hint-bubble content shown when the character is selected, and the content and time the
     /// next bubble it opens gets.
     int GetSwitchInfoIndex() const { return switchInfoIndex; }
-    int GetBubbleContent() const { return bubbleContent; }
-    int GetBubbleTime() const { return bubbleTime; }
+    int GetBubbleContent() const { return bubble.GetContent(); }
+    int GetBubbleTime() const { return bubble.GetTime(); }
 
 protected:
     /// The parts of `Update`, in the order it runs them, for the forms' own updates.
@@ -186,7 +212,8 @@ protected:
     bool BeginTick();
     void DestroyPendingBody();
     void AdvanceHintBubble(int dtMs);
-    /// Slows the body sideways (`SlowedSpeed`); stands when that stopped it on the ground.
+    /// Slows the body sideways (`SlowedSpeed`); stands when that stopped it on the ground. A
+    /// character riding on another takes that one's speed instead; riders on this one take its.
     void DampHorizontal();
     /// The state's work for this tick, given the velocity at its start; a non-zero result ends
     /// the tick with that result.
@@ -220,8 +247,8 @@ protected:
     b2Vec2 storedPosition{0.0f, 0.0f};
     cCharacterAnimations animations;
     int switchInfoIndex = 0;
-    int bubbleContent = 0;
-    int bubbleTime = 0;
+    /// The content and time of the next hint bubble.
+    cCharacterBubble bubble;
     bool active = false;
     bool present = false;
     int facing = FACING_NONE;
@@ -229,6 +256,7 @@ protected:
     bool removalPending = false;
     bool respawn = false;
     int carried = 0;
+    cCharacterRide ride;
     int drawOrder = 0;
     bool droppedThisTick = false;
     bool mayMetamorphose = true;
