@@ -73,7 +73,8 @@ bool cCharacterContact::Kills()
 
 void cCharacterContact::LandOnIt()
 {
-    if (self.IsHeadJumping()) {
+    // A box lands on two points at once; one landing ends the head-jump once.
+    if (self.IsHeadJumping() && self.GetState() != PLAYER_LAND) {
         if (self.IsAncestorForm())
             self.Metamorphose();
         if (PopsUnderHeadJump())
