@@ -19,6 +19,9 @@ enum eCharacterId { BROWN = 0, ORANGE = 1, GRAY = 2 };
 constexpr float kQuiet = 0.4f;
 constexpr float kLoud = 0.7f;
 
+/// An exit tree chews this long when the character inside it is no longer the player's.
+constexpr int kDeselectChewMs = 800;
+
 constexpr int kWhite = 255;
 
 } // namespace
@@ -378,6 +381,33 @@ void cPlayerChar::EnterExit(cAreaExit* tree)
     state = PLAYER_ENTER_EXIT;
     exit = tree;
     RemoveFromWorld();
+}
+
+void cPlayerChar::Deselect()
+{
+    if (state == PLAYER_IN_EXIT && exit) {
+        active = false;
+        exit->CloseMouth(kDeselectChewMs, true);
+    }
+    headJumping = false;
+    HideInfoBubble();
+}
+
+void cPlayerChar::Select()
+{
+    if (state == PLAYER_STAND && !idleTimer.IsPlaying()) {
+        facing = FACING_NONE;
+        SetAnimation(ANIM_STAND, true);
+    }
+    if (state == PLAYER_IN_EXIT && exit) {
+        active = true;
+        facing = FACING_NONE;
+        SetAnimation(ANIM_APPEAR_IN_MOUTH, true);
+        exit->OpenMouth(true);
+        // Without a body the character is drawn at its stored corner: in the tree's mouth.
+        storedPosition = exit->GetMouthPosition();
+    }
+    ShowInfoBubble();
 }
 
 void cPlayerChar::LeaveExit()

@@ -153,6 +153,12 @@ public:
     virtual void Metamorphose();
     /// Dies, leaving the world; with respawn the next `Update` reports 10. Once only.
     virtual void Die(bool respawn);
+    /// The player switched away from this character: no more head-jump, the bubble closes, and a
+    /// character inside an exit tree is no longer shown in its mouth, which chews 800 ms.
+    virtual void Deselect();
+    /// The player switched to this character: a standing one faces the player, one inside an exit
+    /// tree appears in its open mouth; the hint bubble opens.
+    virtual void Select();
     /// Is swallowed by the exit tree (borrowed), leaving the world.
     virtual void EnterExit(cAreaExit* exit);
     /// Asks the exit tree that swallowed the character to let it out; nothing outside one.
