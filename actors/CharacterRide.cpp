@@ -4,6 +4,13 @@
 
 #include <algorithm>
 
+namespace {
+
+/// No more characters than this stand on each other; links are never circular, and this keeps it so.
+constexpr int kMaxStack = 4;
+
+} // namespace
+
 cCharacterRide::~cCharacterRide()
 {
     Leave();
@@ -52,8 +59,18 @@ float cCharacterRide::GetCarrierSpeed() const
 
 void cCharacterRide::CarryRiders() const
 {
-    const float vx = owner.GetLinearVelocity().x;
+    CarryRiders(owner.GetLinearVelocity().x, kMaxStack);
+}
+
+void cCharacterRide::CarryRiders(float vx, int levels) const
+{
+    // A rider carries its own riders on: the one at the top of a stack must not wait for the
+    // middle one's next update.
+    if (levels <= 0)
+        return;
     for (cPlayerChar* rider : riders)
-        if (rider->GetRide().IsRiding())
+        if (rider->GetRide().IsRiding()) {
             rider->SetLinearVelocity(vx, rider->GetLinearVelocity().y);
+            rider->GetRide().CarryRiders(vx, levels - 1);
+        }
 }

@@ -30,12 +30,15 @@ public:
     bool IsRiding() const;
     /// The carrier's sideways speed in world units/s; 0 without carrier.
     float GetCarrierSpeed() const;
-    /// Every rider that stands or lands takes the owner's sideways speed.
+    /// Every rider that stands or lands takes the owner's sideways speed, and so do theirs.
     void CarryRiders() const;
 
     cPlayerChar* GetCarrier() const { return carrier; }
 
 private:
+    /// Riders take vx, and their riders on, for at most levels levels.
+    void CarryRiders(float vx, int levels) const;
+
     cPlayerChar& owner;
     cPlayerChar* carrier = nullptr;
     int points = 0;

@@ -282,6 +282,30 @@ TEST_F(CharacterContactsTest, StandsOnAnotherAndIsCarriedWhenTheLowerWalks)
     EXPECT_EQ(upper->GetRide().GetCarrier(), nullptr);
 }
 
+TEST_F(CharacterContactsTest, StackOfThreeGoesAlongWhicheverUpdatesFirst)
+{
+    PlaceBoth(0.0f, 20.0f);
+    std::unique_ptr<cPlayerChar> top = Load("gray");
+    top->Reset();
+    top->Init(&world, 0.0f, 40.0f);
+    // The area updates the characters top first, the worst order for the top one.
+    const auto tickAll = [&](const std::function<void()>& actions) {
+        top->Update(kTick);
+        TickBoth(actions);
+    };
+    for (int t = 0; t < 100; ++t)
+        tickAll({});
+    ASSERT_NEAR(upper->GetPosition().y, 15.0f, 0.05f);
+    ASSERT_NEAR(top->GetPosition().y, 30.0f, 0.05f);
+    for (int t = 0; t < 60; ++t) {
+        tickAll([&] { character->Walk(FACING_LEFT); });
+        ASSERT_NEAR(upper->GetPosition().x, character->GetPosition().x, 0.01f) << t;
+        ASSERT_NEAR(top->GetPosition().x, character->GetPosition().x, 0.01f) << t;
+    }
+    EXPECT_LT(character->GetPosition().x, -60.0f);
+    EXPECT_NEAR(top->GetPosition().y, 30.0f, 0.05f);
+}
+
 TEST_F(CharacterContactsTest, RiderWalksOnItsOwnAndFallsOffTheEdge)
 {
     PlaceBoth(0.0f, 30.0f);
