@@ -97,6 +97,15 @@ void cAntlerAncestor::Land()
     ShowHint(kHintStand, kHintStandCustom);
 }
 
+void cAntlerAncestor::Select()
+{
+    cPlayerChar::Select();
+    if (!hintsOn)
+        return;
+    ShowLessonBubble(PictureForControls(kHintStand, kHintStandCustom));
+    ShowHint(kHintStand, kHintStandCustom);
+}
+
 void cAntlerAncestor::ShowHint(int defaultKeys, int customKeys)
 {
     if (hintsOn && GetHintBubble())

@@ -30,6 +30,8 @@ public:
     void Jump(bool headJump) override;
     /// Arms the air jump again and puts the stars away.
     void Land() override;
+    /// As a character's, then with hints on an endless bubble that explains the jumps.
+    void Select() override;
     /// The form, then the stars of an air jump until they have played.
     void Draw() override;
     /// The hint bubble, a little higher than a character's to clear the antlers.

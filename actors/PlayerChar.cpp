@@ -410,6 +410,13 @@ void cPlayerChar::Select()
     ShowInfoBubble();
 }
 
+void cPlayerChar::ShowLessonBubble(int content)
+{
+    cCharacterBubble lesson;
+    lesson.SetContent(content);
+    lesson.Show(*this);
+}
+
 void cPlayerChar::LeaveExit()
 {
     if (exit)

@@ -235,6 +235,9 @@ protected:
     int ByFacing(int left, int right, int none) const;
     /// left for vx < 0, right for vx > 0, and by facing at exactly 0.
     int BySpeed(float vx, int left, int right, int none) const;
+    /// Re-opens an open hint bubble, or replaces it with an endless one showing content: the
+    /// forms' lessons stay until they end.
+    void ShowLessonBubble(int content);
     /// Shows index unless it is shown already (no restart then).
     void SwitchAnimation(int index);
     /// The result that ends a metamorphosis of this character: 1, 6, 8 turning into the form,

@@ -23,7 +23,7 @@ constexpr int kLaunchLifted = 23, kLaunchLiftedCustom = 33;
 constexpr int kLaunchRight = 24, kLaunchRightCustom = 35;
 constexpr int kLaunchLeft = 25, kLaunchLeftCustom = 35;
 
-constexpr int kBubbleAboveSpirit = 19;
+constexpr float kBubbleAboveSpirit = 19.0f;
 
 } // namespace
 
@@ -129,7 +129,7 @@ void cRainbowSpirit::DrawOverlay()
     if (!active || !inWorld || !GetHintBubble())
         return;
     const b2Vec2 position = GetPosition();
-    GetHintBubble()->Draw(static_cast<int>(position.x), static_cast<int>(position.y) + kBubbleAboveSpirit);
+    GetHintBubble()->Draw(static_cast<int>(position.x), static_cast<int>(position.y + kBubbleAboveSpirit));
 }
 
 // ---- the tick
@@ -184,9 +184,8 @@ void cRainbowSpirit::UpdateHints()
             EndHints();
         } else {
             hintStage = STAGE_JUMPING;
-            if (GetHintBubble())
-                GetHintBubble()->Hide();
-            OpenLessonBubble();
+            HideInfoBubble();
+            Select();
         }
     }
     if (launchArmed && hintsOn && ++hintCounter >= turnsNeeded + extraCount)
@@ -196,8 +195,7 @@ void cRainbowSpirit::UpdateHints()
 
 void cRainbowSpirit::EndHints()
 {
-    if (GetHintBubble())
-        GetHintBubble()->Hide();
+    HideInfoBubble();
     hintsOn = false;
 }
 
@@ -225,15 +223,12 @@ void cRainbowSpirit::ShowHint(int picture)
         GetHintBubble()->SetContent(picture);
 }
 
-void cRainbowSpirit::OpenLessonBubble()
+void cRainbowSpirit::Select()
 {
+    cPlayerChar::Select();
     if (!hintsOn)
         return;
-    cHintBubble* bubble = GetHintBubble();
-    if (bubble && bubble->IsOpen())
-        bubble->Reopen();
-    else
-        SetHintBubble(new cHintBubble(PictureForControls(kTurnNeutral, kTurnNeutralCustom), 0));
+    ShowLessonBubble(PictureForControls(kTurnNeutral, kTurnNeutralCustom));
     ShowHint(hintStage == STAGE_TURNING ? PictureForControls(kTurnNeutral, kTurnNeutralCustom)
                                         : PictureForControls(kLaunchGround, kLaunchGroundCustom));
 }

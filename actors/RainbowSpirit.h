@@ -38,6 +38,8 @@ public:
     void Draw() override;
     /// The hint bubble, above the spirit's wide body; only while active and in the world.
     void DrawOverlay() override;
+    /// As a character's, then with hints on an endless bubble with the current lesson.
+    void Select() override;
 
     /// The area's per-area lessons: with hintsOn the turning lesson starts over; turnOnly teaches
     /// turning alone, over kTurnsNeededTurnOnly turns.
@@ -85,8 +87,6 @@ private:
     void EndHints();
     /// The picture on the bubble, when hints are on and one is shown.
     void ShowHint(int picture);
-    /// With hints on, (re)opens an endless bubble with the current lesson's first picture.
-    void OpenLessonBubble();
 
     bool hintsOn = false;
     bool turnOnly = false;

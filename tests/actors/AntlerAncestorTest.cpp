@@ -6,6 +6,7 @@
 #include "actors/CharacterMotion.h"
 #include "actors/CharacterSounds.h"
 #include "engine/Animation.h"
+#include "engine/Controls.h"
 #include "engine/HintBubble.h"
 
 #include <gmock/gmock.h>
@@ -166,6 +167,34 @@ TEST_F(AntlerAncestorTest, HintsCountAirJumpsAndCloseAfterFifty)
     EXPECT_EQ(antler->GetAirJumpCount(), 0);
     EXPECT_FALSE(antler->GetShowHints());
     EXPECT_TRUE(antler->IsAirJumpArmed());
+}
+
+TEST_F(AntlerAncestorTest, SelectedWithHintsItExplainsTheJumpsUntilTheyEnd)
+{
+    cGameInfoBubbles pictures;
+    PlaceOnGround();
+    // Without hints: the character's selection bubble, gone after its 3000 ms.
+    antler->Select();
+    ASSERT_NE(antler->GetHintBubble(), nullptr);
+    EXPECT_EQ(antler->GetInfoBubbleAnim(), antler->GetSwitchInfoIndex());
+    for (int t = 0; t < 151; ++t)
+        Tick();
+    EXPECT_EQ(antler->GetHintBubble(), nullptr);
+
+    // With hints: an endless bubble with the standing lesson, in its key-neutral picture when the
+    // keys are the player's own.
+    for (const bool custom : {false, true}) {
+        customControls = custom;
+        antler->DeleteHintBubble();
+        antler->SetShowHints(true);
+        antler->Select();
+        EXPECT_EQ(antler->GetInfoBubbleAnim(), custom ? 27 : 13);
+        for (int t = 0; t < 500; ++t)
+            Tick();
+        ASSERT_NE(antler->GetHintBubble(), nullptr);
+        EXPECT_TRUE(antler->GetHintBubble()->IsShowingContent());
+    }
+    customControls = false;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "actors/RainbowSpirit.h"
 #include "engine/Animation.h"
+#include "engine/Controls.h"
 #include "engine/HintBubble.h"
 
 #include <gmock/gmock.h>
@@ -235,7 +236,9 @@ TEST_F(RainbowSpiritTest, ThreeTurnsEndTheTurningLessonAndOpenTheLaunchLesson)
         EXPECT_EQ(spirit->GetHintCounter(), turn);
     }
     EXPECT_EQ(spirit->GetHintStage(), cRainbowSpirit::STAGE_JUMPING);
+    // The lesson bubble opened again for the launch; it has no end of its own.
     ASSERT_NE(spirit->GetHintBubble(), nullptr);
+    EXPECT_EQ(spirit->GetInfoBubbleAnim(), 19);
     for (int t = 0; t < 20; ++t)
         Tick();
     EXPECT_TRUE(spirit->GetHintBubble()->IsShowingContent());
@@ -248,6 +251,26 @@ TEST_F(RainbowSpiritTest, ThreeTurnsEndTheTurningLessonAndOpenTheLaunchLesson)
     Tick();
     EXPECT_FALSE(spirit->GetShowHints());
     EXPECT_FALSE(spirit->GetHintBubble()->IsOpen());
+}
+
+TEST_F(RainbowSpiritTest, SelectedWithHintsItShowsTheLessonUntilItEnds)
+{
+    cGameInfoBubbles pictures;
+    AddTerrain(-100.0f, -10.0f, 200.0f, 10.0f);
+    PlaceSpirit(0.0f, 0.0f);
+    spirit->EnableSpecial(true, false);
+    spirit->Select();
+    EXPECT_EQ(spirit->GetInfoBubbleAnim(), 19);
+    for (int t = 0; t < 500; ++t)
+        Tick();
+    ASSERT_NE(spirit->GetHintBubble(), nullptr);
+    EXPECT_TRUE(spirit->GetHintBubble()->IsShowingContent());
+
+    customControls = true;
+    spirit->DeleteHintBubble();
+    spirit->Select();
+    EXPECT_EQ(spirit->GetInfoBubbleAnim(), 30);
+    customControls = false;
 }
 
 TEST_F(RainbowSpiritTest, TurnOnlyLessonNeedsFiveTurnsAndEndsThere)
