@@ -1,5 +1,5 @@
 // The ancestor forms and the carrier fireflies as the world texture shows them: the antler with
-// the stars of its air jump, the spirit, the bat king inside its bubbles of bat land, and a
+// the stars of its air jump and its lesson bubble, the spirit, the bat king inside its bubbles of bat land, and a
 // firefly appearing beside one in flight. The picture is saved, three times enlarged, for a person
 // to look at.
 #include "CharacterWorld.h"
@@ -24,6 +24,8 @@ constexpr int kWorldRow = 240;
 class FormsLookTest : public CharacterWorld
 {
 protected:
+    cGameInfoBubbles bubbles;
+
     template <class T>
     T* Add(const char* name, float x, float y)
     {
@@ -68,6 +70,8 @@ TEST_F(FormsLookTest, FormsBubblesAndFirefliesInTheWorldTexture)
         ASSERT_TRUE(flies.back()->LoadFromXml(QString("res/xml/actors/Flying/%1.xml").arg(file)));
         flies.back()->Reset();
     }
+    antler->SetShowHints(true);
+    antler->Select();
     for (int t = 0; t < 130; ++t)
         TickAll();
     flies[0]->Spawn(&world, 190.0f, 30.0f);
@@ -91,6 +95,8 @@ TEST_F(FormsLookTest, FormsBubblesAndFirefliesInTheWorldTexture)
         c->Draw();
     for (auto& f : flies)
         f->Draw();
+    for (auto& c : cast)
+        c->DrawOverlay();
     // Saved as the player sees it: opaque.
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
     DrawFilledRect(0, kWorldRow, kWidth, kHeight, 0, 0, 0, 255);
@@ -109,6 +115,10 @@ TEST_F(FormsLookTest, FormsBubblesAndFirefliesInTheWorldTexture)
     // The stars where the air jump began, below the rising antler.
     const b2Vec2 stars = antler->GetStarPosition();
     EXPECT_GT(WorldInk(picture, static_cast<int>(stars.x) - 4, static_cast<int>(stars.y) - 4, 21, 8), 20);
+    // The antler's lesson above its antlers, and nothing above the others.
+    const b2Vec2 head = antler->GetPosition();
+    EXPECT_GT(WorldInk(picture, static_cast<int>(head.x) - 8, static_cast<int>(head.y) + 22, 30, 12), 100);
+    EXPECT_EQ(WorldInk(picture, 50, 40, 30, 30), 0);
     // Both fireflies, and the bat land through the first bubble but nowhere beyond its square.
     EXPECT_GT(WorldInk(picture, 190, 30, 15, 15), 100);
     const b2Vec2 flying = flies[1]->GetDrawPosition();
@@ -121,5 +131,5 @@ TEST_F(FormsLookTest, FormsBubblesAndFirefliesInTheWorldTexture)
     const QColor inside = picture.Pixel(static_cast<int>((c.x - 0.6f * r) * kScale), static_cast<int>((c.y + 0.3f * r) * kScale));
     EXPECT_GT(inside.blue(), 20);
     EXPECT_GT(inside.blue(), inside.green());
-    EXPECT_EQ(WorldInk(picture, 0, 60, 8, 8), 0);
+    EXPECT_EQ(WorldInk(picture, 95, 60, 8, 8), 0);
 }
