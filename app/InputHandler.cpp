@@ -109,9 +109,8 @@ void cInputHandler::LoadConfig(const QString& fileName)
         fflush(stdout);
         SetDefaultKeys();
     }
-    key[KEY_CONFIRM] = Qt::Key_Return;
+    // Table 1's confirm and back come from SetDefaultKeys, which the file never overrides.
     key2[KEY_CONFIRM] = Qt::Key_Space;
-    key[KEY_BACK] = Qt::Key_Escape;
 }
 
 bool cInputHandler::ParseConfig(const QString& fileName)
