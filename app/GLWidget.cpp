@@ -111,12 +111,7 @@ void GLWidget::resizeGL(int width, int height)
 {
     viewWidth = width;
     viewHeight = height;
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, 0, height, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetPixelProjection(width, height);
     if (game)
         game->Resize(width, height);
 }

@@ -35,6 +35,16 @@ void Rect(GLenum mode, float x, float y, float w, float h, float r, float g, flo
 
 } // namespace
 
+void SetPixelProjection(int width, int height)
+{
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, 0, height, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
 void DrawFilledRect(float x, float y, float w, float h, float r, float g, float b, float a)
 {
     Rect(GL_QUADS, x, y, w, h, r, g, b, a);

@@ -1,5 +1,10 @@
 #pragma once
 
+/// Makes the viewport width x height pixels with a y-up projection of one unit per pixel, origin
+/// at the lower-left corner, and an identity model-view matrix: how the window and every
+/// screen-sized target are drawn into.
+void SetPixelProjection(int width, int height);
+
 /// Untextured rectangles in whatever projection the caller has set up (y up).
 /// Colour components and alpha run from 0 to 255. Each leaves GL_TEXTURE_2D enabled and the
 /// current colour white, which is what textured drawing after it expects.

@@ -1,6 +1,8 @@
 #pragma once
 // A framebuffer object standing in for the window or the world texture in GL tests, which run
 // with a current context (a test folder's main.cpp makes one) under xvfb-run.
+#include "engine/Drawing.h"
+
 #include <QColor>
 #include <QDir>
 #include <QGLFramebufferObject>
@@ -33,12 +35,8 @@ public:
     void Bind()
     {
         fbo->bind();
-        glViewport(0, 0, width, height);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, width, 0, height, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        // The window's own projection, so pixels read here are where the game would put them.
+        SetPixelProjection(width, height);
     }
 
     /// The pixel whose lower-left corner is (x, y), y counted up from the bottom row.
