@@ -22,8 +22,8 @@ constexpr float kWorldToTextureY = 240.0f;
 
 cPhysicsBody::cPhysicsBody(float w, float h, int bodyType, float bodyDensity, float bodyFriction,
                            cPhysicsActor* bodyOwner, bool quakeMark)
-    : width(w), height(h), density(bodyDensity), friction(bodyFriction), halfWidth(w / 2.0f),
-      halfHeight(h / 2.0f), type(bodyType), addAfterQuake(quakeMark), owner(bodyOwner)
+    : width(w), height(h), density(bodyDensity), friction(bodyFriction), type(bodyType), addAfterQuake(quakeMark),
+      owner(bodyOwner)
 {
 }
 
@@ -35,7 +35,7 @@ void cPhysicsBody::CreateInWorld(physics::World* newWorld, float x, float y, boo
         Destroy();
 
     physics::BodyDef bodyDef;
-    bodyDef.position.Set(x + halfWidth, y + halfHeight);
+    bodyDef.position.Set(x + HalfWidth(), y + HalfHeight());
     bodyDef.linearDamping = kLinearDamping;
     bodyDef.allowSleep = type != BODY_BAT_KING_ONLY && type != BODY_BAT_KING_PLATFORM;
     // No body of the game ever turns.
@@ -51,7 +51,7 @@ void cPhysicsBody::CreateInWorld(physics::World* newWorld, float x, float y, boo
     body->SetUserData(this);
 
     physics::PolygonDef shapeDef;
-    shapeDef.SetAsBox(halfWidth, halfHeight);
+    shapeDef.SetAsBox(HalfWidth(), HalfHeight());
     shapeDef.density = density;
     shapeDef.friction = friction;
     shapeDef.restitution = 0.0f;
@@ -92,13 +92,13 @@ b2Vec2 cPhysicsBody::GetPosition() const
 {
     if (!body)
         return storedPosition;
-    return body->GetPosition() - b2Vec2(halfWidth, halfHeight);
+    return body->GetPosition() - b2Vec2(HalfWidth(), HalfHeight());
 }
 
 b2Vec2 cPhysicsBody::GetCenter() const
 {
     if (!body)
-        return storedPosition + b2Vec2(halfWidth, halfHeight);
+        return storedPosition + b2Vec2(HalfWidth(), HalfHeight());
     return body->GetPosition();
 }
 
@@ -106,12 +106,12 @@ void cPhysicsBody::SetPosition(float x, float y)
 {
     storedPosition.Set(x, y);
     if (body)
-        body->SetXForm(b2Vec2(x + halfWidth, y + halfHeight), 0.0f);
+        body->SetXForm(b2Vec2(x + HalfWidth(), y + HalfHeight()), 0.0f);
 }
 
 void cPhysicsBody::SetCenter(float cx, float cy)
 {
-    storedPosition.Set(cx - halfWidth, cy - halfHeight);
+    storedPosition.Set(cx - HalfWidth(), cy - HalfHeight());
     if (body)
         body->SetXForm(b2Vec2(cx, cy), 0.0f);
 }

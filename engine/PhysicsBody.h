@@ -101,14 +101,15 @@ public:
     physics::Body* GetBody() const { return body; }
 
 private:
+    float HalfWidth() const { return width / 2.0f; }
+    float HalfHeight() const { return height / 2.0f; }
+
     physics::World* world = nullptr;
     physics::Body* body = nullptr;
     float width;
     float height;
     float density;
     float friction;
-    float halfWidth;
-    float halfHeight;
     bool active = false;
     int type;
     bool addAfterQuake;
