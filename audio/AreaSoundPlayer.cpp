@@ -22,8 +22,6 @@ cAreaSoundPlayer::~cAreaSoundPlayer()
     for (FMOD_SOUND* sound : {m_dayAmbience, m_nightAmbience, m_music})
         if (sound)
             CheckFmodResult(FMOD_Sound_Release(sound));
-    for (cSound* sound : m_sounds)
-        delete sound;
 }
 
 bool cAreaSoundPlayer::LoadAmbience(const QString& dayPath, const QString& nightPath)
@@ -48,12 +46,10 @@ bool cAreaSoundPlayer::LoadMusic(const QString& path, bool loop, int delayMs)
 
 bool cAreaSoundPlayer::AddSound(const QString& path, int id)
 {
-    auto* sound = new cSound;
-    if (!sound->Load(m_audioSystem, path, id, true)) {
-        delete sound;
+    auto sound = std::make_unique<cSound>();
+    if (!sound->Load(m_audioSystem, path, id, true))
         return false;
-    }
-    m_sounds.push_back(sound);
+    m_sounds.push_back(std::move(sound));
     return true;
 }
 
@@ -72,7 +68,7 @@ bool cAreaSoundPlayer::Start(bool musicMuted, bool ambienceMuted)
 
 void cAreaSoundPlayer::Update(unsigned int elapsedMs)
 {
-    for (cSound* sound : m_sounds)
+    for (const auto& sound : m_sounds)
         sound->UpdateFade(elapsedMs);
     if (m_musicDelayMs > 0 && m_state != AREA_SOUND_IDLE) {
         m_musicDelayMs -= static_cast<int>(elapsedMs);
@@ -178,15 +174,15 @@ bool cAreaSoundPlayer::PlaySound(int id, int loopCount, unsigned int fadeInMs)
 
 cSound* cAreaSoundPlayer::FindSound(int id) const
 {
-    for (cSound* sound : m_sounds)
+    for (const auto& sound : m_sounds)
         if (sound->GetId() == id)
-            return sound;
+            return sound.get();
     return nullptr;
 }
 
 void cAreaSoundPlayer::StopSound(int id)
 {
-    for (cSound* sound : m_sounds)
+    for (const auto& sound : m_sounds)
         if (sound->GetId() == id)
             sound->FadeOutAndStop(kStopSoundFadeMs);
 }
@@ -203,7 +199,7 @@ bool cAreaSoundPlayer::IsAmbiencePlaying() const
 
 bool cAreaSoundPlayer::IsAnySoundPlaying() const
 {
-    for (cSound* sound : m_sounds)
+    for (const auto& sound : m_sounds)
         if (sound->IsPlaying())
             return true;
     return false;
@@ -264,7 +260,7 @@ void cAreaSoundPlayer::SetMusicAndSoundVolume(float volume, bool music, bool sou
     if (music && m_musicChannel)
         CheckFmodResult(FMOD_Channel_SetVolume(m_musicChannel, volume));
     if (sounds)
-        for (cSound* sound : m_sounds)
+        for (const auto& sound : m_sounds)
             sound->SetVolume(volume);
 }
 
@@ -298,7 +294,7 @@ void cAreaSoundPlayer::UnmuteMusic()
 void cAreaSoundPlayer::SetMusicMuted(bool muted)
 {
     SetMuted(m_musicChannel, muted);
-    for (cSound* sound : m_sounds)
+    for (const auto& sound : m_sounds)
         sound->SetMuted(muted);
     m_musicMuted = muted;
 }
@@ -331,7 +327,7 @@ bool cAreaSoundPlayer::Pause(bool music, bool sounds, bool ambience)
     if (music && !pause(m_musicChannel))
         return false;
     if (sounds)
-        for (cSound* sound : m_sounds)
+        for (const auto& sound : m_sounds)
             if (sound->GetChannel() && !sound->Pause())
                 return false;
     return true;

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class cAudioSystem;
@@ -29,7 +30,7 @@ class cAreaSoundPlayer
 {
 public:
     explicit cAreaSoundPlayer(cAudioSystem* audioSystem);
-    /// Releases the music and ambiences (which stops them) and deletes the area sounds.
+    /// Releases the music and ambiences (which stops them), then deletes the area sounds.
     ~cAreaSoundPlayer();
     cAreaSoundPlayer(const cAreaSoundPlayer&) = delete;
     cAreaSoundPlayer& operator=(const cAreaSoundPlayer&) = delete;
@@ -110,7 +111,7 @@ private:
     FMOD_CHANNEL* m_musicChannel = nullptr;
     FMOD_CHANNEL* m_dayChannel = nullptr;
     FMOD_CHANNEL* m_nightChannel = nullptr;
-    std::vector<cSound*> m_sounds;
+    std::vector<std::unique_ptr<cSound>> m_sounds;
     eAreaSoundState m_state = AREA_SOUND_IDLE;
     int m_musicDelayMs = 0;
     unsigned int m_fadeDurationMs = 0;
