@@ -8,7 +8,10 @@
 class cFrameEditor : public cFrameManager
 {
 public:
-    explicit cFrameEditor(cFramedArea* owner) : cFrameManager(owner) {}
+    explicit cFrameEditor(cFramedArea* owner, cCommonResources* starField = nullptr)
+        : cFrameManager(owner, starField)
+    {
+    }
     ~cFrameEditor() override = default;
 
     /// The manager's switch; the selection does not survive it.

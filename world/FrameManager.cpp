@@ -1,6 +1,7 @@
 #include "world/FrameManager.h"
 
 #include "world/ComicFrame.h"
+#include "world/CommonResources.h"
 #include "world/FrameSetReader.h"
 #include "world/FramedArea.h"
 
@@ -55,8 +56,9 @@ std::unique_ptr<QGLFramebufferObject> MakeWorldTexture()
 
 } // namespace
 
-cFrameManager::cFrameManager(cFramedArea* ownerArea)
+cFrameManager::cFrameManager(cFramedArea* ownerArea, cCommonResources* stars)
     : owner(ownerArea)
+    , starField(stars)
     , worldTexture(MakeWorldTexture())
 {
 }
@@ -140,6 +142,8 @@ int cFrameManager::Update(int ms)
         background->BlendAt(owner->GetDayNightBlend());
     if (background)
         background->Update(ms);
+    if (starsVisible && starField)
+        starField->UpdateStars(ms);
     switch (state) {
     case kFramesFadingIn:
         FadeInStep(ms);
@@ -299,6 +303,8 @@ void cFrameManager::DrawBackgroundLayers()
 {
     if (background)
         background->Paint();
+    if (starsVisible && starField)
+        starField->DrawStars(pixelSize);
     if (ornamentShown)
         DrawOrnament();
 }

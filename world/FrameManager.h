@@ -8,6 +8,7 @@
 class QGLFramebufferObject;
 class QString;
 class cComicFrame;
+class cCommonResources;
 class cFramedArea;
 
 /// What the frame manager is doing.
@@ -34,10 +35,11 @@ public:
     using FrameList = std::vector<std::unique_ptr<cComicFrame>>;
 
     /// A manager for owner (borrowed, may be null: then nothing is rendered into the texture and
-    /// the background takes no blend), with no frame set and no background yet. Makes the world
-    /// texture; without a current GL context there is none, an "ERROR:" line says so, and the
-    /// passes draw nothing.
-    explicit cFrameManager(cFramedArea* owner);
+    /// the background takes no blend), with no frame set and no background yet. starField (borrowed,
+    /// may be null: then no stars are shown) is the store whose shared star field shines behind the
+    /// frames when the frame-set file asks for it. Makes the world texture; without a current GL
+    /// context there is none, an "ERROR:" line says so, and the passes draw nothing.
+    explicit cFrameManager(cFramedArea* owner, cCommonResources* starField = nullptr);
     virtual ~cFrameManager();
 
     cFrameManager(const cFrameManager&) = delete;
@@ -70,7 +72,8 @@ public:
     /// left selected and set to identity.
     void RenderWorldToTexture(bool physicsOutlines, bool playerOutlines, bool sky, bool background);
 
-    /// One tick of ms milliseconds: background blend and fade, the running switch or fade, the
+    /// One tick of ms milliseconds: background blend and fade, the stars' twinkling while shown,
+    /// the running switch or fade, the
     /// automatic switch after a shake, dynamic frames following the player, the frames' shakes and
     /// glides. Always answers 0.
     int Update(int ms);
@@ -146,8 +149,9 @@ public:
     unsigned GetWorldTexture() const;
 
 protected:
-    /// The colour background (behind everything, over the whole window), then the ornament along
-    /// the window's bottom and top edges when shown and the shared animations are loaded.
+    /// The colour background (behind everything, over the whole window), the shared star field when
+    /// shown (at the pixel size, from the window's corner), then the ornament along the window's
+    /// bottom and top edges when shown and the shared animations are loaded.
     void DrawBackgroundLayers();
     /// The current set from the world texture at the pixel size and offsets, each frame with a
     /// white border, zooming while fading; highlighted (if any) once more with a red border.
@@ -168,6 +172,7 @@ private:
     bool InRotationLockout() const { return rotationTimer >= 0 && rotationTimer < rotationLockout; }
 
     cFramedArea* owner;
+    cCommonResources* starField;
     std::unique_ptr<QGLFramebufferObject> worldTexture;
     int state = kFramesIdle;
     std::vector<FrameList> frameSets;

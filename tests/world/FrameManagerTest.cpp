@@ -1,4 +1,6 @@
+#include "actors/Star.h"
 #include "world/ComicFrame.h"
+#include "world/CommonResources.h"
 #include "world/FrameEditor.h"
 
 #include "BackgroundPrinting.h"
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -282,6 +285,41 @@ TEST(FrameManager, RenderPassHasTheAreaDrawAsAsked)
     alone.Resize(960, 544);
     alone.Update(20);
     alone.Draw(); // no area, no set, no background: nothing to draw and nothing to fail
+}
+
+/// The alpha of every star of the store.
+std::vector<float> StarAlphas(const cCommonResources& store)
+{
+    std::vector<float> alphas;
+    for (const Star* star : store.GetStars())
+        alphas.push_back(star->GetAlpha());
+    return alphas;
+}
+
+TEST(FrameManager, StarsTwinkleWithTheTicksOnlyWhileShown)
+{
+    cCommonResources store(nullptr);
+    store.CreateStars(40);
+    cFrameEditor m(nullptr, &store);
+    Fill(m, 1);
+    const std::vector<float> start = StarAlphas(store);
+    for (int i = 0; i < 5; ++i)
+        m.Update(20);
+    EXPECT_EQ(StarAlphas(store), start) << "hidden stars hold still";
+
+    m.SetStarsVisible(true);
+    m.Update(20);
+    m.Update(20);
+    EXPECT_EQ(StarAlphas(store), start) << "a star steps once 51 ms have passed";
+    m.Update(20);
+    const std::vector<float> stepped = StarAlphas(store);
+    for (size_t i = 0; i < start.size(); ++i)
+        EXPECT_NE(stepped[i], start[i]) << "star " << i;
+
+    cFrameEditor starless(nullptr);
+    starless.SetStarsVisible(true);
+    starless.Update(60); // no store: nothing to twinkle and nothing to fail
+    EXPECT_EQ(StarAlphas(store), stepped);
 }
 
 TEST(FrameEditor, SelectsMovesAndDeletesFramesOfTheCurrentSet)

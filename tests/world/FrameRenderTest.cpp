@@ -1,4 +1,6 @@
+#include "actors/Star.h"
 #include "world/ComicFrame.h"
+#include "world/CommonResources.h"
 #include "world/FrameEditor.h"
 
 #include "engine/Animation.h"
@@ -9,6 +11,10 @@
 #include "tests/support/GlCanvas.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -39,6 +45,8 @@ class FrameRender : public testing::Test
 protected:
     void SetUp() override
     {
+        std::srand(11);
+        starStore.CreateStars(600);
         area.drawWorld = true;
         const int set = frames.AddFrameSet();
         frames.AddFrame(set, 20, 30, 64, 100, 100, 60, 2, true, false);   // window 40..440 x 60..300
@@ -55,8 +63,22 @@ protected:
         frames.Draw();
     }
 
+    /// Whether window pixel (wx, wy) lies on a frame of set 0 or on its border.
+    bool CoveredByAFrame(int wx, int wy) const
+    {
+        for (const auto& f : frames.GetFrameSet(0)) {
+            const int x0 = static_cast<int>(f->GetScreenPos().x()) * kPixel - kPixel;
+            const int y0 = static_cast<int>(f->GetScreenPos().y()) * kPixel - kPixel;
+            if (wx >= x0 && wy >= y0 && wx < x0 + (f->GetScreenWidth() + 2) * kPixel &&
+                wy < y0 + (f->GetScreenHeight() + 2) * kPixel)
+                return true;
+        }
+        return false;
+    }
+
     FakeArea area;
-    cFrameEditor frames{&area};
+    cCommonResources starStore{nullptr};
+    cFrameEditor frames{&area, &starStore};
 };
 
 } // namespace
@@ -93,6 +115,45 @@ TEST_F(FrameRender, FramesShowTheirTexelsWithWhiteBordersOverTheBackground)
     // The background's first colour along the bottom edge, its second along the top.
     EXPECT_TRUE(NearColor(canvas.Pixel(900, 0), QColor(216, 203, 236), 3));
     EXPECT_TRUE(NearColor(canvas.Pixel(900, kHeight - 1), QColor(181, 159, 217), 3));
+}
+
+TEST_F(FrameRender, StarsShineOverTheBackgroundAndBehindTheFramesWhenShown)
+{
+    // The window pixel inside each star that lies in the window: a star is a square of two virtual
+    // pixels from (x, y), times the pixel size.
+    std::vector<std::pair<const Star*, QPoint>> spots;
+    for (const Star* star : starStore.GetStars()) {
+        const QPoint p(star->GetX() * kPixel + 1, star->GetY() * kPixel + 1);
+        if (p.x() < kWidth && p.y() < kHeight)
+            spots.emplace_back(star, p);
+    }
+    std::vector<QColor> hidden;
+    {
+        GlCanvas canvas(kWidth, kHeight);
+        Paint(canvas);
+        for (const auto& spot : spots)
+            hidden.push_back(canvas.Pixel(spot.second.x(), spot.second.y()));
+    }
+    frames.SetStarsVisible(true);
+    GlCanvas shown(kWidth, kHeight);
+    Paint(shown);
+    shown.Save("frames_stars_960x544.png");
+
+    int overBackground = 0, behindFrames = 0;
+    for (size_t i = 0; i < spots.size(); ++i) {
+        const auto& [star, p] = spots[i];
+        const QColor before = hidden[i], after = shown.Pixel(p.x(), p.y());
+        SCOPED_TRACE("star at " + std::to_string(p.x()) + ", " + std::to_string(p.y()));
+        if (CoveredByAFrame(p.x(), p.y())) {
+            EXPECT_EQ(after, before) << "a frame hides the stars behind it";
+            ++behindFrames;
+        } else if (star->GetAlpha() >= 64) {
+            EXPECT_GT(after.green() + after.red(), before.green() + before.red()) << "yellowish light";
+            ++overBackground;
+        }
+    }
+    EXPECT_GT(overBackground, 50);
+    EXPECT_GT(behindFrames, 10);
 }
 
 TEST_F(FrameRender, FadingFrameShrinksAboutItsCentreKeepingItsMagnification)
