@@ -1,6 +1,7 @@
 #include "world/FrameEditor.h"
 
 #include "world/ComicFrame.h"
+#include "world/FrameSetWriter.h"
 
 void cFrameEditor::SwitchToFrameSet(unsigned index, unsigned ms)
 {
@@ -56,6 +57,11 @@ void cFrameEditor::DeleteSelection()
     if (selected)
         DeleteFrame(selected);
     ClearSelection();
+}
+
+bool cFrameEditor::SaveFrameSets(const QString& path) const
+{
+    return cFrameSetWriter(*this).Write(path);
 }
 
 void cFrameEditor::SetBackgroundColor(const sZorv_BG_Color& colors)

@@ -30,6 +30,7 @@ public:
     bool SelectAt(int x, int y);
     void ClearSelection() { selected = nullptr; }
     bool HasSelection() const { return selected != nullptr; }
+    bool HasSelectedFrame() const { return HasSelection(); }
     cComicFrame* GetSelectedFrame() const { return selected; }
 
     /// Moves the selected frame (and its home) by (dx, dy) virtual units, truncated.
@@ -40,6 +41,10 @@ public:
     void SetSelectionTexOrigin(int u, int v);
     /// Removes the selected frame from the current set and deletes it; clears the selection.
     void DeleteSelection();
+
+    /// Writes the frame sets as they stand now (cFrameSetWriter) to the file at path, replacing an
+    /// earlier file as a whole. False, with an "ERROR:" line, when it cannot be written.
+    bool SaveFrameSets(const QString& path) const;
 
     /// Makes the background from these colours when there is none; else overwrites its record 0.
     void SetBackgroundColor(const sZorv_BG_Color& colors);

@@ -5,12 +5,41 @@
 
 #include "tests/support/StdoutOf.h"
 
+#include <QDir>
 #include <QString>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr sZorv_BG_Color kNone{-1, -1, -1, -1, -1, -1};
+
+/// Expects b to present what a presents: background records, flags and every frame of every set.
+void ExpectSamePresentation(const cFrameManager& a, const cFrameManager& b)
+{
+    ASSERT_EQ(b.GetBackground()->GetRecordCount(), a.GetBackground()->GetRecordCount());
+    for (int i = 0; i < a.GetBackground()->GetRecordCount(); ++i)
+        EXPECT_EQ(b.GetBackground()->GetRecord(i), a.GetBackground()->GetRecord(i)) << "record " << i;
+    EXPECT_EQ(b.StarsVisible(), a.StarsVisible());
+    EXPECT_EQ(b.GetOrnament(), a.GetOrnament());
+    ASSERT_EQ(b.GetFrameSetCount(), a.GetFrameSetCount());
+    for (int set = 0; set < a.GetFrameSetCount(); ++set) {
+        ASSERT_EQ(b.GetFrameSet(set).size(), a.GetFrameSet(set).size()) << "set " << set;
+        for (size_t i = 0; i < a.GetFrameSet(set).size(); ++i) {
+            const cComicFrame &fa = *a.GetFrameSet(set)[i], &fb = *b.GetFrameSet(set)[i];
+            SCOPED_TRACE("set " + std::to_string(set) + ", frame " + std::to_string(i));
+            EXPECT_EQ(fb.GetScreenPos(), fa.GetHomePos());
+            EXPECT_EQ(fb.GetTexMin(), fa.GetTexMin());
+            EXPECT_EQ(fb.GetTexWidth(), fa.GetTexWidth());
+            EXPECT_EQ(fb.GetTexHeight(), fa.GetTexHeight());
+            EXPECT_EQ(fb.GetScreenWidth(), fa.GetScreenWidth());
+            EXPECT_EQ(fb.GetScreenHeight(), fa.GetScreenHeight());
+            EXPECT_EQ(fb.HasBorder(), fa.HasBorder());
+            EXPECT_EQ(fb.HasSpecialBlend(), fa.HasSpecialBlend());
+            EXPECT_EQ(fb.IsDynamic(), fa.IsDynamic());
+        }
+    }
+}
 
 } // namespace
 
@@ -121,4 +150,52 @@ TEST(FrameSetFile, MissingFileOrNoFrameSetIsRefused)
     EXPECT_FALSE(read);
     EXPECT_NE(out.find("ERROR:"), std::string::npos);
     EXPECT_EQ(empty.GetFrameSetCount(), 0);
+}
+
+TEST(FrameSetFile, SavedFramesReadBackAsTheyWereEdited)
+{
+    // The reader opens a path holding ":/" as it stands, so a folder named "disk:" lets it read the
+    // saved file from disk instead of the resource tree.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("disk:"));
+    for (const char* source : {":/frametest/full.xml", ":/frametest/flat.xml"}) {
+        SCOPED_TRACE(source);
+        cFrameEditor edited(nullptr);
+        ASSERT_TRUE(edited.LoadFrameSets(source));
+        edited.Resize(480, 272);
+        const QPointF first = edited.GetFrameSet(0)[0]->GetScreenPos();
+        ASSERT_TRUE(edited.SelectAt(static_cast<int>(first.x()) + 1, 272 - static_cast<int>(first.y()) - 1));
+        edited.MoveSelection(3, -2);
+        edited.MoveSelectionContent(4, 1);
+        edited.ShakeFrames(1000, 9, 9, 0, true);
+        edited.Update(20); // shaken away from home: the file keeps the home position
+        edited.SetBackgroundColor({1, 2, 3, 4, 5, 6});
+
+        const QString path = dir.filePath("disk:/Area_Frames.xml");
+        ASSERT_TRUE(edited.SaveFrameSets(path));
+        cFrameEditor reread(nullptr);
+        ASSERT_TRUE(reread.LoadFrameSets(path));
+        ExpectSamePresentation(edited, reread);
+        EXPECT_EQ(reread.GetFrameSet(0)[0]->GetScreenPos(), first + QPointF(3, -2));
+    }
+}
+
+TEST(FrameSetFile, ASaveThatCannotBeWrittenSaysSoAndKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    cFrameEditor m(nullptr);
+    ASSERT_TRUE(m.LoadFrameSets(":/frametest/full.xml"));
+    bool saved = true;
+    std::string out = StdoutOf([&] { saved = m.SaveFrameSets(dir.filePath("no/such/folder/A_Frames.xml")); });
+    EXPECT_FALSE(saved);
+    EXPECT_NE(out.find("ERROR:"), std::string::npos) << out;
+    out = StdoutOf([&] { saved = m.SaveFrameSets(":/frametest/full.xml"); });
+    EXPECT_FALSE(saved) << "the resource tree cannot be written";
+    EXPECT_NE(out.find("ERROR:"), std::string::npos) << out;
+
+    cFrameEditor reread(nullptr);
+    ASSERT_TRUE(reread.LoadFrameSets(":/frametest/full.xml"));
+    ExpectSamePresentation(m, reread);
 }
