@@ -1,0 +1,215 @@
+#pragma once
+
+#include "world/FramedArea.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace physics {
+class World;
+}
+class cAreaEnterTree;
+class cAreaExit;
+class cAreaSoundPlayer;
+class cAudioSystem;
+class cCommonResources;
+class cContactFilter;
+class cContactListener;
+class cGameSettings;
+class cImage;
+class cPhysicsBody;
+class cPlayerChar;
+
+/// One playable area: a physics world of its own with the game's contact listener and filter, one
+/// list per kind of object in it, the characters the player steers (borrowed from the shared
+/// assets), the sky colours and background pictures, the Land-of-Fireflies weight and the area's
+/// music and ambience player.
+///
+/// The game controller makes one per area load, calls `Init` once, then ticks and draws it and
+/// deletes it when the area is left; a reload makes a new one. The area file reader fills the lists
+/// through the makers below. Positions and sizes are world units (y up; world point (x, y) lies at
+/// world-texture pixel (x, y + 240)), colours 0 to 255, times milliseconds.
+///
+/// Ownership: the area owns its world, listener, filter, sound player, pictures and every object in
+/// its lists except the characters. Every object is deleted while the world still exists, since
+/// deleting the world would take their bodies away behind their backs. GL context current while
+/// pictures load, draw or go.
+class cArea : public cFramedArea
+{
+public:
+    /// Stores both; empty lists, no world, no sound player, no pictures, both sky colours unset
+    /// (-1), weight 0, no frame set asked for (-1). resources may be null: the area then has no
+    /// characters.
+    cArea(std::string fileName, cCommonResources* resources);
+    /// `Clear`.
+    ~cArea() override;
+    cArea(const cArea&) = delete;
+    cArea& operator=(const cArea&) = delete;
+
+    /// Empties the area: the sound player (which stops every sound) and the pictures go, the
+    /// characters are reset and handed back, every owned object is deleted, then the world with
+    /// its listener and filter. Safe to call twice.
+    virtual void Clear();
+
+    /// Makes the sound player and the world, reads the area file and, with the file read, sets the
+    /// score every exit can reach, queues the characters at the enter tree and starts the sound.
+    /// False, after an "ERROR:" line, when the file does not open or has no enter tree or no exit;
+    /// the controller then deletes the area. What was read stays until then.
+    virtual bool Init(cAudioSystem* audio, bool musicMuted, bool ambienceMuted);
+
+    /// The world with the game's listener and filter; gravity (0, -200), sleeping allowed.
+    void CreateWorld();
+    /// The characters of the shared assets are reset first, then the area file is read.
+    bool LoadFromFile(const std::string& path);
+    /// Reads the area file `fileName` into area (`cAreaFileReader`). False only when it does not open.
+    static bool LoadAreaFile(cArea* area, const std::string& fileName);
+
+    // cFramedArea
+    void Draw(bool sky, bool background) override;
+    void DrawPhysicsDebug() override;
+    void DrawPlayerPhysics() override;
+    float GetDayNightBlend() const override { return lofWeight; }
+    bool GetFocusPlayerCenter(float& x, float& y) const override;
+    bool IsPaused() const override { return paused; }
+    void SetPaused(bool pauseScreenShown) override;
+    void ClearPaused() override;
+    bool IsPauseScreenShown() const { return pauseScreenShown; }
+
+    /// The character under control; null when nobody is.
+    virtual cPlayerChar* GetCurrentPlayer() const;
+    /// The character the dynamic frames follow: the current one.
+    virtual cPlayerChar* GetFocusPlayer() const;
+    /// Asks every exit to let the character of that id in.
+    virtual void SetExitsTarget(int id);
+
+    /// Mute flags of the settings to the sound player. Always true.
+    bool ApplySoundSettings(const cGameSettings& settings);
+    /// The entrance's flags; startAsNight also sets the weight to 1 at once.
+    void SetEnterTreeFlags(bool spawnAntlerOnly, bool startAsNight, bool spawnFireFlies);
+    /// The frame-set index a frame-changer box asked for last; -1 before any.
+    int GetTriggeredFrameSet() const { return triggeredFrameSet; }
+
+    // Makers: each builds its object with the area's world and appends it to its list.
+
+    /// A terrain box with lower-left corner (x, y), `ePhysicsBodyType` type, density 0, friction
+    /// 0.5. Types 4 and 5 and quake terrain stay out of the world (the area puts them in later);
+    /// every other type is in the world at once. A size that is not positive is refused.
+    void AddPhysicsBody(float x, float y, float w, float h, int type, int addAfterQuake);
+    /// The entrance tree; the last one made receives and releases the characters.
+    void AddAreaEnterTree(const QString& file, int x, int y, bool forceSwitch);
+    /// An exit tree; the first one made is exit 0, which the hearts fly to.
+    void AddAreaExit(const QString& file, int x, int y, bool activated, bool tutorial, const std::string& destination);
+
+    // Setters of single values.
+
+    void SetName(const std::string& areaName) { name = areaName; }
+    const std::string& GetName() const { return name; }
+    /// Replace the day, Land-of-Fireflies or bat-land picture by a new 512 x 512 one showing the
+    /// file. When the file does not load the new picture stays, untextured, the stored name keeps
+    /// its old value and the result is false.
+    bool SetBackgroundFile(const QString& file);
+    bool SetLandOfFirefliesBackgroundFile(const QString& file);
+    bool SetBatlandBackgroundFile(const QString& file);
+    QString GetBackgroundFile() const { return dayBackgroundFile; }
+    QString GetLandOfFirefliesBackgroundFile() const { return lofBackgroundFile; }
+    QString GetBatlandBackgroundFile() const { return batlandFile; }
+    /// The day sky: first colour along the lower edge, second along the upper edge; -1 marks a
+    /// colour as unset.
+    void SetSkyColors(int r, int g, int b, int r1, int g1, int b1);
+    void SetSkyLoFColor(int r, int g, int b);
+    /// Stack-box type 0 sets the antler tutorial, type 1 the spirit tutorial; the special mode
+    /// takes second on every call.
+    void SetTutorialFlags(int stackBoxType, bool second);
+    /// An empty day ambience loads no ambience, an empty music file no music.
+    void SetAmbienceAndMusic(const QString& dayAmbience, const QString& nightAmbience, const QString& musicFile,
+                             bool loop, int delayMs);
+    /// An area sound (0 to 2 the forms' themes, 42 to 44 free tunes); an empty file loads nothing.
+    void SetMusicTheme(int id, const QString& file);
+
+    // Accessors.
+
+    cAreaSoundPlayer* GetSoundPlayer() const { return soundPlayer.get(); }
+    /// Where the player goes on to: the only exit's destination, else that of the first exit that
+    /// holds every character taking part; empty when none does.
+    std::string GetExitDestination() const;
+    /// Score, positive and negative count of exit 0; zeros without an exit.
+    virtual void GetExitInfo(int* score, int* positive, int* negative) const;
+    /// Writes nothing; always true. Areas are made by hand, never saved by the game.
+    bool SaveToFile(const QString& path) const;
+
+    physics::World* GetWorld() const { return world.get(); }
+    const std::string& GetFileName() const { return fileName; }
+    const std::array<int, 6>& GetSkyColor() const { return skyColor; }
+    const std::array<int, 3>& GetSkyLoFColor() const { return skyLoFColor; }
+    const cImage* GetDayBackground() const { return dayBackground.get(); }
+    const cImage* GetLoFBackground() const { return lofBackground.get(); }
+    const cImage* GetBatlandPicture() const { return batlandPicture.get(); }
+    const std::vector<cPhysicsBody*>& GetBodies() const { return bodies; }
+    const std::vector<cPlayerChar*>& GetPlayers() const { return players; }
+    const std::vector<cAreaEnterTree*>& GetEnterTrees() const { return enterTrees; }
+    const std::vector<cAreaExit*>& GetExits() const { return exits; }
+    cAreaEnterTree* GetEnterTree() const { return enterTree; }
+    int GetCurrentPlayerIndex() const { return currentPlayer; }
+    bool IsFinishing() const { return finishing; }
+    bool IsAntlerTutorial() const { return antlerTutorial; }
+    bool IsSpiritTutorial() const { return spiritTutorial; }
+    bool IsSpiritSpecialMode() const { return spiritSpecialMode; }
+    bool GetSpawnAntlerOnly() const { return spawnAntlerOnly; }
+    bool GetStartAsNight() const { return startAsNight; }
+    bool GetSpawnFireFlies() const { return spawnFireFlies; }
+    /// The score every exit can reach: one per heart of value 1, at least 1.
+    int GetMaxScore() const;
+
+protected:
+    /// The sky pass: the sky colour blended towards the Vadi do Davovodaz one by the weight.
+    void DrawSky();
+
+    cCommonResources* resources;
+    std::string fileName;
+    std::unique_ptr<cAreaSoundPlayer> soundPlayer;
+    bool finishing = false;
+    std::unique_ptr<physics::World> world;
+    std::unique_ptr<cContactListener> contactListener;
+    std::unique_ptr<cContactFilter> contactFilter;
+    std::vector<cPhysicsBody*> bodies;
+    /// First colour r, g, b, then second colour r, g, b; -1 = unset.
+    std::array<int, 6> skyColor{-1, -1, -1, -1, -1, -1};
+    std::array<int, 3> skyLoFColor{-1, -1, -1};
+    float lofWeight = 0.0f;
+    float lofSpeed = 0.0f;
+    bool paused = false;
+    bool pauseScreenShown = false;
+    std::unique_ptr<cImage> dayBackground;
+    std::unique_ptr<cImage> lofBackground;
+    std::unique_ptr<cImage> batlandPicture;
+    QString dayBackgroundFile;
+    QString lofBackgroundFile;
+    QString batlandFile;
+    /// Borrowed from the shared assets, in roster order: 0 brown, 1 orange, 2 gray.
+    std::vector<cPlayerChar*> players;
+    std::vector<cAreaEnterTree*> enterTrees;
+    std::vector<cAreaExit*> exits;
+    /// The last entrance tree made (borrowed from enterTrees).
+    cAreaEnterTree* enterTree = nullptr;
+    int currentPlayer = -1;
+    bool batLand = false;
+    bool spawnAntlerOnly = false;
+    bool startAsNight = false;
+    bool spawnFireFlies = false;
+    std::string name;
+    bool spiritTutorial = false;
+    bool antlerTutorial = false;
+    bool spiritSpecialMode = false;
+    int triggeredFrameSet = -1;
+
+private:
+    /// Init's last steps: every exit learns the score it can reach, the characters are queued at
+    /// the entrance and the sound starts.
+    void ApplyStartConditions(bool musicMuted, bool ambienceMuted);
+    /// Replaces picture by a new 512 x 512 one showing file; see `SetBackgroundFile`.
+    bool ReplacePicture(std::unique_ptr<cImage>& picture, QString& storedFile, const QString& file);
+};

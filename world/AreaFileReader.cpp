@@ -1,0 +1,230 @@
+#include "world/AreaFileReader.h"
+
+#include "world/Area.h"
+
+#include "engine/PhysicsBody.h"
+#include "engine/StringUtil.h"
+
+#include <QFile>
+#include <QXmlStreamReader>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+/// The attributes of one start tag, each read only when present.
+class cAttributes
+{
+public:
+    explicit cAttributes(const QXmlStreamReader& xml) : attributes(xml.attributes()) {}
+
+    int Int(const char* name, int defaultValue) const
+    {
+        return attributes.hasAttribute(name) ? attributes.value(name).toInt() : defaultValue;
+    }
+    float Float(const char* name, int defaultValue) const { return static_cast<float>(Int(name, defaultValue)); }
+    bool Flag(const char* name, bool defaultValue) const { return Int(name, defaultValue ? 1 : 0) != 0; }
+    bool Has(const char* name) const { return attributes.hasAttribute(name); }
+    QString Text(const char* name) const { return attributes.value(name).toString(); }
+
+private:
+    QXmlStreamAttributes attributes;
+};
+
+/// Kinds of objects whose classes the game does not have yet.
+const char* const kUnsupported[] = {
+    "Stars", "Cloud", "Cloud_HD", "StackBox", "FrameChanger", "EmitterBox", "LittlePlatform",
+    "Mushroom", "GlowMushroom", "BasicPlant", "InfoTriggerBox", "water", "waterfall",
+    "waterbubbles", "NPCFly", "ScoreHeart",
+};
+
+/// Elements only the scripted first and last areas understand.
+const char* const kScriptedOnly[] = {"Level0EnterTree", "FallingRock", "HeartTreeExit"};
+
+template <size_t N>
+bool Contains(const char* const (&names)[N], const QStringRef& name)
+{
+    for (const char* candidate : names) {
+        if (name == QLatin1String(candidate))
+            return true;
+    }
+    return false;
+}
+
+/// Ids of the area sounds that a `themes` attribute names.
+struct sTheme
+{
+    const char* attribute;
+    int id;
+};
+const sTheme kThemes[] = {{"antler", 0}, {"spirit", 1}, {"bat", 2}, {"Custom1", 42}, {"Custom2", 43}, {"Custom3", 44}};
+
+} // namespace
+
+int BodyTypeFromFile(int fileType)
+{
+    switch (fileType) {
+    case 1:
+        return BODY_PLATFORM;
+    case 2:
+        return BODY_DEADLY;
+    case 3:
+        return BODY_BAT_KING_ONLY;
+    case 4:
+        return BODY_BAT_KING_PLATFORM;
+    case 5:
+        return BODY_BAT_SWITCHED;
+    case 6:
+        return BODY_DEADLY_2;
+    case 7:
+        return BODY_SENSOR;
+    default:
+        return BODY_TERRAIN;
+    }
+}
+
+bool cAreaFileReader::Read(const QString& path)
+{
+    const QString resource = ResourcePath(path);
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(resource));
+        return false;
+    }
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd() && !xml.hasError()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement)
+            ReadElement(xml);
+    }
+    return true;
+}
+
+void cAreaFileReader::ReadElement(QXmlStreamReader& xml)
+{
+    const QStringRef name = xml.name();
+    if (name == QLatin1String("Metadata"))
+        ReadMetadata(xml);
+    else if (name == QLatin1String("Background"))
+        ReadBackground(xml);
+    else if (name == QLatin1String("Sky"))
+        ReadSky(xml);
+    else if (name == QLatin1String("SkyLoF"))
+        ReadSkyLoF(xml);
+    else if (name == QLatin1String("AreaEnterTree"))
+        ReadEnterTree(xml);
+    else if (name == QLatin1String("AreaExitTree"))
+        ReadExitTree(xml);
+    else if (name == QLatin1String("body"))
+        ReadBody(xml);
+    else if (name == QLatin1String("Audio"))
+        ReadAudio(xml);
+    else if (Contains(kUnsupported, name))
+        ReportSkipped(xml, "is not supported yet");
+    else if (Contains(kScriptedOnly, name))
+        ReportSkipped(xml, "belongs to the first or the last area only");
+}
+
+void cAreaFileReader::ReadMetadata(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.SetName(a.Text("name").toStdString());
+}
+
+void cAreaFileReader::ReadBackground(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    if (a.Has("file"))
+        area.SetBackgroundFile(a.Text("file"));
+    if (a.Has("landoffireflies"))
+        area.SetLandOfFirefliesBackgroundFile(a.Text("landoffireflies"));
+    if (a.Has("batland"))
+        area.SetBatlandBackgroundFile(a.Text("batland"));
+}
+
+void cAreaFileReader::ReadSky(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    const int r1 = a.Int("r1", -1);
+    const int g1 = a.Int("g1", -1);
+    const int b1 = a.Int("b1", -1);
+    // A second colour missing one component is no second colour: the sky is plain.
+    const bool second = r1 != -1 && g1 != -1 && b1 != -1;
+    area.SetSkyColors(a.Int("r", -1), a.Int("g", -1), a.Int("b", -1), second ? r1 : -1, second ? g1 : -1,
+                      second ? b1 : -1);
+}
+
+void cAreaFileReader::ReadSkyLoF(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.SetSkyLoFColor(a.Int("r", -1), a.Int("g", -1), a.Int("b", -1));
+}
+
+void cAreaFileReader::ReadEnterTree(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.SetEnterTreeFlags(a.Flag("spawnAntlerOnly", false), a.Flag("startAsNight", false),
+                           a.Flag("spawnFireFlies", false));
+    area.AddAreaEnterTree(a.Text("file"), a.Int("x", 0), a.Int("y", 0), a.Flag("force_switch", false));
+}
+
+void cAreaFileReader::ReadExitTree(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.AddAreaExit(a.Text("file"), a.Int("x", 0), a.Int("y", 0), a.Flag("activated", true),
+                     a.Flag("tutorial", false), a.Text("DestinationArea").toStdString());
+}
+
+void cAreaFileReader::ReadBody(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    // The files always give a type; one without is plain terrain, the most common kind.
+    area.AddPhysicsBody(a.Float("x", 0), a.Float("y", 0), a.Float("w", 0), a.Float("h", 0),
+                        BodyTypeFromFile(a.Int("type", 0)), a.Int("addAfterQuake", 0));
+}
+
+void cAreaFileReader::ReadAudio(QXmlStreamReader& xml)
+{
+    QString dayAmbience, nightAmbience, music;
+    bool loop = true;
+    int delay = 0;
+    while (!xml.atEnd() && !xml.hasError()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("Audio"))
+            break;
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        const cAttributes a(xml);
+        if (xml.name() == QLatin1String("ambience")) {
+            if (a.Has("std"))
+                dayAmbience = a.Text("std");
+            if (a.Has("night"))
+                nightAmbience = a.Text("night");
+        } else if (xml.name() == QLatin1String("music")) {
+            if (a.Has("file"))
+                music = a.Text("file");
+            // Music without a loop attribute loops, as the area's background music is meant to.
+            if (a.Int("loop", 1) != 1)
+                loop = false;
+            delay = a.Int("delay", 0);
+        } else if (xml.name() == QLatin1String("themes")) {
+            ReadThemes(xml);
+        }
+    }
+    area.SetAmbienceAndMusic(dayAmbience, nightAmbience, music, loop, delay);
+}
+
+void cAreaFileReader::ReadThemes(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    for (const sTheme& theme : kThemes) {
+        if (a.Has(theme.attribute))
+            area.SetMusicTheme(theme.id, a.Text(theme.attribute));
+    }
+}
+
+void cAreaFileReader::ReportSkipped(const QXmlStreamReader& xml, const char* why)
+{
+    printf("\n NOTE: %s on line %lld %s; skipped \n", qPrintable(xml.name().toString()),
+           static_cast<long long>(xml.lineNumber()), why);
+}

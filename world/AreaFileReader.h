@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+class QXmlStreamReader;
+class cArea;
+
+/// The file `type` of a `body` element as an `ePhysicsBodyType`: 1 one-way platform, 2 and 6
+/// killing terrain (3 and 7), 3 and 4 the bat king's bodies (4 and 5), 5 the bubble-switched body
+/// (6), 7 sensor (0); 0 and every other value plain terrain (1).
+int BodyTypeFromFile(int fileType);
+
+/// Reads an area file (root `ZORV_AREA_SAVE_FILE`, not checked) into an area through its makers
+/// and setters, in file order, so every list keeps the order of the file. Every start tag of the
+/// document is matched by its exact name, at any depth; unknown elements and attributes are passed
+/// over. Integer attributes are decimal (other text reads as 0), flags are integers (not 0 is
+/// true), and an absent attribute keeps the element's default.
+///
+/// Elements of kinds the game cannot build yet make nothing and get one line each saying so; `Level0EnterTree`, `FallingRock` and `HeartTreeExit` belong to the scripted first and
+/// last areas and are skipped the same way in an ordinary one.
+class cAreaFileReader
+{
+public:
+    explicit cAreaFileReader(cArea& area) : area(area) {}
+
+    /// Reads the file at path (":/" put in front when the path holds none). False, with an
+    /// "ERROR:" line, only when it does not open; an XML error ends the reading silently and
+    /// keeps what was made before it.
+    bool Read(const QString& path);
+
+private:
+    void ReadElement(QXmlStreamReader& xml);
+    void ReadMetadata(QXmlStreamReader& xml);
+    void ReadBackground(QXmlStreamReader& xml);
+    void ReadSky(QXmlStreamReader& xml);
+    void ReadSkyLoF(QXmlStreamReader& xml);
+    void ReadEnterTree(QXmlStreamReader& xml);
+    void ReadExitTree(QXmlStreamReader& xml);
+    void ReadBody(QXmlStreamReader& xml);
+    /// The `ambience`, `music` and `themes` children up to the end tag `Audio`, then the area's
+    /// ambience and music.
+    void ReadAudio(QXmlStreamReader& xml);
+    void ReadThemes(QXmlStreamReader& xml);
+    /// One line naming the element and why it makes nothing.
+    void ReportSkipped(const QXmlStreamReader& xml, const char* why);
+
+    cArea& area;
+};
