@@ -72,6 +72,14 @@ cArea::~cArea()
 
 void cArea::Clear()
 {
+    ClearObjects();
+    world.reset();
+    contactListener.reset();
+    contactFilter.reset();
+}
+
+void cArea::ClearObjects()
+{
     soundPlayer.reset();
     dayBackground.reset();
     lofBackground.reset();
@@ -87,9 +95,6 @@ void cArea::Clear()
     DeleteAll(enterTrees);
     enterTree = nullptr;
     DeleteAll(exits);
-    world.reset();
-    contactListener.reset();
-    contactFilter.reset();
 }
 
 bool cArea::Init(cAudioSystem* audio, bool musicMuted, bool ambienceMuted)

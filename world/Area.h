@@ -165,6 +165,8 @@ public:
     int GetMaxScore() const;
 
 protected:
+    /// Everything `Clear` does before the world goes: afterwards the world holds no body.
+    void ClearObjects();
     /// The sky pass: the sky colour blended towards the Vadi do Davovodaz one by the weight.
     void DrawSky();
 
