@@ -5,7 +5,6 @@
 #include "actors/AreaEnterTree.h"
 #include "actors/AreaExit.h"
 #include "actors/PlayerChar.h"
-#include "app/GameSettings.h"
 #include "audio/AreaSoundPlayer.h"
 #include "audio/SoundLibrary.h"
 #include "engine/ContactFilter.h"
@@ -191,15 +190,15 @@ void cArea::SetExitsTarget(int id)
         exit->RequestEnter(id);
 }
 
-bool cArea::ApplySoundSettings(const cGameSettings& settings)
+bool cArea::ApplySoundSettings(bool musicMuted, bool ambienceMuted)
 {
     if (!soundPlayer)
         return true;
-    if (settings.IsMusicMuted())
+    if (musicMuted)
         soundPlayer->MuteMusic();
     else
         soundPlayer->UnmuteMusic();
-    if (settings.IsAmbienceMuted())
+    if (ambienceMuted)
         soundPlayer->MuteAmbience();
     else
         soundPlayer->UnmuteAmbience();

@@ -19,7 +19,6 @@ class cAudioSystem;
 class cCommonResources;
 class cContactFilter;
 class cContactListener;
-class cGameSettings;
 class cImage;
 class cPhysicsBody;
 class cPlayerChar;
@@ -86,8 +85,9 @@ public:
     /// Asks every exit to let the character of that id in.
     virtual void SetExitsTarget(int id);
 
-    /// Mute flags of the settings to the sound player. Always true.
-    bool ApplySoundSettings(const cGameSettings& settings);
+    /// The settings' mute flags to the sound player (the controller reads them from its
+    /// `cGameSettings`, which this layer does not know). Always true.
+    bool ApplySoundSettings(bool musicMuted, bool ambienceMuted);
     /// The entrance's flags; startAsNight also sets the weight to 1 at once.
     void SetEnterTreeFlags(bool spawnAntlerOnly, bool startAsNight, bool spawnFireFlies);
     /// The frame-set index a frame-changer box asked for last; -1 before any.

@@ -2,14 +2,12 @@
 
 #include "world/Area.h"
 
+#include "actors/ActorFile.h"
 #include "engine/PhysicsBody.h"
-#include "engine/StringUtil.h"
 
-#include <QFile>
 #include <QXmlStreamReader>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -19,10 +17,7 @@ class cAttributes
 public:
     explicit cAttributes(const QXmlStreamReader& xml) : attributes(xml.attributes()) {}
 
-    int Int(const char* name, int defaultValue) const
-    {
-        return attributes.hasAttribute(name) ? attributes.value(name).toInt() : defaultValue;
-    }
+    int Int(const char* name, int defaultValue) const { return IntAttribute(attributes, name, defaultValue); }
     float Float(const char* name, int defaultValue) const { return static_cast<float>(Int(name, defaultValue)); }
     bool Flag(const char* name, bool defaultValue) const { return Int(name, defaultValue ? 1 : 0) != 0; }
     bool Has(const char* name) const { return attributes.hasAttribute(name); }
@@ -86,18 +81,10 @@ int BodyTypeFromFile(int fileType)
 
 bool cAreaFileReader::Read(const QString& path)
 {
-    const QString resource = ResourcePath(path);
-    QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(resource));
-        return false;
-    }
-    QXmlStreamReader xml(&file);
-    while (!xml.atEnd() && !xml.hasError()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement)
-            ReadElement(xml);
-    }
-    return true;
+    return ReadActorFile(path, [this](QXmlStreamReader& xml) {
+        ReadElement(xml);
+        return true;
+    });
 }
 
 void cAreaFileReader::ReadElement(QXmlStreamReader& xml)

@@ -1,0 +1,58 @@
+#include "AreaPlan.h"
+
+#include <QFile>
+#include <QXmlStreamReader>
+
+#include <cstdio>
+
+namespace {
+
+/// World point (x, y) lies at texture pixel (x, y + 240).
+constexpr int kWorldToTexture = 240;
+
+int Int(const QXmlStreamReader& xml, const char* name)
+{
+    return xml.attributes().value(name).toInt();
+}
+
+} // namespace
+
+bool sAreaPlan::Read(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        fprintf(stderr, "cannot open %s\n", qPrintable(path));
+        return false;
+    }
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("body")) {
+            sPlanBody body;
+            body.box = QRect(Int(xml, "x"), Int(xml, "y") + kWorldToTexture, Int(xml, "w"), Int(xml, "h"));
+            body.fileType = Int(xml, "type");
+            bodies.push_back(body);
+        } else if (xml.name() == QLatin1String("Background")) {
+            dayPicture = xml.attributes().value("file").toString();
+            lofPicture = xml.attributes().value("landoffireflies").toString();
+        }
+    }
+    if (xml.hasError()) {
+        fprintf(stderr, "%s: %s on line %lld\n", qPrintable(path), qPrintable(xml.errorString()),
+                static_cast<long long>(xml.lineNumber()));
+        return false;
+    }
+    return true;
+}
+
+bool sAreaPlan::IsInside(int x, int y, int fileType) const
+{
+    for (const sPlanBody& body : bodies) {
+        // QRect's right() and bottom() are one short of x + w and y + h.
+        if (body.fileType == fileType && x >= body.box.left() && x <= body.box.right() && y >= body.box.top() &&
+            y <= body.box.bottom())
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+#include <vector>
+
+/// One terrain box of an area file, in texture pixels: x to the right, y up from the bottom row
+/// of the 512 x 512 world texture (world y + 240).
+struct sPlanBody
+{
+    QRect box;
+    /// The `type` attribute as the file writes it: 0 terrain, 1 one-way, 2 and 6 thorns, ...
+    int fileType = 0;
+};
+
+/// What the painter needs of an area file: its terrain and the names of its two pictures.
+struct sAreaPlan
+{
+    std::vector<sPlanBody> bodies;
+    /// Resource names as the file writes them ("res/Areas/X_day.png"); empty when not given.
+    QString dayPicture;
+    QString lofPicture;
+
+    /// Reads the `body` and `Background` elements of the file. False with a message on stderr
+    /// when it does not open or is not well formed.
+    bool Read(const QString& path);
+    /// Whether the texture pixel lies inside a body of that file type.
+    bool IsInside(int x, int y, int fileType) const;
+};

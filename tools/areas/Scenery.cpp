@@ -1,0 +1,327 @@
+#include "Scenery.h"
+
+#include "AreaPlan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+constexpr int kSize = 512;
+
+/// What a texture pixel holds, by the kind of body over it.
+enum eCell : uint8_t
+{
+    CELL_AIR,
+    CELL_EARTH,
+    CELL_PLANK,
+    CELL_THORN,
+};
+
+eCell CellOf(int fileType)
+{
+    switch (fileType) {
+    case 0:
+        return CELL_EARTH;
+    case 1:
+    case 4:
+        return CELL_PLANK;
+    case 2:
+    case 6:
+        return CELL_THORN;
+    default:
+        return CELL_AIR;
+    }
+}
+
+/// A repeatable pseudo-random number in [0, 1) for a pixel and a channel.
+float Hash(int x, int y, int salt)
+{
+    uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u +
+                 static_cast<uint32_t>(salt) * 2246822519u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return static_cast<float>((h ^ (h >> 16)) & 0xFFFFu) / 65536.0f;
+}
+
+/// Smooth noise: the hashes of a coarse grid, blended between its corners.
+float Noise(float x, float y, int cell, int salt)
+{
+    const int gx = static_cast<int>(std::floor(x / cell));
+    const int gy = static_cast<int>(std::floor(y / cell));
+    const float fx = x / cell - gx;
+    const float fy = y / cell - gy;
+    const float sx = fx * fx * (3 - 2 * fx);
+    const float sy = fy * fy * (3 - 2 * fy);
+    const float top = Hash(gx, gy, salt) * (1 - sx) + Hash(gx + 1, gy, salt) * sx;
+    const float bottom = Hash(gx, gy + 1, salt) * (1 - sx) + Hash(gx + 1, gy + 1, salt) * sx;
+    return top * (1 - sy) + bottom * sy;
+}
+
+QColor Shade(const QColor& c, float amount)
+{
+    auto channel = [amount](int v) { return std::clamp(static_cast<int>(v * (1.0f + amount)), 0, 255); };
+    return QColor(channel(c.red()), channel(c.green()), channel(c.blue()), c.alpha());
+}
+
+QColor Mix(const QColor& a, const QColor& b, float t)
+{
+    auto channel = [t](int u, int v) { return static_cast<int>(u + (v - u) * t); };
+    return QColor(channel(a.red(), b.red()), channel(a.green(), b.green()), channel(a.blue(), b.blue()),
+                  channel(a.alpha(), b.alpha()));
+}
+
+/// The plan rasterised: one cell per texture pixel (y up), and where the bodies' boxes lie.
+class cGrid
+{
+public:
+    explicit cGrid(const sAreaPlan& plan) : cells(kSize * kSize, CELL_AIR)
+    {
+        for (const sPlanBody& body : plan.bodies) {
+            const eCell cell = CellOf(body.fileType);
+            for (int y = std::max(0, body.box.top()); y <= std::min(kSize - 1, body.box.bottom()); ++y)
+                for (int x = std::max(0, body.box.left()); x <= std::min(kSize - 1, body.box.right()); ++x)
+                    if (cells[Index(x, y)] == CELL_AIR || cell == CELL_EARTH)
+                        cells[Index(x, y)] = cell;
+        }
+        for (int x = 0; x < kSize; ++x) {
+            int top = kSize - 1;
+            while (top >= 0 && At(x, top) == CELL_AIR)
+                --top;
+            groundTops.push_back(top + 1);
+        }
+    }
+
+    eCell At(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= kSize || y >= kSize)
+            return CELL_AIR;
+        return static_cast<eCell>(cells[Index(x, y)]);
+    }
+    /// Rows from (x, y) up to the nearest terrain above it; -1 when open to the sky.
+    int CeilingDistance(int x, int y) const
+    {
+        for (int up = y + 1; up < kSize; ++up)
+            if (At(x, up) != CELL_AIR)
+                return up - y;
+        return -1;
+    }
+    /// The row above the highest terrain of the column; 0 for a column without any.
+    int GroundTop(int x) const { return groundTops[static_cast<size_t>(x)]; }
+    /// Rows from (x, y) down to the nearest solid top below it; large when none.
+    int GroundDistance(int x, int y) const
+    {
+        for (int down = y - 1; down >= 0; --down)
+            if (At(x, down) != CELL_AIR)
+                return y - down;
+        return kSize;
+    }
+    /// The start of the run of cells of the same kind that holds (x, y), left and right.
+    int RunStart(int x, int y) const
+    {
+        while (x > 0 && At(x - 1, y) == At(x, y))
+            --x;
+        return x;
+    }
+    int RunEnd(int x, int y) const
+    {
+        while (x < kSize - 1 && At(x + 1, y) == At(x, y))
+            ++x;
+        return x;
+    }
+    int ColumnBottom(int x, int y) const
+    {
+        while (y > 0 && At(x, y - 1) == At(x, y))
+            --y;
+        return y;
+    }
+
+private:
+    static int Index(int x, int y) { return y * kSize + x; }
+    std::vector<uint8_t> cells;
+    std::vector<int> groundTops;
+};
+
+QColor EarthPixel(const cGrid& grid, const sPalette& p, int x, int y)
+{
+    int depth = 0;
+    while (depth < 3 && grid.At(x, y + depth + 1) == CELL_EARTH)
+        ++depth;
+    if (depth < 3)
+        return p.grass[depth];
+    if (grid.At(x - 1, y) != CELL_EARTH || grid.At(x + 1, y) != CELL_EARTH || grid.At(x, y - 1) == CELL_AIR)
+        return p.earthEdge;
+    // Layered rock: wavy strata, mottled, with the odd pebble.
+    const float strata = std::sin((y + 3 * Noise(x, y, 24, 1)) * 0.9f);
+    float shade = 0.12f * (Noise(x, y, 6, 2) - 0.5f) + (strata > 0.85f ? -0.12f : 0.0f);
+    if (Hash(x / 3, y / 2, 3) > 0.97f)
+        shade += 0.18f;
+    return Shade(p.earth, shade);
+}
+
+QColor PlankPixel(const cGrid& grid, const sPalette& p, int x, int y)
+{
+    if (grid.At(x, y + 1) != CELL_PLANK)
+        return p.plankTop;
+    if (grid.At(x, y - 1) != CELL_PLANK)
+        return p.plankBottom;
+    const int left = grid.RunStart(x, y);
+    const int right = grid.RunEnd(x, y);
+    // Boards of 12 pixels with a dark seam, the ends darker.
+    if (x == left || x == right || (x - left) % 12 == 11)
+        return p.plankBottom;
+    return Shade(p.plank, 0.08f * (Noise(x * 0.3f, y * 4.0f, 4, 4) - 0.5f));
+}
+
+/// Thorn bushes: a row of spikes filling the body's height, their points light.
+QColor ThornPixel(const cGrid& grid, const sPalette& p, int x, int y, bool& drawn)
+{
+    const int left = grid.RunStart(x, y);
+    const int bottom = grid.ColumnBottom(x, y);
+    int top = y;
+    while (grid.At(x, top + 1) == CELL_THORN)
+        ++top;
+    const int height = top - bottom + 1;
+    const int c = (x - left) % 6;
+    const float spike = height * (1.0f - std::abs(c - 2.5f) / 3.0f) + 1.0f;
+    const int above = y - bottom;
+    drawn = above < spike;
+    return above + 2 >= spike ? p.thornTip : Shade(p.thorn, 0.15f * (Hash(x, y, 5) - 0.5f));
+}
+
+QColor WallPixel(const cGrid& grid, const sPalette& p, int x, int y, int ceiling)
+{
+    const int ground = grid.GroundDistance(x, y);
+    const float t = static_cast<float>(ground) / (ground + ceiling);
+    QColor c = Shade(Mix(p.wallLow, p.wallHigh, t), 0.16f * (Noise(x, y, 9, 6) - 0.5f));
+    // Roots hang from the ceiling, a few pixels wide, to hashed lengths.
+    const int root = x / 7;
+    const float length = 4 + 14 * Hash(root, 0, 7);
+    if (Hash(root, 1, 8) > 0.6f && ceiling <= length && x % 7 == static_cast<int>(3 * Hash(root, 2, 9)))
+        c = Shade(p.wallHigh, -0.35f);
+    if (ceiling <= 2)
+        c = Shade(c, -0.3f);
+    if (p.speck.alpha() > 0 && Hash(x, y, 10) > 0.996f)
+        c = Mix(c, p.speck, p.speck.alphaF());
+    return c;
+}
+
+/// The horizon the far hills stand on: the lowest ground top near the column, so that small
+/// bumps of the terrain do not lift the hills behind them.
+int Horizon(const cGrid& grid, int x)
+{
+    constexpr int kReach = 30;
+    int horizon = kSize;
+    for (int dx = -kReach; dx <= kReach; ++dx)
+        if (x + dx >= 0 && x + dx < kSize)
+            horizon = std::min(horizon, grid.GroundTop(x + dx));
+    return horizon;
+}
+
+/// Two rows of far hills standing on the horizon of the open sky; transparent above them.
+QColor SkyPixel(const cGrid& grid, const sPalette& p, int x, int y, bool& drawn)
+{
+    const int ground = y - Horizon(grid, x);
+    const float near = 10 + 6 * std::sin(x / 23.0f + 1.0f) + 3 * std::sin(x / 7.0f);
+    const float far = 22 + 9 * std::sin(x / 41.0f) + 4 * std::sin(x / 13.0f + 2.0f);
+    drawn = true;
+    if (ground < near)
+        return p.hillNear;
+    if (ground < far)
+        return p.hillFar;
+    drawn = false;
+    return QColor(0, 0, 0, 0);
+}
+
+/// A few blades of grass stand on every grassy top.
+bool IsGrassBlade(const cGrid& grid, int x, int y)
+{
+    const int ground = grid.GroundDistance(x, y);
+    return ground <= 2 && grid.At(x, y - ground) == CELL_EARTH && Hash(x, 0, 11) > 0.55f &&
+           ground <= 1 + static_cast<int>(2 * Hash(x, 1, 12));
+}
+
+} // namespace
+
+sPalette sPalette::Day()
+{
+    sPalette p;
+    p.wallLow = QColor(104, 80, 64);
+    p.wallHigh = QColor(66, 50, 44);
+    p.earth = QColor(132, 94, 58);
+    p.earthEdge = QColor(88, 60, 40);
+    p.grass[0] = QColor(120, 196, 76);
+    p.grass[1] = QColor(86, 162, 58);
+    p.grass[2] = QColor(62, 120, 46);
+    p.plank = QColor(168, 118, 70);
+    p.plankTop = QColor(214, 168, 106);
+    p.plankBottom = QColor(104, 70, 42);
+    p.thorn = QColor(104, 42, 74);
+    p.thornTip = QColor(238, 214, 196);
+    p.hillFar = QColor(156, 164, 200, 150);
+    p.hillNear = QColor(104, 140, 128, 210);
+    p.speck = QColor(0, 0, 0, 0);
+    return p;
+}
+
+sPalette sPalette::LandOfFireflies()
+{
+    sPalette p;
+    p.wallLow = QColor(40, 34, 76);
+    p.wallHigh = QColor(22, 18, 48);
+    p.earth = QColor(58, 50, 100);
+    p.earthEdge = QColor(36, 30, 68);
+    p.grass[0] = QColor(96, 236, 200);
+    p.grass[1] = QColor(56, 176, 156);
+    p.grass[2] = QColor(40, 120, 124);
+    p.plank = QColor(84, 68, 124);
+    p.plankTop = QColor(126, 222, 204);
+    p.plankBottom = QColor(50, 40, 84);
+    p.thorn = QColor(84, 24, 84);
+    p.thornTip = QColor(255, 150, 226);
+    p.hillFar = QColor(44, 44, 100, 170);
+    p.hillNear = QColor(28, 30, 72, 220);
+    p.speck = QColor(150, 255, 220, 200);
+    return p;
+}
+
+QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette)
+{
+    const cGrid grid(plan);
+    QImage image(kSize, kSize, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            QColor c(0, 0, 0, 0);
+            bool drawn = true;
+            switch (grid.At(x, y)) {
+            case CELL_EARTH:
+                c = EarthPixel(grid, palette, x, y);
+                break;
+            case CELL_PLANK:
+                c = PlankPixel(grid, palette, x, y);
+                break;
+            case CELL_THORN:
+                c = ThornPixel(grid, palette, x, y, drawn);
+                break;
+            case CELL_AIR:
+                drawn = false;
+                break;
+            }
+            if (!drawn) {
+                const int ceiling = grid.CeilingDistance(x, y);
+                drawn = true;
+                if (IsGrassBlade(grid, x, y))
+                    c = palette.grass[0];
+                else if (ceiling >= 0)
+                    c = WallPixel(grid, palette, x, y, ceiling);
+                else
+                    c = SkyPixel(grid, palette, x, y, drawn);
+            }
+            if (drawn)
+                image.setPixelColor(x, kSize - 1 - y, c);
+        }
+    }
+    return image;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+struct sAreaPlan;
+
+/// The colours of one look of an area's scenery.
+struct sPalette
+{
+    QColor wallLow, wallHigh;     ///< the cave's back wall at its floor and under its ceiling
+    QColor earth, earthEdge;
+    QColor grass[3];              ///< from the top face downwards
+    QColor plank, plankTop, plankBottom;
+    QColor thorn, thornTip;
+    QColor hillFar, hillNear;     ///< with alpha: the sky shows through
+    QColor speck;                 ///< small lights in the back wall; alpha 0 for none
+
+    static sPalette Day();
+    /// The Vadi do Davovodaz: night colours with glowing grass and spores.
+    static sPalette LandOfFireflies();
+};
+
+/// Paints an area's background picture, 512 x 512, from its terrain: every body in the look of
+/// its kind (earth with grass on top, plank platforms, thorn bushes), a back wall wherever terrain
+/// covers the air above, and far hills on the horizon of the open sky, which stays transparent so
+/// that the area's sky colours show through. The same plan gives the same picture.
+QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette);
