@@ -2,18 +2,30 @@
 
 #include "world/AreaFileReader.h"
 
+#include "world/CommonResources.h"
+
+#include "actors/AntlerAncestor.h"
 #include "actors/AreaEnterTree.h"
 #include "actors/AreaExit.h"
+#include "actors/Cloud.h"
+#include "actors/FireFly.h"
+#include "actors/Heart.h"
+#include "actors/Platform.h"
 #include "actors/PlayerChar.h"
+#include "actors/SharedActors.h"
+#include "actors/Star.h"
 #include "audio/AreaSoundPlayer.h"
 #include "audio/SoundLibrary.h"
 #include "engine/ContactFilter.h"
 #include "engine/ContactListener.h"
 #include "engine/Drawing.h"
 #include "engine/Image.h"
+#include "engine/MathUtil.h"
 #include "engine/PhysicsBody.h"
+#include "engine/SharedAssets.h"
 #include "platform/physics/World.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -24,13 +36,25 @@ constexpr float kPictureSize = 512.0f;
 constexpr int kForceSwitchEffect = 76;
 /// The Land-of-Fireflies look is drawn above this weight, the day look below 1 minus it.
 constexpr float kLookThreshold = 0.01f;
+/// Hearts fly to this point beside an exit's mouth.
+constexpr float kHeartTargetX = 5.0f, kHeartTargetY = 10.0f;
+/// The shared cloud lists hold five day looks followed by their five twins.
+constexpr int kCloudLooks = 5;
+/// Where the carrier fireflies appear beside the enter tree.
+constexpr float kFireFlySpawnOffset = 3.0f;
 
-template <typename T>
-void DeleteAll(std::vector<T*>& list)
+/// Bodies without an owner to take them out of the world.
+template <typename Body>
+void DestroyAndDeleteAll(std::vector<Body*>& list)
 {
-    for (T* item : list)
-        delete item;
-    list.clear();
+    for (Body* body : list)
+        body->Destroy();
+    DeleteAll(list);
+}
+
+cAnimation* LookAt(const std::vector<cAnimation*>& looks, int index)
+{
+    return index >= 0 && index < static_cast<int>(looks.size()) ? looks[static_cast<size_t>(index)] : nullptr;
 }
 
 bool IsSet(const int* rgb)
@@ -87,13 +111,17 @@ void cArea::ClearObjects()
         player->Reset();
     players.clear();
     currentPlayer = -1;
-    // Terrain bodies have no owner to take them out of the world.
-    for (cPhysicsBody* body : bodies)
-        body->Destroy();
-    DeleteAll(bodies);
+    for (FireFly* fireFly : fireFlies)
+        fireFly->Reset();
+    fireFlies.clear();
+    DestroyAndDeleteAll(bodies);
+    DestroyAndDeleteAll(platforms);
     DeleteAll(enterTrees);
     enterTree = nullptr;
     DeleteAll(exits);
+    DeleteAll(hearts);
+    DeleteAll(stars);
+    DeleteAll(clouds);
 }
 
 bool cArea::Init(cAudioSystem* audio, bool musicMuted, bool ambienceMuted)
@@ -113,20 +141,55 @@ bool cArea::Init(cAudioSystem* audio, bool musicMuted, bool ambienceMuted)
                enterTree ? "AreaExitTree" : "AreaEnterTree");
         return false;
     }
-    ApplyStartConditions(musicMuted, ambienceMuted);
-    return true;
-}
-
-void cArea::ApplyStartConditions(bool musicMuted, bool ambienceMuted)
-{
     const int maxScore = GetMaxScore();
     for (cAreaExit* exit : exits)
         exit->SetMaxScore(maxScore);
-    for (cPlayerChar* player : players)
-        enterTree->Enqueue(player);
+    TakeSharedCharacters();
+    ApplyStartConditions();
     soundPlayer->Start(musicMuted, ambienceMuted);
     if (enterTrees.front()->GetForceSwitch())
         PlaySoundEffect(kForceSwitchEffect, 1.0f);
+    return true;
+}
+
+void cArea::TakeSharedCharacters()
+{
+    if (!resources)
+        return;
+    for (int i = 0; i < resources->GetFireFlyCount(); ++i) {
+        FireFly* fireFly = resources->GetFireFly(i);
+        fireFlies.push_back(fireFly);
+        fireFly->Reset();
+        fireFly->StartTransition(true);
+    }
+    for (int id = 0; id < resources->GetCharacterCount(); ++id) {
+        cPlayerChar* character = resources->GetCharacter(id);
+        character->Reset();
+        players.push_back(character);
+    }
+}
+
+void cArea::ApplyStartConditions()
+{
+    if (spawnAntlerOnly && gAntlerAncestor && !players.empty()) {
+        gAntlerAncestor->Reset();
+        // It stays an antler for the whole area.
+        gAntlerAncestor->SetMayMetamorphose(false);
+        players[0] = gAntlerAncestor;
+        enterTree->Enqueue(gAntlerAncestor);
+    } else {
+        for (cPlayerChar* player : players)
+            enterTree->Enqueue(player);
+    }
+    if (spawnFireFlies && fireFlies.size() >= 2) {
+        const b2Vec2 at = enterTree->GetPosition();
+        fireFlies[0]->Spawn(world.get(), at.x - kFireFlySpawnOffset, at.y - kFireFlySpawnOffset);
+        fireFlies[1]->Spawn(world.get(), at.x + kFireFlySpawnOffset, at.y + kFireFlySpawnOffset);
+        fireFlies[0]->StartTransition(false);
+        fireFlies[1]->StartTransition(false);
+    }
+    if (startAsNight)
+        ApplyLoFToEntities();
 }
 
 void cArea::CreateWorld()
@@ -140,6 +203,8 @@ void cArea::CreateWorld()
 
 bool cArea::LoadFromFile(const std::string& path)
 {
+    if (resources)
+        resources->ResetCharacters();
     return LoadAreaFile(this, path);
 }
 
@@ -216,9 +281,12 @@ void cArea::SetEnterTreeFlags(bool antlerOnly, bool night, bool fireFlies)
 
 int cArea::GetMaxScore() const
 {
-    // Hearts come with their own class; until then no heart can be scored, and the indicator
-    // still gets 1 so that it never divides by zero.
-    return 1;
+    int count = 0;
+    for (const cHeart* heart : hearts) {
+        if (heart->GetValue() == 1)
+            ++count;
+    }
+    return std::max(count, 1);
 }
 
 void cArea::AddPhysicsBody(float x, float y, float w, float h, int type, int addAfterQuake)
@@ -250,6 +318,78 @@ void cArea::AddAreaExit(const QString& file, int x, int y, bool activated, bool 
     if (tutorial)
         exit->SetTutorial(true);
     exits.push_back(exit);
+}
+
+void cArea::AddHeartAtExit(float x, float y, int value, bool travelNow)
+{
+    if (exits.empty()) {
+        printf("\n ERROR: heart at (%g, %g) refused: the area has no exit for it to fly to \n\n", x, y);
+        return;
+    }
+    const b2Vec2 mouth = exits.front()->GetMouthPosition();
+    AddHeart(x, y, value, mouth.x + kHeartTargetX, mouth.y + kHeartTargetY, travelNow);
+}
+
+void cArea::AddHeart(float x, float y, int value, float targetX, float targetY, bool travelNow)
+{
+    hearts.push_back(new cHeart(world.get(), x, y, targetX, targetY, value, travelNow));
+}
+
+void cArea::AddStars(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        // The order of the draws fixes the stars of an area for good.
+        const int gx = static_cast<int>(RandomFloat(0.0f, 170.0f));
+        const int gy = static_cast<int>(RandomFloat(0.0f, 170.0f));
+        const float step = RandomFloat(16.0f, 45.0f);
+        const int alpha = static_cast<int>(RandomFloat(3.0f, 250.0f));
+        stars.push_back(new Star(3 * gx, 3 * gy, alpha, step, -1.0f));
+    }
+}
+
+void cArea::AddCloud(float x, float y, int speed, int animationId, int scale)
+{
+    AddCloudFrom(gClouds, x, y, speed, animationId, scale);
+}
+
+void cArea::AddCloudHD(float x, float y, int speed, int animationId)
+{
+    AddCloudFrom(gCloudsHD, x, y, speed, animationId, 1);
+}
+
+void cArea::AddCloudFrom(const std::vector<cAnimation*>& looks, float x, float y, int speed, int animationId,
+                         int scale)
+{
+    if (animationId < 0 || animationId >= kCloudLooks) {
+        printf("\n ERROR: cloud at (%g, %g) refused: animation id %d is not 0 to 4 \n\n", x, y, animationId);
+        return;
+    }
+    if (scale < 1) {
+        printf("\n ERROR: cloud at (%g, %g) refused: scale %d is below 1 \n\n", x, y, scale);
+        return;
+    }
+    clouds.push_back(new cCloud(x, y, static_cast<float>(speed), LookAt(looks, animationId),
+                                LookAt(looks, animationId + kCloudLooks), scale));
+}
+
+void cArea::AddPlatform(int x, int y, int w, int h, int type)
+{
+    if (w <= 0 || h <= 0) {
+        printf("\n ERROR: little platform at (%d, %d) of size %d x %d refused: sizes must be positive \n\n", x, y, w,
+               h);
+        return;
+    }
+    auto* platform = new Platform(w, h, type);
+    platform->CreateInWorld(world.get(), static_cast<float>(x), static_cast<float>(y), false);
+    platforms.push_back(platform);
+}
+
+void cArea::ApplyLoFToEntities()
+{
+    for (Platform* platform : platforms)
+        platform->SwitchToLoF();
+    for (cCloud* cloud : clouds)
+        cloud->SwitchToLoF();
 }
 
 bool cArea::SetBackgroundFile(const QString& file)
@@ -344,6 +484,15 @@ bool cArea::SaveToFile(const QString&) const
 
 void cArea::DrawSky()
 {
+    DrawSkyColor();
+    for (const Star* star : stars)
+        star->Draw(1, 1.0f);
+    for (cCloud* cloud : clouds)
+        cloud->Draw();
+}
+
+void cArea::DrawSkyColor()
+{
     const int* first = &skyColor[0];
     const int* second = &skyColor[3];
     if (!IsSet(first))
@@ -376,8 +525,14 @@ void cArea::Draw(bool sky, bool background)
     }
     DrawBothLooks(enterTrees, dayLook, lofLook, w);
     DrawBothLooks(exits, dayLook, lofLook, w);
+    for (Platform* platform : platforms)
+        platform->Draw();
     for (cPlayerChar* player : players)
         player->Draw();
+    for (cHeart* heart : hearts)
+        heart->Draw();
+    for (FireFly* fireFly : fireFlies)
+        fireFly->Draw();
     for (cPlayerChar* player : players)
         player->DrawOverlay();
 }

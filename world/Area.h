@@ -12,16 +12,22 @@
 namespace physics {
 class World;
 }
+class cAnimation;
 class cAreaEnterTree;
 class cAreaExit;
 class cAreaSoundPlayer;
 class cAudioSystem;
+class cCloud;
 class cCommonResources;
 class cContactFilter;
 class cContactListener;
+class cHeart;
 class cImage;
 class cPhysicsBody;
 class cPlayerChar;
+class FireFly;
+class Platform;
+class Star;
 
 /// One playable area: a physics world of its own with the game's contact listener and filter, one
 /// list per kind of object in it, the characters the player steers (borrowed from the shared
@@ -55,7 +61,9 @@ public:
     virtual void Clear();
 
     /// Makes the sound player and the world, reads the area file and, with the file read, sets the
-    /// score every exit can reach, queues the characters at the enter tree and starts the sound.
+    /// score every exit can reach, takes the fireflies and the characters of the shared assets,
+    /// applies the entrance's start conditions (characters queued at the enter tree, fireflies,
+    /// night) and starts the sound.
     /// False, after an "ERROR:" line, when the file does not open or has no enter tree or no exit;
     /// the controller then deletes the area. What was read stays until then.
     virtual bool Init(cAudioSystem* audio, bool musicMuted, bool ambienceMuted);
@@ -103,6 +111,23 @@ public:
     void AddAreaEnterTree(const QString& file, int x, int y, bool forceSwitch);
     /// An exit tree; the first one made is exit 0, which the hearts fly to.
     void AddAreaExit(const QString& file, int x, int y, bool activated, bool tutorial, const std::string& destination);
+    /// A heart of value at (x, y) flying to exit 0's mouth plus (5, 10) once touched (at once with
+    /// travelNow). Refused with an "ERROR:" line in an area without an exit: it could go nowhere.
+    virtual void AddHeartAtExit(float x, float y, int value, bool travelNow);
+    /// A heart with a target of its own.
+    virtual void AddHeart(float x, float y, int value, float targetX, float targetY, bool travelNow);
+    /// count stars at random points of a 3-unit grid over the world texture, twinkling, 2 units
+    /// large; the same stars for the same calls on every run.
+    void AddStars(int count);
+    /// A cloud with shared cloud animation animationId (0 to 4) by day and its twin (+5) in the
+    /// Vadi do Davovodaz, drifting speed units per second, drawn scale times as large. An id out
+    /// of range or a scale below 1 is refused with an "ERROR:" line.
+    void AddCloud(float x, float y, int speed, int animationId, int scale);
+    /// The same from the large clouds, at scale 1.
+    void AddCloudHD(float x, float y, int speed, int animationId);
+    /// A little one-way platform with lower-left corner (x, y), in the world at once; type chooses
+    /// its look. A size that is not positive is refused.
+    void AddPlatform(int x, int y, int w, int h, int type);
 
     // Setters of single values.
 
@@ -140,6 +165,8 @@ public:
     virtual void GetExitInfo(int* score, int* positive, int* negative) const;
     /// Writes nothing; always true. Areas are made by hand, never saved by the game.
     bool SaveToFile(const QString& path) const;
+    /// Platforms and clouds take their Vadi do Davovodaz look.
+    void ApplyLoFToEntities();
 
     physics::World* GetWorld() const { return world.get(); }
     const std::string& GetFileName() const { return fileName; }
@@ -149,7 +176,12 @@ public:
     const cImage* GetLoFBackground() const { return lofBackground.get(); }
     const cImage* GetBatlandPicture() const { return batlandPicture.get(); }
     const std::vector<cPhysicsBody*>& GetBodies() const { return bodies; }
+    const std::vector<cCloud*>& GetClouds() const { return clouds; }
+    const std::vector<Star*>& GetStars() const { return stars; }
     const std::vector<cPlayerChar*>& GetPlayers() const { return players; }
+    const std::vector<FireFly*>& GetFireFlies() const { return fireFlies; }
+    const std::vector<Platform*>& GetPlatforms() const { return platforms; }
+    const std::vector<cHeart*>& GetHearts() const { return hearts; }
     const std::vector<cAreaEnterTree*>& GetEnterTrees() const { return enterTrees; }
     const std::vector<cAreaExit*>& GetExits() const { return exits; }
     cAreaEnterTree* GetEnterTree() const { return enterTree; }
@@ -161,13 +193,15 @@ public:
     bool GetSpawnAntlerOnly() const { return spawnAntlerOnly; }
     bool GetStartAsNight() const { return startAsNight; }
     bool GetSpawnFireFlies() const { return spawnFireFlies; }
-    /// The score every exit can reach: one per heart of value 1, at least 1.
+    /// The score every exit can reach: one per heart of value 1, at least 1 (the score indicator
+    /// divides by it).
     int GetMaxScore() const;
 
 protected:
     /// Everything `Clear` does before the world goes: afterwards the world holds no body.
     void ClearObjects();
-    /// The sky pass: the sky colour blended towards the Vadi do Davovodaz one by the weight.
+    /// The sky pass: the sky colour blended towards the Vadi do Davovodaz one by the weight, then
+    /// the stars and the clouds.
     void DrawSky();
 
     cCommonResources* resources;
@@ -191,10 +225,17 @@ protected:
     QString dayBackgroundFile;
     QString lofBackgroundFile;
     QString batlandFile;
-    /// Borrowed from the shared assets, in roster order: 0 brown, 1 orange, 2 gray.
+    std::vector<cCloud*> clouds;
+    std::vector<Star*> stars;
+    /// Borrowed from the shared assets, in roster order: 0 brown, 1 orange, 2 gray (or the
+    /// ancestor form standing in for one).
     std::vector<cPlayerChar*> players;
+    /// Borrowed from the shared assets: 0 brings the orange character, 1 the gray one.
+    std::vector<FireFly*> fireFlies;
     std::vector<cAreaEnterTree*> enterTrees;
     std::vector<cAreaExit*> exits;
+    std::vector<Platform*> platforms;
+    std::vector<cHeart*> hearts;
     /// The last entrance tree made (borrowed from enterTrees).
     cAreaEnterTree* enterTree = nullptr;
     int currentPlayer = -1;
@@ -209,9 +250,12 @@ protected:
     int triggeredFrameSet = -1;
 
 private:
-    /// Init's last steps: every exit learns the score it can reach, the characters are queued at
-    /// the entrance and the sound starts.
-    void ApplyStartConditions(bool musicMuted, bool ambienceMuted);
+    /// Init's steps after reading: the fireflies and characters of the shared assets join.
+    void TakeSharedCharacters();
+    /// The entrance's flags: who is queued at the enter tree, the fireflies, the night.
+    void ApplyStartConditions();
+    void DrawSkyColor();
+    void AddCloudFrom(const std::vector<cAnimation*>& looks, float x, float y, int speed, int animationId, int scale);
     /// Replaces picture by a new 512 x 512 one showing file; see `SetBackgroundFile`.
     bool ReplacePicture(std::unique_ptr<cImage>& picture, QString& storedFile, const QString& file);
 };

@@ -29,9 +29,8 @@ private:
 
 /// Kinds of objects whose classes the game does not have yet.
 const char* const kUnsupported[] = {
-    "Stars", "Cloud", "Cloud_HD", "StackBox", "FrameChanger", "EmitterBox", "LittlePlatform",
-    "Mushroom", "GlowMushroom", "BasicPlant", "InfoTriggerBox", "water", "waterfall",
-    "waterbubbles", "NPCFly", "ScoreHeart",
+    "StackBox", "FrameChanger", "EmitterBox", "Mushroom", "GlowMushroom", "BasicPlant",
+    "InfoTriggerBox", "water", "waterfall", "waterbubbles", "NPCFly",
 };
 
 /// Elements only the scripted first and last areas understand.
@@ -98,10 +97,20 @@ void cAreaFileReader::ReadElement(QXmlStreamReader& xml)
         ReadSky(xml);
     else if (name == QLatin1String("SkyLoF"))
         ReadSkyLoF(xml);
+    else if (name == QLatin1String("Stars"))
+        ReadStars(xml);
+    else if (name == QLatin1String("Cloud"))
+        ReadCloud(xml, false);
+    else if (name == QLatin1String("Cloud_HD"))
+        ReadCloud(xml, true);
     else if (name == QLatin1String("AreaEnterTree"))
         ReadEnterTree(xml);
     else if (name == QLatin1String("AreaExitTree"))
         ReadExitTree(xml);
+    else if (name == QLatin1String("LittlePlatform"))
+        ReadLittlePlatform(xml);
+    else if (name == QLatin1String("ScoreHeart"))
+        ReadScoreHeart(xml);
     else if (name == QLatin1String("body"))
         ReadBody(xml);
     else if (name == QLatin1String("Audio"))
@@ -145,6 +154,35 @@ void cAreaFileReader::ReadSkyLoF(QXmlStreamReader& xml)
 {
     const cAttributes a(xml);
     area.SetSkyLoFColor(a.Int("r", -1), a.Int("g", -1), a.Int("b", -1));
+}
+
+void cAreaFileReader::ReadStars(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    if (a.Has("quantity"))
+        area.AddStars(a.Int("quantity", 0));
+}
+
+void cAreaFileReader::ReadCloud(QXmlStreamReader& xml, bool large)
+{
+    const cAttributes a(xml);
+    if (large)
+        area.AddCloudHD(a.Float("x", 0), a.Float("y", 0), a.Int("speed", 0), a.Int("cloudAnimationId", 0));
+    else
+        area.AddCloud(a.Float("x", 0), a.Float("y", 0), a.Int("speed", 0), a.Int("cloudAnimationId", 0),
+                      a.Int("scale", 1));
+}
+
+void cAreaFileReader::ReadLittlePlatform(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.AddPlatform(a.Int("x", 0), a.Int("y", 0), a.Int("w", 0), a.Int("h", 0), a.Int("type", 0));
+}
+
+void cAreaFileReader::ReadScoreHeart(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.AddHeartAtExit(a.Float("x", 0), a.Float("y", 0), a.Int("value", 0), false);
 }
 
 void cAreaFileReader::ReadEnterTree(QXmlStreamReader& xml)

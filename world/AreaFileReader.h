@@ -34,6 +34,11 @@ private:
     void ReadBackground(QXmlStreamReader& xml);
     void ReadSky(QXmlStreamReader& xml);
     void ReadSkyLoF(QXmlStreamReader& xml);
+    void ReadStars(QXmlStreamReader& xml);
+    /// `Cloud`, or with large `Cloud_HD`.
+    void ReadCloud(QXmlStreamReader& xml, bool large);
+    void ReadLittlePlatform(QXmlStreamReader& xml);
+    void ReadScoreHeart(QXmlStreamReader& xml);
     void ReadEnterTree(QXmlStreamReader& xml);
     void ReadExitTree(QXmlStreamReader& xml);
     void ReadBody(QXmlStreamReader& xml);

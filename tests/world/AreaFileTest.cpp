@@ -2,6 +2,11 @@
 
 #include "actors/AreaEnterTree.h"
 #include "actors/AreaExit.h"
+#include "actors/Cloud.h"
+#include "actors/Heart.h"
+#include "actors/Platform.h"
+#include "actors/ScoreIndicator.h"
+#include "actors/Star.h"
 #include "audio/AreaSoundPlayer.h"
 #include "engine/Image.h"
 #include "engine/PhysicsBody.h"
@@ -20,7 +25,7 @@ using AreaFileTest = AreaFileFixture;
 TEST_F(AreaFileTest, AMissingFileFailsInitWithItsPath)
 {
     cArea missing("res/Areas/NoSuchArea.xml", nullptr);
-    const std::string out = StdoutOf([&] { EXPECT_FALSE(missing.Init(&audio, false, false)); });
+    const std::string out = StdoutOf([&] { EXPECT_FALSE(missing.Init(s_audio.get(), false, false)); });
     EXPECT_THAT(out, HasSubstr("ERROR: Invalid XML resource file: :/res/Areas/NoSuchArea.xml"));
     EXPECT_THAT(out, HasSubstr("ERROR: cArea::Init() LOADING AREA FROM FILE FAILED! res/Areas/NoSuchArea.xml"));
 }
@@ -82,9 +87,8 @@ TEST_F(AreaFileTest, TheRootIsNotCheckedAndElementsAreFoundAtAnyDepth)
 
 TEST_F(AreaFileTest, ElementsWithoutAClassYetAreReportedOneLineEachAndMakeNothing)
 {
-    const char* kinds[] = {"Stars", "Cloud", "Cloud_HD", "StackBox", "FrameChanger", "LittlePlatform",
-                           "Mushroom", "GlowMushroom", "BasicPlant", "InfoTriggerBox", "water",
-                           "waterfall", "waterbubbles", "NPCFly", "ScoreHeart"};
+    const char* kinds[] = {"StackBox", "FrameChanger", "Mushroom", "GlowMushroom", "BasicPlant",
+                           "InfoTriggerBox", "water", "waterfall", "waterbubbles", "NPCFly"};
     QByteArray elements = kTestTrees;
     for (const char* kind : kinds)
         elements += QByteArray("<") + kind + " x=\"1\" y=\"2\"/>\n";
@@ -96,6 +100,7 @@ TEST_F(AreaFileTest, ElementsWithoutAClassYetAreReportedOneLineEachAndMakeNothin
     EXPECT_THAT(output, HasSubstr("NOTE: EmitterBox on line"));
     EXPECT_THAT(output, Not(HasSubstr("ReceiverBox")));
     EXPECT_EQ(area.GetBodies().size(), 0u);
+    EXPECT_EQ(area.GetHearts().size(), 0u);
 }
 
 TEST_F(AreaFileTest, TheScriptedAreasElementsAreReportedInAnOrdinaryArea)
@@ -106,6 +111,111 @@ TEST_F(AreaFileTest, TheScriptedAreasElementsAreReportedInAnOrdinaryArea)
         EXPECT_THAT(output, HasSubstr(std::string(kind) + " on line")) << kind;
     EXPECT_THAT(output, HasSubstr("belongs to the first or the last area only"));
 }
+
+TEST_F(AreaFileTest, StarsComeOnlyWithAQuantityAndLieOnAThreeUnitGrid)
+{
+    cArea& area = Load(QByteArray(kTestTrees) + "<Stars/><Stars quantity=\"0\"/><Stars quantity=\"-4\"/>" +
+                       "<Stars quantity=\"40\"/>\n");
+    ASSERT_EQ(area.GetStars().size(), 40u);
+    for (const Star* star : area.GetStars()) {
+        EXPECT_EQ(star->GetX() % 3, 0);
+        EXPECT_EQ(star->GetY() % 3, 0);
+        EXPECT_GE(star->GetX(), 0);
+        EXPECT_LE(star->GetY(), 507);
+        EXPECT_GE(star->GetAlpha(), 3.0f);
+        EXPECT_LT(star->GetAlpha(), 250.0f);
+    }
+}
+
+TEST_F(AreaFileTest, TheSameStarsComeOutForTheSameDrawsOfRand)
+{
+    auto starsAfterSeed = [this](int run) {
+        srand(11);
+        Load(QByteArray(kTestTrees) + "<Stars quantity=\"5\"/>\n");
+        std::vector<std::pair<int, int>> places;
+        for (const Star* star : area->GetStars())
+            places.emplace_back(star->GetX(), star->GetY());
+        area.reset();
+        root += QString("again%1").arg(run);
+        return places;
+    };
+    const auto first = starsAfterSeed(1);
+    EXPECT_EQ(first.size(), 5u);
+    EXPECT_EQ(starsAfterSeed(2), first);
+}
+
+TEST_F(AreaFileTest, CloudsKeepTheirPlaceAndRefuseLooksAndScalesThatDoNotExist)
+{
+    cArea& area = Load(QByteArray(kTestTrees) + "<Cloud x=\"20\" y=\"30\" speed=\"4\" cloudAnimationId=\"4\" scale=\"2\"/>\n" +
+                       "<Cloud x=\"1\" y=\"2\" cloudAnimationId=\"5\"/>\n<Cloud x=\"3\" y=\"4\" cloudAnimationId=\"-1\"/>\n" +
+                       "<Cloud x=\"5\" y=\"6\" scale=\"0\"/>\n<Cloud_HD x=\"40\" y=\"50\" cloudAnimationId=\"1\" scale=\"3\"/>\n");
+    ASSERT_EQ(area.GetClouds().size(), 2u);
+    EXPECT_FLOAT_EQ(area.GetClouds()[0]->GetX(), 20.0f);
+    EXPECT_FLOAT_EQ(area.GetClouds()[0]->GetY(), 30.0f);
+    EXPECT_FLOAT_EQ(area.GetClouds()[1]->GetX(), 40.0f);
+    EXPECT_FALSE(area.GetClouds()[0]->IsNight());
+    EXPECT_THAT(output, HasSubstr("ERROR: cloud at (1, 2) refused: animation id 5 is not 0 to 4"));
+    EXPECT_THAT(output, HasSubstr("ERROR: cloud at (3, 4) refused: animation id -1 is not 0 to 4"));
+    EXPECT_THAT(output, HasSubstr("ERROR: cloud at (5, 6) refused: scale 0 is below 1"));
+}
+
+TEST_F(AreaFileTest, LittlePlatformsAreOneWayBodiesInTheWorldAtOnce)
+{
+    cArea& area = Load(QByteArray(kTestTrees) + "<LittlePlatform x=\"30\" y=\"-40\" w=\"24\" h=\"4\" type=\"2\"/>\n" +
+                       "<LittlePlatform x=\"1\" y=\"1\" w=\"0\" h=\"4\"/>\n");
+    ASSERT_EQ(area.GetPlatforms().size(), 1u);
+    const Platform* platform = area.GetPlatforms()[0];
+    EXPECT_TRUE(platform->IsInWorld());
+    EXPECT_EQ(platform->GetType(), BODY_PLATFORM);
+    EXPECT_EQ(platform->GetLookType(), Platform::MUSHROOM);
+    EXPECT_FLOAT_EQ(platform->GetPosition().x, 30.0f);
+    EXPECT_FLOAT_EQ(platform->GetPosition().y, -40.0f);
+    EXPECT_FLOAT_EQ(platform->GetWidth(), 24.0f);
+    EXPECT_THAT(output, HasSubstr("ERROR: little platform at (1, 1) of size 0 x 4 refused"));
+}
+
+TEST_F(AreaFileTest, ScoreHeartsFlyToTheFirstExitsMouthAndNeedAnExitBeforeThem)
+{
+    cArea& area = Load("<ScoreHeart x=\"1\" y=\"2\" value=\"1\"/>\n" + QByteArray(kTestTrees) +
+                       "<ScoreHeart x=\"40\" y=\"20\" value=\"-1\"/>\n" +
+                       "<AreaExitTree file=\"res/xml/actors/AreaExits/ExitTree.xml\" x=\"400\" y=\"0\"/>\n" +
+                       "<ScoreHeart x=\"60\" y=\"20\"/>\n");
+    EXPECT_THAT(output, HasSubstr("ERROR: heart at (1, 2) refused: the area has no exit for it to fly to"));
+    ASSERT_EQ(area.GetHearts().size(), 2u);
+    const cHeart* heart = area.GetHearts()[0];
+    EXPECT_EQ(heart->GetValue(), -1);
+    EXPECT_FALSE(heart->IsTravelling());
+    const b2Vec2 mouth = area.GetExits()[0]->GetMouthPosition();
+    EXPECT_FLOAT_EQ(heart->GetTarget().x, mouth.x + 5.0f);
+    EXPECT_FLOAT_EQ(heart->GetTarget().y, mouth.y + 10.0f);
+    EXPECT_EQ(area.GetHearts()[1]->GetValue(), 0);
+}
+
+// The score an exit can reach: every heart of value 1 counts, and an area always gives at least 1.
+struct sScoreCase
+{
+    std::vector<int> values;
+    int maxScore;
+};
+
+class AreaFileMaxScoreTest : public AreaFileFixture, public ::testing::WithParamInterface<sScoreCase>
+{
+};
+
+TEST_P(AreaFileMaxScoreTest, CountsTheHeartsOfValueOne)
+{
+    QByteArray hearts;
+    for (int value : GetParam().values)
+        hearts += "<ScoreHeart x=\"50\" y=\"20\" value=\"" + QByteArray::number(value) + "\"/>\n";
+    cArea& area = Load(kTestTrees + hearts);
+    ASSERT_TRUE(initialised);
+    EXPECT_EQ(area.GetMaxScore(), GetParam().maxScore);
+    EXPECT_EQ(area.GetExits()[0]->GetScoreIndicator()->GetMaxScore(), GetParam().maxScore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hearts, AreaFileMaxScoreTest,
+                         ::testing::Values(sScoreCase{{1, 1, 1}, 3}, sScoreCase{{0, 1, 1}, 2}, sScoreCase{{-1, 1}, 1},
+                                           sScoreCase{{1, 0}, 1}, sScoreCase{{}, 1}, sScoreCase{{-1, -1}, 1}));
 
 // Sky colours: the second colour counts only when all three of its components are given.
 struct sSkyCase
@@ -151,6 +261,12 @@ struct sBodyCase
     int bodyType;
     bool inWorld;
 };
+
+// gtest prints a parameter's bytes, padding included, unless told how to print it.
+void PrintTo(const sBodyCase& c, std::ostream* os)
+{
+    *os << "type \"" << c.fileType << "\"";
+}
 
 class AreaFileBodyTest : public AreaFileFixture, public ::testing::WithParamInterface<sBodyCase>
 {
@@ -283,7 +399,7 @@ TEST_F(AreaFileTest, WithoutADayAmbienceNoAmbienceLoadsEvenWithANightOne)
     ASSERT_TRUE(initialised);
     TickSound(2);
     EXPECT_FALSE(area.GetSoundPlayer()->IsAmbiencePlaying());
-    EXPECT_EQ(ChannelsPlaying(), 0);
+    EXPECT_EQ(area.GetSoundPlayer()->GetDayChannel(), nullptr);
 }
 
 // The loop flag of the music: once any music element says otherwise than 1, the music plays once.
@@ -293,6 +409,11 @@ struct sMusicCase
     const char* musicElements;
     bool loops;
 };
+
+void PrintTo(const sMusicCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
 
 class AreaFileMusicTest : public AreaFileFixture, public ::testing::WithParamInterface<sMusicCase>
 {

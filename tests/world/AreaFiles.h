@@ -1,19 +1,17 @@
 #pragma once
 // Areas read from small area files that the tests write, mounted as resources together with a few
-// test sounds, in a started (silent) audio system. The GL context of the folder's main is current,
-// so background pictures load.
+// test sounds, with a started (silent) audio system and the game's shared assets. The GL context
+// of the folder's main is current, so pictures load.
 #include "world/Area.h"
 
+#include "world/CommonResources.h"
+
 #include "audio/AudioSystem.h"
-#include "engine/Image.h"
-#include "engine/SharedAssets.h"
 
 #include "tests/support/StdoutOf.h"
 #include "tests/support/TestSounds.h"
 
 #include <gtest/gtest.h>
-
-#include <QFile>
 
 #include <memory>
 #include <string>
@@ -34,31 +32,29 @@ inline QByteArray AreaXml(const QByteArray& elements)
 class AreaFileFixture : public ::testing::Test
 {
 protected:
-    /// The trees cut their pictures from the game's chip sets.
+    /// One audio system and one shared-asset store for the suite, as the game has them: the
+    /// characters, the chip sets the trees cut their pictures from, the cloud and heart looks.
     static void SetUpTestSuite()
     {
         testsounds::UseSilentSound();
-        for (int src = 0; src < kChipSetCount; ++src) {
-            const QString path = QString(":/res/images/chipsets/chip_set_%1.png").arg(src, 2, 10, QChar('0'));
-            if (src == 4 || !QFile::exists(path))
-                continue;
-            s_chipSets.push_back(std::make_unique<cImage>(0.0f, 0.0f, 10.0f, 10.0f));
-            s_chipSets.back()->SetTexture(path, 0.0f, 0.0f, 1.0f, 1.0f);
-            gChipSets[static_cast<size_t>(src)] = s_chipSets.back().get();
-        }
+        s_audio = std::make_unique<cAudioSystem>();
+        ASSERT_TRUE(s_audio->Init());
+        s_resources = std::make_unique<cCommonResources>(s_audio.get());
+        StdoutOf([] { ASSERT_TRUE(s_resources->LoadAll()); });
     }
     static void TearDownTestSuite()
     {
-        gChipSets.fill(nullptr);
-        s_chipSets.clear();
+        s_resources.reset();
+        s_audio.reset();
     }
 
     void SetUp() override
     {
-        ASSERT_TRUE(audio.Init());
         static int tests = 0;
         root = QString("areatest%1").arg(++tests);
     }
+    /// Areas go before the suite's shared assets.
+    void TearDown() override { area.reset(); }
 
     /// Mounts the file bytes as "<root>/area.xml" beside a short (100 ms) and a long (2 s) tone,
     /// "<root>/short.ogg" and "<root>/long.ogg", and initialises a new area from it. Its output
@@ -70,8 +66,8 @@ protected:
         tree->Add("short.ogg", testsounds::EncodeTone(100));
         tree->Add("long.ogg", testsounds::EncodeTone(2000));
         EXPECT_TRUE(tree->Mount());
-        area = std::make_unique<cArea>(tree->BarePath("area.xml").toStdString(), nullptr);
-        output = StdoutOf([this] { initialised = area->Init(&audio, false, false); });
+        area = std::make_unique<cArea>(tree->BarePath("area.xml").toStdString(), s_resources.get());
+        output = StdoutOf([this] { initialised = area->Init(s_audio.get(), false, false); });
         return *area;
     }
     /// The same for an area file made of these elements.
@@ -84,21 +80,14 @@ protected:
     void TickSound(int ticks)
     {
         for (int i = 0; i < ticks; ++i) {
-            audio.Update();
+            s_audio->Update();
             area->GetSoundPlayer()->Update(20);
         }
     }
 
-    static int ChannelsPlaying()
-    {
-        int count = -1;
-        FMOD_System_GetChannelsPlaying(cAudioSystem::GetSystem(), &count);
-        return count;
-    }
-
-    static inline std::vector<std::unique_ptr<cImage>> s_chipSets;
-    // Destroyed in reverse: the area before its files and the audio system.
-    cAudioSystem audio;
+    static inline std::unique_ptr<cAudioSystem> s_audio;
+    static inline std::unique_ptr<cCommonResources> s_resources;
+    // Destroyed in reverse: the area before its files.
     QString root;
     std::unique_ptr<testsounds::cTestResourceTree> tree;
     std::unique_ptr<cArea> area;
