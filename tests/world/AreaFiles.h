@@ -6,6 +6,7 @@
 
 #include "world/CommonResources.h"
 
+#include "audio/AreaSoundPlayer.h"
 #include "audio/AudioSystem.h"
 
 #include "tests/support/StdoutOf.h"
