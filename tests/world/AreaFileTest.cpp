@@ -198,6 +198,11 @@ struct sScoreCase
     int maxScore;
 };
 
+void PrintTo(const sScoreCase& c, std::ostream* os)
+{
+    *os << c.values.size() << " hearts";
+}
+
 class AreaFileMaxScoreTest : public AreaFileFixture, public ::testing::WithParamInterface<sScoreCase>
 {
 };
