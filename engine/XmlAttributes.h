@@ -1,0 +1,28 @@
+#pragma once
+
+class QXmlStreamAttributes;
+
+/// What ReadIntAttribute found under a name.
+enum class eAttributeRead
+{
+    Absent,    ///< The element has no such attribute.
+    Malformed, ///< The attribute's text is no decimal integer.
+    Read,      ///< The attribute held a decimal integer.
+};
+
+/// Reads the named attribute as a decimal integer: an optional sign, blanks around it allowed, leading
+/// zeros meaning nothing ("012" is 12). Empty text, "0x10", "1.5" and numbers beyond int are malformed.
+/// value is set only when the result is Read; otherwise it keeps what it held.
+eAttributeRead ReadIntAttribute(const QXmlStreamAttributes& attributes, const char* name, int& value);
+
+/// The named attribute as a decimal integer (see ReadIntAttribute): absent when the element lacks it,
+/// 0 when its text is malformed.
+int IntAttribute(const QXmlStreamAttributes& attributes, const char* name, int absent);
+
+/// The named attribute as an integer flag, anything but 0 being true: absent when the element lacks it,
+/// false when its text is malformed.
+bool FlagAttribute(const QXmlStreamAttributes& attributes, const char* name, bool absent);
+
+/// The named attribute as a decimal number in the C locale ("1.5", "-2", "3e2"): 0 when the element
+/// lacks it or its text is no number.
+float FloatAttribute(const QXmlStreamAttributes& attributes, const char* name);
