@@ -21,14 +21,3 @@ bool ReadActorFile(const QString& file, const std::function<bool(QXmlStreamReade
             break;
     return true;
 }
-
-int IntAttribute(const QXmlStreamAttributes& attributes, const char* name, int absent)
-{
-    const QStringRef value = attributes.value(QLatin1String(name));
-    return value.isNull() ? absent : value.toInt();
-}
-
-float FloatAttribute(const QXmlStreamAttributes& attributes, const char* name)
-{
-    return attributes.value(QLatin1String(name)).toFloat();
-}

@@ -4,7 +4,6 @@
 
 #include <functional>
 
-class QXmlStreamAttributes;
 class QXmlStreamReader;
 
 /// Reads an actor description file from the resource tree (":/" is put in front of a path
@@ -13,8 +12,3 @@ class QXmlStreamReader;
 /// after an "ERROR: Invalid XML resource file" line with the resource path, when the file does
 /// not open; true otherwise, also when the reading was cut short.
 bool ReadActorFile(const QString& file, const std::function<bool(QXmlStreamReader&)>& onStartElement);
-
-/// The attribute as an integer; absent when the element lacks it (text that is no number is 0).
-int IntAttribute(const QXmlStreamAttributes& attributes, const char* name, int absent);
-/// The attribute as a decimal; 0 when the element lacks it.
-float FloatAttribute(const QXmlStreamAttributes& attributes, const char* name);

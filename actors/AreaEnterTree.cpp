@@ -4,6 +4,7 @@
 #include "actors/PlayerChar.h"
 #include "audio/SoundLibrary.h"
 #include "engine/Animation.h"
+#include "engine/XmlAttributes.h"
 
 #include <QXmlStreamReader>
 

@@ -7,6 +7,7 @@
 #include "engine/Animation.h"
 #include "engine/HintBubble.h"
 #include "engine/PhysicsBody.h"
+#include "engine/XmlAttributes.h"
 
 #include <QXmlStreamReader>
 

@@ -3,27 +3,13 @@
 #include "actors/CharacterAnimations.h"
 #include "engine/Animation.h"
 #include "engine/StringUtil.h"
+#include "engine/XmlAttributes.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
 
 #include <cstdio>
 #include <memory>
-
-namespace {
-
-int IntAttribute(const QXmlStreamAttributes& attributes, const char* name, int absent)
-{
-    const QStringRef value = attributes.value(QLatin1String(name));
-    return value.isNull() ? absent : value.toInt();
-}
-
-float FloatAttribute(const QXmlStreamAttributes& attributes, const char* name)
-{
-    return attributes.value(QLatin1String(name)).toFloat();
-}
-
-} // namespace
 
 bool sCharacterFile::Read(const QString& path, cCharacterAnimations& animations, const char* header)
 {

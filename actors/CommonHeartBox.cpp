@@ -3,6 +3,7 @@
 #include "actors/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/SharedAssets.h"
+#include "engine/XmlAttributes.h"
 
 #include <QXmlStreamReader>
 

@@ -3,6 +3,7 @@
 #include "actors/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/SharedAssets.h"
+#include "engine/XmlAttributes.h"
 
 #include <QXmlStreamReader>
 
@@ -50,7 +51,7 @@ bool cScoreIndicator::LoadFromXml(const QString& file)
         const QXmlStreamAttributes attributes = reader.attributes();
         if (reader.name() == QLatin1String("ScoreIndicator")) {
             tileSet = IntAttribute(attributes, "TileSetID", tileSet);
-            big = IntAttribute(attributes, "BigIndicator", 0) != 0;
+            big = FlagAttribute(attributes, "BigIndicator", false);
         } else if (reader.name() == QLatin1String("FeedbackAnim")) {
             auto* anim = new cAnimation();
             if (!anim->LoadFromXml(reader, tileSet)) {

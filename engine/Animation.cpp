@@ -2,6 +2,7 @@
 
 #include "engine/Image.h"
 #include "engine/SharedAssets.h"
+#include "engine/XmlAttributes.h"
 
 #include <QXmlStreamReader>
 
@@ -34,23 +35,12 @@ cAnimation& cAnimation::operator=(const cAnimation& other)
     return *this;
 }
 
-namespace {
-
-int IntAttribute(const QXmlStreamAttributes& attributes, const char* key, int absent)
-{
-    if (!attributes.hasAttribute(QLatin1String(key)))
-        return absent;
-    return attributes.value(QLatin1String(key)).toInt(nullptr, 10);
-}
-
-} // namespace
-
 bool cAnimation::LoadFromXml(QXmlStreamReader& reader, int defaultSrc)
 {
     const QXmlStreamAttributes attributes = reader.attributes();
     name = attributes.value(QLatin1String("name")).toString();
-    vanish = IntAttribute(attributes, "vanish", vanish) != 0;
-    return Setup(IntAttribute(attributes, "loop", 0) != 0, static_cast<uint16_t>(IntAttribute(attributes, "mpf", 0)),
+    vanish = FlagAttribute(attributes, "vanish", vanish);
+    return Setup(FlagAttribute(attributes, "loop", false), static_cast<uint16_t>(IntAttribute(attributes, "mpf", 0)),
                  IntAttribute(attributes, "numFrames", 1), IntAttribute(attributes, "x", 0),
                  IntAttribute(attributes, "y", 0), IntAttribute(attributes, "w", 16), IntAttribute(attributes, "h", 16),
                  IntAttribute(attributes, "src", defaultSrc), IntAttribute(attributes, "offsetx", 0),

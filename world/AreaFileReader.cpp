@@ -4,6 +4,7 @@
 
 #include "actors/ActorFile.h"
 #include "engine/PhysicsBody.h"
+#include "engine/XmlAttributes.h"
 
 #include <QXmlStreamReader>
 
@@ -19,7 +20,7 @@ public:
 
     int Int(const char* name, int defaultValue) const { return IntAttribute(attributes, name, defaultValue); }
     float Float(const char* name, int defaultValue) const { return static_cast<float>(Int(name, defaultValue)); }
-    bool Flag(const char* name, bool defaultValue) const { return Int(name, defaultValue ? 1 : 0) != 0; }
+    bool Flag(const char* name, bool defaultValue) const { return FlagAttribute(attributes, name, defaultValue); }
     bool Has(const char* name) const { return attributes.hasAttribute(name); }
     QString Text(const char* name) const { return attributes.value(name).toString(); }
 

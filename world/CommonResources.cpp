@@ -14,6 +14,7 @@
 #include "engine/Image.h"
 #include "engine/MathUtil.h"
 #include "engine/SharedAssets.h"
+#include "engine/XmlAttributes.h"
 
 #include <QXmlStreamReader>
 

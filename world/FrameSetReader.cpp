@@ -3,6 +3,7 @@
 #include "world/FrameManager.h"
 
 #include "engine/StringUtil.h"
+#include "engine/XmlAttributes.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
@@ -13,12 +14,6 @@
 namespace {
 
 constexpr int kVirtualHeight = 272;
-
-int IntAttribute(const QXmlStreamReader& xml, const char* name, int defaultValue)
-{
-    const QXmlStreamAttributes attributes = xml.attributes();
-    return attributes.hasAttribute(name) ? attributes.value(name).toInt() : defaultValue;
-}
 
 /// The named attributes in order; false, with an "ERROR:" line, when one of them is missing.
 template <size_t N>
@@ -31,7 +26,7 @@ bool RequiredAttributes(const QXmlStreamReader& xml, const std::array<const char
                    static_cast<long long>(xml.lineNumber()), names[i]);
             return false;
         }
-        values[i] = IntAttribute(xml, names[i], 0);
+        values[i] = IntAttribute(xml.attributes(), names[i], 0);
     }
     return true;
 }
@@ -82,9 +77,9 @@ void cFrameSetReader::ReadTopLevel(QXmlStreamReader& xml)
     else if (name == QLatin1String("BackgroundColor_LoF"))
         ReadLandOfFirefliesColor(xml);
     else if (name == QLatin1String("Stars"))
-        manager.SetStarsVisible(IntAttribute(xml, "visible", 0) == 1);
+        manager.SetStarsVisible(IntAttribute(xml.attributes(), "visible", 0) == 1);
     else if (name == QLatin1String("Ornament"))
-        manager.SetOrnament(IntAttribute(xml, "id", -1) >= 0 ? 0 : -1);
+        manager.SetOrnament(IntAttribute(xml.attributes(), "id", -1) >= 0 ? 0 : -1);
     else if (name == QLatin1String("FrameSet"))
         ReadFrameSet(xml);
 }
@@ -93,7 +88,7 @@ void cFrameSetReader::ReadFrameSet(QXmlStreamReader& xml)
 {
     const int appended = manager.AddFrameSet();
     ++frameSetsRead;
-    int set = IntAttribute(xml, "id", appended);
+    int set = IntAttribute(xml.attributes(), "id", appended);
     if (set < 0 || set > appended) {
         printf("\n ERROR: FrameSet id %d on line %lld names no frame set read so far; its frames are left out \n\n",
                set, static_cast<long long>(xml.lineNumber()));
@@ -136,7 +131,7 @@ void cFrameSetReader::ReadAdvFrame(QXmlStreamReader& xml, int set)
     const int scale = AdvFrameScale(static_cast<float>(width) / texWidth, static_cast<float>(height) / texHeight);
     // screenY counts down from the top edge of the virtual screen to the frame's top edge.
     manager.AddFrame(set, screenX, kVirtualHeight - screenY - height, uMin, vMin, texWidth, texHeight, scale,
-                     IntAttribute(xml, "HasBorder", 1) != 0, false);
+                     FlagAttribute(xml.attributes(), "HasBorder", true), false);
 }
 
 void cFrameSetReader::ReadFrameV2(QXmlStreamReader& xml, int set, bool dynamic)
@@ -145,19 +140,22 @@ void cFrameSetReader::ReadFrameV2(QXmlStreamReader& xml, int set, bool dynamic)
     if (!RequiredAttributes(xml, std::array{"screenX", "screenY", "imgWidth", "imgHeight", "uMin", "vMin"}, v))
         return;
     const auto [screenX, screenY, imgWidth, imgHeight, uMin, vMin] = v;
-    const bool border = IntAttribute(xml, "HasBorder", 1) != 0;
-    const int scale = IntAttribute(xml, "Scale", 1);
+    const QXmlStreamAttributes attributes = xml.attributes();
+    const bool border = FlagAttribute(attributes, "HasBorder", true);
+    const int scale = IntAttribute(attributes, "Scale", 1);
     if (dynamic)
         manager.AddDynamicFrame(set, screenX, screenY, uMin, vMin, imgWidth, imgHeight, scale, border);
     else
         manager.AddFrame(set, screenX, screenY, uMin, vMin, imgWidth, imgHeight, scale, border,
-                         IntAttribute(xml, "SpecialBlend", 0) != 0);
+                         FlagAttribute(attributes, "SpecialBlend", false));
 }
 
 void cFrameSetReader::ReadBackgroundColor(QXmlStreamReader& xml)
 {
-    manager.SetBackground({IntAttribute(xml, "red", 0), IntAttribute(xml, "green", 0), IntAttribute(xml, "blue", 0),
-                           IntAttribute(xml, "r2", -1), IntAttribute(xml, "g2", -1), IntAttribute(xml, "b2", -1)});
+    const QXmlStreamAttributes attributes = xml.attributes();
+    manager.SetBackground({IntAttribute(attributes, "red", 0), IntAttribute(attributes, "green", 0),
+                           IntAttribute(attributes, "blue", 0), IntAttribute(attributes, "r2", -1),
+                           IntAttribute(attributes, "g2", -1), IntAttribute(attributes, "b2", -1)});
     backgroundRead = true;
 }
 
@@ -169,6 +167,8 @@ void cFrameSetReader::ReadLandOfFirefliesColor(QXmlStreamReader& xml)
                static_cast<long long>(xml.lineNumber()));
         return;
     }
-    background->AddRecord(
-        {IntAttribute(xml, "red", 0), IntAttribute(xml, "green", 0), IntAttribute(xml, "blue", 0), -1, -1, -1}, false);
+    const QXmlStreamAttributes attributes = xml.attributes();
+    background->AddRecord({IntAttribute(attributes, "red", 0), IntAttribute(attributes, "green", 0),
+                           IntAttribute(attributes, "blue", 0), -1, -1, -1},
+                          false);
 }
