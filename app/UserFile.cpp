@@ -1,5 +1,7 @@
 #include "app/UserFile.h"
 
+#include "engine/XmlAttributes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -105,15 +107,9 @@ bool cUserFile::ReadElements(const std::function<void(const QXmlStreamReader&)>&
 
 int cUserFile::IntAttribute(const QXmlStreamReader& xml, const char* name, int fallback)
 {
-    const QXmlStreamAttributes attributes = xml.attributes();
-    if (!attributes.hasAttribute(QLatin1String(name)))
-        return fallback;
-    bool isNumber = false;
-    const int value = attributes.value(QLatin1String(name)).toInt(&isNumber, 10);
-    if (!isNumber) {
+    int value = fallback;
+    if (ReadIntAttribute(xml.attributes(), name, value) == eAttributeRead::Malformed)
         damaged = true;
-        return fallback;
-    }
     return value;
 }
 
