@@ -1,6 +1,10 @@
 #include "world/Area.h"
 
 #include "world/AreaFileReader.h"
+#include "world/AreaLook.h"
+#include "world/AreaPainter.h"
+#include "world/AreaRoster.h"
+#include "world/AreaTick.h"
 
 #include "world/CommonResources.h"
 
@@ -18,7 +22,6 @@
 #include "audio/SoundLibrary.h"
 #include "engine/ContactFilter.h"
 #include "engine/ContactListener.h"
-#include "engine/Drawing.h"
 #include "engine/Image.h"
 #include "engine/MathUtil.h"
 #include "engine/PhysicsBody.h"
@@ -34,8 +37,6 @@ namespace {
 constexpr float kPictureSize = 512.0f;
 /// Played when an area starts with an entrance that hands control to whoever comes out.
 constexpr int kForceSwitchEffect = 76;
-/// The Land-of-Fireflies look is drawn above this weight, the day look below 1 minus it.
-constexpr float kLookThreshold = 0.01f;
 /// Hearts fly to this point beside an exit's mouth.
 constexpr float kHeartTargetX = 5.0f, kHeartTargetY = 10.0f;
 /// The shared cloud lists hold five day looks followed by their five twins.
@@ -55,30 +56,6 @@ void DestroyAndDeleteAll(std::vector<Body*>& list)
 cAnimation* LookAt(const std::vector<cAnimation*>& looks, int index)
 {
     return index >= 0 && index < static_cast<int>(looks.size()) ? looks[static_cast<size_t>(index)] : nullptr;
-}
-
-bool IsSet(const int* rgb)
-{
-    return rgb[0] >= 0 && rgb[1] >= 0 && rgb[2] >= 0;
-}
-
-float Blend(int day, int lof, float w)
-{
-    return static_cast<float>(day) * (1.0f - w) + static_cast<float>(lof) * w;
-}
-
-/// Every tree in its day look, then every tree in its Land-of-Fireflies look, each faded by the weight.
-template <typename Tree>
-void DrawBothLooks(const std::vector<Tree*>& trees, bool dayLook, bool lofLook, float w)
-{
-    if (dayLook) {
-        for (Tree* tree : trees)
-            tree->DrawDay(1.0f - w);
-    }
-    if (lofLook) {
-        for (Tree* tree : trees)
-            tree->DrawLoF(w);
-    }
 }
 
 } // namespace
@@ -386,10 +363,7 @@ void cArea::AddPlatform(int x, int y, int w, int h, int type)
 
 void cArea::ApplyLoFToEntities()
 {
-    for (Platform* platform : platforms)
-        platform->SwitchToLoF();
-    for (cCloud* cloud : clouds)
-        cloud->SwitchToLoF();
+    cAreaLook(*this).ApplyLoFToEntities();
 }
 
 bool cArea::SetBackgroundFile(const QString& file)
@@ -482,71 +456,32 @@ bool cArea::SaveToFile(const QString&) const
     return true;
 }
 
-void cArea::DrawSky()
+int cArea::Update(int dtMs)
 {
-    DrawSkyColor();
-    for (const Star* star : stars)
-        star->Draw(1, 1.0f);
-    for (cCloud* cloud : clouds)
-        cloud->Draw();
+    return cAreaTick(*this).Run(dtMs);
 }
 
-void cArea::DrawSkyColor()
+void cArea::SwitchPlayer(bool forward, bool reselect, bool skipInsideExit)
 {
-    const int* first = &skyColor[0];
-    const int* second = &skyColor[3];
-    if (!IsSet(first))
-        return;
-    // Without a colour of its own the Vadi do Davovodaz keeps the day sky.
-    const int* lof = IsSet(skyLoFColor.data()) ? skyLoFColor.data() : first;
-    const float w = lofWeight;
-    if (IsSet(second)) {
-        DrawGradientRect(-1.0f, -1.0f, 513.0f, 513.0f, Blend(first[0], lof[0], w), Blend(first[1], lof[1], w),
-                         Blend(first[2], lof[2], w), Blend(second[0], lof[0], w), Blend(second[1], lof[1], w),
-                         Blend(second[2], lof[2], w), 255.0f);
-    } else {
-        DrawFilledRect(0.0f, 0.0f, kPictureSize, kPictureSize, Blend(first[0], lof[0], w),
-                       Blend(first[1], lof[1], w), Blend(first[2], lof[2], w), 255.0f);
-    }
+    cAreaRoster(*this).SwitchPlayer(forward, reselect, skipInsideExit);
+}
+
+void cArea::DrawSky()
+{
+    cAreaPainter(*this).DrawSky();
 }
 
 void cArea::Draw(bool sky, bool background)
 {
-    const float w = lofWeight;
-    const bool dayLook = w < 1.0f - kLookThreshold;
-    const bool lofLook = w > kLookThreshold;
-    if (sky)
-        DrawSky();
-    if (background) {
-        if (dayLook && dayBackground)
-            dayBackground->DrawWithAlpha(1.0f - w);
-        if (lofLook && lofBackground)
-            lofBackground->DrawWithAlpha(w);
-    }
-    DrawBothLooks(enterTrees, dayLook, lofLook, w);
-    DrawBothLooks(exits, dayLook, lofLook, w);
-    for (Platform* platform : platforms)
-        platform->Draw();
-    for (cPlayerChar* player : players)
-        player->Draw();
-    for (cHeart* heart : hearts)
-        heart->Draw();
-    for (FireFly* fireFly : fireFlies)
-        fireFly->Draw();
-    for (cPlayerChar* player : players)
-        player->DrawOverlay();
+    cAreaPainter(*this).Draw(sky, background);
 }
 
 void cArea::DrawPhysicsDebug()
 {
-    for (cPhysicsBody* body : bodies)
-        body->DebugDraw(255.0f, 255.0f, 255.0f);
+    cAreaPainter(*this).DrawPhysicsDebug();
 }
 
 void cArea::DrawPlayerPhysics()
 {
-    for (cPlayerChar* player : players) {
-        if (player->IsActive())
-            player->DebugDraw(226.0f, 0.0f, 116.0f);
-    }
+    cAreaPainter(*this).DrawPlayerPhysics();
 }

@@ -45,6 +45,12 @@ class Star;
 /// pictures load, draw or go.
 class cArea : public cFramedArea
 {
+    // Delegates that tick, draw and switch the characters of the area, working on its lists.
+    friend class cAreaLook;
+    friend class cAreaPainter;
+    friend class cAreaRoster;
+    friend class cAreaTick;
+
 public:
     /// Stores both; empty lists, no world, no sound player, no pictures, both sky colours unset
     /// (-1), weight 0, no frame set asked for (-1). resources may be null: the area then has no
@@ -75,7 +81,14 @@ public:
     /// Reads the area file `fileName` into area (`cAreaFileReader`). False only when it does not open.
     static bool LoadAreaFile(cArea* area, const std::string& fileName);
 
-    // cFramedArea
+    /// One tick (`cAreaTick`): 0 nothing, 2 a frame-changer box asked for `GetTriggeredFrameSet`, 9
+    /// the area is being left through an exit (every tick from then on), 10 a character changed
+    /// into or out of its ancestor form.
+    virtual int Update(int dtMs);
+    /// Hands control to another character (`cAreaRoster::SwitchPlayer`).
+    virtual void SwitchPlayer(bool forward, bool reselect, bool skipInsideExit);
+
+    // cFramedArea, drawn by `cAreaPainter`
     void Draw(bool sky, bool background) override;
     void DrawPhysicsDebug() override;
     void DrawPlayerPhysics() override;
@@ -254,7 +267,6 @@ private:
     void TakeSharedCharacters();
     /// The entrance's flags: who is queued at the enter tree, the fireflies, the night.
     void ApplyStartConditions();
-    void DrawSkyColor();
     void AddCloudFrom(const std::vector<cAnimation*>& looks, float x, float y, int speed, int animationId, int scale);
     /// Replaces picture by a new 512 x 512 one showing file; see `SetBackgroundFile`.
     bool ReplacePicture(std::unique_ptr<cImage>& picture, QString& storedFile, const QString& file);

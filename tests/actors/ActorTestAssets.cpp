@@ -9,15 +9,6 @@
 
 #include <gtest/gtest.h>
 
-std::vector<int> cRecordingSoundLibrary::Take()
-{
-    std::vector<int> ids;
-    for (const sPlayed& p : played)
-        ids.push_back(p.id);
-    played.clear();
-    return ids;
-}
-
 namespace {
 
 std::unique_ptr<cAnimation> Strip(bool loop, int mpf, int frames)

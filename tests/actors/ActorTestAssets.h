@@ -1,36 +1,13 @@
 #pragma once
 // What the shared-asset store gives the actors at start-up, made for the actor tests: the game's
 // chip sets, a sound-effect library that only listens, and a small info-bubble list.
-#include "audio/SoundLibrary.h"
+#include "tests/support/RecordingSoundLibrary.h"
 
 #include <memory>
 #include <vector>
 
 class cAnimation;
 class cImage;
-
-/// Records every effect the game asks for instead of playing it.
-class cRecordingSoundLibrary : public cSoundLibrary
-{
-public:
-    struct sPlayed
-    {
-        int id;
-        float volume;
-        int loopCount;
-    };
-
-    cRecordingSoundLibrary() : cSoundLibrary(nullptr) {}
-    bool Play(int effectId, float volume, int loopCount) override
-    {
-        played.push_back({effectId, volume, loopCount});
-        return true;
-    }
-    /// The ids played since the last call, and forgets them.
-    std::vector<int> Take();
-
-    std::vector<sPlayed> played;
-};
 
 /// Fills the chip-set slots 1 and 2 (characters and forms) from the game's resource tree and the
 /// shared info-bubble list with pictures of known timing, and points the game at the recording

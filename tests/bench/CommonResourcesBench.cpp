@@ -4,8 +4,7 @@
 #include "audio/AudioSystem.h"
 #include "world/CommonResources.h"
 
-#include <QApplication>
-#include <QGLWidget>
+#include "tests/bench/BenchGlContext.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,23 +12,10 @@
 
 namespace {
 
-/// Textures need a current GL context, as in the game's window. Application and widget stay to the
-/// end of the process: destroyed by exit handlers, after Qt's own, they would crash.
-void MakeGlContext()
-{
-    static int argc = 1;
-    static char name[] = "CommonResourcesBench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    static QGLWidget* widget = new QGLWidget;
-    (void)app;
-    widget->makeCurrent();
-}
-
 void BM_LoadAll(benchmark::State& state)
 {
     setenv("MIRROWEN_SILENT_AUDIO", "1", 1);
-    MakeGlContext();
+    MakeGlContext("CommonResourcesBench");
     cAudioSystem audio;
     audio.Init();
     bool loaded = true;
@@ -48,7 +34,7 @@ BENCHMARK(BM_LoadAll)->Unit(benchmark::kMillisecond);
 void BM_DeleteStore(benchmark::State& state)
 {
     setenv("MIRROWEN_SILENT_AUDIO", "1", 1);
-    MakeGlContext();
+    MakeGlContext("CommonResourcesBench");
     cAudioSystem audio;
     audio.Init();
     for (auto _ : state) {

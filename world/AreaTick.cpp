@@ -1,0 +1,358 @@
+#include "world/AreaTick.h"
+
+#include "world/Area.h"
+#include "world/AreaLook.h"
+#include "world/AreaRoster.h"
+#include "world/CommonResources.h"
+
+#include "actors/AntlerAncestor.h"
+#include "actors/AreaEnterTree.h"
+#include "actors/AreaExit.h"
+#include "actors/BatKing.h"
+#include "actors/Cloud.h"
+#include "actors/FireFly.h"
+#include "actors/Heart.h"
+#include "actors/PlayerChar.h"
+#include "actors/RainbowSpirit.h"
+#include "actors/SharedActors.h"
+#include "actors/Star.h"
+#include "audio/AreaSoundPlayer.h"
+#include "audio/SoundLibrary.h"
+#include "engine/PhysicsBody.h"
+#include "platform/physics/Settings.h"
+#include "platform/physics/World.h"
+
+#include <cstdio>
+
+namespace {
+
+/// The area's sound fades out over this long once the characters are all in an exit.
+constexpr unsigned int kLeavingFadeMs = 600;
+
+/// Stars advance by this share of the elapsed time.
+constexpr float kStarPace = 0.6f;
+/// The heart a dying character loses.
+constexpr int kDeathHeartValue = -1;
+/// A firefly lets its character down this far to the right of where it vanished.
+constexpr float kDropOffset = 3.0f;
+/// A character caught in bat-land terrain as it closes again.
+constexpr int kCaughtEffect = 40;
+constexpr float kCaughtVolume = 0.4f;
+
+/// What a character's update reports.
+enum eCharacterResult
+{
+    ENTERED_EXIT = -2,
+    DEATH_OVER = -1,
+    BROWN_BECAME_ANTLER = 1,
+    ANTLER_TURNED_BACK = 4,
+    ORANGE_BECAME_SPIRIT = 6,
+    SPIRIT_TURNED_BACK = 7,
+    GRAY_BECAME_BAT_KING = 8,
+    BAT_KING_TURNED_BACK = 9,
+    DIED = 10,
+};
+
+/// Counts towards the characters an exit must hold before the area ends.
+bool TakesPart(const cPlayerChar& character)
+{
+    return character.IsActive() || character.GetState() == PLAYER_IN_EXIT || character.GetState() == PLAYER_DIE;
+}
+
+} // namespace
+
+int cAreaTick::Run(int dtMs)
+{
+    if (area.soundPlayer)
+        area.soundPlayer->Update(static_cast<unsigned int>(dtMs));
+    if (!area.finishing && IsExitReached()) {
+        if (area.soundPlayer)
+            area.soundPlayer->FadeOutAll(kLeavingFadeMs);
+        area.finishing = true;
+    }
+    if (area.finishing)
+        return RESULT_LEAVING;
+    if (area.paused)
+        return RESULT_NONE;
+    int result = RESULT_NONE;
+    UpdateSky(dtMs);
+    UpdateDayNightBlend();
+    UpdateFireFlies(dtMs);
+    UpdateEnterTrees(dtMs);
+    UpdateExits(dtMs);
+    UpdateHearts(dtMs);
+    if (const int changed = UpdatePlayers(dtMs))
+        result = changed;
+    UpdateBatLandBodies();
+    Step();
+    if (result != RESULT_NONE)
+        printf("returning %i \n", result);
+    return result;
+}
+
+bool cAreaTick::IsExitReached() const
+{
+    int taking = 0;
+    for (const cPlayerChar* player : area.players) {
+        if (player && TakesPart(*player))
+            ++taking;
+    }
+    // With nobody left outside, one character in a tree is enough.
+    const int needed = taking > 0 ? taking : 1;
+    for (const cAreaExit* exit : area.exits) {
+        if (exit->HoldsAtLeast(needed))
+            return true;
+    }
+    return false;
+}
+
+void cAreaTick::UpdateSky(int dtMs)
+{
+    // The stars twinkle at a slower pace than the rest of the area.
+    const int starMs = static_cast<int>(static_cast<float>(dtMs) * kStarPace);
+    for (Star* star : area.stars)
+        star->Update(starMs);
+    for (cCloud* cloud : area.clouds)
+        cloud->Update(dtMs);
+}
+
+void cAreaTick::UpdateDayNightBlend()
+{
+    if (area.lofSpeed == 0.0f)
+        return;
+    area.lofWeight += area.lofSpeed;
+    if (area.lofWeight > 1.0f) {
+        area.lofWeight = 1.0f;
+        area.lofSpeed = 0.0f;
+    } else if (area.lofWeight < 0.0f) {
+        area.lofWeight = 0.0f;
+        area.lofSpeed = 0.0f;
+    }
+}
+
+void cAreaTick::UpdateFireFlies(int dtMs)
+{
+    for (size_t k = 0; k < area.fireFlies.size(); ++k) {
+        FireFly* fireFly = area.fireFlies[k];
+        if (fireFly && fireFly->Update(dtMs) == 1)
+            BringBack(*fireFly, static_cast<int>(k) + 1);
+    }
+}
+
+void cAreaTick::BringBack(const FireFly& fireFly, int id)
+{
+    const cPlayerChar* entry = id < static_cast<int>(area.players.size()) ? area.players[static_cast<size_t>(id)] : nullptr;
+    if (!entry || entry->HasBody() || entry->IsAncestorForm())
+        return;
+    cPlayerChar* character = id == 1 ? roster.GetOrange() : roster.GetGray();
+    if (!character)
+        return;
+    const b2Vec2 corner = fireFly.GetPosition() + b2Vec2(kDropOffset, 0.0f);
+    character->Init(area.world.get(), corner.x, corner.y);
+    character->SetDroppedThisTick(true);
+}
+
+void cAreaTick::UpdateEnterTrees(int dtMs)
+{
+    const int count = static_cast<int>(area.players.size());
+    for (cAreaEnterTree* tree : area.enterTrees) {
+        const int released = tree->Update(dtMs);
+        if (released < 0 || released >= count)
+            continue;
+        // The first character out takes control; a forcing tree hands control to each one out.
+        if (area.currentPlayer < 0)
+            area.currentPlayer = released;
+        if (tree->GetForceSwitch())
+            roster.SwitchToPlayer(released, false);
+    }
+}
+
+void cAreaTick::UpdateExits(int dtMs)
+{
+    for (cAreaExit* exit : area.exits)
+        exit->Update(dtMs);
+}
+
+void cAreaTick::UpdateHearts(int dtMs)
+{
+    cAreaExit* first = area.exits.empty() ? nullptr : area.exits.front();
+    for (size_t i = 0; i < area.hearts.size();) {
+        cHeart* heart = area.hearts[i];
+        const int result = heart->Update(dtMs);
+        if (result == HEART_LAST_STRETCH && first)
+            first->OpenMouth(false);
+        if (result != HEART_ARRIVED) {
+            ++i;
+            continue;
+        }
+        const int value = heart->GetValue();
+        for (cAreaExit* exit : area.exits) {
+            if (exit == first)
+                exit->EatHeart(value);
+            else
+                exit->AddScore(value);
+        }
+        delete heart;
+        area.hearts.erase(area.hearts.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+int cAreaTick::UpdatePlayers(int dtMs)
+{
+    int result = RESULT_NONE;
+    for (size_t i = 0; i < area.players.size(); ++i) {
+        cPlayerChar* player = area.players[i];
+        if (!player)
+            continue;
+        if (const int handled = HandlePlayerResult(static_cast<int>(i), player->Update(dtMs)))
+            result = handled;
+    }
+    return result;
+}
+
+int cAreaTick::HandlePlayerResult(int i, int result)
+{
+    cPlayerChar* player = area.players[static_cast<size_t>(i)];
+    switch (result) {
+    case ENTERED_EXIT:
+        if (i == area.currentPlayer)
+            area.SwitchPlayer(true, true, true);
+        if (player->GetId() == 2 && area.batLand)
+            roster.LeaveBatLand();
+        return RESULT_NONE;
+    case DEATH_OVER:
+        Respawn(player);
+        return RESULT_NONE;
+    case DIED: {
+        // A green heart flies from where the character died to the exit.
+        const b2Vec2 centre = player->GetCenter();
+        area.AddHeartAtExit(centre.x, centre.y, kDeathHeartValue, true);
+        return RESULT_NONE;
+    }
+    case BROWN_BECAME_ANTLER:
+        printf("ANTLER TIME! \n");
+        BecomeAntler(i);
+        return RESULT_FORM_CHANGED;
+    case ANTLER_TURNED_BACK:
+        printf("AntlerAncestor TIME DONE NOW... \n");
+        LeaveAntler(i);
+        return RESULT_FORM_CHANGED;
+    case ORANGE_BECAME_SPIRIT:
+        BecomeSpirit(i);
+        return RESULT_NONE;
+    case SPIRIT_TURNED_BACK:
+        roster.ReplacePlayer(i, Plain(1));
+        StopTheme(1);
+        return RESULT_NONE;
+    case GRAY_BECAME_BAT_KING:
+        roster.ReplacePlayer(i, gBatKing);
+        roster.EnterBatLand();
+        return RESULT_NONE;
+    case BAT_KING_TURNED_BACK:
+        roster.LeaveBatLand();
+        roster.ReplacePlayer(i, Plain(2));
+        StopTheme(2);
+        return RESULT_NONE;
+    default:
+        return RESULT_NONE;
+    }
+}
+
+cPlayerChar* cAreaTick::Plain(int id) const
+{
+    return area.resources ? area.resources->GetCharacter(id) : nullptr;
+}
+
+void cAreaTick::StopTheme(int id)
+{
+    if (area.soundPlayer)
+        area.soundPlayer->StopSound(id);
+}
+
+void cAreaTick::BecomeAntler(int i)
+{
+    cAreaLook(area).InitiateLoF();
+    if (!gAntlerAncestor)
+        return;
+    gAntlerAncestor->SetShowHints(area.antlerTutorial);
+    roster.ReplacePlayer(i, gAntlerAncestor);
+    if (area.antlerTutorial)
+        gAntlerAncestor->Select();
+}
+
+void cAreaTick::LeaveAntler(int i)
+{
+    cAreaLook(area).InitiateDay();
+    roster.ReplacePlayer(i, Plain(0));
+    StopTheme(0);
+    // The fireflies turn back into the characters they carried.
+    for (const cPlayerChar* player : area.players) {
+        if (!player || (player->GetId() != 1 && player->GetId() != 2))
+            continue;
+        const size_t k = static_cast<size_t>(player->GetId() - 1);
+        if (k < area.fireFlies.size() && area.fireFlies[k])
+            area.fireFlies[k]->Dismiss();
+    }
+}
+
+void cAreaTick::BecomeSpirit(int i)
+{
+    if (!gRainbowSpirit)
+        return;
+    gRainbowSpirit->EnableSpecial(area.spiritTutorial, area.spiritSpecialMode);
+    roster.ReplacePlayer(i, gRainbowSpirit);
+    if (area.spiritTutorial)
+        gRainbowSpirit->Select();
+}
+
+void cAreaTick::Respawn(cPlayerChar* character)
+{
+    if (character->GetId() == 0 && !character->IsAncestorForm()) {
+        // Orange, standing by, mourns brown.
+        cPlayerChar* orange = roster.GetOrange();
+        if (orange && orange->GetState() == PLAYER_STAND && !orange->IsAncestorForm())
+            orange->SetAnimation(ANIM_IDLE_YAWN, true);
+    }
+    if (area.enterTree)
+        area.enterTree->Enqueue(character);
+}
+
+void cAreaTick::UpdateBatLandBodies()
+{
+    if (!area.batLand)
+        return;
+    const auto* batKing = dynamic_cast<const cBatKing*>(roster.GetGray());
+    for (cPhysicsBody* body : area.bodies) {
+        if (body->GetType() != BODY_BAT_SWITCHED)
+            continue;
+        const bool passable = batKing && batKing->BubbleContains(body);
+        body->SetActive(passable, area.world.get());
+        if (!passable)
+            KillInside(*body);
+    }
+}
+
+void cAreaTick::KillInside(const cPhysicsBody& body)
+{
+    const b2Vec2 low = body.GetPosition();
+    const b2Vec2 high = low + b2Vec2(body.GetWidth(), body.GetHeight());
+    for (cPlayerChar* player : area.players) {
+        // Only a body in the world can be caught: one in an exit or out of the area stands nowhere.
+        if (!player || !player->HasBody() || player->IsBatKing() || player->GetState() == PLAYER_DIE)
+            continue;
+        const b2Vec2 c = player->GetCenter();
+        if (c.x > low.x && c.x < high.x && c.y > low.y && c.y < high.y) {
+            player->Die(true);
+            PlaySoundEffect(kCaughtEffect, kCaughtVolume);
+        }
+    }
+}
+
+void cAreaTick::Step()
+{
+    area.world->Step(physics::kGameTimeStep, physics::kGameVelocityIterations, physics::kGamePositionIterations);
+    for (cPlayerChar* player : area.players) {
+        if (player)
+            player->SetDroppedThisTick(false);
+    }
+}
