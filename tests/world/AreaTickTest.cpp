@@ -106,6 +106,8 @@ TEST_F(AreaTickTest, TheCharactersWalkIntoTheExitOneAfterAnotherAndTheAreaIsLeft
         EXPECT_EQ(Update(), 9);
     EXPECT_FLOAT_EQ(MusicVolume(), 0.0f);
     EXPECT_TRUE(area->IsFinishing());
+    area->SetPaused(true);
+    EXPECT_EQ(area->Update(kTick), 9) << "also while paused";
 }
 
 TEST_F(AreaTickTest, ACharacterThatDiesLeavesAGreenHeartAndComesOutOfTheEnterTreeAgain)
@@ -131,6 +133,10 @@ TEST_F(AreaTickTest, ACharacterThatDiesLeavesAGreenHeartAndComesOutOfTheEnterTre
     const cHeart* green = area->GetHearts().back();
     EXPECT_EQ(green->GetValue(), -1);
     EXPECT_TRUE(green->IsTravelling());
+    cAreaExit* exit = area->GetExits()[0];
+    int score = 0, positive = 0, negative = 0;
+    exit->GetScoreInfo(&score, &positive, &negative);
+    EXPECT_EQ(negative, 0);
 
     // Once the death animation is over brown is queued again, and orange, standing by, mourns.
     int queuedAt = -1;
@@ -146,6 +152,33 @@ TEST_F(AreaTickTest, ACharacterThatDiesLeavesAGreenHeartAndComesOutOfTheEnterTre
     ASSERT_TRUE(brown->HasBody());
     EXPECT_NEAR(brown->GetPosition().x, mouth.x, 16.0f);
     EXPECT_EQ(area->GetCurrentPlayerIndex(), 0) << "death does not move control";
+
+    // The green heart has reached the exit, which ate it: one negative heart on its score.
+    for (int t = 0; t < 600 && area->GetHearts().size() > hearts; ++t)
+        Update();
+    ASSERT_EQ(area->GetHearts().size(), hearts) << "eaten and removed";
+    exit->GetScoreInfo(&score, &positive, &negative);
+    EXPECT_EQ(negative, 1);
+    EXPECT_EQ(score, -1);
+}
+
+TEST_F(AreaTickTest, TheKeysCanSelectACharacterInsideTheExitWhichTheTickPassesOver)
+{
+    LoadRealAreaWithMusic();
+    cRoutePlayer player;
+    for (int t = 0; t < kTickLimit && Character(0)->GetState() != PLAYER_IN_EXIT; ++t)
+        Tick(player);
+    ASSERT_EQ(Character(0)->GetState(), PLAYER_IN_EXIT);
+    Update();
+    ASSERT_EQ(area->GetCurrentPlayerIndex(), 1) << "the tick passed control on";
+
+    // Previous from orange: brown, inside the tree, shown in its mouth.
+    area->SwitchPlayer(false, false, false);
+    EXPECT_EQ(area->GetCurrentPlayerIndex(), 0);
+    EXPECT_TRUE(Character(0)->IsActive());
+    EXPECT_EQ(Character(0)->GetAnimationIndex(), ANIM_APPEAR_IN_MOUTH);
+    area->SwitchPlayer(true, false, false);
+    EXPECT_EQ(area->GetCurrentPlayerIndex(), 1);
 }
 
 } // namespace
