@@ -86,39 +86,41 @@ protected:
         return Texel(u, static_cast<int>(f.GetTexMin().y()) + f.GetTexHeight() - 1 - rowsUp);
     }
 
-    std::unique_ptr<cFrameEditor> frames;
-    GlCanvas canvas{kWidth, kHeight};
-    std::vector<unsigned char> texels;
-};
+    /// Every frame of the current set, unfaded: each panel shows its texture window texel for texel,
+    /// inside one virtual pixel of white border with the background just beyond it.
+    void ExpectFramesShowTheWorldTexture() const
+    {
+        const auto& set = frames->GetFrameSet(frames->GetCurrentFrameSet());
+        ASSERT_FALSE(set.empty());
+        for (const auto& frame : set) {
+            const QRect panel = Panel(*frame);
+            SCOPED_TRACE("frame at window " + std::to_string(panel.x()) + ", " + std::to_string(panel.y()));
+            ExpectPanelShowsItsTexels(*frame);
+            if (frame->HasBorder())
+                ExpectWhiteBorder(panel);
+        }
+    }
 
-} // namespace
-
-TEST_F(AreaFramesRender, EveryFrameShowsItsPieceOfTheWorldTextureInsideAWhiteBorder)
-{
-    Paint();
-    canvas.Save("frames_real_area_960x544.png");
-
-    const auto& set = frames->GetFrameSet(frames->GetCurrentFrameSet());
-    ASSERT_FALSE(set.empty());
-    for (const auto& frame : set) {
-        const QRect panel = Panel(*frame);
-        SCOPED_TRACE("frame at window " + std::to_string(panel.x()) + ", " + std::to_string(panel.y()));
-        // Every third pixel of the panel: texel for texel what the world texture holds there.
+    /// Every third pixel of the panel against the world texture.
+    void ExpectPanelShowsItsTexels(const cComicFrame& frame) const
+    {
+        const QRect panel = Panel(frame);
         int differing = 0, checked = 0;
         for (int wy = panel.top(); wy <= panel.bottom(); wy += 3) {
             for (int wx = panel.left(); wx <= panel.right(); wx += 3) {
                 ++checked;
                 // Colours only: a panel is drawn without blending and takes the texture's alpha along.
-                differing += canvas.Pixel(wx, wy).rgb() == Shown(*frame, wx, wy).rgb() ? 0 : 1;
+                differing += canvas.Pixel(wx, wy).rgb() == Shown(frame, wx, wy).rgb() ? 0 : 1;
             }
         }
         EXPECT_EQ(differing, 0) << "of " << checked;
         // The world is drawn there: not one flat colour.
-        EXPECT_NE(Shown(*frame, panel.left(), panel.top()), Shown(*frame, panel.center().x(), panel.center().y()));
+        EXPECT_NE(Shown(frame, panel.left(), panel.top()), Shown(frame, panel.center().x(), panel.center().y()));
+    }
 
-        if (!frame->HasBorder())
-            continue;
-        // One virtual pixel of white on each side, the background just beyond it.
+    /// One virtual pixel of white on each side of the panel, the background just beyond it.
+    void ExpectWhiteBorder(const QRect& panel) const
+    {
         const int midX = panel.center().x(), midY = panel.center().y();
         for (const QPoint& p : {QPoint(panel.left() - 1, midY), QPoint(panel.left() - kPixel, midY),
                                 QPoint(panel.right() + 1, midY), QPoint(panel.right() + kPixel, midY),
@@ -132,6 +134,36 @@ TEST_F(AreaFramesRender, EveryFrameShowsItsPieceOfTheWorldTextureInsideAWhiteBor
             EXPECT_NE(canvas.Pixel(beyond.x(), beyond.y()), kWhite) << "the background between the frames";
         }
     }
+
+    std::unique_ptr<cFrameEditor> frames;
+    GlCanvas canvas{kWidth, kHeight};
+    std::vector<unsigned char> texels;
+};
+
+} // namespace
+
+TEST_F(AreaFramesRender, EveryFrameShowsItsPieceOfTheWorldTextureInsideAWhiteBorder)
+{
+    Paint();
+    canvas.Save("frames_real_area_960x544.png");
+    ExpectFramesShowTheWorldTexture();
+}
+
+TEST_F(AreaFramesRender, InPlayTheFramesShowTheWorldAsItMoves)
+{
+    // As the game runs an area: the start's fade-in and flash, then each tick the area before its
+    // frames, for three seconds in which the characters come out of the enter tree.
+    frames->StartFadeIn(600);
+    frames->FlashBackground(600);
+    for (int tick = 0; tick < 150; ++tick) {
+        area->Update(20);
+        frames->Update(20);
+    }
+    EXPECT_EQ(frames->GetState(), kFramesIdle);
+    EXPECT_FALSE(area->IsPaused());
+    Paint();
+    canvas.Save("frames_real_area_playing.png");
+    ExpectFramesShowTheWorldTexture();
 }
 
 TEST_F(AreaFramesRender, TheFramesLieOnTheScreenApartAndShowTheWorldTexture)
