@@ -9,6 +9,7 @@
 #include "audio/AreaSoundPlayer.h"
 #include "audio/AudioSystem.h"
 
+#include "tests/support/LoadedAssets.h"
 #include "tests/support/StdoutOf.h"
 #include "tests/support/TestSounds.h"
 
@@ -35,14 +36,7 @@ class AreaFileFixture : public ::testing::Test
 protected:
     /// One audio system and one shared-asset store for the suite, as the game has them: the
     /// characters, the chip sets the trees cut their pictures from, the cloud and heart looks.
-    static void SetUpTestSuite()
-    {
-        testsounds::UseSilentSound();
-        s_audio = std::make_unique<cAudioSystem>();
-        ASSERT_TRUE(s_audio->Init());
-        s_resources = std::make_unique<cCommonResources>(s_audio.get());
-        StdoutOf([] { ASSERT_TRUE(s_resources->LoadAll()); });
-    }
+    static void SetUpTestSuite() { LoadSharedAssets(s_audio, s_resources); }
     static void TearDownTestSuite()
     {
         s_resources.reset();

@@ -1,0 +1,39 @@
+#include "screens/AreaSummary.h"
+
+#include "actors/ActorFile.h"
+#include "engine/StringUtil.h"
+#include "engine/XmlAttributes.h"
+
+#include <QFile>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+
+bool cAreaSummary::Read(const std::string& fileName)
+{
+    const QString path = QString::fromStdString(fileName);
+    if (path.isEmpty() || !QFile::exists(ResourcePath(path)))
+        return false;
+    return ReadActorFile(path, [this](QXmlStreamReader& xml) {
+        const QXmlStreamAttributes attributes = xml.attributes();
+        if (xml.name() == QLatin1String("Metadata") && attributes.hasAttribute("name"))
+            name = attributes.value("name").toString();
+        else if (xml.name() == QLatin1String("ScoreHeart"))
+            maxScore = std::max(0, maxScore + IntAttribute(attributes, "value", 0));
+        else if (xml.name() == QLatin1String("Quote"))
+            ReadQuote(attributes);
+        return true;
+    });
+}
+
+void cAreaSummary::ReadQuote(const QXmlStreamAttributes& attributes)
+{
+    if (!attributes.hasAttribute("ID"))
+        return;
+    hasQuote = true;
+    quoteId = IntAttribute(attributes, "ID", 0);
+    if (attributes.hasAttribute("text")) {
+        hasQuoteText = true;
+        quoteText = attributes.value("text").toString();
+    }
+}
