@@ -41,11 +41,11 @@ void cRainbowSpirit::Reset()
     extraCount = kExtraCount;
     hintCounter = 0;
     hintStage = STAGE_TURNING;
-    turning = false;
-    turnDirection = TURN_NONE;
-    launchArmed = false;
-    turnFinished = false;
-    inWorld = true;
+    turnStarted = false;
+    lastTurn = TURN_NONE;
+    placedAfterTurn = false;
+    stayedAfterTurn = false;
+    specialEnabled = true;
 }
 
 void cRainbowSpirit::EnableSpecial(bool withHints, bool onlyTurning)
@@ -65,7 +65,7 @@ void cRainbowSpirit::EnableSpecial(bool withHints, bool onlyTurning)
 
 bool cRainbowSpirit::IsSpecialAirborne() const
 {
-    return HasBody() && inWorld && (state == PLAYER_JUMP || state == PLAYER_FALL);
+    return HasBody() && specialEnabled && (state == PLAYER_JUMP || state == PLAYER_FALL);
 }
 
 bool cRainbowSpirit::IsAliveWithBody() const
@@ -75,8 +75,8 @@ bool cRainbowSpirit::IsAliveWithBody() const
 
 void cRainbowSpirit::ResetSpecial()
 {
-    turning = false;
-    turnDirection = TURN_NONE;
+    turnStarted = false;
+    lastTurn = TURN_NONE;
     SetAnimation(ANIM_STAND, true);
     present = true;
 }
@@ -90,19 +90,19 @@ void cRainbowSpirit::FinishSpecial()
 
 void cRainbowSpirit::DisableSpecial()
 {
-    inWorld = false;
+    specialEnabled = false;
     facing = FACING_NONE;
 }
 
 void cRainbowSpirit::OnContactAdd(cPhysicsBody* other, const physics::ContactPoint* point)
 {
-    if (!inWorld)
+    if (!specialEnabled)
         return;
-    if (!launchArmed || other->GetType() != BODY_TERRAIN) {
+    if (!placedAfterTurn || other->GetType() != BODY_TERRAIN) {
         cPlayerChar::OnContactAdd(other, point);
         return;
     }
-    launchArmed = false;
+    placedAfterTurn = false;
     if (point->separation < -kStuckDepth) {
         SetLinearVelocity(0.0f, 0.0f);
         PlaySoundEffect(kSfxDieSpikes, kQuiet);
@@ -120,13 +120,13 @@ void cRainbowSpirit::OnContactAdd(cPhysicsBody* other, const physics::ContactPoi
 
 void cRainbowSpirit::Draw()
 {
-    if (inWorld)
+    if (specialEnabled)
         cPlayerChar::Draw();
 }
 
 void cRainbowSpirit::DrawOverlay()
 {
-    if (!active || !inWorld || !GetHintBubble())
+    if (!active || !specialEnabled || !GetHintBubble())
         return;
     const b2Vec2 position = GetPosition();
     GetHintBubble()->Draw(static_cast<int>(position.x), static_cast<int>(position.y + kBubbleAboveSpirit));
@@ -144,9 +144,9 @@ int cRainbowSpirit::Update(int dtMs)
         AdvanceHintBubble(dtMs);
     const b2Vec2 v = GetLinearVelocity();
     DampHorizontal();
-    if (turning && state != PLAYER_DIE) {
+    if (turnStarted && state != PLAYER_DIE) {
         const int shown = GetAnimationIndex();
-        if (!inWorld && animations.IsCurrentFinished() && shown != ANIM_SPECIAL && shown != ANIM_SPECIAL_2)
+        if (!specialEnabled && animations.IsCurrentFinished() && shown != ANIM_SPECIAL && shown != ANIM_SPECIAL_2)
             SetAnimation(ANIM_SPECIAL, true);
     } else if (const int result = UpdateFormState(v, dtMs)) {
         return result;
@@ -157,7 +157,7 @@ int cRainbowSpirit::Update(int dtMs)
     if (v.y == 0.0f && (state == PLAYER_JUMP || state == PLAYER_FALL))
         state = PLAYER_STAND;
     UpdateHints();
-    turnFinished = false;
+    stayedAfterTurn = false;
     return 0;
 }
 
@@ -166,7 +166,7 @@ int cRainbowSpirit::UpdateFormState(const b2Vec2& v, int dtMs)
     switch (state) {
     case PLAYER_DIE:
         if (!respawn && animations.IsCurrentFinished())
-            inWorld = true;
+            specialEnabled = true;
         return UpdateStateAsForm(v, dtMs);
     default:
         return UpdateStateAsForm(v, dtMs);
@@ -177,9 +177,9 @@ int cRainbowSpirit::UpdateFormState(const b2Vec2& v, int dtMs)
 
 void cRainbowSpirit::UpdateHints()
 {
-    if (turnFinished || launchArmed)
-        turnDirection = TURN_NONE;
-    if (turnFinished && hintsOn && hintStage == STAGE_TURNING && ++hintCounter >= turnsNeeded) {
+    if (stayedAfterTurn || placedAfterTurn)
+        lastTurn = TURN_NONE;
+    if (stayedAfterTurn && hintsOn && hintStage == STAGE_TURNING && ++hintCounter >= turnsNeeded) {
         if (turnOnly) {
             EndHints();
         } else {
@@ -188,7 +188,7 @@ void cRainbowSpirit::UpdateHints()
             Select();
         }
     }
-    if (launchArmed && hintsOn && ++hintCounter >= turnsNeeded + extraCount)
+    if (placedAfterTurn && hintsOn && ++hintCounter >= turnsNeeded + extraCount)
         EndHints();
     ShowHint(HintPicture());
 }
@@ -202,17 +202,17 @@ void cRainbowSpirit::EndHints()
 int cRainbowSpirit::HintPicture() const
 {
     if (hintStage == STAGE_TURNING) {
-        if (turnDirection == TURN_LEFT)
+        if (lastTurn == TURN_LEFT)
             return PictureForControls(kTurnLeft, kTurnLeftCustom);
-        if (turnDirection == TURN_RIGHT)
+        if (lastTurn == TURN_RIGHT)
             return PictureForControls(kTurnRight, kTurnRightCustom);
         return PictureForControls(kTurnNeutral, kTurnNeutralCustom);
     }
-    if (state != PLAYER_JUMP && state != PLAYER_FALL && inWorld)
+    if (state != PLAYER_JUMP && state != PLAYER_FALL && specialEnabled)
         return PictureForControls(kLaunchGround, kLaunchGroundCustom);
-    if (turnDirection == TURN_RIGHT)
+    if (lastTurn == TURN_RIGHT)
         return PictureForControls(kLaunchRight, kLaunchRightCustom);
-    if (turnDirection == TURN_LEFT)
+    if (lastTurn == TURN_LEFT)
         return PictureForControls(kLaunchLeft, kLaunchLeftCustom);
     return PictureForControls(kLaunchLifted, kLaunchLiftedCustom);
 }

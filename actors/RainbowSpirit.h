@@ -56,16 +56,20 @@ public:
     /// Lifted out of the world for the turn.
     void DisableSpecial();
 
-    bool IsTurning() const { return turning; }
-    void SetTurning(bool value) { turning = value; }
-    int GetTurnDirection() const { return turnDirection; }
-    void SetTurnDirection(int direction) { turnDirection = direction; }
-    bool IsLaunchArmed() const { return launchArmed; }
-    void SetLaunchArmed(bool value) { launchArmed = value; }
-    bool IsTurnFinished() const { return turnFinished; }
-    void SetTurnFinished(bool value) { turnFinished = value; }
-    bool IsInWorld() const { return inWorld; }
-    void SetInWorld(bool value) { inWorld = value; }
+    /// The turn flags the frame manager sets: a turn runs; which way it went last (eTurn); the
+    /// spirit was put back into the world after riding a turn (its first terrain contact launches
+    /// it); it stayed in the world through a turn that has just ended; it is in the world at all
+    /// (false while it rides the turn on the screen).
+    bool IsTurnStarted() const { return turnStarted; }
+    void SetTurnStarted(bool value) { turnStarted = value; }
+    int GetLastTurn() const { return lastTurn; }
+    void SetLastTurn(int direction) { lastTurn = direction; }
+    bool IsPlacedAfterTurn() const { return placedAfterTurn; }
+    void SetPlacedAfterTurn(bool value) { placedAfterTurn = value; }
+    bool HasStayedAfterTurn() const { return stayedAfterTurn; }
+    void SetStayedAfterTurn(bool value) { stayedAfterTurn = value; }
+    bool IsSpecialEnabled() const { return specialEnabled; }
+    void SetSpecialEnabled(bool value) { specialEnabled = value; }
     bool GetShowHints() const { return hintsOn; }
     int GetHintStage() const { return hintStage; }
     int GetHintCounter() const { return hintCounter; }
@@ -94,9 +98,9 @@ private:
     int extraCount = kExtraCount;
     int hintCounter = 0;
     int hintStage = STAGE_TURNING;
-    bool turning = false;
-    int turnDirection = TURN_NONE;
-    bool launchArmed = false;
-    bool turnFinished = false;
-    bool inWorld = true;
+    bool turnStarted = false;
+    int lastTurn = TURN_NONE;
+    bool placedAfterTurn = false;
+    bool stayedAfterTurn = false;
+    bool specialEnabled = true;
 };

@@ -51,11 +51,11 @@ TEST_F(RainbowSpiritTest, PutBackDeepInsideTerrainItDiesAndComesBack)
 {
     AddTerrain(-100.0f, -200.0f, 200.0f, 200.0f);
     PlaceSpirit(0.0f, -100.0f);
-    spirit->SetLaunchArmed(true);
+    spirit->SetPlacedAfterTurn(true);
     Step();
     ASSERT_FALSE(spirit->heard.empty());
     EXPECT_LT(spirit->heard.front().separation, -cRainbowSpirit::kStuckDepth);
-    EXPECT_FALSE(spirit->IsLaunchArmed());
+    EXPECT_FALSE(spirit->IsPlacedAfterTurn());
     EXPECT_EQ(spirit->GetState(), PLAYER_DIE);
     EXPECT_EQ(spirit->GetLinearVelocity(), b2Vec2(0.0f, 0.0f));
     EXPECT_THAT(assets.sounds.Take(), ElementsAre(kSfxDieSpikes));
@@ -65,7 +65,7 @@ TEST_F(RainbowSpiritTest, PutBackDeepInsideTerrainItDiesAndComesBack)
     const auto [ticks, result] = TickUntilResult(100);
     EXPECT_EQ(result, -1);
     EXPECT_FALSE(spirit->IsActive());
-    EXPECT_TRUE(spirit->IsInWorld());
+    EXPECT_TRUE(spirit->IsSpecialEnabled());
 }
 
 /// Where a wall or floor stands against the spirit: the terrain's box, and the spirit's corner
@@ -86,7 +86,7 @@ protected:
         const sShallow& s = GetParam();
         AddTerrain(s.tx, s.ty, s.tw, s.th);
         PlaceSpirit(s.sx, s.sy);
-        spirit->SetLaunchArmed(armed);
+        spirit->SetPlacedAfterTurn(armed);
         Step();
         return spirit->GetLinearVelocity();
     }
@@ -102,7 +102,7 @@ TEST_P(ShallowContactTest, ShallowFirstTouchPushesItOutAlongTheNormal)
     ASSERT_FALSE(spirit->heard.empty());
     const physics::ContactPoint& p = spirit->heard.front();
     ASSERT_GT(p.separation, -cRainbowSpirit::kStuckDepth);
-    EXPECT_FALSE(spirit->IsLaunchArmed());
+    EXPECT_FALSE(spirit->IsPlacedAfterTurn());
     EXPECT_NE(spirit->GetState(), PLAYER_DIE);
 
     // The normal points away from the terrain, towards the spirit.
@@ -127,19 +127,19 @@ TEST_F(RainbowSpiritTest, OnlyTerrainLaunchesAndNothingTouchesALiftedSpirit)
 {
     AddTerrain(-100.0f, -10.0f, 200.0f, 10.0f, BODY_PLATFORM);
     PlaceSpirit(0.0f, 0.0f);
-    spirit->SetLaunchArmed(true);
+    spirit->SetPlacedAfterTurn(true);
     Step();
     EXPECT_FALSE(spirit->heard.empty());
-    EXPECT_TRUE(spirit->IsLaunchArmed());
+    EXPECT_TRUE(spirit->IsPlacedAfterTurn());
 
     ClearScene();
     AddTerrain(-100.0f, -10.0f, 200.0f, 10.0f);
     PlaceSpirit(0.0f, -0.5f);
-    spirit->SetLaunchArmed(true);
+    spirit->SetPlacedAfterTurn(true);
     spirit->DisableSpecial();
     Step();
-    EXPECT_TRUE(spirit->IsLaunchArmed());
-    EXPECT_FALSE(spirit->IsInWorld());
+    EXPECT_TRUE(spirit->IsPlacedAfterTurn());
+    EXPECT_FALSE(spirit->IsSpecialEnabled());
 }
 
 TEST_F(RainbowSpiritTest, TurnFlagsTellTheFrameManagerWhenItMayTurnAndLift)
@@ -154,8 +154,8 @@ TEST_F(RainbowSpiritTest, TurnFlagsTellTheFrameManagerWhenItMayTurnAndLift)
     EXPECT_TRUE(spirit->IsSpecialAirborne());
 
     // The turn starts: the frame manager lifts the airborne spirit out.
-    spirit->SetTurning(true);
-    spirit->SetTurnDirection(cRainbowSpirit::TURN_LEFT);
+    spirit->SetTurnStarted(true);
+    spirit->SetLastTurn(cRainbowSpirit::TURN_LEFT);
     spirit->SetPresent(false);
     spirit->DisableSpecial();
     EXPECT_FALSE(spirit->IsSpecialAirborne());
@@ -169,11 +169,11 @@ TEST_F(RainbowSpiritTest, TurnFlagsTellTheFrameManagerWhenItMayTurnAndLift)
     EXPECT_EQ(spirit->GetAnimationIndex(), ANIM_SPECIAL_2);
 
     // Put back: standing, present, ready to be launched.
-    spirit->SetLaunchArmed(true);
-    spirit->SetInWorld(true);
+    spirit->SetPlacedAfterTurn(true);
+    spirit->SetSpecialEnabled(true);
     spirit->ResetSpecial();
-    EXPECT_FALSE(spirit->IsTurning());
-    EXPECT_EQ(spirit->GetTurnDirection(), cRainbowSpirit::TURN_NONE);
+    EXPECT_FALSE(spirit->IsTurnStarted());
+    EXPECT_EQ(spirit->GetLastTurn(), cRainbowSpirit::TURN_NONE);
     EXPECT_TRUE(spirit->IsPresent());
     EXPECT_EQ(spirit->GetAnimationIndex(), ANIM_STAND);
 }
@@ -196,15 +196,15 @@ TEST_F(RainbowSpiritTest, SpiritWithNoFrameUnderItDiesForGood)
     PlaceSpirit(0.0f, 0.0f);
     Tick();
     assets.sounds.Take();
-    spirit->SetTurning(true);
+    spirit->SetTurnStarted(true);
     spirit->DisableSpecial();
     spirit->FinishSpecial();
-    EXPECT_FALSE(spirit->IsTurning());
+    EXPECT_FALSE(spirit->IsTurnStarted());
     EXPECT_EQ(spirit->GetState(), PLAYER_DIE);
     EXPECT_THAT(assets.sounds.Take(), ElementsAre(kSfxDieSpikes));
     const auto [ticks, result] = TickUntilResult(100);
     EXPECT_EQ(result, -1);
-    EXPECT_TRUE(spirit->IsInWorld());
+    EXPECT_TRUE(spirit->IsSpecialEnabled());
     EXPECT_FALSE(spirit->IsAliveWithBody());
 }
 
@@ -228,11 +228,11 @@ TEST_F(RainbowSpiritTest, ThreeTurnsEndTheTurningLessonAndOpenTheLaunchLesson)
     EXPECT_EQ(spirit->GetTurnsNeeded(), cRainbowSpirit::kTurnsNeeded);
     for (int turn = 1; turn <= cRainbowSpirit::kTurnsNeeded; ++turn) {
         EXPECT_EQ(spirit->GetHintStage(), cRainbowSpirit::STAGE_TURNING);
-        spirit->SetTurnDirection(cRainbowSpirit::TURN_RIGHT);
-        spirit->SetTurnFinished(true);
+        spirit->SetLastTurn(cRainbowSpirit::TURN_RIGHT);
+        spirit->SetStayedAfterTurn(true);
         Tick();
-        EXPECT_FALSE(spirit->IsTurnFinished());
-        EXPECT_EQ(spirit->GetTurnDirection(), cRainbowSpirit::TURN_NONE);
+        EXPECT_FALSE(spirit->HasStayedAfterTurn());
+        EXPECT_EQ(spirit->GetLastTurn(), cRainbowSpirit::TURN_NONE);
         EXPECT_EQ(spirit->GetHintCounter(), turn);
     }
     EXPECT_EQ(spirit->GetHintStage(), cRainbowSpirit::STAGE_JUMPING);
@@ -244,7 +244,7 @@ TEST_F(RainbowSpiritTest, ThreeTurnsEndTheTurningLessonAndOpenTheLaunchLesson)
     EXPECT_TRUE(spirit->GetHintBubble()->IsShowingContent());
 
     // The launch lesson ends after a hundred ticks more with the launch armed.
-    spirit->SetLaunchArmed(true);
+    spirit->SetPlacedAfterTurn(true);
     for (int t = 0; t < cRainbowSpirit::kExtraCount - 1; ++t)
         Tick();
     EXPECT_TRUE(spirit->GetShowHints());
@@ -281,7 +281,7 @@ TEST_F(RainbowSpiritTest, TurnOnlyLessonNeedsFiveTurnsAndEndsThere)
     EXPECT_EQ(spirit->GetTurnsNeeded(), cRainbowSpirit::kTurnsNeededTurnOnly);
     for (int turn = 1; turn <= cRainbowSpirit::kTurnsNeededTurnOnly; ++turn) {
         EXPECT_TRUE(spirit->GetShowHints());
-        spirit->SetTurnFinished(true);
+        spirit->SetStayedAfterTurn(true);
         Tick();
     }
     EXPECT_FALSE(spirit->GetShowHints());
@@ -291,7 +291,7 @@ TEST_F(RainbowSpiritTest, TurnOnlyLessonNeedsFiveTurnsAndEndsThere)
     spirit->Reset();
     EXPECT_FALSE(spirit->GetShowHints());
     EXPECT_EQ(spirit->GetTurnsNeeded(), cRainbowSpirit::kTurnsNeeded);
-    EXPECT_TRUE(spirit->IsInWorld());
+    EXPECT_TRUE(spirit->IsSpecialEnabled());
     spirit->EnableSpecial(false, true);
     EXPECT_EQ(spirit->GetTurnsNeeded(), cRainbowSpirit::kTurnsNeeded);
 }
