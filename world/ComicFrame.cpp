@@ -251,6 +251,14 @@ void cComicFrame::StartRotate(int newOrientation, bool left)
 {
     if (moving)
         return;
+    // A shake trembles about home and would snap the turned frame back there once the glide is
+    // over. It ends here, and the glide starts from home, about which the shake held the frame.
+    if (shakeDuration > 0) {
+        shakeDuration = 0;
+        shakeElapsed = 0;
+        x = homeX;
+        y = homeY;
+    }
     if (newOrientation == 0) {
         // Straight home rather than a fourth computed turn, so no truncation ever accumulates.
         targetX = homeX;

@@ -69,7 +69,8 @@ public:
 
     /// Start the 280 ms glide of a quarter turn of the whole screen about (240, 136): anticlockwise
     /// (left) or clockwise (right). Towards the home position when newOrientation is 0, so that four
-    /// turns end exactly where they started. Nothing while a glide runs.
+    /// turns end exactly where they started. A running shake ends and the glide starts from home.
+    /// Nothing while a glide runs.
     void StartRotateLeft(int newOrientation);
     void StartRotateRight(int newOrientation);
 

@@ -5,6 +5,9 @@
 #include "world/FrameSetReader.h"
 #include "world/FramedArea.h"
 
+#include "actors/RainbowSpirit.h"
+#include "actors/SharedActors.h"
+#include "audio/SoundLibrary.h"
 #include "engine/Animation.h"
 #include "engine/SharedAssets.h"
 
@@ -17,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -37,6 +41,11 @@ constexpr int kOrnamentHeight = 16;
 // What an automatic switch after a shake shows, and how fast.
 constexpr unsigned kAutoSwitchSet = 1;
 constexpr unsigned kAutoSwitchMs = 500;
+// A turn plays one of six sounds, at full volume.
+constexpr int kFirstTurnSound = 31;
+constexpr int kTurnSounds = 6;
+// The riding spirit shows fear this long before it is put down.
+constexpr int kScaredBeforePutDownMs = 250;
 
 std::unique_ptr<QGLFramebufferObject> MakeWorldTexture()
 {
@@ -72,7 +81,7 @@ cFrameManager::~cFrameManager()
 
 void cFrameManager::SwitchToFrameSet(unsigned index, unsigned ms)
 {
-    if (IsAnyFrameMoving() || InRotationLockout())
+    if (state == kFramesRotating || IsAnyFrameMoving() || InRotationLockout())
         return;
     const unsigned count = frameSets.size();
     if (ms == 0 ? index >= count : count == 0) {
@@ -145,6 +154,9 @@ int cFrameManager::Update(int ms)
     if (starsVisible && starField)
         starField->UpdateStars(ms);
     switch (state) {
+    case kFramesRotating:
+        UpdateRotation(ms);
+        break;
     case kFramesFadingIn:
         FadeInStep(ms);
         break;
@@ -162,6 +174,8 @@ int cFrameManager::Update(int ms)
             FollowPlayer(*frame);
         frame->Update(ms);
     }
+    if (state != kFramesRotating)
+        playerFrame = FindPlayerFrame();
     return 0;
 }
 
@@ -216,6 +230,12 @@ void cFrameManager::FadeBackgroundTo(int ms)
 {
     if (background)
         background->FadeTo(kLilac, ms);
+}
+
+bool cFrameManager::CanRotate() const
+{
+    return !IsAnyFrameMoving() && state != kFramesFadingIn && state != kFramesFadingOut && gRainbowSpirit &&
+           gRainbowSpirit->IsAliveWithBody() && !InRotationLockout();
 }
 
 bool cFrameManager::IsAnyFrameMoving() const
@@ -338,6 +358,7 @@ void cFrameManager::DrawFrameLayer(const cComicFrame* highlighted)
     }
     if (highlighted)
         highlighted->Draw(pixelSize, 1, 0, 0, 1);
+    DrawRidingSpirit();
     glTranslatef(-offsetX, -offsetY, 0);
 }
 
@@ -423,4 +444,159 @@ void cFrameManager::FollowPlayer(cComicFrame& frame) const
     if (v + h > kLastTexel)
         v = kLastTexel - h;
     frame.SetTexRect(u, v, w, h);
+}
+
+// ---- quarter turns
+
+QPointF cFrameManager::GetPlayerScreenPos() const
+{
+    return QPointF(playerScreenX, playerScreenY);
+}
+
+void cFrameManager::Rotate(bool left)
+{
+    if (!CanRotate())
+        return;
+    cRainbowSpirit& spirit = *gRainbowSpirit;
+    if (spirit.IsSpecialAirborne())
+        UpdatePlayerScreenPos();
+    if (!spirit.IsSpecialEnabled())
+        playerFrame = nullptr;
+    state = kFramesRotating;
+    rotationTimer = -1;
+    spirit.SetTurnStarted(true);
+    spirit.SetStayedAfterTurn(false);
+    spirit.SetPlacedAfterTurn(false);
+    spirit.SetLastTurn(left ? cRainbowSpirit::TURN_LEFT : cRainbowSpirit::TURN_RIGHT);
+    spirit.SetPresent(false);
+    PlaySoundEffect(kFirstTurnSound + std::rand() % kTurnSounds, 1.0f);
+    orientation = (orientation + (left ? 3 : 1)) % 4;
+    for (const auto& frame : CurrentFrames()) {
+        if (left)
+            frame->StartRotateLeft(orientation);
+        else
+            frame->StartRotateRight(orientation);
+    }
+}
+
+void cFrameManager::UpdateRotation(int ms)
+{
+    cRainbowSpirit* spirit = gRainbowSpirit;
+    if (!spirit) {
+        state = kFramesIdle;
+        rotationTimer = -1;
+        return;
+    }
+    const bool moving = IsAnyFrameMoving();
+    if (moving && spirit->GetAnimationIndex() == ANIM_SPECIAL_2)
+        spirit->SetAnimation(ANIM_SPECIAL, true);
+    if (!moving && rotationTimer < 0) {
+        rotationTimer = 0;
+        if (!spirit->IsSpecialEnabled()) {
+            playerFrame = FindFrameUnderPlayer();
+        } else {
+            spirit->SetStayedAfterTurn(true);
+            spirit->ResetSpecial();
+        }
+    }
+    if (rotationTimer < 0)
+        return;
+    rotationTimer += ms;
+    if (!spirit->IsSpecialEnabled() && rotationTimer > rotationWait - kScaredBeforePutDownMs &&
+        spirit->GetAnimationIndex() != ANIM_SPECIAL_2 && !playerFrame)
+        spirit->SetAnimation(ANIM_SPECIAL_2, true);
+    if (spirit->IsSpecialEnabled() && rotationTimer > rotationLockout) {
+        state = kFramesIdle;
+        rotationTimer = -1;
+    }
+    if (!spirit->IsSpecialEnabled() && rotationTimer > rotationWait) {
+        TeleportPlayerToFrame();
+        state = kFramesIdle;
+        rotationTimer = -1;
+    }
+}
+
+cComicFrame* cFrameManager::FindPlayerFrame() const
+{
+    const cRainbowSpirit* spirit = gRainbowSpirit;
+    if (!spirit || !spirit->HasBody())
+        return nullptr;
+    const b2Vec2 c = spirit->GetCenter();
+    const float w = spirit->GetWidth(), h = spirit->GetHeight();
+    cComicFrame* best = nullptr;
+    float bestDepth = 0;
+    for (const auto& frame : CurrentFrames()) {
+        if (!frame->OverlapsPlayer(c.x, c.y, w, h))
+            continue;
+        const float depth = frame->InsideDepth(c.x, c.y);
+        if (!best || depth > bestDepth) {
+            best = frame.get();
+            bestDepth = depth;
+        }
+    }
+    // A body that only grazes a window's edge is shown too little there to be carried off it.
+    return best && bestDepth > -w / 4 ? best : nullptr;
+}
+
+cComicFrame* cFrameManager::FindFrameUnderPlayer() const
+{
+    const cRainbowSpirit* spirit = gRainbowSpirit;
+    if (!spirit)
+        return nullptr;
+    const float s = static_cast<float>(playerScaleClass);
+    const float w = spirit->GetWidth() * s, h = spirit->GetHeight() * s;
+    // Put down only where a quarter of the spirit's picture lands on a panel.
+    float bestOverlap = w * h * 0.25f;
+    cComicFrame* best = nullptr;
+    for (const auto& frame : CurrentFrames()) {
+        const float overlap = frame->OverlapArea(playerScreenX, playerScreenY, w, h);
+        if (overlap > bestOverlap) {
+            best = frame.get();
+            bestOverlap = overlap;
+        }
+    }
+    return best;
+}
+
+bool cFrameManager::UpdatePlayerScreenPos()
+{
+    playerFrame = FindPlayerFrame();
+    if (!playerFrame)
+        return false;
+    cRainbowSpirit& spirit = *gRainbowSpirit;
+    spirit.DisableSpecial();
+    const b2Vec2 corner = spirit.GetPosition();
+    const QPointF onScreen = playerFrame->WorldToScreen(corner.x, corner.y);
+    playerScreenX = static_cast<float>(onScreen.x());
+    playerScreenY = static_cast<float>(onScreen.y());
+    playerScaleClass = playerFrame->GetScaleClass();
+    playerFrame = nullptr;
+    return true;
+}
+
+void cFrameManager::TeleportPlayerToFrame()
+{
+    cRainbowSpirit* spirit = gRainbowSpirit;
+    if (!spirit || spirit->IsSpecialEnabled() || !spirit->HasBody())
+        return;
+    playerFrame = FindFrameUnderPlayer();
+    if (!playerFrame) {
+        spirit->FinishSpecial();
+        return;
+    }
+    const QPointF p = playerFrame->ScreenToWorld(playerScreenX, playerScreenY);
+    spirit->SetPlacedAfterTurn(true);
+    spirit->SetSpecialEnabled(true);
+    spirit->ResetSpecial();
+    spirit->SetPosition(static_cast<float>(p.x()), static_cast<float>(p.y()));
+    rotationTimer = 0;
+}
+
+void cFrameManager::DrawRidingSpirit() const
+{
+    cRainbowSpirit* spirit = gRainbowSpirit;
+    if (!spirit || spirit->IsSpecialEnabled())
+        return;
+    spirit->DrawScaled(pixelSize * playerScreenX, pixelSize * playerScreenY,
+                       static_cast<float>(pixelSize * playerScaleClass));
 }

@@ -2,6 +2,8 @@
 
 #include "world/ColorBackground.h"
 
+#include <QPointF>
+
 #include <memory>
 #include <vector>
 
@@ -49,8 +51,8 @@ public:
     /// new one in. The area is held paused from a fifth of the fade-out to four fifths of the
     /// fade-in. With ms > 0 the index is taken modulo the number of sets; with ms = 0 the switch is
     /// at once and an index without a set is refused with an "ERROR:" line. Dropped without notice
-    /// while frames glide or within the rotation lockout; refused with an "ERROR:" line when there
-    /// is no set at all.
+    /// during a quarter turn (a riding spirit would be left on the screen); refused with an "ERROR:"
+    /// line when there is no set at all.
     virtual void SwitchToFrameSet(unsigned index, unsigned ms);
 
     /// Reads a frame-set file (a path without ":/" is looked up as ":/" + path) and makes set 0
@@ -73,9 +75,8 @@ public:
     void RenderWorldToTexture(bool physicsOutlines, bool playerOutlines, bool sky, bool background);
 
     /// One tick of ms milliseconds: background blend and fade, the stars' twinkling while shown,
-    /// the running switch or fade, the
-    /// automatic switch after a shake, dynamic frames following the player, the frames' shakes and
-    /// glides. Always answers 0.
+    /// the running turn, switch or fade, the automatic switch after a shake, dynamic frames
+    /// following the player, the frames' shakes and glides. Always answers 0.
     int Update(int ms);
     /// An eFrameState value.
     int GetState() const { return state; }
@@ -100,14 +101,32 @@ public:
     /// Fades the background to the lilac pair over ms (an area's end).
     void FadeBackgroundTo(int ms);
 
-    /// Quarter turns of the frame set about the screen's centre. A turn carries the rainbow spirit
-    /// along, so none starts while there is no spirit to carry: CanRotate answers false and the two
-    /// entry points do nothing.
-    void RotateLeft() {}
-    void RotateRight() {}
-    bool CanRotate() const { return false; }
+    /// A quarter turn of the current set about the screen's centre, anticlockwise (left) or
+    /// clockwise (right), with one of the turn sounds. The shared rainbow spirit (`gRainbowSpirit`)
+    /// takes part: in the air it is lifted out of the world and rides the turn at its place on the
+    /// screen; when the frames have stopped it is put down at the world point now under that place,
+    /// or dies over a gap. Nothing unless `CanRotate`.
+    void RotateLeft() { Rotate(true); }
+    void RotateRight() { Rotate(false); }
+    /// No frame glides, no fade runs, the spirit is alive with a body, and the frames did not stop
+    /// within the last rotation lockout.
+    bool CanRotate() const;
     /// Whether some frame of the current set glides.
     bool IsAnyFrameMoving() const;
+    /// Quarter turns made so far, 0 to 3; four in one direction bring every frame home.
+    int GetOrientation() const { return orientation; }
+
+    /// The frame of the current set that shows the spirit best: of the frames whose texture window
+    /// touches its body, the first whose window reaches furthest around the body's centre, provided
+    /// that centre lies less than a quarter of the body's width outside it. Null otherwise.
+    cComicFrame* FindPlayerFrame() const;
+    /// The frame of the current set that the riding spirit covers most on the screen, by more than
+    /// a quarter of its magnified size; the earlier frame on a tie. Null otherwise.
+    cComicFrame* FindFrameUnderPlayer() const;
+    /// The riding spirit's place on the virtual screen (its body's lower-left corner) and the
+    /// magnification it is drawn at.
+    QPointF GetPlayerScreenPos() const;
+    int GetPlayerScaleClass() const { return playerScaleClass; }
 
     void SetStarsVisible(bool visible) { starsVisible = visible; }
     bool StarsVisible() const { return starsVisible; }
@@ -170,6 +189,16 @@ private:
     void AutomaticSwitchStep(int ms);
     void FollowPlayer(cComicFrame& frame) const;
     bool InRotationLockout() const { return rotationTimer >= 0 && rotationTimer < rotationLockout; }
+    void Rotate(bool left);
+    /// The step of a turn: the spirit's flutter while the frames glide, then the wait after they stop.
+    void UpdateRotation(int ms);
+    /// Lifts the spirit out of the world at its place on the screen; false, changing nothing, when
+    /// no frame shows it.
+    bool UpdatePlayerScreenPos();
+    /// Puts the riding spirit down in the frame under it, or lets it die there.
+    void TeleportPlayerToFrame();
+    /// The riding spirit on the screen, over the frames, while the frame layer is translated.
+    void DrawRidingSpirit() const;
 
     cFramedArea* owner;
     cCommonResources* starField;

@@ -4,6 +4,9 @@
 #include "world/ComicFrame.h"
 #include "world/FrameEditor.h"
 
+#include "actors/RainbowSpirit.h"
+#include "actors/SharedActors.h"
+
 #include "tests/support/GlCanvas.h"
 #include "tests/world/AreaFiles.h"
 
@@ -135,6 +138,38 @@ protected:
         }
     }
 
+    /// Ticks of the area and then its frames, as the game runs them.
+    void Ticks(int n)
+    {
+        for (int tick = 0; tick < n; ++tick) {
+            area->Update(20);
+            frames->Update(20);
+        }
+    }
+    /// Orange comes out of the enter tree, turns into the rainbow spirit and stands.
+    void BecomeSpirit()
+    {
+        cPlayerChar* orange = s_resources->GetCharacter(1);
+        for (int tick = 0; tick < 1000 && !(orange->HasBody() && orange->GetState() == PLAYER_STAND); ++tick)
+            Ticks(1);
+        orange->Metamorphose();
+        for (int tick = 0; tick < 1000 && !(gRainbowSpirit->HasBody() && gRainbowSpirit->GetState() == PLAYER_STAND);
+             ++tick)
+            Ticks(1);
+        ASSERT_TRUE(gRainbowSpirit->IsAliveWithBody());
+    }
+    /// A quarter turn to the end of its wait, with a picture saved halfway through the glide.
+    void TurnLeft(const QString& halfwayPicture)
+    {
+        ASSERT_TRUE(frames->CanRotate());
+        frames->RotateLeft();
+        Ticks(7);
+        Paint();
+        canvas.Save(halfwayPicture);
+        for (int tick = 0; tick < 100 && frames->GetState() == kFramesRotating; ++tick)
+            Ticks(1);
+    }
+
     std::unique_ptr<cFrameEditor> frames;
     GlCanvas canvas{kWidth, kHeight};
     std::vector<unsigned char> texels;
@@ -218,4 +253,55 @@ TEST_F(AreaFramesRender, TheAreaStartsFadingInWithTheBackgroundFlashingAndEndsFa
         EXPECT_NE(canvas.Pixel(c.x(), c.y()).rgb(), Shown(*frame, c.x(), c.y()).rgb());
         EXPECT_NE(canvas.Pixel(c.x(), c.y()), kWhite);
     }
+}
+
+TEST_F(AreaFramesRender, FourQuarterTurnsOneWayBringEveryFrameHome)
+{
+    BecomeSpirit();
+    for (int turn = 1; turn <= 4; ++turn) {
+        TurnLeft(QString("frames_turn_%1_halfway.png").arg(turn));
+        if (turn < 4) {
+            Paint();
+            canvas.Save(QString("frames_turn_%1_done.png").arg(turn));
+        }
+    }
+    EXPECT_EQ(frames->GetOrientation(), 0);
+    for (const auto& frame : frames->GetFrameSet(0))
+        EXPECT_EQ(frame->GetScreenPos(), frame->GetHomePos());
+    Paint();
+    canvas.Save("frames_turn_4_home.png");
+    ExpectFramesShowTheWorldTexture();
+}
+
+TEST_F(AreaFramesRender, TheSpiritRidesTheTurnOnTheScreenOverTheFrames)
+{
+    BecomeSpirit();
+    gRainbowSpirit->Jump(false);
+    Ticks(3);
+    ASSERT_TRUE(gRainbowSpirit->IsSpecialAirborne());
+    frames->RotateLeft();
+    ASSERT_FALSE(gRainbowSpirit->IsSpecialEnabled()) << "lifted out of the world";
+    Ticks(7);
+
+    // The spirit's picture at twice its place on the virtual screen, scaled by its frame's class.
+    const QPointF place = frames->GetPlayerScreenPos() * kPixel;
+    const int size = 22 * kPixel * frames->GetPlayerScaleClass();
+    auto spiritArea = [&] {
+        std::vector<QRgb> pixels;
+        for (int y = static_cast<int>(place.y()); y < place.y() + size; ++y)
+            for (int x = static_cast<int>(place.x()); x < place.x() + size; ++x)
+                pixels.push_back(canvas.Pixel(x, y).rgb());
+        return pixels;
+    };
+    Paint();
+    canvas.Save("frames_turn_spirit_riding.png");
+    const std::vector<QRgb> riding = spiritArea();
+    gRainbowSpirit->SetSpecialEnabled(true);
+    Paint();
+    const std::vector<QRgb> without = spiritArea();
+    gRainbowSpirit->SetSpecialEnabled(false);
+    int differing = 0;
+    for (size_t i = 0; i < riding.size(); ++i)
+        differing += riding[i] != without[i] ? 1 : 0;
+    EXPECT_GT(differing, size * size / 8) << "the spirit is drawn over whatever lies there";
 }
