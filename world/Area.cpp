@@ -11,13 +11,21 @@
 #include "actors/AntlerAncestor.h"
 #include "actors/AreaEnterTree.h"
 #include "actors/AreaExit.h"
+#include "actors/BasicPlant.h"
 #include "actors/Cloud.h"
 #include "actors/FireFly.h"
+#include "actors/GlowMushroom.h"
 #include "actors/Heart.h"
+#include "actors/Lie.h"
+#include "actors/Mushroom.h"
+#include "actors/NPCFly.h"
 #include "actors/Platform.h"
 #include "actors/PlayerChar.h"
 #include "actors/SharedActors.h"
 #include "actors/Star.h"
+#include "actors/WaterArea.h"
+#include "actors/WaterBubbles.h"
+#include "actors/WaterFallSparkle.h"
 #include "audio/AreaSoundPlayer.h"
 #include "audio/SoundLibrary.h"
 #include "engine/ContactFilter.h"
@@ -43,6 +51,8 @@ constexpr float kHeartTargetX = 5.0f, kHeartTargetY = 10.0f;
 constexpr int kCloudLooks = 5;
 /// Where the carrier fireflies appear beside the enter tree.
 constexpr float kFireFlySpawnOffset = 3.0f;
+/// Sparkles scattered over each waterfall.
+constexpr int kSparklesPerWaterfall = 5;
 
 /// Bodies without an owner to take them out of the world.
 template <typename Body>
@@ -99,6 +109,16 @@ void cArea::ClearObjects()
     DeleteAll(hearts);
     DeleteAll(stars);
     DeleteAll(clouds);
+    DeleteAll(sparkles);
+    DeleteAll(bubbles);
+    DeleteAll(waterAreas);
+    DeleteAll(mushrooms);
+    DeleteAll(glowMushrooms);
+    DeleteAll(npcFlies);
+    DeleteAll(plantsBack);
+    DeleteAll(plantsFront);
+    // Its body must leave the world before the world goes.
+    lie.reset();
 }
 
 bool cArea::Init(cAudioSystem* audio, bool musicMuted, bool ambienceMuted)
@@ -123,6 +143,7 @@ bool cArea::Init(cAudioSystem* audio, bool musicMuted, bool ambienceMuted)
         exit->SetMaxScore(maxScore);
     TakeSharedCharacters();
     ApplyStartConditions();
+    SetMushroomsFlag(ambienceMuted);
     soundPlayer->Start(musicMuted, ambienceMuted);
     if (enterTrees.front()->GetForceSwitch())
         PlaySoundEffect(kForceSwitchEffect, 1.0f);
@@ -244,6 +265,7 @@ bool cArea::ApplySoundSettings(bool musicMuted, bool ambienceMuted)
         soundPlayer->MuteAmbience();
     else
         soundPlayer->UnmuteAmbience();
+    SetMushroomsFlag(ambienceMuted);
     return true;
 }
 
@@ -359,6 +381,59 @@ void cArea::AddPlatform(int x, int y, int w, int h, int type)
     auto* platform = new Platform(w, h, type);
     platform->CreateInWorld(world.get(), static_cast<float>(x), static_cast<float>(y), false);
     platforms.push_back(platform);
+}
+
+void cArea::AddBasicPlant(const QString& file, int x, int y)
+{
+    plantsBack.push_back(new BasicPlant(file, world.get(), x, y, BasicPlant::TYPE_SILENT));
+}
+
+void cArea::AddGrass(const QString& file, int x, int y)
+{
+    plantsFront.push_back(new BasicPlant(file, world.get(), x, y, BasicPlant::TYPE_GRASS));
+}
+
+void cArea::AddMushroom(const QString& file, int x, int y)
+{
+    mushrooms.push_back(new cMushroom(file, world.get(), x, y));
+}
+
+void cArea::AddGlowMushroom(const QString& file, int x, int y, int hideTimeMs)
+{
+    glowMushrooms.push_back(new cGlowMushroom(file, world.get(), x, y, hideTimeMs));
+}
+
+void cArea::AddNPCFly(int type, int zoneX, int zoneY, int zoneWidth, int zoneHeight)
+{
+    npcFlies.push_back(new NPCFly(type, zoneX, zoneY, zoneWidth, zoneHeight, world.get()));
+}
+
+void cArea::AddWaterFallSparkles(int x, int y, int w, int h)
+{
+    if (w <= 0 || h <= 0) {
+        printf("\n ERROR: waterfall at (%d, %d) of size %d x %d refused: sizes must be positive \n\n", x, y, w, h);
+        return;
+    }
+    for (int i = 0; i < kSparklesPerWaterfall; ++i)
+        sparkles.push_back(new WaterFallSparkle(x, y, w, h));
+}
+
+void cArea::AddWaterArea(int x, int y, int w, int h, int r, int g, int b, int a)
+{
+    auto* water = new WaterArea(x, y, w, h, r, g, b, a);
+    water->AddToWorld(world.get());
+    waterAreas.push_back(water);
+}
+
+void cArea::AddWaterBubbles(int x, int y, int size)
+{
+    bubbles.push_back(new WaterBubbles(x, y, size));
+}
+
+void cArea::SetMushroomsFlag(bool muted)
+{
+    for (cMushroom* mushroom : mushrooms)
+        mushroom->UpdateSoundMute(muted);
 }
 
 void cArea::ApplyLoFToEntities()

@@ -17,17 +17,25 @@ class cAreaEnterTree;
 class cAreaExit;
 class cAreaSoundPlayer;
 class cAudioSystem;
+class BasicPlant;
 class cCloud;
 class cCommonResources;
 class cContactFilter;
 class cContactListener;
 class cHeart;
+class cGlowMushroom;
 class cImage;
+class cLie;
+class cMushroom;
 class cPhysicsBody;
 class cPlayerChar;
 class FireFly;
+class NPCFly;
 class Platform;
 class Star;
+class WaterArea;
+class WaterBubbles;
+class WaterFallSparkle;
 
 /// One playable area: a physics world of its own with the game's contact listener and filter, one
 /// list per kind of object in it, the characters the player steers (borrowed from the shared
@@ -141,6 +149,22 @@ public:
     /// A little one-way platform with lower-left corner (x, y), in the world at once; type chooses
     /// its look. A size that is not positive is refused.
     void AddPlatform(int x, int y, int w, int h, int type);
+    /// A plant from its file at (x, y), drawn behind the characters.
+    void AddBasicPlant(const QString& file, int x, int y);
+    /// Grass from its file at (x, y), drawn in front of the characters, rustling like grass.
+    void AddGrass(const QString& file, int x, int y);
+    void AddMushroom(const QString& file, int x, int y);
+    /// A glow mushroom that stays hidden hideTimeMs once touched.
+    void AddGlowMushroom(const QString& file, int x, int y, int hideTimeMs);
+    /// A flier of that type (1 bat, 2 bird, 3 beetle, else dragonfly) wandering the zone.
+    void AddNPCFly(int type, int zoneX, int zoneY, int zoneWidth, int zoneHeight);
+    /// Five sparkles over the waterfall of w x h from (x, y). An empty box is refused with an
+    /// "ERROR:" line: a sparkle needs a point to show at.
+    void AddWaterFallSparkles(int x, int y, int w, int h);
+    /// A pool of w x h from (x, y) in that colour, its deadly body in the world at once.
+    void AddWaterArea(int x, int y, int w, int h, int r, int g, int b, int a);
+    /// Bubbles of the shared size (0 small, 1 medium, 2 large) at (x, y).
+    void AddWaterBubbles(int x, int y, int size);
 
     // Setters of single values.
 
@@ -178,6 +202,8 @@ public:
     virtual void GetExitInfo(int* score, int* positive, int* negative) const;
     /// Writes nothing; always true. Areas are made by hand, never saved by the game.
     bool SaveToFile(const QString& path) const;
+    /// The spore mushrooms' sound follows the ambience mute.
+    void SetMushroomsFlag(bool muted);
     /// Platforms and clouds take their Vadi do Davovodaz look.
     void ApplyLoFToEntities();
 
@@ -197,6 +223,15 @@ public:
     const std::vector<cHeart*>& GetHearts() const { return hearts; }
     const std::vector<cAreaEnterTree*>& GetEnterTrees() const { return enterTrees; }
     const std::vector<cAreaExit*>& GetExits() const { return exits; }
+    const std::vector<NPCFly*>& GetNPCFlies() const { return npcFlies; }
+    const std::vector<cMushroom*>& GetMushrooms() const { return mushrooms; }
+    const std::vector<cGlowMushroom*>& GetGlowMushrooms() const { return glowMushrooms; }
+    const std::vector<BasicPlant*>& GetPlantsBack() const { return plantsBack; }
+    const std::vector<BasicPlant*>& GetPlantsFront() const { return plantsFront; }
+    const std::vector<WaterArea*>& GetWaterAreas() const { return waterAreas; }
+    const std::vector<WaterFallSparkle*>& GetSparkles() const { return sparkles; }
+    const std::vector<WaterBubbles*>& GetBubbles() const { return bubbles; }
+    const cLie* GetLie() const { return lie.get(); }
     cAreaEnterTree* GetEnterTree() const { return enterTree; }
     int GetCurrentPlayerIndex() const { return currentPlayer; }
     bool IsFinishing() const { return finishing; }
@@ -249,6 +284,16 @@ protected:
     std::vector<cAreaExit*> exits;
     std::vector<Platform*> platforms;
     std::vector<cHeart*> hearts;
+    std::vector<NPCFly*> npcFlies;
+    std::vector<cMushroom*> mushrooms;
+    std::vector<cGlowMushroom*> glowMushrooms;
+    std::vector<BasicPlant*> plantsBack;
+    std::vector<BasicPlant*> plantsFront;
+    std::vector<WaterArea*> waterAreas;
+    std::vector<WaterFallSparkle*> sparkles;
+    std::vector<WaterBubbles*> bubbles;
+    /// Null unless something makes one; ticked before the physics step and drawn last.
+    std::unique_ptr<cLie> lie;
     /// The last entrance tree made (borrowed from enterTrees).
     cAreaEnterTree* enterTree = nullptr;
     int currentPlayer = -1;

@@ -30,9 +30,11 @@ private:
 
 /// Kinds of objects whose classes the game does not have yet.
 const char* const kUnsupported[] = {
-    "StackBox", "FrameChanger", "EmitterBox", "Mushroom", "GlowMushroom", "BasicPlant",
-    "InfoTriggerBox", "water", "waterfall", "waterbubbles", "NPCFly",
+    "StackBox", "FrameChanger", "EmitterBox", "InfoTriggerBox",
 };
+
+/// The one plant file whose plants stand in front of the characters.
+const char* const kGrassFile = "res/xml/actors/plants/grass.xml";
 
 /// Elements only the scripted first and last areas understand.
 const char* const kScriptedOnly[] = {"Level0EnterTree", "FallingRock", "HeartTreeExit"};
@@ -110,6 +112,20 @@ void cAreaFileReader::ReadElement(QXmlStreamReader& xml)
         ReadExitTree(xml);
     else if (name == QLatin1String("LittlePlatform"))
         ReadLittlePlatform(xml);
+    else if (name == QLatin1String("Mushroom"))
+        ReadMushroom(xml);
+    else if (name == QLatin1String("GlowMushroom"))
+        ReadGlowMushroom(xml);
+    else if (name == QLatin1String("BasicPlant"))
+        ReadPlant(xml);
+    else if (name == QLatin1String("water"))
+        ReadWater(xml);
+    else if (name == QLatin1String("waterfall"))
+        ReadWaterfall(xml);
+    else if (name == QLatin1String("waterbubbles"))
+        ReadWaterBubbles(xml);
+    else if (name == QLatin1String("NPCFly"))
+        ReadNPCFly(xml);
     else if (name == QLatin1String("ScoreHeart"))
         ReadScoreHeart(xml);
     else if (name == QLatin1String("body"))
@@ -178,6 +194,54 @@ void cAreaFileReader::ReadLittlePlatform(QXmlStreamReader& xml)
 {
     const cAttributes a(xml);
     area.AddPlatform(a.Int("x", 0), a.Int("y", 0), a.Int("w", 0), a.Int("h", 0), a.Int("type", 0));
+}
+
+void cAreaFileReader::ReadMushroom(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.AddMushroom(a.Text("file"), a.Int("x", 0), a.Int("y", 0));
+}
+
+void cAreaFileReader::ReadGlowMushroom(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.AddGlowMushroom(a.Text("file"), a.Int("x", 0), a.Int("y", 0), a.Int("hide_time", 5000));
+}
+
+void cAreaFileReader::ReadPlant(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    const QString file = a.Text("file");
+    if (file == QLatin1String(kGrassFile))
+        area.AddGrass(file, a.Int("x", 0), a.Int("y", 0));
+    else
+        area.AddBasicPlant(file, a.Int("x", 0), a.Int("y", 0));
+}
+
+void cAreaFileReader::ReadWater(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.AddWaterArea(a.Int("x", 0), a.Int("y", 0), a.Int("w", 0), a.Int("h", 0), a.Int("r", 53), a.Int("g", 193),
+                      a.Int("b", 230), a.Int("a", 127));
+}
+
+void cAreaFileReader::ReadWaterfall(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.AddWaterFallSparkles(a.Int("x", 0), a.Int("y", 0), a.Int("w", 0), a.Int("h", 0));
+}
+
+void cAreaFileReader::ReadWaterBubbles(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.AddWaterBubbles(a.Int("x", 0), a.Int("y", 0), a.Int("size", 0));
+}
+
+void cAreaFileReader::ReadNPCFly(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.AddNPCFly(a.Int("type", 0), a.Int("zoneX", 0), a.Int("zoneY", 0), a.Int("zoneWidth", 0),
+                   a.Int("zoneHeight", 0));
 }
 
 void cAreaFileReader::ReadScoreHeart(QXmlStreamReader& xml)

@@ -42,6 +42,14 @@ private:
     void ReadEnterTree(QXmlStreamReader& xml);
     void ReadExitTree(QXmlStreamReader& xml);
     void ReadBody(QXmlStreamReader& xml);
+    /// `BasicPlant`: the grass file goes in front of the characters, any other plant behind them.
+    void ReadPlant(QXmlStreamReader& xml);
+    void ReadMushroom(QXmlStreamReader& xml);
+    void ReadGlowMushroom(QXmlStreamReader& xml);
+    void ReadNPCFly(QXmlStreamReader& xml);
+    void ReadWater(QXmlStreamReader& xml);
+    void ReadWaterfall(QXmlStreamReader& xml);
+    void ReadWaterBubbles(QXmlStreamReader& xml);
     /// The `ambience`, `music` and `themes` children up to the end tag `Audio`, then the area's
     /// ambience and music.
     void ReadAudio(QXmlStreamReader& xml);

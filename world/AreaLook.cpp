@@ -2,14 +2,33 @@
 
 #include "world/Area.h"
 
+#include "actors/BasicPlant.h"
 #include "actors/Cloud.h"
 #include "actors/FireFly.h"
+#include "actors/GlowMushroom.h"
+#include "actors/Mushroom.h"
+#include "actors/NPCFly.h"
 #include "actors/Platform.h"
 #include "actors/PlayerChar.h"
 #include "audio/AreaSoundPlayer.h"
 #include "audio/SoundLibrary.h"
 
 namespace {
+
+/// Every element of the list takes its Land-of-Fireflies look, or its day look.
+template <typename T>
+void AllToLoF(const std::vector<T*>& list)
+{
+    for (T* item : list)
+        item->SwitchToLoF();
+}
+
+template <typename T>
+void AllToDay(const std::vector<T*>& list)
+{
+    for (T* item : list)
+        item->SwitchToDay();
+}
 
 /// The weight's change per tick: one second from one end to the other.
 constexpr float kWeightStep = 0.02f;
@@ -60,8 +79,13 @@ void cAreaLook::ApplyLoFToEntities()
 {
     for (Platform* platform : area.platforms)
         platform->SwitchToLoF();
+    AllToLoF(area.mushrooms);
+    AllToLoF(area.glowMushrooms);
+    AllToLoF(area.plantsBack);
+    AllToLoF(area.plantsFront);
     for (cCloud* cloud : area.clouds)
         cloud->SwitchToLoF();
+    AllToLoF(area.npcFlies);
 }
 
 void cAreaLook::ApplyDayToEntities()
@@ -70,4 +94,9 @@ void cAreaLook::ApplyDayToEntities()
         platform->SwitchToDay();
     for (cCloud* cloud : area.clouds)
         cloud->SwitchToDay();
+    AllToDay(area.mushrooms);
+    AllToDay(area.glowMushrooms);
+    AllToDay(area.plantsBack);
+    AllToDay(area.plantsFront);
+    AllToDay(area.npcFlies);
 }

@@ -5,13 +5,21 @@
 
 #include "actors/AreaEnterTree.h"
 #include "actors/AreaExit.h"
+#include "actors/BasicPlant.h"
 #include "actors/BatKing.h"
 #include "actors/Cloud.h"
 #include "actors/FireFly.h"
+#include "actors/GlowMushroom.h"
 #include "actors/Heart.h"
+#include "actors/Lie.h"
+#include "actors/Mushroom.h"
+#include "actors/NPCFly.h"
 #include "actors/Platform.h"
 #include "actors/PlayerChar.h"
 #include "actors/Star.h"
+#include "actors/WaterArea.h"
+#include "actors/WaterBubbles.h"
+#include "actors/WaterFallSparkle.h"
 #include "engine/Drawing.h"
 #include "engine/Image.h"
 #include "engine/PhysicsBody.h"
@@ -48,6 +56,14 @@ void DrawBothLooks(const std::vector<Tree*>& trees, bool dayLook, bool lofLook, 
         for (Tree* tree : trees)
             tree->DrawLoF(w);
     }
+}
+
+/// Each element of the list, in order.
+template <typename T>
+void DrawEach(const std::vector<T*>& list)
+{
+    for (T* item : list)
+        item->Draw();
 }
 
 /// The not yet listed character that goes next; -1 when none is left.
@@ -147,16 +163,26 @@ void cAreaPainter::Draw(bool sky, bool background)
     }
     DrawBothLooks(area.enterTrees, DayLook(), LoFLook(), w);
     DrawBothLooks(area.exits, DayLook(), LoFLook(), w);
+    DrawEach(area.sparkles);
+    DrawEach(area.plantsBack);
+    DrawEach(area.mushrooms);
+    DrawEach(area.glowMushrooms);
     if (area.batLand)
         DrawBatLand();
     for (Platform* platform : area.platforms)
         platform->Draw();
     DrawPlayers();
+    DrawEach(area.plantsFront);
+    DrawEach(area.bubbles);
+    DrawEach(area.waterAreas);
     for (cHeart* heart : area.hearts)
         heart->Draw();
+    DrawEach(area.npcFlies);
     for (FireFly* fireFly : area.fireFlies)
         fireFly->Draw();
     DrawOverlays();
+    if (area.lie)
+        area.lie->Draw();
 }
 
 void cAreaPainter::DrawBatLand()
@@ -185,6 +211,8 @@ void cAreaPainter::DrawPhysicsDebug()
 {
     for (const cPhysicsBody* body : area.bodies)
         body->DebugDraw(255.0f, 255.0f, 255.0f);
+    for (WaterArea* water : area.waterAreas)
+        water->DrawOutline();
 }
 
 void cAreaPainter::DrawPlayerPhysics()

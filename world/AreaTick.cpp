@@ -8,14 +8,22 @@
 #include "actors/AntlerAncestor.h"
 #include "actors/AreaEnterTree.h"
 #include "actors/AreaExit.h"
+#include "actors/BasicPlant.h"
 #include "actors/BatKing.h"
 #include "actors/Cloud.h"
 #include "actors/FireFly.h"
+#include "actors/GlowMushroom.h"
 #include "actors/Heart.h"
+#include "actors/Lie.h"
+#include "actors/Mushroom.h"
+#include "actors/NPCFly.h"
 #include "actors/PlayerChar.h"
 #include "actors/RainbowSpirit.h"
 #include "actors/SharedActors.h"
 #include "actors/Star.h"
+#include "actors/WaterArea.h"
+#include "actors/WaterBubbles.h"
+#include "actors/WaterFallSparkle.h"
 #include "audio/AreaSoundPlayer.h"
 #include "audio/SoundLibrary.h"
 #include "engine/PhysicsBody.h"
@@ -35,6 +43,8 @@ constexpr float kStarPace = 0.6f;
 constexpr int kDeathHeartValue = -1;
 /// A firefly lets its character down this far to the right of where it vanished.
 constexpr float kDropOffset = 3.0f;
+/// The fliers circle this far above a sporing mushroom.
+constexpr float kSporeHeight = 15.0f;
 /// A character caught in bat-land terrain as it closes again.
 constexpr int kCaughtEffect = 40;
 constexpr float kCaughtVolume = 0.4f;
@@ -77,13 +87,17 @@ int cAreaTick::Run(int dtMs)
     int result = RESULT_NONE;
     UpdateSky(dtMs);
     UpdateDayNightBlend();
+    UpdateWater(dtMs);
     UpdateFireFlies(dtMs);
     UpdateEnterTrees(dtMs);
     UpdateExits(dtMs);
+    UpdatePlants(dtMs);
     UpdateHearts(dtMs);
     if (const int changed = UpdatePlayers(dtMs))
         result = changed;
     UpdateBatLandBodies();
+    if (area.lie)
+        area.lie->Update(dtMs);
     Step();
     if (result != RESULT_NONE)
         printf("returning %i \n", result);
@@ -114,6 +128,8 @@ void cAreaTick::UpdateSky(int dtMs)
         star->Update(starMs);
     for (cCloud* cloud : area.clouds)
         cloud->Update(dtMs);
+    for (NPCFly* fly : area.npcFlies)
+        fly->Update(dtMs);
 }
 
 void cAreaTick::UpdateDayNightBlend()
@@ -128,6 +144,16 @@ void cAreaTick::UpdateDayNightBlend()
         area.lofWeight = 0.0f;
         area.lofSpeed = 0.0f;
     }
+}
+
+void cAreaTick::UpdateWater(int dtMs)
+{
+    for (WaterArea* water : area.waterAreas)
+        water->Update(dtMs);
+    for (WaterFallSparkle* sparkle : area.sparkles)
+        sparkle->Update(dtMs);
+    for (WaterBubbles* bubble : area.bubbles)
+        bubble->Update(dtMs);
 }
 
 void cAreaTick::UpdateFireFlies(int dtMs)
@@ -171,6 +197,48 @@ void cAreaTick::UpdateExits(int dtMs)
 {
     for (cAreaExit* exit : area.exits)
         exit->Update(dtMs);
+}
+
+void cAreaTick::UpdatePlants(int dtMs)
+{
+    for (BasicPlant* plant : area.plantsBack)
+        plant->Update(dtMs);
+    for (BasicPlant* plant : area.plantsFront)
+        plant->Update(dtMs);
+    for (cMushroom* mushroom : area.mushrooms) {
+        const int result = mushroom->Update(dtMs);
+        if (result == cMushroom::RESULT_SPORES_START)
+            DrawToSpores(*mushroom);
+        else if (result == cMushroom::RESULT_SPORES_SPENT)
+            ReleaseFromSpores(*mushroom);
+    }
+    for (cGlowMushroom* mushroom : area.glowMushrooms)
+        mushroom->Update(dtMs);
+}
+
+void cAreaTick::DrawToSpores(cMushroom& sporing)
+{
+    const b2Vec2 point = sporing.GetPosition() + b2Vec2(0.0f, kSporeHeight);
+    for (NPCFly* fly : area.npcFlies)
+        fly->FlyTowards(point.x, point.y);
+    for (FireFly* fireFly : area.fireFlies)
+        fireFly->FlyTo(point.x, point.y);
+    // One mushroom spores at a time.
+    for (cMushroom* mushroom : area.mushrooms) {
+        if (mushroom != &sporing)
+            mushroom->ClearSporeGate();
+    }
+}
+
+void cAreaTick::ReleaseFromSpores(const cMushroom& spent)
+{
+    const b2Vec2 point = spent.GetPosition() + b2Vec2(0.0f, kSporeHeight);
+    for (NPCFly* fly : area.npcFlies)
+        fly->Steer(point.x, point.y);
+    for (FireFly* fireFly : area.fireFlies)
+        fireFly->FollowTarget();
+    for (cMushroom* mushroom : area.mushrooms)
+        mushroom->SetSporeGate();
 }
 
 void cAreaTick::UpdateHearts(int dtMs)

@@ -3,6 +3,7 @@
 #include "world/AreaRoster.h"
 
 class cArea;
+class cMushroom;
 class cPhysicsBody;
 class FireFly;
 class cPlayerChar;
@@ -41,12 +42,18 @@ private:
     /// The objects of the area before the characters, in their fixed order.
     void UpdateSky(int dtMs);
     void UpdateDayNightBlend();
+    void UpdateWater(int dtMs);
     /// A firefly that has finished vanishing lets the character of that id (orange 1, gray 2) down
     /// where it was, unless that place in the roster is taken by a form or a character in the world.
     void UpdateFireFlies(int dtMs);
     void BringBack(const FireFly& fireFly, int id);
     void UpdateEnterTrees(int dtMs);
     void UpdateExits(int dtMs);
+    /// Plants, then mushrooms, whose spores draw the fliers and the fireflies in and, while they
+    /// last, keep every other mushroom from sporing; then glow mushrooms.
+    void UpdatePlants(int dtMs);
+    void DrawToSpores(cMushroom& sporing);
+    void ReleaseFromSpores(const cMushroom& spent);
     /// Hearts near their exit open its mouth; arrived ones are eaten by the first exit, counted by
     /// the others and deleted. Every heart is updated once, whatever goes before it.
     void UpdateHearts(int dtMs);
