@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 namespace {
 
 void Color255(float r, float g, float b, float a)
@@ -64,6 +66,21 @@ void DrawGradientRect(float x, float y, float w, float h, float r1, float g1, fl
     BottomEdge(x, y, w);
     Color255(r2, g2, b2, a);
     TopEdge(x, y, w, h);
+    glEnd();
+    glColor4f(1, 1, 1, 1);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void DrawFilledCircle(float cx, float cy, float radius, int segments, float r, float g, float b, float a)
+{
+    if (segments < 3)
+        return;
+    const float step = 2.0f * float(M_PI) / float(segments);
+    glDisable(GL_TEXTURE_2D);
+    Color255(r, g, b, a);
+    glBegin(GL_TRIANGLE_FAN);
+    for (int i = 0; i < segments; ++i)
+        glVertex2f(cx + radius * std::cos(step * float(i)), cy + radius * std::sin(step * float(i)));
     glEnd();
     glColor4f(1, 1, 1, 1);
     glEnable(GL_TEXTURE_2D);

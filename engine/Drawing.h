@@ -19,3 +19,7 @@ void DrawRectOutline(float x, float y, float w, float h, float r, float g, float
 /// top edge (y + h), with one alpha.
 void DrawGradientRect(float x, float y, float w, float h, float r1, float g1, float b1, float r2, float g2,
                       float b2, float a);
+
+/// A filled disc: one triangle fan through `segments` points at the angles 2 pi i / segments
+/// around (cx, cy) at the radius. Fewer than three points draw nothing.
+void DrawFilledCircle(float cx, float cy, float radius, int segments, float r, float g, float b, float a);

@@ -1,0 +1,365 @@
+// The option pages of the shipped description file driven by scripted menu keys: stepping and
+// links, the named entries' codes, key capture with cancel, save and default, and the sound each
+// key makes.
+#include "MenuFixture.h"
+
+#include "app/GameSettings.h"
+#include "engine/Animation.h"
+#include "engine/Controls.h"
+#include "engine/FontManager.h"
+#include "screens/Menu.h"
+#include "screens/MenuItem.h"
+#include "screens/SetButton.h"
+
+#include "engine/SharedAssets.h"
+#include "tests/support/GlCanvas.h"
+#include "tests/support/RecordingSoundLibrary.h"
+
+#include <QStringList>
+#include <qnamespace.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kOptionsFile = "res/xml/menus/optionsscreenmenu.xml";
+const QStringList kDefaultKeyTexts{"LEFT", "RIGHT", "UP", "DOWN", "SPACE", "D", "A", "S"};
+enum eRow
+{
+    ROW_LEFT = 0,
+    ROW_JUMP = 4,
+    ROW_SWITCH = 5,
+    ROW_SAVE = 8,
+    ROW_DEFAULT = 9,
+    ROW_CANCEL = 10
+};
+
+class OptionPagesTest : public MenuFixture
+{
+protected:
+    void SetUp() override
+    {
+        MenuFixture::SetUp();
+        customControls = false;
+        keys = std::make_unique<cScriptedKeys>();
+        pages = LoadPages(kOptionsFile, &font);
+        ASSERT_EQ(pages.size(), 3u);
+    }
+
+    cMenu& Controls() { return *pages[1]; }
+    cMenu& Sound() { return *pages[2]; }
+    cMenuItem& Keyboard() { return *Controls().Item(0); }
+    cSetButton& Field(int row) { return *Keyboard().SubItem(row)->GetSetButton(); }
+
+    /// One tick with the key pressed, handed to the page; every key must make one menu sound.
+    int Tick(cMenu& page, int key)
+    {
+        keys->Press(key);
+        const int code = page.HandleInput(keys->input);
+        keys->EndTick();
+        const std::vector<int> played = effects.sounds.Take();
+        EXPECT_EQ(played.size(), 1u) << "key " << key;
+        for (int id : played)
+            EXPECT_TRUE(id == 52 || id == 53 || id == 62 || id == 63 || id == 64) << id;
+        return code;
+    }
+    /// Opens the page and walks down to the row (DEFAULT lies right of SAVE).
+    void GoToRow(int row)
+    {
+        ASSERT_EQ(Controls().Open(), 2);
+        Tick(Controls(), Qt::Key_Down);
+        for (int i = 0; i < std::min(row, int(ROW_SAVE)); ++i)
+            Tick(Controls(), Qt::Key_Down);
+        if (row == ROW_DEFAULT)
+            Tick(Controls(), Qt::Key_Right);
+        ASSERT_EQ(Keyboard().GetSelectedSubItem(), row);
+    }
+    /// The key a fresh handler reads from the user's controls file.
+    static int SavedKey(eInputKey action)
+    {
+        cInputHandler fresh;
+        fresh.LoadConfig("Controls.xml");
+        return fresh.GetKey(action);
+    }
+    QStringList ShownKeys()
+    {
+        QStringList shown;
+        for (int row = 0; row < 8; ++row)
+            shown << Field(row).GetShownText();
+        return shown;
+    }
+
+    cFontManager font;
+    std::vector<std::unique_ptr<cMenu>> pages;
+    std::unique_ptr<cScriptedKeys> keys;
+    cRecordedEffects effects;
+};
+
+TEST_F(OptionPagesTest, TheShippedFileHoldsTheBarPagesAndTheirEntries)
+{
+    EXPECT_EQ(pages[0]->GetName(), "BACK");
+    EXPECT_EQ(pages[0]->ItemCount(), 0);
+    EXPECT_EQ(Controls().GetName(), "CONTROLS");
+    ASSERT_EQ(Keyboard().SubItemCount(), 11);
+    const char* rows[] = {"LEFT", "RIGHT", "UP(ENTER)", "DOWN(HEADJUMP)", "JUMP", "SWITCH",
+                          "ROTATION LEFT", "ROTATION RIGHT", "SAVE", "DEFAULT", "CANCEL"};
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(Keyboard().SubItem(i)->GetName(), rows[i]);
+    EXPECT_EQ(ShownKeys(), kDefaultKeyTexts);
+    EXPECT_EQ(Keyboard().SubItem(ROW_SAVE)->GetLayoutPosition(), 0);
+    EXPECT_EQ(Sound().GetName(), "SOUND/GRAPHICS");
+    EXPECT_EQ(Sound().Item(0)->SubItemCount(), 4);
+}
+
+TEST_F(OptionPagesTest, TheControlsPageStepsAndFollowsItsLinks)
+{
+    ASSERT_EQ(Controls().Open(), 2);
+    EXPECT_TRUE(Controls().IsOpen());
+    EXPECT_TRUE(Keyboard().IsSelected());
+    struct sStep
+    {
+        int key;
+        int row;
+    } steps[] = {
+        {Qt::Key_Right, -1}, {Qt::Key_Left, -1},      // one entry: the page wraps onto KEYBOARD again
+        {Qt::Key_Down, ROW_LEFT},                     // into the rows
+        {Qt::Key_Up, ROW_CANCEL},                     // LEFT's up link
+        {Qt::Key_Up, ROW_DEFAULT},                    // CANCEL's up link
+        {Qt::Key_Left, ROW_SAVE},   {Qt::Key_Right, ROW_DEFAULT},
+        {Qt::Key_Down, ROW_CANCEL},                   // no link: one step
+        {Qt::Key_Down, ROW_LEFT},                     // CANCEL's down link
+        {Qt::Key_Down, 1},          {Qt::Key_Up, 0},  {Qt::Key_Right, 0}, {Qt::Key_Down, 1}, {Qt::Key_Left, 1},
+    };
+    for (const sStep& step : steps) {
+        EXPECT_EQ(Tick(Controls(), step.key), 0);
+        EXPECT_EQ(Keyboard().GetSelectedSubItem(), step.row) << "after key " << step.key;
+        EXPECT_TRUE(Keyboard().IsSelected());
+    }
+    for (int row = 2; row <= ROW_SAVE; ++row)
+        Tick(Controls(), Qt::Key_Down);
+    EXPECT_EQ(Keyboard().GetSelectedSubItem(), ROW_SAVE);
+    Tick(Controls(), Qt::Key_Down);
+    EXPECT_EQ(Keyboard().GetSelectedSubItem(), ROW_CANCEL) << "SAVE's down link";
+    for (int row = 0; row <= ROW_CANCEL; ++row)
+        EXPECT_EQ(Keyboard().SubItem(row)->IsSelected(), row == ROW_CANCEL);
+}
+
+TEST_F(OptionPagesTest, ACapturedKeyIsShownAtOnceAndBoundOnlyBySave)
+{
+    const QByteArray fileBefore = ReadUserCopy("Controls.xml");
+    GoToRow(ROW_JUMP);
+    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), 0);
+    EXPECT_EQ(Field(ROW_JUMP).GetState(), cSetButton::WAITING);
+    EXPECT_EQ(Tick(Controls(), Qt::Key_X), 0) << "the entry's 99 stays inside the page";
+    EXPECT_EQ(Field(ROW_JUMP).GetState(), cSetButton::IDLE);
+    EXPECT_EQ(Field(ROW_JUMP).GetShownText(), "X");
+    EXPECT_EQ(keys->input.GetKey(KEY_JUMP), Qt::Key_Space);
+    EXPECT_TRUE(cMenuItem::KeysChanged());
+
+    // A key that another row holds is refused: the field waits on; one without a name shows "?".
+    Tick(Controls(), Qt::Key_Down);
+    Tick(Controls(), Qt::Key_Space);
+    Tick(Controls(), Qt::Key_Left);
+    EXPECT_EQ(Field(ROW_SWITCH).GetState(), cSetButton::WAITING);
+    EXPECT_EQ(Field(ROW_SWITCH).GetShownText(), "D");
+    EXPECT_EQ(Keyboard().GetSelectedSubItem(), ROW_SWITCH) << "the refused key did not move";
+    Tick(Controls(), Qt::Key_F13);
+    EXPECT_EQ(Field(ROW_SWITCH).GetShownText(), "?");
+
+    // CANCEL: the old names again, nothing bound, nothing written.
+    for (int i = ROW_SWITCH; i < ROW_SAVE; ++i)
+        Tick(Controls(), Qt::Key_Down);
+    Tick(Controls(), Qt::Key_Down);
+    ASSERT_EQ(Keyboard().GetSelectedSubItem(), ROW_CANCEL);
+    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), 2);
+    EXPECT_FALSE(Controls().IsOpen());
+    EXPECT_EQ(ShownKeys(), kDefaultKeyTexts);
+    EXPECT_EQ(keys->input.GetKey(KEY_JUMP), Qt::Key_Space);
+    EXPECT_EQ(keys->input.GetKey(KEY_NEXT), Qt::Key_D);
+    EXPECT_EQ(ReadUserCopy("Controls.xml"), fileBefore);
+    EXPECT_FALSE(cMenuItem::KeysChanged());
+
+    // The same two captures and SAVE: bound, written, read back.
+    GoToRow(ROW_JUMP);
+    Tick(Controls(), Qt::Key_Return);
+    Tick(Controls(), Qt::Key_X);
+    Tick(Controls(), Qt::Key_Down);
+    Tick(Controls(), Qt::Key_Return);
+    Tick(Controls(), Qt::Key_F13);
+    for (int i = ROW_SWITCH; i < ROW_SAVE; ++i)
+        Tick(Controls(), Qt::Key_Down);
+    ASSERT_EQ(Keyboard().GetSelectedSubItem(), ROW_SAVE);
+    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), 2);
+    EXPECT_EQ(keys->input.GetKey(KEY_JUMP), Qt::Key_X);
+    EXPECT_EQ(keys->input.GetKey(KEY_NEXT), Qt::Key_F13);
+    EXPECT_EQ(SavedKey(KEY_JUMP), Qt::Key_X);
+    EXPECT_EQ(SavedKey(KEY_NEXT), Qt::Key_F13);
+    EXPECT_TRUE(customControls);
+    EXPECT_EQ(Field(ROW_JUMP).GetCommittedText(), "X");
+
+    // DEFAULT: the default keys bound, written and shown.
+    GoToRow(ROW_DEFAULT);
+    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), 2);
+    EXPECT_EQ(ShownKeys(), kDefaultKeyTexts);
+    EXPECT_EQ(SavedKey(KEY_JUMP), Qt::Key_Space);
+    EXPECT_EQ(keys->input.GetKey(KEY_NEXT), Qt::Key_D);
+    EXPECT_FALSE(customControls);
+}
+
+TEST_F(OptionPagesTest, EscapeLeavesThePageAndEndsACaptureWithoutBinding)
+{
+    GoToRow(ROW_JUMP);
+    Tick(Controls(), Qt::Key_Return);
+    Tick(Controls(), Qt::Key_X);
+    Tick(Controls(), Qt::Key_Down);
+    Tick(Controls(), Qt::Key_Return);
+    ASSERT_EQ(Field(ROW_SWITCH).GetState(), cSetButton::WAITING);
+    EXPECT_EQ(Tick(Controls(), Qt::Key_Escape), 2);
+    EXPECT_FALSE(Controls().IsOpen());
+    EXPECT_EQ(Field(ROW_SWITCH).GetState(), cSetButton::IDLE);
+    EXPECT_EQ(ShownKeys(), kDefaultKeyTexts);
+    EXPECT_EQ(keys->input.GetKey(KEY_JUMP), Qt::Key_Space);
+    EXPECT_EQ(Keyboard().GetSelectedSubItem(), -1);
+}
+
+TEST_F(OptionPagesTest, TheSoundPageReportsEachToggleAndCloseWithOk)
+{
+    ASSERT_EQ(Sound().Open(), 2);
+    const cMenuItem& sound = *Sound().Item(0);
+    EXPECT_EQ(sound.GetSelectedSubItem(), 0);
+    EXPECT_TRUE(sound.SubItem(0)->IsSelected());
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), 7) << "SOUND EFFECTS";
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Space), 7) << "the second confirm key";
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Right), 5);
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), 0);
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), 1) << "MUSIC";
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Right), 0);
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), 0);
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), 6) << "FULL SCREEN";
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), 0);
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), 0) << "no step past OK";
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), 2) << "OK";
+    EXPECT_FALSE(Sound().IsOpen());
+    EXPECT_EQ(sound.GetSelectedSubItem(), -1);
+}
+
+TEST_F(OptionPagesTest, TheCheckBoxesFollowTheSettings)
+{
+    cGameSettings settings;
+    const cMenuItem& sound = *Sound().Item(0);
+    auto frames = [&] {
+        return std::vector<int>{sound.SubItem(0)->GetAnimation("checkbox")->GetCurrentFrame(),
+                                sound.SubItem(1)->GetAnimation("checkbox")->GetCurrentFrame(),
+                                sound.SubItem(2)->GetAnimation("checkbox_FullScreen")->GetCurrentFrame()};
+    };
+    Sound().ApplySettings(settings);
+    EXPECT_EQ(frames(), (std::vector<int>{1, 1, 0})) << "sounds on, in a window";
+    settings.ToggleSFXMute();
+    settings.ToggleFullScreen();
+    Sound().ApplySettings(settings);
+    EXPECT_EQ(frames(), (std::vector<int>{0, 1, 1}));
+    settings.ToggleMusicMute();
+    Sound().ApplySettings(settings);
+    EXPECT_EQ(frames(), (std::vector<int>{0, 0, 1}));
+}
+
+} // namespace
+
+namespace {
+
+/// The pages drawn as the options screen draws them in a 960 x 544 window: scale 2, the ring
+/// around the window's centre.
+class OptionPagesMouseTest : public OptionPagesTest
+{
+protected:
+    static constexpr int kW = 960, kH = 544, kScale = 2;
+
+    void DrawPage(cMenu& page, const QString& picture)
+    {
+        GlCanvas canvas(kW, kH);
+        page.Draw(240, 136, kScale, kW, kH, heart.get(), false);
+        SaveScreenshot(kW, kH, picture);
+    }
+    void SetUp() override
+    {
+        OptionPagesTest::SetUp();
+        heart = std::make_unique<cAnimation>();
+        heart->Setup(true, 100, 1, 0, 0, 16, 16, 11, 0, 0);
+    }
+    int Click(cMenu& page, float x, float y)
+    {
+        page.MouseMove(x, y);
+        return page.MousePress(x, y, true, keys->input);
+    }
+
+    std::unique_ptr<cAnimation> heart;
+};
+
+TEST_F(OptionPagesMouseTest, AClickOnAKeyFieldCapturesAndOneOnSaveBinds)
+{
+    ASSERT_EQ(Controls().Open(), 2);
+    DrawPage(Controls(), "options-controls-page.png");
+    const cSetButton& jump = Field(ROW_JUMP);
+    EXPECT_EQ(Click(Controls(), jump.GetX() + 3, jump.GetY() + 3), 0);
+    EXPECT_EQ(jump.GetState(), cSetButton::WAITING);
+    EXPECT_EQ(Keyboard().GetSelectedSubItem(), ROW_JUMP);
+    keys->Press(Qt::Key_X);
+    Controls().HandleInput(keys->input);
+    keys->EndTick();
+    EXPECT_EQ(jump.GetShownText(), "X");
+
+    DrawPage(Controls(), "options-controls-captured.png");
+    const cMenuItem& save = *Keyboard().SubItem(ROW_SAVE);
+    const b2Vec2 at = save.GetTextPosition();
+    EXPECT_EQ(Click(Controls(), at.x - 20, at.y + 3), 0);
+    EXPECT_EQ(SavedKey(KEY_JUMP), Qt::Key_X);
+    EXPECT_FALSE(Controls().IsOpen()) << "SAVE leaves the page";
+}
+
+TEST_F(OptionPagesMouseTest, TheSoundPageAnswersClicksOnItsBoxes)
+{
+    ASSERT_EQ(Sound().Open(), 2);
+    cGameSettings settings;
+    Sound().ApplySettings(settings);
+    DrawPage(Sound(), "options-sound-page.png");
+    const cMenuItem& sound = *Sound().Item(0);
+    auto clickBox = [&](int entry) {
+        const b2Vec2 box = sound.SubItem(entry)->GetBoxPosition();
+        return Click(Sound(), box.x + 3, box.y + 3);
+    };
+    EXPECT_EQ(clickBox(0), 7) << "SOUND EFFECTS";
+    EXPECT_EQ(clickBox(1), 1) << "MUSIC";
+    EXPECT_EQ(clickBox(2), 4) << "FULL SCREEN";
+    EXPECT_TRUE(sound.SubItem(2)->IsSelected());
+    EXPECT_FALSE(sound.SubItem(0)->IsSelected()) << "one entry chosen at a time";
+    const b2Vec2 fullScreen = sound.SubItem(2)->GetTextPosition();
+    EXPECT_EQ(Click(Sound(), fullScreen.x + 2, fullScreen.y + 2), 4) << "its name toggles too";
+    EXPECT_EQ(Click(Sound(), 5, 5), 0) << "nothing there";
+    const b2Vec2 ok = sound.SubItem(3)->GetTextPosition();
+    EXPECT_EQ(Click(Sound(), ok.x + 2, ok.y + 2), 0);
+    EXPECT_FALSE(Sound().IsOpen()) << "OK leaves the page";
+}
+
+TEST_F(OptionPagesMouseTest, APageOpensWhenItsNameInTheBarIsClicked)
+{
+    Controls().SetTitlePosition(100, 20);
+    Controls().SetTitleWidth(80);
+    Controls().SetScales(2, 2);
+    Controls().MouseMove(110, 30);
+    EXPECT_TRUE(Controls().IsHovered());
+    for (const b2Vec2 outside : {b2Vec2(108, 30), b2Vec2(188, 30), b2Vec2(110, 20), b2Vec2(110, 36)}) {
+        Controls().MouseMove(outside.x, outside.y);
+        EXPECT_FALSE(Controls().IsHovered()) << outside.x << ", " << outside.y;
+    }
+    EXPECT_EQ(Controls().MousePress(110, 53, false, keys->input), 0) << "above the click box";
+    EXPECT_EQ(Controls().MousePress(110, 50, false, keys->input), 2) << "the click box is twice as high as the hover box";
+    EXPECT_TRUE(Controls().IsOpen());
+    EXPECT_EQ(effects.sounds.Take().size(), 1u);
+    pages[0]->SetTitlePosition(0, 0);
+    pages[0]->SetTitleWidth(40);
+    EXPECT_EQ(pages[0]->MousePress(10, 5, false, keys->input), 2) << "BACK is left to its screen";
+}
+
+} // namespace
