@@ -1,5 +1,5 @@
 #include "tools/sounds/Recipes.h"
-#include "tools/sounds/Sources.h"
+#include "tools/synth/Sources.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/sounds/Sound.h"
+#include "tools/synth/Sound.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 // Makes every sound effect of the game from its recipe and writes it as "<name>.ogg" into the
 // folder given on the command line.
-#include "tools/sounds/OggWriter.h"
+#include "tools/synth/OggWriter.h"
 #include "tools/sounds/Recipes.h"
 
 #include <cstdio>

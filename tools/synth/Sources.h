@@ -1,12 +1,16 @@
 #pragma once
 
-#include "tools/sounds/Sound.h"
+#include "tools/synth/Sound.h"
 
 /// The building blocks of the effects. Each returns a new sound of the given length (seconds);
 /// levels are roughly full scale, since every effect is levelled when it is finished.
 /// Seeds make noise repeatable, so every build writes the same files.
 
 enum class Wave { Sine, Triangle, Square, Saw };
+
+/// One sample of a wave at a phase (0..1) advancing by step per sample; the corners of saw and
+/// square are rounded off over a step so that high notes do not alias.
+double WaveAt(Wave wave, double phase, double step);
 
 /// A note name ("A4", "C#5", "Bb3") as a frequency in Hz; A4 is 440 Hz.
 double Pitch(const char* note);

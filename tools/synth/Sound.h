@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/sounds/Curve.h"
+#include "tools/synth/Curve.h"
 
 #include <vector>
 

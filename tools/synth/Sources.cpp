@@ -1,4 +1,4 @@
-#include "tools/sounds/Sources.h"
+#include "tools/synth/Sources.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -28,25 +28,6 @@ double PolyBlep(double phase, double step)
     {
         const double t = (phase - 1.0) / step;
         return t * t + t + t + 1.0;
-    }
-    return 0.0;
-}
-
-double WaveAt(Wave wave, double phase, double step)
-{
-    switch (wave)
-    {
-    case Wave::Sine:
-        return std::sin(2.0 * kPi * phase);
-    case Wave::Triangle:
-        return 1.0 - 4.0 * std::fabs(phase - 0.5);
-    case Wave::Square:
-    {
-        const double half = std::fmod(phase + 0.5, 1.0);
-        return (phase < 0.5 ? 1.0 : -1.0) + PolyBlep(phase, step) - PolyBlep(half, step);
-    }
-    case Wave::Saw:
-        return 2.0 * phase - 1.0 - PolyBlep(phase, step);
     }
     return 0.0;
 }
@@ -92,6 +73,25 @@ Formants FormantsOf(Vowel vowel)
 }
 } // namespace
 
+double WaveAt(Wave wave, double phase, double step)
+{
+    switch (wave)
+    {
+    case Wave::Sine:
+        return std::sin(2.0 * kPi * phase);
+    case Wave::Triangle:
+        return 1.0 - 4.0 * std::fabs(phase - 0.5);
+    case Wave::Square:
+    {
+        const double half = std::fmod(phase + 0.5, 1.0);
+        return (phase < 0.5 ? 1.0 : -1.0) + PolyBlep(phase, step) - PolyBlep(half, step);
+    }
+    case Wave::Saw:
+        return 2.0 * phase - 1.0 - PolyBlep(phase, step);
+    }
+    return 0.0;
+}
+
 double Pitch(const char* note)
 {
     static const int kSemitones[] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G from C
@@ -112,8 +112,9 @@ Sound Tone(Wave wave, double seconds, const Curve& pitch, double vibratoHz, doub
     for (size_t i = 0; i < sound.Size(); ++i)
     {
         const double t = static_cast<double>(i) / Sound::kRate;
-        const double bend = vibratoDepth * std::sin(2.0 * kPi * vibratoHz * t) / 12.0;
-        const double step = pitch.GeometricAt(t) * std::pow(2.0, bend) / Sound::kRate;
+        // Long notes of the music call this for millions of samples: skip the vibrato when there is none.
+        const double bend = vibratoDepth == 0.0 ? 1.0 : std::pow(2.0, vibratoDepth * std::sin(2.0 * kPi * vibratoHz * t) / 12.0);
+        const double step = pitch.GeometricAt(t) * bend / Sound::kRate;
         sound[i] = static_cast<float>(WaveAt(wave, phase, step));
         phase = std::fmod(phase + step, 1.0);
     }

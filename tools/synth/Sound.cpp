@@ -1,4 +1,4 @@
-#include "tools/sounds/Sound.h"
+#include "tools/synth/Sound.h"
 
 #include <algorithm>
 #include <cmath>
@@ -124,10 +124,13 @@ Sound& Sound::Filter(const Curve& cutoff, double q, FilterOutput output)
     const double k = 1.0 / q;
     double ic1 = 0.0;
     double ic2 = 0.0;
+    // A fixed cutoff (most of the music's filters) needs its tangent only once.
+    const bool fixed = cutoff.IsConstant();
+    double g = 0.0;
     for (size_t i = 0; i < m_samples.size(); ++i)
     {
-        const double hz = std::clamp(cutoff.GeometricAt(static_cast<double>(i) / kRate), 10.0, 0.45 * kRate);
-        const double g = std::tan(kPi * hz / kRate);
+        if (i == 0 || !fixed)
+            g = std::tan(kPi * std::clamp(cutoff.GeometricAt(static_cast<double>(i) / kRate), 10.0, 0.45 * kRate) / kRate);
         const double a1 = 1.0 / (1.0 + g * (g + k));
         const double a2 = g * a1;
         const double a3 = g * a2;

@@ -1,12 +1,18 @@
-#include "tools/sounds/Curve.h"
+#include "tools/synth/Curve.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 Curve::Curve(double constant) : m_points{{0.0, constant}}
 {
 }
 
 Curve::Curve(std::initializer_list<Point> points) : m_points(points)
+{
+}
+
+Curve::Curve(std::vector<Point> points) : m_points(std::move(points))
 {
 }
 
@@ -30,9 +36,10 @@ double Curve::GeometricAt(double seconds) const
 
 double Curve::Fraction(double seconds, size_t& index) const
 {
-    index = 0;
-    while (index + 1 < m_points.size() && m_points[index + 1].seconds <= seconds)
-        ++index;
+    // Curves of the ambience hold thousands of points and are read at every sample.
+    const auto after = std::upper_bound(m_points.begin() + 1, m_points.end(), seconds,
+                                        [](double t, const Point& p) { return t < p.seconds; });
+    index = static_cast<std::size_t>(after - m_points.begin()) - 1;
     if (index + 1 >= m_points.size() || seconds <= m_points[index].seconds)
         return 0.0;
     const double span = m_points[index + 1].seconds - m_points[index].seconds;

@@ -1,6 +1,6 @@
-#include "tools/sounds/OggWriter.h"
+#include "tools/synth/OggWriter.h"
 
-#include "tools/sounds/Sound.h"
+#include "tools/synth/Sound.h"
 
 #include <vorbis/vorbisenc.h>
 
@@ -10,7 +10,7 @@
 
 namespace
 {
-// Quality 0.4 (about 110 kbit/s) keeps the sharp attacks of clicks and chimes clean.
+// Quality 0.4 (about 110 kbit/s for mono) keeps the sharp attacks of clicks and chimes clean.
 constexpr float kQuality = 0.4f;
 constexpr int kBlock = 1024;
 
@@ -32,11 +32,13 @@ struct Encoder
     ogg_stream_state stream;
     bool ready = false;
 
-    Encoder()
+    Encoder(int channels, float quality, const std::vector<std::string>& tags)
     {
         vorbis_info_init(&info);
         vorbis_comment_init(&comment);
-        if (vorbis_encode_init_vbr(&info, 1, Sound::kRate, kQuality) != 0)
+        for (const std::string& tag : tags)
+            vorbis_comment_add(&comment, tag.c_str());
+        if (vorbis_encode_init_vbr(&info, channels, Sound::kRate, quality) != 0)
             return;
         vorbis_analysis_init(&dsp, &info);
         vorbis_block_init(&dsp, &block);
@@ -94,10 +96,17 @@ struct Encoder
 
 bool WriteOgg(const Sound& sound, const std::string& path)
 {
-    Encoder encoder;
+    return WriteOgg({&sound}, path, kQuality, {});
+}
+
+bool WriteOgg(const std::vector<const Sound*>& channels, const std::string& path, float quality,
+              const std::vector<std::string>& tags)
+{
+    Encoder encoder(static_cast<int>(channels.size()), quality, tags);
     if (!encoder.ready)
     {
-        std::fprintf(stderr, "%s: the Vorbis encoder refused mono %d Hz\n", path.c_str(), Sound::kRate);
+        std::fprintf(stderr, "%s: the Vorbis encoder refused %zu channels at %d Hz\n", path.c_str(), channels.size(),
+                     Sound::kRate);
         return false;
     }
     File file(std::fopen(path.c_str(), "wb"), &std::fclose);
@@ -106,13 +115,14 @@ bool WriteOgg(const Sound& sound, const std::string& path)
         std::perror(path.c_str());
         return false;
     }
-    const std::vector<float>& samples = sound.Samples();
+    const size_t length = channels.front()->Size();
     for (size_t start = 0;; )
     {
         // A count of 0 tells the encoder the sound has ended.
-        const size_t count = std::min<size_t>(kBlock, samples.size() - start);
+        const size_t count = std::min<size_t>(kBlock, length - start);
         float** buffer = vorbis_analysis_buffer(&encoder.dsp, static_cast<int>(count));
-        std::copy_n(samples.begin() + static_cast<long>(start), count, buffer[0]);
+        for (size_t c = 0; c < channels.size(); ++c)
+            std::copy_n(channels[c]->Samples().begin() + static_cast<long>(start), count, buffer[c]);
         vorbis_analysis_wrote(&encoder.dsp, static_cast<int>(count));
         if (!encoder.Drain(file.get()))
         {

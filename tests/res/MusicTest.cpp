@@ -1,0 +1,221 @@
+// The music and ambience the build plays from its scores: every file an area or a screen names
+// is there and decodes, loops come round without a click, pieces played once end in silence,
+// nothing clips, the music is evenly loud with the beds below it, and no two tracks are alike.
+#include "platform/sound/DecodedSound.h"
+#include "tools/synth/Loudness.h"
+
+#include <gtest/gtest.h>
+
+#include <QDirIterator>
+#include <QFile>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <vector>
+
+namespace
+{
+// What the screens play: both loop until they are left.
+const char* const kScreenMusic[] = {"res/wave/Music/MENU_Loop.ogg", "res/wave/Music/MetaLevel.ogg"};
+
+// How a user plays a file: looping (a loop that clicked would click at every turn) or once.
+struct Use
+{
+    QString file;
+    bool loops;
+    QString by;
+};
+
+// Every music, ambience and theme file of every area file, as the area's sound player plays it:
+// ambiences loop, the music loops unless its loop flag says otherwise, themes play once.
+std::vector<Use> AreaUses()
+{
+    std::vector<Use> uses;
+    QDirIterator areas(":/res/Areas", {"*.xml"});
+    while (areas.hasNext())
+    {
+        QFile file(areas.next());
+        if (!file.open(QIODevice::ReadOnly) || file.fileName().endsWith("_Frames.xml"))
+            continue;
+        QXmlStreamReader xml(&file);
+        bool inAudio = false;
+        while (!xml.atEnd() && !xml.hasError())
+        {
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (xml.name() == QLatin1String("Audio"))
+                inAudio = token == QXmlStreamReader::StartElement;
+            if (!inAudio || token != QXmlStreamReader::StartElement)
+                continue;
+            for (const QXmlStreamAttribute& a : xml.attributes())
+            {
+                const QString value = a.value().toString();
+                if (xml.name() == QLatin1String("ambience"))
+                    uses.push_back({value, true, file.fileName()});
+                else if (xml.name() == QLatin1String("music") && a.name() == QLatin1String("file"))
+                    uses.push_back({value, xml.attributes().value("loop").toInt() == 1
+                                               || !xml.attributes().hasAttribute("loop"), file.fileName()});
+                else if (xml.name() == QLatin1String("themes"))
+                    uses.push_back({value, false, file.fileName()});
+            }
+        }
+    }
+    return uses;
+}
+
+// What the checks need of one decoded track; the samples themselves are not kept.
+struct Track
+{
+    QString path;
+    bool decodes = false;
+    bool taggedLoop = false;
+    double seconds = 0.0;
+    double peak = 0.0;
+    double largestStep = 0.0;  ///< between neighbouring samples anywhere in the track
+    double joinStep = 0.0;     ///< from the last sample back to the first
+    double endPeak = 0.0;      ///< over the last 20 ms
+    double lufs = -70.0;
+    std::vector<float> sketch; ///< mono, every eighth sample, for telling tracks apart
+};
+
+Track Measure(const QString& path)
+{
+    Track track;
+    track.path = path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return track;
+    const QByteArray bytes = file.readAll();
+    // The generator writes the loop flag into the Vorbis comment header, which is stored as text.
+    track.taggedLoop = bytes.contains("LOOP=1");
+    cDecodedSound sound;
+    if (sound.DecodeOggVorbis(bytes.constData(), static_cast<std::size_t>(bytes.size())) != FMOD_OK
+        || sound.GetFrames() < 2 || sound.GetRate() != 44100)
+        return track;
+    track.decodes = true;
+    const std::size_t frames = sound.GetFrames();
+    track.seconds = static_cast<double>(frames) / sound.GetRate();
+    std::vector<std::vector<float>> channels(static_cast<std::size_t>(sound.GetChannels()), std::vector<float>(frames));
+    for (std::size_t c = 0; c < channels.size(); ++c)
+        for (std::size_t i = 0; i < frames; ++i)
+            channels[c][i] = sound.Sample(i, static_cast<int>(c)) / 32768.0f;
+    const std::size_t tail = frames - static_cast<std::size_t>(0.02 * sound.GetRate());
+    for (const std::vector<float>& s : channels)
+    {
+        for (std::size_t i = 0; i < frames; ++i)
+        {
+            track.peak = std::max(track.peak, static_cast<double>(std::fabs(s[i])));
+            if (i > 0)
+                track.largestStep = std::max(track.largestStep, static_cast<double>(std::fabs(s[i] - s[i - 1])));
+            if (i >= tail)
+                track.endPeak = std::max(track.endPeak, static_cast<double>(std::fabs(s[i])));
+        }
+        track.joinStep = std::max(track.joinStep, static_cast<double>(std::fabs(s.front() - s.back())));
+    }
+    std::vector<const float*> pointers;
+    for (const std::vector<float>& s : channels)
+        pointers.push_back(s.data());
+    track.lufs = IntegratedLoudness(pointers, frames, sound.GetRate());
+    for (std::size_t i = 0; i < frames; i += 8)
+        track.sketch.push_back(channels.front()[i] + channels.back()[i]);
+    return track;
+}
+
+// Every generated track, measured once for all the tests.
+const std::map<QString, Track>& Tracks()
+{
+    static const std::map<QString, Track> tracks = [] {
+        std::map<QString, Track> measured;
+        for (const char* folder : {":/res/wave/Music", ":/res/wave/Ambience"})
+        {
+            QDirIterator files(folder, {"*.ogg"});
+            while (files.hasNext())
+            {
+                const QString path = files.next();
+                measured[path.mid(2)] = Measure(path);
+            }
+        }
+        return measured;
+    }();
+    return tracks;
+}
+
+bool IsBed(const Track& track)
+{
+    return track.path.startsWith(":/res/wave/Ambience/");
+}
+
+// How alike two sketches are: 1 for the same sound (at any level), near 0 for unrelated ones.
+double Likeness(const std::vector<float>& a, const std::vector<float>& b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    double ab = 0.0, aa = 0.0, bb = 0.0;
+    for (std::size_t i = 0; i < n; ++i)
+        ab += a[i] * b[i], aa += a[i] * a[i], bb += b[i] * b[i];
+    return aa > 0.0 && bb > 0.0 ? std::fabs(ab) / std::sqrt(aa * bb) : 1.0;
+}
+} // namespace
+
+TEST(MusicFiles, EveryFileAnAreaOrScreenNamesIsThereDecodesAndPlaysAsItIsUsed)
+{
+    std::vector<Use> uses = AreaUses();
+    for (const char* file : kScreenMusic)
+        uses.push_back({file, true, "a screen"});
+    for (const Use& use : uses)
+    {
+        SCOPED_TRACE((use.file + " named by " + use.by).toStdString());
+        const auto found = Tracks().find(use.file);
+        ASSERT_NE(found, Tracks().end()) << "not in the resource tree";
+        EXPECT_TRUE(found->second.decodes);
+        EXPECT_EQ(found->second.taggedLoop, use.loops) << "played " << (use.loops ? "looping" : "once");
+    }
+}
+
+TEST(MusicTracks, DecodeWithoutClippingAndLoopsComeRoundWithoutAClick)
+{
+    ASSERT_GE(Tracks().size(), 2u);
+    for (const auto& [path, track] : Tracks())
+    {
+        SCOPED_TRACE(path.toStdString());
+        ASSERT_TRUE(track.decodes);
+        EXPECT_LT(track.peak, 0.98);
+        if (IsBed(track))
+        {
+            EXPECT_TRUE(track.taggedLoop) << "beds always loop";
+        }
+        if (track.taggedLoop)
+            EXPECT_LT(track.joinStep, track.largestStep) << "the end does not lead into the start";
+        else
+            EXPECT_LT(track.endPeak, 0.01) << "a piece played once must die away, not stop";
+        EXPECT_GT(track.seconds, 10.0);
+        EXPECT_LT(track.seconds, 150.0);
+    }
+}
+
+TEST(MusicTracks, MusicIsEvenlyLoudAndTheBedsLieBelowIt)
+{
+    double loudest = -70.0, quietest = 0.0, loudestBed = -70.0;
+    for (const auto& [path, track] : Tracks())
+    {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_GT(track.lufs, -40.0) << "hardly heard";
+        if (IsBed(track))
+        {
+            loudestBed = std::max(loudestBed, track.lufs);
+            continue;
+        }
+        loudest = std::max(loudest, track.lufs);
+        quietest = std::min(quietest, track.lufs);
+    }
+    EXPECT_LE(loudest - quietest, 3.0) << "music from " << quietest << " to " << loudest << " LUFS";
+    EXPECT_LT(loudestBed, quietest - 3.0) << "beds up to " << loudestBed << " LUFS, music from " << quietest;
+}
+
+TEST(MusicTracks, NoTwoAreAlike)
+{
+    for (auto a = Tracks().begin(); a != Tracks().end(); ++a)
+        for (auto b = std::next(a); b != Tracks().end(); ++b)
+            EXPECT_LT(Likeness(a->second.sketch, b->second.sketch), 0.5)
+                << a->first.toStdString() << " and " << b->first.toStdString();
+}

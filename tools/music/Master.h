@@ -1,0 +1,26 @@
+#pragma once
+
+#include "tools/music/Stereo.h"
+
+/// The last steps before a track is written: its length settled (a loop closed on itself, a
+/// piece played once left to ring out), its loudness brought to the target and its peaks held
+/// below full scale.
+namespace Master
+{
+/// Integrated loudness every piece of music is brought to, and the quieter one of the beds.
+constexpr double kMusicLufs = -20.0;
+constexpr double kBedLufs = -29.0;
+
+/// Folds everything past the loop's length (notes and echoes still ringing) back onto its
+/// start, as it sounds when the loop comes round again; the join is then as smooth as any
+/// other moment of the music.
+Stereo FoldLoop(const Stereo& played, double loopSeconds);
+/// Blends the part past the loop's length into its start with equal power: for beds of noise
+/// and scattered events, whose continuous sounds do not ring out but go on.
+Stereo BlendLoop(const Stereo& played, double loopSeconds);
+/// Trims the silence after a piece that plays once and fades its very end.
+Stereo RingOut(const Stereo& played);
+/// Brings the sound to the loudness (LUFS), rounding off whatever peaks would then pass the
+/// ceiling.
+void Level(Stereo& sound, double lufs);
+} // namespace Master

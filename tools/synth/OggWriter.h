@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class Sound;
+
+/// Encodes a sound as mono Ogg Vorbis at the sound's rate and writes it to a file.
+/// Returns false, with the reason on stderr, when the encoder or the file fails.
+bool WriteOgg(const Sound& sound, const std::string& path);
+/// The same for one or two channels of equal length (left, right) at a Vorbis quality (0..1);
+/// each tag ("NAME=value") is written into the file's comment header.
+bool WriteOgg(const std::vector<const Sound*>& channels, const std::string& path, float quality,
+              const std::vector<std::string>& tags);
