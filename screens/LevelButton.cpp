@@ -1,9 +1,9 @@
 #include "screens/LevelButton.h"
 
 #include "actors/WaterFallSparkle.h"
-#include "audio/SoundLibrary.h"
 #include "engine/Animation.h"
 #include "engine/SharedAssets.h"
+#include "screens/MenuSounds.h"
 #include "world/CommonResources.h"
 
 #include <algorithm>
@@ -106,8 +106,8 @@ void cLevelButton::MouseMove(int px, int py)
 {
     const bool wasHovered = hovered;
     hovered = Contains(px, py);
-    if (hovered && !wasHovered && gSoundLibrary)
-        gSoundLibrary->PlayHoverTick(0.4f);
+    if (hovered && !wasHovered)
+        PlayHoverSound();
 }
 
 int cLevelButton::Falloff(int a)

@@ -9,11 +9,11 @@
 #include "app/GameSettings.h"
 #include "app/InputHandler.h"
 #include "audio/Sound.h"
-#include "audio/SoundLibrary.h"
 #include "engine/Animation.h"
 #include "engine/StringUtil.h"
 #include "screens/AreaSummary.h"
 #include "screens/FlyingHearts.h"
+#include "screens/MenuSounds.h"
 #include "world/ColorBackground.h"
 #include "world/CommonResources.h"
 
@@ -319,8 +319,7 @@ void cMetaLevel::MousePress(int /*x*/, int /*y*/, int /*button*/, cInputHandler*
 
 void cMetaLevel::LeaveByPlayer()
 {
-    if (gSoundLibrary)
-        gSoundLibrary->PlayRandomMenuSound(0.4f);
+    PlayMenuSound();
     delete music;
     music = nullptr;
     Leave(0);
