@@ -35,10 +35,8 @@ void cCharacterContact::Begin()
     if (OverlapsX() && (IsUnderFeet() || (self.IsDroppedThisTick() && type == BODY_PLATFORM)))
         LandOnIt();
     cPlayerChar* character = GetCharacter();
-    if (character && IsAbove()) {
+    if (character && IsAbove())
         character->IncCarried();
-        self.GetRide().StandOn(*character);
-    }
     if (type == BODY_PLATFORM && character) {
         // Told to the lower character: the upper one came down on it head first.
         if (self.GetState() != PLAYER_LAND && character->IsHeadJumping())
@@ -88,12 +86,8 @@ void cCharacterContact::LandOnIt()
 void cCharacterContact::End()
 {
     cPlayerChar* character = GetCharacter();
-    if (!character)
-        return;
-    if (IsAbove())
+    if (character && IsAbove())
         character->DecCarried();
-    // Whatever became of the two boxes, a character that no longer touches another never rides it.
-    self.GetRide().StepOff(*character);
 }
 
 bool cCharacterContact::IsDeadly() const

@@ -17,11 +17,11 @@ public:
     /// The bodies began to touch (nothing while the character dies, enters or sits in an exit,
     /// or changes form): killing terrain (types 3 and 7) kills with respawn; ordinary terrain
     /// kills a character that a firefly dropped this tick; ground under the feet lands a falling
-    /// or sinking character and ends a head-jump (a form turns back); the character below
-    /// carries this one (and takes it along); a character that head-jumps onto this one squashes it; a body of type 6
-    /// pushes the character away.
+    /// or sinking character and ends a head-jump (a form turns back); the character below counts
+    /// this one as carried; a character that head-jumps onto this one squashes it; a body of
+    /// type 6 pushes the character away.
     void Begin();
-    /// The bodies parted: a character that stood on another is no longer carried by it.
+    /// The bodies parted: the character below no longer counts this one as carried.
     void End();
 
     /// The other body's `ePhysicsBodyType`.

@@ -26,7 +26,7 @@ constexpr int kWhite = 255;
 
 } // namespace
 
-cPlayerChar::cPlayerChar() : ride(*this)
+cPlayerChar::cPlayerChar()
 {
     SetKind(KIND_CHARACTER);
 }
@@ -80,7 +80,6 @@ void cPlayerChar::Reset()
     cPhysicsActor::RemoveFromWorld();
     storedPosition.SetZero();
     carried = 0;
-    ride.Leave();
     drawOrder = 0;
     DeleteHintBubble();
     exit = nullptr;
@@ -107,7 +106,6 @@ void cPlayerChar::CreateBody(physics::World* world, float x, float y)
     headJumping = false;
     idleTimer.Reset();
     carried = 0;
-    ride.Leave();
     drawOrder = static_cast<int>(y);
     Stand();
 }
@@ -256,7 +254,6 @@ void cPlayerChar::Walk(int direction)
     physicsBody->ApplyImpulse(push, 0.0f);
     const b2Vec2 v = GetLinearVelocity();
     SetLinearVelocity(ClampedWalkSpeed(v.x), v.y);
-    ride.CarryRiders();
 }
 
 void cPlayerChar::DampHorizontal()
@@ -264,15 +261,12 @@ void cPlayerChar::DampHorizontal()
     if (!HasBody())
         return;
     const b2Vec2 v = GetLinearVelocity();
-    if (ride.IsRiding()) {
-        SetLinearVelocity(ride.GetCarrierSpeed(), v.y);
-    } else if (v.x != 0.0f) {
-        const float slowed = SlowedSpeed(v.x);
-        SetLinearVelocity(slowed, v.y);
-        if (slowed == 0.0f && state != PLAYER_JUMP && state != PLAYER_FALL && state != PLAYER_LAND)
-            Stand();
-    }
-    ride.CarryRiders();
+    if (v.x == 0.0f)
+        return;
+    const float slowed = SlowedSpeed(v.x);
+    SetLinearVelocity(slowed, v.y);
+    if (slowed == 0.0f && state != PLAYER_JUMP && state != PLAYER_FALL && state != PLAYER_LAND)
+        Stand();
 }
 
 bool cPlayerChar::CanJump() const

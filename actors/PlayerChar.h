@@ -4,7 +4,6 @@
 
 #include "actors/CharacterAnimations.h"
 #include "actors/CharacterBubble.h"
-#include "actors/CharacterRide.h"
 #include "actors/IdleTimer.h"
 #include "engine/PhysicsActor.h"
 
@@ -97,9 +96,9 @@ public:
     bool IsBatKing() const override;
 
     /// What touching another body does to the character (`cCharacterContact::Begin`): dying on
-    /// killing terrain, landing, being carried, being head-jumped, being pushed away.
+    /// killing terrain, landing, being counted as carried, being head-jumped, being pushed away.
     void OnContactAdd(cPhysicsBody* other, const physics::ContactPoint* point) override;
-    /// A character standing on another stops being carried by it.
+    /// A character standing on another is no longer counted as carried by it.
     void OnContactRemove(cPhysicsBody* other) override;
 
     /// Reads a character file (":/" is put in front of a path without it): its `actor` (id,
@@ -166,9 +165,6 @@ public:
     /// Another character stands on this one, or left it; idle animations wait while one does.
     virtual void IncCarried();
     virtual void DecCarried();
-    /// Which character this one stands on and which stand on it; the contacts keep it.
-    cCharacterRide& GetRide() { return ride; }
-    const cCharacterRide& GetRide() const { return ride; }
 
     /// Opens the hint bubble with the content and time set last, or re-opens an open one.
     void ShowInfoBubble() { bubble.Show(*this); }
@@ -218,8 +214,7 @@ protected:
     bool BeginTick();
     void DestroyPendingBody();
     void AdvanceHintBubble(int dtMs);
-    /// Slows the body sideways (`SlowedSpeed`); stands when that stopped it on the ground. A
-    /// character riding on another takes that one's speed instead; riders on this one take its.
+    /// Slows the body sideways (`SlowedSpeed`); stands when that stopped it on the ground.
     void DampHorizontal();
     /// The state's work for this tick, given the velocity at its start; a non-zero result ends
     /// the tick with that result.
@@ -265,7 +260,6 @@ protected:
     bool removalPending = false;
     bool respawn = false;
     int carried = 0;
-    cCharacterRide ride;
     int drawOrder = 0;
     bool droppedThisTick = false;
     bool mayMetamorphose = true;
