@@ -41,8 +41,6 @@ constexpr int kExitTutorialContent = 16;
 constexpr int kTutorialMs = 7000;
 /// A tutorial touched again while it shows stays up at least this long.
 constexpr int kTutorialRenewMs = 5000;
-/// The frame a hint bubble shows while it closes.
-constexpr int kClosingFrame = 1;
 constexpr int kSwallowChewMs = 850;
 constexpr int kReleaseChewMs = 800;
 /// Where the hint bubble sits relative to the exit's corner.
@@ -312,9 +310,10 @@ void cAreaExit::ReleaseCharacter(int id)
 
 void cAreaExit::ShowTutorialHint()
 {
-    // A bubble opened this tick shows no frame yet; only a closing one is past showing.
+    // A bubble opened this tick shows no frame yet and still counts as showing; one that is
+    // closing, or has closed and only waits out its time, would show nothing more.
     cHintBubble* bubble = GetHintBubble();
-    if (bubble && bubble->GetShownFrame() != kClosingFrame) {
+    if (bubble && !bubble->IsClosing()) {
         bubble->SetTimeLeft(std::max(bubble->GetTimeLeft(), kTutorialRenewMs));
         return;
     }

@@ -30,6 +30,8 @@ public:
     void Hide();
     /// A frame is shown and it is not the closing one.
     bool IsOpen() const;
+    /// Closing or closed: hidden, or its time ran low. Until `Reopen` it shows no content again.
+    bool IsClosing() const { return closing; }
     /// The frame picture shown: 0 opening, 1 closing, 2 steady; -1 when none is.
     int GetShownFrame() const { return frame ? frameId : -1; }
     /// Whether a content picture is shown (only inside the steady frame).

@@ -5,6 +5,7 @@
 
 #include "engine/HintBubble.h"
 #include "engine/PhysicsBody.h"
+#include "tests/support/GlCanvas.h"
 #include "tests/support/StdoutOf.h"
 
 #include <gmock/gmock.h>
@@ -226,6 +227,60 @@ TEST_F(AreaExitTest, TutorialBubbleOpensOnTouchAndATouchWhileItShowsKeepsItUp)
     first->SetTimeLeft(6000);
     exit->ShowTutorialHint();
     EXPECT_EQ(first->GetTimeLeft(), 6000);
+}
+
+TEST_F(AreaExitTest, TouchedAgainAfterItsTutorialBubbleClosedTheExitShowsANewOne)
+{
+    cGameInfoBubbles pictures;
+    exit->SetTutorial(true);
+    int ticks = 0;
+    const auto tick = [&](int direction) {
+        TreeTick([&] {
+            if (direction >= 0)
+                character->Walk(direction);
+        });
+        ++ticks;
+    };
+    while (ticks < 100 && !exit->GetHintBubble())
+        tick(FACING_RIGHT);
+    ASSERT_NE(exit->GetHintBubble(), nullptr);
+    ticks = 0;
+    // On past the exit, and wait there until the bubble has closed but not yet used up its time.
+    while (ticks < 100 && character->GetPosition().x < kExitX + 30.0f)
+        tick(FACING_RIGHT);
+    while (ticks < 400 && !(exit->GetHintBubble()->IsClosing() && exit->GetHintBubble()->GetShownFrame() < 0))
+        tick(-1);
+    ASSERT_EQ(exit->GetHintBubble()->GetShownFrame(), -1);
+
+    // Back onto the exit within the bubble's 7 s.
+    while (ticks < 400 && exit->GetHintBubble() && exit->GetHintBubble()->IsClosing())
+        tick(FACING_LEFT);
+    ASSERT_LT(ticks * kTick, 7000);
+    ASSERT_NE(exit->GetHintBubble(), nullptr);
+    EXPECT_EQ(exit->GetHintBubble()->GetTimeLeft(), 7000);
+    for (int t = 0; t < 10; ++t)
+        tick(-1);
+
+    // The bubble shows above the tree: the drawn exit differs from the same exit without it.
+    constexpr int kSize = 96;
+    const auto drawn = [&](const QString& picture) {
+        const GlCanvas canvas(kSize, kSize);
+        glTranslatef(0, -240, 0);
+        exit->DrawDay(1.0f);
+        canvas.Save(picture);
+        std::vector<QRgb> pixels;
+        for (int y = 0; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x)
+                pixels.push_back(canvas.Pixel(x, y).rgb());
+        return pixels;
+    };
+    const std::vector<QRgb> withBubble = drawn("exit_tutorial_again.png");
+    exit->DeleteHintBubble();
+    const std::vector<QRgb> without = drawn("exit_without_bubble.png");
+    int differing = 0;
+    for (size_t i = 0; i < without.size(); ++i)
+        differing += withBubble[i] != without[i] ? 1 : 0;
+    EXPECT_GT(differing, 50);
 }
 
 // ---- hearts
