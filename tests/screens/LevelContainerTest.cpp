@@ -1,11 +1,10 @@
-// The area entries of the area selection: their cells in the grid, the mouse, what they read of
-// their area files, areas the game does not have yet, and how they draw.
+// The area entries of the area selection: their cells in the grid, what they read of their area
+// files, and areas the game does not have yet.
 #include "ScreenFixture.h"
 
 #include "actors/WaterFallSparkle.h"
 #include "screens/LevelButton.h"
 #include "screens/LevelContainer.h"
-#include "tests/support/GlCanvas.h"
 #include "tests/support/RecordingSoundLibrary.h"
 
 namespace {
@@ -54,31 +53,6 @@ TEST_F(LevelContainerTest, CellsFillSixColumnsFromTheTopAndKeepTheirSparklesInsi
     EXPECT_EQ(cLevelButton::Falloff(255), 0);
 }
 
-TEST_F(LevelContainerTest, OnlyAnUnlockedCellFollowsTheMouseStrictlyInside)
-{
-    cRecordedEffects effects;
-    cLevelContainer entry(0, "res/Areas/FrameSwitch.xml");
-    ASSERT_TRUE(entry.LoadArea());
-    entry.Resize(640, 480);
-    const int x = entry.GetButton().GetX(), y = entry.GetButton().GetY();
-
-    entry.MouseMove(x + 10, y + 10);
-    EXPECT_FALSE(entry.IsSelected()) << "a locked area ignores the mouse";
-    EXPECT_FALSE(entry.HitTest(x + 10, y + 10));
-    EXPECT_TRUE(effects.sounds.Take().empty());
-
-    entry.SetUnlocked(true, false);
-    entry.MouseMove(x + 10, y + 10);
-    entry.MouseMove(x + 20, y + 30);
-    EXPECT_TRUE(entry.IsSelected());
-    EXPECT_EQ(effects.sounds.Take(), std::vector<int>{1}) << "one hover tick on entering";
-    entry.MouseMove(x, y + 10);
-    EXPECT_FALSE(entry.IsSelected()) << "the edge is outside";
-    EXPECT_TRUE(entry.HitTest(x + 63, y + 63));
-    EXPECT_FALSE(entry.HitTest(x + 64, y + 10));
-    EXPECT_FALSE(entry.HitTest(x + 10, y));
-}
-
 TEST_F(LevelContainerTest, AnEntryReadsItsNameAndMaximumScoreAndStaysLockedWithoutItsArea)
 {
     testsounds::cTestResourceTree tree("entrytest");
@@ -106,36 +80,6 @@ TEST_F(LevelContainerTest, AnEntryReadsItsNameAndMaximumScoreAndStaysLockedWitho
     EXPECT_TRUE(effects.sounds.Take().empty());
     cLevelContainer unnamed(5, "");
     EXPECT_EQ(StdoutOf([&] { EXPECT_FALSE(unnamed.LoadArea()); }), "");
-}
-
-TEST_F(LevelContainerTest, ALockedAreaIsInvisibleUntilItsUnlockFadesItIn)
-{
-    cLevelContainer entry(0, "res/Areas/FrameSwitch.xml");
-    ASSERT_TRUE(entry.LoadArea());
-    entry.Resize(640, 480);
-    const int x = entry.GetButton().GetX(), y = entry.GetButton().GetY();
-    const auto inkNow = [&] {
-        GlCanvas canvas(640, 480);
-        entry.DrawButton();
-        return InkIn(canvas, x, y, 64, 64);
-    };
-    EXPECT_EQ(inkNow(), 0);
-
-    entry.SetUnlocked(true, true);
-    EXPECT_EQ(entry.Update(20), LEVEL_UNLOCK_PENDING);
-    entry.SetState(LEVEL_UNLOCKING);
-    int ink = 0;
-    for (int tick = 1; tick <= 30; ++tick)
-        ASSERT_EQ(entry.Update(20), LEVEL_UNLOCKING);
-    EXPECT_EQ(entry.FadeAlpha(), 127);
-    const int halfway = inkNow();
-    EXPECT_GT(halfway, 0);
-    for (int tick = 31; tick < 60; ++tick)
-        ASSERT_EQ(entry.Update(20), LEVEL_UNLOCKING);
-    EXPECT_EQ(entry.Update(20), LEVEL_UNLOCK_DONE);
-    EXPECT_TRUE(entry.IsUnlocked());
-    ink = inkNow();
-    EXPECT_GT(ink, 64 * 64 / 2) << "the whole picture";
 }
 
 } // namespace

@@ -277,8 +277,13 @@ TEST_F(LevelSelectionTest, KeysAndMouseReachEveryUnlockedArea)
     EXPECT_EQ(Tick(*screen), cLevelSelectionScreen::RESULT_LEAVE_TO_SLOTS);
     const cLevelButton& cell = screen->GetEntry(11).GetButton();
     const int x = cell.GetX() + 5, y = kHeight - (cell.GetY() + 5);
+    screen->MouseMove(cell.GetX(), y);
+    EXPECT_FALSE(screen->GetEntry(11).IsSelected()) << "the cell's edge is outside";
+    effects.sounds.Take();
     screen->MouseMove(x, y);
+    screen->MouseMove(x + 20, y - 20);
     EXPECT_EQ(Cursor(*screen), 11);
+    EXPECT_EQ(effects.sounds.Take(), std::vector<int>{1}) << "one hover tick on entering";
     screen->MousePress(x, y, 2, &input);
     EXPECT_EQ(Tick(*screen), 0) << "only the left button";
     screen->MousePress(x, y, 1, &input);
