@@ -267,4 +267,75 @@ Frames Shrink(const QImage &frame, int px, int py, int count)
     }
     return out;
 }
+
+Frames Enlarge(const Frames &frames, int n)
+{
+    Frames out;
+    for (const QImage &f : frames)
+        out.append(f.scaled(f.width() * n, f.height() * n, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    return out;
+}
+
+QImage Box(int w, int h, QRgb fill, QRgb edge)
+{
+    QImage box = Blank(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            box.setPixel(x, y, x == 0 || y == 0 || x == w - 1 || y == h - 1 ? edge : fill);
+    return box;
+}
+
+QImage Ellipse(int w, int h, QRgb fill, QRgb edge)
+{
+    const double rx = w / 2.0, ry = h / 2.0;
+    auto inside = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= w || y >= h)
+            return false;
+        const double dx = (x + 0.5 - rx) / rx, dy = (y + 0.5 - ry) / ry;
+        return dx * dx + dy * dy <= 1.0;
+    };
+    QImage out = Blank(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (!inside(x, y))
+                continue;
+            const bool border = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+            out.setPixel(x, y, border ? edge : fill);
+        }
+    return out;
+}
+
+QImage Text(const Frames &glyphs, const QString &letters, const QString &text)
+{
+    const int height = glyphs.isEmpty() ? 1 : glyphs.first().height();
+    const int spaceAdvance = 4;
+    auto inkWidth = [](const QImage &glyph) {
+        int right = -1;
+        for (int y = 0; y < glyph.height(); ++y)
+            for (int x = 0; x < glyph.width(); ++x)
+                if (qAlpha(glyph.pixel(x, y)) > 0)
+                    right = std::max(right, x);
+        return right + 1;
+    };
+    QVector<const QImage *> set;
+    int width = 0;
+    for (QChar c : text) {
+        const int index = letters.indexOf(c);
+        const QImage *glyph = c != ' ' && index >= 0 && index < glyphs.size() ? &glyphs[index] : nullptr;
+        if (c != ' ' && !glyph)
+            continue;
+        set.append(glyph);
+        width += glyph ? inkWidth(*glyph) + 1 : spaceAdvance;
+    }
+    QImage out = Blank(std::max(1, width - 1), height);
+    QPainter p(&out);
+    int x = 0;
+    for (const QImage *glyph : set) {
+        if (glyph)
+            p.drawImage(x, 0, *glyph);
+        x += glyph ? inkWidth(*glyph) + 1 : spaceAdvance;
+    }
+    p.end();
+    return out;
+}
 }

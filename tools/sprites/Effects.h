@@ -39,4 +39,14 @@ Frames Morph(const QImage &from, const QImage &to, int w, int h, int count);
 /// `frame` shrinking and spinning into the point (px, py) over `count` frames,
 /// the last one empty.
 Frames Shrink(const QImage &frame, int px, int py, int count);
+/// Each frame `n` times as large, every pixel becoming an n x n block.
+Frames Enlarge(const Frames &frames, int n);
+/// A w x h rectangle of `fill` inside a one-pixel border of `edge`.
+QImage Box(int w, int h, QRgb fill, QRgb edge);
+/// The ellipse that fills a w x h frame: `fill` inside a one-pixel border of `edge`.
+QImage Ellipse(int w, int h, QRgb fill, QRgb edge);
+/// `text` set in a font: `glyphs` holds one frame per character of `letters`, in that order.
+/// Each glyph advances by the width of its ink plus one pixel, a space by four pixels;
+/// characters the font lacks are left out. The frame is as high as a glyph.
+QImage Text(const Frames &glyphs, const QString &letters, const QString &text);
 }

@@ -31,7 +31,9 @@ bool SpriteBook::Load(const QString &path, QString *error)
         const QStringList tokens = line.split(' ', Qt::SkipEmptyParts);
         QString message;
         const int start = lineNo;
+        const bool generated = tokens[0] == "box" || tokens[0] == "ellipse" || tokens[0] == "letters";
         const bool ok = tokens[0] == "sprite" ? ReadGrid(tokens, lines, lineNo, &message)
+                        : generated           ? Generate(tokens, &message)
                                               : Derive(tokens, &message);
         if (!ok) {
             *error = QString("%1:%2: %3").arg(path).arg(start + 1).arg(message);
@@ -161,17 +163,37 @@ bool SpriteBook::Derive(const QStringList &t, QString *error)
         return Add(name, Effects::Recolor(*src, from, to), error);
     }
     if (op == "overlay") {
-        const Effects::Frames *top = t.size() == 6 ? Find(t[3], error) : nullptr;
-        if (t.size() == 6 && !top)
-            return false;
-        if (!top || !ToInts(t, 4, 2, n))
-            return usage("NEW BASE TOP DX DY");
-        const Effects::Frames out = Effects::Overlay(*src, *top, n[0], n[1]);
-        if (out.isEmpty()) {
-            *error = QString("%1 and %2 have different frame counts").arg(t[2], t[3]);
-            return false;
+        if (t.size() < 6 || (t.size() - 3) % 3 != 0)
+            return usage("NEW BASE TOP DX DY [TOP DX DY ...]");
+        Effects::Frames out = *src;
+        for (int i = 3; i < t.size(); i += 3) {
+            const Effects::Frames *top = Find(t[i], error);
+            if (!top)
+                return false;
+            n.clear();
+            if (!ToInts(t, i + 1, 2, n))
+                return usage("NEW BASE TOP DX DY [TOP DX DY ...]");
+            out = Effects::Overlay(out, *top, n[0], n[1]);
+            if (out.isEmpty()) {
+                *error = QString("%1 and %2 have different frame counts").arg(t[2], t[i]);
+                return false;
+            }
         }
         return Add(name, out, error);
+    }
+    if (op == "enlarge") {
+        if (t.size() != 4 || !ToInts(t, 3, 1, n) || n[0] < 1)
+            return usage("NEW SRC N");
+        return Add(name, Effects::Enlarge(*src, n[0]), error);
+    }
+    if (op == "text") {
+        if (!m_letters.contains(t[2])) {
+            *error = "no 'letters' line names the characters of " + t[2];
+            return false;
+        }
+        if (t.size() < 4)
+            return usage("NEW FONT WORD ...");
+        return Add(name, {Effects::Text(*src, m_letters.value(t[2]), t.mid(3).join(' '))}, error);
     }
     if (op == "squash" || op == "shift") {
         const bool squash = op == "squash";
@@ -229,6 +251,40 @@ bool SpriteBook::Derive(const QStringList &t, QString *error)
     }
     *error = "unknown directive '" + op + "'";
     return false;
+}
+
+bool SpriteBook::LetterColour(const QString &letter, QRgb *colour, QString *error) const
+{
+    if (letter.size() != 1 || !m_palette.Contains(letter[0])) {
+        *error = "'" + letter + "' is not a palette letter";
+        return false;
+    }
+    *colour = m_palette.Colour(letter[0]);
+    return true;
+}
+
+bool SpriteBook::Generate(const QStringList &t, QString *error)
+{
+    if (t[0] == "letters") {
+        if (t.size() != 3 || !Find(t[1], error)) {
+            if (error->isEmpty())
+                *error = "expected 'letters FONT CHARS'";
+            return false;
+        }
+        m_letters.insert(t[1], t[2]);
+        return true;
+    }
+    QVector<int> size;
+    QRgb fill = 0, edge = 0;
+    if (t.size() != 6 || !ToInts(t, 2, 2, size) || size[0] < 1 || size[1] < 1) {
+        *error = QString("expected '%1 NEW W H FILL EDGE'").arg(t[0]);
+        return false;
+    }
+    if (!LetterColour(t[4], &fill, error) || !LetterColour(t[5], &edge, error))
+        return false;
+    const QImage picture =
+        t[0] == "box" ? Effects::Box(size[0], size[1], fill, edge) : Effects::Ellipse(size[0], size[1], fill, edge);
+    return Add(t[1], {picture}, error);
 }
 
 bool SpriteBook::Add(const QString &name, const Effects::Frames &frames, QString *error)

@@ -29,6 +29,13 @@
 ///   burst NEW SRC I W H N           frame I flashing and flying apart on a W x H canvas, N frames
 ///   morph NEW A I B J W H N         frame I of A changing into frame J of B on W x H, N frames
 ///   shrink NEW SRC I PX PY N        frame I shrinking into pixel (PX, PY), N frames
+///   enlarge NEW SRC N               every pixel of SRC an N x N block
+///   overlay NEW BASE TOP DX DY TOP2 DX2 DY2 ...   several tops, drawn in order
+///   box NEW W H FILL EDGE           a W x H rectangle of letter FILL with a border of EDGE
+///   ellipse NEW W H FILL EDGE       the ellipse filling W x H, FILL inside a border of EDGE
+///   letters FONT CHARS              FONT's frames are the characters CHARS, in order ('_' for
+///                                   a frame that no text uses, such as the space)
+///   text NEW FONT WORD ...          the words, one space apart, set in FONT (see `letters`)
 ///
 /// A name must be defined before it is used; files are read in name order.
 class SpriteBook
@@ -46,6 +53,10 @@ public:
 private:
     bool ReadGrid(const QStringList &header, QStringList &lines, int &lineNo, QString *error);
     bool Derive(const QStringList &tokens, QString *error);
+    /// The directives that make a sprite from nothing but numbers and letters, and `letters`.
+    bool Generate(const QStringList &tokens, QString *error);
+    /// The colour of a palette letter for a directive; false with a message for another.
+    bool LetterColour(const QString &letter, QRgb *colour, QString *error) const;
     bool Add(const QString &name, const Effects::Frames &frames, QString *error);
     /// The sprite `name`, or null with a message.
     const Effects::Frames *Find(const QString &name, QString *error) const;
@@ -54,4 +65,6 @@ private:
 
     const Palette &m_palette;
     QMap<QString, Effects::Frames> m_sprites;
+    /// The characters of each font's frames, by the font's sprite name.
+    QMap<QString, QString> m_letters;
 };
