@@ -13,15 +13,18 @@
 #include "actors/AreaExit.h"
 #include "actors/BasicPlant.h"
 #include "actors/Cloud.h"
+#include "actors/EmitterBox.h"
 #include "actors/FireFly.h"
 #include "actors/GlowMushroom.h"
 #include "actors/Heart.h"
 #include "actors/Lie.h"
 #include "actors/Mushroom.h"
 #include "actors/NPCFly.h"
+#include "actors/InfoTriggerHeartBox.h"
 #include "actors/Platform.h"
 #include "actors/PlayerChar.h"
 #include "actors/SharedActors.h"
+#include "actors/StackBoxFrameConfig.h"
 #include "actors/Star.h"
 #include "actors/WaterArea.h"
 #include "actors/WaterBubbles.h"
@@ -107,6 +110,12 @@ void cArea::ClearObjects()
     enterTree = nullptr;
     DeleteAll(exits);
     DeleteAll(hearts);
+    // Info heart boxes borrow their emitters: they go first.
+    DeleteAll(infoTriggerHeartBoxes);
+    DeleteAll(infoTriggerBoxes);
+    DeleteAll(emitterBoxes);
+    DeleteAll(stackBoxes);
+    DeleteAll(frameChangers);
     DeleteAll(stars);
     DeleteAll(clouds);
     DeleteAll(sparkles);
@@ -434,6 +443,43 @@ void cArea::SetMushroomsFlag(bool muted)
 {
     for (cMushroom* mushroom : mushrooms)
         mushroom->UpdateSoundMute(muted);
+}
+
+void cArea::AddEmitterBox(cEmitterBox* box)
+{
+    box->AddToWorld(world.get());
+    emitterBoxes.push_back(box);
+}
+
+void cArea::AddStackBox(int x, int y, uint16_t type)
+{
+    stackBoxes.push_back(new cStackBox(world.get(), static_cast<float>(x), static_cast<float>(y), type));
+}
+
+void cArea::AddFrameChangerBox(int x, int y, int frameSet1, int frameSet2, bool oneTime)
+{
+    frameChangers.push_back(new cStackBoxFrameConfig(world.get(), static_cast<float>(x), static_cast<float>(y),
+                                                     frameSet1, frameSet2, oneTime));
+}
+
+void cArea::AddInfoTriggerHeartBox(int x, int y, float w, float h, int heartBoxId, float offsetX, float offsetY,
+                                   bool triggerOnce, int infoAnimIndex, int collisionMonsterId, bool isSuperBeing,
+                                   int lifeTime)
+{
+    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+    if (heartBoxId < 0) {
+        infoTriggerBoxes.push_back(new cInfoTriggerBox(world.get(), fx, fy, w, h, offsetX, offsetY, triggerOnce,
+                                                       infoAnimIndex, collisionMonsterId, isSuperBeing, lifeTime));
+        return;
+    }
+    if (heartBoxId >= static_cast<int>(emitterBoxes.size())) {
+        printf("\nERROR: No heart box with index %i found. No info trigger heart box created", heartBoxId);
+        return;
+    }
+    infoTriggerHeartBoxes.push_back(new cInfoTriggerHeartBox(emitterBoxes[static_cast<size_t>(heartBoxId)],
+                                                             world.get(), fx, fy, w, h, offsetX, offsetY, triggerOnce,
+                                                             infoAnimIndex, collisionMonsterId, isSuperBeing,
+                                                             lifeTime));
 }
 
 void cArea::ApplyLoFToEntities()

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,13 +23,18 @@ class cCloud;
 class cCommonResources;
 class cContactFilter;
 class cContactListener;
+class cEmitterBox;
 class cHeart;
 class cGlowMushroom;
 class cImage;
 class cLie;
 class cMushroom;
+class cInfoTriggerBox;
+class cInfoTriggerHeartBox;
 class cPhysicsBody;
 class cPlayerChar;
+class cStackBox;
+class cStackBoxFrameConfig;
 class FireFly;
 class NPCFly;
 class Platform;
@@ -165,6 +171,20 @@ public:
     void AddWaterArea(int x, int y, int w, int h, int r, int g, int b, int a);
     /// Bubbles of the shared size (0 small, 1 medium, 2 large) at (x, y).
     void AddWaterBubbles(int x, int y, int size);
+    /// Puts an emitter box (taken over) that has read its element into the world with its stone
+    /// blocks.
+    void AddEmitterBox(cEmitterBox* box);
+    /// A stack box of type 0 to 7 with its lower-left corner at (x, y).
+    void AddStackBox(int x, int y, uint16_t type);
+    /// A frame-changer box switching between the area's frame sets frameSet1 and frameSet2.
+    void AddFrameChangerBox(int x, int y, int frameSet1, int frameSet2, bool oneTime);
+    /// An info box of w x h at (x, y) with its bubble at the offset from it: a plain one for a
+    /// heartBoxId below 0, else one bound to the emitter box of that index in file order; an index
+    /// the area does not have is refused with an "ERROR:" line. collisionMonsterId is the id of the
+    /// only character it answers (below 0 any); lifeTime is the bubble's time in milliseconds.
+    void AddInfoTriggerHeartBox(int x, int y, float w, float h, int heartBoxId, float offsetX, float offsetY,
+                                bool triggerOnce, int infoAnimIndex, int collisionMonsterId, bool isSuperBeing,
+                                int lifeTime);
 
     // Setters of single values.
 
@@ -232,6 +252,11 @@ public:
     const std::vector<WaterFallSparkle*>& GetSparkles() const { return sparkles; }
     const std::vector<WaterBubbles*>& GetBubbles() const { return bubbles; }
     const cLie* GetLie() const { return lie.get(); }
+    const std::vector<cEmitterBox*>& GetEmitterBoxes() const { return emitterBoxes; }
+    const std::vector<cStackBox*>& GetStackBoxes() const { return stackBoxes; }
+    const std::vector<cStackBoxFrameConfig*>& GetFrameChangers() const { return frameChangers; }
+    const std::vector<cInfoTriggerBox*>& GetInfoTriggerBoxes() const { return infoTriggerBoxes; }
+    const std::vector<cInfoTriggerHeartBox*>& GetInfoTriggerHeartBoxes() const { return infoTriggerHeartBoxes; }
     cAreaEnterTree* GetEnterTree() const { return enterTree; }
     int GetCurrentPlayerIndex() const { return currentPlayer; }
     bool IsFinishing() const { return finishing; }
@@ -294,6 +319,11 @@ protected:
     std::vector<WaterBubbles*> bubbles;
     /// Null unless something makes one; ticked before the physics step and drawn last.
     std::unique_ptr<cLie> lie;
+    std::vector<cEmitterBox*> emitterBoxes;
+    std::vector<cStackBox*> stackBoxes;
+    std::vector<cStackBoxFrameConfig*> frameChangers;
+    std::vector<cInfoTriggerBox*> infoTriggerBoxes;
+    std::vector<cInfoTriggerHeartBox*> infoTriggerHeartBoxes;
     /// The last entrance tree made (borrowed from enterTrees).
     cAreaEnterTree* enterTree = nullptr;
     int currentPlayer = -1;

@@ -3,12 +3,14 @@
 #include "world/Area.h"
 
 #include "actors/ActorFile.h"
+#include "actors/EmitterBox.h"
 #include "engine/PhysicsBody.h"
 #include "engine/XmlAttributes.h"
 
 #include <QXmlStreamReader>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -28,10 +30,8 @@ private:
     QXmlStreamAttributes attributes;
 };
 
-/// Kinds of objects whose classes the game does not have yet.
-const char* const kUnsupported[] = {
-    "StackBox", "FrameChanger", "EmitterBox", "InfoTriggerBox",
-};
+/// A stack box's file type is its box type plus this.
+constexpr int kStackBoxFileOffset = 7;
 
 /// The one plant file whose plants stand in front of the characters.
 const char* const kGrassFile = "res/xml/actors/plants/grass.xml";
@@ -110,6 +110,12 @@ void cAreaFileReader::ReadElement(QXmlStreamReader& xml)
         ReadEnterTree(xml);
     else if (name == QLatin1String("AreaExitTree"))
         ReadExitTree(xml);
+    else if (name == QLatin1String("StackBox"))
+        ReadStackBox(xml);
+    else if (name == QLatin1String("FrameChanger"))
+        ReadFrameChanger(xml);
+    else if (name == QLatin1String("EmitterBox"))
+        ReadEmitterBox(xml);
     else if (name == QLatin1String("LittlePlatform"))
         ReadLittlePlatform(xml);
     else if (name == QLatin1String("Mushroom"))
@@ -128,12 +134,12 @@ void cAreaFileReader::ReadElement(QXmlStreamReader& xml)
         ReadNPCFly(xml);
     else if (name == QLatin1String("ScoreHeart"))
         ReadScoreHeart(xml);
+    else if (name == QLatin1String("InfoTriggerBox"))
+        ReadInfoTriggerBox(xml);
     else if (name == QLatin1String("body"))
         ReadBody(xml);
     else if (name == QLatin1String("Audio"))
         ReadAudio(xml);
-    else if (Contains(kUnsupported, name))
-        ReportSkipped(xml, "is not supported yet");
     else if (Contains(kScriptedOnly, name))
         ReportSkipped(xml, "belongs to the first or the last area only");
 }
@@ -188,6 +194,49 @@ void cAreaFileReader::ReadCloud(QXmlStreamReader& xml, bool large)
     else
         area.AddCloud(a.Float("x", 0), a.Float("y", 0), a.Int("speed", 0), a.Int("cloudAnimationId", 0),
                       a.Int("scale", 1));
+}
+
+void cAreaFileReader::ReadStackBox(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    // The files number stack boxes after their blueprints, which start at 7.
+    const int type = a.Int("type", 0) - kStackBoxFileOffset;
+    if (type < 0) {
+        printf("\n ERROR: StackBox on line %lld refused: type %d is below %d \n\n",
+               static_cast<long long>(xml.lineNumber()), type + kStackBoxFileOffset, kStackBoxFileOffset);
+        return;
+    }
+    area.AddStackBox(a.Int("x", 0), a.Int("y", 0), static_cast<uint16_t>(type));
+    const int tutorial = a.Int("tutorial", 0);
+    if (tutorial == 1 || tutorial == 2)
+        area.SetTutorialFlags(type, tutorial == 2);
+}
+
+void cAreaFileReader::ReadFrameChanger(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    area.AddFrameChangerBox(a.Int("x", 0), a.Int("y", 0), a.Int("frame_set_1_id", 0), a.Int("frame_set_2_id", 0),
+                            a.Flag("OneTime", false));
+}
+
+void cAreaFileReader::ReadEmitterBox(QXmlStreamReader& xml)
+{
+    auto box = std::make_unique<cEmitterBox>();
+    if (!box->ReadXml(xml)) {
+        printf("ERROR: failed to load emitter from XML!!!\n\n");
+        return;
+    }
+    area.AddEmitterBox(box.release());
+}
+
+void cAreaFileReader::ReadInfoTriggerBox(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    // The tick gives info heart boxes the lesson for the keys in use; plain ones keep their file's.
+    area.AddInfoTriggerHeartBox(a.Int("x", 0), a.Int("y", 0), a.Float("w", 0), a.Float("h", 0),
+                                a.Int("heartBoxId", -1), a.Float("offsetX", 0), a.Float("offsetY", 0),
+                                a.Flag("trigger_once", false), a.Int("info_anim_index", 0),
+                                a.Int("collisionMonsterId", 0), a.Flag("isSuperBeing", false), a.Int("lifeTime", 5000));
 }
 
 void cAreaFileReader::ReadLittlePlatform(QXmlStreamReader& xml)

@@ -16,8 +16,8 @@ int BodyTypeFromFile(int fileType);
 /// over. Integer attributes are decimal (other text reads as 0), flags are integers (not 0 is
 /// true), and an absent attribute keeps the element's default.
 ///
-/// Elements of kinds the game cannot build yet make nothing and get one line each saying so; `Level0EnterTree`, `FallingRock` and `HeartTreeExit` belong to the scripted first and
-/// last areas and are skipped the same way in an ordinary one.
+/// `Level0EnterTree`, `FallingRock` and `HeartTreeExit` belong to the scripted first and last areas:
+/// an ordinary one makes nothing of them and says so in one line each.
 class cAreaFileReader
 {
 public:
@@ -37,6 +37,12 @@ private:
     void ReadStars(QXmlStreamReader& xml);
     /// `Cloud`, or with large `Cloud_HD`.
     void ReadCloud(QXmlStreamReader& xml, bool large);
+    /// `StackBox`: the box of the file's type minus 7, and the area's lesson flags by `tutorial`.
+    void ReadStackBox(QXmlStreamReader& xml);
+    void ReadFrameChanger(QXmlStreamReader& xml);
+    /// The emitter reads its whole element, receivers included, up to its end tag.
+    void ReadEmitterBox(QXmlStreamReader& xml);
+    void ReadInfoTriggerBox(QXmlStreamReader& xml);
     void ReadLittlePlatform(QXmlStreamReader& xml);
     void ReadScoreHeart(QXmlStreamReader& xml);
     void ReadEnterTree(QXmlStreamReader& xml);

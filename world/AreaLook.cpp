@@ -10,6 +10,7 @@
 #include "actors/NPCFly.h"
 #include "actors/Platform.h"
 #include "actors/PlayerChar.h"
+#include "actors/StackBoxFrameConfig.h"
 #include "audio/AreaSoundPlayer.h"
 #include "audio/SoundLibrary.h"
 
@@ -86,6 +87,8 @@ void cAreaLook::ApplyLoFToEntities()
     for (cCloud* cloud : area.clouds)
         cloud->SwitchToLoF();
     AllToLoF(area.npcFlies);
+    AllToLoF(area.stackBoxes);
+    AllToLoF(area.frameChangers);
 }
 
 void cAreaLook::ApplyDayToEntities()
@@ -99,4 +102,6 @@ void cAreaLook::ApplyDayToEntities()
     AllToDay(area.plantsBack);
     AllToDay(area.plantsFront);
     AllToDay(area.npcFlies);
+    AllToDay(area.stackBoxes);
+    AllToDay(area.frameChangers);
 }

@@ -8,14 +8,17 @@
 #include "actors/BasicPlant.h"
 #include "actors/BatKing.h"
 #include "actors/Cloud.h"
+#include "actors/EmitterBox.h"
 #include "actors/FireFly.h"
 #include "actors/GlowMushroom.h"
 #include "actors/Heart.h"
 #include "actors/Lie.h"
 #include "actors/Mushroom.h"
 #include "actors/NPCFly.h"
+#include "actors/InfoTriggerHeartBox.h"
 #include "actors/Platform.h"
 #include "actors/PlayerChar.h"
+#include "actors/StackBoxFrameConfig.h"
 #include "actors/Star.h"
 #include "actors/WaterArea.h"
 #include "actors/WaterBubbles.h"
@@ -33,6 +36,7 @@ constexpr float kLookThreshold = 0.01f;
 /// Draw-order values below this never reach the list.
 constexpr int kLowestDrawOrder = -1000;
 constexpr float kPlayerOutline[3] = {226.0f, 0.0f, 116.0f};
+constexpr float kInfoBoxOutline = 100.0f;
 
 bool IsSet(const int* rgb)
 {
@@ -169,12 +173,19 @@ void cAreaPainter::Draw(bool sky, bool background)
     DrawEach(area.glowMushrooms);
     if (area.batLand)
         DrawBatLand();
+    DrawEach(area.stackBoxes);
+    DrawEach(area.frameChangers);
+    DrawEach(area.emitterBoxes);
     for (Platform* platform : area.platforms)
         platform->Draw();
     DrawPlayers();
     DrawEach(area.plantsFront);
     DrawEach(area.bubbles);
     DrawEach(area.waterAreas);
+    DrawEach(area.infoTriggerBoxes);
+    DrawEach(area.infoTriggerHeartBoxes);
+    for (cEmitterBox* box : area.emitterBoxes)
+        box->DrawHearts();
     for (cHeart* heart : area.hearts)
         heart->Draw();
     DrawEach(area.npcFlies);
@@ -213,6 +224,10 @@ void cAreaPainter::DrawPhysicsDebug()
         body->DebugDraw(255.0f, 255.0f, 255.0f);
     for (WaterArea* water : area.waterAreas)
         water->DrawOutline();
+    for (cInfoTriggerBox* box : area.infoTriggerBoxes)
+        box->DebugDraw(kInfoBoxOutline, kInfoBoxOutline, kInfoBoxOutline);
+    for (cInfoTriggerHeartBox* box : area.infoTriggerHeartBoxes)
+        box->DebugDraw(kInfoBoxOutline, kInfoBoxOutline, kInfoBoxOutline);
 }
 
 void cAreaPainter::DrawPlayerPhysics()

@@ -28,7 +28,8 @@ public:
     void DrawSky();
     /// The characters in `DrawingOrder`.
     void DrawPlayers();
-    /// White outlines of the terrain bodies and the water's deadly bodies.
+    /// White outlines of the terrain bodies and the water's deadly bodies, grey ones of the info
+    /// boxes.
     void DrawPhysicsDebug();
     /// Outlines of the bodies of the characters taking part, in (226, 0, 116).
     void DrawPlayerPhysics();

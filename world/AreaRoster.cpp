@@ -4,6 +4,7 @@
 
 #include "actors/AreaExit.h"
 #include "actors/PlayerChar.h"
+#include "actors/StackBoxFrameConfig.h"
 #include "audio/AreaSoundPlayer.h"
 #include "audio/SoundLibrary.h"
 #include "engine/Image.h"
@@ -20,6 +21,8 @@ constexpr int kFullExit = 3;
 constexpr unsigned int kThemeFadeInMs = 500;
 /// Index of the bat king among the characters.
 constexpr int kGrayIndex = 2;
+/// Brown, orange and gray.
+constexpr int kCharacterCount = 3;
 
 b2Vec2 HalfSize(const cPlayerChar& character)
 {
@@ -146,6 +149,8 @@ void cAreaRoster::ReplacePlayer(int index, cPlayerChar* character)
         if (player && !player->IsPresent() && player->GetId() == area.currentPlayer)
             area.SwitchPlayer(true, true, true);
     }
+    if (!character->IsAncestorForm())
+        ArmStackBoxes(true);
 }
 
 void cAreaRoster::EnterBatLand()
@@ -154,12 +159,30 @@ void cAreaRoster::EnterBatLand()
         return;
     area.batLand = true;
     SetBatLandBodies(true);
+    ArmStackBoxes(false);
 }
 
 void cAreaRoster::LeaveBatLand()
 {
     area.batLand = false;
     SetBatLandBodies(false);
+    ArmStackBoxes(true);
+}
+
+void cAreaRoster::ArmStackBoxes(bool arm)
+{
+    if (arm) {
+        if (Count() < kCharacterCount)
+            return;
+        for (int i = 0; i < kCharacterCount; ++i) {
+            if (At(i) && At(i)->IsAncestorForm())
+                return;
+        }
+    }
+    for (cStackBox* box : area.stackBoxes)
+        box->SetArmed(arm);
+    for (cStackBoxFrameConfig* box : area.frameChangers)
+        box->SetArmed(arm);
 }
 
 void cAreaRoster::SetBatLandBodies(bool on)

@@ -41,13 +41,18 @@ public:
     /// Puts character (borrowed) in the place of the one at index: the old one leaves the world
     /// (`Reset`), the new one enters it with its centre on the old centre (up to a small offset that
     /// keeps the two looks apart), and area sound index (the form's theme) starts looping with a
-    /// 500 ms fade-in. An index out of range or a null character is refused.
+    /// 500 ms fade-in; a plain character coming back arms the stack boxes. An index out of range or
+    /// a null character is refused.
     void ReplacePlayer(int index, cPlayerChar* character);
 
-    /// Puts the bat king's terrain (body types 4 and 5) into the world; nothing when already on.
+    /// Puts the bat king's terrain (body types 4 and 5) into the world and disarms the stack boxes;
+    /// nothing when already on.
     void EnterBatLand();
-    /// Takes that terrain out of the world again.
+    /// Takes that terrain out of the world again and arms the stack boxes.
     void LeaveBatLand();
+    /// Arms or disarms every stack box and frame changer. Arming needs the three characters, none
+    /// of them in its ancestor form: a tower is checked only while nobody has changed.
+    void ArmStackBoxes(bool arm);
 
     /// Starts the orange (or gray) character turning into its ancestor form. False when there is no
     /// such character (for gray also when the area has no bat-land picture); true, without

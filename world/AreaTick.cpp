@@ -11,21 +11,25 @@
 #include "actors/BasicPlant.h"
 #include "actors/BatKing.h"
 #include "actors/Cloud.h"
+#include "actors/EmitterBox.h"
 #include "actors/FireFly.h"
 #include "actors/GlowMushroom.h"
 #include "actors/Heart.h"
 #include "actors/Lie.h"
 #include "actors/Mushroom.h"
 #include "actors/NPCFly.h"
+#include "actors/InfoTriggerHeartBox.h"
 #include "actors/PlayerChar.h"
 #include "actors/RainbowSpirit.h"
 #include "actors/SharedActors.h"
+#include "actors/StackBoxFrameConfig.h"
 #include "actors/Star.h"
 #include "actors/WaterArea.h"
 #include "actors/WaterBubbles.h"
 #include "actors/WaterFallSparkle.h"
 #include "audio/AreaSoundPlayer.h"
 #include "audio/SoundLibrary.h"
+#include "engine/Controls.h"
 #include "engine/PhysicsBody.h"
 #include "platform/physics/Settings.h"
 #include "platform/physics/World.h"
@@ -45,6 +49,9 @@ constexpr int kDeathHeartValue = -1;
 constexpr float kDropOffset = 3.0f;
 /// The fliers circle this far above a sporing mushroom.
 constexpr float kSporeHeight = 15.0f;
+/// The heart boxes' lesson in the shared bubble list, with the default keys and with changed ones.
+constexpr int kHeartBoxLesson = 9;
+constexpr int kHeartBoxLessonCustom = 38;
 /// A character caught in bat-land terrain as it closes again.
 constexpr int kCaughtEffect = 40;
 constexpr float kCaughtVolume = 0.4f;
@@ -84,14 +91,15 @@ int cAreaTick::Run(int dtMs)
         return RESULT_LEAVING;
     if (area.paused)
         return RESULT_NONE;
-    int result = RESULT_NONE;
     UpdateSky(dtMs);
     UpdateDayNightBlend();
     UpdateWater(dtMs);
+    int result = UpdateBoxes(dtMs);
     UpdateFireFlies(dtMs);
     UpdateEnterTrees(dtMs);
     UpdateExits(dtMs);
     UpdatePlants(dtMs);
+    UpdateInfoBoxes(dtMs);
     UpdateHearts(dtMs);
     if (const int changed = UpdatePlayers(dtMs))
         result = changed;
@@ -154,6 +162,33 @@ void cAreaTick::UpdateWater(int dtMs)
         sparkle->Update(dtMs);
     for (WaterBubbles* bubble : area.bubbles)
         bubble->Update(dtMs);
+}
+
+int cAreaTick::UpdateBoxes(int dtMs)
+{
+    for (cEmitterBox* box : area.emitterBoxes)
+        box->Update(dtMs);
+    for (cStackBox* box : area.stackBoxes)
+        box->Update(dtMs);
+    int result = RESULT_NONE;
+    for (cStackBoxFrameConfig* box : area.frameChangers) {
+        const int frameSet = box->Update(dtMs);
+        if (frameSet < 0)
+            continue;
+        area.triggeredFrameSet = frameSet;
+        result = RESULT_FRAME_SET;
+    }
+    return result;
+}
+
+void cAreaTick::UpdateInfoBoxes(int dtMs)
+{
+    for (cInfoTriggerBox* box : area.infoTriggerBoxes)
+        box->Update(dtMs);
+    for (cInfoTriggerHeartBox* box : area.infoTriggerHeartBoxes) {
+        box->SetInfoValue(customControls ? kHeartBoxLessonCustom : kHeartBoxLesson);
+        box->Update(dtMs);
+    }
 }
 
 void cAreaTick::UpdateFireFlies(int dtMs)
@@ -371,6 +406,7 @@ void cAreaTick::BecomeSpirit(int i)
     roster.ReplacePlayer(i, gRainbowSpirit);
     if (area.spiritTutorial)
         gRainbowSpirit->Select();
+    roster.ArmStackBoxes(false);
 }
 
 void cAreaTick::Respawn(cPlayerChar* character)

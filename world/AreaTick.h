@@ -43,6 +43,11 @@ private:
     void UpdateSky(int dtMs);
     void UpdateDayNightBlend();
     void UpdateWater(int dtMs);
+    /// Emitters and stack boxes; a frame changer's answer becomes the frame set asked for
+    /// (RESULT_FRAME_SET), the last one of the tick winning.
+    int UpdateBoxes(int dtMs);
+    /// Info boxes, the heart boxes' ones with the lesson for the keys in use.
+    void UpdateInfoBoxes(int dtMs);
     /// A firefly that has finished vanishing lets the character of that id (orange 1, gray 2) down
     /// where it was, unless that place in the roster is taken by a form or a character in the world.
     void UpdateFireFlies(int dtMs);
@@ -69,7 +74,8 @@ private:
     /// fireflies. Turning back brings the day and the others back.
     void BecomeAntler(int i);
     void LeaveAntler(int i);
-    /// Orange became the rainbow spirit, whose special move follows the area's lessons.
+    /// Orange became the rainbow spirit, whose special move follows the area's lessons; the stack
+    /// boxes wait until it turns back.
     void BecomeSpirit(int i);
     /// A dead character comes back out of the enter tree.
     void Respawn(cPlayerChar* character);

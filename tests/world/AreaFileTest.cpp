@@ -85,23 +85,6 @@ TEST_F(AreaFileTest, TheRootIsNotCheckedAndElementsAreFoundAtAnyDepth)
     EXPECT_EQ(area.GetName(), "Second");
 }
 
-TEST_F(AreaFileTest, ElementsWithoutAClassYetAreReportedOneLineEachAndMakeNothing)
-{
-    const char* kinds[] = {"StackBox", "FrameChanger", "InfoTriggerBox"};
-    QByteArray elements = kTestTrees;
-    for (const char* kind : kinds)
-        elements += QByteArray("<") + kind + " x=\"1\" y=\"2\"/>\n";
-    elements += "<EmitterBox x=\"1\" y=\"2\" type=\"0\"><ReceiverBox x=\"5\" y=\"2\" type=\"1\"/></EmitterBox>\n";
-    cArea& area = Load(elements);
-    EXPECT_TRUE(initialised);
-    for (const char* kind : kinds)
-        EXPECT_THAT(output, HasSubstr(std::string(" NOTE: ") + kind + " on line")) << kind;
-    EXPECT_THAT(output, HasSubstr("NOTE: EmitterBox on line"));
-    EXPECT_THAT(output, Not(HasSubstr("ReceiverBox")));
-    EXPECT_EQ(area.GetBodies().size(), 0u);
-    EXPECT_EQ(area.GetHearts().size(), 0u);
-}
-
 TEST_F(AreaFileTest, TheScriptedAreasElementsAreReportedInAnOrdinaryArea)
 {
     Load(QByteArray(kTestTrees) + "<Level0EnterTree file=\"a.xml\" x=\"1\" y=\"1\"/>\n" +
