@@ -39,8 +39,10 @@ int cMushroom::Update(int dtMs)
         SetIdle();
         result = RESULT_SPORES_SPENT;
     }
-    if (state == STATE_TOUCHED || !night || !sporeGate)
+    if (state == STATE_TOUCHED || !night)
         return result;
+    // Spores that fly run their course even when another mushroom has shut this one's gate since:
+    // two mushrooms that eject together would otherwise both spore for ever.
     if (sporeTimeLeft > 0) {
         sporeTimeLeft -= dtMs;
         if (sporeTimeLeft <= 0) {
@@ -48,6 +50,8 @@ int cMushroom::Update(int dtMs)
             StopSpores();
         }
     }
+    if (!sporeGate)
+        return result;
     if (sporeTimer > nextSpores) {
         const int duration = std::rand() % kRandomRangeMs + kSporeMinMs;
         StartSpores(duration);
