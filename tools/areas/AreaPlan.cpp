@@ -33,6 +33,8 @@ bool sAreaPlan::Read(const QString& path)
             body.box = QRect(Int(xml, "x"), Int(xml, "y") + kWorldToTexture, Int(xml, "w"), Int(xml, "h"));
             body.fileType = Int(xml, "type");
             bodies.push_back(body);
+        } else if (xml.name() == QLatin1String("waterfall")) {
+            waterfalls.push_back(QRect(Int(xml, "x"), Int(xml, "y") + kWorldToTexture, Int(xml, "w"), Int(xml, "h")));
         } else if (xml.name() == QLatin1String("Background")) {
             dayPicture = xml.attributes().value("file").toString();
             lofPicture = xml.attributes().value("landoffireflies").toString();

@@ -242,6 +242,32 @@ bool IsGrassBlade(const cGrid& grid, int x, int y)
            ground <= 1 + static_cast<int>(2 * Hash(x, 1, 12));
 }
 
+/// Falling water: streaks that run down the stream, brighter along its edges and where it lands.
+QColor FallPixel(const QRect& fall, const sPalette& p, int x, int y)
+{
+    const int across = std::min(x - fall.left(), fall.right() - x);
+    const float streak = Noise(static_cast<float>(x) * 4.0f, static_cast<float>(y) * 0.25f, 4, 21);
+    float light = across == 0 ? 0.8f : streak > 0.6f ? 0.6f : 0.0f;
+    if (y - fall.top() < 3)
+        light = std::max(light, 0.9f - 0.3f * static_cast<float>(y - fall.top()));
+    return Mix(p.fall, p.fallLight, light);
+}
+
+void PaintWaterfalls(QImage& image, const sAreaPlan& plan, const sPalette& palette)
+{
+    for (const QRect& fall : plan.waterfalls) {
+        for (int y = std::max(0, fall.top()); y <= std::min(kSize - 1, fall.bottom()); ++y) {
+            for (int x = std::max(0, fall.left()); x <= std::min(kSize - 1, fall.right()); ++x) {
+                const QColor under = image.pixelColor(x, kSize - 1 - y);
+                const QColor water = FallPixel(fall, palette, x, y);
+                // Over the open sky the stream keeps its own alpha; over scenery it is blended in.
+                image.setPixelColor(x, kSize - 1 - y,
+                                    under.alpha() == 0 ? water : Mix(under, QColor(water.rgb()), water.alphaF()));
+            }
+        }
+    }
+}
+
 } // namespace
 
 sPalette sPalette::Day()
@@ -262,6 +288,8 @@ sPalette sPalette::Day()
     p.hillFar = QColor(156, 164, 200, 150);
     p.hillNear = QColor(104, 140, 128, 210);
     p.speck = QColor(0, 0, 0, 0);
+    p.fall = QColor(84, 170, 228, 190);
+    p.fallLight = QColor(214, 244, 255, 230);
     return p;
 }
 
@@ -283,6 +311,8 @@ sPalette sPalette::LandOfFireflies()
     p.hillFar = QColor(44, 44, 100, 170);
     p.hillNear = QColor(28, 30, 72, 220);
     p.speck = QColor(150, 255, 220, 200);
+    p.fall = QColor(56, 110, 196, 190);
+    p.fallLight = QColor(150, 255, 226, 230);
     return p;
 }
 
@@ -323,5 +353,6 @@ QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette)
                 image.setPixelColor(x, kSize - 1 - y, c);
         }
     }
+    PaintWaterfalls(image, plan, palette);
     return image;
 }

@@ -15,6 +15,7 @@ struct sPalette
     QColor thorn, thornTip;
     QColor hillFar, hillNear;     ///< with alpha: the sky shows through
     QColor speck;                 ///< small lights in the back wall; alpha 0 for none
+    QColor fall, fallLight;       ///< falling water and its bright streaks, with alpha
 
     static sPalette Day();
     /// The Vadi do Davovodaz: night colours with glowing grass and spores.
@@ -23,6 +24,7 @@ struct sPalette
 
 /// Paints an area's background picture, 512 x 512, from its terrain: every body in the look of
 /// its kind (earth with grass on top, plank platforms, thorn bushes), a back wall wherever terrain
-/// covers the air above, and far hills on the horizon of the open sky, which stays transparent so
-/// that the area's sky colours show through. The same plan gives the same picture.
+/// covers the air above, far hills on the horizon of the open sky, which stays transparent so
+/// that the area's sky colours show through, and the streams of the waterfalls over everything.
+/// The same plan gives the same picture.
 QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette);
