@@ -42,7 +42,7 @@ BasicPlant::BasicPlant(const QString& file, physics::World* world, int px, int p
     : cTriggerBox(false, -1), x(px), y(py), type(plantType)
 {
     LoadFromXml(file, world, px, py);
-    animations.Show(ANIM_STAND, false);
+    ShowAnimation(ANIM_STAND);
 }
 
 BasicPlant::~BasicPlant() = default;
@@ -76,7 +76,7 @@ bool BasicPlant::LoadFromXml(const QString& file, physics::World* world, int px,
 
 int BasicPlant::Update(int dtMs)
 {
-    if (animations.GetCount() == 0)
+    if (!HasAnimations())
         return 1;
     if (cAnimation* current = animations.GetCurrent())
         current->Update(static_cast<unsigned>(dtMs));
@@ -132,7 +132,7 @@ void BasicPlant::SwitchToDay()
 
 void BasicPlant::SetIdle()
 {
-    animations.Show(night ? ANIM_STAND + ANIM_NIGHT : ANIM_STAND, false);
+    ShowAnimation(night ? ANIM_STAND + ANIM_NIGHT : ANIM_STAND);
     state = STATE_IDLE;
 }
 
@@ -149,7 +149,14 @@ void BasicPlant::Show(int dayIndex)
 
 void BasicPlant::ShowExact(int index)
 {
-    animations.Show(index, false);
+    ShowAnimation(index);
     if (cAnimation* current = animations.GetCurrent())
         current->Reset(true);
+}
+
+void BasicPlant::ShowAnimation(int index)
+{
+    // A plant whose file gave nothing has said so once; it stays blank without a word per tick.
+    if (HasAnimations())
+        animations.Show(index, false);
 }

@@ -91,6 +91,10 @@ protected:
     bool night = false;
 
 private:
+    bool HasAnimations() const { return animations.GetCount() > 0; }
+    /// The animation at index, not restarted; nothing for a plant without animations.
+    void ShowAnimation(int index);
+
     int x, y;
     cCharacterAnimations animations;
     int idleInterval = 0;

@@ -338,6 +338,36 @@ TEST_F(AreaNatureTest, ThePoolSplashesDrownsACharacterTwentyUnitsDownAndItComesB
     EXPECT_EQ(area->GetCurrentPlayerIndex(), 0);
 }
 
+TEST_F(AreaNatureTest, WhatCannotBeBuiltIsRefusedWithALineAndTheAreaPlaysOn)
+{
+    cMeadow& meadow = LoadMeadow();
+    const std::string said = StdoutOf([&meadow] {
+        meadow.AddBasicPlant("res/xml/actors/plants/missing.xml", 20, -200);
+        meadow.AddMushroom("res/xml/actors/plants/missing.xml", 30, -200);
+        meadow.AddWaterArea(40, -200, 30, 20, 53, 193, 230, 127);   // too shallow to drown in
+        meadow.AddWaterFallSparkles(50, -200, 0, 40);
+        meadow.AddWaterBubbles(60, -200, 3);
+        meadow.AddNPCFly(0, 70, -200, -5, 10);
+    });
+    for (const char* line : {"Invalid XML resource file", "too small to drown in", "waterfall at (50, -200)",
+                             "no water bubbles of size 3", "zone width of -5"})
+        EXPECT_NE(said.find(line), std::string::npos) << line << " in:" << said;
+    EXPECT_FALSE(area->GetPlantsBack().back()->HasBody());
+    EXPECT_FALSE(area->GetWaterAreas().back()->HasBody());
+    EXPECT_EQ(area->GetSparkles().size(), 5u) << "the meadow's own waterfall only";
+    EXPECT_EQ(area->GetBubbles().back()->GetAnimation(), nullptr);
+    const std::string later = StdoutOf([this] {
+        for (int t = 0; t < 300; ++t)
+            Update();
+        cAreaLook(*area).InitiateLoF();
+        for (int t = 0; t < 300; ++t)
+            Update();
+        GlCanvas canvas(kSize, kSize);
+        area->Draw(true, true);
+    });
+    EXPECT_EQ(later.find("ERROR"), std::string::npos) << "nothing more said while it plays: " << later;
+}
+
 TEST_F(AreaNatureTest, TheMeadowLivesThroughThreeThousandTicksByDayAndNightAndIsDrawnInBothLooks)
 {
     cMeadow& meadow = LoadMeadow();
