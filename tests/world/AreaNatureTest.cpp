@@ -9,6 +9,7 @@
 
 #include "actors/AreaEnterTree.h"
 #include "actors/BasicPlant.h"
+#include "actors/FireFly.h"
 #include "actors/GlowMushroom.h"
 #include "actors/Lie.h"
 #include "actors/Mushroom.h"
@@ -190,6 +191,10 @@ TEST_F(AreaNatureTest, SporeMushroomsDrawTheFliersInAndShutEachOtherUntilTheirSp
                 sCycle& other = cycles[1 - i];
                 EXPECT_FALSE(mushrooms[1 - i]->HasSporeGate());
                 other.shut = other.state < cMushroom::STATE_EJECTING;
+                for (const FireFly* fireFly : area->GetFireFlies()) {
+                    EXPECT_EQ(fireFly->GetState(), FireFly::STATE_FLY_TO_POINT) << "the carriers come too";
+                    EXPECT_EQ(fireFly->GetTarget(), point);
+                }
                 for (const NPCFly* fly : area->GetNPCFlies()) {
                     const auto& kept = fly->GetPendingPoints();
                     EXPECT_TRUE(fly->GetTarget() == point || std::count(kept.begin(), kept.end(), point) == 1)
@@ -208,6 +213,8 @@ TEST_F(AreaNatureTest, SporeMushroomsDrawTheFliersInAndShutEachOtherUntilTheirSp
                 for (const cMushroom* any : mushrooms)
                     EXPECT_TRUE(any->HasSporeGate()) << "every gate opens again";
                 const bool otherSporing = mushrooms[1 - i]->GetState() >= cMushroom::STATE_EJECTING;
+                for (const FireFly* fireFly : area->GetFireFlies())
+                    EXPECT_EQ(fireFly->GetState(), FireFly::STATE_FOLLOWING) << "back to the antler form";
                 for (const NPCFly* fly : area->GetNPCFlies()) {
                     if (!otherSporing) {
                         EXPECT_EQ(fly->GetState(), NPCFly::STATE_WANDERING) << "nothing sporing: back to wandering";
