@@ -1,9 +1,11 @@
 #include "audio/AudioSystem.h"
 
+#include "audio/Sound.h"
 #include "engine/StringUtil.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -12,6 +14,8 @@ constexpr unsigned int kRequiredVersion = 0x44003;
 constexpr int kChannels = 64;
 constexpr FMOD_MODE kLoopableMode = FMOD_OPENMEMORY | FMOD_SOFTWARE | FMOD_2D | FMOD_LOOP_NORMAL;
 constexpr FMOD_MODE kOnceMode = FMOD_OPENMEMORY | FMOD_SOFTWARE | FMOD_2D;
+/// Update runs once per tick of the game.
+constexpr unsigned int kTickMs = 20;
 
 FMOD_SYSTEM* g_system = nullptr;
 
@@ -60,12 +64,24 @@ bool cAudioSystem::Init()
 
 bool cAudioSystem::Update()
 {
+    for (const auto& sound : fading)
+        sound->UpdateFade(kTickMs);
+    fading.erase(std::remove_if(fading.begin(), fading.end(), [](const auto& sound) { return !sound->IsPlaying(); }),
+                 fading.end());
     return !CheckFmodResult(FMOD_System_Update(g_system), "cAudioSystem::Update");
+}
+
+void cAudioSystem::KeepUntilFaded(std::unique_ptr<cSound> sound)
+{
+    if (sound)
+        fading.push_back(std::move(sound));
 }
 
 // Closing twice would hand the layer a released handle, so the handle goes with the system.
 void cAudioSystem::Shutdown()
 {
+    // The sounds go before the system that plays them.
+    fading.clear();
     if (!g_system)
         return;
     CheckFmodResult(FMOD_System_Close(g_system));

@@ -3,6 +3,11 @@
 
 #include <QString>
 
+#include <memory>
+#include <vector>
+
+class cSound;
+
 /// Judges one result of the sound layer. A failure prints "FMOD ERROR! (number) text context"
 /// and answers true; FMOD_OK answers false.
 bool CheckFmodResult(FMOD_RESULT result, const char* context = "");
@@ -49,6 +54,16 @@ public:
     bool Mute(FMOD_CHANNEL* channel);
     bool Unmute(FMOD_CHANNEL* channel);
 
+    /// Takes over a sound that is fading out while its owner goes away (a screen's music on
+    /// leaving), so that the fade is heard to its end: every Update steps its fade by one tick,
+    /// and the sound is deleted once it has stopped, or at Shutdown.
+    void KeepUntilFaded(std::unique_ptr<cSound> sound);
+    /// How many such sounds are still fading.
+    int FadingCount() const { return int(fading.size()); }
+
     /// The process-wide system handle (null before Init and after Shutdown), for inspection.
     static FMOD_SYSTEM* GetSystem();
+
+private:
+    std::vector<std::unique_ptr<cSound>> fading;
 };

@@ -1,5 +1,6 @@
 #include "screens/TextButton.h"
 
+#include "screens/MenuLayout.h"
 #include "screens/MenuSounds.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@ void cTextButton::Resize(int w, int h)
 {
     screenWidth = w;
     screenHeight = h;
-    scale = std::max(1, std::min(w / 480, h / 320)) + 1;
+    scale = MenuPictureScale(w, h) + 1;
     x = w / 20;
     y = h / 20;
     width = font.TextWidth(text, scale);

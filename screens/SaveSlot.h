@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+
+#include <box2d/b2_math.h>
+
+#include <memory>
+#include <string>
+
+class cAnimation;
+class cFontManager;
+class cSaveGame;
+
+/// One row of the save-slot menu: the slot's file "Saves/slot<n>.zvs", its area picture, its
+/// caption "GAME SLOT <n>" and a summary ("Empty - New Game" or its score), and, while the menu
+/// asks, "OVERWRITE SAVE GAME?" with YES and NO. Positions are window pixels, y up.
+class cSaveSlot
+{
+public:
+    /// An empty row that draws with font (borrowed; it must outlive the row).
+    explicit cSaveSlot(const cFontManager* font);
+    ~cSaveSlot();
+    cSaveSlot(const cSaveSlot&) = delete;
+    cSaveSlot& operator=(const cSaveSlot&) = delete;
+
+    /// Reads slot n's file, making it fresh when the player has none.
+    void Init(int n);
+    /// Whether the slot holds a game to resume. A file that could not be read, or that names no
+    /// current area, holds none: it shows as empty, and stays as it is until a new game is
+    /// started on it.
+    bool IsUsed() const;
+    /// Makes the slot a fresh game and writes its file. Always true.
+    bool StartNewGame();
+    void UpdateSummary();
+
+    void SetTextScale(int scale) { textScale = scale; }
+    /// The row with its lower-left corner of text at (x, y); the question only while it is open
+    /// on this row, choice 0 marking YES and 1 NO; the cursor may be null.
+    void Draw(int x, int y, bool selected, bool questionOpen, int choice, cAnimation* cursor);
+
+    void SetHovered(bool flag) { hovered = flag; }
+    bool IsHovered() const { return hovered; }
+    void SetChoiceHover(bool yes, bool no);
+    bool IsYesHovered() const { return yesHovered; }
+    bool IsNoHovered() const { return noHovered; }
+    b2Vec2 GetYesPosition() const { return yesPosition; }
+    b2Vec2 GetNoPosition() const { return noPosition; }
+
+    int GetSlotNumber() const { return slotNumber; }
+    QString GetCaption() const { return caption; }
+    QString GetSummary() const { return summary; }
+    const std::string& GetCurrentArea() const { return currentArea; }
+
+private:
+    void DrawQuestion(int x, int y, int choice, cAnimation* cursor);
+    void DrawText(const QString& text, int x, int y, int scale, bool coloured) const;
+    /// Light while hovered, white while marked, else lilac.
+    static void DrawChoiceFrame(cAnimation* frame, b2Vec2 at, bool hover, bool marked, int s);
+
+    QString caption;
+    QString summary;
+    std::unique_ptr<cSaveGame> saveGame;
+    bool readable = false;
+    int score = 0;
+    int slotNumber = 0;
+    int textScale = 0;
+    std::string currentArea;
+    const cFontManager* font;
+    bool hovered = false, yesHovered = false, noHovered = false;
+    b2Vec2 yesPosition{0, 0};
+    b2Vec2 noPosition{0, 0};
+};
