@@ -158,7 +158,9 @@ INSTANTIATE_TEST_SUITE_P(SpriteTree, RequiredFiles, testing::Values(
     "res/xml/PlayerCharacters/gray.xml", "res/xml/PlayerCharacters/antler.xml",
     "res/xml/PlayerCharacters/spirit.xml", "res/xml/PlayerCharacters/batking.xml",
     "res/xml/actors/Flying/OrangeFirefly.xml", "res/xml/actors/Flying/GrayFirefly.xml",
-    "res/xml/common_resources/HeartBox/HeartBoxTypes.xml"));
+    "res/xml/common_resources/HeartBox/HeartBoxTypes.xml", "res/xml/startscreen.xml",
+    "res/xml/menus/startscreenmenu.xml", "res/xml/menus/optionsscreenmenu.xml",
+    "res/xml/menus/creditscreenmenu.xml"));
 
 /// The (type, file) pairs of the heart-box blueprint list, in file order.
 QVector<QPair<int, QString>> BluePrints()

@@ -7,6 +7,7 @@
 #include "app/GameSettings.h"
 #include "audio/AudioSystem.h"
 #include "audio/Sound.h"
+#include "screens/CreditsScreen.h"
 #include "screens/Menu.h"
 #include "screens/MenuItem.h"
 #include "screens/OptionsScreen.h"
@@ -57,6 +58,19 @@ protected:
     std::unique_ptr<cStartScreen> screen;
     cRecordedEffects effects;
 };
+
+TEST_F(StartScreenTest, TheShippedFilesLoadWithoutAComplaint)
+{
+    const std::string out = StdoutOf([this] {
+        cStartScreen title(-1);
+        EXPECT_TRUE(title.Init(s_resources.get(), s_audio.get(), &settings));
+        cOptionsScreen options;
+        EXPECT_TRUE(options.Init(s_resources.get(), &settings));
+        cCreditsScreen credits;
+        EXPECT_TRUE(credits.Init(s_resources.get()));
+    });
+    EXPECT_EQ(out.find("ERROR"), std::string::npos) << out;
+}
 
 TEST_F(StartScreenTest, TheRowHoldsFiveEntriesAndWrapsBothWays)
 {
