@@ -5,8 +5,8 @@
 #include "engine/Animation.h"
 #include "engine/PhysicsBody.h"
 #include "engine/SharedAssets.h"
-#include "platform/physics/ContactPoint.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -58,24 +58,40 @@ bool StackSensor::ReleaseIfGone()
     return true;
 }
 
-void StackSensor::OnContactAdd(cPhysicsBody* other, const physics::ContactPoint* point)
+void StackSensor::OnContactAdd(cPhysicsBody* other, const physics::ContactPoint*)
 {
-    Take(other, point);
+    Take(other);
 }
 
-void StackSensor::OnContactPersist(cPhysicsBody* other, const physics::ContactPoint* point)
+void StackSensor::OnContactPersist(cPhysicsBody* other, const physics::ContactPoint*)
 {
-    Take(other, point);
+    Take(other);
 }
 
-void StackSensor::Take(cPhysicsBody* other, const physics::ContactPoint* point)
+bool StackSensor::Reaches(const cPhysicsBody& body) const
+{
+    const b2Vec2 cell = GetPosition();
+    const b2Vec2 corner = body.GetPosition();
+    const float dx = std::min(cell.x + kSize, corner.x + body.GetWidth()) - std::max(cell.x, corner.x);
+    const float dy = std::min(cell.y + kSize, corner.y + body.GetHeight()) - std::max(cell.y, corner.y);
+    return dx > kMinOverlap && dy > kMinOverlap;
+}
+
+void StackSensor::Take(cPhysicsBody* other)
 {
     ReleaseIfGone();
-    // The character below a cell rests with its head on the cell's floor: touching, not inside.
-    if (point && point->separation > -kMinOverlap)
-        return;
     cPlayerChar* character = CharacterOf(other);
-    if (occupant || !character)
+    if (!character)
+        return;
+    // The character below a cell rests with its head on the cell's floor: touching, not inside. One
+    // that has slipped down out of the cell that way keeps touching it, and is let go here.
+    const bool inside = Reaches(*other);
+    if (character == occupant) {
+        if (!inside)
+            Free();
+        return;
+    }
+    if (occupant || !inside)
         return;
     if (requiredId >= 0 && character->GetId() != requiredId)
         return;
@@ -96,7 +112,9 @@ void StackSensor::OnContactRemove(cPhysicsBody* other)
     if (character && character->IsActive() && std::abs(static_cast<int>(d.y)) < kStayY &&
         std::abs(static_cast<int>(d.x)) < kStayX)
         return;
-    if (occupant && character && character->GetId() == occupant->GetId())
+    // A character moving inside the cell ends some of its points and begins others: it leaves
+    // only once it no longer reaches into the cell.
+    if (occupant && character && character->GetId() == occupant->GetId() && !Reaches(*other))
         Free();
 }
 

@@ -42,8 +42,8 @@ public:
     /// touches the cell's floor with its head); then the box checks its tower.
     void OnContactAdd(cPhysicsBody* other, const physics::ContactPoint* point) override;
     void OnContactPersist(cPhysicsBody* other, const physics::ContactPoint* point) override;
-    /// The cell is freed when its character dies, or when the character leaving is of its id and
-    /// not just jumping inside the cell.
+    /// The cell is freed when its character dies, or when the character of its id no longer
+    /// reaches into it and is not just jumping inside it.
     void OnContactRemove(cPhysicsBody* other) override;
     /// Advances the shared indicator picture; 0.
     int Update(int dtMs) override;
@@ -63,7 +63,9 @@ public:
     void SetRequiredId(int id) { requiredId = id; }
 
 private:
-    void Take(cPhysicsBody* other, const physics::ContactPoint* point);
+    void Take(cPhysicsBody* other);
+    /// The body reaches into the cell, not only touches its edge.
+    bool Reaches(const cPhysicsBody& body) const;
     void Free();
 
     cStackBox* box;

@@ -132,6 +132,10 @@ TEST_F(StackBoxTest, AFrameChangerSwitchesBackAndForthAndAOneTimeOneOnlyOnce)
     TakeSounds();
     EXPECT_EQ(CountOf(kFrameSwitch), 1);
     EXPECT_EQ(Tick(5), 0) << "reported once";
+    // Walking about in its cell ends some points and begins others: the tower still stands.
+    Tick(4, [&] { Plain(0)->Walk(FACING_RIGHT); });
+    EXPECT_EQ(Tick(20), 0);
+    EXPECT_FALSE(changer.IsArmed());
     EXPECT_NE(Plain(0)->GetState(), PLAYER_METAMORPHOSIS) << "nobody changes form";
 
     // The top one leaves and comes back: a new tower, back to the first set.
