@@ -76,7 +76,7 @@ TEST_F(StackBoxTest, ATowerInTheOrderItsTypeAsksForChangesTheCharactersItNames)
     }
 }
 
-TEST_F(StackBoxTest, BrownOnTopOfTheBrownBoxBecomesTheAntlerFormThroughTheArea)
+TEST_F(StackBoxTest, BrownOnTopOfTheBrownBoxBecomesTheAntlerFormAndTheAreaArmsTheBoxesAsFormsComeAndGo)
 {
     boxes->AddStackBox(static_cast<int>(kBoxX), 0, 0);
     cStackBox& box = *boxes->GetStackBoxes().back();
@@ -92,9 +92,18 @@ TEST_F(StackBoxTest, BrownOnTopOfTheBrownBoxBecomesTheAntlerFormThroughTheArea)
     EXPECT_TRUE(gAntlerAncestor->HasBody());
     EXPECT_GT(boxes->lofSpeed, 0.0f) << "the Land of Fireflies comes";
     EXPECT_FALSE(box.IsArmed());
-    // With a form about, arming is refused; the form's tower counts for nothing.
+    // With a form about, arming is refused; brown back in its place arms the boxes again.
     cAreaRoster(*boxes).ArmStackBoxes(true);
     EXPECT_FALSE(box.IsArmed());
+    gAntlerAncestor->Metamorphose();
+    ASSERT_EQ(TickUntilReport(), 10);
+    EXPECT_EQ(boxes->players[0], Plain(0));
+    EXPECT_TRUE(box.IsArmed());
+    // The bat land holds the towers still while it lasts.
+    cAreaRoster(*boxes).EnterBatLand();
+    EXPECT_FALSE(box.IsArmed());
+    cAreaRoster(*boxes).LeaveBatLand();
+    EXPECT_TRUE(box.IsArmed());
 }
 
 TEST_F(StackBoxTest, ACellRefusesWhomTheTowerDoesNotWantAndLetsGoOfWhoDiesOrLeaves)
