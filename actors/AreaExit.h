@@ -21,6 +21,7 @@ enum eMouthState
     MOUTH_CHEWING = 2,    ///< something just went in; shuts when the chew time is over
     MOUTH_REACTING = 3,   ///< a heart was eaten; the expression follows
     MOUTH_EXPRESSION = 4, ///< happy or sulky chewing after a heart
+    MOUTH_JUMPING = 5,    ///< the scripted heart trees only: the whole tree leaps
 };
 
 /// The positions of an exit file's animations, in pairs: a day picture and, two places on, its

@@ -189,3 +189,25 @@ void cPhysicsBody::DispatchContactRemove(cPhysicsBody* other)
     if (owner)
         owner->OnContactRemove(other);
 }
+
+int BodyTypeFromFile(int fileType)
+{
+    switch (fileType) {
+    case 1:
+        return BODY_PLATFORM;
+    case 2:
+        return BODY_DEADLY;
+    case 3:
+        return BODY_BAT_KING_ONLY;
+    case 4:
+        return BODY_BAT_KING_PLATFORM;
+    case 5:
+        return BODY_BAT_SWITCHED;
+    case 6:
+        return BODY_DEADLY_2;
+    case 7:
+        return BODY_SENSOR;
+    default:
+        return BODY_TERRAIN;
+    }
+}

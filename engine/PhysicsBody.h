@@ -23,6 +23,11 @@ enum ePhysicsBodyType
     BODY_DEADLY_2 = 7,         ///< second killing terrain kind
 };
 
+/// The `type` of a `body` element of the area and rock files as an `ePhysicsBodyType`: 1 one-way
+/// platform, 2 and 6 killing terrain (3 and 7), 3 and 4 the bat king's bodies (4 and 5), 5 the
+/// bubble-switched body (6), 7 sensor (0); 0 and every other value plain terrain (1).
+int BodyTypeFromFile(int fileType);
+
 /// One axis-aligned box that an actor (or nobody, for terrain) has in the physics. The description
 /// (size, type, density, friction) is kept while the box is out of a world, and so is its position:
 /// the minimum (lower-left) corner. Every time the box enters a world it gets a new body there.

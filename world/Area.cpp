@@ -482,6 +482,21 @@ void cArea::AddInfoTriggerHeartBox(int x, int y, float w, float h, int heartBoxI
                                                              lifeTime));
 }
 
+bool cArea::CreateLevel0EnterTree(const QString&, int, int)
+{
+    return false;
+}
+
+bool cArea::CreateFallingRock(const QString&, int, int, bool, bool)
+{
+    return false;
+}
+
+bool cArea::CreateExitTree(const QString&, int, int, bool, const std::string&)
+{
+    return false;
+}
+
 void cArea::ApplyLoFToEntities()
 {
     cAreaLook(*this).ApplyLoFToEntities();

@@ -186,6 +186,16 @@ public:
                                 bool triggerOnce, int infoAnimIndex, int collisionMonsterId, bool isSuperBeing,
                                 int lifeTime);
 
+    // Makers of the scripted first and last areas: each answers whether it made its object; an
+    // ordinary area makes none of them.
+
+    /// The first area's heart tree (`Level0EnterTree`).
+    virtual bool CreateLevel0EnterTree(const QString& file, int x, int y);
+    /// A loose rock of the first area (`FallingRock`).
+    virtual bool CreateFallingRock(const QString& file, int x, int y, bool staying, bool coverStone);
+    /// The last area's heart tree (`HeartTreeExit`), which becomes its only exit.
+    virtual bool CreateExitTree(const QString& file, int x, int y, bool activated, const std::string& destination);
+
     // Setters of single values.
 
     void SetName(const std::string& areaName) { name = areaName; }
@@ -337,9 +347,10 @@ protected:
     bool spiritSpecialMode = false;
     int triggeredFrameSet = -1;
 
-private:
     /// Init's steps after reading: the fireflies and characters of the shared assets join.
     void TakeSharedCharacters();
+
+private:
     /// The entrance's flags: who is queued at the enter tree, the fireflies, the night.
     void ApplyStartConditions();
     void AddCloudFrom(const std::vector<cAnimation*>& looks, float x, float y, int speed, int animationId, int scale);

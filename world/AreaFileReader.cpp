@@ -36,18 +36,8 @@ constexpr int kStackBoxFileOffset = 7;
 /// The one plant file whose plants stand in front of the characters.
 const char* const kGrassFile = "res/xml/actors/plants/grass.xml";
 
-/// Elements only the scripted first and last areas understand.
-const char* const kScriptedOnly[] = {"Level0EnterTree", "FallingRock", "HeartTreeExit"};
-
-template <size_t N>
-bool Contains(const char* const (&names)[N], const QStringRef& name)
-{
-    for (const char* candidate : names) {
-        if (name == QLatin1String(candidate))
-            return true;
-    }
-    return false;
-}
+/// Why an ordinary area skips the elements of the scripted ones.
+const char* const kScriptedOnly = "belongs to the first or the last area only";
 
 /// Ids of the area sounds that a `themes` attribute names.
 struct sTheme
@@ -58,28 +48,6 @@ struct sTheme
 const sTheme kThemes[] = {{"antler", 0}, {"spirit", 1}, {"bat", 2}, {"Custom1", 42}, {"Custom2", 43}, {"Custom3", 44}};
 
 } // namespace
-
-int BodyTypeFromFile(int fileType)
-{
-    switch (fileType) {
-    case 1:
-        return BODY_PLATFORM;
-    case 2:
-        return BODY_DEADLY;
-    case 3:
-        return BODY_BAT_KING_ONLY;
-    case 4:
-        return BODY_BAT_KING_PLATFORM;
-    case 5:
-        return BODY_BAT_SWITCHED;
-    case 6:
-        return BODY_DEADLY_2;
-    case 7:
-        return BODY_SENSOR;
-    default:
-        return BODY_TERRAIN;
-    }
-}
 
 bool cAreaFileReader::Read(const QString& path)
 {
@@ -140,8 +108,12 @@ void cAreaFileReader::ReadElement(QXmlStreamReader& xml)
         ReadBody(xml);
     else if (name == QLatin1String("Audio"))
         ReadAudio(xml);
-    else if (Contains(kScriptedOnly, name))
-        ReportSkipped(xml, "belongs to the first or the last area only");
+    else if (name == QLatin1String("Level0EnterTree"))
+        ReadLevel0EnterTree(xml);
+    else if (name == QLatin1String("FallingRock"))
+        ReadFallingRock(xml);
+    else if (name == QLatin1String("HeartTreeExit"))
+        ReadHeartTreeExit(xml);
 }
 
 void cAreaFileReader::ReadMetadata(QXmlStreamReader& xml)
@@ -320,6 +292,29 @@ void cAreaFileReader::ReadBody(QXmlStreamReader& xml)
     // The files always give a type; one without is plain terrain, the most common kind.
     area.AddPhysicsBody(a.Float("x", 0), a.Float("y", 0), a.Float("w", 0), a.Float("h", 0),
                         BodyTypeFromFile(a.Int("type", 0)), a.Int("addAfterQuake", 0));
+}
+
+void cAreaFileReader::ReadLevel0EnterTree(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    if (!area.CreateLevel0EnterTree(a.Text("file"), a.Int("x", 0), a.Int("y", 0)))
+        ReportSkipped(xml, kScriptedOnly);
+}
+
+void cAreaFileReader::ReadFallingRock(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    if (!area.CreateFallingRock(a.Text("file"), a.Int("x", 0), a.Int("y", 0), a.Flag("staying", false),
+                                a.Flag("coverStone", false)))
+        ReportSkipped(xml, kScriptedOnly);
+}
+
+void cAreaFileReader::ReadHeartTreeExit(QXmlStreamReader& xml)
+{
+    const cAttributes a(xml);
+    if (!area.CreateExitTree(a.Text("file"), a.Int("x", 0), a.Int("y", 0), a.Flag("activated", true),
+                             a.Text("DestinationArea").toStdString()))
+        ReportSkipped(xml, kScriptedOnly);
 }
 
 void cAreaFileReader::ReadAudio(QXmlStreamReader& xml)

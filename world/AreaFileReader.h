@@ -5,19 +5,14 @@
 class QXmlStreamReader;
 class cArea;
 
-/// The file `type` of a `body` element as an `ePhysicsBodyType`: 1 one-way platform, 2 and 6
-/// killing terrain (3 and 7), 3 and 4 the bat king's bodies (4 and 5), 5 the bubble-switched body
-/// (6), 7 sensor (0); 0 and every other value plain terrain (1).
-int BodyTypeFromFile(int fileType);
-
 /// Reads an area file (root `ZORV_AREA_SAVE_FILE`, not checked) into an area through its makers
 /// and setters, in file order, so every list keeps the order of the file. Every start tag of the
 /// document is matched by its exact name, at any depth; unknown elements and attributes are passed
 /// over. Integer attributes are decimal (other text reads as 0), flags are integers (not 0 is
 /// true), and an absent attribute keeps the element's default.
 ///
-/// `Level0EnterTree`, `FallingRock` and `HeartTreeExit` belong to the scripted first and last areas:
-/// an ordinary one makes nothing of them and says so in one line each.
+/// `Level0EnterTree`, `FallingRock` and `HeartTreeExit` go to makers that only the scripted first
+/// and last areas fill in: an ordinary one makes nothing of them and says so in one line each.
 class cAreaFileReader
 {
 public:
@@ -56,6 +51,9 @@ private:
     void ReadWater(QXmlStreamReader& xml);
     void ReadWaterfall(QXmlStreamReader& xml);
     void ReadWaterBubbles(QXmlStreamReader& xml);
+    void ReadLevel0EnterTree(QXmlStreamReader& xml);
+    void ReadFallingRock(QXmlStreamReader& xml);
+    void ReadHeartTreeExit(QXmlStreamReader& xml);
     /// The `ambience`, `music` and `themes` children up to the end tag `Audio`, then the area's
     /// ambience and music.
     void ReadAudio(QXmlStreamReader& xml);

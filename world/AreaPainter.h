@@ -28,6 +28,8 @@ public:
     void DrawSky();
     /// The characters in `DrawingOrder`.
     void DrawPlayers();
+    /// Every hint bubble, the current character's once more on top.
+    void DrawOverlays();
     /// White outlines of the terrain bodies and the water's deadly bodies, grey ones of the info
     /// boxes.
     void DrawPhysicsDebug();
@@ -47,8 +49,6 @@ private:
     bool LoFLook() const;
     /// The bat-land picture through the bat king's bubbles.
     void DrawBatLand();
-    /// Every hint bubble, the current character's once more on top.
-    void DrawOverlays();
 
     cArea& area;
 };

@@ -32,7 +32,8 @@ bool sAreaPlan::Read(const QString& path)
             sPlanBody body;
             body.box = QRect(Int(xml, "x"), Int(xml, "y") + kWorldToTexture, Int(xml, "w"), Int(xml, "h"));
             body.fileType = Int(xml, "type");
-            bodies.push_back(body);
+            body.afterQuake = Int(xml, "addAfterQuake") != 0;
+            (body.afterQuake ? afterQuake : bodies).push_back(body);
         } else if (xml.name() == QLatin1String("waterfall")) {
             waterfalls.push_back(QRect(Int(xml, "x"), Int(xml, "y") + kWorldToTexture, Int(xml, "w"), Int(xml, "h")));
         } else if (xml.name() == QLatin1String("Background")) {
@@ -48,12 +49,29 @@ bool sAreaPlan::Read(const QString& path)
     return true;
 }
 
+namespace {
+
+bool Covers(const sPlanBody& body, int x, int y)
+{
+    // QRect's right() and bottom() are one short of x + w and y + h.
+    return x >= body.box.left() && x <= body.box.right() && y >= body.box.top() && y <= body.box.bottom();
+}
+
+} // namespace
+
 bool sAreaPlan::IsInside(int x, int y, int fileType) const
 {
     for (const sPlanBody& body : bodies) {
-        // QRect's right() and bottom() are one short of x + w and y + h.
-        if (body.fileType == fileType && x >= body.box.left() && x <= body.box.right() && y >= body.box.top() &&
-            y <= body.box.bottom())
+        if (body.fileType == fileType && Covers(body, x, y))
+            return true;
+    }
+    return false;
+}
+
+bool sAreaPlan::IsAfterQuake(int x, int y) const
+{
+    for (const sPlanBody& body : afterQuake) {
+        if (Covers(body, x, y))
             return true;
     }
     return false;

@@ -12,12 +12,16 @@ struct sPlanBody
     QRect box;
     /// The `type` attribute as the file writes it: 0 terrain, 1 one-way, 2 and 6 thorns, ...
     int fileType = 0;
+    /// Comes only after the first area's earthquake (`addAfterQuake`): hidden at the start.
+    bool afterQuake = false;
 };
 
 /// What the painter needs of an area file: its terrain and the names of its two pictures.
 struct sAreaPlan
 {
+    /// The terrain there from the start, and what the quake adds.
     std::vector<sPlanBody> bodies;
+    std::vector<sPlanBody> afterQuake;
     /// The boxes of the `waterfall` elements, in texture pixels: the water falls from their top
     /// edge to their bottom edge.
     std::vector<QRect> waterfalls;
@@ -30,4 +34,6 @@ struct sAreaPlan
     bool Read(const QString& path);
     /// Whether the texture pixel lies inside a body of that file type.
     bool IsInside(int x, int y, int fileType) const;
+    /// Whether the texture pixel lies inside a body the quake adds.
+    bool IsAfterQuake(int x, int y) const;
 };

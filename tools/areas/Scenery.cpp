@@ -76,9 +76,9 @@ QColor Mix(const QColor& a, const QColor& b, float t)
 class cGrid
 {
 public:
-    explicit cGrid(const sAreaPlan& plan) : cells(kSize * kSize, CELL_AIR)
+    explicit cGrid(const std::vector<sPlanBody>& bodies) : cells(kSize * kSize, CELL_AIR)
     {
-        for (const sPlanBody& body : plan.bodies) {
+        for (const sPlanBody& body : bodies) {
             const eCell cell = CellOf(body.fileType);
             for (int y = std::max(0, body.box.top()); y <= std::min(kSize - 1, body.box.bottom()); ++y)
                 for (int x = std::max(0, body.box.left()); x <= std::min(kSize - 1, body.box.right()); ++x)
@@ -268,6 +268,24 @@ void PaintWaterfalls(QImage& image, const sAreaPlan& plan, const sPalette& palet
     }
 }
 
+/// The colour of a pixel inside a body; drawn is false for the air between a thorn bush's spikes.
+QColor BodyPixel(const cGrid& grid, const sPalette& palette, int x, int y, bool& drawn)
+{
+    drawn = true;
+    switch (grid.At(x, y)) {
+    case CELL_EARTH:
+        return EarthPixel(grid, palette, x, y);
+    case CELL_PLANK:
+        return PlankPixel(grid, palette, x, y);
+    case CELL_THORN:
+        return ThornPixel(grid, palette, x, y, drawn);
+    case CELL_AIR:
+        break;
+    }
+    drawn = false;
+    return QColor(0, 0, 0, 0);
+}
+
 } // namespace
 
 sPalette sPalette::Day()
@@ -316,29 +334,18 @@ sPalette sPalette::LandOfFireflies()
     return p;
 }
 
-QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette)
+QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette, bool hills)
 {
-    const cGrid grid(plan);
+    const cGrid grid(plan.bodies);
     QImage image(kSize, kSize, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
-            QColor c(0, 0, 0, 0);
+            // What the quake adds shows through from the picture behind.
+            if (plan.IsAfterQuake(x, y))
+                continue;
             bool drawn = true;
-            switch (grid.At(x, y)) {
-            case CELL_EARTH:
-                c = EarthPixel(grid, palette, x, y);
-                break;
-            case CELL_PLANK:
-                c = PlankPixel(grid, palette, x, y);
-                break;
-            case CELL_THORN:
-                c = ThornPixel(grid, palette, x, y, drawn);
-                break;
-            case CELL_AIR:
-                drawn = false;
-                break;
-            }
+            QColor c = BodyPixel(grid, palette, x, y, drawn);
             if (!drawn) {
                 const int ceiling = grid.CeilingDistance(x, y);
                 drawn = true;
@@ -346,13 +353,34 @@ QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette)
                     c = palette.grass[0];
                 else if (ceiling >= 0)
                     c = WallPixel(grid, palette, x, y, ceiling);
-                else
+                else if (hills)
                     c = SkyPixel(grid, palette, x, y, drawn);
+                else
+                    drawn = false;
             }
             if (drawn)
                 image.setPixelColor(x, kSize - 1 - y, c);
         }
     }
     PaintWaterfalls(image, plan, palette);
+    return image;
+}
+
+QImage PaintBackdrop(const sAreaPlan& plan, const sPalette& palette)
+{
+    const cGrid ground(plan.bodies);
+    const cGrid quake(plan.afterQuake);
+    QImage image(kSize, kSize, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            bool drawn = true;
+            QColor c = BodyPixel(quake, palette, x, y, drawn);
+            if (!drawn && ground.At(x, y) == CELL_AIR && ground.CeilingDistance(x, y) < 0)
+                c = SkyPixel(ground, palette, x, y, drawn);
+            if (drawn)
+                image.setPixelColor(x, kSize - 1 - y, c);
+        }
+    }
     return image;
 }

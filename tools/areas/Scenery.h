@@ -24,7 +24,11 @@ struct sPalette
 
 /// Paints an area's background picture, 512 x 512, from its terrain: every body in the look of
 /// its kind (earth with grass on top, plank platforms, thorn bushes), a back wall wherever terrain
-/// covers the air above, far hills on the horizon of the open sky, which stays transparent so
-/// that the area's sky colours show through, and the streams of the waterfalls over everything.
-/// The same plan gives the same picture.
-QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette);
+/// covers the air above, with hills far hills on the horizon of the open sky, which stays
+/// transparent so that the area's sky colours show through, and the streams of the waterfalls over
+/// everything. The bodies that the first area's earthquake adds are left out, and so is whatever
+/// lies over them: they show through from the picture behind. The same plan gives the same picture.
+QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette, bool hills);
+/// The picture the first area draws behind its rocks and its exit: the far hills, and over them
+/// the bodies its earthquake adds, which the cover stone hides until it falls.
+QImage PaintBackdrop(const sAreaPlan& plan, const sPalette& palette);

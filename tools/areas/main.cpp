@@ -3,6 +3,8 @@
 //   mirrowen_areas AREAS_DIR GENERATED_DIR
 //       reads every area file AREAS_DIR/*.xml (frame-set files "*_Frames.xml" aside) and writes the
 //       day and Vadi do Davovodaz pictures its Background element names, as GENERATED_DIR/<name>
+//       (the first area, whose earthquake adds terrain, puts its hills and that terrain into the
+//       second picture, which it draws behind its rocks)
 
 #include "AreaPlan.h"
 #include "Scenery.h"
@@ -42,10 +44,15 @@ int main(int argc, char** argv)
         sAreaPlan plan;
         if (!plan.Read(areas.filePath(name)))
             return 1;
-        if (!plan.dayPicture.isEmpty() && !Write(PaintScenery(plan, sPalette::Day()), generatedDir, plan.dayPicture))
+        // The first area never turns into the Land of Fireflies: its second picture is the one
+        // behind its rocks and its exit, with the hills and the terrain its earthquake adds.
+        const bool firstArea = !plan.afterQuake.empty();
+        const QImage day = PaintScenery(plan, sPalette::Day(), !firstArea);
+        const QImage second = firstArea ? PaintBackdrop(plan, sPalette::Day())
+                                        : PaintScenery(plan, sPalette::LandOfFireflies(), true);
+        if (!plan.dayPicture.isEmpty() && !Write(day, generatedDir, plan.dayPicture))
             return 1;
-        if (!plan.lofPicture.isEmpty() &&
-            !Write(PaintScenery(plan, sPalette::LandOfFireflies()), generatedDir, plan.lofPicture))
+        if (!plan.lofPicture.isEmpty() && !Write(second, generatedDir, plan.lofPicture))
             return 1;
         ++painted;
     }

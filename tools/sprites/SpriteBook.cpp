@@ -1,5 +1,6 @@
 #include "SpriteBook.h"
 
+#include "Paintings.h"
 #include "SourceText.h"
 
 namespace
@@ -32,9 +33,10 @@ bool SpriteBook::Load(const QString &path, QString *error)
         QString message;
         const int start = lineNo;
         const bool generated = tokens[0] == "box" || tokens[0] == "ellipse" || tokens[0] == "letters";
-        const bool ok = tokens[0] == "sprite" ? ReadGrid(tokens, lines, lineNo, &message)
-                        : generated           ? Generate(tokens, &message)
-                                              : Derive(tokens, &message);
+        const bool ok = tokens[0] == "sprite"     ? ReadGrid(tokens, lines, lineNo, &message)
+                      : tokens[0] == "painting" ? Paint(tokens, &message)
+                      : generated               ? Generate(tokens, &message)
+                                                : Derive(tokens, &message);
         if (!ok) {
             *error = QString("%1:%2: %3").arg(path).arg(start + 1).arg(message);
             return false;
@@ -96,6 +98,17 @@ bool SpriteBook::ReadGrid(const QStringList &header, QStringList &lines, int &li
         return false;
     }
     return Add(header[1], frames, error);
+}
+
+bool SpriteBook::Paint(const QStringList &t, QString *error)
+{
+    QVector<int> n;
+    if ((t.size() != 5 && t.size() != 6) || !ToInts(t, 3, t.size() - 3, n)) {
+        *error = "expected 'painting NAME KIND W H [SEED]'";
+        return false;
+    }
+    const QImage picture = Paintings::Paint(t[2], n[0], n[1], n.value(2), m_palette, error);
+    return !picture.isNull() && Add(t[1], {picture}, error);
 }
 
 bool SpriteBook::Derive(const QStringList &t, QString *error)
@@ -211,6 +224,27 @@ bool SpriteBook::Derive(const QStringList &t, QString *error)
             out.append(squash ? Effects::Squash(frame, x, y) : Effects::Shift(frame, int(x), int(y)));
         }
         return out.isEmpty() ? usage(form) : Add(name, out, error);
+    }
+    if (op == "cut") {
+        const QImage frame = FrameOf(t[2], t.value(3), error);
+        if (frame.isNull())
+            return false;
+        if (t.size() < 7 || !ToInts(t, 4, 2, n) || n[0] < 1 || n[1] < 1)
+            return usage("NEW SRC I W H X,Y ...");
+        Effects::Frames out;
+        for (int i = 6; i < t.size(); ++i) {
+            const QStringList xy = t[i].split(',');
+            bool okX = false, okY = false;
+            const QRect piece(xy.value(0).toInt(&okX), xy.value(1).toInt(&okY), n[0], n[1]);
+            if (xy.size() != 2 || !okX || !okY)
+                return usage("NEW SRC I W H X,Y ...");
+            if (!frame.rect().contains(piece)) {
+                *error = QString("%1 at %2 lies outside the %3 x %4 frame").arg(op, t[i]).arg(frame.width()).arg(frame.height());
+                return false;
+            }
+            out.append(frame.copy(piece));
+        }
+        return Add(name, out, error);
     }
     if (op == "spin") {
         const QImage frame = FrameOf(t[2], t.value(3), error);

@@ -36,6 +36,9 @@
 ///   letters FONT CHARS              FONT's frames are the characters CHARS, in order ('_' for
 ///                                   a frame that no text uses, such as the space)
 ///   text NEW FONT WORD ...          the words, one space apart, set in FONT (see `letters`)
+///   cut NEW SRC I W H X,Y ...       W x H pieces of frame I of SRC, their top-left corners at
+///                                   (X, Y), one frame per pair (tiles of a large picture)
+///   painting NAME KIND W H [SEED]   a one-frame picture drawn in code (see Paintings.h)
 ///
 /// A name must be defined before it is used; files are read in name order.
 class SpriteBook
@@ -57,6 +60,7 @@ private:
     bool Generate(const QStringList &tokens, QString *error);
     /// The colour of a palette letter for a directive; false with a message for another.
     bool LetterColour(const QString &letter, QRgb *colour, QString *error) const;
+    bool Paint(const QStringList &tokens, QString *error);
     bool Add(const QString &name, const Effects::Frames &frames, QString *error);
     /// The sprite `name`, or null with a message.
     const Effects::Frames *Find(const QString &name, QString *error) const;

@@ -1,0 +1,285 @@
+// The first area, "The Heart Tree", played from its real file through its real frames with a
+// player's keys: brown comes out of the heart tree, feeds it every heart along the rock staircase
+// (each pink one lets another character out, each green one nearing the tree puts the earthquake
+// off), the tree leaps, the rocks fall, the platforms behind the cover stone appear, the theme
+// plays, the exit wakes up, the tree rises, and the three characters leave through the exit. The
+// pictures of the quake, the leap and the rising tree are saved for a person to look at.
+#include "world/Area0.h"
+#include "world/FrameEditor.h"
+
+#include "actors/AreaExit.h"
+#include "actors/FallingRock.h"
+#include "actors/Heart.h"
+#include "actors/Level0EnterTree.h"
+#include "actors/PlayerChar.h"
+#include "audio/Sound.h"
+#include "engine/PhysicsBody.h"
+
+#include "tests/support/GlCanvas.h"
+#include "tests/support/RecordingSoundLibrary.h"
+#include "tests/world/AreaFiles.h"
+#include "tests/world/FrameSwitchRoute.h"
+
+#include <gmock/gmock.h>
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <map>
+
+using ::testing::Contains;
+using ::testing::HasSubstr;
+
+namespace {
+
+constexpr int kTick = 20;
+constexpr int kQuakeEffect = 78, kLeapEffect = 77, kFirstSwitchEffect = 3;
+
+/// Brown's way along the staircase past every heart, and back down to the ground.
+const std::vector<sWaypoint> kHeartRoute = {
+    {100, -180}, {124, -167}, {150, -169}, {166, -169}, {205, -161}, {240, -154}, {268, -154, 258},
+    {296, -141}, {330, -126}, {345, -126, 338}, {366, -126}, {392, -126}, {402, -110}, {422, -126},
+    {330, -126}, {284, -154}, {284, -180}};
+/// Once the rocks are gone: over the terrace and the two platforms onto the cliff, to the exit.
+const std::vector<sWaypoint> kExitRoute = {{294, -180}, {310, -166}, {336, -152}, {368, -138}, {405, -126},
+                                           {436, -126}};
+
+/// What the run saw, by tick.
+struct sRun
+{
+    int quake = -1, lastEaten = -1, leap = -1, leapt = -1, cover = -1, left = -1;
+    /// The tree's clock since the leap when the theme began, the exit woke up and the tree rose.
+    int theme = -1, exitAwake = -1, rising = -1;
+    int quakeResets = 0;
+    /// The tick each character came out of the tree.
+    std::map<int, int> out;
+    std::vector<int> effectsAtQuake, effectsAtLeap;
+};
+
+class Area0Test : public AreaFileFixture
+{
+protected:
+    void TearDown() override
+    {
+        frames.reset();
+        AreaFileFixture::TearDown();
+    }
+
+    /// The real area file with its sounds replaced by test tones: a looping tune for the music
+    /// and the ambience, a two-second one for the tree's theme.
+    void LoadRealArea()
+    {
+        QFile file(":/res/Areas/Area0.xml");
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QString xml = QString::fromUtf8(file.readAll());
+        xml.remove(QRegularExpression("<Audio>.*</Audio>", QRegularExpression::DotMatchesEverythingOption));
+        const QString tone = QString::fromUtf8(Bare("long.ogg"));
+        xml.replace("</ZORV_AREA_SAVE_FILE>", "<Audio><ambience std=\"" + tone + "\"/><music file=\"" + tone +
+                                                  "\" loop=\"1\"/><themes Custom1=\"" + tone +
+                                                  "\"/></Audio>\n</ZORV_AREA_SAVE_FILE>");
+        tree = std::make_unique<testsounds::cTestResourceTree>(root);
+        tree->Add("area.xml", xml.toUtf8());
+        tree->Add("long.ogg", testsounds::EncodeTone(2000));
+        ASSERT_TRUE(tree->Mount());
+        area0 = new cArea0(tree->BarePath("area.xml").toStdString(), s_resources.get());
+        area.reset(area0);
+        output = StdoutOf([this] { initialised = area->Init(s_audio.get(), false, false); });
+        ASSERT_TRUE(initialised) << output;
+        frames = std::make_unique<cFrameEditor>(area.get(), s_resources.get());
+        ASSERT_TRUE(frames->LoadFrameSets("res/Areas/Area0_Frames.xml"));
+        frames->Resize(960, 544);
+    }
+
+    /// One game tick with the controller's answers to the area's results.
+    int Tick()
+    {
+        s_audio->Update();
+        const int result = area->Update(kTick);
+        if (result == cArea0::RESULT_SHAKE)
+            frames->ShakeFrames(2200, 3, 3, 100, true);
+        else if (result == cArea0::RESULT_SHAKE_THEN_SWITCH)
+            frames->ShakeThenSwitch(4000, 5, 5, 100, true);
+        frames->Update(kTick);
+        return result;
+    }
+
+    void Paint(const char* name)
+    {
+        frames->RenderWorldToTexture(false, false, true, true);
+        canvas.Bind();
+        frames->Draw();
+        canvas.Save(name);
+    }
+
+    /// Plays the area to its end (at most three minutes), taking note of what happens.
+    sRun Play(cRecordingSoundLibrary& effects)
+    {
+        sRun run;
+        cRoutePlayer hearts(kHeartRoute), toExit(kExitRoute);
+        int countdown = 0;
+        for (int t = 1; t <= 9000 && run.left < 0; ++t) {
+            const int result = Tick();
+            const std::vector<int> played = effects.Take();
+            Observe(run, t, result, played, countdown);
+            (area0->GetExits()[0]->IsActivated() ? toExit : hearts).Play(*area);
+        }
+        return run;
+    }
+
+    void Observe(sRun& run, int t, int result, const std::vector<int>& played, int& countdown)
+    {
+        for (int id = 0; id < 3; ++id)
+            if (!run.out.count(id) && s_resources->GetCharacter(id)->HasBody())
+                run.out[id] = t;
+        if (area0->GetQuakeCountdown() > countdown)
+            ++run.quakeResets;
+        countdown = area0->GetQuakeCountdown();
+        if (result == cArea0::RESULT_SHAKE) {
+            EXPECT_EQ(run.quake, -1) << "one earthquake";
+            run.quake = t;
+            run.effectsAtQuake = played;
+            Paint("area0_quake.png");
+        }
+        if (run.lastEaten < 0 && area->GetHearts().empty())
+            run.lastEaten = t;
+        if (run.leap < 0 && area0->GetHeartTree()->GetMouthState() == MOUTH_JUMPING) {
+            run.leap = t;
+            run.effectsAtLeap = played;
+        }
+        if (run.leap > 0 && t == run.leap + 20)
+            Paint("area0_leap.png");
+        if (result == cArea0::RESULT_SHAKE_THEN_SWITCH) {
+            EXPECT_EQ(run.leapt, -1) << "one leap";
+            run.leapt = t;
+        }
+        if (run.cover < 0 && area0->GetBodies()[5]->IsInWorld())
+            run.cover = t;
+        cSound* theme = area->GetSoundPlayer()->FindSound(cArea0::kThemeId);
+        if (run.theme < 0 && theme && theme->IsPlaying())
+            run.theme = area0->GetPhase2Clock();
+        if (run.exitAwake < 0 && area0->GetExits()[0]->IsActivated())
+            run.exitAwake = area0->GetPhase2Clock();
+        if (run.rising < 0 && area0->GetHeartTree()->IsRising()) {
+            run.rising = area0->GetPhase2Clock();
+            risingTick = t;
+        }
+        if (t == risingTick + 250)
+            Paint("area0_rising.png");
+        if (result == 9)
+            run.left = t;
+    }
+
+    cArea0* area0 = nullptr;
+    int risingTick = -1;
+    std::unique_ptr<cFrameEditor> frames;
+    GlCanvas canvas{960, 544};
+};
+
+TEST_F(Area0Test, ThePlayerFeedsTheTreeEveryHeartAndTheThreeLeaveThroughTheExitAfterTheLeap)
+{
+    LoadRealArea();
+    ASSERT_EQ(area0->GetRocks().size(), 8u);
+    EXPECT_EQ(area->GetHearts().size(), 12u);
+    EXPECT_EQ(area->GetStars().size(), 300u) << "the file's 50 and the first area's own 250";
+    // The platforms behind the cover stone are not there yet.
+    const cPhysicsBody* stepA = area0->GetBodies()[5];
+    const cPhysicsBody* stepB = area0->GetBodies()[6];
+    ASSERT_TRUE(stepA->IsAddAfterQuake() && stepB->IsAddAfterQuake());
+    EXPECT_FALSE(stepA->IsInWorld() || stepB->IsInWorld());
+
+    cRecordedEffects recorded;
+    const sRun run = Play(recorded.sounds);
+
+    // Brown out first, in the 201st tick, and under control; each pink heart lets out one more.
+    EXPECT_EQ(run.out.at(0), 201);
+    ASSERT_EQ(run.out.size(), 3u) << "orange and gray came out too";
+    EXPECT_LT(run.out.at(1), run.out.at(2));
+    EXPECT_LT(run.out.at(2), run.leap);
+
+    // Every green heart nearing the tree put the quake off again; it came 3 s after the last one.
+    EXPECT_GE(run.quakeResets, 3);
+    ASSERT_GT(run.quake, 0);
+    EXPECT_THAT(run.effectsAtQuake, Contains(kQuakeEffect));
+    EXPECT_FALSE(area0->AreHintsOn());
+
+    // The leap 3.5 s after the last heart was eaten, counted from the quake on (the brisk player
+    // ate them all before it), its picture for 800 ms, then the shake and the switch to the wide
+    // frame set.
+    ASSERT_GT(run.lastEaten, 0);
+    const int countFrom = run.lastEaten > run.quake ? run.lastEaten + 1 : run.quake;
+    EXPECT_EQ(run.leap, countFrom + 3500 / kTick - 1);
+    EXPECT_THAT(run.effectsAtLeap, Contains(kLeapEffect));
+    EXPECT_THAT(run.effectsAtLeap, Contains(kFirstSwitchEffect));
+    EXPECT_EQ(run.leapt, run.leap + 800 / kTick - 1) << "its first 20 ms in the tick it begins";
+
+    // The rocks fell within 4 s; the cover stone's fall brought the two platforms.
+    ASSERT_GT(run.cover, run.leapt);
+    EXPECT_LE(run.cover, run.leapt + 4000 / kTick + 50);
+    EXPECT_TRUE(stepB->IsInWorld());
+    for (const auto& rock : area0->GetRocks()) {
+        if (rock->IsStaying())
+            EXPECT_EQ(rock->GetPosition(), b2Vec2(412.0f, -126.0f));
+        else
+            EXPECT_LT(rock->GetPosition().y, -240.0f) << "fallen through the ground";
+    }
+
+    // Then the theme after 6 s, the exit after 8 s, the rise after 9.5 s of the area's own time
+    // (the switch of frames holds it still for a while).
+    EXPECT_EQ(run.theme, 6000 + kTick);
+    EXPECT_EQ(run.exitAwake, 8000 + kTick);
+    EXPECT_EQ(run.rising, 9500 + kTick);
+    EXPECT_EQ(area0->GetPhase(), cArea0::PHASE_RISING);
+    EXPECT_EQ(frames->GetCurrentFrameSet(), 1);
+
+    // All three in the exit: the area is left, with the fixed counts for the selection.
+    ASSERT_GT(run.left, 0) << "the area was not left";
+    EXPECT_EQ(area0->GetExits()[0]->GetSwallowedCount(), 3);
+    int score = -1, positive = -1, negative = -1;
+    area->GetExitInfo(&score, &positive, &negative);
+    EXPECT_EQ(score, 0);
+    EXPECT_EQ(positive, 2);
+    EXPECT_EQ(negative, 10);
+    EXPECT_EQ(area->Update(kTick), 9) << "and stays left";
+}
+
+struct sBrokenFirstArea
+{
+    const char* label;
+    QByteArray elements;
+    const char* missing;
+};
+
+class Area0BrokenFileTest : public AreaFileFixture, public ::testing::WithParamInterface<sBrokenFirstArea>
+{
+};
+
+TEST_P(Area0BrokenFileTest, InitFailsWithoutTheTreeOrTheExitAndTheAreaStaysSafe)
+{
+    tree = std::make_unique<testsounds::cTestResourceTree>(root);
+    tree->Add("area.xml", AreaXml(GetParam().elements));
+    ASSERT_TRUE(tree->Mount());
+    auto* first = new cArea0(tree->BarePath("area.xml").toStdString(), s_resources.get());
+    area.reset(first);
+    output = StdoutOf([&] { EXPECT_FALSE(area->Init(s_audio.get(), false, false)); });
+    EXPECT_THAT(output, HasSubstr("ERROR:"));
+    EXPECT_THAT(output, HasSubstr(GetParam().missing));
+    EXPECT_EQ(area->Update(kTick), 0);
+    int score = -1, positive = -1, negative = -1;
+    area->GetExitInfo(&score, &positive, &negative);
+    EXPECT_EQ(score, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Area0BrokenFileTest,
+    ::testing::Values(
+        sBrokenFirstArea{"NoTree",
+                         "<AreaExitTree file=\"res/xml/actors/AreaExits/ExitTree.xml\" x=\"200\" y=\"0\"/>\n"
+                         "<ScoreHeart x=\"50\" y=\"5\" value=\"1\"/>\n",
+                         "Level0EnterTree"},
+        sBrokenFirstArea{"NoExit",
+                         "<Level0EnterTree file=\"res/xml/actors/SpecialTrees/Level0EnterTree.xml\" x=\"0\" y=\"0\"/>\n",
+                         "AreaExitTree"}),
+    [](const ::testing::TestParamInfo<sBrokenFirstArea>& info) { return info.param.label; });
+
+} // namespace
