@@ -8,10 +8,14 @@
 //       writes OUT_DIR/contact_sheet_NN.png for every chip set
 //   mirrowen_sprites list SOURCE_DIR
 //       prints "NAME W H FRAMES" for every sprite, to plan the layout by
+//   mirrowen_sprites pictures SOURCE_DIR OUT_DIR
+//       writes the pictures that stand alone (SOURCE_DIR/pictures.txt) below OUT_DIR
 
 #include "ContactSheet.h"
+#include "SourceText.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
 
@@ -97,6 +101,32 @@ int Sheets(const QString &sourceDir, const QString &resDir, const QString &chipS
     printf("Contact sheets written to %s\n", qPrintable(outDir));
     return 0;
 }
+/// pictures.txt: "picture PATH SPRITE" lines; PATH (below the output folder) gets the first frame
+/// of SPRITE, for pictures the game loads whole instead of cutting them from a chip set.
+int Pictures(const QString &sourceDir, const QString &outDir)
+{
+    Sources s;
+    QString error;
+    if (!LoadArt(sourceDir, s, &error)) {
+        fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    const bool ok = SourceText::ForEachEntry(sourceDir + "/pictures.txt", [&](const QStringList &words) -> QString {
+        if (words.size() != 3 || words[0] != "picture")
+            return "expected 'picture PATH SPRITE'";
+        if (!s.book.Contains(words[2]))
+            return "no sprite named " + words[2];
+        const QString path = QDir(outDir).filePath(words[1]);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (!s.book.Frames(words[2]).first().save(path, "PNG"))
+            return path + ": cannot write";
+        return QString();
+    }, &error);
+    if (!ok)
+        fprintf(stderr, "%s\n", qPrintable(error));
+    return ok ? 0 : 1;
+}
+
 int List(const QString &sourceDir)
 {
     Sources s;
@@ -125,8 +155,11 @@ int main(int argc, char **argv)
         return Sheets(args[2], args[3], args[4], args[5]);
     if (args.size() == 3 && args[1] == "list")
         return List(args[2]);
+    if (args.size() == 4 && args[1] == "pictures")
+        return Pictures(args[2], args[3]);
     fprintf(stderr, "usage: %s build SOURCE_DIR RES_DIR OUT_DIR\n"
                     "       %s sheets SOURCE_DIR RES_DIR CHIPSET_DIR OUT_DIR\n"
-                    "       %s list SOURCE_DIR\n", argv[0], argv[0], argv[0]);
+                    "       %s list SOURCE_DIR\n"
+                    "       %s pictures SOURCE_DIR OUT_DIR\n", argv[0], argv[0], argv[0], argv[0]);
     return 2;
 }

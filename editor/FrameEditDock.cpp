@@ -1,0 +1,337 @@
+#include "editor/FrameEditDock.h"
+
+#include "engine/MessageBox.h"
+#include "world/ComicFrame.h"
+#include "world/FrameEditor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace
+{
+const char* const kPositionXTip =
+    "X-Coordinate of the lower left corner of the frame \n\nNote: The origin is defined as the lower left corner "
+    "of the screen";
+const char* const kPositionYTip =
+    "Y-Coordinate of the lower left corner of the frame \n\nNote: The origin is defined as the lower left corner "
+    "of the screen";
+const char* const kImageTip = "Image coordinate in pixels at the upper left corner of the frame.";
+
+QSpinBox* NewField(int minimum, int maximum)
+{
+    auto* field = new QSpinBox;
+    field->setRange(minimum, maximum);
+    return field;
+}
+
+/// Shows a value without the field's slot acting on it.
+void ShowQuietly(QSpinBox* field, int value)
+{
+    const QSignalBlocker blocker(field);
+    field->setValue(value);
+}
+
+void ShowEditable(QSpinBox* field, int value)
+{
+    ShowQuietly(field, value);
+    field->setReadOnly(false);
+}
+
+/// A row of the group's grid: a label with the field beside it, which takes the label's text as its
+/// name.
+void AddRow(QGridLayout* grid, int row, const QString& text, QWidget* field)
+{
+    field->setObjectName(text);
+    grid->addWidget(new QLabel(text), row, 0);
+    grid->addWidget(field, row, 1);
+}
+}
+
+cFrameEditDock::cFrameEditDock(QWidget* parent, Qt::WindowFlags flags)
+    : QDockWidget(QStringLiteral("Frames"), parent, flags)
+{
+    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->addWidget(MakeBackgroundGroup());
+    column->addWidget(MakeFrameSetGroup());
+    column->addWidget(MakeSelectionGroup());
+    setWidget(content);
+    ClearSelectionFields();
+    // Values and states are set before this, so building the dock runs no slot.
+    Connect();
+}
+
+QWidget* cFrameEditDock::MakeBackgroundGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Background"));
+    auto* grid = new QGridLayout(group);
+    ornament = new QComboBox;
+    ornament->addItems({QStringLiteral("None"), QStringLiteral("Mushrooms")});
+    AddRow(grid, 0, QStringLiteral("Ornament"), ornament);
+    stars = new QCheckBox(QStringLiteral("Stars"));
+    grid->addWidget(stars, 1, 0);
+    red = NewField(0, 255);
+    green = NewField(0, 255);
+    blue = NewField(0, 255);
+    AddRow(grid, 2, QStringLiteral("Red"), red);
+    AddRow(grid, 3, QStringLiteral("Green"), green);
+    AddRow(grid, 4, QStringLiteral("Blue"), blue);
+    // No area yet: no colour to show.
+    for (QSpinBox* field : {red, green, blue})
+        field->clear();
+    return group;
+}
+
+QWidget* cFrameEditDock::MakeFrameSetGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Frame Sets"));
+    auto* grid = new QGridLayout(group);
+    frameSetCounter = new QLabel(QStringLiteral("1 / 1"));
+    grid->addWidget(frameSetCounter, 0, 0, 1, 2, Qt::AlignHCenter);
+    previousSet = new QPushButton(QStringLiteral("<--"));
+    nextSet = new QPushButton(QStringLiteral("-->"));
+    grid->addWidget(previousSet, 1, 0);
+    grid->addWidget(nextSet, 1, 1);
+    addSet = new QPushButton(QStringLiteral("Add"));
+    deleteSet = new QPushButton(QStringLiteral("Delete"));
+    grid->addWidget(addSet, 2, 0);
+    grid->addWidget(deleteSet, 2, 1);
+    return group;
+}
+
+QWidget* cFrameEditDock::MakeSelectionGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Frame Selection"));
+    auto* grid = new QGridLayout(group);
+    positionX = NewField(0, 800);
+    positionY = NewField(0, 600);
+    imageSize = NewField(1, 512);
+    imageX = NewField(0, 511);
+    imageY = NewField(0, 511);
+    scale = NewField(1, 4);
+    AddRow(grid, 0, QStringLiteral("Position X"), positionX);
+    AddRow(grid, 1, QStringLiteral("Position Y"), positionY);
+    grid->addWidget(new QLabel(QStringLiteral(" ")), 2, 0);
+    AddRow(grid, 3, QStringLiteral("Image X"), imageX);
+    AddRow(grid, 4, QStringLiteral("Image Y"), imageY);
+    AddRow(grid, 5, QStringLiteral("Image Size"), imageSize);
+    AddRow(grid, 6, QStringLiteral("Scale"), scale);
+    selectionAdd = new QPushButton(QStringLiteral("Add"));
+    selectionDelete = new QPushButton(QStringLiteral("Delete"));
+    grid->addWidget(selectionAdd, 8, 0);
+    grid->addWidget(selectionDelete, 8, 1);
+
+    // The labels of the positions carry the tip as well as their fields.
+    grid->itemAtPosition(0, 0)->widget()->setToolTip(QLatin1String(kPositionXTip));
+    grid->itemAtPosition(1, 0)->widget()->setToolTip(QLatin1String(kPositionYTip));
+    positionX->setToolTip(QLatin1String(kPositionXTip));
+    positionY->setToolTip(QLatin1String(kPositionYTip));
+    imageX->setToolTip(QLatin1String(kImageTip));
+    imageY->setToolTip(QLatin1String(kImageTip));
+    return group;
+}
+
+void cFrameEditDock::Connect()
+{
+    connect(ornament, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &cFrameEditDock::SetOrnamentDisplay);
+    connect(stars, &QCheckBox::stateChanged, this, &cFrameEditDock::SetStarDisplay);
+    for (QSpinBox* colour : {red, green, blue})
+        connect(colour, QOverload<int>::of(&QSpinBox::valueChanged), this, &cFrameEditDock::SetBackgroundColor);
+    connect(previousSet, &QPushButton::clicked, this, &cFrameEditDock::ActivatePreviousFrameSet);
+    connect(nextSet, &QPushButton::clicked, this, &cFrameEditDock::ActivateNextFrameSet);
+    for (QPushButton* button : {addSet, deleteSet, selectionAdd})
+        connect(button, &QPushButton::clicked, this, &cFrameEditDock::NotYetImplemented);
+    for (QSpinBox* position : {positionX, positionY})
+        connect(position, QOverload<int>::of(&QSpinBox::valueChanged), this, &cFrameEditDock::RepositionSelectedFrame);
+    for (QSpinBox* corner : {imageX, imageY})
+        connect(corner, QOverload<int>::of(&QSpinBox::valueChanged), this, &cFrameEditDock::UpdateFrameContent);
+    connect(imageSize, QOverload<int>::of(&QSpinBox::valueChanged), this, &cFrameEditDock::ResizeSelectedFrame);
+    connect(scale, QOverload<int>::of(&QSpinBox::valueChanged), this, &cFrameEditDock::ChangeFrameScale);
+    connect(selectionDelete, &QPushButton::clicked, this, &cFrameEditDock::DeleteFrameSelection);
+}
+
+void cFrameEditDock::SetFrameEditor(cFrameEditor* editor)
+{
+    frameEditor = editor;
+    ClearSelectionFields();
+    if (!editor)
+        return;
+    {
+        // The fields follow the presentation; the presentation must not follow them back.
+        const QSignalBlocker ornamentBlocker(ornament);
+        const QSignalBlocker starsBlocker(stars);
+        ornament->setCurrentIndex(editor->GetOrnament() == 0 ? 1 : 0);
+        stars->setChecked(editor->StarsVisible());
+    }
+    const sZorv_BG_Color colour = editor->GetBackgroundColor();
+    gradient = colour.r2 != colour.r || colour.g2 != colour.g || colour.b2 != colour.b;
+    ShowQuietly(red, colour.r);
+    ShowQuietly(green, colour.g);
+    ShowQuietly(blue, colour.b);
+    RefreshFrameSetLabel(-1);
+}
+
+void cFrameEditDock::RefreshFrameSetLabel(int shown)
+{
+    if (!frameEditor)
+        return;
+    if (shown < 0)
+        shown = frameEditor->GetCurrentFrameSet() + 1;
+    frameSetCounter->setText(QStringLiteral("%1 / %2").arg(shown).arg(frameEditor->GetFrameSetCount()));
+}
+
+QList<QSpinBox*> cFrameEditDock::SelectionFields() const
+{
+    return {positionX, positionY, imageSize, imageX, imageY, scale};
+}
+
+void cFrameEditDock::ClearSelectionFields()
+{
+    for (QSpinBox* field : SelectionFields())
+    {
+        field->clear();
+        field->setReadOnly(true);
+    }
+}
+
+void cFrameEditDock::RefreshSelection()
+{
+    const cComicFrame* frame = frameEditor ? frameEditor->GetSelectedFrame() : nullptr;
+    if (!frame)
+    {
+        ClearSelectionFields();
+        return;
+    }
+    ShowEditable(positionX, static_cast<int>(frame->GetScreenPos().x()));
+    ShowEditable(positionY, static_cast<int>(frame->GetScreenPos().y()));
+    // Only a square texture window can be resized; another shows no size to edit.
+    if (frame->GetTexWidth() == frame->GetTexHeight())
+    {
+        ShowEditable(imageSize, frame->GetTexWidth());
+    }
+    else
+    {
+        imageSize->clear();
+        imageSize->setReadOnly(true);
+    }
+    ShowEditable(imageX, static_cast<int>(frame->GetTexMin().x()));
+    ShowEditable(imageY, static_cast<int>(frame->GetTexMin().y()));
+    ShowEditable(scale, frame->GetScaleClass());
+}
+
+void cFrameEditDock::ShowEditor()
+{
+    show();
+    if (frameEditor)
+        frameEditor->EnableEditing();
+}
+
+void cFrameEditDock::HideEditor()
+{
+    hide();
+    if (frameEditor)
+        frameEditor->DisableEditing();
+    ClearSelectionFields();
+}
+
+void cFrameEditDock::SetOrnamentDisplay()
+{
+    if (frameEditor)
+        frameEditor->SetOrnament(ornament->currentText() == QLatin1String("Mushrooms") ? 0 : -1);
+}
+
+void cFrameEditDock::SetStarDisplay(int checkBoxState)
+{
+    if (frameEditor)
+        frameEditor->SetStarsVisible(checkBoxState != Qt::Unchecked);
+}
+
+void cFrameEditDock::SetBackgroundColor()
+{
+    if (!frameEditor)
+        return;
+    // -1 makes the second colour follow the first: a background without a gradient stays flat.
+    sZorv_BG_Color colour{red->value(), green->value(), blue->value(), -1, -1, -1};
+    if (gradient)
+    {
+        const sZorv_BG_Color present = frameEditor->GetBackgroundColor();
+        colour.r2 = present.r2;
+        colour.g2 = present.g2;
+        colour.b2 = present.b2;
+    }
+    frameEditor->SetBackgroundColor(colour);
+}
+
+void cFrameEditDock::ActivateNextFrameSet()
+{
+    if (!frameEditor || frameEditor->GetFrameSetCount() < 2)
+        return;
+    const int next = frameEditor->GetCurrentFrameSet() + 1;
+    ActivateFrameSet(next < frameEditor->GetFrameSetCount() ? next : 0);
+}
+
+void cFrameEditDock::ActivatePreviousFrameSet()
+{
+    if (!frameEditor || frameEditor->GetFrameSetCount() < 2)
+        return;
+    const int previous = frameEditor->GetCurrentFrameSet() - 1;
+    ActivateFrameSet(previous >= 0 ? previous : frameEditor->GetFrameSetCount() - 1);
+}
+
+void cFrameEditDock::ActivateFrameSet(int index)
+{
+    frameEditor->SwitchToFrameSet(static_cast<unsigned>(index), 200);
+    // The set changes only when its fade-out is over; a switch refused during a turn changes nothing.
+    RefreshFrameSetLabel(frameEditor->GetState() == kFramesFadingOut ? index + 1 : -1);
+}
+
+void cFrameEditDock::RepositionSelectedFrame()
+{
+    if (cComicFrame* frame = frameEditor ? frameEditor->GetSelectedFrame() : nullptr)
+        frame->SetScreenPos(positionX->value(), positionY->value(), true);
+}
+
+void cFrameEditDock::ResizeSelectedFrame(int size)
+{
+    cComicFrame* frame = frameEditor ? frameEditor->GetSelectedFrame() : nullptr;
+    if (!frame || (frame->GetTexWidth() == size && frame->GetTexHeight() == size))
+        return;
+    frame->ResizeSquareTex(size);
+    // The new window gives the frame another scale.
+    RefreshSelection();
+}
+
+void cFrameEditDock::ChangeFrameScale(int newScale)
+{
+    cComicFrame* frame = frameEditor ? frameEditor->GetSelectedFrame() : nullptr;
+    if (frame && frame->GetScaleClass() != newScale)
+        frame->SetScale(newScale);
+}
+
+void cFrameEditDock::UpdateFrameContent()
+{
+    if (frameEditor)
+        frameEditor->SetSelectionTexOrigin(imageX->value(), imageY->value());
+}
+
+void cFrameEditDock::DeleteFrameSelection()
+{
+    if (!frameEditor)
+        return;
+    frameEditor->DeleteSelection();
+    ClearSelectionFields();
+}
+
+void cFrameEditDock::NotYetImplemented()
+{
+    ShowMessageBox(eMessageBoxKind::Information, QStringLiteral("Mirrowen"), QStringLiteral("Not yet implemented!"),
+                   this);
+}

@@ -1,0 +1,192 @@
+#include "editor/FrameEditDock.h"
+
+#include "world/ComicFrame.h"
+#include "world/FrameEditor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+/// The dock over a frame editor in a 480 x 272 window (one pixel per virtual unit) with two sets:
+/// set 0 holds a square frame and a wide one that sticks out left of the screen, set 1 one frame.
+struct FrameEditDockTest : testing::Test
+{
+    void SetUp() override
+    {
+        editor.AddFrameSet();
+        editor.AddFrame(0, 10, 20, 0, 0, 64, 64, 2, true, false);
+        editor.AddFrame(0, -6, 150, 100, 200, 64, 32, 1, true, false);
+        editor.AddFrameSet();
+        editor.AddFrame(1, 0, 0, 0, 0, 16, 16, 1, true, false);
+        editor.SetBackground({10, 20, 30, 40, 50, 60});
+        editor.SetStarsVisible(true);
+        editor.SetOrnament(0);
+        editor.Resize(480, 272);
+    }
+
+    /// The field beside the label of that text.
+    QSpinBox* Field(const char* label) const { return dock.findChild<QSpinBox*>(QLatin1String(label)); }
+    QPushButton* Button(const char* text, int which = 0) const
+    {
+        QList<QPushButton*> found;
+        for (QPushButton* b : dock.findChildren<QPushButton*>())
+            if (b->text() == QLatin1String(text))
+                found << b;
+        return found.value(which);
+    }
+    QString Counter() const
+    {
+        for (QLabel* l : dock.findChildren<QLabel*>())
+            if (l->text().contains(QLatin1String(" / ")))
+                return l->text();
+        return QString();
+    }
+    /// A click at the middle of a frame, in widget pixels (y down), as the view hands it over.
+    void ClickFrame(const cComicFrame& frame)
+    {
+        const QPointF c = frame.GetCenter();
+        editor.SelectAt(static_cast<int>(c.x()), 272 - static_cast<int>(c.y()));
+        dock.RefreshSelection();
+    }
+    const cComicFrame& Frame(int set, int i) const { return *editor.GetFrameSet(set)[i]; }
+    /// Ticks until the running switch is over.
+    void FinishSwitch()
+    {
+        for (int t = 0; t < 20; ++t)
+            editor.Update(20);
+    }
+
+    cFrameEditor editor{nullptr};
+    cFrameEditDock dock{nullptr};
+};
+}
+
+TEST_F(FrameEditDockTest, ShowsThePresentationWithoutChangingIt)
+{
+    dock.SetFrameEditor(&editor);
+    EXPECT_EQ(dock.findChild<QComboBox*>()->currentText(), "Mushrooms");
+    EXPECT_TRUE(dock.findChild<QCheckBox*>()->isChecked());
+    EXPECT_EQ(Field("Red")->value(), 10);
+    EXPECT_EQ(Field("Green")->value(), 20);
+    EXPECT_EQ(Field("Blue")->value(), 30);
+    EXPECT_EQ(Counter(), "1 / 2");
+    EXPECT_EQ(editor.GetBackgroundColor(), (sZorv_BG_Color{10, 20, 30, 40, 50, 60}));
+    EXPECT_EQ(editor.GetBackground()->GetCurrentRecord(), 0);
+    for (const char* label : {"Position X", "Position Y", "Image X", "Image Y", "Image Size", "Scale"})
+    {
+        EXPECT_TRUE(Field(label)->isReadOnly()) << label;
+        EXPECT_TRUE(Field(label)->text().isEmpty()) << label;
+    }
+
+    // A frame partly off the screen and with a wide window: the fields cannot show all of it, and
+    // showing it must not move or reshape it.
+    const cComicFrame& wide = Frame(0, 1);
+    ClickFrame(wide);
+    ASSERT_EQ(editor.GetSelectedFrame(), &wide);
+    EXPECT_EQ(Field("Position X")->value(), 0);
+    EXPECT_EQ(Field("Position Y")->value(), 150);
+    EXPECT_TRUE(Field("Image Size")->isReadOnly());
+    EXPECT_EQ(Field("Image X")->value(), 100);
+    EXPECT_EQ(Field("Image Y")->value(), 200);
+    EXPECT_EQ(wide.GetScreenPos(), QPointF(-6, 150));
+    EXPECT_EQ(wide.GetHomePos(), QPointF(-6, 150));
+    EXPECT_EQ(wide.GetTexWidth(), 64);
+    EXPECT_EQ(wide.GetTexHeight(), 32);
+    // Only a square window moves by its corner.
+    Field("Image X")->setValue(120);
+    EXPECT_EQ(wide.GetTexMin(), QPointF(100, 200));
+}
+
+TEST_F(FrameEditDockTest, EditsTheSelectedFrameAndTheBackground)
+{
+    dock.SetFrameEditor(&editor);
+    const cComicFrame& square = Frame(0, 0);
+    ClickFrame(square);
+    EXPECT_EQ(Field("Position X")->value(), 10);
+    EXPECT_EQ(Field("Image Size")->value(), 64);
+    EXPECT_EQ(Field("Scale")->value(), 2);
+    EXPECT_FALSE(Field("Image Size")->isReadOnly());
+
+    Field("Position X")->setValue(100);
+    Field("Position Y")->setValue(40);
+    EXPECT_EQ(square.GetScreenPos(), QPointF(100, 40));
+    EXPECT_EQ(square.GetHomePos(), QPointF(100, 40));
+    // Halving the window keeps the frame's size on the screen: its magnification doubles.
+    Field("Image Size")->setValue(32);
+    EXPECT_EQ(square.GetTexWidth(), 32);
+    EXPECT_EQ(square.GetScreenWidth(), 128);
+    EXPECT_EQ(Field("Scale")->value(), 4);
+    Field("Image X")->setValue(40);
+    Field("Image Y")->setValue(8);
+    EXPECT_EQ(square.GetTexMin(), QPointF(40, 8));
+    Field("Scale")->setValue(1);
+    EXPECT_EQ(square.GetScreenWidth(), 32);
+
+    // The background keeps its second colour while the first is edited.
+    Field("Red")->setValue(200);
+    EXPECT_EQ(editor.GetBackgroundColor(), (sZorv_BG_Color{200, 20, 30, 40, 50, 60}));
+    dock.findChild<QComboBox*>()->setCurrentText("None");
+    EXPECT_EQ(editor.GetOrnament(), -1);
+    dock.findChild<QCheckBox*>()->setChecked(false);
+    EXPECT_FALSE(editor.StarsVisible());
+
+    Button("Delete", 1)->click();
+    EXPECT_EQ(editor.GetFrameSet(0).size(), 1u);
+    EXPECT_FALSE(editor.HasSelection());
+    EXPECT_TRUE(Field("Position X")->isReadOnly());
+}
+
+TEST_F(FrameEditDockTest, FlatBackgroundStaysFlat)
+{
+    editor.SetBackground({10, 20, 30, -1, -1, -1});
+    dock.SetFrameEditor(&editor);
+    Field("Blue")->setValue(99);
+    EXPECT_EQ(editor.GetBackgroundColor(), (sZorv_BG_Color{10, 20, 99, 10, 20, 99}));
+}
+
+TEST_F(FrameEditDockTest, StepsThroughTheFrameSetsBothWays)
+{
+    dock.SetFrameEditor(&editor);
+    ClickFrame(Frame(0, 0));
+    Button("-->")->click();
+    EXPECT_EQ(Counter(), "2 / 2");
+    EXPECT_FALSE(editor.HasSelection());
+    FinishSwitch();
+    EXPECT_EQ(editor.GetCurrentFrameSet(), 1);
+    Button("-->")->click();
+    EXPECT_EQ(Counter(), "1 / 2");
+    FinishSwitch();
+    EXPECT_EQ(editor.GetCurrentFrameSet(), 0);
+    Button("<--")->click();
+    EXPECT_EQ(Counter(), "2 / 2");
+    FinishSwitch();
+    EXPECT_EQ(editor.GetCurrentFrameSet(), 1);
+
+    // The frame editor goes with its area: the controls then touch nothing.
+    dock.SetFrameEditor(nullptr);
+    Button("<--")->click();
+    Field("Red")->setValue(1);
+    FinishSwitch();
+    EXPECT_EQ(editor.GetCurrentFrameSet(), 1);
+    EXPECT_EQ(editor.GetBackgroundColor().r, 10);
+}
+
+TEST_F(FrameEditDockTest, HidingStopsSelection)
+{
+    dock.SetFrameEditor(&editor);
+    dock.HideEditor();
+    EXPECT_TRUE(dock.isHidden());
+    ClickFrame(Frame(0, 0));
+    EXPECT_FALSE(editor.HasSelection());
+    EXPECT_TRUE(Field("Position X")->isReadOnly());
+    dock.ShowEditor();
+    ClickFrame(Frame(0, 0));
+    EXPECT_TRUE(editor.HasSelection());
+    EXPECT_FALSE(Field("Position X")->isReadOnly());
+}
