@@ -2,12 +2,14 @@
 // is there and decodes, loops come round without a click, pieces played once end in silence,
 // nothing clips, the music is evenly loud with the beds below it, and no two tracks are alike.
 #include "platform/sound/DecodedSound.h"
+#include "tests/res/AreaAudio.h"
 #include "tools/synth/Loudness.h"
 
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
 #include <QFile>
+#include <QStringList>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -33,33 +35,16 @@ struct Use
 std::vector<Use> AreaUses()
 {
     std::vector<Use> uses;
-    QDirIterator areas(":/res/Areas", {"*.xml"});
-    while (areas.hasNext())
+    for (const QString& area : AreaFiles())
     {
-        QFile file(areas.next());
-        if (!file.open(QIODevice::ReadOnly) || file.fileName().endsWith("_Frames.xml"))
-            continue;
-        QXmlStreamReader xml(&file);
-        bool inAudio = false;
-        while (!xml.atEnd() && !xml.hasError())
-        {
-            const QXmlStreamReader::TokenType token = xml.readNext();
-            if (xml.name() == QLatin1String("Audio"))
-                inAudio = token == QXmlStreamReader::StartElement;
-            if (!inAudio || token != QXmlStreamReader::StartElement)
-                continue;
-            for (const QXmlStreamAttribute& a : xml.attributes())
-            {
-                const QString value = a.value().toString();
-                if (xml.name() == QLatin1String("ambience"))
-                    uses.push_back({value, true, file.fileName()});
-                else if (xml.name() == QLatin1String("music") && a.name() == QLatin1String("file"))
-                    uses.push_back({value, xml.attributes().value("loop").toInt() == 1
-                                               || !xml.attributes().hasAttribute("loop"), file.fileName()});
-                else if (xml.name() == QLatin1String("themes"))
-                    uses.push_back({value, false, file.fileName()});
-            }
-        }
+        const AreaAudio audio = ReadAreaAudio(area);
+        for (const QString& ambience : {audio.day, audio.night})
+            if (!ambience.isEmpty())
+                uses.push_back({ambience, true, area});
+        if (!audio.music.isEmpty())
+            uses.push_back({audio.music, audio.musicLoops, area});
+        for (const QString& theme : audio.themes)
+            uses.push_back({theme, false, area});
     }
     return uses;
 }
@@ -169,6 +154,20 @@ TEST(MusicFiles, EveryFileAnAreaOrScreenNamesIsThereDecodesAndPlaysAsItIsUsed)
         ASSERT_NE(found, Tracks().end()) << "not in the resource tree";
         EXPECT_TRUE(found->second.decodes);
         EXPECT_EQ(found->second.taggedLoop, use.loops) << "played " << (use.loops ? "looping" : "once");
+    }
+}
+
+TEST(MusicFiles, EveryAreaNamesItsMusicAndBothAmbiences)
+{
+    const QStringList areas = AreaFiles();
+    ASSERT_FALSE(areas.isEmpty());
+    for (const QString& area : areas)
+    {
+        SCOPED_TRACE(area.toStdString());
+        const AreaAudio audio = ReadAreaAudio(area);
+        EXPECT_FALSE(audio.music.isEmpty());
+        EXPECT_FALSE(audio.day.isEmpty());
+        EXPECT_FALSE(audio.night.isEmpty());
     }
 }
 

@@ -199,7 +199,7 @@ Sound Brass(const NoteCall& n)
 Sound Reed(const NoteCall& n)
 {
     const double length = n.seconds + 0.12;
-    Sound sound = Held(Wave::Square, length, n.hz, 5.0, 0.06).LowPass(n.hz * 2.5 + 300.0, 0.9);
+    Sound sound = Held(Wave::Square, length, n.hz, 5.0, 0.06).LowPass(n.hz * 2.0 + 250.0, 0.8).LowPass(4000.0);
     sound.Add(Noise(length, n.seed).BandPass(n.hz * 3.0, 3.0).Gain(0.04));
     return Envelope(sound, 0.03, 0.12, 0.75, n.seconds, 0.1);
 }

@@ -4,71 +4,24 @@
 #include "platform/sound/Fmod.h"
 
 #include "tests/support/TestSounds.h"
-
-#include <QDataStream>
-#include <QFile>
-#include <QTemporaryDir>
+#include "tests/support/WaveCapture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 namespace {
 
-constexpr int kRate = 44100;
-
-// The samples of a 16-bit stereo WAV file, left and right interleaved.
-std::vector<qint16> ReadWav(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    QDataStream in(bytes);
-    in.setByteOrder(QDataStream::LittleEndian);
-    in.skipRawData(12);  // "RIFF", size, "WAVE"
-    std::vector<qint16> samples;
-    while (!in.atEnd()) {
-        char id[4];
-        quint32 size = 0;
-        in.readRawData(id, 4);
-        in >> size;
-        if (QByteArray(id, 4) == "fmt ") {
-            quint16 format = 0, channels = 0, blockAlign = 0, bits = 0;
-            quint32 rate = 0, byteRate = 0;
-            in >> format >> channels >> rate >> byteRate >> blockAlign >> bits;
-            if (channels != 2 || bits != 16 || rate != kRate)
-                return {};
-            in.skipRawData(static_cast<int>(size) - 16);
-        } else if (QByteArray(id, 4) == "data") {
-            qint16 sample = 0;
-            while (!in.atEnd()) {
-                in >> sample;
-                samples.push_back(sample);
-            }
-        } else {
-            in.skipRawData(static_cast<int>(size));
-        }
-    }
-    return samples;
-}
+constexpr int kRate = wavecapture::kRate;
 
 class CaptureTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        capturePath = dir.filePath("capture.wav");
-        QFile config(dir.filePath("alsoft.conf"));
-        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-        config.write("[general]\ndrivers = wave\nfrequency = 44100\nchannels = stereo\nsample-type = int16\n"
-                     "output-limiter = false\ndither = false\n[wave]\nfile = " + capturePath.toUtf8() + "\n");
-        config.close();
-        unsetenv("MIRROWEN_SILENT_AUDIO");
-        unsetenv("ALSOFT_DRIVERS");
-        setenv("ALSOFT_CONF", config.fileName().toUtf8().constData(), 1);
+        capturePath = wavecapture::Configure(dir);
+        ASSERT_FALSE(capturePath.isEmpty());
     }
 
     QTemporaryDir dir;
@@ -106,7 +59,7 @@ TEST_F(CaptureTest, EffectIsHeardAtItsVolumeAndAMutedOneAddsNothing)
         ASSERT_EQ(FMOD_System_Update(system), FMOD_OK);
     ASSERT_EQ(FMOD_System_Release(system), FMOD_OK);
 
-    const std::vector<qint16> samples = ReadWav(capturePath);
+    const std::vector<qint16> samples = wavecapture::ReadWav(capturePath);
     ASSERT_GT(samples.size(), std::size_t(2 * kRate * 3 / 10)) << "nothing captured in " << capturePath.toStdString();
     for (int side = 0; side < 2; ++side) {
         int peak = 0;
