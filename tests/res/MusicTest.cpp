@@ -76,7 +76,7 @@ Track Measure(const QString& path)
     track.taggedLoop = bytes.contains("LOOP=1");
     cDecodedSound sound;
     if (sound.DecodeOggVorbis(bytes.constData(), static_cast<std::size_t>(bytes.size())) != FMOD_OK
-        || sound.GetFrames() < 2 || sound.GetRate() != 44100)
+        || sound.GetFrames() < 2 || (sound.GetRate() != 44100 && sound.GetRate() != 22050))
         return track;
     track.decodes = true;
     const std::size_t frames = sound.GetFrames();

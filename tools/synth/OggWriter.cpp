@@ -32,13 +32,13 @@ struct Encoder
     ogg_stream_state stream;
     bool ready = false;
 
-    Encoder(int channels, float quality, const std::vector<std::string>& tags)
+    Encoder(int channels, int rate, float quality, const std::vector<std::string>& tags)
     {
         vorbis_info_init(&info);
         vorbis_comment_init(&comment);
         for (const std::string& tag : tags)
             vorbis_comment_add(&comment, tag.c_str());
-        if (vorbis_encode_init_vbr(&info, channels, Sound::kRate, quality) != 0)
+        if (vorbis_encode_init_vbr(&info, channels, rate, quality) != 0)
             return;
         vorbis_analysis_init(&dsp, &info);
         vorbis_block_init(&dsp, &block);
@@ -100,13 +100,12 @@ bool WriteOgg(const Sound& sound, const std::string& path)
 }
 
 bool WriteOgg(const std::vector<const Sound*>& channels, const std::string& path, float quality,
-              const std::vector<std::string>& tags)
+              const std::vector<std::string>& tags, int rate)
 {
-    Encoder encoder(static_cast<int>(channels.size()), quality, tags);
-    if (!encoder.ready)
+    Encoder encoder(static_cast<int>(channels.size()), rate, quality, tags);
+    if (!encoder.ready || rate <= 0 || Sound::kRate % rate != 0)
     {
-        std::fprintf(stderr, "%s: the Vorbis encoder refused %zu channels at %d Hz\n", path.c_str(), channels.size(),
-                     Sound::kRate);
+        std::fprintf(stderr, "%s: the Vorbis encoder refused %zu channels at %d Hz\n", path.c_str(), channels.size(), rate);
         return false;
     }
     File file(std::fopen(path.c_str(), "wb"), &std::fclose);
@@ -115,14 +114,16 @@ bool WriteOgg(const std::vector<const Sound*>& channels, const std::string& path
         std::perror(path.c_str());
         return false;
     }
-    const size_t length = channels.front()->Size();
+    const size_t step = static_cast<size_t>(Sound::kRate / rate);
+    const size_t length = channels.front()->Size() / step;
     for (size_t start = 0;; )
     {
         // A count of 0 tells the encoder the sound has ended.
         const size_t count = std::min<size_t>(kBlock, length - start);
         float** buffer = vorbis_analysis_buffer(&encoder.dsp, static_cast<int>(count));
         for (size_t c = 0; c < channels.size(); ++c)
-            std::copy_n(channels[c]->Samples().begin() + static_cast<long>(start), count, buffer[c]);
+            for (size_t i = 0; i < count; ++i)
+                buffer[c][i] = (*channels[c])[(start + i) * step];
         vorbis_analysis_wrote(&encoder.dsp, static_cast<int>(count));
         if (!encoder.Drain(file.get()))
         {
