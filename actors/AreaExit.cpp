@@ -149,8 +149,8 @@ void cAreaExit::ReadScoreIndicator(const QXmlStreamAttributes& attributes, float
 
 void cAreaExit::ReadSensor(const QXmlStreamAttributes& attributes, physics::World* world, float x, float y)
 {
-    CreatePhysicsBody(FloatAttribute(attributes, "w"), FloatAttribute(attributes, "h"), BODY_SENSOR,
-                      FloatAttribute(attributes, "density"), FloatAttribute(attributes, "friction"));
+    const sBodyAttributes body = sBodyAttributes::Read(attributes, true);
+    CreatePhysicsBody(body.width, body.height, BODY_SENSOR, body.density, body.friction);
     if (world)
         physicsBody->CreateInWorld(world, x, y, true);
     else

@@ -60,14 +60,13 @@ bool BasicPlant::LoadFromXml(const QString& file, physics::World* world, int px,
             if (animation->LoadFromXml(xml, chipSet))
                 animations.Append(std::move(animation));
         } else if (xml.name() == QLatin1String("body") && !physicsBody) {
-            const int w = IntAttribute(attributes, "w", 0);
-            const int h = IntAttribute(attributes, "h", 0);
-            if (w > 0 && h > 0) {
-                CreatePhysicsBody(static_cast<float>(w), static_cast<float>(h), BODY_SENSOR,
-                                  FloatAttribute(attributes, "density"), FloatAttribute(attributes, "friction"));
+            const sBodyAttributes body = sBodyAttributes::Read(attributes, false);
+            if (body.width > 0 && body.height > 0) {
+                CreatePhysicsBody(body.width, body.height, BODY_SENSOR, body.density, body.friction);
                 physicsBody->CreateInWorld(world, static_cast<float>(px), static_cast<float>(py), true);
             } else {
-                std::printf("\n ERROR: A body of %d x %d units cannot be made: %s \n\n", w, h, qPrintable(file));
+                std::printf("\n ERROR: A body of %g x %g units cannot be made: %s \n\n", body.width, body.height,
+                            qPrintable(file));
             }
         }
         return true;

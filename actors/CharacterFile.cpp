@@ -2,6 +2,7 @@
 
 #include "actors/CharacterAnimations.h"
 #include "engine/Animation.h"
+#include "engine/PhysicsBody.h"
 #include "engine/StringUtil.h"
 #include "engine/XmlAttributes.h"
 
@@ -33,10 +34,11 @@ bool sCharacterFile::Read(const QString& path, cCharacterAnimations& animations,
             if (animation->LoadFromXml(xml, defaultChipSet))
                 animations.Append(std::move(animation));
         } else if (xml.name() == QLatin1String("body") && !HasBody()) {
-            bodyWidth = IntAttribute(attributes, "w", 0);
-            bodyHeight = IntAttribute(attributes, "h", 0);
-            density = FloatAttribute(attributes, "density");
-            friction = FloatAttribute(attributes, "friction");
+            const sBodyAttributes body = sBodyAttributes::Read(attributes, false);
+            bodyWidth = static_cast<int>(body.width);
+            bodyHeight = static_cast<int>(body.height);
+            density = body.density;
+            friction = body.friction;
             // Box2D cannot make a box without area.
             if (!HasBody())
                 std::printf("\n ERROR: A body of %d x %d units cannot be made: %s \n\n", bodyWidth,

@@ -2,6 +2,7 @@
 
 #include "actors/ActorFile.h"
 #include "engine/Animation.h"
+#include "engine/PhysicsBody.h"
 #include "engine/SharedAssets.h"
 #include "engine/XmlAttributes.h"
 
@@ -35,10 +36,11 @@ bool CommonHeartBox::LoadFromXml(const QString& file)
             if (animation->LoadFromXml(xml, chipSet))
                 animations.push_back(animation.release());
         } else if (xml.name() == QLatin1String("body")) {
-            width = static_cast<float>(IntAttribute(attributes, "w", 0));
-            height = static_cast<float>(IntAttribute(attributes, "h", 0));
-            density = FloatAttribute(attributes, "density");
-            friction = FloatAttribute(attributes, "friction");
+            const sBodyAttributes body = sBodyAttributes::Read(attributes, false);
+            width = body.width;
+            height = body.height;
+            density = body.density;
+            friction = body.friction;
         }
         return true;
     });

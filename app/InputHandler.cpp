@@ -90,6 +90,11 @@ cInputHandler::cInputHandler()
     Clear();
 }
 
+bool cInputHandler::IsKeyCode(int code)
+{
+    return code > 0 && code < Qt::Key_unknown;
+}
+
 void cInputHandler::Clear()
 {
     std::fill(std::begin(held), std::end(held), false);
@@ -122,7 +127,8 @@ bool cInputHandler::ParseConfig(const QString& fileName)
     file.ReadElements([&](const QXmlStreamReader& xml) {
         for (const sBinding& binding : BINDINGS) {
             if (xml.name() == QLatin1String(binding.element))
-                key[binding.action] = file.IntAttribute(xml, "Standard", key[binding.action]);
+                key[binding.action] =
+                    file.IntAttributeWithin(xml, "Standard", key[binding.action], 1, Qt::Key_unknown - 1);
         }
     });
     SetMenuKeys(key2);

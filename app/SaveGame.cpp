@@ -6,6 +6,8 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <cstdio>
+
 namespace {
 
 const char* const FIRST_AREA = "res/Areas/Area0.xml";
@@ -38,11 +40,14 @@ bool cSaveGame::Load(const std::string& relativeName)
     if (!file.OpenSource(true))
         return false;
 
-    file.ReadElements([&](const QXmlStreamReader& xml) {
+    bool namesArea = false;
+    const bool sound = file.ReadElements([&](const QXmlStreamReader& xml) {
         if (xml.name() == QLatin1String("ZORV_Save")) {
             score = file.IntAttribute(xml, "Score", score);
-            if (xml.attributes().hasAttribute(QLatin1String("Area")))
+            if (xml.attributes().hasAttribute(QLatin1String("Area"))) {
                 currentArea = TextAttribute(xml, "Area");
+                namesArea = true;
+            }
         } else if (xml.name() == QLatin1String("Area")) {
             const bool completed = file.IntAttribute(xml, "completed", 0) != 0;
             const bool unlocked = file.IntAttribute(xml, "unlocked", 0) != 0;
@@ -50,9 +55,14 @@ bool cSaveGame::Load(const std::string& relativeName)
         }
     });
 
-    // A slot that names no area cannot be resumed; the copy being made is dropped rather than left empty.
-    if (currentArea.empty())
+    // A damaged slot, or one that names no area, cannot be resumed. It stays on disk as it is until
+    // the player starts a new game on it, and a copy being made is dropped rather than left empty.
+    if (!sound)
         return false;
+    if (!namesArea || currentArea.empty()) {
+        printf("\n ERROR: %s names no current area; the slot is not used \n\n", relativeName.c_str());
+        return false;
+    }
     if (file.SourceIsTemplate()) {
         cSaveGame fresh;
         fresh.NewGame(relativeName);

@@ -23,9 +23,11 @@ public:
     /// Reads the slot from the per-user file of that relative name, merging its records into those
     /// already held. A missing user copy is made holding a fresh slot, whatever the template held.
     /// False after the message when the template or the user copy cannot be opened (the copy also for
-    /// writing) or made; then nothing has been read. False too when the file names no current area;
-    /// then what was read stays but the name is not kept and nothing is written. A damaged file is
-    /// read as far as it is sound, reported, and gives true. On success the name is kept for Save.
+    /// writing) or made; then nothing has been read. False too, after an "ERROR:" line, when the file
+    /// is damaged (empty, cut short, not XML, words where numbers belong) or names no current area
+    /// (another program's XML among them); then what was read stays, but the name is not kept and
+    /// nothing is written, so the file stays as it is until a new game is started on the slot with
+    /// NewGame and the slot's name. On success the name is kept for Save.
     bool Load(const std::string& relativeName);
     /// Writes the whole slot to the user copy of its file, atomically. False after the message; the
     /// file on disk is then unchanged.

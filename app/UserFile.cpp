@@ -113,6 +113,16 @@ int cUserFile::IntAttribute(const QXmlStreamReader& xml, const char* name, int f
     return value;
 }
 
+int cUserFile::IntAttributeWithin(const QXmlStreamReader& xml, const char* name, int fallback, int low, int high)
+{
+    int value = fallback;
+    const eAttributeRead read = ReadIntAttribute(xml.attributes(), name, value);
+    if (read == eAttributeRead::Absent || (read == eAttributeRead::Read && value >= low && value <= high))
+        return value;
+    damaged = true;
+    return fallback;
+}
+
 bool cUserFile::MakeCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot)
 {
     const bool written = WriteAndCommit(*copy, writeRoot);

@@ -62,6 +62,9 @@ public:
     /// The decimal integer in a start element's attribute; fallback when the attribute is missing or
     /// holds no number, the latter marking the source as damaged.
     int IntAttribute(const QXmlStreamReader& xml, const char* name, int fallback);
+    /// The same for a number that must lie from low to high: one outside marks the source as damaged
+    /// too, and gives fallback.
+    int IntAttributeWithin(const QXmlStreamReader& xml, const char* name, int fallback, int low, int high);
 
     /// Writes the user copy being made (see SourceIsTemplate) and commits it. False after the message.
     bool MakeCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot);

@@ -62,6 +62,11 @@ bool cAnimation::Setup(bool loops, uint16_t frameMs, int numFrames, int x, int y
         printf("\n ERROR: animation '%s' has %d frames of %d x %d pixels \n", qPrintable(name), numFrames, w, h);
         return false;
     }
+    if (numFrames > kMaxFrames - GetNumFrames()) {
+        printf("\n ERROR: animation '%s' would have %d + %d frames; the frame index counts to %d \n",
+               qPrintable(name), GetNumFrames(), numFrames, kMaxFrames);
+        return false;
+    }
     if (frameMs == 0 && numFrames > 1)
         printf("\n ERROR: animation '%s' has no frame time; it steps every update \n", qPrintable(name));
     loop = loops;
@@ -71,10 +76,11 @@ bool cAnimation::Setup(bool loops, uint16_t frameMs, int numFrames, int x, int y
     image = picture;
     offsetX = offsetx;
     offsetY = offsety;
-    const int sheetWidth = picture->GetWidthInt();
+    // Wide enough to count every pixel of the longest strip a file can describe.
+    const std::int64_t sheetWidth = picture->GetWidthInt();
     for (int i = 0; i < numFrames; ++i) {
-        const int p = i * w + x;
-        frames.push_back({float(p % sheetWidth), float(p / sheetWidth * h + y), float(w), float(h)});
+        const std::int64_t p = std::int64_t(i) * w + x;
+        frames.push_back({float(p % sheetWidth), float(double(p / sheetWidth) * h + y), float(w), float(h)});
     }
     return true;
 }

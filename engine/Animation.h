@@ -21,6 +21,9 @@ struct TextureCoordinate
 class cAnimation
 {
 public:
+    /// The most frames an animation holds: its frame index has 16 bits.
+    static constexpr int kMaxFrames = 65536;
+
     cAnimation() = default;
     /// Takes the picture, frames, loop, vanish, frame time and offsets of other and starts
     /// afresh: visible, frame 0, no time played, not finished, no name.
@@ -39,8 +42,9 @@ public:
     /// Restarts the animation (frame 0, no time played) with the chip set numbered src (any other
     /// number keeps the current picture) and appends numFrames frames of w x h pixels, the first at
     /// (x, y) of the sheet, running along the row and wrapping to the next row h pixels down.
-    /// Refuses, with an "ERROR:" line and nothing changed, when there is no picture, no frame or an
-    /// empty frame size. A frame time of 0 steps one frame per Update.
+    /// Refuses, with an "ERROR:" line and nothing changed, when there is no picture, no frame, an
+    /// empty frame size or more frames in all than kMaxFrames. A frame time of 0 steps one frame per
+    /// Update.
     bool Setup(bool loop, uint16_t mpf, int numFrames, int x, int y, int w, int h, int src, int offsetx,
                int offsety);
 

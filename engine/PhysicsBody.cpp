@@ -4,6 +4,7 @@
 
 #include "engine/Drawing.h"
 #include "engine/PhysicsActor.h"
+#include "engine/XmlAttributes.h"
 #include "platform/physics/Body.h"
 #include "platform/physics/BodyDef.h"
 #include "platform/physics/PolygonDef.h"
@@ -19,6 +20,21 @@ constexpr float kLinearDamping = 1.5f;
 constexpr float kWorldToTextureY = 240.0f;
 
 }  // namespace
+
+sBodyAttributes sBodyAttributes::Read(const QXmlStreamAttributes& attributes, bool decimalSize)
+{
+    sBodyAttributes body;
+    if (decimalSize) {
+        body.width = FloatAttributeWithin(attributes, "w", 0.0f, 0.0f, kMaxSize);
+        body.height = FloatAttributeWithin(attributes, "h", 0.0f, 0.0f, kMaxSize);
+    } else {
+        body.width = static_cast<float>(IntAttributeWithin(attributes, "w", 0, 0, kMaxSize));
+        body.height = static_cast<float>(IntAttributeWithin(attributes, "h", 0, 0, kMaxSize));
+    }
+    body.density = FloatAttributeWithin(attributes, "density", 0.0f, 0.0f, kMaxDensity);
+    body.friction = FloatAttributeWithin(attributes, "friction", 0.0f, 0.0f, kMaxFriction);
+    return body;
+}
 
 cPhysicsBody::cPhysicsBody(float w, float h, int bodyType, float bodyDensity, float bodyFriction,
                            cPhysicsActor* bodyOwner, bool quakeMark)

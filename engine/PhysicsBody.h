@@ -9,6 +9,7 @@ class World;
 struct ContactPoint;
 }
 class cPhysicsActor;
+class QXmlStreamAttributes;
 
 /// How a body takes part in the game's collisions (the contact filter reads it).
 enum ePhysicsBodyType
@@ -27,6 +28,27 @@ enum ePhysicsBodyType
 /// platform, 2 and 6 killing terrain (3 and 7), 3 and 4 the bat king's bodies (4 and 5), 5 the
 /// bubble-switched body (6), 7 sensor (0); 0 and every other value plain terrain (1).
 int BodyTypeFromFile(int fileType);
+
+/// The box a `body` element of a data file describes: size in world units, mass per square unit
+/// and friction.
+struct sBodyAttributes
+{
+    float width = 0.0f;
+    float height = 0.0f;
+    float density = 0.0f;
+    float friction = 0.0f;
+
+    /// Larger than any area, or heavier or rougher than anything in one; the physics would compute
+    /// with infinities beyond them.
+    static constexpr int kMaxSize = 10000;
+    static constexpr float kMaxDensity = 1000.0f;
+    static constexpr float kMaxFriction = 1000.0f;
+
+    /// Reads `w`, `h`, `density` and `friction` (each 0 when absent): the size as whole numbers (a
+    /// decimal reads as 0) or, with decimalSize, as decimals. A value that is negative, not finite or
+    /// beyond its limit is refused with an "ERROR:" line and reads as 0.
+    static sBodyAttributes Read(const QXmlStreamAttributes& attributes, bool decimalSize);
+};
 
 /// One axis-aligned box that an actor (or nobody, for terrain) has in the physics. The description
 /// (size, type, density, friction) is kept while the box is out of a world, and so is its position:

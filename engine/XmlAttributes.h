@@ -19,10 +19,23 @@ eAttributeRead ReadIntAttribute(const QXmlStreamAttributes& attributes, const ch
 /// 0 when its text is malformed.
 int IntAttribute(const QXmlStreamAttributes& attributes, const char* name, int absent);
 
+/// The named attribute as a decimal integer from low to high, for the sizes and counts that the game
+/// allocates, loops over or multiplies by: fallback when the element lacks it; a malformed text or a
+/// number outside the range is refused with an "ERROR:" line and gives fallback too.
+int IntAttributeWithin(const QXmlStreamAttributes& attributes, const char* name, int fallback, int low, int high);
+
 /// The named attribute as an integer flag, anything but 0 being true: absent when the element lacks it,
 /// false when its text is malformed.
 bool FlagAttribute(const QXmlStreamAttributes& attributes, const char* name, bool absent);
 
 /// The named attribute as a decimal number in the C locale ("1.5", "-2", "3e2"): 0 when the element
-/// lacks it or its text is no number.
+/// lacks it or its text is no number. "inf", "nan" and numbers beyond float ("4e45") are refused with
+/// an "ERROR:" line and give 0 too: one such value poisons every sum it enters, and the physics
+/// aborts on it.
 float FloatAttribute(const QXmlStreamAttributes& attributes, const char* name);
+
+/// The named attribute as a decimal number from low to high (see FloatAttribute), for body sizes and
+/// materials: fallback when the element lacks it; a text that is no finite number, or a number outside
+/// the range, is refused with an "ERROR:" line and gives fallback too.
+float FloatAttributeWithin(const QXmlStreamAttributes& attributes, const char* name, float fallback, float low,
+                           float high);

@@ -345,6 +345,11 @@ void cArea::AddHeart(float x, float y, int value, float targetX, float targetY, 
 
 void cArea::AddStars(int count)
 {
+    const int room = kMaxStars - static_cast<int>(stars.size());
+    if (count > room) {
+        printf("\n ERROR: %d more stars would crowd the sky of %s; %d are added \n\n", count, fileName.c_str(), room);
+        count = room;
+    }
     for (int i = 0; i < count; ++i) {
         // The order of the draws fixes the stars of an area for good.
         const int gx = static_cast<int>(RandomFloat(0.0f, 170.0f));

@@ -146,6 +146,8 @@ public:
     /// count stars at random points of a 3-unit grid over the world texture, twinkling, 2 units
     /// large; the same stars for the same calls on every run.
     void AddStars(int count);
+    /// Most stars an area holds, far more than its sky has room for; AddStars adds no more.
+    static constexpr int kMaxStars = 1000;
     /// A cloud with shared cloud animation animationId (0 to 4) by day and its twin (+5) in the
     /// Vadi do Davovodaz, drifting speed units per second, drawn scale times as large. An id out
     /// of range or a scale below 1 is refused with an "ERROR:" line.

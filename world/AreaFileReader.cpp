@@ -21,6 +21,10 @@ public:
     explicit cAttributes(const QXmlStreamReader& xml) : attributes(xml.attributes()) {}
 
     int Int(const char* name, int defaultValue) const { return IntAttribute(attributes, name, defaultValue); }
+    int IntWithin(const char* name, int defaultValue, int low, int high) const
+    {
+        return IntAttributeWithin(attributes, name, defaultValue, low, high);
+    }
     float Float(const char* name, int defaultValue) const { return static_cast<float>(Int(name, defaultValue)); }
     bool Flag(const char* name, bool defaultValue) const { return FlagAttribute(attributes, name, defaultValue); }
     bool Has(const char* name) const { return attributes.hasAttribute(name); }
@@ -155,7 +159,7 @@ void cAreaFileReader::ReadStars(QXmlStreamReader& xml)
 {
     const cAttributes a(xml);
     if (a.Has("quantity"))
-        area.AddStars(a.Int("quantity", 0));
+        area.AddStars(a.IntWithin("quantity", 0, 0, cArea::kMaxStars));
 }
 
 void cAreaFileReader::ReadCloud(QXmlStreamReader& xml, bool large)

@@ -233,8 +233,13 @@ bool cCommonResources::LoadSpecialCharacters()
 
 bool cCommonResources::LoadBoxBluePrints()
 {
+    return LoadBoxBluePrints(kBluePrintList);
+}
+
+bool cCommonResources::LoadBoxBluePrints(const QString& list)
+{
     DeleteAll(gBoxBluePrints);
-    return ReadActorFile(kBluePrintList, [](QXmlStreamReader& xml) {
+    return ReadActorFile(list, [](QXmlStreamReader& xml) {
         if (xml.name() != QLatin1String("BoxBluePrint"))
             return true;
         const QXmlStreamAttributes attributes = xml.attributes();

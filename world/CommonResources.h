@@ -62,6 +62,8 @@ public:
     /// HeartBoxTypes.xml" (`type`, 0 when absent, cut to 16 bits; `file`), in file order; a
     /// template whose file does not load is kept empty. False only when the list does not open.
     static bool LoadBoxBluePrints();
+    /// The same from another list file.
+    static bool LoadBoxBluePrints(const QString& list);
     /// The glyph widths: one per `letter` element (`width`, 0 when absent), in order.
     static bool LoadAlphabetWidths(const QString& file);
     /// Appends the dragonfly, bat, bird and beetle lists from "res/xml/actors/Flying/".

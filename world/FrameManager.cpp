@@ -267,6 +267,14 @@ bool cFrameManager::AddFrame(int set, int x, int y, int uMin, int vMin, int texW
         printf("\n ERROR: a frame of %d x %d texels at scale %d shows nothing \n\n", texWidth, texHeight, scale);
         return false;
     }
+    const bool inTexture = uMin >= 0 && vMin >= 0 && texWidth <= kWorldTextureSize - uMin &&
+                           texHeight <= kWorldTextureSize - vMin;
+    const bool inReach = x >= -kMaxReach && x <= kMaxReach && y >= -kMaxReach && y <= kMaxReach;
+    if (!inTexture || scale > kMaxScale || !inReach) {
+        printf("\n ERROR: a frame at (%d, %d) showing %d x %d texels from (%d, %d) at scale %d lies beyond what a "
+               "frame can be \n\n", x, y, texWidth, texHeight, uMin, vMin, scale);
+        return false;
+    }
     auto frame = std::make_unique<cComicFrame>();
     frame->Init(x, y, uMin, vMin, texWidth, texHeight, scale, hasBorder, specialBlend);
     frameSets[set].push_back(std::move(frame));

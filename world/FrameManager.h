@@ -141,9 +141,16 @@ public:
     const FrameList& GetFrameSet(int i) const;
     /// Appends an empty frame set; answers its index.
     int AddFrameSet();
+    /// The largest magnification of a frame, and how far from the virtual screen's origin a frame
+    /// may stand or reach: no frame of any area comes near them, and the arithmetic of turns, fades
+    /// and the editor stays far from overflowing within them.
+    static constexpr int kMaxScale = 16;
+    static constexpr int kMaxReach = 4096;
+
     /// Appends a frame to set `set` at (x, y) of the virtual screen, showing texWidth x texHeight
     /// texels from (uMin, vMin) (v counted down from the top) at the given scale. Refused, with an
-    /// "ERROR:" line, for a set that does not exist or a size or scale below 1.
+    /// "ERROR:" line, for a set that does not exist, a size or scale below 1, a window reaching out
+    /// of the world texture, a scale above kMaxScale or a place beyond kMaxReach.
     bool AddFrame(int set, int x, int y, int uMin, int vMin, int texWidth, int texHeight, int scale, bool hasBorder,
                   bool specialBlend);
     /// AddFrame without special blend, marked dynamic: its texture window follows the player.

@@ -15,18 +15,24 @@ namespace {
 
 constexpr int kVirtualHeight = 272;
 
-/// The named attributes in order; false, with an "ERROR:" line, when one of them is missing.
+/// The named attributes in order; false, with an "ERROR:" line, when one of them is missing or lies
+/// beyond the reach of any frame (sums and differences of them then stay far from overflowing).
 template <size_t N>
 bool RequiredAttributes(const QXmlStreamReader& xml, const std::array<const char*, N>& names,
                         std::array<int, N>& values)
 {
     for (size_t i = 0; i < N; ++i) {
-        if (!xml.attributes().hasAttribute(names[i])) {
-            printf("\n ERROR: %s on line %lld has no %s; the frame is left out \n\n", qPrintable(xml.name().toString()),
-                   static_cast<long long>(xml.lineNumber()), names[i]);
+        const char* why = nullptr;
+        if (!xml.attributes().hasAttribute(names[i]))
+            why = "has no";
+        values[i] = IntAttribute(xml.attributes(), names[i], 0);
+        if (values[i] < -cFrameManager::kMaxReach || values[i] > cFrameManager::kMaxReach)
+            why = "reaches too far with";
+        if (why) {
+            printf("\n ERROR: %s on line %lld %s %s; the frame is left out \n\n", qPrintable(xml.name().toString()),
+                   static_cast<long long>(xml.lineNumber()), why, names[i]);
             return false;
         }
-        values[i] = IntAttribute(xml.attributes(), names[i], 0);
     }
     return true;
 }

@@ -55,35 +55,54 @@ FMOD_RESULT cDecodedSound::DecodeOggVorbis(const char* data, std::size_t byteCou
     OggVorbis_File vorbis;
     if (ov_open_callbacks(&file, &vorbis, nullptr, 0, kMemoryCallbacks) != 0)
         return FMOD_ERR_FORMAT;
-
-    const vorbis_info* info = ov_info(&vorbis, -1);
-    if (!info || info->channels < 1 || info->channels > 2) {
-        ov_clear(&vorbis);
-        return FMOD_ERR_FORMAT;
-    }
-    m_channels = info->channels;
-    m_rate = static_cast<int>(info->rate);
     m_samples.clear();
-    const ogg_int64_t totalFrames = ov_pcm_total(&vorbis, -1);
-    if (totalFrames > 0)
-        m_samples.reserve(static_cast<std::size_t>(totalFrames) * m_channels);
+    m_channels = 0;
+    m_rate = 0;
+    const FMOD_RESULT result = Decode(vorbis);
+    ov_clear(&vorbis);
+    if (result != FMOD_OK) {
+        m_samples.clear();
+        m_samples.shrink_to_fit();
+        m_channels = 0;
+    }
+    return result;
+}
+
+// What a file says of itself is only believed where the decoder holds it to it: every link of a
+// chained file must have the first link's format, and the claimed length only sizes the buffer
+// when it is one the game could ever hold.
+FMOD_RESULT cDecodedSound::Decode(OggVorbis_File& vorbis)
+{
+    const vorbis_info* info = ov_info(&vorbis, -1);
+    if (!info || info->channels < 1 || info->channels > 2 || info->rate < kMinRate || info->rate > kMaxRate)
+        return FMOD_ERR_FORMAT;
+    const int channels = info->channels;
+    const long rate = info->rate;
+    const ogg_int64_t claimed = ov_pcm_total(&vorbis, -1);
+    if (claimed > static_cast<ogg_int64_t>(kMaxSamples / channels))
+        return FMOD_ERR_FORMAT;
+    if (claimed > 0)
+        m_samples.reserve(static_cast<std::size_t>(claimed) * channels);
 
     alignas(std::int16_t) char buffer[16384];
     int section = 0;
-    FMOD_RESULT result = FMOD_OK;
     for (;;) {
         const long got = ov_read(&vorbis, buffer, sizeof buffer, 0, 2, 1, &section);
         if (got == 0)
             break;
         if (got == OV_HOLE)  // a gap in the stream: carry on with what follows
             continue;
-        if (got < 0) {
-            result = FMOD_ERR_FORMAT;
-            break;
-        }
+        if (got < 0)
+            return FMOD_ERR_FORMAT;
+        const vorbis_info* link = ov_info(&vorbis, section);
+        if (!link || link->channels != channels || link->rate != rate)
+            return FMOD_ERR_FORMAT;
+        if (m_samples.size() + static_cast<std::size_t>(got) / 2 > kMaxSamples)
+            return FMOD_ERR_FORMAT;
         const auto* samples = reinterpret_cast<const std::int16_t*>(buffer);
         m_samples.insert(m_samples.end(), samples, samples + got / 2);
     }
-    ov_clear(&vorbis);
-    return result;
+    m_channels = channels;
+    m_rate = static_cast<int>(rate);
+    return FMOD_OK;
 }

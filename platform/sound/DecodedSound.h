@@ -5,12 +5,23 @@
 #include <cstdint>
 #include <vector>
 
+struct OggVorbis_File;
+
 /// One sound decoded whole into 16-bit samples, one or two channels interleaved.
 class cDecodedSound
 {
 public:
-    /// Decodes an Ogg Vorbis file held in memory; the bytes are not kept.
-    /// FMOD_ERR_FORMAT when they are not Ogg Vorbis or have more than two channels.
+    /// Sample rates the decoder takes, in frames per second: what sound files are made at.
+    static constexpr long kMinRate = 1000;
+    static constexpr long kMaxRate = 384000;
+    /// The longest sound it takes, in samples of all channels: over twelve minutes of stereo at
+    /// 44.1 kHz, 128 MB.
+    static constexpr std::size_t kMaxSamples = std::size_t(1) << 26;
+
+    /// Decodes an Ogg Vorbis file held in memory; the bytes are not kept. FMOD_ERR_FORMAT, leaving
+    /// no sound, when they are not Ogg Vorbis, have more than two channels, a rate outside kMinRate
+    /// to kMaxRate, links of another format than the first, or more samples
+    /// than kMaxSamples (also when the file merely claims them).
     FMOD_RESULT DecodeOggVorbis(const char* data, std::size_t byteCount);
 
     int GetChannels() const { return m_channels; }
@@ -29,6 +40,8 @@ public:
     void SetLoopable(bool loopable) { m_loopable = loopable; }
 
 private:
+    FMOD_RESULT Decode(OggVorbis_File& vorbis);
+
     std::vector<std::int16_t> m_samples;
     int m_channels = 0;
     int m_rate = 0;

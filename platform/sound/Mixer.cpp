@@ -21,6 +21,15 @@ std::int16_t ToSample(float value)
     return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
 }
 
+/// Whether a channel whose position has reached the end of its sound (end in 32.32 fixed point) has
+/// played every pass it was given. One step may pass the end several times: a sound of a few frames
+/// at a higher rate than the output's.
+bool HasNoPassLeft(const sMixerChannel& channel, std::uint64_t end)
+{
+    return end == 0 ||
+           (channel.loopCount >= 0 && channel.position / end > static_cast<std::uint64_t>(channel.loopCount));
+}
+
 } // namespace
 
 cMixer::cMixer(int channelCount, int outputRate)
@@ -107,13 +116,14 @@ void cMixer::MixChannel(sMixerChannel& channel, float* accumulator, int frameCou
     channel.mixedGain = targetGain;
     for (int i = 0; i < frameCount; ++i) {
         if (channel.position >= end) {
-            if (channel.loopCount == 0 || frames == 0) {
+            if (HasNoPassLeft(channel, end)) {
                 Stop(channel);
                 return;
             }
-            channel.position -= end;
+            const std::uint64_t passes = channel.position / end;
+            channel.position %= end;
             if (channel.loopCount > 0)
-                --channel.loopCount;
+                channel.loopCount -= static_cast<int>(passes);
         }
         gain += gainStep;
         const std::size_t frame = static_cast<std::size_t>(channel.position >> 32);
@@ -126,7 +136,7 @@ void cMixer::MixChannel(sMixerChannel& channel, float* accumulator, int frameCou
         }
         channel.position += channel.step;
     }
-    // A one-shot ends in the update that plays its last frame, not one update later.
-    if (channel.position >= end && channel.loopCount == 0)
+    // A sound ends in the update that plays its last frame, not one update later.
+    if (channel.position >= end && HasNoPassLeft(channel, end))
         Stop(channel);
 }

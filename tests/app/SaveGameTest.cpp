@@ -165,15 +165,16 @@ TEST_F(SaveGameFile, LoadingTwiceMergesRecordsAndRepeatedNamesMerge)
     EXPECT_EQ(save.GetScore(), 0) << "a file without Score keeps the score held";
 }
 
-TEST_F(SaveGameFile, FileWithoutCurrentAreaKeepsUninitialisedWhichIsNotNew)
+TEST_F(SaveGameFile, FileWithoutCurrentAreaFailsKeepingUninitialisedWhichIsNotNew)
 {
     UseShippedTemplate(SLOT_FILE);
     WriteUserCopy(SLOT_FILE, "<ZORV_Save Score=\"8\"/>");
     cSaveGame save;
-    ASSERT_TRUE(save.Load(SLOT));
+    EXPECT_FALSE(save.Load(SLOT));
     EXPECT_EQ(save.GetCurrentArea(), "UNINITIALIZED");
     EXPECT_EQ(save.GetScore(), 8);
     EXPECT_FALSE(save.IsNew());
+    EXPECT_EQ(save.GetFileName(), "");
 }
 
 TEST_F(SaveGameFile, EmptyCurrentAreaFailsKeepsWhatWasReadAndWritesNoCopy)
@@ -237,13 +238,13 @@ class SaveGameDamagedFile : public SaveGameFile, public ::testing::WithParamInte
 {
 };
 
-TEST_P(SaveGameDamagedFile, KeepsWhatIsSoundAndWritesNothing)
+TEST_P(SaveGameDamagedFile, FailsKeepingWhatIsSoundAndWritesNothing)
 {
     UseShippedTemplate(SLOT_FILE);
     WriteUserCopy(SLOT_FILE, GetParam().content);
     cSaveGame save;
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(save.Load(SLOT));
+    EXPECT_FALSE(save.Load(SLOT));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), InvalidFileLine(UserPath(SLOT_FILE)).toStdString());
     EXPECT_EQ(save.GetCurrentArea(), GetParam().currentArea);
     EXPECT_EQ(save.GetScore(), GetParam().score);

@@ -2,6 +2,8 @@
 
 #include <QXmlStreamReader>
 
+#include "tests/support/StdoutOf.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,3 +85,49 @@ INSTANTIATE_TEST_SUITE_P(Texts, XmlFloatAttribute,
                                          FloatCase{"<e n=\"3e2\"/>", 300.f}, FloatCase{"<e n=\"0.25 \"/>", 0.25f},
                                          FloatCase{"<e n=\"1,5\"/>", 0.f}, FloatCase{"<e n=\"abc\"/>", 0.f},
                                          FloatCase{"<e n=\"\"/>", 0.f}, FloatCase{"<e/>", 0.f}));
+
+struct BoundedCase
+{
+    const char* element;
+    int count;   ///< IntAttributeWithin from 1 to 100, fallback 3.
+    float size;  ///< FloatAttributeWithin from 0.5 to 1000, fallback 2.
+    bool reported;
+};
+
+class XmlBoundedAttribute : public testing::TestWithParam<BoundedCase>
+{
+};
+
+TEST_P(XmlBoundedAttribute, RefusesWhatLiesOutsideWithAMessage)
+{
+    const QXmlStreamAttributes attributes = AttributesOf(GetParam().element);
+    int count = 0;
+    float size = 0;
+    const std::string output = StdoutOf([&] {
+        count = IntAttributeWithin(attributes, "n", 3, 1, 100);
+        size = FloatAttributeWithin(attributes, "n", 2.0f, 0.5f, 1000.0f);
+    });
+    EXPECT_EQ(count, GetParam().count);
+    EXPECT_FLOAT_EQ(size, GetParam().size);
+    EXPECT_EQ(output.find("ERROR") != std::string::npos, GetParam().reported) << output;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, XmlBoundedAttribute,
+    testing::Values(BoundedCase{"<e/>", 3, 2.0f, false}, BoundedCase{"<e n=\"50\"/>", 50, 50.0f, false},
+                    BoundedCase{"<e n=\"100\"/>", 100, 100.0f, false}, BoundedCase{"<e n=\"0.5\"/>", 3, 0.5f, true},
+                    BoundedCase{"<e n=\"101\"/>", 3, 101.0f, true}, BoundedCase{"<e n=\"0\"/>", 3, 2.0f, true},
+                    BoundedCase{"<e n=\"-2147483648\"/>", 3, 2.0f, true},
+                    BoundedCase{"<e n=\"1e3\"/>", 3, 1000.0f, true}, BoundedCase{"<e n=\"4e45\"/>", 3, 2.0f, true},
+                    BoundedCase{"<e n=\"inf\"/>", 3, 2.0f, true}, BoundedCase{"<e n=\"nan\"/>", 3, 2.0f, true},
+                    BoundedCase{"<e n=\"many\"/>", 3, 2.0f, true}));
+
+TEST(XmlAttributes, DecimalsThatAreNotFiniteReadAsZeroWithAMessage)
+{
+    for (const char* element : {"<e n=\"inf\"/>", "<e n=\"-inf\"/>", "<e n=\"nan\"/>", "<e n=\"4e45\"/>"}) {
+        float value = 1.0f;
+        const std::string output = StdoutOf([&] { value = FloatAttribute(AttributesOf(element), "n"); });
+        EXPECT_EQ(value, 0.0f) << element;
+        EXPECT_NE(output.find("ERROR"), std::string::npos) << element;
+    }
+}

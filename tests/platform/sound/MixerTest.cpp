@@ -3,6 +3,8 @@
 
 #include "tests/support/TestSounds.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -80,6 +82,27 @@ TEST(MixerTest, OverloadIsClippedNotWrapped)
     const auto out = MixFrames(mixer, kRate / 5);
     EXPECT_EQ(*std::max_element(out.begin(), out.end()), 32767);
     EXPECT_EQ(*std::min_element(out.begin(), out.end()), -32768);
+}
+
+// One output frame steps over the whole sound more than twice: a loop must wrap within the sound
+// (never more than one step past its end) and count every pass it made.
+TEST(MixerTest, OneFrameSoundAtAHigherRateStaysWithinItsFramesAndCountsEveryPass)
+{
+    QFile file(QString(MIRROWEN_SOURCE_DIR) + "/tests/fuzz/damaged/ogg/valid_one_frame_96k.ogg");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    cDecodedSound blip = Decode(file.readAll());
+    ASSERT_EQ(blip.GetFrames(), 1u);
+    blip.SetLoopable(true);
+    cMixer mixer(2, kRate);
+    const std::uint64_t looping = mixer.Start(&blip, false);
+    const std::uint64_t fourPasses = mixer.Start(&blip, false);
+    mixer.Find(fourPasses)->loopCount = 3;
+    for (int frame = 1; frame <= 100; ++frame) {
+        MixFrames(mixer, 1);
+        const sMixerChannel& channel = *mixer.Find(looping);
+        ASSERT_LT(channel.position, (std::uint64_t(1) << 32) + channel.step) << "after " << frame << " frames";
+        EXPECT_EQ(mixer.Find(fourPasses)->sound != nullptr, frame < 2) << "after " << frame << " frames";
+    }
 }
 
 } // namespace

@@ -1,0 +1,449 @@
+#include "ReaderRuns.h"
+
+#include "MemoryResource.h"
+
+#include "actors/AreaEnterTree.h"
+#include "actors/AreaExit.h"
+#include "actors/BasicPlant.h"
+#include "actors/CommonHeartBox.h"
+#include "actors/FireFly.h"
+#include "actors/PlayerChar.h"
+#include "actors/ScoreIndicator.h"
+#include "actors/SharedActors.h"
+#include "app/GameSettings.h"
+#include "app/InputHandler.h"
+#include "app/SaveGame.h"
+#include "app/UserFile.h"
+#include "audio/AudioSystem.h"
+#include "audio/Sound.h"
+#include "audio/SoundLibrary.h"
+#include "engine/Animation.h"
+#include "engine/PhysicsBody.h"
+#include "engine/SharedAssets.h"
+#include "engine/XmlAttributes.h"
+#include "platform/physics/Settings.h"
+#include "platform/physics/World.h"
+#include "world/Area.h"
+#include "world/ComicFrame.h"
+#include "world/CommonResources.h"
+#include "world/FrameManager.h"
+#include "world/FramedArea.h"
+
+#include "tests/support/TestSounds.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <set>
+
+namespace {
+
+constexpr int kTickMs = 20;
+constexpr int kTextureSize = 512;
+
+// ---- what the readers need around them, made once per process
+
+cMemoryResource& Resources()
+{
+    static cMemoryResource resources;
+    return resources;
+}
+
+/// The bytes mounted as ":/fuzz/<name>"; the path a file of the game would name them by.
+QString Mount(const char* name, const QByteArray& bytes)
+{
+    Resources().Put(name, bytes);
+    return cMemoryResource::BarePath(name);
+}
+
+/// A working directory holding the shipped templates and a data location of its own, as the game
+/// finds them on a player's machine.
+struct sUserFolders
+{
+    sUserFolders()
+    {
+        QCoreApplication::setApplicationName("Mirrowen");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
+        QDir::setCurrent(home.path());
+        for (const char* name : {"Controls.xml", "Settings.xml", "Saves/slot0.zvs"}) {
+            QDir().mkpath(QFileInfo(name).path());
+            QFile::copy(QString(MIRROWEN_SOURCE_DIR) + "/templates/" + name, name);
+        }
+        cUserFile::MakeFolders();
+    }
+    QTemporaryDir home;
+};
+
+/// Puts the bytes where the user copy of that file lies.
+void WriteUserCopy(const char* relativeName, const QByteArray& bytes)
+{
+    static sUserFolders folders;
+    QFile file(cUserFile(relativeName).UserPath());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+/// A silent audio system and the game's shared assets, loaded as at start-up.
+struct sGame
+{
+    sGame()
+    {
+        setenv("MIRROWEN_SILENT_AUDIO", "1", 1);
+        audio.Init();
+        resources = std::make_unique<cCommonResources>(&audio);
+        if (!resources->LoadAll())
+            std::abort();
+    }
+    cAudioSystem audio;
+    std::unique_ptr<cCommonResources> resources;
+};
+
+sGame& Game()
+{
+    static sGame game;
+    return game;
+}
+
+void Step(physics::World& world, int ticks)
+{
+    for (int i = 0; i < ticks; ++i)
+        world.Step(physics::kGameTimeStep, physics::kGameVelocityIterations, physics::kGamePositionIterations);
+}
+
+bool IsFinite(b2Vec2 v)
+{
+    return std::isfinite(v.x) && std::isfinite(v.y);
+}
+
+// ---- the per-user files
+
+BrokenPromises RunControls(const QByteArray& bytes)
+{
+    WriteUserCopy("Controls.xml", bytes);
+    cInputHandler input;
+    input.LoadConfig("Controls.xml");
+    BrokenPromises broken;
+    for (eInputKey action : {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_JUMP, KEY_NEXT, KEY_PREV, KEY_ROT_LEFT,
+                             KEY_ROT_RIGHT}) {
+        if (!cInputHandler::IsKeyCode(input.GetKey(action)))
+            broken.push_back("action " + std::to_string(action) + " is bound to no key");
+    }
+    return broken;
+}
+
+BrokenPromises RunSettings(const QByteArray& bytes)
+{
+    WriteUserCopy("Settings.xml", bytes);
+    cGameSettings settings;
+    settings.Load("Settings.xml");
+    return {};
+}
+
+BrokenPromises RunSaveSlot(const QByteArray& bytes)
+{
+    WriteUserCopy("Saves/slot0.zvs", bytes);
+    cSaveGame save;
+    if (!save.Load("Saves/slot0.zvs"))
+        return {};
+    BrokenPromises broken;
+    if (save.GetCurrentArea().empty() || save.GetCurrentArea() == "UNINITIALIZED")
+        broken.push_back("a slot naming no area loaded");
+    std::set<std::string> names;
+    for (int i = 0; i < save.GetAreaCount(); ++i) {
+        if (!names.insert(save.GetArea(i)->name).second || save.GetArea(i)->name.empty())
+            broken.push_back("record " + std::to_string(i) + " is nameless or named twice");
+    }
+    return broken;
+}
+
+// ---- the shared attribute reader
+
+BrokenPromises RunAttributes(const QByteArray& bytes)
+{
+    BrokenPromises broken;
+    QXmlStreamReader xml(bytes);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes attributes = xml.attributes();
+        for (const QXmlStreamAttribute& attribute : attributes) {
+            const QByteArray name = attribute.name().toLatin1();
+            IntAttribute(attributes, name, 3);
+            FlagAttribute(attributes, name, true);
+            if (!std::isfinite(FloatAttribute(attributes, name)))
+                broken.push_back(name.toStdString() + " read as a number that is not finite");
+            const int count = IntAttributeWithin(attributes, name, 3, 1, 100);
+            if (count < 1 || count > 100)
+                broken.push_back(name.toStdString() + " read as a count outside 1 to 100");
+            const float size = FloatAttributeWithin(attributes, name, 2.0f, 0.5f, 1000.0f);
+            if (!(size >= 0.5f && size <= 1000.0f))
+                broken.push_back(name.toStdString() + " read as a size outside 0.5 to 1000");
+        }
+    }
+    return broken;
+}
+
+// ---- the world's files
+
+BrokenPromises RunArea(const QByteArray& bytes)
+{
+    sGame& game = Game();
+    const QString path = Mount("area.xml", bytes);
+    cArea area(path.toStdString(), game.resources.get());
+    BrokenPromises broken;
+    if (!area.Init(&game.audio, false, false))
+        return broken;
+    for (int tick = 0; tick < 25; ++tick) {
+        area.Update(kTickMs);
+        game.audio.Update();
+    }
+    for (const cPhysicsBody* body : area.GetBodies()) {
+        if (!IsFinite(body->GetPosition()))
+            broken.push_back("a body went out of the finite world");
+    }
+    if (static_cast<int>(area.GetStars().size()) > cArea::kMaxStars)
+        broken.push_back(std::to_string(area.GetStars().size()) + " stars");
+    return broken;
+}
+
+/// Where dynamic frames find the player: somewhere on the middle floor of a usual area.
+class cStandingPlayer : public cFramedArea
+{
+public:
+    void Draw(bool, bool) override {}
+    void DrawPhysicsDebug() override {}
+    void DrawPlayerPhysics() override {}
+    float GetDayNightBlend() const override { return 0.5f; }
+    bool GetFocusPlayerCenter(float& x, float& y) const override
+    {
+        x = 200.0f;
+        y = -120.0f;
+        return true;
+    }
+    bool IsPaused() const override { return paused; }
+    void SetPaused(bool) override { paused = true; }
+    void ClearPaused() override { paused = false; }
+
+private:
+    bool paused = false;
+};
+
+void Tick(cFrameManager& frames, int ticks)
+{
+    for (int i = 0; i < ticks; ++i)
+        frames.Update(kTickMs);
+}
+
+/// The questions the quarter turns and the editor ask of every frame, and a turn to and fro.
+void AskFrames(cFrameManager& frames)
+{
+    for (int set = 0; set < frames.GetFrameSetCount(); ++set) {
+        for (const auto& frame : frames.GetFrameSet(set)) {
+            frame->GetScaleClass();
+            frame->WorldToScreen(100.0f, -100.0f);
+            frame->ScreenToWorld(240.0f, 136.0f);
+            frame->InsideDepth(100.0f, -100.0f);
+            frame->OverlapArea(0.0f, 0.0f, 480.0f, 272.0f);
+            frame->OverlapsPlayer(100.0f, -100.0f, 11.0f, 15.0f);
+            frame->StartRotateLeft(1);
+            for (int i = 0; i < 15; ++i)
+                frame->Update(kTickMs);
+            frame->StartRotateRight(0);
+            for (int i = 0; i < 15; ++i)
+                frame->Update(kTickMs);
+            frame->ResizeSquareTex(32);
+        }
+    }
+}
+
+BrokenPromises RunFrameSets(const QByteArray& bytes)
+{
+    cStandingPlayer player;
+    cFrameManager frames(&player);
+    if (!frames.LoadFrameSets(Mount("frames.xml", bytes)))
+        return {};
+    BrokenPromises broken;
+    for (int set = 0; set < frames.GetFrameSetCount(); ++set) {
+        for (const auto& frame : frames.GetFrameSet(set)) {
+            const QPointF corner = frame->GetTexMin();
+            if (corner.x() < 0 || corner.y() < 0 || corner.x() + frame->GetTexWidth() > kTextureSize ||
+                corner.y() + frame->GetTexHeight() > kTextureSize)
+                broken.push_back("a frame shows texels outside the world texture");
+        }
+    }
+    frames.Resize(960, 544);
+    frames.StartFadeIn(600);
+    Tick(frames, 32);
+    frames.ShakeThenSwitch(200, 6, 6, 40, true);
+    Tick(frames, 40);
+    frames.SwitchToFrameSet(2, 300);
+    Tick(frames, 20);
+    frames.FrameAtWindowPoint(480, 272);
+    AskFrames(frames);
+    frames.StartFadeOut(600);
+    Tick(frames, 32);
+    return broken;
+}
+
+// ---- animations, actors and boxes
+
+BrokenPromises CheckAnimation(cAnimation& animation)
+{
+    for (unsigned dt : {0u, 20u, 250u, 20u, 70000u, 20u}) {
+        animation.Update(dt);
+        animation.IsFinished();
+    }
+    animation.SetFrame(animation.GetNumFrames() - 1);
+    cAnimation copy(animation);
+    copy.Update(kTickMs);
+    if (animation.GetCurrentFrame() >= animation.GetNumFrames() && animation.GetNumFrames() > 0)
+        return {"animation " + animation.GetName().toStdString() + " stands on a frame it does not have"};
+    return {};
+}
+
+BrokenPromises RunAnimationList(const QByteArray& bytes)
+{
+    Game();
+    std::vector<cAnimation*> list;
+    cCommonResources::LoadAnimationList(Mount("animations.xml", bytes), list);
+    BrokenPromises broken;
+    for (cAnimation* animation : list) {
+        const BrokenPromises more = CheckAnimation(*animation);
+        broken.insert(broken.end(), more.begin(), more.end());
+        delete animation;
+    }
+    return broken;
+}
+
+/// The bytes read as each kind of actor file, every actor put into one world that then runs.
+BrokenPromises RunActorFiles(const QByteArray& bytes)
+{
+    Game();
+    const QString path = Mount("actor.xml", bytes);
+    physics::World world;
+    cPlayerChar character;
+    character.LoadFromXml(path);
+    character.Init(&world, 20.0f, 0.0f);
+    cAreaExit exit(path, &world, 60.0f, 0.0f, true, "Next");
+    cAreaEnterTree enterTree(&world, path, 100.0f, 0.0f, false);
+    BasicPlant plant(path, &world, 140, 0, BasicPlant::TYPE_SILENT);
+    FireFly firefly;
+    firefly.LoadFromXml(path);
+    cScoreIndicator indicator(0.0f, 0.0f);
+    indicator.LoadFromXml(path);
+    for (int tick = 0; tick < 10; ++tick) {
+        character.Walk(FACING_RIGHT);
+        character.Update(kTickMs);
+        exit.Update(kTickMs);
+        enterTree.Update(kTickMs);
+        plant.Update(kTickMs);
+        Step(world, 1);
+    }
+    character.Jump(false);
+    Step(world, 5);
+    if (character.HasBody() && !IsFinite(character.GetPosition()))
+        return {"the character left the finite world"};
+    return {};
+}
+
+BrokenPromises CheckBox(const CommonHeartBox& box)
+{
+    BrokenPromises broken;
+    for (float value : {box.GetWidth(), box.GetHeight(), box.GetDensity(), box.GetFriction()}) {
+        if (!std::isfinite(value) || value < 0)
+            broken.push_back("a box body of " + std::to_string(value));
+    }
+    for (cAnimation* animation : box.GetAnimations()) {
+        const BrokenPromises more = CheckAnimation(*animation);
+        broken.insert(broken.end(), more.begin(), more.end());
+    }
+    return broken;
+}
+
+/// The bytes as a heart-box file, and as a blueprint list whose entries may name that same file.
+BrokenPromises RunHeartBoxes(const QByteArray& bytes)
+{
+    Game();
+    const QString path = Mount("box.xml", bytes);
+    CommonHeartBox box;
+    box.LoadFromXml(path);
+    BrokenPromises broken = CheckBox(box);
+    std::vector<CommonHeartBox*> kept;
+    kept.swap(gBoxBluePrints);
+    cCommonResources::LoadBoxBluePrints(path);
+    for (const CommonHeartBox* blueprint : gBoxBluePrints) {
+        const BrokenPromises more = CheckBox(*blueprint);
+        broken.insert(broken.end(), more.begin(), more.end());
+    }
+    DeleteAll(gBoxBluePrints);
+    gBoxBluePrints.swap(kept);
+    return broken;
+}
+
+// ---- sounds
+
+BrokenPromises RunSoundList(const QByteArray& bytes)
+{
+    sGame& game = Game();
+    // A short tone that lists of effects may name as "fuzz/tone.ogg".
+    static const QByteArray tone = testsounds::EncodeTone(30);
+    Resources().Put("tone.ogg", tone);
+    cSoundLibrary library(&game.audio);
+    library.LoadFromXml(":/" + Mount("sfx.xml", bytes));
+    for (int id = -1; id <= library.GetCount(); ++id)
+        library.Play(id, 1.0f, 0);
+    std::unique_ptr<cSound> looping(library.MakeSound(library.GetCount() - 1));
+    if (looping)
+        looping->Play(1.0f, -1, false);
+    for (int tick = 0; tick < 5; ++tick)
+        game.audio.Update();
+    return {};
+}
+
+/// The bytes as an Ogg file of the resource tree, played once and looping until it has wrapped.
+BrokenPromises RunOgg(const QByteArray& bytes)
+{
+    sGame& game = Game();
+    const QString path = Mount("sound.ogg", bytes);
+    for (bool loop : {false, true}) {
+        FMOD_SOUND* sound = game.audio.CreateCachedSound(path, loop);
+        if (!sound)
+            continue;
+        game.audio.PlayOneShot(sound, 1.0f, loop ? -1 : 0);
+        game.audio.PlayOneShot(sound, 0.5f, 3);
+        for (int tick = 0; tick < 8; ++tick)
+            game.audio.Update();
+        FMOD_Sound_Release(sound);
+    }
+    return {};
+}
+
+} // namespace
+
+const std::vector<sReaderRun>& ReaderRuns()
+{
+    static const std::vector<sReaderRun> runs = {
+        {"controls", RunControls, false},        {"settings", RunSettings, false},
+        {"saveslot", RunSaveSlot, false},        {"attributes", RunAttributes, false},
+        {"animations", RunAnimationList, true},  {"actors", RunActorFiles, true},
+        {"heartboxes", RunHeartBoxes, true},     {"framesets", RunFrameSets, false},
+        {"soundlist", RunSoundList, true},       {"area", RunArea, true},
+        {"ogg", RunOgg, true},
+    };
+    return runs;
+}
+
+const sReaderRun* FindReaderRun(const std::string& name)
+{
+    for (const sReaderRun& run : ReaderRuns()) {
+        if (name == run.name)
+            return &run;
+    }
+    return nullptr;
+}
