@@ -1,7 +1,10 @@
 #include "app/GLWidget.h"
 
 #include "app/Game.h"
+#include "engine/DebugLog.h"
 #include "engine/Drawing.h"
+#include "world/Area.h"
+#include "world/FrameEditor.h"
 
 #include <QMouseEvent>
 
@@ -91,6 +94,7 @@ void GLWidget::ToggleBackgroundDrawing()
 void GLWidget::ToggleDebugOutput()
 {
     debugOutput = !debugOutput;
+    gDebugOutput = debugOutput;
 }
 
 void GLWidget::ToggleSupportLines()
@@ -123,11 +127,36 @@ void GLWidget::paintGL()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (!IsPlayMode(game->GetStateKind()))
         game->DrawState();
+    else if (!frameDrawing)
+        PaintWorldWithoutFrames();
+    else
+        PaintFrames();
     if (supportLines)
         DrawSupportLines();
     glFlush();
     if (debugOutput)
         DrawDebugTexts();
+}
+
+void GLWidget::PaintWorldWithoutFrames()
+{
+    if (!area)
+        return;
+    area->Draw(skyDrawing, backgroundDrawing);
+    if (physicsDrawing)
+        area->DrawPhysicsDebug();
+    if (playerPhysicsDrawing)
+        area->DrawPlayerPhysics();
+}
+
+void GLWidget::PaintFrames()
+{
+    if (!frameManager)
+        return;
+    frameManager->RenderWorldToTexture(physicsDrawing, playerPhysicsDrawing, skyDrawing, backgroundDrawing);
+    frameManager->Draw();
+    if (area && area->IsPaused() && area->IsPauseScreenShown())
+        game->DrawPauseScreen();
 }
 
 void GLWidget::DrawDebugTexts()
@@ -143,6 +172,16 @@ void GLWidget::DrawSupportLines()
     // A cross through the centre of the view, two pixels thick, to line frames up by eye.
     DrawFilledRect(viewWidth / 2 - 1, 0, 2, viewHeight, 255, 255, 255, 255);
     DrawFilledRect(0, viewHeight / 2 - 1, viewWidth, 2, 255, 255, 255, 255);
+    if (!frameManager)
+        return;
+    // The outline of the virtual screen, where the frames are laid out.
+    const int p = frameManager->GetPixelSize();
+    const int x = frameManager->GetOffsetX();
+    const int y = frameManager->GetOffsetY();
+    DrawFilledRect(x, y, 480 * p, 2, 100, 255, 255, 255);
+    DrawFilledRect(x, y + 272 * p, 480 * p, 2, 100, 255, 255, 255);
+    DrawFilledRect(x, y, 2, 272 * p, 100, 255, 255, 255);
+    DrawFilledRect(x + 480 * p, y, 2, 272 * p, 100, 255, 255, 255);
 }
 
 void GLWidget::mousePressEvent(QMouseEvent* event)

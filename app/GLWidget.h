@@ -48,6 +48,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    /// Play with frame drawing off: the area straight into the window, in world pixels.
+    void PaintWorldWithoutFrames();
+    /// Play: the area into the world texture, the frames from it, the pause screen over them.
+    void PaintFrames();
     void DrawDebugTexts();
     void DrawSupportLines();
 

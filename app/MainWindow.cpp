@@ -29,6 +29,9 @@ cMainWindow::~cMainWindow()
 {
     if (timer)
         timer->disconnect();
+    // The controller's textures belong to the view's context.
+    if (view)
+        view->makeCurrent();
     delete game;
     delete input;
     LeakReport();
@@ -63,6 +66,8 @@ bool cMainWindow::Init(int /*desktopWidth*/, int /*desktopHeight*/)
     else
         show();
 
+    // Shared assets and screens make their textures in the view's context.
+    view->makeCurrent();
     if (!game->Init())
         return false;
     game->ApplySettings();
@@ -114,6 +119,8 @@ void cMainWindow::Update()
     // Keys released while another window had the focus never reach us: drop them all.
     if (!isActiveWindow())
         input->Clear();
+    // Areas load, and their textures are made and deleted, in the tick.
+    view->makeCurrent();
     const int result = game->Update(kTickMs);
     if (result == -1)
         std::exit(0); // quitting from the title screen: nothing is left to save
