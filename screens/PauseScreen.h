@@ -1,0 +1,103 @@
+#pragma once
+
+#include "engine/FontManager.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class cAnimation;
+class cAudioSystem;
+class cCommonResources;
+class cGameSettings;
+class cHowPlayScreen;
+class cInputHandler;
+class cMenu;
+
+/// The menu laid over a paused area: a translucent veil and the entries CONTINUE, EXIT AND SELECT
+/// AREA, OPTIONS, HOW TO PLAY and EXIT from "res/xml/menus/pausescreenmenu.xml". OPTIONS and HOW
+/// TO PLAY replace the list by their own screen while they are open.
+///
+/// The pause screen never acts on the game: keys and clicks only set requests, which the next
+/// `Update` answers with a result code for the controller. Sizes are window pixels; mouse
+/// positions arrive with y counted from the top edge.
+class cPauseScreen
+{
+public:
+    /// What the list is replaced by.
+    enum eSubScreen
+    {
+        SUB_NONE = 0,
+        SUB_OPTIONS = 1,
+        SUB_HOW_TO_PLAY = 4
+    };
+
+    cPauseScreen();
+    virtual ~cPauseScreen();
+    cPauseScreen(const cPauseScreen&) = delete;
+    cPauseScreen& operator=(const cPauseScreen&) = delete;
+
+    /// Keeps the settings (borrowed) to toggle and save; loads the menu on the first call. False
+    /// when the menu file does not open: the controller then plays on. Puts the selection back on
+    /// the first entry.
+    virtual bool Init(cCommonResources* resources, cAudioSystem* audio, cGameSettings* settings);
+    /// The window's size: base scale P = max(1, min(w / 480, h / 272)), texts at 2 P.
+    void Resize(int width, int height);
+    /// This tick's menu keys. With the options open, their code: 1 music mute, 6 full screen,
+    /// 7 ambience and effects mute (each already toggled and saved); else 0.
+    virtual int HandleInput(cInputHandler* input);
+    /// Answers the requests: 2 continue, 3 exit to the title screen, 6 exit and select an area,
+    /// 5 the options toggled full screen, else 0.
+    virtual int Update(int dtMs);
+    /// Over the area as drawn: the veil, then the list or the open screen.
+    void Paint();
+    void MouseMove(int x, int y);
+    /// A click: -1 for a button other than the left (1) and while how-to-play is shown; the
+    /// options' code (1, 4 full screen, 7, 8 or 0) while they are open; else 0.
+    virtual int MousePress(int x, int y, int button, cInputHandler* input);
+
+    int GetSelected() const { return selected; }
+    int GetSubScreen() const { return subScreen; }
+    int GetPageCount() const { return static_cast<int>(pages.size()); }
+    const cMenu* GetPage(int i) const { return pages[static_cast<size_t>(i)].get(); }
+    int GetTextScale() const { return textScale; }
+    const cHowPlayScreen* GetHowPlayScreen() const { return howPlay.get(); }
+
+private:
+    bool LoadPages();
+    bool LoadAnimations();
+    /// The list's keys.
+    void HandleListInput(cInputHandler* input);
+    /// Acts on the entry of that page by its name. input is the live key bindings, which the
+    /// how-to-play screen shows.
+    void RunEntry(const cMenu& page, cInputHandler* input);
+    void OpenOptions();
+    void OpenHowToPlay(cInputHandler* input);
+    /// The options' code of a key or a click: the settings flipped and saved.
+    void ApplyOptionsCode(int code, int fullScreenCode);
+    /// Height (window pixels, y up) of a page's text line; back copy one text pixel lower.
+    int LineY(const cMenu& page) const;
+    /// Whether window point (x, y) (y up) lies strictly inside the page's line of text.
+    bool LineContains(const cMenu& page, int x, int y) const;
+    void PaintList();
+
+    std::vector<std::unique_ptr<cMenu>> pages;
+    std::vector<cAnimation*> cursors;
+    cFontManager font;
+    cGameSettings* settings = nullptr;
+    cAudioSystem* audioSystem = nullptr;
+    std::unique_ptr<cHowPlayScreen> howPlay;
+    int selected = 0;
+    bool continueRequest = false;
+    bool exitRequest = false;
+    bool optionsRequest = false;
+    bool howToPlayRequest = false;
+    bool selectAreaRequest = false;
+    int subScreen = SUB_NONE;
+    cCommonResources* commonResources = nullptr;
+    int width = 128, height = 128;
+    int textScale = 1;
+    int baseScale = 1;
+    int offsetX = 0, offsetY = 0;
+    bool fullScreenRequest = false;
+};
