@@ -1,75 +1,672 @@
 #include "app/Game.h"
 
+#include "actors/PlayerChar.h"
 #include "app/GameSettings.h"
+#include "app/InputHandler.h"
+#include "app/SaveGame.h"
+#include "audio/AudioSystem.h"
+#include "audio/SoundLibrary.h"
+#include "engine/DebugLog.h"
+#include "engine/MessageBox.h"
+#include "screens/EndScreen.h"
+#include "screens/LevelSelectionScreen.h"
+#include "screens/MetaLevel.h"
+#include "screens/PauseScreen.h"
+#include "screens/StartScreen.h"
+#include "world/Area.h"
+#include "world/CommonResources.h"
+#include "world/FrameEditor.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+const char* const kFirstArea = "res/Areas/Area0.xml";
+/// The exit destination that ends the story with the end screen.
+const char* const kFarewell = "SPECIAL_Farewell";
+/// The display names of the last two story areas: the area selection never books them, so the
+/// controller records them in the save slot itself.
+const std::string kCreditsName = "Family Trees";
+const std::string kLastAreaName = "It's all over now";
+/// Fades of the frames and the background as an area starts and ends.
+constexpr unsigned kAreaFadeMs = 600;
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+bool IsPlay(eGameMode mode)
+{
+    return mode == GAME_MODE_AREA || mode == GAME_MODE_AREA_PAUSED;
+}
+}
+
+eAreaKind AreaKindFor(const std::string& areaFile)
+{
+    if (EndsWith(areaFile, "res/Areas/Area0.xml") || EndsWith(areaFile, "res/Areas/003Area0.xml"))
+        return eAreaKind::First;
+    if (EndsWith(areaFile, "res/Areas/EndArea.xml"))
+        return eAreaKind::Last;
+    return eAreaKind::Plain;
+}
+
+std::string FrameSetFileFor(const std::string& areaFile)
+{
+    const size_t stem = areaFile.size() < 4 ? 0 : areaFile.size() - 4;
+    return areaFile.substr(0, stem) + "_Frames.xml";
+}
 
 cGame::cGame(bool gameMode)
-    : gameMode(gameMode)
+    : settings(new cGameSettings)
+    , gameMode(gameMode)
 {
 }
 
 cGame::~cGame()
 {
+    LeaveState();
+    DeleteArea();
+    delete commonResources;
+    delete audioSystem;
     delete settings;
 }
 
 bool cGame::Init()
 {
-    // Nothing is started yet: the controller stays in mode 0, where every tick is a no-op, and the
-    // window runs its loop all the same.
+    audioSystem = new cAudioSystem;
+    // Without a sound device the system still runs, silently: the game is playable all the same.
+    audioSystem->Init();
+    commonResources = new cCommonResources(audioSystem);
+    if (!commonResources->LoadAll())
+        return false;
+    ToStartScreen(-1);
     return true;
 }
 
 bool cGame::LoadSettings(const QString& fileName)
 {
-    if (!settings)
-        settings = new cGameSettings;
     return settings->Load(fileName);
 }
 
 void cGame::ApplySettings()
 {
-    // Nothing is current yet that settings apply to.
+    if (currentState)
+        currentState->ApplySettings(settings);
+    if (!IsPlay(mode) || !area)
+        return;
+    if (gSoundLibrary)
+        gSoundLibrary->SetMuted(settings->IsSFXMuted());
+    area->ApplySoundSettings(settings->IsMusicMuted(), settings->IsAmbienceMuted());
 }
 
-int cGame::Update(int /*dtMs*/)
+// Where the screens and areas come from.
+
+cStartScreen* cGame::NewStartScreen(int subScreen)
 {
-    // Mode 0 has nothing to advance and nothing to report.
-    return 0;
+    return new cStartScreen(subScreen);
 }
 
-int cGame::HandleInput(cInputHandler* /*input*/)
+cLevelSelectionScreen* cGame::NewLevelSelection(int slot, bool fromArea)
 {
-    return 0;
+    return new cLevelSelectionScreen(slot, fromArea);
 }
 
-bool cGame::EnterPauseScreen(int /*width*/, int /*height*/)
+cMetaLevel* cGame::NewMetaLevel(cSound* music)
 {
-    // Only an area being played can be paused.
+    return new cMetaLevel(music);
+}
+
+cGameState* cGame::NewEndScreen()
+{
+    return new cEndScreen;
+}
+
+cPauseScreen* cGame::NewPauseScreen()
+{
+    return new cPauseScreen;
+}
+
+cArea* cGame::NewArea(const std::string& file)
+{
+    switch (AreaKindFor(file))
+    {
+    case eAreaKind::First:
+    case eAreaKind::Last:
+    case eAreaKind::Plain:
+        break;
+    }
+    return new cArea(file, commonResources);
+}
+
+cStartScreen* cGame::StartScreen() const
+{
+    return static_cast<cStartScreen*>(currentState);
+}
+
+cLevelSelectionScreen* cGame::LevelSelection() const
+{
+    return static_cast<cLevelSelectionScreen*>(currentState);
+}
+
+cMetaLevel* cGame::MetaLevel() const
+{
+    return static_cast<cMetaLevel*>(currentState);
+}
+
+// Changes of mode.
+
+void cGame::DeleteArea()
+{
+    delete pauseScreen;
+    pauseScreen = nullptr;
+    delete frameManager;
+    frameManager = nullptr;
+    delete area;
+    area = nullptr;
+}
+
+void cGame::LeaveState()
+{
+    if (IsPlay(mode))
+        DeleteArea();
+    if (!currentState)
+        return;
+    currentState->Leave(0);
+    delete currentState;
+    currentState = nullptr;
+}
+
+bool cGame::MakeCurrent(cGameState* state, eGameMode newMode, const char* what)
+{
+    if (!state->Init(commonResources, audioSystem, settings))
+    {
+        std::printf("\n ERROR: The %s could not be opened. \n\n", what);
+        delete state;
+        return false;
+    }
+    currentState = state;
+    mode = newMode;
+    return true;
+}
+
+void cGame::FallBackToStartScreen()
+{
+    ToStartScreen(-1);
+    changed = true;
+}
+
+void cGame::ToStartScreen(int subScreen)
+{
+    LeaveState();
+    if (MakeCurrent(NewStartScreen(subScreen), GAME_MODE_START_SCREEN, "title screen"))
+        return;
+    // Every way through the game leads back here: without it there is no game to go on with.
+    ShowMessageBox(eMessageBoxKind::Critical, QStringLiteral("Mirrowen"),
+                   QStringLiteral("Sorry, 'Mirrowen' cannot go on: its title screen does not load."));
+    std::exit(1);
+}
+
+bool cGame::ToLevelSelection(bool fromArea, int areaScore, bool finished)
+{
+    LeaveState();
+    changed = true;
+    if (!MakeCurrent(NewLevelSelection(saveSlot, fromArea), GAME_MODE_LEVEL_SELECTION, "area selection"))
+    {
+        FallBackToStartScreen();
+        return false;
+    }
+    if (finished && !areaFile.empty())
+        return LevelSelection()->AreaFinished(areaFile, areaScore, 0, 0);
+    return true;
+}
+
+bool cGame::ToMetaLevel(const std::string& file, cSound* music, int positive, int negative)
+{
+    cMetaLevel* interlude = NewMetaLevel(music);
+    if (!interlude->InitWithArea(commonResources, audioSystem, settings, file, positive, negative))
+    {
+        std::printf("\n ERROR: The interlude before %s could not be opened. \n\n", file.c_str());
+        delete interlude;
+        FallBackToStartScreen();
+        return false;
+    }
+    LeaveState();
+    DeleteArea();
+    currentState = interlude;
+    mode = GAME_MODE_META_LEVEL;
+    changed = true;
+    return true;
+}
+
+bool cGame::ToEndScreen()
+{
+    LeaveState();
+    if (MakeCurrent(NewEndScreen(), GAME_MODE_END_SCREEN, "end screen"))
+        return true;
+    FallBackToStartScreen();
     return false;
 }
 
-void cGame::DrawState()
+bool cGame::StartArea(const std::string& file)
 {
+    LeaveState();
+    score = 0;
+    if (gameMode)
+        return ToMetaLevel(file, nullptr, 0, 0);
+    return EnterArea(file);
 }
 
-void cGame::DrawPauseScreen()
+cArea* cGame::LoadedArea(const std::string& file)
 {
+    cArea* loaded = NewArea(file);
+    if (loaded->Init(audioSystem, settings->IsMusicMuted(), settings->IsAmbienceMuted()))
+        return loaded;
+    delete loaded;
+    return nullptr;
 }
 
-void cGame::Resize(int /*width*/, int /*height*/)
+bool cGame::LoadArea(const std::string& file)
 {
+    DeleteArea();
+    cArea* next = LoadedArea(file);
+    const bool loaded = next != nullptr;
+    if (!loaded && !areaFile.empty())
+    {
+        std::printf("\n ERROR: Area %s did not load; %s is played again. \n\n", file.c_str(), areaFile.c_str());
+        next = LoadedArea(areaFile);
+    }
+    if (!next)
+    {
+        std::printf("\n ERROR: Area %s did not load and there is no area to play instead. \n\n", file.c_str());
+        return false;
+    }
+    // The interlude that led here goes; the old area went already.
+    LeaveState();
+    area = next;
+    if (loaded)
+        areaFile = file;
+    mode = GAME_MODE_AREA;
+    changed = true;
+    frameManager = new cFrameEditor(area, commonResources);
+    frameManager->LoadFrameSets(QString::fromStdString(FrameSetFileFor(areaFile)));
+    frameManager->StartFadeIn(kAreaFadeMs);
+    frameManager->FlashBackground(kAreaFadeMs);
+    return loaded;
 }
 
-void cGame::MouseMove(int /*x*/, int /*y*/)
+bool cGame::EnterArea(const std::string& file)
 {
+    const bool loaded = LoadArea(file);
+    if (!area)
+        FallBackToStartScreen();
+    return loaded;
 }
 
-void cGame::MousePress(int /*x*/, int /*y*/, int /*button*/, cInputHandler* /*input*/)
+void cGame::GoToNextArea(int positive, int negative)
 {
+    if (mode == GAME_MODE_META_LEVEL)
+    {
+        EnterArea(MetaLevel()->GetNextArea());
+        return;
+    }
+    if (!IsPlay(mode) || !area)
+    {
+        StartArea(kFirstArea);
+        return;
+    }
+    const std::string destination = area->GetExitDestination();
+    if (destination == kFarewell)
+    {
+        ToEndScreen();
+        return;
+    }
+    const std::string file = "res/Areas/" + destination + ".xml";
+    if (gameMode)
+        ToMetaLevel(file, nullptr, positive, negative);
+    else
+        EnterArea(file);
+}
+
+void cGame::StartSelectedArea(cSound* music)
+{
+    if (!IsPlay(mode))
+        LeaveState();
+    if (areaFile == kFarewell)
+        ToEndScreen();
+    else if (gameMode)
+        ToMetaLevel(areaFile, music, 0, 0);
+    else
+        EnterArea(areaFile);
+}
+
+void cGame::Reset()
+{
+    if (currentState)
+        currentState->Start();
+    if (IsPlay(mode))
+        EnterArea(areaFile);
+}
+
+// The tick.
+
+int cGame::Update(int dtMs)
+{
+    if (mode == GAME_MODE_NONE)
+        return 0;
+    audioSystem->Update();
+    const eGameMode tickMode = mode;
+    const int result = currentState ? currentState->Update(dtMs) : 0;
+    if (tickMode == GAME_MODE_START_SCREEN)
+    {
+        const int answer = UpdateStartScreen(result);
+        if (answer != 0)
+            return answer;
+    }
+    if (tickMode == GAME_MODE_END_SCREEN)
+        UpdateEndScreen(result);
+    if (tickMode == GAME_MODE_META_LEVEL)
+        UpdateMetaLevel(result);
+    // Continuing from the pause screen and leaving the interlude both play on in the same tick.
+    if (mode == GAME_MODE_AREA_PAUSED && UpdatePaused(dtMs) == 4)
+        return 4;
+    if (mode == GAME_MODE_AREA && area)
+        UpdateArea(dtMs);
+    if (tickMode == GAME_MODE_LEVEL_SELECTION)
+        UpdateLevelSelection(result);
+    if (!changed)
+        return 0;
+    changed = false;
+    return 1;
+}
+
+int cGame::UpdateStartScreen(int result)
+{
+    switch (result)
+    {
+    case 1:
+        StartArea(kFirstArea);
+        break;
+    case 2:
+        return -1;
+    case 4:
+        return 4;
+    case 7:
+        saveSlot = StartScreen()->GetSelectedSlot();
+        ToLevelSelection(false, 0, false);
+        break;
+    case 8:
+        saveSlot = StartScreen()->GetSelectedSlot();
+        StartArea(kFirstArea);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void cGame::UpdateEndScreen(int result)
+{
+    if (result == 1)
+        FallBackToStartScreen();
+}
+
+void cGame::UpdateMetaLevel(int result)
+{
+    if (result == 1)
+        EnterArea(MetaLevel()->GetNextArea());
+}
+
+int cGame::UpdatePaused(int dtMs)
+{
+    if (!area || !pauseScreen)
+        return 0;
+    switch (pauseScreen->Update(dtMs))
+    {
+    case 2:
+        area->ClearPaused();
+        delete pauseScreen;
+        pauseScreen = nullptr;
+        mode = GAME_MODE_AREA;
+        changed = true;
+        break;
+    case 3:
+        FallBackToStartScreen();
+        break;
+    case 5:
+        return 4;
+    case 6:
+        ToLevelSelection(true, -1, false);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void cGame::UpdateArea(int dtMs)
+{
+    const int result = area->Update(dtMs);
+    if (!frameManager)
+        return;
+    ApplyAreaResult(result);
+    frameManager->Update(dtMs);
+    if (result != 9)
+        return;
+    // The area answers 9 on every tick from its exit on; the fade is started once.
+    if (frameManager->GetState() != kFramesFadingOut)
+    {
+        frameManager->StartFadeOut(kAreaFadeMs);
+        frameManager->FadeBackgroundTo(kAreaFadeMs);
+    }
+    if (frameManager->IsFadedOut())
+        FinishArea();
+}
+
+void cGame::ApplyAreaResult(int result)
+{
+    switch (result)
+    {
+    case 2:
+        frameManager->SwitchToFrameSet(static_cast<unsigned>(area->GetTriggeredFrameSet()), 1000);
+        break;
+    case 3: // the first area's tree has jumped
+        frameManager->ShakeThenSwitch(4000, 5, 5, 100, true);
+        break;
+    case 4: // the first area's earthquake
+        frameManager->ShakeFrames(2200, 3, 3, 100, true);
+        break;
+    case 5: // the last area's camera is ready
+        frameManager->ShakeThenSwitch(1500, 6, 6, 50, true);
+        break;
+    default:
+        break;
+    }
+}
+
+void cGame::FinishArea()
+{
+    int exitScore = 0, positive = 0, negative = 0;
+    area->GetExitInfo(&exitScore, &positive, &negative);
+    const std::string name = area->GetName();
+    const bool storyEnd = name == kCreditsName || name == kLastAreaName;
+    if (storyEnd && saveSlot >= 0)
+        SaveStoryProgress(name, exitScore);
+    changed = true;
+    if (name == kLastAreaName)
+        ToStartScreen(-1);
+    else if (!gameMode || name == kCreditsName)
+        GoToNextArea(positive, negative);
+    else
+        ToLevelSelection(true, exitScore, true);
+}
+
+void cGame::SaveStoryProgress(const std::string& areaName, int areaScore)
+{
+    const std::string slotFile = "Saves/slot" + std::to_string(saveSlot) + ".zvs";
+    cSaveGame save;
+    // Saving what could not be read would write an empty slot over the player's progress.
+    if (!save.Load(slotFile))
+    {
+        std::printf("\n ERROR: %s could not be read; %s is not recorded in it. \n\n", slotFile.c_str(),
+                    areaName.c_str());
+        return;
+    }
+    save.UpdateArea(areaFile, true, true, areaScore);
+    if (areaName == kCreditsName)
+    {
+        save.UnlockArea("res/Areas/Credits2.xml");
+    }
+    else
+    {
+        save.UnlockArea("res/Areas/What_the_Heart.xml");
+        save.UnlockArea("res/Areas/Antler_Arc.xml");
+        save.UnlockArea("res/Areas/Spelunking.xml");
+    }
+    save.Save();
+}
+
+void cGame::UpdateLevelSelection(int result)
+{
+    if (result < 0)
+    {
+        LevelSelection()->DeleteMusic();
+        ToStartScreen(result == -2 ? 3 : -1);
+        changed = true;
+    }
+    else if (result == 1)
+    {
+        areaFile = LevelSelection()->GetSelectedArea();
+        StartSelectedArea(LevelSelection()->GetMusic());
+        changed = true;
+    }
+}
+
+// Input, drawing and the mouse.
+
+int cGame::HandleInput(cInputHandler* input)
+{
+    if (mode == GAME_MODE_NONE)
+        return 0;
+    if (currentState)
+        currentState->HandleInput(input);
+    if (!area)
+        return 0;
+    if (mode == GAME_MODE_AREA_PAUSED && pauseScreen)
+    {
+        AfterOptions(pauseScreen->HandleInput(input), 6);
+        return 0;
+    }
+    if (!area->IsPaused() && input->WasPressed(KEY_BACK))
+        return 1;
+    HandlePlayInput(input);
+    return 0;
+}
+
+void cGame::HandlePlayInput(cInputHandler* input)
+{
+    if (input->WasPressed(KEY_PREV))
+        area->SwitchPlayer(false, false, false);
+    if (input->WasPressed(KEY_NEXT))
+        area->SwitchPlayer(true, false, false);
+    cPlayerChar* player = area->GetCurrentPlayer();
+    if (!player || !player->IsPresent())
+        return;
+    if (input->WasPressed(KEY_UP))
+        area->SetExitsTarget(player->GetId());
+    const bool left = input->IsHeld(KEY_LEFT);
+    const bool right = input->IsHeld(KEY_RIGHT);
+    if (player->GetState() == PLAYER_IN_EXIT && (left || right))
+        player->LeaveExit();
+    if (left)
+        player->Walk(FACING_LEFT);
+    if (right)
+        player->Walk(FACING_RIGHT);
+    // A jump while down is held asks for the head-jump as well.
+    if (input->WasPressed(KEY_JUMP))
+        player->Jump(input->IsHeld(KEY_DOWN));
+    if (input->WasPressed(KEY_DOWN))
+        player->HeadJump();
+}
+
+bool cGame::EnterPauseScreen(int width, int height)
+{
+    if (mode != GAME_MODE_AREA || !area)
+        return false;
+    DebugPrint("Entering PAUSE screen \n");
+    if (!pauseScreen)
+        pauseScreen = NewPauseScreen();
+    if (!pauseScreen->Init(commonResources, audioSystem, settings))
+    {
+        std::printf("\n ERROR: The pause screen could not be opened; play goes on. \n\n");
+        delete pauseScreen;
+        pauseScreen = nullptr;
+        return false;
+    }
+    pauseScreen->Resize(width, height);
+    area->SetPaused(true);
+    if (gSoundLibrary)
+        gSoundLibrary->PlayRandomMenuSound(0.4f);
+    mode = GAME_MODE_AREA_PAUSED;
+    changed = true;
+    return true;
 }
 
 bool cGame::ShowMouseCursor()
 {
-    // With no screen current nothing asks for the pointer to be hidden.
-    return true;
+    if (mode == GAME_MODE_LEVEL_SELECTION)
+        return true;
+    if (IsPlay(mode))
+        return area && area->IsPaused();
+    return currentState ? currentState->ShowMouseCursor() : true;
+}
+
+void cGame::DrawState()
+{
+    if (currentState)
+        currentState->Draw(false);
+}
+
+void cGame::DrawPauseScreen()
+{
+    // While the frames fade out the area is being left: the menu would hang over nothing.
+    if (area && area->IsPaused() && pauseScreen && frameManager && frameManager->GetState() != kFramesFadingOut)
+        pauseScreen->Paint();
+}
+
+void cGame::Resize(int width, int height)
+{
+    if (currentState)
+        currentState->Resize(width, height);
+    if (pauseScreen)
+        pauseScreen->Resize(width, height);
+    if (frameManager)
+        frameManager->Resize(width, height);
+}
+
+void cGame::MouseMove(int x, int y)
+{
+    if (currentState)
+        currentState->MouseMove(x, y);
+    if (mode == GAME_MODE_AREA_PAUSED && pauseScreen && area && area->IsPauseScreenShown())
+        pauseScreen->MouseMove(x, y);
+}
+
+void cGame::MousePress(int x, int y, int button, cInputHandler* input)
+{
+    if (currentState)
+        currentState->MousePress(x, y, button, input);
+    if (mode != GAME_MODE_AREA_PAUSED || !pauseScreen || !area || !area->IsPauseScreenShown())
+        return;
+    AfterOptions(pauseScreen->MousePress(x, y, button, input), 4);
+}
+
+void cGame::AfterOptions(int code, int fullScreenCode)
+{
+    if (code != 1 && code != 7 && code != fullScreenCode)
+        return;
+    ApplySettings();
+    if (code == 7)
+        area->SetMushroomsFlag(settings->IsAmbienceMuted());
 }

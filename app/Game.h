@@ -11,7 +11,11 @@ class cFrameEditor;
 class cGameSettings;
 class cGameState;
 class cInputHandler;
+class cLevelSelectionScreen;
+class cMetaLevel;
 class cPauseScreen;
+class cSound;
+class cStartScreen;
 
 /// What the game is doing; decides what `cGame` advances, draws and hands the input to.
 enum eGameMode
@@ -25,13 +29,30 @@ enum eGameMode
     GAME_MODE_END_SCREEN = 6       ///< the end screen
 };
 
+/// Which class plays an area file: the scripted first and last areas have classes of their own.
+enum class eAreaKind
+{
+    Plain,
+    First,
+    Last
+};
+
+/// The class for an area file, by the end of its name: "res/Areas/Area0.xml" and
+/// "res/Areas/003Area0.xml" (with any prefix) are the first area, "res/Areas/EndArea.xml" the last.
+eAreaKind AreaKindFor(const std::string& areaFile);
+/// The frame-set file beside an area file: the name without its last four characters (its
+/// extension) followed by "_Frames.xml".
+std::string FrameSetFileFor(const std::string& areaFile);
+
 /// The game controller. Owned by the main window, which advances it once per tick and forwards
 /// drawing, resizing and the mouse to it. It owns whatever its current mode uses (the current screen,
 /// or the area, its frame manager and the pause screen) and, for the life of the program, the audio
 /// system, the settings and the shared assets.
 ///
-/// The per-tick and event operations are virtual so that the window and the view can be driven by a
-/// scripted controller in tests.
+/// Every screen, pause screen and area comes from one of the New... operations, so that tests can
+/// hand in their own; the per-tick and event operations are virtual so that the window and the view
+/// can be driven by a scripted controller. Textures are made and deleted in the tick: the view's GL
+/// context must be current whenever the controller is called.
 class cGame
 {
 public:
@@ -41,13 +62,49 @@ public:
     cGame(const cGame&) = delete;
     cGame& operator=(const cGame&) = delete;
 
-    /// Starts what the controller stands on. True when the game can run.
+    /// Starts the audio system, loads the shared assets and opens the title screen. False, with
+    /// nothing current, when the shared assets do not load.
     virtual bool Init();
-    /// Loads the per-user settings of that relative name into the controller's settings, made on the
-    /// first call. False when they could not be read; the settings then hold what they held before.
+    /// Loads the per-user settings of that relative name into the controller's settings. False when
+    /// they could not be read; the settings then hold what they held before.
     bool LoadSettings(const QString& fileName);
     /// Hands the settings to whatever is current (mute flags, full screen).
     void ApplySettings();
+
+    // Changes of mode. Whatever cannot be opened is never made current: an "ERROR:" line says so
+    // and the title screen opens instead. Without a title screen the game cannot go on: a message
+    // box says so and the program ends with status 1.
+
+    /// The title screen; subScreen -1 plain, 3 with the save-slot menu open.
+    void ToStartScreen(int subScreen);
+    /// The area selection for the chosen save slot. With finished set (and an area played before)
+    /// the area is booked as finished in the slot with that score, and the result is whether
+    /// booking worked; otherwise true unless the screen could not be opened.
+    bool ToLevelSelection(bool fromArea, int score, bool finished);
+    /// The interlude before an area file; it takes over music (may be null). positive and
+    /// negative are the hearts brought along. False when it could not be opened.
+    bool ToMetaLevel(const std::string& areaFile, cSound* music, int positive, int negative);
+    /// The end screen; false when it could not be opened.
+    bool ToEndScreen();
+    /// Leaves whatever is current and starts an area: through its interlude in the game, at once
+    /// in the editor. The score starts from 0.
+    bool StartArea(const std::string& areaFile);
+    /// Replaces the area by a new one of that file, with its frame manager, and plays it (mode 2,
+    /// the interlude gone). When the file does not load, the area played before is loaded again and
+    /// played, and the result is false; with no area before, or when that fails too, no area
+    /// exists afterwards (the caller then opens the title screen).
+    bool LoadArea(const std::string& areaFile);
+    /// After an area: on to the exit's destination (the end screen for "SPECIAL_Farewell"), with
+    /// the hearts brought along.
+    void GoToNextArea(int positive, int negative);
+    /// The area chosen on the area selection, whose music the interlude takes over.
+    void StartSelectedArea(cSound* music);
+    /// Starts the current screen again, or loads the current area again.
+    void Reset();
+    /// Deletes the area, its frame manager and the pause screen.
+    void DeleteArea();
+    /// Deletes the area (in play) and the current screen.
+    void LeaveState();
 
     /// Advances the game by dtMs milliseconds (the window always passes 20).
     /// Returns -1 to quit the program, 1 when the mode or the area changed, 4 to toggle full screen,
@@ -75,17 +132,69 @@ public:
     virtual bool ShowMouseCursor();
 
     eGameMode GetStateKind() const { return mode; }
+    /// The current screen outside play, else null. Borrowed.
+    cGameState* GetCurrentState() const { return currentState; }
     /// The area being played (modes 2 and 3), else null. Borrowed.
     cArea* GetCurrentArea() const { return area; }
     /// The area's frame manager (modes 2 and 3), else null. Borrowed.
     cFrameEditor* GetFrameEditor() const { return frameManager; }
-    /// Null before LoadSettings. Borrowed.
+    /// The pause screen while paused, else null. Borrowed.
+    cPauseScreen* GetPauseScreen() const { return pauseScreen; }
+    /// The settings the controller passes on; made with the controller. Borrowed.
     cGameSettings* GetSettings() const { return settings; }
+    /// The shared assets; null before Init. Borrowed.
+    cCommonResources* GetCommonResources() const { return commonResources; }
     /// The file of the current or last successfully loaded area; empty before the first area.
     std::string GetAreaFile() const { return areaFile; }
     int GetScore() const { return score; }
+    /// The save slot (0 to 4) chosen on the title screen; -1 while none is.
+    int GetSaveSlot() const { return saveSlot; }
+
+protected:
+    // Where every screen and area comes from. Each returns a new object that the controller owns
+    // and initialises.
+    virtual cStartScreen* NewStartScreen(int subScreen);
+    virtual cLevelSelectionScreen* NewLevelSelection(int slot, bool fromArea);
+    virtual cMetaLevel* NewMetaLevel(cSound* music);
+    virtual cGameState* NewEndScreen();
+    virtual cPauseScreen* NewPauseScreen();
+    /// The one place where an area file gets its class (`AreaKindFor`).
+    virtual cArea* NewArea(const std::string& areaFile);
 
 private:
+    /// Makes it current in that mode after its Init; false (it is deleted) when Init fails.
+    bool MakeCurrent(cGameState* state, eGameMode newMode, const char* what);
+    /// The title screen after a screen or area that could not be opened.
+    void FallBackToStartScreen();
+    /// A new area of that file that has loaded, or null after an "ERROR:" line.
+    cArea* LoadedArea(const std::string& file);
+    /// LoadArea, then the title screen when no area could be loaded.
+    bool EnterArea(const std::string& file);
+
+    // The tick's steps, one per mode. result is the current screen's answer; a step that returns
+    // an int returns what Update has to return at once, or 0 to go on.
+    int UpdateStartScreen(int result);
+    void UpdateEndScreen(int result);
+    void UpdateMetaLevel(int result);
+    int UpdatePaused(int dtMs);
+    void UpdateArea(int dtMs);
+    void UpdateLevelSelection(int result);
+    /// The frame manager's answer to an area's result.
+    void ApplyAreaResult(int result);
+    /// The area has been left through an exit and has faded out: book it and go on.
+    void FinishArea();
+    /// The slot's record of the last story areas, which the area selection never books.
+    void SaveStoryProgress(const std::string& areaName, int areaScore);
+    /// The settings changed in the pause screen's options reach the game: code 1 music, 7
+    /// ambience and effects, fullScreenCode the full-screen flag (6 by key, 4 by mouse).
+    void AfterOptions(int code, int fullScreenCode);
+    /// The play keys of one tick.
+    void HandlePlayInput(cInputHandler* input);
+
+    cStartScreen* StartScreen() const;
+    cLevelSelectionScreen* LevelSelection() const;
+    cMetaLevel* MetaLevel() const;
+
     eGameMode mode = GAME_MODE_NONE;
     bool changed = false;
     cAudioSystem* audioSystem = nullptr;

@@ -1,0 +1,436 @@
+// The game controller's changes of mode, driven tick by tick through scripted screens and real
+// areas of small files whose tick results are scripted.
+#include "ScriptedScreens.h"
+#include "UserFileFixture.h"
+
+#include "app/InputHandler.h"
+#include "app/SaveGame.h"
+#include "audio/Sound.h"
+#include "world/FrameEditor.h"
+#include "world/ComicFrame.h"
+
+#include "tests/support/StdoutOf.h"
+
+#include <QGLWidget>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using testing::ElementsAre;
+using testing::ElementsAreArray;
+using testing::HasSubstr;
+
+namespace
+{
+const char* const kMeadow = "gametest/Meadow.xml";
+const char* const kBroken = "gametest/Broken.xml";
+
+class GameTest : public UserFileFixture
+{
+protected:
+    static void SetUpTestSuite() { context = new QGLWidget; }
+    static void TearDownTestSuite()
+    {
+        delete context;
+        context = nullptr;
+    }
+
+    void SetUp() override
+    {
+        UserFileFixture::SetUp();
+        UseShippedTemplate("Saves/slot2.zvs");
+        context->makeCurrent();
+        output = StdoutOf([this] { ASSERT_TRUE(game.Init()); });
+        script.log.clear();
+    }
+
+    int Tick()
+    {
+        int result = 0;
+        output += StdoutOf([&] { result = game.Update(20); });
+        game.HandleInput(&input);
+        input.EndTick();
+        return result;
+    }
+    /// Ticks until the mode differs from the present one; the ticks it took, at most limit.
+    int TicksUntilModeChanges(int limit)
+    {
+        const eGameMode start = game.GetStateKind();
+        int ticks = 0;
+        while (game.GetStateKind() == start && ticks < limit)
+        {
+            Tick();
+            ++ticks;
+        }
+        return ticks;
+    }
+    /// Plays the area past its 600 ms fade-in.
+    void Play(const char* file)
+    {
+        output += StdoutOf([&] { game.LoadArea(file); });
+        ASSERT_EQ(game.GetStateKind(), GAME_MODE_AREA);
+        for (int i = 0; i < 40; ++i)
+            Tick();
+        script.log.clear();
+    }
+    /// The title screen answers 7: the slot is chosen and the area selection opens.
+    void ChooseSlot(int slot)
+    {
+        script.slot = slot;
+        script.answers["title"] = {7};
+        Tick();
+        script.log.clear();
+    }
+
+    static QGLWidget* context;
+    sScript script;
+    cScriptedController game{script};
+    cInputHandler input;
+    std::string output;
+};
+
+QGLWidget* GameTest::context = nullptr;
+}
+
+TEST(AreaFiles, ClassAndFrameSetFileFollowTheName)
+{
+    const struct
+    {
+        const char* file;
+        eAreaKind kind;
+        const char* frames;
+    } rows[] = {
+        {"res/Areas/Area0.xml", eAreaKind::First, "res/Areas/Area0_Frames.xml"},
+        {"./game/res/Areas/Area0.xml", eAreaKind::First, "./game/res/Areas/Area0_Frames.xml"},
+        {"res/Areas/003Area0.xml", eAreaKind::First, "res/Areas/003Area0_Frames.xml"},
+        {"res/Areas/EndArea.xml", eAreaKind::Last, "res/Areas/EndArea_Frames.xml"},
+        {"res/Areas/MyArea0.xml", eAreaKind::Plain, "res/Areas/MyArea0_Frames.xml"},
+        {"res/Areas/Area0.xml.bak", eAreaKind::Plain, "res/Areas/Area0.xml_Frames.xml"},
+        {"res/Areas/Islands.zvs", eAreaKind::Plain, "res/Areas/Islands_Frames.xml"},
+        {"abc", eAreaKind::Plain, "_Frames.xml"},
+    };
+    for (const auto& row : rows)
+    {
+        EXPECT_EQ(AreaKindFor(row.file), row.kind) << row.file;
+        EXPECT_EQ(FrameSetFileFor(row.file), row.frames) << row.file;
+    }
+}
+
+struct sTitleRow
+{
+    int answer;
+    int tickResult;
+    eGameMode mode;
+    int slot;
+    std::vector<std::string> log;
+};
+
+class GameTitle : public GameTest, public testing::WithParamInterface<sTitleRow>
+{
+};
+
+TEST_P(GameTitle, AnswersLeadOnOrBackToTheWindow)
+{
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_START_SCREEN);
+    script.answers["title"] = {GetParam().answer};
+    EXPECT_EQ(Tick(), GetParam().tickResult);
+    EXPECT_EQ(game.GetStateKind(), GetParam().mode);
+    EXPECT_EQ(game.GetSaveSlot(), GetParam().slot);
+    EXPECT_THAT(script.log, ElementsAreArray(GetParam().log));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GameTitle,
+    testing::Values(sTitleRow{1, 1, GAME_MODE_META_LEVEL, -1, {"interlude res/Areas/Area0.xml 0 0"}},
+                    sTitleRow{2, -1, GAME_MODE_START_SCREEN, -1, {}},
+                    sTitleRow{4, 4, GAME_MODE_START_SCREEN, -1, {}},
+                    sTitleRow{7, 1, GAME_MODE_LEVEL_SELECTION, 2, {"selection 2"}},
+                    sTitleRow{8, 1, GAME_MODE_META_LEVEL, 2, {"interlude res/Areas/Area0.xml 0 0"}}));
+
+TEST_F(GameTest, FromASlotThroughAnAreaWithAPauseBackToTheSlotMenu)
+{
+    ChooseSlot(2);
+    script.music = new cSound;
+    script.answers["selection"] = {1};
+    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_META_LEVEL);
+
+    // Leaving the interlude plays the area's first tick at once, with the pointer hidden.
+    script.answers["interlude"] = {1};
+    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_AREA);
+    EXPECT_EQ(game.GetCurrentState(), nullptr);
+    EXPECT_EQ(script.areaTicks, 1);
+    EXPECT_FALSE(game.ShowMouseCursor());
+
+    // Paused, the area stands still; continuing plays on in the same tick.
+    ASSERT_TRUE(game.EnterPauseScreen(960, 544));
+    EXPECT_TRUE(game.ShowMouseCursor());
+    script.answers["pause"] = {0, 2};
+    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(script.areaTicks, 1);
+    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_AREA);
+    EXPECT_EQ(game.GetPauseScreen(), nullptr);
+    EXPECT_EQ(script.areaTicks, 2);
+    EXPECT_FALSE(game.ShowMouseCursor());
+
+    // Leaving through the exit: 600 ms of fade-out once, then the area is booked with the exit's score.
+    script.exitScore = 7;
+    script.areaThen = 9;
+    EXPECT_EQ(TicksUntilModeChanges(100), 31);
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_LEVEL_SELECTION);
+
+    script.answers["selection"] = {-2};
+    Tick();
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_START_SCREEN);
+    EXPECT_THAT(script.log, ElementsAre("interlude gametest/Meadow.xml 0 0 with music", "area gametest/Meadow.xml",
+                                        "selection 2 from area", "booked gametest/Meadow.xml 7", "music deleted",
+                                        "title 3"));
+}
+
+struct sFrameRow
+{
+    int areaResult;
+    bool shakes;
+    int switchMs; ///< when set 1 shows; -1 never
+};
+
+class GameFrameActions : public GameTest, public testing::WithParamInterface<sFrameRow>
+{
+};
+
+TEST_P(GameFrameActions, AreaResultsSwitchAndShakeTheFrames)
+{
+    Play(kMeadow);
+    cFrameEditor* frames = game.GetFrameEditor();
+    ASSERT_EQ(frames->GetFrameSetCount(), 2);
+    script.answers["area"] = {GetParam().areaResult};
+    bool shook = false;
+    int switchedAt = -1;
+    for (int ms = 20; ms <= 5000 && switchedAt < 0; ms += 20)
+    {
+        Tick();
+        const cComicFrame& frame = *frames->GetFrameSet(frames->GetCurrentFrameSet()).front();
+        shook = shook || frame.GetScreenPos() != frame.GetHomePos();
+        if (frames->GetCurrentFrameSet() == 1)
+            switchedAt = ms;
+    }
+    EXPECT_EQ(shook, GetParam().shakes);
+    if (GetParam().switchMs < 0)
+        EXPECT_EQ(switchedAt, -1);
+    else
+        EXPECT_NEAR(switchedAt, GetParam().switchMs, 60);
+}
+
+// A switch fades out for half its time; a shake first waits its delay, then switches in 500 ms.
+INSTANTIATE_TEST_SUITE_P(Rows, GameFrameActions,
+                         testing::Values(sFrameRow{2, false, 500}, sFrameRow{3, true, 4250},
+                                         sFrameRow{4, true, -1}, sFrameRow{5, true, 1750}));
+
+struct sStoryRow
+{
+    const char* area;
+    int slot;
+    std::vector<std::string> log;
+    /// Records the slot file holds afterwards as "file completed unlocked score"; empty: no file.
+    std::vector<std::string> records;
+};
+
+class GameStoryEnd : public GameTest, public testing::WithParamInterface<sStoryRow>
+{
+};
+
+TEST_P(GameStoryEnd, FinishingAnAreaBooksItAndGoesOn)
+{
+    if (GetParam().slot >= 0)
+        ChooseSlot(GetParam().slot);
+    Play(GetParam().area);
+    script.areaThen = 9;
+    TicksUntilModeChanges(100);
+    EXPECT_THAT(script.log, ElementsAreArray(GetParam().log));
+
+    std::vector<std::string> records;
+    cSaveGame slot;
+    if (UserCopyExists("Saves/slot2.zvs") && slot.Load("Saves/slot2.zvs"))
+        for (int i = 0; i < slot.GetAreaCount(); ++i)
+        {
+            const AreaStatus* a = slot.GetArea(i);
+            records.push_back(a->name + " " + std::to_string(a->completed) + " " + std::to_string(a->unlocked) + " " +
+                              std::to_string(a->score));
+        }
+    EXPECT_THAT(records, ElementsAreArray(GetParam().records));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GameStoryEnd,
+    testing::Values(
+        sStoryRow{"gametest/Meadow.xml", 2, {"selection 2 from area", "booked gametest/Meadow.xml 7"}, {}},
+        sStoryRow{"gametest/FamilyTrees.xml",
+                  2,
+                  {"interlude res/Areas/Islands.xml 3 1"},
+                  {"res/Areas/Area0.xml 0 1 0", "gametest/FamilyTrees.xml 1 1 7", "res/Areas/Credits2.xml 0 1 0"}},
+        sStoryRow{"gametest/LastArea.xml",
+                  2,
+                  {"title -1"},
+                  {"res/Areas/Area0.xml 0 1 0", "gametest/LastArea.xml 1 1 7", "res/Areas/What_the_Heart.xml 0 1 0",
+                   "res/Areas/Antler_Arc.xml 0 1 0", "res/Areas/Spelunking.xml 0 1 0"}},
+        sStoryRow{"gametest/LastArea.xml", -1, {"title -1"}, {}}));
+
+struct sPauseRow
+{
+    int answer;
+    int tickResult;
+    eGameMode mode;
+    std::vector<std::string> log;
+};
+
+class GamePause : public GameTest, public testing::WithParamInterface<sPauseRow>
+{
+};
+
+TEST_P(GamePause, AnswersOfThePauseScreen)
+{
+    Play(kMeadow);
+    ASSERT_TRUE(game.EnterPauseScreen(960, 544));
+    Tick();
+    const int ticks = script.areaTicks;
+    script.answers["pause"] = {GetParam().answer};
+    EXPECT_EQ(Tick(), GetParam().tickResult);
+    EXPECT_EQ(game.GetStateKind(), GetParam().mode);
+    EXPECT_THAT(script.log, ElementsAreArray(GetParam().log));
+    EXPECT_EQ(script.areaTicks, ticks + (GetParam().mode == GAME_MODE_AREA ? 1 : 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, GamePause,
+                         testing::Values(sPauseRow{0, 0, GAME_MODE_AREA_PAUSED, {}},
+                                         sPauseRow{2, 1, GAME_MODE_AREA, {}},
+                                         sPauseRow{3, 1, GAME_MODE_START_SCREEN, {"title -1"}},
+                                         sPauseRow{5, 4, GAME_MODE_AREA_PAUSED, {}},
+                                         sPauseRow{6, 1, GAME_MODE_LEVEL_SELECTION, {"selection -1 from area"}}));
+
+TEST_F(GameTest, BackPausesOnlyAnAreaThatRunsAndAPauseScreenThatFailsLeavesItRunning)
+{
+    input.SetDefaultKeys();
+    Play(kMeadow);
+    input.KeyPress(Qt::Key_Escape, true);
+    EXPECT_EQ(game.HandleInput(&input), 1);
+
+    script.failing = {"pause"};
+    output += StdoutOf([&] { EXPECT_FALSE(game.EnterPauseScreen(960, 544)); });
+    EXPECT_THAT(output, HasSubstr("ERROR:"));
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_AREA);
+    EXPECT_FALSE(game.GetCurrentArea()->IsPaused());
+
+    script.failing.clear();
+    ASSERT_TRUE(game.EnterPauseScreen(960, 544));
+    EXPECT_EQ(game.HandleInput(&input), 0);
+}
+
+struct sSelectionRow
+{
+    int answer;
+    const char* selected;
+    eGameMode mode;
+    std::vector<std::string> log;
+};
+
+class GameSelection : public GameTest, public testing::WithParamInterface<sSelectionRow>
+{
+};
+
+TEST_P(GameSelection, AnswersOfTheAreaSelection)
+{
+    ChooseSlot(2);
+    script.selectedArea = GetParam().selected;
+    script.answers["selection"] = {GetParam().answer};
+    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(game.GetStateKind(), GetParam().mode);
+    EXPECT_THAT(script.log, ElementsAreArray(GetParam().log));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GameSelection,
+    testing::Values(sSelectionRow{-1, "", GAME_MODE_START_SCREEN, {"music deleted", "title -1"}},
+                    sSelectionRow{-2, "", GAME_MODE_START_SCREEN, {"music deleted", "title 3"}},
+                    sSelectionRow{-5, "", GAME_MODE_START_SCREEN, {"music deleted", "title -1"}},
+                    sSelectionRow{1, "SPECIAL_Farewell", GAME_MODE_END_SCREEN, {"end"}},
+                    sSelectionRow{1, kMeadow, GAME_MODE_META_LEVEL, {"interlude gametest/Meadow.xml 0 0"}}));
+
+TEST_F(GameTest, TheEndScreenLeadsBackToTheTitleOnAKey)
+{
+    game.ToEndScreen();
+    Tick();
+    EXPECT_FALSE(game.ShowMouseCursor());
+    input.KeyPress(Qt::Key_A, true);
+    game.HandleInput(&input);
+    input.EndTick();
+    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_START_SCREEN);
+    EXPECT_THAT(script.log, ElementsAre("end", "title -1"));
+}
+
+struct sFallbackRow
+{
+    const char* name;
+    const char* played;         ///< an area played before the interlude, or null
+    std::set<std::string> failing;
+    eGameMode mode;
+    const char* areaFile;       ///< the area played afterwards
+    std::vector<std::string> log;
+};
+
+class GameFallback : public GameTest, public testing::WithParamInterface<sFallbackRow>
+{
+};
+
+TEST_P(GameFallback, AnAreaThatDoesNotLoadNeverLeavesTheInterludeHanging)
+{
+    if (GetParam().played)
+        Play(GetParam().played);
+    ASSERT_TRUE(game.ToMetaLevel(kBroken, nullptr, 0, 0));
+    script.log.clear();
+    script.failing = GetParam().failing;
+    script.answers["interlude"] = {1};
+    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(game.GetStateKind(), GetParam().mode);
+    EXPECT_EQ(game.GetAreaFile(), GetParam().areaFile);
+    EXPECT_THAT(script.log, ElementsAreArray(GetParam().log));
+    EXPECT_THAT(output, HasSubstr("ERROR:"));
+    EXPECT_EQ(game.GetCurrentState() == nullptr, GetParam().mode == GAME_MODE_AREA);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GameFallback,
+    testing::Values(sFallbackRow{"PreviousArea",
+                                 kMeadow,
+                                 {kBroken},
+                                 GAME_MODE_AREA,
+                                 kMeadow,
+                                 {"area gametest/Broken.xml", "area gametest/Meadow.xml"}},
+                    sFallbackRow{"NoPreviousArea", nullptr, {kBroken}, GAME_MODE_START_SCREEN, "",
+                                 {"area gametest/Broken.xml", "title -1"}},
+                    sFallbackRow{"PreviousFailsToo",
+                                 kMeadow,
+                                 {kBroken, kMeadow},
+                                 GAME_MODE_START_SCREEN,
+                                 kMeadow,
+                                 {"area gametest/Broken.xml", "area gametest/Meadow.xml", "title -1"}}),
+    [](const testing::TestParamInfo<sFallbackRow>& info) { return info.param.name; });
+
+TEST_F(GameTest, ScreensThatDoNotOpenAreNeverCurrent)
+{
+    script.failing = {"selection", "interlude"};
+    script.answers["title"] = {7, 8};
+    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_START_SCREEN);
+    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_START_SCREEN);
+    EXPECT_THAT(script.log,
+                ElementsAre("selection 2", "title -1", "interlude res/Areas/Area0.xml 0 0", "title -1"));
+    EXPECT_THAT(output, HasSubstr("ERROR: The area selection could not be opened."));
+
+    // Without a title screen nothing can go on.
+    script.failing = {"title"};
+    EXPECT_EXIT(game.ToStartScreen(-1), testing::ExitedWithCode(1), "");
+}

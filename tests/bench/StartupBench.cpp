@@ -1,0 +1,95 @@
+// How long a player waits from starting the game to its first picture: from the start of a
+// process that runs the game as main does until the title screen has been painted once.
+//
+// Each iteration starts this program again as a child that runs only BM_Child: it builds the
+// application and the game's window, runs the event loop, and at the first painted title picture
+// says so on its output and ends. The parent times the child from its start to that line.
+#include "app/Game.h"
+#include "app/MainWindow.h"
+#include "app/Startup.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const char* const kChildVariable = "MIRROWEN_FIRST_PAINT_CHILD";
+
+/// The game, telling of its first painted title picture.
+class cFirstPaintGame : public cGame
+{
+public:
+    using cGame::cGame;
+    void DrawState() override
+    {
+        cGame::DrawState();
+        if (GetStateKind() != GAME_MODE_START_SCREEN)
+            return;
+        std::puts("first paint");
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
+};
+
+class cFirstPaintWindow : public cMainWindow
+{
+public:
+    cFirstPaintWindow() : cMainWindow(false) {}
+
+protected:
+    cGame* CreateGame(bool gameMode) override { return new cFirstPaintGame(gameMode); }
+};
+
+/// The child's whole life: what main and RunGame do, with the window above.
+void BM_Child(benchmark::State& state)
+{
+    for (auto _ : state) {
+        if (!qEnvironmentVariableIsSet(kChildVariable))
+            continue;
+        static int argc = 1;
+        static char* argv[] = {const_cast<char*>("mirrowen"), nullptr};
+        QApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+        QApplication app(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Mirrowen"));
+        if (!HasRequiredGraphics())
+            std::_Exit(1);
+        cFirstPaintWindow window;
+        window.Init(1920, 1080);
+        QApplication::exec();
+        std::_Exit(2);
+    }
+}
+BENCHMARK(BM_Child)->Iterations(1);
+
+void BM_StartToFirstTitlePicture(benchmark::State& state)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(kChildVariable, "1");
+    for (auto _ : state) {
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QElapsedTimer clock;
+        clock.start();
+        child.start(QStringLiteral("/proc/self/exe"), {QStringLiteral("--benchmark_filter=BM_Child")});
+        bool painted = false;
+        while (!painted && child.waitForReadyRead(10000))
+            painted = child.readAll().contains("first paint");
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+        child.waitForFinished();
+        if (!painted) {
+            state.SkipWithError("the game painted no title picture");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_StartToFirstTitlePicture)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+} // namespace
