@@ -59,12 +59,13 @@ public:
     /// Books a finished area in the slot and writes it at once: the best score (a negative score
     /// counts as 0), completed, the total score, and on its first completion the current area and
     /// the unlocks, shown by the sequences. Hearts counts make hearts fly across. Always true.
-    bool AreaFinished(const std::string& fileName, int score, int pinkHearts, int greenHearts);
+    /// The four operations the controller calls are virtual so that its tests can script them.
+    virtual bool AreaFinished(const std::string& fileName, int score, int pinkHearts, int greenHearts);
     /// The file of the selected entry, as the area order writes it; empty when none is selected.
-    std::string GetSelectedArea() const;
+    virtual std::string GetSelectedArea() const;
     /// Hands the music over; the screen keeps the pointer but never deletes it.
-    cSound* GetMusic() const { return music; }
-    void DeleteMusic();
+    virtual cSound* GetMusic() const { return music; }
+    virtual void DeleteMusic();
 
     int GetSelected() const { return selected; }
     int GetEntryCount() const { return static_cast<int>(entries.size()); }

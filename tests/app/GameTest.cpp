@@ -265,7 +265,11 @@ TEST_P(GameStoryEnd, FinishingAnAreaBooksItAndGoesOn)
 INSTANTIATE_TEST_SUITE_P(
     Rows, GameStoryEnd,
     testing::Values(
-        sStoryRow{"gametest/Meadow.xml", 2, {"selection 2 from area", "booked gametest/Meadow.xml 7"}, {}},
+        // The area selection books an ordinary area; the controller writes nothing of it.
+        sStoryRow{"gametest/Meadow.xml",
+                  2,
+                  {"selection 2 from area", "booked gametest/Meadow.xml 7"},
+                  {"res/Areas/Area0.xml 0 1 0"}},
         sStoryRow{"gametest/FamilyTrees.xml",
                   2,
                   {"interlude res/Areas/Islands.xml 3 1"},
