@@ -1,0 +1,102 @@
+// The view in play: a real area drawn into the world texture and shown through its frames, the
+// pause screen's veil over them, and the area straight in the window with frame drawing off.
+#include "Mapping.h"
+#include "ScriptedScreens.h"
+#include "UserFileFixture.h"
+
+#include "app/GLWidget.h"
+#include "app/MainWindow.h"
+#include "world/ComicFrame.h"
+#include "world/FrameEditor.h"
+
+#include "tests/support/StdoutOf.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class cPlayWindow : public cMainWindow
+{
+public:
+    cPlayWindow()
+        : cMainWindow(false)
+    {
+    }
+    sScript script;
+    cScriptedController* game = nullptr;
+
+protected:
+    cGame* CreateGame(bool) override { return game = new cScriptedController(script); }
+};
+
+class PlayViewTest : public UserFileFixture
+{
+protected:
+    void SetUp() override
+    {
+        UserFileFixture::SetUp();
+        UseShippedTemplate("Controls.xml");
+        UseShippedTemplate("Settings.xml");
+        StdoutOf([this] { ASSERT_TRUE(window.Init(1280, 800)); });
+        view = static_cast<GLWidget*>(window.centralWidget());
+        ShowMapped(&window, view);
+        view->makeCurrent();
+        ASSERT_TRUE(window.game->LoadArea("gametest/Meadow.xml"));
+        view->AttachCurrentArea();
+        // Past the fade-in.
+        for (int i = 0; i < 40; ++i)
+            window.Update();
+    }
+    QImage Grab(const char* name)
+    {
+        window.Update();
+        const QImage picture = view->grabFrameBuffer();
+        const QString folder = QStringLiteral(MIRROWEN_BINARY_DIR "/test-screens");
+        QDir().mkpath(folder);
+        picture.save(folder + "/" + name + ".png");
+        return picture;
+    }
+    /// A pixel by GL window coordinates (origin bottom left).
+    static QColor At(const QImage& picture, QPoint p) { return picture.pixelColor(p.x(), picture.height() - 1 - p.y()); }
+
+    cPlayWindow window;
+    GLWidget* view = nullptr;
+};
+}
+
+TEST_F(PlayViewTest, FramesShowTheWorldAndThePauseVeilsThem)
+{
+    cFrameEditor* frames = window.game->GetFrameEditor();
+    const cComicFrame& panel = *frames->GetFrameSet(0).front();
+    const int p = frames->GetPixelSize();
+    // Inside the panel's lower edge (the floor) and outside the virtual screen (the background).
+    const QPoint floor(frames->GetOffsetX() + (static_cast<int>(panel.GetScreenPos().x()) + 100) * p,
+                       frames->GetOffsetY() + (static_cast<int>(panel.GetScreenPos().y()) + 2) * p);
+    const QPoint outside(2, 2);
+
+    const QImage playing = Grab("play-frames");
+    const QColor background = At(playing, outside);
+    EXPECT_NE(background, QColor(Qt::black));
+    EXPECT_NE(At(playing, floor), background);
+
+    ASSERT_TRUE(window.game->EnterPauseScreen(window.width(), window.height()));
+    const QImage paused = Grab("play-paused");
+    // A veil at alpha 100 over both, grey from 100 at the bottom to 200 at the top.
+    for (QPoint at : {floor, outside})
+    {
+        const int veil = 100 + 100 * (at.y() + 1) / (paused.height() + 1);
+        const QColor before = At(playing, at), after = At(paused, at);
+        EXPECT_NEAR(after.red(), before.red() + (veil - before.red()) * 100 / 255, 3);
+        EXPECT_NEAR(after.blue(), before.blue() + (veil - before.blue()) * 100 / 255, 3);
+    }
+
+    // Without frames the area is drawn straight into the window, world point (x, y) at window
+    // pixel (x, y + 240): the enter tree's trunk stands at the lower left, and no veil is drawn.
+    view->ToggleFrameDrawing();
+    const QImage plain = Grab("play-without-frames");
+    const QPoint trunk(34, 50);
+    EXPECT_NE(At(plain, trunk), QColor(Qt::black));
+    EXPECT_EQ(At(plain, QPoint(400, 300)), QColor(Qt::black));
+}
