@@ -9,6 +9,7 @@
 #include "screens/HowPlayScreen.h"
 #include "screens/Menu.h"
 #include "screens/MenuSounds.h"
+#include "screens/OptionsScreen.h"
 #include "world/CommonResources.h"
 
 #include <QFile>
@@ -96,12 +97,20 @@ void cPauseScreen::Resize(int newWidth, int newHeight)
     textScale = 2 * baseScale;
     offsetX = (width - 480 * baseScale) / 2;
     offsetY = (height - 272 * baseScale) / 2;
+    if (options)
+        options->Resize(width, height);
     if (howPlay)
         howPlay->Resize(width, height);
 }
 
 int cPauseScreen::HandleInput(cInputHandler* input)
 {
+    if (subScreen == SUB_OPTIONS)
+    {
+        const int code = options->HandleInput(input);
+        ApplyOptionsCode(code, 6);
+        return code;
+    }
     if (subScreen == SUB_HOW_TO_PLAY)
     {
         if (input->WasPressedAlt(KEY_ANY))
@@ -153,6 +162,41 @@ void cPauseScreen::RunEntry(const cMenu& page, cInputHandler* input)
         OpenHowToPlay(input);
 }
 
+void cPauseScreen::ApplyOptionsCode(int code, int fullScreenCode)
+{
+    if (code == 1)
+    {
+        settings->ToggleMusicMute();
+    }
+    else if (code == fullScreenCode)
+    {
+        fullScreenRequest = true;
+        settings->ToggleFullScreen();
+    }
+    else if (code == 7)
+    {
+        settings->ToggleAmbienceMute();
+        settings->ToggleSFXMute();
+    }
+    else
+    {
+        return;
+    }
+    settings->Save();
+    options->ApplySettings(settings);
+}
+
+void cPauseScreen::OpenOptions()
+{
+    subScreen = SUB_OPTIONS;
+    if (!options)
+        options = std::make_unique<cOptionsScreen>();
+    options->SetScaleFactor(textScale);
+    options->Init(commonResources, settings);
+    options->Resize(width, height);
+    options->ApplySettings(settings);
+}
+
 void cPauseScreen::OpenHowToPlay(cInputHandler* input)
 {
     howToPlayRequest = true;
@@ -179,14 +223,35 @@ int cPauseScreen::Update(int dtMs)
         selectAreaRequest = false;
         return 6;
     }
+    if (optionsRequest)
+    {
+        optionsRequest = false;
+        OpenOptions();
+    }
     if (howToPlayRequest)
     {
         howToPlayRequest = false;
         subScreen = SUB_HOW_TO_PLAY;
     }
+    if (subScreen == SUB_OPTIONS)
+        return UpdateOptions(dtMs);
     if (subScreen == SUB_HOW_TO_PLAY && commonResources)
         commonResources->UpdateStars(dtMs);
     return 0;
+}
+
+int cPauseScreen::UpdateOptions(int dtMs)
+{
+    if (options->Update(dtMs, true) == 2)
+    {
+        subScreen = SUB_NONE;
+        options.reset();
+        return 0;
+    }
+    if (!fullScreenRequest)
+        return 0;
+    fullScreenRequest = false;
+    return 5;
 }
 
 int cPauseScreen::LineY(const cMenu& page) const
@@ -212,7 +277,9 @@ void cPauseScreen::Paint()
     DrawGradientRect(-1, -1, width + 1, height + 1, 216, 203, 236, 181, 159, 217, 255);
     if (commonResources)
         commonResources->DrawStars(baseScale);
-    if (subScreen == SUB_HOW_TO_PLAY && howPlay)
+    if (subScreen == SUB_OPTIONS)
+        options->Draw(false);
+    else if (howPlay)
         howPlay->Draw();
 }
 
@@ -246,6 +313,11 @@ void cPauseScreen::PaintList()
 void cPauseScreen::MouseMove(int x, int y)
 {
     const int up = height - y;
+    if (subScreen == SUB_OPTIONS)
+    {
+        options->MouseMove(x, up);
+        return;
+    }
     // The hidden list keeps following the pointer behind how-to-play, ready when it returns.
     for (const auto& page : pages)
         page->SetHovered(LineContains(*page, x, up));
@@ -255,12 +327,18 @@ int cPauseScreen::MousePress(int x, int y, int button, cInputHandler* input)
 {
     if (button != 1)
         return -1;
+    const int up = height - y;
+    if (subScreen == SUB_OPTIONS)
+    {
+        const int code = options->MousePress(x, up, input);
+        ApplyOptionsCode(code, 4);
+        return code;
+    }
     if (subScreen == SUB_HOW_TO_PLAY)
     {
         subScreen = SUB_NONE;
         return -1;
     }
-    const int up = height - y;
     for (int i = 0; i < GetPageCount(); ++i)
     {
         const cMenu& page = *pages[static_cast<size_t>(i)];

@@ -13,6 +13,7 @@ class cGameSettings;
 class cHowPlayScreen;
 class cInputHandler;
 class cMenu;
+class cOptionsScreen;
 
 /// The menu laid over a paused area: a translucent veil and the entries CONTINUE, EXIT AND SELECT
 /// AREA, OPTIONS, HOW TO PLAY and EXIT from "res/xml/menus/pausescreenmenu.xml". OPTIONS and HOW
@@ -62,6 +63,7 @@ public:
     const cMenu* GetPage(int i) const { return pages[static_cast<size_t>(i)].get(); }
     int GetTextScale() const { return textScale; }
     const cHowPlayScreen* GetHowPlayScreen() const { return howPlay.get(); }
+    const cOptionsScreen* GetOptionsScreen() const { return options.get(); }
 
 private:
     bool LoadPages();
@@ -72,8 +74,11 @@ private:
     /// how-to-play screen shows.
     void RunEntry(const cMenu& page, cInputHandler* input);
     void OpenOptions();
+    /// The open options' tick: 5 once after they toggled full screen.
+    int UpdateOptions(int dtMs);
     void OpenHowToPlay(cInputHandler* input);
-    /// The options' code of a key or a click: the settings flipped and saved.
+    /// The options' code of a key or a click (fullScreenCode: 6 by key, 4 by mouse): the setting
+    /// behind it flipped and saved.
     void ApplyOptionsCode(int code, int fullScreenCode);
     /// Height (window pixels, y up) of a page's text line; back copy one text pixel lower.
     int LineY(const cMenu& page) const;
@@ -87,6 +92,7 @@ private:
     cGameSettings* settings = nullptr;
     cAudioSystem* audioSystem = nullptr;
     std::unique_ptr<cHowPlayScreen> howPlay;
+    std::unique_ptr<cOptionsScreen> options;
     int selected = 0;
     bool continueRequest = false;
     bool exitRequest = false;

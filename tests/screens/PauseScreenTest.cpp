@@ -5,6 +5,8 @@
 #include "app/GameSettings.h"
 #include "screens/HowPlayScreen.h"
 #include "screens/Menu.h"
+#include "screens/MenuItem.h"
+#include "screens/OptionsScreen.h"
 #include "screens/PauseScreen.h"
 
 #include "engine/FontManager.h"
@@ -222,4 +224,50 @@ TEST_F(PauseScreenTest, PaintsTheVeilAndTheEntriesThenTheHowToPlayPage)
     EXPECT_TRUE(NearColor(page.Pixel(10, 360), QColor(136, 118, 164), 2));
     EXPECT_TRUE(NearColor(page.Pixel(1270, 360), QColor(136, 118, 164), 2));
     EXPECT_TRUE(NearColor(page.Pixel(640, 100), QColor(136, 118, 164), 2));
+}
+
+TEST_F(PauseScreenTest, OptionsToggleAndSaveTheSettingsAndReportFullScreenOnTheNextTick)
+{
+    Answer({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
+    ASSERT_EQ(pause.GetSubScreen(), cPauseScreen::SUB_OPTIONS);
+    // The sound and graphics page, its first entry SOUND EFFECTS, then MUSIC and FULL SCREEN.
+    Tick({Qt::Key_Right});
+    Tick({Qt::Key_Return});
+    int code = 0;
+    const auto key = [&](int k) {
+        EXPECT_EQ(pause.Update(20), 0);
+        keys_.Press(k);
+        code = pause.HandleInput(&keys_.input);
+        keys_.EndTick();
+        return code;
+    };
+    EXPECT_EQ(key(Qt::Key_Return), 7);
+    EXPECT_TRUE(settings.IsSFXMuted());
+    EXPECT_TRUE(settings.IsAmbienceMuted());
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(key(Qt::Key_Return), 6);
+    EXPECT_TRUE(settings.IsFullScreen());
+    EXPECT_EQ(pause.Update(20), 5);
+    EXPECT_EQ(pause.Update(20), 0);
+    EXPECT_THAT(ReadUserCopy("Settings.xml").toStdString(), testing::HasSubstr("FullScreen=\"1\""));
+
+    // By mouse the full-screen box answers 4, and the tick after it 5 as well.
+    GlCanvas canvas(kWidth, kHeight);
+    pause.Paint();
+    SaveScreenshot(kWidth, kHeight, "pause-options.png");
+    const cMenuItem& fullScreen = *pause.GetOptionsScreen()->Page(2)->Item(0)->SubItem(2);
+    const b2Vec2 box = fullScreen.GetBoxPosition();
+    const int x = static_cast<int>(box.x) + 4, y = kHeight - (static_cast<int>(box.y) + 4);
+    pause.MouseMove(x, y);
+    EXPECT_EQ(pause.MousePress(x, y, 1, &keys_.input), 4);
+    EXPECT_FALSE(settings.IsFullScreen());
+    EXPECT_EQ(pause.Update(20), 5);
+
+    // Back twice: out of the page, then out of the options, back to the list.
+    key(Qt::Key_Escape);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(pause.Update(20), 0);
+    EXPECT_EQ(pause.GetSubScreen(), cPauseScreen::SUB_NONE);
+    EXPECT_EQ(pause.GetOptionsScreen(), nullptr);
 }
