@@ -1,18 +1,16 @@
 #include "screens/HowPlayScreen.h"
 
+#include "actors/ActorFile.h"
 #include "app/InputHandler.h"
-#include "audio/AudioSystem.h"
 #include "engine/Animation.h"
 #include "engine/DebugLog.h"
 #include "engine/Drawing.h"
 #include "screens/Label.h"
 #include "world/CommonResources.h"
 
-#include <QFile>
 #include <QXmlStreamReader>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace
 {
@@ -54,33 +52,22 @@ bool cHowPlayScreen::Init(const cInputHandler* input)
 
 bool cHowPlayScreen::LoadAnimations()
 {
-    for (cAnimation* animation : animations)
-        delete animation;
-    animations.clear();
-    return cCommonResources::LoadAnimationList(QString::fromLatin1(kMenuFile), animations);
+    return cCommonResources::ReloadAnimationList(QString::fromLatin1(kMenuFile), animations);
 }
 
 bool cHowPlayScreen::LoadLabels()
 {
     labels.clear();
-    QFile file(ToResourcePath(QString::fromLatin1(kMenuFile)));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-    {
-        std::printf("\n ERROR: Invalid XML resource file: %s \n\n", kMenuFile);
-        return false;
-    }
-    QXmlStreamReader reader(&file);
-    while (!reader.atEnd() && !reader.hasError())
-    {
-        reader.readNext();
-        if (!reader.isStartElement() || reader.name() != QLatin1String("label"))
-            continue;
-        auto label = std::make_unique<cLabel>();
-        if (label->LoadFromXml(reader))
-            labels.push_back(std::move(label));
-        DebugPrint("CreditScreen Label loaded.. %s \n", "");
-    }
-    return true;
+    return ReadActorFile(QString::fromLatin1(kMenuFile), [this](QXmlStreamReader& xml) {
+        if (xml.name() == QLatin1String("label"))
+        {
+            auto label = std::make_unique<cLabel>();
+            if (label->LoadFromXml(xml))
+                labels.push_back(std::move(label));
+            DebugPrint("CreditScreen Label loaded.. %s \n", "");
+        }
+        return true;
+    });
 }
 
 void cHowPlayScreen::Resize(int newWidth, int newHeight)

@@ -1,8 +1,8 @@
 #include "screens/PauseScreen.h"
 
+#include "actors/ActorFile.h"
 #include "app/GameSettings.h"
 #include "app/InputHandler.h"
-#include "audio/AudioSystem.h"
 #include "engine/Animation.h"
 #include "engine/DebugLog.h"
 #include "engine/Drawing.h"
@@ -12,11 +12,9 @@
 #include "screens/OptionsScreen.h"
 #include "world/CommonResources.h"
 
-#include <QFile>
 #include <QXmlStreamReader>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace
 {
@@ -59,31 +57,20 @@ bool cPauseScreen::LoadPages()
 {
     pages.clear();
     DebugPrint("loading PAUSE SCREEN Menu %s \n", kMenuFile);
-    QFile file(ToResourcePath(QString::fromLatin1(kMenuFile)));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-    {
-        std::printf("\n ERROR: Invalid XML resource file: %s \n\n", kMenuFile);
-        return false;
-    }
-    QXmlStreamReader reader(&file);
-    while (!reader.atEnd() && !reader.hasError())
-    {
-        reader.readNext();
-        if (!reader.isStartElement() || reader.name() != QLatin1String("menu"))
-            continue;
-        auto page = std::make_unique<cMenu>(&font);
-        if (page->LoadFromXml(reader))
-            pages.push_back(std::move(page));
-    }
-    return true;
+    return ReadActorFile(QString::fromLatin1(kMenuFile), [this](QXmlStreamReader& xml) {
+        if (xml.name() == QLatin1String("menu"))
+        {
+            auto page = std::make_unique<cMenu>(&font);
+            if (page->LoadFromXml(xml))
+                pages.push_back(std::move(page));
+        }
+        return true;
+    });
 }
 
 bool cPauseScreen::LoadAnimations()
 {
-    for (cAnimation* cursor : cursors)
-        delete cursor;
-    cursors.clear();
-    return cCommonResources::LoadAnimationList(QString::fromLatin1(kMenuFile), cursors);
+    return cCommonResources::ReloadAnimationList(QString::fromLatin1(kMenuFile), cursors);
 }
 
 void cPauseScreen::Resize(int newWidth, int newHeight)

@@ -7,6 +7,7 @@
 // it (mounted where the game looks for "res/Areas/Area0.xml"), and is played as an ordinary area.
 #include "Mapping.h"
 #include "UserFileFixture.h"
+#include "ViewPicture.h"
 
 #include "actors/PlayerChar.h"
 #include "app/GLWidget.h"
@@ -19,7 +20,6 @@
 #include "tests/support/StdoutOf.h"
 #include "tests/support/TestSounds.h"
 
-#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTimer>
@@ -106,12 +106,6 @@ protected:
             Tick();
         return Mode() == mode;
     }
-    void Screenshot(const char* name)
-    {
-        const QString folder = QStringLiteral(MIRROWEN_BINARY_DIR "/test-screens");
-        QDir().mkpath(folder);
-        view->grabFrameBuffer().save(folder + "/" + name + ".png");
-    }
 
     /// The player's hands in the first area: each character in turn walks right to the exit tree
     /// and asks to be let in, and the player switches to the next, until the area is left.
@@ -154,7 +148,7 @@ TEST_F(GameEndToEndTest, ANewGameFromTheTitleToTheFirstAreaFinishedAndBack)
     Tick(10);
     ASSERT_EQ(Mode(), GAME_MODE_START_SCREEN);
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
-    Screenshot("game-title");
+    SaveViewPicture(view, "game-title");
 
     // NEW GAME, then the first slot, which is empty: the interlude before the first area.
     Press(Qt::Key_Return);
@@ -162,7 +156,7 @@ TEST_F(GameEndToEndTest, ANewGameFromTheTitleToTheFirstAreaFinishedAndBack)
     ASSERT_TRUE(TickUntil(GAME_MODE_META_LEVEL, 50)) << output;
     EXPECT_EQ(window.game->GetSaveSlot(), 0);
     Tick(25);
-    Screenshot("game-interlude");
+    SaveViewPicture(view, "game-interlude");
     Press(Qt::Key_Space);
     ASSERT_TRUE(TickUntil(GAME_MODE_AREA, 50)) << output;
     EXPECT_EQ(window.game->GetAreaFile(), "res/Areas/Area0.xml");
@@ -193,20 +187,20 @@ TEST_F(GameEndToEndTest, ANewGameFromTheTitleToTheFirstAreaFinishedAndBack)
     // On to the next area, which the selection has just unlocked and chosen; its pause and
     // how-to-play pages over it.
     Tick(200);
-    Screenshot("game-selection");
+    SaveViewPicture(view, "game-selection");
     Press(Qt::Key_Return);
     ASSERT_TRUE(TickUntil(GAME_MODE_META_LEVEL, 50)) << output;
     Press(Qt::Key_Space);
     ASSERT_TRUE(TickUntil(GAME_MODE_AREA, 50)) << output;
     EXPECT_EQ(window.game->GetAreaFile(), "res/Areas/FrameSwitch.xml");
     Tick(150);
-    Screenshot("game-area");
+    SaveViewPicture(view, "game-area");
     Press(Qt::Key_Escape);
-    Screenshot("game-pause");
+    SaveViewPicture(view, "game-pause");
     for (int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
         Press(key);
     ASSERT_EQ(window.game->GetPauseScreen()->GetSubScreen(), cPauseScreen::SUB_HOW_TO_PLAY);
-    Screenshot("game-how-to-play");
+    SaveViewPicture(view, "game-how-to-play");
     Press(Qt::Key_Escape);
 
     // EXIT: back to the title screen.
@@ -220,7 +214,7 @@ TEST_F(GameEndToEndTest, ANewGameFromTheTitleToTheFirstAreaFinishedAndBack)
     ASSERT_TRUE(window.game->ToEndScreen());
     view->AttachCurrentArea();
     Tick(5);
-    Screenshot("game-end");
+    SaveViewPicture(view, "game-end");
     Press(Qt::Key_A);
     EXPECT_EQ(Mode(), GAME_MODE_START_SCREEN);
 }

@@ -3,6 +3,7 @@
 #include "Mapping.h"
 #include "ScriptedScreens.h"
 #include "UserFileFixture.h"
+#include "ViewPicture.h"
 
 #include "app/GLWidget.h"
 #include "app/MainWindow.h"
@@ -10,8 +11,6 @@
 #include "world/FrameEditor.h"
 
 #include "tests/support/StdoutOf.h"
-
-#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -52,11 +51,7 @@ protected:
     QImage Grab(const char* name)
     {
         window.Update();
-        const QImage picture = view->grabFrameBuffer();
-        const QString folder = QStringLiteral(MIRROWEN_BINARY_DIR "/test-screens");
-        QDir().mkpath(folder);
-        picture.save(folder + "/" + name + ".png");
-        return picture;
+        return SaveViewPicture(view, name);
     }
     /// A pixel by GL window coordinates (origin bottom left).
     static QColor At(const QImage& picture, QPoint p) { return picture.pixelColor(p.x(), picture.height() - 1 - p.y()); }
