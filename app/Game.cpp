@@ -14,6 +14,7 @@
 #include "screens/PauseScreen.h"
 #include "screens/StartScreen.h"
 #include "world/Area.h"
+#include "world/Area0.h"
 #include "world/CommonResources.h"
 #include "world/FrameEditor.h"
 
@@ -130,13 +131,8 @@ cPauseScreen* cGame::NewPauseScreen()
 
 cArea* cGame::NewArea(const std::string& file)
 {
-    switch (AreaKindFor(file))
-    {
-    case eAreaKind::First:
-    case eAreaKind::Last:
-    case eAreaKind::Plain:
-        break;
-    }
+    if (AreaKindFor(file) == eAreaKind::First)
+        return new cArea0(file, commonResources);
     return new cArea(file, commonResources);
 }
 
