@@ -1,10 +1,9 @@
-// The whole game in its window, played by key presses as a player would make them: from the title
-// screen to a new game on a fresh slot, through the interlude into the first area, a pause,
-// the area finished, the slot file on disk, the next area from the area selection with the pause
-// and how-to-play over it, and back to the title screen. Pictures are saved for people to look at.
-//
-// While the game has no first area of its own, the small area gametest/Meadow.xml stands in for
-// it (mounted where the game looks for "res/Areas/Area0.xml"), and is played as an ordinary area.
+// The whole game in its window, played by key presses as a player makes them, with pictures saved
+// for people to look at: a new game from the title screen on a fresh slot into the first area,
+// its pause, how-to-play and continue, out to the area selection and back; and an area played
+// to its exit from a saved game, its result read back from the slot file on disk. The area
+// finished is the next area after the first, reached from the area selection: the first area's
+// script takes minutes to play.
 #include "Mapping.h"
 #include "UserFileFixture.h"
 #include "ViewPicture.h"
@@ -18,18 +17,34 @@
 #include "world/Area.h"
 
 #include "tests/support/StdoutOf.h"
-#include "tests/support/TestSounds.h"
+#include "tests/world/FrameSwitchRoute.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <array>
+#include <functional>
+#include <set>
 
 namespace
 {
+/// The game, with a player who looks at the tick's outcome before handing over the keys, as a
+/// player at the keyboard reacts to the picture.
+class cPlayedGame : public cGame
+{
+public:
+    using cGame::cGame;
+    std::function<void()> beforeInput;
+    int HandleInput(cInputHandler* input) override
+    {
+        if (beforeInput)
+            beforeInput();
+        return cGame::HandleInput(input);
+    }
+};
+
 class cGameWindow : public cMainWindow
 {
 public:
@@ -37,10 +52,10 @@ public:
         : cMainWindow(false)
     {
     }
-    cGame* game = nullptr;
+    cPlayedGame* game = nullptr;
 
 protected:
-    cGame* CreateGame(bool gameMode) override { return game = new cGame(gameMode); }
+    cGame* CreateGame(bool gameMode) override { return game = new cPlayedGame(gameMode); }
 };
 
 class GameEndToEndTest : public UserFileFixture
@@ -52,7 +67,6 @@ protected:
         for (const char* file : {"Controls.xml", "Settings.xml", "Saves/slot0.zvs", "Saves/slot1.zvs",
                                  "Saves/slot2.zvs", "Saves/slot3.zvs", "Saves/slot4.zvs"})
             UseShippedTemplate(file);
-        StandInForTheFirstArea();
         output += StdoutOf([this] { ASSERT_TRUE(window.Init(1280, 800)); });
         view = static_cast<GLWidget*>(window.centralWidget());
         ShowMapped(&window, view);
@@ -61,20 +75,6 @@ protected:
         window.activateWindow();
         while (!window.isActiveWindow())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-
-    void StandInForTheFirstArea()
-    {
-        if (QFile::exists(":/res/Areas/Area0.xml"))
-            return;
-        firstArea = std::make_unique<testsounds::cTestResourceTree>("res/Areas");
-        for (const char* name : {"Area0.xml", "Area0_Frames.xml"})
-        {
-            QFile file(QString(":/gametest/") + QString(name).replace("Area0", "Meadow"));
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-            firstArea->Add(name, file.readAll());
-        }
-        ASSERT_TRUE(firstArea->Mount());
     }
 
     void Tick(int ticks = 1)
@@ -107,43 +107,73 @@ protected:
         return Mode() == mode;
     }
 
-    /// The player's hands in the first area: each character in turn walks right to the exit tree
-    /// and asks to be let in, and the player switches to the next, until the area is left.
-    bool PlayToTheExit()
+    /// Keys held now, by Qt key code.
+    void Hold(int key, bool down)
     {
-        bool walking = false;
-        for (int t = 0; t < 3000 && IsPlaying(); ++t)
-        {
-            cArea* area = window.game->GetCurrentArea();
-            cPlayerChar* player = area ? area->GetCurrentPlayer() : nullptr;
-            // Inside the tree a character has no body; a walking key would take it out again.
+        if (down == (held.count(key) > 0))
+            return;
+        Send(down ? QEvent::KeyPress : QEvent::KeyRelease, key);
+        if (down)
+            held.insert(key);
+        else
+            held.erase(key);
+    }
+    /// Down for this tick only: let go before the next tick's keys.
+    void Tap(int key)
+    {
+        Hold(key, true);
+        tapped.insert(key);
+    }
+
+    /// The player's hands: each character in turn along the way, by the keys, into the exit
+    /// tree; from inside it, on to the next character. Until the area is left.
+    bool PlayToTheExit(const std::vector<sWaypoint>& route)
+    {
+        std::array<size_t, 3> progress{};
+        int ticks = 0;
+        window.game->beforeInput = [&] {
+            for (int key : tapped)
+                Hold(key, false);
+            tapped.clear();
+            if (!IsPlaying())
+                return;
+            int positive = 0, negative = 0;
+            window.game->GetCurrentArea()->GetExitInfo(&exitScore, &positive, &negative);
+            cPlayerChar* player = window.game->GetCurrentArea()->GetCurrentPlayer();
             const bool out = player && player->HasBody();
-            const bool atExit = out && player->GetPosition().x >= 196.0f;
-            const bool walk = out && !atExit;
-            if (walk != walking)
-                Send(walk ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_Right);
-            walking = walk;
-            // Once inside, the next character that has come out is taken over.
-            const int key = atExit ? Qt::Key_Up : (!out && t % 10 == 0 ? Qt::Key_D : 0);
-            if (key)
-                Send(QEvent::KeyPress, key);
+            size_t* next = out ? &progress[static_cast<size_t>(player->GetId())] : nullptr;
+            if (next && *next < route.size() && HasReached(*player, route[*next]))
+                ++*next;
+            const sSteering steering = next && *next < route.size() ? SteeringTowards(*player, route[*next]) : sSteering{};
+            Hold(Qt::Key_Left, steering.walk == FACING_LEFT);
+            Hold(Qt::Key_Right, steering.walk == FACING_RIGHT);
+            if (steering.jump)
+                Tap(Qt::Key_Space);
+            // At the end of the way, into the tree; from inside it (no body), on to the next one.
+            if (next && *next == route.size())
+                Tap(Qt::Key_Up);
+            else if (!out && ticks % 10 == 0)
+                Tap(Qt::Key_D);
+        };
+        for (; ticks < 6000 && IsPlaying(); ++ticks)
             Tick();
-            if (key)
-                Send(QEvent::KeyRelease, key);
-        }
-        Send(QEvent::KeyRelease, Qt::Key_Right);
+        window.game->beforeInput = nullptr;
+        for (int key : std::set<int>(held))
+            Hold(key, false);
         return !IsPlaying();
     }
     bool IsPlaying() const { return Mode() == GAME_MODE_AREA || Mode() == GAME_MODE_AREA_PAUSED; }
 
-    std::unique_ptr<testsounds::cTestResourceTree> firstArea;
     cGameWindow window;
     GLWidget* view = nullptr;
+    std::set<int> held, tapped;
+    /// What the exit reported in the last tick of play.
+    int exitScore = 0;
     std::string output;
 };
 }
 
-TEST_F(GameEndToEndTest, ANewGameFromTheTitleToTheFirstAreaFinishedAndBack)
+TEST_F(GameEndToEndTest, ANewGameFromTheTitleIntoTheFirstAreaWithItsPauseAndBack)
 {
     Tick(10);
     ASSERT_EQ(Mode(), GAME_MODE_START_SCREEN);
@@ -161,33 +191,53 @@ TEST_F(GameEndToEndTest, ANewGameFromTheTitleToTheFirstAreaFinishedAndBack)
     ASSERT_TRUE(TickUntil(GAME_MODE_AREA, 50)) << output;
     EXPECT_EQ(window.game->GetAreaFile(), "res/Areas/Area0.xml");
     EXPECT_EQ(window.cursor().shape(), Qt::BlankCursor);
+    Tick(250);
+    SaveViewPicture(view, "game-first-area");
 
-    // Paused, the area stands still; RETURN on CONTINUE plays on.
-    Tick(60);
+    // Paused, with the pointer; HOW TO PLAY shows the keys; back on CONTINUE, play goes on.
     Press(Qt::Key_Escape);
     ASSERT_EQ(Mode(), GAME_MODE_AREA_PAUSED);
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
-    Press(Qt::Key_Return);
+    SaveViewPicture(view, "game-pause");
+    for (int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+        Press(key);
+    ASSERT_EQ(window.game->GetPauseScreen()->GetSubScreen(), cPauseScreen::SUB_HOW_TO_PLAY);
+    SaveViewPicture(view, "game-how-to-play");
+    for (int key : {Qt::Key_Escape, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Return})
+        Press(key);
     EXPECT_EQ(Mode(), GAME_MODE_AREA);
     EXPECT_EQ(window.cursor().shape(), Qt::BlankCursor);
 
-    ASSERT_TRUE(PlayToTheExit()) << output;
+    // EXIT AND SELECT AREA: the new slot has the first area open; EXIT leads to the title screen.
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
     ASSERT_EQ(Mode(), GAME_MODE_LEVEL_SELECTION);
     cSaveGame slot;
     ASSERT_TRUE(slot.Load("Saves/slot0.zvs"));
-    const AreaStatus* first = slot.GetArea(slot.FindArea("res/Areas/Area0.xml"));
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->completed);
-    EXPECT_EQ(first->score, 2);
-    const AreaStatus* next = slot.GetArea(slot.FindArea("res/Areas/FrameSwitch.xml"));
-    ASSERT_NE(next, nullptr);
-    EXPECT_TRUE(next->unlocked);
-    EXPECT_FALSE(next->completed);
+    ASSERT_EQ(slot.GetAreaCount(), 1);
+    EXPECT_TRUE(slot.GetArea(0)->unlocked);
+    EXPECT_FALSE(slot.GetArea(0)->completed);
+    Press(Qt::Key_Escape);
+    ASSERT_TRUE(TickUntil(GAME_MODE_START_SCREEN, 50));
+}
 
-    // On to the next area, which the selection has just unlocked and chosen; its pause and
-    // how-to-play pages over it.
-    Tick(200);
-    SaveViewPicture(view, "game-selection");
+TEST_F(GameEndToEndTest, AnAreaPlayedToItsExitFromASavedGameIsRecordedInTheSlot)
+{
+    WriteUserCopy("Saves/slot1.zvs",
+                  "<ZORV_Save Area=\"res/Areas/FrameSwitch.xml\" Score=\"2\"><Areas>"
+                  "<Area name=\"res/Areas/Area0.xml\" completed=\"1\" unlocked=\"1\" score=\"2\"/>"
+                  "<Area name=\"res/Areas/FrameSwitch.xml\" completed=\"0\" unlocked=\"1\" score=\"0\"/>"
+                  "</Areas></ZORV_Save>\n");
+    // RESUME, the second slot, then the second area of the selection.
+    Tick(10);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(TickUntil(GAME_MODE_LEVEL_SELECTION, 50)) << output;
+    EXPECT_EQ(window.game->GetSaveSlot(), 1);
+    Press(Qt::Key_Right);
     Press(Qt::Key_Return);
     ASSERT_TRUE(TickUntil(GAME_MODE_META_LEVEL, 50)) << output;
     Press(Qt::Key_Space);
@@ -195,19 +245,25 @@ TEST_F(GameEndToEndTest, ANewGameFromTheTitleToTheFirstAreaFinishedAndBack)
     EXPECT_EQ(window.game->GetAreaFile(), "res/Areas/FrameSwitch.xml");
     Tick(150);
     SaveViewPicture(view, "game-area");
-    Press(Qt::Key_Escape);
-    SaveViewPicture(view, "game-pause");
-    for (int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
-        Press(key);
-    ASSERT_EQ(window.game->GetPauseScreen()->GetSubScreen(), cPauseScreen::SUB_HOW_TO_PLAY);
-    SaveViewPicture(view, "game-how-to-play");
-    Press(Qt::Key_Escape);
 
-    // EXIT: back to the title screen.
-    Press(Qt::Key_Down);
-    Press(Qt::Key_Return);
-    EXPECT_EQ(Mode(), GAME_MODE_START_SCREEN);
-    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+    // The usual way, with a hop onto the little platform of the bottom floor for its heart.
+    std::vector<sWaypoint> route = kFrameSwitchRoute;
+    route.insert(route.begin() + 3, sWaypoint{336, -187});
+    ASSERT_TRUE(PlayToTheExit(route)) << output;
+    ASSERT_EQ(Mode(), GAME_MODE_LEVEL_SELECTION);
+    cSaveGame slot;
+    ASSERT_TRUE(slot.Load("Saves/slot1.zvs"));
+    const AreaStatus* played = slot.GetArea(slot.FindArea("res/Areas/FrameSwitch.xml"));
+    ASSERT_NE(played, nullptr);
+    EXPECT_TRUE(played->completed);
+    EXPECT_GT(exitScore, 0);
+    EXPECT_EQ(played->score, exitScore);
+    const AreaStatus* next = slot.GetArea(slot.FindArea("res/Areas/IntoTheWild.xml"));
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(next->unlocked);
+    EXPECT_FALSE(next->completed);
+    Tick(200);
+    SaveViewPicture(view, "game-selection");
 
     // The story's farewell leads to the end screen, and any key back to the title screen.
     view->makeCurrent();
@@ -215,6 +271,7 @@ TEST_F(GameEndToEndTest, ANewGameFromTheTitleToTheFirstAreaFinishedAndBack)
     view->AttachCurrentArea();
     Tick(5);
     SaveViewPicture(view, "game-end");
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
     Press(Qt::Key_A);
     EXPECT_EQ(Mode(), GAME_MODE_START_SCREEN);
 }

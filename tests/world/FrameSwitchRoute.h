@@ -30,17 +30,36 @@ inline const std::vector<sWaypoint> kFrameSwitchRoute = {
     {118, -62}, {180, -72}, {235, -72, 182}, {308, -72},
 };
 
-/// The player's hand on the keys: walks towards the place and jumps where the way asks for it.
-/// Call after the character's update, as the game hands over the actions after the tick.
-inline void SteerTowards(cPlayerChar& walker, const sWaypoint& to)
+/// What the player's hand does in one tick on the way to a place: the direction to walk in
+/// (FACING_NONE: stand) and whether to jump.
+struct sSteering
 {
+    int walk = FACING_NONE;
+    bool jump = false;
+};
+
+/// Walks towards the place and jumps where the way asks for it.
+inline sSteering SteeringTowards(const cPlayerChar& walker, const sWaypoint& to)
+{
+    sSteering steering;
     const b2Vec2 at = walker.GetPosition();
     const float dx = to.x - at.x;
     if (std::fabs(dx) > 2.0f)
-        walker.Walk(dx < 0 ? FACING_LEFT : FACING_RIGHT);
+        steering.walk = dx < 0 ? FACING_LEFT : FACING_RIGHT;
     const bool leap = !std::isnan(to.leapAt) && std::fabs(at.x - to.leapAt) < 3.0f;
     const bool climb = to.y > at.y + 2.0f && std::fabs(dx) < 20.0f;
-    if ((leap || climb) && walker.CanJump())
+    steering.jump = (leap || climb) && walker.CanJump();
+    return steering;
+}
+
+/// The player's hand on the keys, as steered. Call after the character's update, as the game
+/// hands over the actions after the tick.
+inline void SteerTowards(cPlayerChar& walker, const sWaypoint& to)
+{
+    const sSteering steering = SteeringTowards(walker, to);
+    if (steering.walk != FACING_NONE)
+        walker.Walk(steering.walk);
+    if (steering.jump)
         walker.Jump(false);
 }
 
