@@ -9,6 +9,9 @@
 
 namespace
 {
+// Seconds the longest notes ring past the end of the music.
+constexpr double kRing = 4.0;
+
 double Hz(int midi)
 {
     return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
@@ -33,10 +36,23 @@ struct Humaniser
 class Player
 {
 public:
-    Player(const Score& score) : m_score(score), m_dry(), m_send() {}
+    explicit Player(const Score& score) : m_score(score) {}
 
     Stereo Play(double& length)
     {
+        // The mix is made as long as the music and a few seconds of ringing at once; growing it
+        // note by note would copy it over and over.
+        double beats = 0.0;
+        for (const std::vector<int>& section : m_score.sections)
+        {
+            double longest = 0.0;
+            for (int index : section)
+                longest = std::max(longest, m_score.patterns[index].beats);
+            beats += longest;
+        }
+        const double seconds = beats * m_score.SecondsPerBeat() + kRing;
+        m_dry = Stereo(seconds);
+        m_send = Sound(seconds);
         double at = 0.0;
         unsigned seed = 1;
         for (const std::vector<int>& section : m_score.sections)

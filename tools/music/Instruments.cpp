@@ -19,6 +19,30 @@ Sound& Envelope(Sound& sound, double attack, double decay, double sustain, doubl
 // A steady oscillator for held notes, with a vibrato of depth semitones. The chords of the music
 // sound for minutes in all; the vibrato comes from a rotating phasor and a short series for
 // 2^x instead of a sine and a power per sample, which keeps a whole score quick to play.
+// One cycle of a sine, read with linear interpolation: a sine per sample from the library costs
+// more than the rest of a note.
+class SineTable
+{
+public:
+    SineTable()
+    {
+        for (std::size_t i = 0; i <= kSize; ++i)
+            m_values[i] = std::sin(2.0 * kPi * static_cast<double>(i) / kSize);
+    }
+    double At(double phase) const
+    {
+        const double at = phase * kSize;
+        const std::size_t i = static_cast<std::size_t>(at);
+        return m_values[i] + (m_values[i + 1] - m_values[i]) * (at - static_cast<double>(i));
+    }
+
+private:
+    static constexpr std::size_t kSize = 4096;
+    double m_values[kSize + 1];
+};
+
+const SineTable kSine;
+
 Sound Held(Wave wave, double seconds, double hz, double vibratoHz = 0.0, double depth = 0.0)
 {
     Sound sound(seconds);
@@ -33,7 +57,7 @@ Sound Held(Wave wave, double seconds, double hz, double vibratoHz = 0.0, double 
     {
         const double bend = scale * y;
         const double step = hz * (1.0 + bend + bend * bend / 2.0) / Sound::kRate;
-        sound[i] = static_cast<float>(WaveAt(wave, phase, step));
+        sound[i] = static_cast<float>(wave == Wave::Sine ? kSine.At(phase) : WaveAt(wave, phase, step));
         phase += step;
         if (phase >= 1.0)
             phase -= 1.0;
@@ -81,7 +105,7 @@ Sound Harp(const NoteCall& n)
 {
     const double ring = 2.2;
     Sound sound = Pluck(n.hz, ring, n.seed).LowPass(Bright(n.hz * 5.0 + 1200.0, n.velocity));
-    sound.Add(Tone(Wave::Sine, ring, n.hz).Percussive(0.004, 0.45), 0.0, 0.35);
+    sound.Add(Held(Wave::Sine, ring, n.hz).Percussive(0.004, 0.45), 0.0, 0.35);
     return sound;
 }
 
@@ -89,14 +113,14 @@ Sound Guitar(const NoteCall& n)
 {
     const double ring = std::min(1.6, n.seconds + 0.8);
     Sound sound = Pluck(n.hz, ring, n.seed).LowPass(Bright(2800.0, n.velocity), 0.9);
-    sound.Add(Tone(Wave::Triangle, ring, n.hz).Percussive(0.003, 0.25).LowPass(1500.0), 0.0, 0.25);
+    sound.Add(Held(Wave::Triangle, ring, n.hz).Percussive(0.003, 0.25).LowPass(1500.0), 0.0, 0.25);
     return sound.Shape({{0.0, 1.0}, {n.seconds + 0.6, 1.0}, {ring, 0.0}});
 }
 
 Sound Pizzicato(const NoteCall& n)
 {
     Sound sound = Pluck(n.hz, 0.6, n.seed).LowPass(Bright(1800.0, n.velocity));
-    sound.Add(Tone(Wave::Sine, 0.6, n.hz).Percussive(0.003, 0.09), 0.0, 0.5);
+    sound.Add(Held(Wave::Sine, 0.6, n.hz).Percussive(0.003, 0.09), 0.0, 0.5);
     return sound.Percussive(0.002, 0.12);
 }
 
@@ -140,7 +164,7 @@ Sound Celesta(const NoteCall& n)
 Sound Glockenspiel(const NoteCall& n)
 {
     Sound sound = Chime(n.hz, 1.6);
-    return sound.Add(Tone(Wave::Sine, 1.0, n.hz * 2.76).Percussive(0.001, 0.12), 0.0, 0.25);
+    return sound.Add(Held(Wave::Sine, 1.0, n.hz * 2.76).Percussive(0.001, 0.12), 0.0, 0.25);
 }
 
 Sound BellTone(const NoteCall& n)
@@ -151,9 +175,9 @@ Sound BellTone(const NoteCall& n)
 Sound Marimba(const NoteCall& n)
 {
     const double ring = 1.2;
-    Sound sound = Tone(Wave::Sine, ring, n.hz).Percussive(0.002, 0.22 * std::min(1.0, 300.0 / n.hz + 0.3));
-    sound.Add(Tone(Wave::Sine, 0.3, 4.0 * n.hz).Percussive(0.001, 0.025), 0.0, 0.3 * n.velocity);
-    sound.Add(Tone(Wave::Sine, 0.15, 9.9 * n.hz).Percussive(0.0005, 0.008), 0.0, 0.08 * n.velocity);
+    Sound sound = Held(Wave::Sine, ring, n.hz).Percussive(0.002, 0.22 * std::min(1.0, 300.0 / n.hz + 0.3));
+    sound.Add(Held(Wave::Sine, 0.3, 4.0 * n.hz).Percussive(0.001, 0.025), 0.0, 0.3 * n.velocity);
+    sound.Add(Held(Wave::Sine, 0.15, 9.9 * n.hz).Percussive(0.0005, 0.008), 0.0, 0.08 * n.velocity);
     return sound.Add(Knock(n.hz * 2.0, 0.03, n.seed), 0.0, 0.08);
 }
 
@@ -163,15 +187,21 @@ Sound ElectricPiano(const NoteCall& n)
 {
     const double length = n.seconds + 0.35;
     Sound sound(length);
-    const double peakIndex = 1.2 + 1.2 * n.velocity;
+    const double step = n.hz / Sound::kRate;
+    const double fade = std::exp(-1.0 / (0.35 * Sound::kRate));
+    double bright = (1.2 + 1.2 * n.velocity) / (2.0 * kPi);
+    double phase = 0.0;
     for (std::size_t i = 0; i < sound.Size(); ++i)
     {
-        const double t = static_cast<double>(i) / Sound::kRate;
-        const double index = peakIndex * std::exp(-t / 0.35) + 0.25;
-        const double mod = std::sin(2.0 * kPi * n.hz * t);
-        sound[i] = static_cast<float>(std::sin(2.0 * kPi * n.hz * t + index * mod));
+        double carrier = phase + (bright + 0.25 / (2.0 * kPi)) * kSine.At(phase);
+        carrier -= std::floor(carrier);
+        sound[i] = static_cast<float>(kSine.At(carrier));
+        bright *= fade;
+        phase += step;
+        if (phase >= 1.0)
+            phase -= 1.0;
     }
-    sound.Add(Tone(Wave::Sine, 0.2, n.hz * 14.0).Percussive(0.0005, 0.012), 0.0, 0.12 * n.velocity);
+    sound.Add(Held(Wave::Sine, 0.2, n.hz * 14.0).Percussive(0.0005, 0.012), 0.0, 0.12 * n.velocity);
     sound.Shape({{0.0, 1.0}, {n.seconds, std::pow(0.5, n.seconds / 0.9)}, {length, 0.0}});
     return sound.Percussive(0.002, 3.0);
 }
@@ -226,8 +256,8 @@ Sound Tom(double hz, unsigned seed)
 Sound Timpani(unsigned seed)
 {
     Sound sound = Tone(Wave::Sine, 1.8, {{0.0, 80.0}, {0.05, 66.0}}).Percussive(0.003, 0.4);
-    sound.Add(Tone(Wave::Sine, 1.2, 66.0 * 1.5).Percussive(0.003, 0.25), 0.0, 0.4);
-    sound.Add(Tone(Wave::Sine, 0.9, 66.0 * 1.99).Percussive(0.003, 0.18), 0.0, 0.25);
+    sound.Add(Held(Wave::Sine, 1.2, 66.0 * 1.5).Percussive(0.003, 0.25), 0.0, 0.4);
+    sound.Add(Held(Wave::Sine, 0.9, 66.0 * 1.99).Percussive(0.003, 0.18), 0.0, 0.25);
     return sound.Add(Noise(0.15, seed).LowPass(500.0).Percussive(0.001, 0.02), 0.0, 0.4);
 }
 

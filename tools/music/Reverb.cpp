@@ -12,40 +12,49 @@ constexpr int kSpread = 23;
 constexpr double kPreDelay = 0.02; // seconds
 constexpr double kInputGain = 0.015;
 
+// The combs run side by side over the send in one pass, then the allpasses in another, so the
+// long sound is read and written once per stage instead of once per delay.
 Sound Side(const Sound& send, std::size_t length, int spread, double feedback, double damping)
 {
-    std::vector<double> out(length, 0.0);
-    const std::size_t pre = static_cast<std::size_t>(kPreDelay * Sound::kRate);
+    struct Line
+    {
+        std::vector<float> samples;
+        std::size_t at = 0;
+        float low = 0.0f;
+
+        float& Current() { return samples[at]; }
+        void Advance() { at = at + 1 == samples.size() ? 0 : at + 1; }
+    };
+    std::vector<Line> combs, allpasses;
     for (int comb : kCombs)
-    {
-        std::vector<double> line(static_cast<std::size_t>(comb + spread), 0.0);
-        double low = 0.0;
-        std::size_t at = 0;
-        for (std::size_t i = 0; i < length; ++i)
-        {
-            const double echo = line[at];
-            low = echo * (1.0 - damping) + low * damping;
-            const double in = i >= pre && i - pre < send.Size() ? send[i - pre] * kInputGain : 0.0;
-            line[at] = in + low * feedback;
-            out[i] += echo;
-            at = at + 1 == line.size() ? 0 : at + 1;
-        }
-    }
+        combs.push_back({std::vector<float>(static_cast<std::size_t>(comb + spread), 0.0f)});
     for (int allpass : kAllpasses)
-    {
-        std::vector<double> line(static_cast<std::size_t>(allpass + spread), 0.0);
-        std::size_t at = 0;
-        for (std::size_t i = 0; i < length; ++i)
-        {
-            const double delayed = line[at];
-            line[at] = out[i] + delayed * 0.5;
-            out[i] = delayed - out[i];
-            at = at + 1 == line.size() ? 0 : at + 1;
-        }
-    }
+        allpasses.push_back({std::vector<float>(static_cast<std::size_t>(allpass + spread), 0.0f)});
+    const std::size_t pre = static_cast<std::size_t>(kPreDelay * Sound::kRate);
+    const float keep = static_cast<float>(feedback);
+    const float damp = static_cast<float>(damping);
     Sound side(static_cast<double>(length) / Sound::kRate);
     for (std::size_t i = 0; i < length && i < side.Size(); ++i)
-        side[i] = static_cast<float>(out[i]);
+    {
+        const float in = i >= pre && i - pre < send.Size() ? static_cast<float>(send[i - pre] * kInputGain) : 0.0f;
+        float out = 0.0f;
+        for (Line& comb : combs)
+        {
+            const float echo = comb.Current();
+            comb.low = echo * (1.0f - damp) + comb.low * damp;
+            comb.Current() = in + comb.low * keep;
+            comb.Advance();
+            out += echo;
+        }
+        for (Line& allpass : allpasses)
+        {
+            const float delayed = allpass.Current();
+            allpass.Current() = out + delayed * 0.5f;
+            allpass.Advance();
+            out = delayed - out;
+        }
+        side[i] = out;
+    }
     return side;
 }
 } // namespace
