@@ -567,7 +567,18 @@ void cGame::HandlePlayInput(cInputHandler* input)
     if (input->WasPressed(KEY_NEXT))
         area->SwitchPlayer(true, false, false);
     cPlayerChar* player = area->GetCurrentPlayer();
-    if (!player || !player->IsPresent())
+    if (!player)
+        return;
+    // Only the rainbow spirit turns the frames. It is not present while it rides a turn on the
+    // screen, and the next turn may start then; the frame manager decides when one can.
+    if (frameManager && player->GetId() == 1 && player->IsAncestorForm())
+    {
+        if (input->IsHeld(KEY_ROT_LEFT))
+            frameManager->RotateLeft();
+        if (input->IsHeld(KEY_ROT_RIGHT))
+            frameManager->RotateRight();
+    }
+    if (!player->IsPresent())
         return;
     if (input->WasPressed(KEY_UP))
         area->SetExitsTarget(player->GetId());

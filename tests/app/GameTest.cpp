@@ -8,6 +8,11 @@
 #include "audio/Sound.h"
 #include "world/FrameEditor.h"
 #include "world/ComicFrame.h"
+#include "world/CommonResources.h"
+
+#include "actors/AntlerAncestor.h"
+#include "actors/RainbowSpirit.h"
+#include "actors/SharedActors.h"
 
 #include "tests/support/StdoutOf.h"
 
@@ -227,6 +232,50 @@ TEST_P(GameFrameActions, AreaResultsSwitchAndShakeTheFrames)
 INSTANTIATE_TEST_SUITE_P(Rows, GameFrameActions,
                          testing::Values(sFrameRow{2, false, 500}, sFrameRow{3, true, 4250},
                                          sFrameRow{4, true, -1}, sFrameRow{5, true, 1750}));
+
+TEST_F(GameTest, TheTurnKeysTurnTheFramesForTheRainbowSpiritAlsoWhileItRidesATurn)
+{
+    Play(kMeadow);
+    cFrameEditor* frames = game.GetFrameEditor();
+    cCommonResources* store = game.GetCommonResources();
+    struct sHandBack
+    {
+        cCommonResources* store;
+        ~sHandBack() { store->ResetCharacters(); } // out of the area's world before it goes
+    } handBack{store};
+    physics::World* world = game.GetCurrentArea()->GetWorld();
+    store->GetCharacter(1)->Init(world, 100.0f, -200.0f);
+    gAntlerAncestor->Init(world, 150.0f, -200.0f);
+    // The spirit falls past the middle of the one frame.
+    gRainbowSpirit->Init(world, 200.0f, -150.0f);
+    gRainbowSpirit->Fall();
+
+    input.SetDefaultKeys();
+    input.KeyPress(Qt::Key_A, true);
+    for (cPlayerChar* notTheSpirit : {store->GetCharacter(1), static_cast<cPlayerChar*>(gAntlerAncestor)})
+    {
+        script.currentPlayer = notTheSpirit;
+        Tick();
+        EXPECT_EQ(frames->GetState(), kFramesIdle);
+    }
+    script.currentPlayer = gRainbowSpirit;
+    Tick();
+    EXPECT_EQ(frames->GetState(), kFramesRotating);
+    EXPECT_EQ(frames->GetOrientation(), 3);
+    EXPECT_FALSE(gRainbowSpirit->IsSpecialEnabled()) << "it rides the turn";
+    input.KeyRelease(Qt::Key_A);
+
+    // 100 ms after the frames stop it still rides, and the other key turns them back.
+    while (frames->IsAnyFrameMoving())
+        Tick();
+    for (int i = 0; i < 5; ++i)
+        Tick();
+    ASSERT_FALSE(gRainbowSpirit->IsPresent());
+    input.KeyPress(Qt::Key_S, true);
+    Tick();
+    EXPECT_EQ(frames->GetOrientation(), 0);
+    EXPECT_TRUE(frames->IsAnyFrameMoving());
+}
 
 struct sStoryRow
 {

@@ -33,6 +33,8 @@ struct sScript
     /// The frame set an area result 2 asks for.
     int triggeredSet = 1;
     int areaTicks = 0;
+    /// The character under control in a scripted area; null leaves it to the area.
+    cPlayerChar* currentPlayer = nullptr;
     std::vector<std::string> log;
 
     int Next(const std::string& who)
@@ -158,6 +160,10 @@ public:
         if (result == 2)
             triggeredFrameSet = script.triggeredSet;
         return result;
+    }
+    cPlayerChar* GetCurrentPlayer() const override
+    {
+        return script.currentPlayer ? script.currentPlayer : cArea::GetCurrentPlayer();
     }
     void GetExitInfo(int* score, int* positive, int* negative) const override
     {
