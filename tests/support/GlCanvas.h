@@ -52,8 +52,9 @@ public:
     {
         const QString dir = QStringLiteral(MIRROWEN_BINARY_DIR "/test-pictures");
         QDir().mkpath(dir);
-        fbo->toImage().save(dir + QLatin1Char('/') + fileName);
+        SaveAs(dir + QLatin1Char('/') + fileName);
     }
+    void SaveAs(const QString& path) const { fbo->toImage().save(path); }
 
 private:
     int width, height;
