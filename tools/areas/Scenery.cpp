@@ -99,11 +99,12 @@ public:
             return CELL_AIR;
         return static_cast<eCell>(cells[Index(x, y)]);
     }
-    /// Rows from (x, y) up to the nearest terrain above it; -1 when open to the sky.
+    /// Rows from (x, y) up to the nearest earth above it; -1 when open to the sky. Planks and
+    /// thorns roof nothing: a branch in the open keeps the sky behind it.
     int CeilingDistance(int x, int y) const
     {
         for (int up = y + 1; up < kSize; ++up)
-            if (At(x, up) != CELL_AIR)
+            if (At(x, up) == CELL_EARTH)
                 return up - y;
         return -1;
     }
