@@ -39,6 +39,7 @@ bool sAreaPlan::Read(const QString& path)
         } else if (xml.name() == QLatin1String("Background")) {
             dayPicture = xml.attributes().value("file").toString();
             lofPicture = xml.attributes().value("landoffireflies").toString();
+            batlandPicture = xml.attributes().value("batland").toString();
         }
     }
     if (xml.hasError()) {

@@ -28,6 +28,7 @@ struct sAreaPlan
     /// Resource names as the file writes them ("res/Areas/X_day.png"); empty when not given.
     QString dayPicture;
     QString lofPicture;
+    QString batlandPicture;
 
     /// Reads the `body`, `waterfall` and `Background` elements of the file. False with a message on stderr
     /// when it does not open or is not well formed.

@@ -18,22 +18,37 @@ enum eCell : uint8_t
     CELL_EARTH,
     CELL_PLANK,
     CELL_THORN,
+    CELL_BAT_ROCK,   ///< rock that the bat king's bubbles open
+    CELL_BAT_LEDGE,  ///< ledges and walls that only the bat king stands on, there only in bat land
 };
 
-eCell CellOf(int fileType)
+/// The cell of a body of that file type. A sensor body (type 7) touches nothing: it is painted as
+/// rock, a wall that the characters walk through. In the bat land the bat rock is open.
+eCell CellOf(int fileType, bool batLand)
 {
     switch (fileType) {
     case 0:
+    case 7:
         return CELL_EARTH;
     case 1:
-    case 4:
         return CELL_PLANK;
     case 2:
     case 6:
         return CELL_THORN;
+    case 3:
+    case 4:
+        return CELL_BAT_LEDGE;
+    case 5:
+        return batLand ? CELL_AIR : CELL_BAT_ROCK;
     default:
         return CELL_AIR;
     }
+}
+
+/// Planks and bat ledges float: they lift no horizon.
+bool IsSolidMass(eCell cell)
+{
+    return cell == CELL_EARTH || cell == CELL_THORN || cell == CELL_BAT_ROCK;
 }
 
 /// A repeatable pseudo-random number in [0, 1) for a pixel and a channel.
@@ -76,10 +91,10 @@ QColor Mix(const QColor& a, const QColor& b, float t)
 class cGrid
 {
 public:
-    explicit cGrid(const std::vector<sPlanBody>& bodies) : cells(kSize * kSize, CELL_AIR)
+    cGrid(const std::vector<sPlanBody>& bodies, bool batLand) : cells(kSize * kSize, CELL_AIR)
     {
         for (const sPlanBody& body : bodies) {
-            const eCell cell = CellOf(body.fileType);
+            const eCell cell = CellOf(body.fileType, batLand);
             for (int y = std::max(0, body.box.top()); y <= std::min(kSize - 1, body.box.bottom()); ++y)
                 for (int x = std::max(0, body.box.left()); x <= std::min(kSize - 1, body.box.right()); ++x)
                     if (cells[Index(x, y)] == CELL_AIR || cell == CELL_EARTH)
@@ -87,7 +102,7 @@ public:
         }
         for (int x = 0; x < kSize; ++x) {
             int top = kSize - 1;
-            while (top >= 0 && At(x, top) == CELL_AIR)
+            while (top >= 0 && !IsSolidMass(At(x, top)))
                 --top;
             groundTops.push_back(top + 1);
         }
@@ -99,12 +114,12 @@ public:
             return CELL_AIR;
         return static_cast<eCell>(cells[Index(x, y)]);
     }
-    /// Rows from (x, y) up to the nearest earth above it; -1 when open to the sky. Planks and
-    /// thorns roof nothing: a branch in the open keeps the sky behind it.
+    /// Rows from (x, y) up to the nearest rock above it; -1 when open to the sky. Planks, bat ledges
+    /// and thorns roof nothing: a branch in the open keeps the sky behind it.
     int CeilingDistance(int x, int y) const
     {
         for (int up = y + 1; up < kSize; ++up)
-            if (At(x, up) == CELL_EARTH)
+            if (At(x, up) == CELL_EARTH || At(x, up) == CELL_BAT_ROCK)
                 return up - y;
         return -1;
     }
@@ -269,11 +284,41 @@ void PaintWaterfalls(QImage& image, const sAreaPlan& plan, const sPalette& palet
     }
 }
 
+/// Bat rock: dark blocks in courses, their joints dim, with glowing veins that wander across.
+QColor BatRockPixel(const cGrid& grid, const sPalette& p, int x, int y)
+{
+    if (grid.At(x, y + 1) != CELL_BAT_ROCK || grid.At(x - 1, y) != CELL_BAT_ROCK ||
+        grid.At(x + 1, y) != CELL_BAT_ROCK || grid.At(x, y - 1) == CELL_AIR)
+        return Shade(p.batRock, -0.3f);
+    const int course = y / 6;
+    if (y % 6 == 0 || (x + 4 * (course % 2)) % 8 == 0)
+        return Shade(p.batRock, -0.2f);
+    const float vein = std::fabs(Noise(x, y, 11, 31) - 0.5f);
+    if (vein < 0.025f)
+        return p.batVein;
+    return Shade(p.batRock, 0.14f * (Noise(x, y, 5, 32) - 0.5f));
+}
+
+/// The bat king's ledges: in the bat land a glowing board, elsewhere only a faint dotted line
+/// along the top, so that the player knows that something is there.
+QColor BatLedgePixel(const cGrid& grid, const sPalette& p, int x, int y, bool& drawn)
+{
+    const bool top = grid.At(x, y + 1) != CELL_BAT_LEDGE;
+    if (p.batLand)
+        return top ? p.batVein : Shade(p.batLedge, grid.At(x, y - 1) != CELL_BAT_LEDGE ? -0.3f : 0.0f);
+    drawn = top && x % 3 != 0;
+    return p.batLedge;
+}
+
 /// The colour of a pixel inside a body; drawn is false for the air between a thorn bush's spikes.
 QColor BodyPixel(const cGrid& grid, const sPalette& palette, int x, int y, bool& drawn)
 {
     drawn = true;
     switch (grid.At(x, y)) {
+    case CELL_BAT_ROCK:
+        return BatRockPixel(grid, palette, x, y);
+    case CELL_BAT_LEDGE:
+        return BatLedgePixel(grid, palette, x, y, drawn);
     case CELL_EARTH:
         return EarthPixel(grid, palette, x, y);
     case CELL_PLANK:
@@ -309,6 +354,9 @@ sPalette sPalette::Day()
     p.speck = QColor(0, 0, 0, 0);
     p.fall = QColor(84, 170, 228, 190);
     p.fallLight = QColor(214, 244, 255, 230);
+    p.batRock = QColor(78, 62, 96);
+    p.batVein = QColor(196, 150, 255);
+    p.batLedge = QColor(120, 90, 160, 150);
     return p;
 }
 
@@ -332,12 +380,34 @@ sPalette sPalette::LandOfFireflies()
     p.speck = QColor(150, 255, 220, 200);
     p.fall = QColor(56, 110, 196, 190);
     p.fallLight = QColor(150, 255, 226, 230);
+    p.batRock = QColor(46, 34, 70);
+    p.batVein = QColor(170, 120, 255);
+    p.batLedge = QColor(140, 110, 220, 150);
+    return p;
+}
+
+sPalette sPalette::BatLand()
+{
+    sPalette p = LandOfFireflies();
+    p.wallLow = QColor(96, 40, 110);
+    p.wallHigh = QColor(54, 20, 72);
+    p.earth = QColor(82, 36, 96);
+    p.earthEdge = QColor(50, 20, 64);
+    p.grass[0] = QColor(255, 150, 236);
+    p.grass[1] = QColor(210, 96, 200);
+    p.grass[2] = QColor(150, 60, 160);
+    p.hillFar = QColor(120, 50, 130, 170);
+    p.hillNear = QColor(80, 30, 96, 220);
+    p.speck = QColor(255, 190, 250, 220);
+    p.batLedge = QColor(150, 70, 180);
+    p.batVein = QColor(255, 200, 250);
+    p.batLand = true;
     return p;
 }
 
 QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette, bool hills)
 {
-    const cGrid grid(plan.bodies);
+    const cGrid grid(plan.bodies, palette.batLand);
     QImage image(kSize, kSize, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     for (int y = 0; y < kSize; ++y) {
@@ -369,8 +439,8 @@ QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette, bool hills)
 
 QImage PaintBackdrop(const sAreaPlan& plan, const sPalette& palette)
 {
-    const cGrid ground(plan.bodies);
-    const cGrid quake(plan.afterQuake);
+    const cGrid ground(plan.bodies, false);
+    const cGrid quake(plan.afterQuake, false);
     QImage image(kSize, kSize, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     for (int y = 0; y < kSize; ++y) {

@@ -2,7 +2,8 @@
 //
 //   mirrowen_areas AREAS_DIR GENERATED_DIR
 //       reads every area file AREAS_DIR/*.xml (frame-set files "*_Frames.xml" aside) and writes the
-//       day and Vadi do Davovodaz pictures its Background element names, as GENERATED_DIR/<name>
+//       day, Vadi do Davovodaz and bat-land pictures its Background element names, as
+//       GENERATED_DIR/<name>
 //       (the first area, whose earthquake adds terrain, puts its hills and that terrain into the
 //       second picture, which it draws behind its rocks)
 
@@ -53,6 +54,9 @@ int main(int argc, char** argv)
         if (!plan.dayPicture.isEmpty() && !Write(day, generatedDir, plan.dayPicture))
             return 1;
         if (!plan.lofPicture.isEmpty() && !Write(second, generatedDir, plan.lofPicture))
+            return 1;
+        if (!plan.batlandPicture.isEmpty() &&
+            !Write(PaintScenery(plan, sPalette::BatLand(), true), generatedDir, plan.batlandPicture))
             return 1;
         ++painted;
     }
