@@ -223,6 +223,14 @@ QColor WallPixel(const cGrid& grid, const sPalette& p, int x, int y, int ceiling
     return c;
 }
 
+/// Air with rock close above and close below is inside a cave and has a back wall; the air under a
+/// ledge that juts out high over a chasm is open sky.
+bool IsCave(const cGrid& grid, int x, int y, int ceiling)
+{
+    constexpr int kCaveHeight = 128;
+    return ceiling >= 0 && ceiling + grid.GroundDistance(x, y) <= kCaveHeight;
+}
+
 /// The horizon the far hills stand on: the lowest ground top near the column, so that small
 /// bumps of the terrain do not lift the hills behind them.
 int Horizon(const cGrid& grid, int x)
@@ -422,9 +430,9 @@ QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette, bool hills)
                 drawn = true;
                 if (IsGrassBlade(grid, x, y))
                     c = palette.grass[0];
-                else if (ceiling >= 0)
+                else if (IsCave(grid, x, y, ceiling))
                     c = WallPixel(grid, palette, x, y, ceiling);
-                else if (hills)
+                else if (hills && ceiling < 0)
                     c = SkyPixel(grid, palette, x, y, drawn);
                 else
                     drawn = false;

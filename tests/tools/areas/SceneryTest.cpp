@@ -1,0 +1,73 @@
+// What the area painter makes of the kinds of terrain: rock that the bat king's bubbles open
+// and the ledges only it stands on, in the day picture and in the bat land; walls of sensor
+// bodies; planks in the open sky; caves, and the open air under a ledge high over a chasm.
+#include "tools/areas/AreaPlan.h"
+#include "tools/areas/Scenery.h"
+
+#include <QTemporaryFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+/// The plan of an area file made of these elements.
+sAreaPlan Plan(const QByteArray& elements)
+{
+    QTemporaryFile file;
+    EXPECT_TRUE(file.open());
+    file.write("<ZORV_AREA_SAVE_FILE>\n" + elements + "</ZORV_AREA_SAVE_FILE>\n");
+    file.close();
+    sAreaPlan plan;
+    EXPECT_TRUE(plan.Read(file.fileName()));
+    return plan;
+}
+
+/// The alpha of the picture at world point (x, y): 0 where the sky shows through.
+int AlphaAt(const QImage& picture, int x, int y)
+{
+    return picture.pixelColor(x, 511 - (y + 240)).alpha();
+}
+
+// A floor at y -200 with, from left to right: bat rock, a bat ledge, a sensor wall, a plank,
+// a low cave and a ledge jutting out high over a deep chasm.
+const QByteArray kTerrain = "<body x='0' y='-240' w='512' h='40' type='0'/>\n"
+                            "<body x='20' y='-200' w='20' h='60' type='5'/>\n"
+                            "<body x='60' y='-150' w='20' h='4' type='4'/>\n"
+                            "<body x='100' y='-200' w='10' h='40' type='7'/>\n"
+                            "<body x='140' y='-150' w='30' h='4' type='1'/>\n"
+                            "<body x='200' y='-160' w='60' h='20' type='0'/>\n"
+                            "<body x='300' y='-240' w='20' h='400' type='0'/>\n"
+                            "<body x='320' y='150' w='40' h='10' type='0'/>\n";
+
+TEST(Scenery, BatRockAndBatLedgesDifferBetweenTheDayAndTheBatLand)
+{
+    const sAreaPlan plan = Plan(kTerrain);
+    const QImage day = PaintScenery(plan, sPalette::Day(), true);
+    const QImage batLand = PaintScenery(plan, sPalette::BatLand(), true);
+    // By day the rock is solid; in the bat land it is open air under the sky.
+    EXPECT_EQ(AlphaAt(day, 30, -150), 255);
+    EXPECT_EQ(AlphaAt(batLand, 30, -150), 0);
+    // By day the ledge is only a dotted line along its top; in the bat land it shines whole.
+    EXPECT_EQ(AlphaAt(day, 70, -149), 0);
+    int dotted = 0;
+    for (int x = 60; x < 80; ++x)
+        dotted += AlphaAt(day, x, -147) > 0 ? 1 : 0;
+    EXPECT_GT(dotted, 5);
+    EXPECT_LT(dotted, 20);
+    EXPECT_EQ(AlphaAt(batLand, 70, -149), 255);
+}
+
+TEST(Scenery, SensorWallsLookLikeRockAndOnlyRockMakesCaves)
+{
+    const sAreaPlan plan = Plan(kTerrain);
+    const QImage day = PaintScenery(plan, sPalette::Day(), true);
+    EXPECT_EQ(day.pixelColor(105, 511 - 60), PaintScenery(Plan(QByteArray(kTerrain).replace("type='7'", "type='0'")),
+                                                          sPalette::Day(), true).pixelColor(105, 511 - 60));
+    // Under a plank in the open the sky shows; under a low roof of rock there is a cave wall.
+    EXPECT_EQ(AlphaAt(day, 155, -158), 0);
+    EXPECT_EQ(AlphaAt(day, 230, -190), 255);
+    // Under a ledge high over the chasm the air is open sky, not the inside of a cave.
+    EXPECT_EQ(AlphaAt(day, 340, 0), 0);
+}
+
+} // namespace
