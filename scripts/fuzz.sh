@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Fuzzes every reader of the game: builds the libFuzzer targets of tests/fuzz with clang and the
+# address and undefined-behaviour sanitizers into build-fuzz/, then runs each target for the given
+# number of seconds (default 60), two at a time, from its corpus in build-fuzz/corpus (kept between
+# runs), the damaged files of tests/fuzz/damaged and the game's own files of that kind. Prints the
+# executions, crashes (sanitizer reports and broken promises included), hangs and running out of
+# memory per target, keeps what broke a target in build-fuzz/artifacts, and fails when anything did.
+# Not run by CI: the damaged files are, in the ordinary tests.
+set -euo pipefail
+seconds="${1:-60}"
+cd "$(dirname "$0")/.."
+out="$PWD/build-fuzz"
+
+bash scripts/deps.sh
+missing=()
+for p in clang libclang-rt-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q "${missing[@]}"
+fi
+
+cmake -S . -B "$out" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DMIRROWEN_FUZZ=ON > /dev/null
+cmake --build "$out" -j"$(nproc)" --target fuzz_targets
+
+# The game's own files of each reader's kind, beside its damaged files.
+declare -A seeds=(
+  [controls]="templates/Controls.xml"
+  [settings]="templates/Settings.xml"
+  [saveslot]="templates/Saves/*.zvs"
+  [attributes]="res/xml/PlayerCharacters/*.xml res/xml/common_resources/HeartBox/*.xml"
+  [animations]="res/xml/common_resources/*.xml res/xml/actors/Flying/*.xml"
+  [characters]="res/xml/PlayerCharacters/*.xml res/xml/actors/Flying/*Firefly.xml"
+  [actors]="res/xml/actors/*/*.xml"
+  [heartboxes]="res/xml/common_resources/HeartBox/*.xml res/xml/actors/Boxes/*.xml"
+  [framesets]="res/Areas/*_Frames.xml tests/world/frametest/*.xml"
+  [soundlist]=""
+  [area]="res/Areas/*.xml"
+  [ogg]="$(ls -S "$out"/generated/res/wave/SFX/*.ogg | tail -n 6 | tr '\n' ' ')"
+)
+
+# Each target starts from its corpus and a folder of seeds: its damaged files and the game's files.
+targets=()
+for binary in "$out"/tests/fuzz/targets/fuzz_*; do
+  [ -f "$binary" ] && [ -x "$binary" ] || continue
+  targets+=("$binary")
+  name="${binary##*/fuzz_}"
+  rm -rf "$out/seeds/$name" "$out/artifacts/$name"
+  mkdir -p "$out/corpus/$name" "$out/seeds/$name" "$out/artifacts/$name"
+  cp tests/fuzz/damaged/"$name"/* "$out/seeds/$name"/ 2>/dev/null || true
+  for file in ${seeds[$name]}; do
+    seed="$out/seeds/$name/$(echo "$file" | tr '/' '_')"
+    if [ "$name" = area ]; then
+      # Areas without their music, which takes longer to decode than the rest of the area to read:
+      # the damaged areas give the reader music of a few milliseconds.
+      case "$file" in *_Frames.xml) continue ;; esac
+      sed '/<Audio>/,/<\/Audio>/d' "$file" > "$seed"
+    else
+      cp "$file" "$seed"
+    fi
+  done
+done
+
+run_target() {
+  local name="${1##*/fuzz_}"
+  # A display for the targets that load pictures; a random number keeps parallel runs apart.
+  xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 640x480x24 -noreset" \
+    "$1" "$out/corpus/$name" "$out/seeds/$name" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=3072 \
+    -print_final_stats=1 -artifact_prefix="$out/artifacts/$name/" > "$out/$name.log" 2>&1 || true
+}
+export -f run_target
+export out seconds
+# The per-user files are rewritten for every input: in memory, not on a disk that flushes them.
+[ -d /dev/shm ] && export TMPDIR=/dev/shm
+# Freed memory is reused sooner, so fresh pages are not faulted in for every input.
+export ASAN_OPTIONS=quarantine_size_mb=32
+export LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp"
+# The machine is shared: two targets at a time.
+printf '%s\n' "${targets[@]}" | xargs -P 2 -I{} bash -c 'run_target {}'
+
+failed=0
+printf '\n%-12s %14s %8s %6s %6s\n' target executions crashes hangs oom
+for binary in "${targets[@]}"; do
+  name="${binary##*/fuzz_}"
+  runs="$(grep -o 'stat::number_of_executed_units: [0-9]*' "$out/$name.log" | grep -o '[0-9]*$' || echo 0)"
+  crashes="$(find "$out/artifacts/$name" -name 'crash-*' -o -name 'leak-*' -o -name 'deadly-*' | wc -l)"
+  hangs="$(find "$out/artifacts/$name" -name 'timeout-*' | wc -l)"
+  oom="$(find "$out/artifacts/$name" -name 'oom-*' | wc -l)"
+  # A run that ended without its statistics broke in a way that left no input behind.
+  [ -n "$runs" ] && [ "$runs" != 0 ] || crashes=$((crashes + 1))
+  printf '%-12s %14s %8s %6s %6s\n' "$name" "${runs:-0}" "$crashes" "$hangs" "$oom"
+  [ $((crashes + hangs + oom)) -eq 0 ] || failed=1
+done
+[ "$failed" -eq 0 ] || echo "Some target broke: see build-fuzz/<target>.log and build-fuzz/artifacts/<target>/"
+exit "$failed"
