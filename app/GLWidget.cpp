@@ -1,6 +1,7 @@
 #include "app/GLWidget.h"
 
 #include "app/Game.h"
+#include "editor/FrameEditDock.h"
 #include "engine/DebugLog.h"
 #include "engine/Drawing.h"
 #include "world/Area.h"
@@ -57,6 +58,11 @@ void GLWidget::SetGame(cGame* newGame)
 void GLWidget::SetInputHandler(cInputHandler* newInput)
 {
     input = newInput;
+}
+
+void GLWidget::SetFrameEditDock(cFrameEditDock* dock)
+{
+    frameDock = dock;
 }
 
 void GLWidget::AttachCurrentArea()
@@ -184,10 +190,54 @@ void GLWidget::DrawSupportLines()
     DrawFilledRect(x + 480 * p, y, 2, 272 * p, 100, 255, 255, 255);
 }
 
+void GLWidget::keyPressEvent(QKeyEvent* event)
+{
+    const bool editing = game && game->GetStateKind() != GAME_MODE_START_SCREEN && frameManager && frameDrawing
+        && frameManager->HasSelection();
+    if (!editing)
+    {
+        QGLWidget::keyPressEvent(event);
+        return;
+    }
+    EditSelection(event->key(), event->modifiers() == Qt::ShiftModifier);
+    frameDock->RefreshSelection();
+}
+
+void GLWidget::EditSelection(int key, bool shift)
+{
+    // Up moves a frame up the screen, but a picture's rows are counted down from its top.
+    switch (key)
+    {
+    case Qt::Key_Delete:
+        frameDock->DeleteFrameSelection();
+        break;
+    case Qt::Key_Left:
+        shift ? frameManager->MoveSelectionContent(-1, 0) : frameManager->MoveSelection(-1, 0);
+        break;
+    case Qt::Key_Right:
+        shift ? frameManager->MoveSelectionContent(1, 0) : frameManager->MoveSelection(1, 0);
+        break;
+    case Qt::Key_Up:
+        shift ? frameManager->MoveSelectionContent(0, -1) : frameManager->MoveSelection(0, 1);
+        break;
+    case Qt::Key_Down:
+        shift ? frameManager->MoveSelectionContent(0, 1) : frameManager->MoveSelection(0, -1);
+        break;
+    default:
+        break;
+    }
+}
+
 void GLWidget::mousePressEvent(QMouseEvent* event)
 {
+    const int button = ButtonCode(event->button());
+    if (frameDock && frameDrawing && frameManager && button == 1)
+    {
+        frameManager->SelectAt(event->x(), event->y());
+        frameDock->RefreshSelection();
+    }
     if (game)
-        game->MousePress(event->x(), event->y(), ButtonCode(event->button()), input);
+        game->MousePress(event->x(), event->y(), button, input);
     setFocus();
 }
 

@@ -4,6 +4,7 @@
 #include <QGLWidget>
 
 class cArea;
+class cFrameEditDock;
 class cFrameEditor;
 class cGame;
 class cInputHandler;
@@ -26,10 +27,17 @@ public:
     void SetGame(cGame* game);
     /// Borrows the input handler that mouse presses are passed along with.
     void SetInputHandler(cInputHandler* input);
+    /// Editor only: the frames dock, which the view's frame selection and editing keys keep
+    /// up to date. Without it (the game) nothing is selected and every key goes to the window.
+    void SetFrameEditDock(cFrameEditDock* dock);
     /// Takes the controller's current area and frame manager (null outside play) and sends the
     /// controller the view's size again. Called after every change of mode or area.
     void AttachCurrentArea();
     bool IsFrameDrawing() const { return frameDrawing; }
+    bool IsPhysicsDrawing() const { return physicsDrawing; }
+    bool IsPlayerPhysicsDrawing() const { return playerPhysicsDrawing; }
+    bool IsSkyDrawing() const { return skyDrawing; }
+    bool IsBackgroundDrawing() const { return backgroundDrawing; }
 
 public slots:
     void ToggleFrameDrawing();
@@ -44,6 +52,10 @@ protected:
     void initializeGL() override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
+    /// Editor: while a frame is selected, Delete deletes it, the arrow keys move it and, with Shift,
+    /// its picture; every key is then taken. Otherwise keys go on to the window.
+    void keyPressEvent(QKeyEvent* event) override;
+    /// Editor: a left click with frames drawn selects the frame under the pointer.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -52,6 +64,8 @@ private:
     void PaintWorldWithoutFrames();
     /// Play: the area into the world texture, the frames from it, the pause screen over them.
     void PaintFrames();
+    /// The editing keys' change of the selected frame.
+    void EditSelection(int key, bool shift);
     void DrawDebugTexts();
     void DrawSupportLines();
 
@@ -60,6 +74,7 @@ private:
     cGame* game = nullptr;
     cArea* area = nullptr;
     cFrameEditor* frameManager = nullptr;
+    cFrameEditDock* frameDock = nullptr;
     cInputHandler* input = nullptr;
     bool frameDrawing = true;
     bool physicsDrawing = false;

@@ -13,7 +13,7 @@ bool HasRequiredGraphics()
     return QGLFormat::hasOpenGL() && QGLFramebufferObject::hasOpenGLFramebufferObjects();
 }
 
-int RunGame(bool graphicsAvailable)
+int RunGame(bool graphicsAvailable, bool editor)
 {
     if (!graphicsAvailable)
     {
@@ -25,7 +25,17 @@ int RunGame(bool graphicsAvailable)
         return 1;
     }
     const QSize desktop = QGuiApplication::primaryScreen()->size();
-    cMainWindow window(false);
+    cMainWindow window(editor);
     window.Init(desktop.width(), desktop.height());
     return QApplication::exec();
+}
+
+int RunProgram(int argc, char** argv, bool editor)
+{
+    // One window pixel is one GL pixel: the frames are laid out in whole pixels.
+    QApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    QApplication app(argc, argv);
+    // Names the per-user data folder.
+    QApplication::setApplicationName(QStringLiteral("Mirrowen"));
+    return RunGame(HasRequiredGraphics(), editor);
 }

@@ -5,6 +5,11 @@
 bool HasRequiredGraphics();
 
 /// Runs the game on the application object already built. Without the required graphics it tells
-/// the player so in a message box and returns 1; otherwise it opens the main window, runs the event
-/// loop until the window is closed and returns the loop's exit code.
-int RunGame(bool graphicsAvailable);
+/// the player so in a message box and returns 1; otherwise it opens the main window (in editor mode
+/// for the frame editor), runs the event loop until the window is closed and returns the loop's
+/// exit code.
+int RunGame(bool graphicsAvailable, bool editor = false);
+
+/// A whole program: builds the application object the way the game needs it and runs the game,
+/// or the frame editor, on it. The command line is not read.
+int RunProgram(int argc, char** argv, bool editor);

@@ -10,6 +10,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -63,7 +65,15 @@ cFrameEditDock::cFrameEditDock(QWidget* parent, Qt::WindowFlags flags)
     column->addWidget(MakeBackgroundGroup());
     column->addWidget(MakeFrameSetGroup());
     column->addWidget(MakeSelectionGroup());
-    setWidget(content);
+    // The three groups are taller than the room beside the view on a small screen: they scroll
+    // rather than push the window past the screen's edge.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(content->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    setWidget(scroll);
     ClearSelectionFields();
     // Values and states are set before this, so building the dock runs no slot.
     Connect();

@@ -2,7 +2,9 @@
 
 QString ResourcePath(const QString& name)
 {
-    return name.contains(QLatin1String(":/")) ? name : QLatin1String(":/") + name;
+    if (name.contains(QLatin1String(":/")) || name.startsWith(QLatin1Char('/')))
+        return name;
+    return QLatin1String(":/") + name;
 }
 
 QString FileExtension(const QString& s)

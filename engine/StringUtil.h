@@ -2,8 +2,9 @@
 
 #include <QString>
 
-/// The resource path of a file name: the name unchanged when it contains ":/" anywhere,
-/// else ":/" followed by the name ("res/xml/a.xml" -> ":/res/xml/a.xml").
+/// The resource path of a file name: the name unchanged when it contains ":/" anywhere or is
+/// an absolute path on disk (a file the editor opened), else ":/" followed by the name
+/// ("res/xml/a.xml" -> ":/res/xml/a.xml").
 QString ResourcePath(const QString& name);
 
 /// The text after the last "." of s; empty when s has no ".".

@@ -32,13 +32,12 @@ struct FrameEditDockTest : testing::Test
 
     /// The field beside the label of that text.
     QSpinBox* Field(const char* label) const { return dock.findChild<QSpinBox*>(QLatin1String(label)); }
-    QPushButton* Button(const char* text, int which = 0) const
+    QPushButton* Button(const char* text) const
     {
-        QList<QPushButton*> found;
         for (QPushButton* b : dock.findChildren<QPushButton*>())
             if (b->text() == QLatin1String(text))
-                found << b;
-        return found.value(which);
+                return b;
+        return nullptr;
     }
     QString Counter() const
     {
@@ -103,32 +102,9 @@ TEST_F(FrameEditDockTest, ShowsThePresentationWithoutChangingIt)
     EXPECT_EQ(wide.GetTexMin(), QPointF(100, 200));
 }
 
-TEST_F(FrameEditDockTest, EditsTheSelectedFrameAndTheBackground)
+TEST_F(FrameEditDockTest, ColourEditsKeepAGradientAndAFlatBackgroundFlat)
 {
     dock.SetFrameEditor(&editor);
-    const cComicFrame& square = Frame(0, 0);
-    ClickFrame(square);
-    EXPECT_EQ(Field("Position X")->value(), 10);
-    EXPECT_EQ(Field("Image Size")->value(), 64);
-    EXPECT_EQ(Field("Scale")->value(), 2);
-    EXPECT_FALSE(Field("Image Size")->isReadOnly());
-
-    Field("Position X")->setValue(100);
-    Field("Position Y")->setValue(40);
-    EXPECT_EQ(square.GetScreenPos(), QPointF(100, 40));
-    EXPECT_EQ(square.GetHomePos(), QPointF(100, 40));
-    // Halving the window keeps the frame's size on the screen: its magnification doubles.
-    Field("Image Size")->setValue(32);
-    EXPECT_EQ(square.GetTexWidth(), 32);
-    EXPECT_EQ(square.GetScreenWidth(), 128);
-    EXPECT_EQ(Field("Scale")->value(), 4);
-    Field("Image X")->setValue(40);
-    Field("Image Y")->setValue(8);
-    EXPECT_EQ(square.GetTexMin(), QPointF(40, 8));
-    Field("Scale")->setValue(1);
-    EXPECT_EQ(square.GetScreenWidth(), 32);
-
-    // The background keeps its second colour while the first is edited.
     Field("Red")->setValue(200);
     EXPECT_EQ(editor.GetBackgroundColor(), (sZorv_BG_Color{200, 20, 30, 40, 50, 60}));
     dock.findChild<QComboBox*>()->setCurrentText("None");
@@ -136,16 +112,9 @@ TEST_F(FrameEditDockTest, EditsTheSelectedFrameAndTheBackground)
     dock.findChild<QCheckBox*>()->setChecked(false);
     EXPECT_FALSE(editor.StarsVisible());
 
-    Button("Delete", 1)->click();
-    EXPECT_EQ(editor.GetFrameSet(0).size(), 1u);
-    EXPECT_FALSE(editor.HasSelection());
-    EXPECT_TRUE(Field("Position X")->isReadOnly());
-}
-
-TEST_F(FrameEditDockTest, FlatBackgroundStaysFlat)
-{
     editor.SetBackground({10, 20, 30, -1, -1, -1});
     dock.SetFrameEditor(&editor);
+    EXPECT_EQ(dock.findChild<QComboBox*>()->currentText(), "None");
     Field("Blue")->setValue(99);
     EXPECT_EQ(editor.GetBackgroundColor(), (sZorv_BG_Color{10, 20, 99, 10, 20, 99}));
 }
@@ -175,18 +144,4 @@ TEST_F(FrameEditDockTest, StepsThroughTheFrameSetsBothWays)
     FinishSwitch();
     EXPECT_EQ(editor.GetCurrentFrameSet(), 1);
     EXPECT_EQ(editor.GetBackgroundColor().r, 10);
-}
-
-TEST_F(FrameEditDockTest, HidingStopsSelection)
-{
-    dock.SetFrameEditor(&editor);
-    dock.HideEditor();
-    EXPECT_TRUE(dock.isHidden());
-    ClickFrame(Frame(0, 0));
-    EXPECT_FALSE(editor.HasSelection());
-    EXPECT_TRUE(Field("Position X")->isReadOnly());
-    dock.ShowEditor();
-    ClickFrame(Frame(0, 0));
-    EXPECT_TRUE(editor.HasSelection());
-    EXPECT_FALSE(Field("Position X")->isReadOnly());
 }
