@@ -125,11 +125,12 @@ public:
     }
     /// The row above the highest terrain of the column; 0 for a column without any.
     int GroundTop(int x) const { return groundTops[static_cast<size_t>(x)]; }
-    /// Rows from (x, y) down to the nearest solid top below it; large when none.
+    /// Rows from (x, y) down to the nearest solid top below it; large when none. The bat king's
+    /// ledges, there only in the bat land, are no ground for the back wall.
     int GroundDistance(int x, int y) const
     {
         for (int down = y - 1; down >= 0; --down)
-            if (At(x, down) != CELL_AIR)
+            if (At(x, down) != CELL_AIR && At(x, down) != CELL_BAT_LEDGE)
                 return y - down;
         return kSize;
     }
