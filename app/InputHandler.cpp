@@ -101,6 +101,8 @@ void cInputHandler::Clear()
     std::fill(std::begin(pressed), std::end(pressed), false);
     std::fill(std::begin(held2), std::end(held2), false);
     std::fill(std::begin(pressed2), std::end(pressed2), false);
+    std::fill(std::begin(released), std::end(released), false);
+    std::fill(std::begin(released2), std::end(released2), false);
     lastKey = -1;
 }
 
@@ -196,21 +198,27 @@ void cInputHandler::KeyPress(int pressedKey, bool ignoreVolumeKeys)
     if (ignoreVolumeKeys && volumeKey)
         return;
     lastKey = pressedKey;
-    for (eInputKey action : MapKey(pressedKey))
+    for (eInputKey action : MapKey(pressedKey)) {
         pressed[action] = true;
-    for (eInputKey action : MapKeyAlt(pressedKey))
+        released[action] = false;
+    }
+    for (eInputKey action : MapKeyAlt(pressedKey)) {
         pressed2[action] = true;
+        released2[action] = false;
+    }
 }
 
 void cInputHandler::KeyRelease(int releasedKey)
 {
+    // A tap that begins and ends between two ticks (a quick finger, or a tick that ran late and
+    // found both events queued) keeps its press for this tick; only the hold ends.
     for (eInputKey action : MapKey(releasedKey)) {
         held[action] = false;
-        pressed[action] = false;
+        released[action] = true;
     }
     for (eInputKey action : MapKeyAlt(releasedKey)) {
         held2[action] = false;
-        pressed2[action] = false;
+        released2[action] = true;
     }
 }
 
@@ -218,10 +226,12 @@ void cInputHandler::EndTick()
 {
     int heldCount = 0;
     for (int i = 0; i < KEY_COUNT; ++i) {
-        held[i] = held[i] || pressed[i];
+        held[i] = held[i] || (pressed[i] && !released[i]);
         pressed[i] = false;
-        held2[i] = held2[i] || pressed2[i];
+        released[i] = false;
+        held2[i] = held2[i] || (pressed2[i] && !released2[i]);
         pressed2[i] = false;
+        released2[i] = false;
         if (held[i] || held2[i])
             ++heldCount;
     }
@@ -258,7 +268,7 @@ std::vector<eInputKey> cInputHandler::MapKeyIn(int mappedKey, const int* table, 
 
 bool cInputHandler::IsHeld(eInputKey action) const
 {
-    return IsValidAction(action) && (held[action] || pressed[action]);
+    return IsValidAction(action) && (held[action] || (pressed[action] && !released[action]));
 }
 
 bool cInputHandler::WasPressed(eInputKey action) const
@@ -273,7 +283,7 @@ bool cInputHandler::WasHeld(eInputKey action) const
 
 bool cInputHandler::IsHeldAlt(eInputKey action) const
 {
-    return IsValidAction(action) && (held2[action] || pressed2[action]);
+    return IsValidAction(action) && (held2[action] || (pressed2[action] && !released2[action]));
 }
 
 bool cInputHandler::WasPressedAlt(eInputKey action) const

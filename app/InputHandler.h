@@ -77,8 +77,9 @@ public:
     /// becomes the last key. With ignoreVolumeKeys the volume keys change nothing at all.
     /// Auto-repeat events must not be passed on: a held key is one press.
     void KeyPress(int key, bool ignoreVolumeKeys);
-    /// A key went up: every action of both tables that it triggers is neither pressed nor held.
-    /// Action 0 is among them for every key.
+    /// A key went up: every action of both tables that it triggers is no longer held. A press of
+    /// this same tick still counts as pressed until EndTick, but never becomes held. Action 0 is
+    /// among them for every key.
     void KeyRelease(int key);
     /// Ends the tick: this tick's presses become held. Action 0 stays held only while another action
     /// is held too.
@@ -123,6 +124,9 @@ private:
     bool pressed[KEY_COUNT];
     bool held2[KEY_COUNT];
     bool pressed2[KEY_COUNT];
+    /// Released since the last EndTick, so this tick's press does not turn into a hold.
+    bool released[KEY_COUNT];
+    bool released2[KEY_COUNT];
     int key[KEY_COUNT];
     int key2[KEY_COUNT];
     int lastKey;

@@ -67,6 +67,26 @@ TEST_F(InputHandlerTicks, PressAndReleaseBetweenTicksIsNeverSeen)
     EXPECT_FALSE(input.IsHeld(KEY_ANY));
 }
 
+TEST_F(InputHandlerTicks, ATapBetweenTwoTicksIsOnePressButNoHold)
+{
+    // Both events can arrive between two ticks when a tick runs late; the jump must still happen.
+    input.KeyPress(Qt::Key_Space, true);
+    input.KeyRelease(Qt::Key_Space);
+    EXPECT_TRUE(input.WasPressed(KEY_JUMP));
+    EXPECT_TRUE(input.WasPressed(KEY_ANY));
+    EXPECT_FALSE(input.IsHeld(KEY_JUMP));
+    input.EndTick();
+    EXPECT_FALSE(input.WasPressed(KEY_JUMP));
+    EXPECT_FALSE(input.WasHeld(KEY_JUMP));
+
+    // Pressed again in the same tick after a release: a real hold from the next tick on.
+    input.KeyPress(Qt::Key_Left, true);
+    input.KeyRelease(Qt::Key_Left);
+    input.KeyPress(Qt::Key_Left, true);
+    input.EndTick();
+    EXPECT_TRUE(input.WasHeld(KEY_LEFT));
+}
+
 TEST_F(InputHandlerTicks, ReleasingAnyKeyClearsAnyKeyWhileAnotherIsDown)
 {
     input.KeyPress(Qt::Key_Right, true);
@@ -332,12 +352,14 @@ TEST_F(InputHandlerFile, MenuTableConfirmsWithSpaceAndReturnAndGoesBackWithEscap
     EXPECT_TRUE(input.WasPressedAlt(KEY_JUMP));
     EXPECT_FALSE(input.WasPressed(KEY_CONFIRM)) << "table 1 confirms with Return only";
     input.KeyRelease(Qt::Key_Space);
+    input.EndTick();
 
     input.KeyPress(Qt::Key_Return, true);
     EXPECT_TRUE(input.WasPressed(KEY_CONFIRM));
     EXPECT_TRUE(input.WasPressedAlt(KEY_CONFIRM));
     EXPECT_FALSE(input.WasPressedAlt(KEY_JUMP));
     input.KeyRelease(Qt::Key_Return);
+    input.EndTick();
 
     input.KeyPress(Qt::Key_Escape, true);
     EXPECT_TRUE(input.WasPressed(KEY_BACK));
