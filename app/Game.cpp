@@ -42,6 +42,13 @@ bool IsPlay(eGameMode mode)
 {
     return mode == GAME_MODE_AREA || mode == GAME_MODE_AREA_PAUSED;
 }
+
+/// Whether an exit's destination can name a file of the resources' area folder: with a folder or a
+/// drive in it, the resource-path rule would take the name for a path on disk.
+bool NamesAnAreaFile(const std::string& destination)
+{
+    return !destination.empty() && destination.find_first_of("/\\:") == std::string::npos;
+}
 }
 
 eAreaKind AreaKindFor(const std::string& areaFile)
@@ -316,6 +323,12 @@ void cGame::GoToNextArea(int positive, int negative)
     if (destination == kFarewell)
     {
         ToEndScreen();
+        return;
+    }
+    if (!NamesAnAreaFile(destination))
+    {
+        std::printf("\n ERROR: The exit leads to \"%s\", which names no area of the game. \n\n", destination.c_str());
+        FallBackToStartScreen();
         return;
     }
     const std::string file = "res/Areas/" + destination + ".xml";

@@ -43,7 +43,7 @@ bool cSaveGame::Load(const std::string& relativeName)
     bool namesArea = false;
     const bool sound = file.ReadElements([&](const QXmlStreamReader& xml) {
         if (xml.name() == QLatin1String("ZORV_Save")) {
-            score = file.IntAttribute(xml, "Score", score);
+            score = file.IntAttributeWithin(xml, "Score", score, -kMaxScore, kMaxScore);
             if (xml.attributes().hasAttribute(QLatin1String("Area"))) {
                 currentArea = TextAttribute(xml, "Area");
                 namesArea = true;
@@ -51,7 +51,8 @@ bool cSaveGame::Load(const std::string& relativeName)
         } else if (xml.name() == QLatin1String("Area")) {
             const bool completed = file.IntAttribute(xml, "completed", 0) != 0;
             const bool unlocked = file.IntAttribute(xml, "unlocked", 0) != 0;
-            UpdateArea(TextAttribute(xml, "name"), completed, unlocked, file.IntAttribute(xml, "score", 0));
+            UpdateArea(TextAttribute(xml, "name"), completed, unlocked,
+                       file.IntAttributeWithin(xml, "score", 0, -kMaxScore, kMaxScore));
         }
     });
 

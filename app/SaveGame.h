@@ -16,6 +16,10 @@ class QXmlStreamWriter;
 class cSaveGame
 {
 public:
+    /// More than all the hearts of every area: a score beyond it comes from no game, and sums of
+    /// scores of every area stay far from the int limits.
+    static constexpr int kMaxScore = 1000000;
+
     /// No file name, current area "UNINITIALIZED", score 0, not new, no records.
     cSaveGame();
     virtual ~cSaveGame();
@@ -24,7 +28,8 @@ public:
     /// already held. A missing user copy is made holding a fresh slot, whatever the template held.
     /// False after the message when the template or the user copy cannot be opened (the copy also for
     /// writing) or made; then nothing has been read. False too, after an "ERROR:" line, when the file
-    /// is damaged (empty, cut short, not XML, words where numbers belong) or names no current area
+    /// is damaged (empty, cut short, not XML, words where numbers belong, a score beyond kMaxScore
+    /// either way) or names no current area
     /// (another program's XML among them); then what was read stays, but the name is not kept and
     /// nothing is written, so the file stays as it is until a new game is started on the slot with
     /// NewGame and the slot's name. On success the name is kept for Save.

@@ -38,7 +38,8 @@ void cSaveSlot::Init(int n)
     saveGame = std::make_unique<cSaveGame>();
     readable = saveGame->Load("Saves/slot" + std::to_string(n) + ".zvs");
     score = saveGame->GetScore();
-    currentArea = saveGame->GetCurrentArea();
+    // A damaged file may have named an area before the damage: its picture would belie the summary.
+    currentArea = readable ? saveGame->GetCurrentArea() : kNoArea;
     UpdateSummary();
 }
 

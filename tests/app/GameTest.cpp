@@ -323,6 +323,11 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   {"interlude res/Areas/Islands.xml 3 1"},
                   {"res/Areas/Area0.xml 0 1 0", "gametest/FamilyTrees.xml 1 1 7", "res/Areas/Credits2.xml 0 1 0"}},
+        // An exit that names a path instead of an area leads nowhere but back to the title.
+        sStoryRow{"gametest/ExitToDisk.xml",
+                  2,
+                  {"title -1"},
+                  {"res/Areas/Area0.xml 0 1 0", "gametest/ExitToDisk.xml 1 1 7", "res/Areas/Credits2.xml 0 1 0"}},
         sStoryRow{"gametest/LastArea.xml",
                   2,
                   {"title -1"},

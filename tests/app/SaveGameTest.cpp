@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <random>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 const std::string SLOT = "Saves/slot2.zvs";
@@ -223,6 +229,75 @@ TEST_F(SaveGameFile, DeletedSavesFolderIsMadeAgainOnSave)
     ASSERT_TRUE(QDir(cUserFile::DataFolder() + "/Saves").removeRecursively());
     ASSERT_TRUE(save.Save());
     EXPECT_TRUE(UserCopyExists(SLOT_FILE));
+}
+
+/// Two slots that differ in every field and in their length, so that a slot torn between them, or
+/// cut short, cannot pass for either.
+cSaveGame SlotOfRecords(const std::string& area, int records)
+{
+    cSaveGame save;
+    save.NewGame(SLOT);
+    save.SetCurrentArea(area);
+    save.SetScore(records);
+    for (int i = 0; i < records; ++i)
+        save.UpdateArea("res/Areas/Area" + std::to_string(i) + ".xml", i % 2 == 0, true, i);
+    return save;
+}
+
+bool SameSlot(const cSaveGame& a, const cSaveGame& b)
+{
+    if (a.GetCurrentArea() != b.GetCurrentArea() || a.GetScore() != b.GetScore() ||
+        a.GetAreaCount() != b.GetAreaCount())
+        return false;
+    for (int i = 0; i < a.GetAreaCount(); ++i) {
+        const AreaStatus& x = *a.GetArea(i);
+        const AreaStatus& y = *b.GetArea(i);
+        if (x.name != y.name || x.completed != y.completed || x.unlocked != y.unlocked || x.score != y.score)
+            return false;
+    }
+    return true;
+}
+
+// A child process writes the two slots in turn for as long as it lives; it is killed after a random
+// number of whole writes and a random spin into the next, a few hundred times. The file on disk is
+// always one of the two, whole.
+TEST_F(SaveGameFile, ASlotWhoseWriterIsKilledAtAnyMomentReadsBackWholeOldOrNew)
+{
+    UseShippedTemplate(SLOT_FILE);
+    const cSaveGame older = SlotOfRecords("res/Areas/FrameSwitch.xml", 300);
+    const cSaveGame newer = SlotOfRecords("res/Areas/CaveStory.xml", 700);
+    ASSERT_TRUE(older.Save());
+    std::mt19937 draw(35);
+    int sawNewer = 0;
+    for (int round = 0; round < 300; ++round) {
+        int written[2];
+        ASSERT_EQ(pipe(written), 0);
+        const pid_t writer = fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            for (int i = 0;; ++i) {
+                (i % 2 ? newer : older).Save();
+                if (write(written[1], "w", 1) != 1)
+                    _exit(1);
+            }
+        }
+        close(written[1]);
+        char byte;
+        for (int whole = static_cast<int>(draw() % 3); whole > 0; --whole)
+            ASSERT_EQ(read(written[0], &byte, 1), 1);
+        for (volatile unsigned spin = draw() % 3000000; spin > 0; --spin) {
+        }
+        kill(writer, SIGKILL);
+        waitpid(writer, nullptr, 0);
+        close(written[0]);
+
+        cSaveGame read;
+        ASSERT_TRUE(read.Load(SLOT)) << "round " << round;
+        ASSERT_TRUE(SameSlot(read, older) || SameSlot(read, newer)) << "round " << round;
+        sawNewer += SameSlot(read, newer);
+    }
+    EXPECT_GT(sawNewer, 0) << "the writer was always killed before its first write";
+    EXPECT_LT(sawNewer, 300) << "the writer was never killed before its second write";
 }
 
 struct sDamagedSlot

@@ -166,8 +166,11 @@ BrokenPromises RunSaveSlot(const QByteArray& bytes)
         broken.push_back("a slot naming no area loaded");
     std::set<std::string> names;
     for (int i = 0; i < save.GetAreaCount(); ++i) {
-        if (!names.insert(save.GetArea(i)->name).second || save.GetArea(i)->name.empty())
+        const AreaStatus& record = *save.GetArea(i);
+        if (!names.insert(record.name).second || record.name.empty())
             broken.push_back("record " + std::to_string(i) + " is nameless or named twice");
+        if (std::abs(record.score) > cSaveGame::kMaxScore)
+            broken.push_back("record " + std::to_string(i) + " scored " + std::to_string(record.score));
     }
     return broken;
 }

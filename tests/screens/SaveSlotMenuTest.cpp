@@ -6,6 +6,7 @@
 #include "screens/SaveSlot.h"
 #include "screens/SaveSlotMenu.h"
 #include "screens/TextButton.h"
+#include "world/CommonResources.h"
 
 #include "tests/support/GlCanvas.h"
 #include "tests/support/RecordingSoundLibrary.h"
@@ -125,6 +126,17 @@ TEST_F(SaveSlotMenuTest, ADamagedSlotShowsEmptyAndIsKeptUntilANewGameIsStartedOn
     Key(Qt::Key_Return);
     EXPECT_EQ(menu->Update(20), 8);
     EXPECT_TRUE(ReadUserCopy(SlotFile(3)).contains("Area=\"NEW\""));
+}
+
+TEST_F(SaveSlotMenuTest, ASlotCutShortAfterItsAreaShowsNoAreaEither)
+{
+    QByteArray cutShort = UsedSlot(30);
+    cutShort.truncate(cutShort.indexOf("<Area name"));
+    WriteUserCopy(SlotFile(1), cutShort);
+    cSaveSlot slot(&font);
+    slot.Init(1);
+    EXPECT_EQ(slot.GetSummary(), "Empty - New Game");
+    EXPECT_EQ(cCommonResources::GetAreaNumber(slot.GetCurrentArea()), cCommonResources::GetAreaNumber("NEW")) << slot.GetCurrentArea();
 }
 
 TEST_F(SaveSlotMenuTest, ScoresLineUpWhateverTheirLength)
