@@ -36,10 +36,19 @@ double Curve::GeometricAt(double seconds) const
 
 double Curve::Fraction(double seconds, size_t& index) const
 {
-    // Curves of the ambience hold thousands of points and are read at every sample.
-    const auto after = std::upper_bound(m_points.begin() + 1, m_points.end(), seconds,
-                                        [](double t, const Point& p) { return t < p.seconds; });
-    index = static_cast<std::size_t>(after - m_points.begin()) - 1;
+    // Curves are read at every sample, mostly moving on by a sample from the last reading: the
+    // segment of the last reading is tried first, then the points are searched (the curves of
+    // the ambience hold thousands).
+    if (m_last > 0 && m_points[m_last].seconds <= seconds
+        && (m_last + 1 == m_points.size() || seconds < m_points[m_last + 1].seconds))
+        index = m_last;
+    else
+    {
+        const auto after = std::upper_bound(m_points.begin() + 1, m_points.end(), seconds,
+                                            [](double t, const Point& p) { return t < p.seconds; });
+        index = static_cast<std::size_t>(after - m_points.begin()) - 1;
+        m_last = index;
+    }
     if (index + 1 >= m_points.size() || seconds <= m_points[index].seconds)
         return 0.0;
     const double span = m_points[index + 1].seconds - m_points[index].seconds;

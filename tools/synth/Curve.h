@@ -33,4 +33,6 @@ private:
     double Fraction(double seconds, std::size_t& index) const;
 
     std::vector<Point> m_points;
+    mutable std::size_t m_last = 0; ///< the segment of the last reading
+
 };

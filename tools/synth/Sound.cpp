@@ -124,16 +124,18 @@ Sound& Sound::Filter(const Curve& cutoff, double q, FilterOutput output)
     const double k = 1.0 / q;
     double ic1 = 0.0;
     double ic2 = 0.0;
-    // A fixed cutoff (most of the music's filters) needs its tangent only once.
+    // A fixed cutoff (most of the music's filters) needs its coefficients only once.
     const bool fixed = cutoff.IsConstant();
-    double g = 0.0;
+    double a1 = 0.0, a2 = 0.0, a3 = 0.0;
     for (size_t i = 0; i < m_samples.size(); ++i)
     {
         if (i == 0 || !fixed)
-            g = std::tan(kPi * std::clamp(cutoff.GeometricAt(static_cast<double>(i) / kRate), 10.0, 0.45 * kRate) / kRate);
-        const double a1 = 1.0 / (1.0 + g * (g + k));
-        const double a2 = g * a1;
-        const double a3 = g * a2;
+        {
+            const double g = std::tan(kPi * std::clamp(cutoff.GeometricAt(static_cast<double>(i) / kRate), 10.0, 0.45 * kRate) / kRate);
+            a1 = 1.0 / (1.0 + g * (g + k));
+            a2 = g * a1;
+            a3 = g * a2;
+        }
         const double v0 = m_samples[i];
         const double v3 = v0 - ic2;
         const double v1 = a1 * ic1 + a2 * v3;
