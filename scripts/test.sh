@@ -7,4 +7,4 @@ bash scripts/build.sh
 # -noreset: by default the server resets whenever its last client leaves, and a test starting
 # during that reset cannot connect, so parallel tests failed now and then.
 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x800x24 -noreset" \
-  ctest --test-dir build --output-on-failure -j"$(nproc)" "$@"
+  ctest --test-dir build --output-on-failure --timeout 900 -j"$(nproc)" "$@"

@@ -19,6 +19,7 @@
 #include "tests/support/StdoutOf.h"
 #include "tests/world/FrameSwitchRoute.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -67,14 +68,17 @@ protected:
         for (const char* file : {"Controls.xml", "Settings.xml", "Saves/slot0.zvs", "Saves/slot1.zvs",
                                  "Saves/slot2.zvs", "Saves/slot3.zvs", "Saves/slot4.zvs"})
             UseShippedTemplate(file);
+        // Showing it must not take the X focus from other tests' windows on the same display.
+        window.setAttribute(Qt::WA_ShowWithoutActivating);
         output += StdoutOf([this] { ASSERT_TRUE(window.Init(1280, 800)); });
         view = static_cast<GLWidget*>(window.centralWidget());
         ShowMapped(&window, view);
-        // The test ticks the game itself, and the window takes keys only while it is active.
+        // The test ticks the game itself, and the window takes keys only while it is active. Other
+        // tests' windows may take the X focus at any time (waiting for it could last for ever): the
+        // window is made active for Qt alone.
         window.findChild<QTimer*>()->stop();
-        window.activateWindow();
-        while (!window.isActiveWindow())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(window.isActiveWindow());
     }
 
     void Tick(int ticks = 1)
