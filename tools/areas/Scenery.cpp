@@ -102,7 +102,7 @@ public:
         }
         for (int x = 0; x < kSize; ++x) {
             int top = kSize - 1;
-            while (top >= 0 && !IsSolidMass(At(x, top)))
+            while (top >= 0 && !IsSolidMass(At(x, top)) && !Roofs(x, top))
                 --top;
             groundTops.push_back(top + 1);
         }
@@ -114,16 +114,24 @@ public:
             return CELL_AIR;
         return static_cast<eCell>(cells[Index(x, y)]);
     }
-    /// Rows from (x, y) up to the nearest rock above it; -1 when open to the sky. Planks, bat ledges
-    /// and thorns roof nothing: a branch in the open keeps the sky behind it.
+    /// Rows from (x, y) up to the nearest roof above it; -1 when open to the sky.
     int CeilingDistance(int x, int y) const
     {
         for (int up = y + 1; up < kSize; ++up)
-            if (At(x, up) == CELL_EARTH || At(x, up) == CELL_BAT_ROCK)
+            if (Roofs(x, up))
                 return up - y;
         return -1;
     }
-    /// The row above the highest terrain of the column; 0 for a column without any.
+    /// Rock roofs what lies below it, and so do planks that reach rock at one end, as a floor of a
+    /// cave does; a branch, a bridge or a bat ledge in the open keeps the sky behind it.
+    bool Roofs(int x, int y) const
+    {
+        if (IsRock(At(x, y)))
+            return true;
+        return At(x, y) == CELL_PLANK && (IsRock(At(RunStart(x, y) - 1, y)) || IsRock(At(RunEnd(x, y) + 1, y)));
+    }
+    static bool IsRock(eCell cell) { return cell == CELL_EARTH || cell == CELL_BAT_ROCK; }
+    /// The row above the highest solid mass or roof of the column; 0 for a column without any.
     int GroundTop(int x) const { return groundTops[static_cast<size_t>(x)]; }
     /// Rows from (x, y) down to the nearest solid top below it; large when none. The bat king's
     /// ledges, there only in the bat land, are no ground for the back wall.
