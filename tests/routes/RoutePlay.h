@@ -156,6 +156,7 @@ public:
     int MaxScore() const { return maxScore; }
 
     cArea* GetArea() const { return area; }
+    std::string GetCurrentCharacter() const { return CurrentCharacter(); }
     int GetTick() const { return tick; }
 
     /// Each line's start, then how the area stands and what happened on the way.
@@ -210,10 +211,14 @@ private:
                flies[index]->IsSpawned();
     }
 
+    /// The character under control, and how far the frames are turned when they are.
     std::string CurrentCharacter() const
     {
         const cPlayerChar* c = area->GetCurrentPlayer();
-        return c ? route::Describe(*c) : "nobody under control";
+        std::string text = c ? route::Describe(*c) : "nobody under control";
+        if (const int quarters = game.GetFrameEditor()->GetOrientation())
+            text += ", frames turned " + std::to_string(quarters) + " quarter(s) right";
+        return text;
     }
 
     void Shoot()
