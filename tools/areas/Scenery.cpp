@@ -105,6 +105,10 @@ public:
             while (top >= 0 && !IsSolidMass(At(x, top)) && !Roofs(x, top))
                 --top;
             groundTops.push_back(top + 1);
+            int roof = kSize - 1;
+            while (roof >= 0 && !Roofs(x, roof))
+                --roof;
+            roofTops.push_back(roof + 1);
         }
     }
 
@@ -122,17 +126,29 @@ public:
                 return up - y;
         return -1;
     }
-    /// Rock roofs what lies below it, and so do planks that reach rock at one end, as a floor of a
-    /// cave does; a branch, a bridge or a bat ledge in the open keeps the sky behind it.
+    /// Rock roofs what lies below it, and so do planks that go on as rock at one end, as a floor of
+    /// a cave does; a branch, a bridge, a shelf on posts or a bat ledge in the open keeps the sky
+    /// behind it.
     bool Roofs(int x, int y) const
     {
         if (IsRock(At(x, y)))
             return true;
-        return At(x, y) == CELL_PLANK && (IsRock(At(RunStart(x, y) - 1, y)) || IsRock(At(RunEnd(x, y) + 1, y)));
+        return At(x, y) == CELL_PLANK && (GoesOnAsRock(RunStart(x, y) - 1, y, -1) || GoesOnAsRock(RunEnd(x, y) + 1, y, 1));
+    }
+    /// Rock for a stretch from (x, y) on in that direction: a floor, not a post.
+    bool GoesOnAsRock(int x, int y, int step) const
+    {
+        constexpr int kFloorWidth = 12;
+        for (int k = 0; k < kFloorWidth; ++k)
+            if (!IsRock(At(x + step * k, y)))
+                return false;
+        return true;
     }
     static bool IsRock(eCell cell) { return cell == CELL_EARTH || cell == CELL_BAT_ROCK; }
     /// The row above the highest solid mass or roof of the column; 0 for a column without any.
     int GroundTop(int x) const { return groundTops[static_cast<size_t>(x)]; }
+    /// The row above the highest roof of the column: the air below it is roofed.
+    int RoofTop(int x) const { return roofTops[static_cast<size_t>(x)]; }
     /// Rows from (x, y) down to the nearest solid top below it; large when none. The bat king's
     /// ledges, there only in the bat land, are no ground for the back wall.
     int GroundDistance(int x, int y) const
@@ -166,6 +182,7 @@ private:
     static int Index(int x, int y) { return y * kSize + x; }
     std::vector<uint8_t> cells;
     std::vector<int> groundTops;
+    std::vector<int> roofTops;
 };
 
 QColor EarthPixel(const cGrid& grid, const sPalette& p, int x, int y)
@@ -232,12 +249,30 @@ QColor WallPixel(const cGrid& grid, const sPalette& p, int x, int y, int ceiling
     return c;
 }
 
-/// Air with rock close above and close below is inside a cave and has a back wall; the air under a
-/// ledge that juts out high over a chasm is open sky.
+/// Whether open sky lies beside the air at (x, y) along its row, before any rock: the air under
+/// an overhang that the open air reaches from the side.
+bool IsOpenBeside(const cGrid& grid, int x, int y)
+{
+    constexpr int kReach = 96;
+    for (int step : {-1, 1}) {
+        for (int k = 1; k <= kReach; ++k) {
+            const int beside = x + step * k;
+            if (beside < 0 || beside >= kSize || cGrid::IsRock(grid.At(beside, y)))
+                break;
+            if (y >= grid.RoofTop(beside))
+                return true;
+        }
+    }
+    return false;
+}
+
+/// Air with rock close above and close below is inside a cave and has a back wall, and so is roofed
+/// air however tall that the open sky does not reach from the side, as in a shaft or under a hole
+/// between two floors of a cave; the air under a ledge that juts out high over a chasm is open sky.
 bool IsCave(const cGrid& grid, int x, int y, int ceiling)
 {
     constexpr int kCaveHeight = 128;
-    return ceiling >= 0 && ceiling + grid.GroundDistance(x, y) <= kCaveHeight;
+    return ceiling >= 0 && (ceiling + grid.GroundDistance(x, y) <= kCaveHeight || !IsOpenBeside(grid, x, y));
 }
 
 /// The horizon the far hills stand on: the lowest ground top near the column, so that small

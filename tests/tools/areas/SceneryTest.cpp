@@ -71,3 +71,25 @@ TEST(Scenery, SensorWallsLookLikeRockAndOnlyRockMakesCaves)
 }
 
 } // namespace
+
+TEST(Scenery, PlanksThatGoOnAsRockAndTallShaftsBelongToTheCave)
+{
+    // A plank that goes on as a rock floor, the same plank standing free or on a post, and a shaft
+    // far taller than a cave room between two walls under one roof.
+    const QByteArray ledge = "<body x='0' y='-240' w='512' h='40' type='0'/>\n"
+                             "<body x='100' y='-200' w='20' h='54' type='0'/>\n"
+                             "<body x='120' y='-150' w='40' h='4' type='1'/>\n"
+                             "<body x='200' y='-200' w='20' h='300' type='0'/>\n"
+                             "<body x='260' y='-200' w='20' h='300' type='0'/>\n"
+                             "<body x='200' y='100' w='80' h='10' type='0'/>\n";
+    const QImage day = PaintScenery(Plan(ledge), sPalette::Day(), true);
+    EXPECT_EQ(AlphaAt(day, 140, -170), 255) << "under a plank that goes on as rock";
+    EXPECT_EQ(AlphaAt(day, 240, -150), 255) << "low in the shaft";
+    EXPECT_EQ(AlphaAt(day, 240, 80), 255) << "high in the shaft";
+    const QImage free = PaintScenery(Plan(QByteArray(ledge).replace("x='120' y='-150'", "x='130' y='-150'")),
+                                     sPalette::Day(), true);
+    EXPECT_EQ(AlphaAt(free, 145, -170), 0) << "under a plank standing free";
+    const QImage post = PaintScenery(Plan(QByteArray(ledge).replace("x='100' y='-200' w='20'", "x='116' y='-200' w='4'")),
+                                     sPalette::Day(), true);
+    EXPECT_EQ(AlphaAt(post, 140, -170), 0) << "under a plank on a post";
+}
