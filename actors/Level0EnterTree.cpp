@@ -108,7 +108,7 @@ void cLevel0EnterTree::MoveBy(float dx, float dy)
     }
 }
 
-void cLevel0EnterTree::EatHeart(int value)
+void cLevel0EnterTree::CountHeart(int value)
 {
     if (scoreIndicator)
         scoreIndicator->AddScore(value);
@@ -117,6 +117,11 @@ void cLevel0EnterTree::EatHeart(int value)
         PlayHeartGainSound();
     else
         PlaySoundEffect(kHeartLossEffect, kHeartLossVolume);
+}
+
+void cLevel0EnterTree::EatHeart(int value)
+{
+    CountHeart(value);
     // Every pink heart lets one more character out, also one eaten while the mouth is busy or
     // while the last one is still on its way out: those wait for their turn.
     if (value == 1 && !swallowed.empty() && swallowed.front()->GetId() != 0) {

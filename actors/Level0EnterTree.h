@@ -83,6 +83,8 @@ protected:
 
     /// Moves the tree and its indicator by (dx, dy).
     void MoveBy(float dx, float dy);
+    /// The heart's value on the big heart, and its sound.
+    void CountHeart(int value);
     /// Starts the next opening for a character owed, unless one is under way.
     void ArmOwedRelease();
 

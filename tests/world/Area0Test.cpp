@@ -5,7 +5,6 @@
 // plays, the exit wakes up, the tree rises, and the three characters leave through the exit. The
 // pictures of the quake, the leap and the rising tree are saved for a person to look at.
 #include "world/Area0.h"
-#include "world/FrameEditor.h"
 
 #include "actors/AreaExit.h"
 #include "actors/FallingRock.h"
@@ -15,15 +14,11 @@
 #include "audio/Sound.h"
 #include "engine/PhysicsBody.h"
 
-#include "tests/support/GlCanvas.h"
 #include "tests/support/RecordingSoundLibrary.h"
-#include "tests/world/AreaFiles.h"
 #include "tests/world/FrameSwitchRoute.h"
+#include "tests/world/ScriptedAreas.h"
 
 #include <gmock/gmock.h>
-
-#include <QFile>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <map>
@@ -57,38 +52,17 @@ struct sRun
     std::vector<int> effectsAtQuake, effectsAtLeap;
 };
 
-class Area0Test : public AreaFileFixture
+class Area0Test : public ScriptedAreaFixture
 {
 protected:
-    void TearDown() override
-    {
-        frames.reset();
-        AreaFileFixture::TearDown();
-    }
-
-    /// The real area file with its sounds replaced by test tones: a looping tune for the music
-    /// and the ambience, a two-second one for the tree's theme.
+    /// The real area file with a looping tune for the music and the ambience and a two-second one
+    /// for the tree's theme.
     void LoadRealArea()
     {
-        QFile file(":/res/Areas/Area0.xml");
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        QString xml = QString::fromUtf8(file.readAll());
-        xml.remove(QRegularExpression("<Audio>.*</Audio>", QRegularExpression::DotMatchesEverythingOption));
-        const QString tone = QString::fromUtf8(Bare("long.ogg"));
-        xml.replace("</ZORV_AREA_SAVE_FILE>", "<Audio><ambience std=\"" + tone + "\"/><music file=\"" + tone +
-                                                  "\" loop=\"1\"/><themes Custom1=\"" + tone +
-                                                  "\"/></Audio>\n</ZORV_AREA_SAVE_FILE>");
-        tree = std::make_unique<testsounds::cTestResourceTree>(root);
-        tree->Add("area.xml", xml.toUtf8());
-        tree->Add("long.ogg", testsounds::EncodeTone(2000));
-        ASSERT_TRUE(tree->Mount());
-        area0 = new cArea0(tree->BarePath("area.xml").toStdString(), s_resources.get());
-        area.reset(area0);
-        output = StdoutOf([this] { initialised = area->Init(s_audio.get(), false, false); });
+        area0 = LoadScriptedArea<cArea0>("res/Areas/Area0.xml",
+                                         "<Audio><ambience std=\"TONE\"/><music file=\"TONE\" loop=\"1\"/>"
+                                         "<themes Custom1=\"TONE\"/></Audio>");
         ASSERT_TRUE(initialised) << output;
-        frames = std::make_unique<cFrameEditor>(area.get(), s_resources.get());
-        ASSERT_TRUE(frames->LoadFrameSets("res/Areas/Area0_Frames.xml"));
-        frames->Resize(960, 544);
     }
 
     /// One game tick with the controller's answers to the area's results.
@@ -102,14 +76,6 @@ protected:
             frames->ShakeThenSwitch(4000, 5, 5, 100, true);
         frames->Update(kTick);
         return result;
-    }
-
-    void Paint(const char* name)
-    {
-        frames->RenderWorldToTexture(false, false, true, true);
-        canvas.Bind();
-        frames->Draw();
-        canvas.Save(name);
     }
 
     /// Plays the area to its end (at most three minutes), taking note of what happens.
@@ -172,8 +138,6 @@ protected:
 
     cArea0* area0 = nullptr;
     int risingTick = -1;
-    std::unique_ptr<cFrameEditor> frames;
-    GlCanvas canvas{960, 544};
 };
 
 TEST_F(Area0Test, ThePlayerFeedsTheTreeEveryHeartAndTheThreeLeaveThroughTheExitAfterTheLeap)

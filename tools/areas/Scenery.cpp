@@ -279,7 +279,7 @@ bool IsCave(const cGrid& grid, int x, int y, int ceiling)
 /// bumps of the terrain do not lift the hills behind them.
 int Horizon(const cGrid& grid, int x)
 {
-    constexpr int kReach = 30;
+    constexpr int kReach = 70;
     int horizon = kSize;
     for (int dx = -kReach; dx <= kReach; ++dx)
         if (x + dx >= 0 && x + dx < kSize)
