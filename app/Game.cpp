@@ -15,6 +15,7 @@
 #include "screens/StartScreen.h"
 #include "world/Area.h"
 #include "world/Area0.h"
+#include "world/AreaEnd.h"
 #include "world/CommonResources.h"
 #include "world/FrameEditor.h"
 
@@ -138,8 +139,15 @@ cPauseScreen* cGame::NewPauseScreen()
 
 cArea* cGame::NewArea(const std::string& file)
 {
-    if (AreaKindFor(file) == eAreaKind::First)
+    switch (AreaKindFor(file))
+    {
+    case eAreaKind::First:
         return new cArea0(file, commonResources);
+    case eAreaKind::Last:
+        return new cAreaEnd(file, commonResources);
+    case eAreaKind::Plain:
+        break;
+    }
     return new cArea(file, commonResources);
 }
 
@@ -579,6 +587,10 @@ void cGame::HandlePlayInput(cInputHandler* input)
         area->SwitchPlayer(false, false, false);
     if (input->WasPressed(KEY_NEXT))
         area->SwitchPlayer(true, false, false);
+    // "The End" waits for any key.
+    auto* lastArea = dynamic_cast<cAreaEnd*>(area);
+    if (input->WasPressed(KEY_ANY) && area->GetName() == kCreditsName && lastArea && lastArea->IsFinished())
+        lastArea->SetFinished(true);
     cPlayerChar* player = area->GetCurrentPlayer();
     if (!player)
         return;

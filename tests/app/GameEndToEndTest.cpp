@@ -8,6 +8,8 @@
 #include "UserFileFixture.h"
 #include "ViewPicture.h"
 
+#include "actors/AreaExit.h"
+#include "actors/Level0EnterTree.h"
 #include "actors/PlayerChar.h"
 #include "app/GLWidget.h"
 #include "app/Game.h"
@@ -15,9 +17,11 @@
 #include "app/SaveGame.h"
 #include "screens/PauseScreen.h"
 #include "world/Area.h"
+#include "world/Area0.h"
+#include "world/AreaEnd.h"
 
 #include "tests/support/StdoutOf.h"
-#include "tests/world/FrameSwitchRoute.h"
+#include "tests/world/StoryRoutes.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -133,7 +137,15 @@ protected:
     /// tree; from inside it, on to the next character. Until the area is left.
     bool PlayToTheExit(const std::vector<sWaypoint>& route)
     {
+        return PlayAlong([&route] { return &route; });
+    }
+    /// The same along whichever way wayNow gives in each tick (none: the hands rest); a new way
+    /// starts every character from its beginning. watch looks at every tick before the keys.
+    bool PlayAlong(const std::function<const std::vector<sWaypoint>*()>& wayNow,
+                   const std::function<void()>& watch = {})
+    {
         std::array<size_t, 3> progress{};
+        const std::vector<sWaypoint>* lastWay = nullptr;
         int ticks = 0;
         window.game->beforeInput = [&] {
             for (int key : tapped)
@@ -141,22 +153,29 @@ protected:
             tapped.clear();
             if (!IsPlaying())
                 return;
+            if (watch)
+                watch();
             int positive = 0, negative = 0;
             window.game->GetCurrentArea()->GetExitInfo(&exitScore, &positive, &negative);
+            const std::vector<sWaypoint>* route = wayNow();
+            if (route != lastWay)
+                progress = {};
+            lastWay = route;
             cPlayerChar* player = window.game->GetCurrentArea()->GetCurrentPlayer();
             const bool out = player && player->HasBody();
-            size_t* next = out ? &progress[static_cast<size_t>(player->GetId())] : nullptr;
-            if (next && *next < route.size() && HasReached(*player, route[*next]))
+            size_t* next = out && route ? &progress[static_cast<size_t>(player->GetId())] : nullptr;
+            if (next && *next < route->size() && HasReached(*player, (*route)[*next]))
                 ++*next;
-            const sSteering steering = next && *next < route.size() ? SteeringTowards(*player, route[*next]) : sSteering{};
+            const sSteering steering =
+                next && *next < route->size() ? SteeringTowards(*player, (*route)[*next]) : sSteering{};
             Hold(Qt::Key_Left, steering.walk == FACING_LEFT);
             Hold(Qt::Key_Right, steering.walk == FACING_RIGHT);
             if (steering.jump)
                 Tap(Qt::Key_Space);
             // At the end of the way, into the tree; from inside it (no body), on to the next one.
-            if (next && *next == route.size())
+            if (next && *next == route->size())
                 Tap(Qt::Key_Up);
-            else if (!out && ticks % 10 == 0)
+            else if (route && !out && ticks % 10 == 0)
                 Tap(Qt::Key_D);
         };
         for (; ticks < 6000 && IsPlaying(); ++ticks)
@@ -278,4 +297,113 @@ TEST_F(GameEndToEndTest, AnAreaPlayedToItsExitFromASavedGameIsRecordedInTheSlot)
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
     Press(Qt::Key_A);
     EXPECT_EQ(Mode(), GAME_MODE_START_SCREEN);
+}
+
+TEST_F(GameEndToEndTest, ANewGamePlaysTheFirstAreaToItsExitAndOnToTheSelection)
+{
+    Tick(10);
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(TickUntil(GAME_MODE_META_LEVEL, 50)) << output;
+    Press(Qt::Key_Space);
+    ASSERT_TRUE(TickUntil(GAME_MODE_AREA, 50)) << output;
+    auto* first = dynamic_cast<cArea0*>(window.game->GetCurrentArea());
+    ASSERT_NE(first, nullptr) << "the first area runs its script";
+
+    // Brown feeds the tree every heart; once the exit wakes up, all three climb to it. The quake,
+    // the leap and the rising tree are pictured as they happen.
+    int phase = -1, leapingFor = 0, risingFor = 0;
+    const auto watch = [&] {
+        if (first->GetPhase() != phase && first->GetPhase() == cArea0::PHASE_QUAKE)
+            SaveViewPicture(view, "game-first-area-quake");
+        if (first->GetHeartTree()->GetMouthState() == MOUTH_JUMPING && ++leapingFor == 20)
+            SaveViewPicture(view, "game-first-area-leap");
+        if (first->GetPhase() == cArea0::PHASE_RISING && ++risingFor == 300)
+            SaveViewPicture(view, "game-first-area-rising");
+        phase = first->GetPhase();
+    };
+    const auto way = [&] {
+        return first->GetExits()[0]->IsActivated() ? &kFirstAreaExitRoute : &kFirstAreaHeartRoute;
+    };
+    ASSERT_TRUE(PlayAlong(way, watch)) << output;
+    EXPECT_GE(leapingFor, 20);
+    EXPECT_GE(risingFor, 300);
+
+    // Left through the exit with nothing scored: the selection books the area and opens the next.
+    ASSERT_EQ(Mode(), GAME_MODE_LEVEL_SELECTION);
+    cSaveGame slot;
+    ASSERT_TRUE(slot.Load("Saves/slot0.zvs"));
+    const AreaStatus* played = slot.GetArea(slot.FindArea("res/Areas/Area0.xml"));
+    ASSERT_NE(played, nullptr);
+    EXPECT_TRUE(played->completed);
+    const AreaStatus* next = slot.GetArea(slot.FindArea("res/Areas/FrameSwitch.xml"));
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(next->unlocked);
+}
+
+TEST_F(GameEndToEndTest, TheLastAreaThroughTheCreditsToTheTitleUnlocksThePostGameAreas)
+{
+    WriteUserCopy("Saves/slot2.zvs",
+                  "<ZORV_Save Area=\"res/Areas/EndArea.xml\" Score=\"30\"><Areas>"
+                  "<Area name=\"res/Areas/Area0.xml\" completed=\"1\" unlocked=\"1\" score=\"2\"/>"
+                  "<Area name=\"res/Areas/EndArea.xml\" completed=\"0\" unlocked=\"1\" score=\"0\"/>"
+                  "</Areas></ZORV_Save>\n");
+    // RESUME the third slot, then from its selection into the last area.
+    Tick(10);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(TickUntil(GAME_MODE_LEVEL_SELECTION, 50)) << output;
+    ASSERT_EQ(window.game->GetSaveSlot(), 2);
+    view->makeCurrent();
+    ASSERT_TRUE(window.game->StartArea("res/Areas/EndArea.xml"));
+    view->AttachCurrentArea();
+    Press(Qt::Key_Space);
+    ASSERT_TRUE(TickUntil(GAME_MODE_AREA, 50)) << output;
+    auto* last = dynamic_cast<cAreaEnd*>(window.game->GetCurrentArea());
+    ASSERT_NE(last, nullptr) << "the last area runs its ending";
+
+    // The antler to the heart, then, once the family is together, into the tree; a key once
+    // "The End" and its prompt have faded in.
+    bool endPictured = false;
+    const auto watch = [&] {
+        if (!endPictured && last->GetPromptAlpha() == 255) {
+            SaveViewPicture(view, "game-the-end");
+            endPictured = true;
+            Tap(Qt::Key_A);
+        }
+    };
+    const auto way = [&]() -> const std::vector<sWaypoint>* {
+        if (last->GetPhase() == cAreaEnd::PHASE_WAITING)
+            return &kLastAreaHeartRoute;
+        return last->GetPhase() == cAreaEnd::PHASE_TO_TREE ? &kLastAreaTreeRoute : nullptr;
+    };
+    ASSERT_TRUE(PlayAlong(way, watch)) << output;
+    EXPECT_TRUE(endPictured);
+
+    // Through the exit's destination, the credits, after the interlude.
+    ASSERT_EQ(Mode(), GAME_MODE_META_LEVEL);
+    Press(Qt::Key_Space);
+    ASSERT_TRUE(TickUntil(GAME_MODE_AREA, 50)) << output;
+    EXPECT_EQ(window.game->GetAreaFile(), "res/Areas/Credits2.xml");
+    Tick(150);
+    SaveViewPicture(view, "game-credits");
+    ASSERT_TRUE(PlayToTheExit(kCreditsRoute)) << output;
+
+    // The title screen, with both story areas booked and the post-game areas open.
+    EXPECT_EQ(Mode(), GAME_MODE_START_SCREEN);
+    cSaveGame slot;
+    ASSERT_TRUE(slot.Load("Saves/slot2.zvs"));
+    for (const char* file : {"res/Areas/EndArea.xml", "res/Areas/Credits2.xml"}) {
+        const AreaStatus* booked = slot.GetArea(slot.FindArea(file));
+        ASSERT_NE(booked, nullptr) << file;
+        EXPECT_TRUE(booked->completed) << file;
+    }
+    for (const char* file : {"res/Areas/What_the_Heart.xml", "res/Areas/Antler_Arc.xml", "res/Areas/Spelunking.xml"}) {
+        const AreaStatus* opened = slot.GetArea(slot.FindArea(file));
+        ASSERT_NE(opened, nullptr) << file;
+        EXPECT_TRUE(opened->unlocked) << file;
+    }
 }

@@ -15,8 +15,8 @@
 #include "engine/PhysicsBody.h"
 
 #include "tests/support/RecordingSoundLibrary.h"
-#include "tests/world/FrameSwitchRoute.h"
 #include "tests/world/ScriptedAreas.h"
+#include "tests/world/StoryRoutes.h"
 
 #include <gmock/gmock.h>
 
@@ -30,15 +30,6 @@ namespace {
 
 constexpr int kTick = 20;
 constexpr int kQuakeEffect = 78, kLeapEffect = 77, kFirstSwitchEffect = 3;
-
-/// Brown's way along the staircase past every heart, and back down to the ground.
-const std::vector<sWaypoint> kHeartRoute = {
-    {100, -180}, {124, -167}, {150, -169}, {166, -169}, {205, -161}, {240, -154}, {268, -154, 258},
-    {296, -141}, {330, -126}, {345, -126, 338}, {366, -126}, {392, -126}, {402, -110}, {422, -126},
-    {330, -126}, {284, -154}, {284, -180}};
-/// Once the rocks are gone: over the terrace and the two platforms onto the cliff, to the exit.
-const std::vector<sWaypoint> kExitRoute = {{294, -180}, {310, -166}, {336, -152}, {368, -138}, {405, -126},
-                                           {436, -126}};
 
 /// What the run saw, by tick.
 struct sRun
@@ -82,7 +73,7 @@ protected:
     sRun Play(cRecordingSoundLibrary& effects)
     {
         sRun run;
-        cRoutePlayer hearts(kHeartRoute), toExit(kExitRoute);
+        cRoutePlayer hearts(kFirstAreaHeartRoute), toExit(kFirstAreaExitRoute);
         int countdown = 0;
         for (int t = 1; t <= 9000 && run.left < 0; ++t) {
             const int result = Tick();

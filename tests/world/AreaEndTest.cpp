@@ -15,8 +15,8 @@
 #include "engine/PhysicsBody.h"
 
 #include "tests/support/RecordingSoundLibrary.h"
-#include "tests/world/FrameSwitchRoute.h"
 #include "tests/world/ScriptedAreas.h"
+#include "tests/world/StoryRoutes.h"
 
 #include <gmock/gmock.h>
 
@@ -30,12 +30,6 @@ namespace {
 
 constexpr int kTick = 20;
 constexpr int kHeartEatenEffect = 80, kRootingEffect = 81;
-
-/// The antler's way up to the pink heart at the foot of the mound, and on up into the tree's mouth
-/// once the tree has come down.
-const std::vector<sWaypoint> kToHeart = {{144, 24}, {160, 24}, {167, 36}, {190, 46}};
-const std::vector<sWaypoint> kToTree = {{144, 24}, {160, 24}, {167, 36}, {190, 46}, {214, 57}, {232, 71},
-                                        {254, 71}};
 
 /// What the run saw, by tick.
 struct sEnding
@@ -82,7 +76,7 @@ protected:
     sEnding Play(cRecordingSoundLibrary& effects)
     {
         sEnding run;
-        cRoutePlayer toHeart(kToHeart), toTree(kToTree);
+        cRoutePlayer toHeart(kLastAreaHeartRoute), toTree(kLastAreaTreeRoute);
         for (int t = 1; t <= 9000 && run.left < 0; ++t) {
             const int result = Tick();
             Observe(run, t, result, effects.Take());

@@ -8,16 +8,9 @@
 
 #include "tests/support/GlCanvas.h"
 #include "tests/world/AreaFiles.h"
-#include "tests/world/FrameSwitchRoute.h"
+#include "tests/world/StoryRoutes.h"
 
 namespace {
-
-/// Over the hill for the heart's tip, onto the right platform, the middle one and the left one
-/// with a leap at each heart, down to the hill for the last, and on to the exit.
-const std::vector<sWaypoint> kCreditsRoute = {
-    {158, -120}, {172, -108}, {248, -108}, {274, -94}, {282, -94, 272}, {240, -80}, {270, -94, 244},
-    {238, -80}, {226, -80, 234}, {196, -94, 222}, {190, -94, 200}, {176, -108}, {232, -108, 214},
-    {290, -108}, {312, -120}, {434, -120}};
 
 using CreditsAreaTest = AreaFileFixture;
 
