@@ -624,7 +624,9 @@ void cGame::HandlePlayInput(cInputHandler* input)
 
 bool cGame::EnterPauseScreen(int width, int height)
 {
-    if (mode != GAME_MODE_AREA || !area)
+    // While the frames fade out (a switch of frame sets, or the area being left) the menu is not
+    // drawn and the fade stands still: the player would face a frozen picture and nothing to choose.
+    if (mode != GAME_MODE_AREA || !area || (frameManager && frameManager->GetState() == kFramesFadingOut))
         return false;
     DebugPrint("Entering PAUSE screen \n");
     if (!pauseScreen)

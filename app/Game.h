@@ -114,7 +114,7 @@ public:
     /// pause screen, else 0.
     virtual int HandleInput(cInputHandler* input);
     /// Opens the pause screen over the area, sized to the window (pixels). False when nothing is
-    /// played or the pause screen cannot start; the game then goes on.
+    /// played, the frames are fading out or the pause screen cannot start; the game then goes on.
     virtual bool EnterPauseScreen(int width, int height);
 
     /// Has the current screen paint itself (outside play).

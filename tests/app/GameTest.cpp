@@ -383,6 +383,23 @@ TEST_F(GameTest, BackPausesOnlyAnAreaThatRunsAndAPauseScreenThatFailsLeavesItRun
     script.failing.clear();
     ASSERT_TRUE(game.EnterPauseScreen(960, 544));
     EXPECT_EQ(game.HandleInput(&input), 0);
+
+    // While the frames fade out, for another frame set or for the area's end, no pause opens: the
+    // fade would stand still behind a menu that is not drawn. The area is left all the same.
+    script.answers["pause"] = {2};
+    Tick();
+    ASSERT_EQ(game.GetStateKind(), GAME_MODE_AREA);
+    for (int areaResult : {2, 9})
+    {
+        script.answers["area"] = {areaResult};
+        script.areaThen = areaResult == 9 ? 9 : 0;
+        Tick();
+        ASSERT_EQ(game.GetFrameEditor()->GetState(), kFramesFadingOut);
+        EXPECT_FALSE(game.EnterPauseScreen(960, 544));
+        EXPECT_EQ(game.GetStateKind(), GAME_MODE_AREA);
+        EXPECT_GT(TicksUntilModeChanges(60), 20);
+    }
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_LEVEL_SELECTION);
 }
 
 struct sSelectionRow
