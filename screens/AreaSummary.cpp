@@ -19,7 +19,9 @@ bool cAreaSummary::Read(const std::string& fileName)
         if (xml.name() == QLatin1String("Metadata") && attributes.hasAttribute("name"))
             name = attributes.value("name").toString();
         else if (xml.name() == QLatin1String("ScoreHeart"))
-            maxScore = std::max(0, maxScore + IntAttribute(attributes, "value", 0));
+            // A heart worth less than nothing can be left where it is: it takes nothing from the
+            // most a run can score, as the area's exit counts it.
+            maxScore += std::max(0, IntAttribute(attributes, "value", 0));
         else if (xml.name() == QLatin1String("Quote"))
             ReadQuote(attributes);
         return true;

@@ -8,7 +8,7 @@ class QXmlStreamAttributes;
 
 /// What the screens between areas show of an area before it is loaded, read from its area file
 /// (root `ZORV_AREA_SAVE_FILE`, not checked): the display name (`Metadata` `name`), the maximum
-/// score (the sum of the `ScoreHeart` `value`s, never below 0) and the line of its interlude
+/// score (the sum of the positive `ScoreHeart` `value`s) and the line of its interlude
 /// (`Quote` `ID` and `text`; a `Quote` without `ID` counts as none).
 class cAreaSummary
 {

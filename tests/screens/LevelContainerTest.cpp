@@ -56,16 +56,16 @@ TEST_F(LevelContainerTest, CellsFillSixColumnsFromTheTopAndKeepTheirSparklesInsi
 TEST_F(LevelContainerTest, AnEntryReadsItsNameAndMaximumScoreAndStaysLockedWithoutItsArea)
 {
     testsounds::cTestResourceTree tree("entrytest");
-    // The sum never drops below 0 on the way: 2, then 0 (not -3), then 3.
+    // A heart worth less than nothing takes nothing from the maximum: 2 + 3.
     tree.Add("area.xml", "<ZORV_AREA_SAVE_FILE><ScoreHeart value=\"2\"/><Metadata name=\"Deep Cave\"/>"
                          "<ScoreHeart value=\"-5\"/><ScoreHeart value=\"3\"/><ScoreHeart/></ZORV_AREA_SAVE_FILE>");
     ASSERT_TRUE(tree.Mount());
     cLevelContainer read(3, tree.BarePath("area.xml").toStdString());
     EXPECT_EQ(StdoutOf([&] { EXPECT_TRUE(read.LoadArea()); }), "");
     EXPECT_EQ(read.GetName(), "Deep Cave");
-    EXPECT_EQ(read.GetMaxScore(), 3);
+    EXPECT_EQ(read.GetMaxScore(), 5);
     read.SetBestScore(1);
-    EXPECT_EQ(read.ScoreLine(), "score: 1/3 *");
+    EXPECT_EQ(read.ScoreLine(), "score: 1/5 *");
 
     cRecordedEffects effects;
     cLevelContainer missing(4, "res/Areas/NotBuiltYet.xml");
