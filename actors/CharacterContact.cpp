@@ -12,6 +12,9 @@ constexpr float kSideTolerance = 0.01f;
 /// The other body counts as ground up to this far above the character's bottom: resting boxes
 /// meet at the same height, and a fast landing may sink a little before it is told.
 constexpr float kGroundReach = 2.0f;
+/// A body that comes to rest on another may keep an upward speed of a few millionths (world
+/// units/s) from the solver's rounding; that is no longer rising.
+constexpr float kRestingSpeedNoise = 0.001f;
 /// A body of type 6 pushes a character away at this speed (world units/s).
 constexpr float kPushBack = 3.0f;
 
@@ -79,7 +82,7 @@ void cCharacterContact::LandOnIt()
             PlaySoundEffect(SFX_POP, kQuiet);
     }
     const int state = self.GetState();
-    if (state == PLAYER_FALL || (state == PLAYER_JUMP && self.GetLinearVelocity().y <= 0.0f))
+    if (state == PLAYER_FALL || (state == PLAYER_JUMP && !IsRising()))
         self.Land();
 }
 
@@ -93,6 +96,11 @@ void cCharacterContact::End()
 bool cCharacterContact::IsDeadly() const
 {
     return type == BODY_DEADLY || type == BODY_DEADLY_2;
+}
+
+bool cCharacterContact::IsRising() const
+{
+    return self.GetLinearVelocity().y > kRestingSpeedNoise;
 }
 
 bool cCharacterContact::OverlapsX() const

@@ -45,6 +45,8 @@ public:
 
 private:
     bool IsDeadly() const;
+    /// The character moves up faster than what the solver leaves on a body that came to rest.
+    bool IsRising() const;
     /// Dies of killing terrain or of a drop into terrain; false when the contact does not kill.
     bool Kills();
     /// Ground under the feet: a head-jump ends, and a falling character, or a jumping one that no
