@@ -29,9 +29,20 @@ bool IsPlayMode(eGameMode mode)
 {
     return mode == GAME_MODE_AREA || mode == GAME_MODE_AREA_PAUSED;
 }
+
+/// Nothing is drawn with a depth or stencil test: buffers for them would only be cleared and
+/// copied along with every picture.
+QGLFormat ViewFormat()
+{
+    QGLFormat format;
+    format.setDepth(false);
+    format.setStencil(false);
+    return format;
+}
 }
 
 GLWidget::GLWidget()
+    : QGLWidget(ViewFormat())
 {
     // Menus follow the pointer without a button held.
     setMouseTracking(true);
@@ -130,8 +141,11 @@ void GLWidget::paintGL()
 {
     if (!game)
         return;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (!IsPlayMode(game->GetStateKind()))
+    const bool play = IsPlayMode(game->GetStateKind());
+    // The frames' background covers the whole window; clearing it first would be work nobody sees.
+    if (!play || !frameDrawing || !frameManager || !frameManager->CoversWindow())
+        glClear(GL_COLOR_BUFFER_BIT);
+    if (!play)
         game->DrawState();
     else if (!frameDrawing)
         PaintWorldWithoutFrames();

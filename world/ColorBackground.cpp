@@ -2,6 +2,8 @@
 
 #include "engine/Drawing.h"
 
+#include <GL/gl.h>
+
 namespace {
 
 /// A second colour of -1, -1, -1 stands for "the same as the first"; any other -1 is kept as it is.
@@ -44,7 +46,10 @@ void cColorBackground::Update(int ms)
 
 void cColorBackground::Paint()
 {
+    // The shown pair is opaque: blended, it would only read back the pixels it replaces.
+    glDisable(GL_BLEND);
     PaintPair(shown, width, height, 255);
+    glEnable(GL_BLEND);
     if (fraction >= 0)
         PaintPair(target, width, height, static_cast<int>(fraction * 255));
 }

@@ -52,6 +52,16 @@ void TexturedRect(float x0, float y0, float x1, float y1, float s0, float t0, fl
     glEnd();
 }
 
+/// TexturedRect with the texels as they are, whatever the current colour: for a panel at full
+/// strength, where modulating them with white would change nothing but cost a multiplication per
+/// pixel.
+void TexelsAsTheyAre(float x0, float y0, float x1, float y1, float s0, float t0, float s1, float t1)
+{
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    TexturedRect(x0, y0, x1, y1, s0, t0, s1, t1);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
 void SetBlending(bool on)
 {
     if (on)
@@ -170,7 +180,10 @@ void cComicFrame::Draw(int p, float r, float g, float b, float a) const
         Border(x0, y0, x1, y1, p);
     }
     glColor4f(1, 1, 1, a);
-    TexturedRect(x0, y0, x1, y1, uLo, vLo, uHi, vHi);
+    if (a >= 1)
+        TexelsAsTheyAre(x0, y0, x1, y1, uLo, vLo, uHi, vHi);
+    else
+        TexturedRect(x0, y0, x1, y1, uLo, vLo, uHi, vHi);
     glEnable(GL_BLEND);
 }
 
@@ -196,12 +209,17 @@ void cComicFrame::DrawZoomFade(int p, bool zoomWindow) const
     }
     glColor4f(1, 1, 1, 1);
     if (zoomWindow) {
-        TexturedRect(x0, y0, x1, y1, (uMin + du) / kTextureSize, (kTextureSize - (vMax - dv + 1)) / kTextureSize,
-                     (uMax - du + 1) / kTextureSize, (kTextureSize - (vMin + dv)) / kTextureSize);
+        TexelsAsTheyAre(x0, y0, x1, y1, (uMin + du) / kTextureSize, (kTextureSize - (vMax - dv + 1)) / kTextureSize,
+                        (uMax - du + 1) / kTextureSize, (kTextureSize - (vMin + dv)) / kTextureSize);
     } else {
-        TexturedRect(x0, y0, x1, y1, uLo, vLo, uHi, vHi);
+        TexelsAsTheyAre(x0, y0, x1, y1, uLo, vLo, uHi, vHi);
     }
     glEnable(GL_BLEND);
+}
+
+QRect cComicFrame::TexelRect() const
+{
+    return QRect(uMin, static_cast<int>(kTextureSize) - 1 - vMax, GetTexWidth(), GetTexHeight());
 }
 
 QPointF cComicFrame::WorldToScreen(float wx, float wy) const

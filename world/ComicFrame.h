@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRect>
 
 /// One panel of a frame set: a rectangle of the 480 x 272 virtual screen (virtual units, y up)
 /// that shows a rectangle of the 512 x 512 world texture magnified by a whole-number scale,
@@ -85,6 +86,10 @@ public:
     /// the texture window shrinks with it, so the picture keeps its magnification. Nothing below an
     /// alpha of 0.01. Leaves blending on.
     void DrawZoomFade(int p, bool zoomWindow) const;
+
+    /// The texels the frame shows, as a rectangle of the world texture with rows counted up from
+    /// its bottom row.
+    QRect TexelRect() const;
 
     /// The virtual-screen point showing world point (x, y).
     QPointF WorldToScreen(float wx, float wy) const;

@@ -53,8 +53,8 @@ std::unique_ptr<QGLFramebufferObject> MakeWorldTexture()
         printf("\n ERROR: no current OpenGL context for the world texture \n\n");
         return nullptr;
     }
-    auto fbo = std::make_unique<QGLFramebufferObject>(kWorldTextureSize, kWorldTextureSize,
-                                                      QGLFramebufferObject::Depth);
+    // Nothing is drawn with a depth test, so the texture needs no depth buffer.
+    auto fbo = std::make_unique<QGLFramebufferObject>(kWorldTextureSize, kWorldTextureSize);
     // The frames magnify the world by whole numbers: every texel must stay one hard square.
     glBindTexture(GL_TEXTURE_2D, fbo->texture());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -130,7 +130,11 @@ void cFrameManager::RenderWorldToTexture(bool physicsOutlines, bool playerOutlin
 
     worldTexture->bind();
     glViewport(0, 0, kWorldTextureSize, kWorldTextureSize);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Texels that no frame shows are never seen: the area is painted only where the frames look.
+    const QRect shown = ShownTexels();
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(shown.x(), shown.y(), shown.width(), shown.height());
+    glClear(GL_COLOR_BUFFER_BIT);
     owner->Draw(sky, backgroundPictures);
     if (physicsOutlines)
         owner->DrawPhysicsDebug();
@@ -337,6 +341,14 @@ void cFrameManager::DrawBackgroundLayers()
         DrawOrnament();
 }
 
+QRect cFrameManager::ShownTexels() const
+{
+    QRect shown;
+    for (const auto& frame : CurrentFrames())
+        shown |= frame->TexelRect();
+    return shown;
+}
+
 void cFrameManager::DrawOrnament() const
 {
     if (gCommonAnims.size() <= kOrnamentBottom || !gCommonAnims[kOrnamentTop] || !gCommonAnims[kOrnamentBottom])
@@ -357,9 +369,8 @@ void cFrameManager::DrawFrameLayer(const cComicFrame* highlighted)
     glColor4f(1, 1, 1, 1);
     glBindTexture(GL_TEXTURE_2D, worldTexture->texture());
     glTranslatef(offsetX, offsetY, 0);
-    const bool fading = state == kFramesFadingIn || state == kFramesFadingOut;
     for (const auto& frame : CurrentFrames()) {
-        if (fading)
+        if (IsFading())
             frame->DrawZoomFade(pixelSize, true);
         else
             frame->Draw(pixelSize, 1, 1, 1, 1);

@@ -3,6 +3,7 @@
 #include "world/ColorBackground.h"
 
 #include <QPointF>
+#include <QRect>
 
 #include <memory>
 #include <vector>
@@ -162,6 +163,9 @@ public:
 
     /// Makes the background from record 0, replacing any earlier one; its first colour is shown.
     void SetBackground(const sZorv_BG_Color& first);
+    /// Whether the on-screen pass paints every pixel of the window: it does with a background sized
+    /// to the window.
+    bool CoversWindow() const { return background && windowWidth >= 0; }
     /// The background, or null before SetBackground.
     cColorBackground* GetBackground() const { return background.get(); }
     /// Record 0 of the background, or six -1 without one.
@@ -186,6 +190,10 @@ protected:
     bool DeleteFrame(const cComicFrame* frame);
 
 private:
+    /// The rectangle of the world texture around every texel the current set shows (rows counted
+    /// up); empty without frames.
+    QRect ShownTexels() const;
+    bool IsFading() const { return state == kFramesFadingIn || state == kFramesFadingOut; }
     void DrawOrnament() const;
     const FrameList& CurrentFrames() const { return GetFrameSet(currentSet); }
     void SetCurrentAlpha(float a);

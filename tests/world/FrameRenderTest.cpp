@@ -156,6 +156,40 @@ TEST_F(FrameRender, StarsShineOverTheBackgroundAndBehindTheFramesWhenShown)
     EXPECT_GT(behindFrames, 10);
 }
 
+TEST_F(FrameRender, FramesOfAnotherSetAndAFollowingFrameShowTheWorldWhereverTheyLook)
+{
+    // Set 1 looks only where set 0 never does: right of its texels, and where the player stands.
+    const int other = frames.AddFrameSet();
+    frames.AddFrame(other, 10, 150, 400, 0, 100, 50, 1, true, false);      // texels 400..499 x 0..49
+    frames.AddDynamicFrame(other, 250, 150, 0, 0, 40, 30, 2, true);         // moved to 430..469 x 456..485
+    area.hasPlayer = true;
+    area.playerX = 450;
+    area.playerY = -200;
+    {
+        GlCanvas first(kWidth, kHeight);
+        Paint(first);
+    }
+    frames.SwitchToFrameSet(other, 0);
+    frames.Update(20);
+    GlCanvas canvas(kWidth, kHeight);
+    Paint(canvas);
+    canvas.Save("frames_other_set.png");
+
+    ASSERT_EQ(frames.GetFrameSet(other)[1]->GetTexMin(), QPointF(430, 456));
+    for (const auto& frame : frames.GetFrameSet(other)) {
+        const int x0 = static_cast<int>(frame->GetScreenPos().x()) * kPixel;
+        const int y0 = static_cast<int>(frame->GetScreenPos().y()) * kPixel;
+        const int x1 = x0 + frame->GetScreenWidth() * kPixel, y1 = y0 + frame->GetScreenHeight() * kPixel;
+        for (int wx : {x0, (x0 + x1) / 2, x1 - 1}) {
+            for (int wy : {y0, (y0 + y1) / 2, y1 - 1}) {
+                const QColor want = Expected(*frame, wx, wy), got = canvas.Pixel(wx, wy);
+                EXPECT_TRUE(NearColor(got, want, 0)) << wx << ", " << wy << ": " << got.name().toStdString()
+                                                     << " instead of " << want.name().toStdString();
+            }
+        }
+    }
+}
+
 TEST_F(FrameRender, FadingFrameShrinksAboutItsCentreKeepingItsMagnification)
 {
     frames.StartFadeIn(1000);
