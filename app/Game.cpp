@@ -87,6 +87,8 @@ bool cGame::Init()
     audioSystem = new cAudioSystem;
     // Without a sound device the system still runs, silently: the game is playable all the same.
     audioSystem->Init();
+    // The title's music takes long to decode: it is made while the shared assets load.
+    audioSystem->MakeAhead(cStartScreen::MusicFile(), true);
     commonResources = new cCommonResources(audioSystem);
     if (!commonResources->LoadAll())
         return false;

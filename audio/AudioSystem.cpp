@@ -4,6 +4,7 @@
 #include "engine/StringUtil.h"
 
 #include <QFile>
+#include <QtConcurrent>
 
 #include <algorithm>
 #include <cstdio>
@@ -33,6 +34,17 @@ QString ToResourcePath(const QString& path)
 {
     return ResourcePath(path);
 }
+
+/// A sound decoded on another thread until it is taken.
+struct cAudioSystem::sMadeAhead
+{
+    QString path;
+    bool loop = true;
+    QByteArray file;
+    FMOD_RESULT result = FMOD_OK;
+    FMOD_SOUND* sound = nullptr;
+    QFuture<void> decoding;
+};
 
 cAudioSystem::cAudioSystem()
 {
@@ -82,6 +94,12 @@ void cAudioSystem::Shutdown()
 {
     // The sounds go before the system that plays them.
     fading.clear();
+    for (const auto& ahead : madeAhead) {
+        ahead->decoding.waitForFinished();
+        if (ahead->sound)
+            FMOD_Sound_Release(ahead->sound);
+    }
+    madeAhead.clear();
     if (!g_system)
         return;
     CheckFmodResult(FMOD_System_Close(g_system));
@@ -94,20 +112,87 @@ FMOD_SOUND* cAudioSystem::CreateCachedSound(const QString& path)
     return CreateCachedSound(path, true);
 }
 
-FMOD_SOUND* cAudioSystem::CreateCachedSound(const QString& path, bool loop)
+namespace {
+
+/// The bytes of a resource file; a null array when it does not open.
+QByteArray ReadResource(const QString& path)
 {
     QFile file(ToResourcePath(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return nullptr;
-    const QByteArray bytes = file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+FMOD_RESULT DecodeInto(const QByteArray& bytes, bool loop, FMOD_SOUND** sound)
+{
     FMOD_CREATESOUNDEXINFO info{};
     info.cbsize = sizeof info;
     info.length = static_cast<unsigned int>(bytes.size());
-    FMOD_SOUND* sound = nullptr;
-    if (CheckFmodResult(FMOD_System_CreateSound(g_system, bytes.constData(), loop ? kLoopableMode : kOnceMode, &info, &sound),
-                        "CreateCachedSound"))
+    return FMOD_System_CreateSound(g_system, bytes.constData(), loop ? kLoopableMode : kOnceMode, &info, sound);
+}
+
+/// A sound decoded, or null after the error line when the layer refused it.
+FMOD_SOUND* Judged(FMOD_RESULT result, FMOD_SOUND* sound)
+{
+    return CheckFmodResult(result, "CreateCachedSound") ? nullptr : sound;
+}
+
+} // namespace
+
+FMOD_SOUND* cAudioSystem::CreateCachedSound(const QString& path, bool loop)
+{
+    if (const std::unique_ptr<sMadeAhead> ahead = TakeMadeAhead(path, loop))
+        return ahead->file.isNull() ? nullptr : Judged(ahead->result, ahead->sound);
+    const QByteArray bytes = ReadResource(path);
+    if (bytes.isNull())
         return nullptr;
-    return sound;
+    FMOD_SOUND* sound = nullptr;
+    const FMOD_RESULT result = DecodeInto(bytes, loop, &sound);
+    return Judged(result, sound);
+}
+
+std::vector<FMOD_SOUND*> cAudioSystem::CreateCachedSounds(const std::vector<QString>& paths)
+{
+    struct sDecoding
+    {
+        QByteArray file;
+        FMOD_RESULT result = FMOD_OK;
+        FMOD_SOUND* sound = nullptr;
+    };
+    std::vector<sDecoding> decodings(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i)
+        decodings[i].file = ReadResource(paths[i]);
+    QtConcurrent::blockingMap(decodings, [](sDecoding& d) {
+        if (!d.file.isNull())
+            d.result = DecodeInto(d.file, true, &d.sound);
+    });
+    // Judged in list order, so that error lines come as they would one sound after another.
+    std::vector<FMOD_SOUND*> sounds;
+    for (const sDecoding& d : decodings)
+        sounds.push_back(d.file.isNull() ? nullptr : Judged(d.result, d.sound));
+    return sounds;
+}
+
+void cAudioSystem::MakeAhead(const QString& path, bool loop)
+{
+    auto ahead = std::make_unique<sMadeAhead>();
+    ahead->path = path;
+    ahead->loop = loop;
+    ahead->file = ReadResource(path);
+    sMadeAhead* made = ahead.get();
+    if (!made->file.isNull())
+        made->decoding = QtConcurrent::run([made] { made->result = DecodeInto(made->file, made->loop, &made->sound); });
+    madeAhead.push_back(std::move(ahead));
+}
+
+std::unique_ptr<cAudioSystem::sMadeAhead> cAudioSystem::TakeMadeAhead(const QString& path, bool loop)
+{
+    const auto it = std::find_if(madeAhead.begin(), madeAhead.end(),
+                                 [&](const auto& ahead) { return ahead->path == path && ahead->loop == loop; });
+    if (it == madeAhead.end())
+        return nullptr;
+    std::unique_ptr<sMadeAhead> ahead = std::move(*it);
+    madeAhead.erase(it);
+    ahead->decoding.waitForFinished();
+    return ahead;
 }
 
 bool cAudioSystem::PlayOneShot(FMOD_SOUND* sound, float volume, int loopCount)

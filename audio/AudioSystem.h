@@ -40,6 +40,14 @@ public:
     FMOD_SOUND* CreateCachedSound(const QString& path);
     /// The same; loop false makes a sound that always plays once.
     FMOD_SOUND* CreateCachedSound(const QString& path, bool loop);
+    /// CreateCachedSound(path) for every path, in their order, as if one after another: the same
+    /// sounds and the same error lines in the same order. The decoding, which takes the time, is
+    /// shared among the processor's cores; the call returns when every sound is made.
+    std::vector<FMOD_SOUND*> CreateCachedSounds(const std::vector<QString>& paths);
+    /// Starts decoding the resource on another thread, for a later CreateCachedSound(path, loop),
+    /// which then takes the sound made ahead (with its error line, if any) instead of decoding. A
+    /// sound made ahead and never taken is released at Shutdown.
+    void MakeAhead(const QString& path, bool loop);
 
     /// Starts the sound on a channel nobody keeps, at the volume (0 to 1), with the loop count
     /// (0 once, -1 until the system goes).
@@ -65,5 +73,10 @@ public:
     static FMOD_SYSTEM* GetSystem();
 
 private:
+    struct sMadeAhead;
+    /// The sound made ahead for path and loop, or nullptr when none is; it leaves the list.
+    std::unique_ptr<sMadeAhead> TakeMadeAhead(const QString& path, bool loop);
+
     std::vector<std::unique_ptr<cSound>> fading;
+    std::vector<std::unique_ptr<sMadeAhead>> madeAhead;
 };

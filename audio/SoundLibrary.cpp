@@ -38,14 +38,17 @@ bool cSoundLibrary::LoadFromXml(const QString& path)
         std::printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
         return false;
     }
+    std::vector<QString> files;
     QXmlStreamReader xml(&file);
     while (!xml.atEnd() && !xml.hasError()) {
         if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("sfx"))
             continue;
         const QXmlStreamAttributes attributes = xml.attributes();
         if (attributes.hasAttribute(QLatin1String("file")))
-            m_sounds.push_back(m_audioSystem->CreateCachedSound(attributes.value(QLatin1String("file")).toString()));
+            files.push_back(attributes.value(QLatin1String("file")).toString());
     }
+    // Start-up waits for every effect: decoded side by side, they are ready sooner.
+    m_sounds = m_audioSystem->CreateCachedSounds(files);
     return true;
 }
 

@@ -11,6 +11,39 @@
 
 #include <algorithm>
 
+namespace {
+
+/// Where SetTexture looks for the picture called pictureName.
+QString PicturePath(const QString& pictureName)
+{
+    QString path = pictureName;
+    if (FileExtension(path) == QLatin1String("tga"))
+        path.replace(QLatin1String(".tga"), QLatin1String(".png"));
+    return ResourcePath(path);
+}
+
+bool IsPowerOfTwo(int n)
+{
+    return n > 0 && (n & (n - 1)) == 0;
+}
+
+/// Uploads the picture as the bound texture. Only its full size is ever sampled (the filters are
+/// nearest), so a picture the driver takes as it is gets no mipmaps: building them cost start-up
+/// time and a third more memory for nothing. gluBuild2DMipmaps still takes a picture that has to be
+/// scaled to a size the driver takes.
+void UploadTexture(const QImage& pixels)
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    const int w = pixels.width(), h = pixels.height();
+    if (IsPowerOfTwo(w) && IsPowerOfTwo(h) && w <= largest && h <= largest)
+        glTexImage2D(GL_TEXTURE_2D, 0, 4, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.constBits());
+    else
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.constBits());
+}
+
+} // namespace
+
 cImage::cImage(float x, float y, float w, float h) : width(w), height(h), x(x), y(y)
 {
 }
@@ -42,10 +75,21 @@ void cImage::SetColorAndAlpha(float red, float green, float blue, float a)
 
 bool cImage::SetTexture(const QString& pictureName, float ns0, float nt0, float ns1, float nt1)
 {
-    QString path = pictureName;
-    if (FileExtension(path) == QLatin1String("tga"))
-        path.replace(QLatin1String(".tga"), QLatin1String(".png"));
-    path = ResourcePath(path);
+    return SetTextureFrom(pictureName, ReadPicture(pictureName), ns0, nt0, ns1, nt1);
+}
+
+QImage cImage::ReadPicture(const QString& pictureName)
+{
+    QImage picture;
+    if (!picture.load(PicturePath(pictureName), "PNG"))
+        return QImage();
+    return QGLWidget::convertToGLFormat(picture);
+}
+
+bool cImage::SetTextureFrom(const QString& pictureName, const QImage& picture, float ns0, float nt0, float ns1,
+                            float nt1)
+{
+    const QString path = PicturePath(pictureName);
     if (!QFile::exists(path)) {
         ShowMessageBox(eMessageBoxKind::Information, QStringLiteral("1  2dImage::SetTexture"),
                        QStringLiteral("Cannot find '") + path + QLatin1Char('\''));
@@ -55,33 +99,23 @@ bool cImage::SetTexture(const QString& pictureName, float ns0, float nt0, float 
     name = path;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    // Sprites are drawn with hard pixels; the mipmaps are then never sampled.
+    // Sprites are drawn with hard pixels.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    if (!UploadPicture()) {
+    if (picture.isNull()) {
         ShowMessageBox(eMessageBoxKind::Information, QStringLiteral("2  2dImage::SetTexture"),
                        QStringLiteral("Cannot load '") + path + QLatin1Char('\''));
         textured = false;
         return false;
     }
+    width = picture.width();
+    height = picture.height();
+    UploadTexture(picture);
     s0 = ns0;
     t0 = nt0;
     s1 = ns1;
     t1 = nt1;
     textured = true;
-    return true;
-}
-
-bool cImage::UploadPicture()
-{
-    QImage picture;
-    if (!picture.load(name, "PNG"))
-        return false;
-    const QImage pixels = QGLWidget::convertToGLFormat(picture);
-    width = pixels.width();
-    height = pixels.height();
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 4, pixels.width(), pixels.height(), GL_RGBA, GL_UNSIGNED_BYTE,
-                      pixels.constBits());
     return true;
 }
 

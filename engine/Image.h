@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QImage;
+
 /// A textured rectangle: one GL texture made from a picture of the resource tree, with a position,
 /// a size, a texture-coordinate rectangle, a colour and an alpha. Chip-set sheets, area backgrounds
 /// and screen pictures are images; animations draw pixel rectangles cut out of them.
@@ -31,6 +33,12 @@ public:
     /// takes the picture's pixel size. A missing picture shows a message box and changes nothing;
     /// an unreadable one shows a message box and leaves the image untextured. Returns success.
     virtual bool SetTexture(const QString& name, float s0, float t0, float s1, float t1);
+    /// SetTexture with the picture of that name already read by ReadPicture.
+    bool SetTextureFrom(const QString& name, const QImage& picture, float s0, float t0, float s1, float t1);
+    /// The picture called name (looked up as SetTexture does) as a texture takes it: RGBA, bottom
+    /// row first. A null image when it is missing or unreadable. No GL is touched, so pictures can
+    /// be read on other threads, side by side.
+    static QImage ReadPicture(const QString& name);
 
     /// When visible: the whole image at its own place, colour and texture rectangle, with alpha a.
     virtual void DrawWithAlpha(float a);
@@ -62,7 +70,6 @@ public:
     bool IsVisible() const { return visible; }
 
 private:
-    bool UploadPicture();
     void ReleaseTexture();
 
     float width, height;

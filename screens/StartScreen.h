@@ -39,6 +39,9 @@ public:
     /// openWith SUB_SAVE_SLOTS opens the save-slot menu (to resume) as soon as the screen is built;
     /// any other value shows the row with NEW GAME chosen.
     explicit cStartScreen(int openWith);
+
+    /// The title's music, looping-capable: what the screen plays from its Init on.
+    static QString MusicFile();
     ~cStartScreen() override;
 
     /// Loads the row, the pictures and the ring, makes the clouds, readies the figures and starts

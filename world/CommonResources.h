@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class QImage;
 class cAnimation;
 class cAudioSystem;
 class cPlayerChar;
@@ -50,6 +51,8 @@ public:
     /// Replaces the chip set of that slot (0 to 14) with the picture at path; the image takes the
     /// picture's size. A missing picture shows the texture's message box and gives false.
     static bool LoadChipSet(const QString& path, int slot);
+    /// The same with the picture at path already read (cImage::ReadPicture).
+    static bool LoadChipSet(const QString& path, int slot, const QImage& picture);
     /// Every chip set, 00 to 14 without 04, from ":/res/images/chipsets/chip_set_NN.png".
     static bool LoadChipSets();
     /// Brown, orange and gray, in that order, from "res/xml/PlayerCharacters/"; the first file that

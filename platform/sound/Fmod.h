@@ -17,7 +17,9 @@
 // Handles: a channel handle stays valid after its sound has ended, until the mixer reuses its
 // channel for a new play; after that every call on it answers FMOD_ERR_INVALID_HANDLE, except
 // FMOD_Channel_IsPlaying, which answers FMOD_OK and false. Volumes are linear, 0.0 silent to
-// 1.0 full. Everything runs on the caller's thread; nothing here takes a lock.
+// 1.0 full. Everything runs on the caller's thread, with one exception: decoding is slow, so
+// FMOD_System_CreateSound may run on other threads, several at once, alongside every other call
+// but FMOD_System_Create, FMOD_System_Close and FMOD_System_Release.
 
 #include <cstdint>
 

@@ -79,12 +79,14 @@ FMOD_RESULT cSoundSystem::CreateSound(const char* data, FMOD_MODE mode, const FM
         return result;
     decoded->SetLoopable((mode & FMOD_LOOP_NORMAL) != 0);
     *sound = decoded.get();
+    const std::lock_guard<std::mutex> lock(m_soundsMutex);
     m_sounds.push_back(std::move(decoded));
     return FMOD_OK;
 }
 
 bool cSoundSystem::Owns(const cDecodedSound* sound) const
 {
+    const std::lock_guard<std::mutex> lock(m_soundsMutex);
     return std::any_of(m_sounds.begin(), m_sounds.end(), [sound](const auto& own) { return own.get() == sound; });
 }
 
@@ -92,6 +94,7 @@ void cSoundSystem::Release(const cDecodedSound* sound)
 {
     if (m_mixer)
         m_mixer->StopSound(sound);
+    const std::lock_guard<std::mutex> lock(m_soundsMutex);
     m_sounds.erase(std::remove_if(m_sounds.begin(), m_sounds.end(), [sound](const auto& own) { return own.get() == sound; }),
                    m_sounds.end());
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 class cDecodedSound;
@@ -25,6 +26,7 @@ public:
     FMOD_RESULT Close();
     bool IsInitialised() const { return m_mixer != nullptr; }
 
+    /// Safe to call from other threads alongside every other operation.
     FMOD_RESULT CreateSound(const char* data, FMOD_MODE mode, const FMOD_CREATESOUNDEXINFO* exinfo,
                             cDecodedSound** sound);
     bool Owns(const cDecodedSound* sound) const;
@@ -42,5 +44,7 @@ private:
     std::unique_ptr<cMixer> m_mixer;
     cOpenALOutput m_output;
     std::vector<std::unique_ptr<cDecodedSound>> m_sounds;
+    /// Guards m_sounds: sounds may be made on other threads.
+    mutable std::mutex m_soundsMutex;
     std::vector<std::int16_t> m_block;
 };
