@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <set>
+
 #include <string>
 #include <vector>
 
@@ -74,3 +76,26 @@ inline bool ReadRoute(const QString& path, std::vector<sRouteLine>& lines, std::
     }
     return true;
 }
+
+/// The player's hands on the keys: key events for the difference between the keys held and the
+/// keys wanted.
+class cRouteHands
+{
+public:
+    explicit cRouteHands(cInputHandler& handler) : input(handler) {}
+
+    void Hold(const std::set<eInputKey>& keys)
+    {
+        for (eInputKey key : held)
+            if (!keys.count(key))
+                input.KeyRelease(input.GetKey(key));
+        for (eInputKey key : keys)
+            if (!held.count(key))
+                input.KeyPress(input.GetKey(key), true);
+        held = keys;
+    }
+
+private:
+    cInputHandler& input;
+    std::set<eInputKey> held;
+};

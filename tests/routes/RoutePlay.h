@@ -115,7 +115,7 @@ public:
     /// One tick with exactly these keys held.
     void Step(const std::set<eInputKey>& keys)
     {
-        Hold(keys);
+        hands.Hold(keys);
         std::vector<int> before;
         for (const cPlayerChar* c : area->GetPlayers())
             before.push_back(c->GetState());
@@ -190,18 +190,6 @@ private:
         }
     }
 
-    /// Key events for the difference between the keys held and the keys wanted.
-    void Hold(const std::set<eInputKey>& keys)
-    {
-        for (eInputKey key : held)
-            if (!keys.count(key))
-                input.KeyRelease(input.GetKey(key));
-        for (eInputKey key : keys)
-            if (!held.count(key))
-                input.KeyPress(input.GetKey(key), true);
-        held = keys;
-    }
-
     /// Orange and gray ride their fireflies while the antler form runs the Vadi do Davovodaz.
     bool CarriedByFirefly(const cPlayerChar& c) const
     {
@@ -239,7 +227,7 @@ private:
     bool started = false;
     int maxScore = 0;
     int tick = 0;
-    std::set<eInputKey> held;
+    cRouteHands hands{input};
     std::ostringstream trace;
     std::ostringstream events;
     std::string log;

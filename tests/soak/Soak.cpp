@@ -67,28 +67,6 @@ void Print(const char* when, const sMemory& memory)
                 memory.heap / 1048576.0);
 }
 
-/// The player's hands: key events for what changes between the keys held and the keys wanted.
-class cHands
-{
-public:
-    explicit cHands(cInputHandler& handler) : input(handler) {}
-
-    void Hold(const std::set<eInputKey>& keys)
-    {
-        for (eInputKey key : held)
-            if (!keys.count(key))
-                input.KeyRelease(input.GetKey(key));
-        for (eInputKey key : keys)
-            if (!held.count(key))
-                input.KeyPress(input.GetKey(key), true);
-        held = keys;
-    }
-
-private:
-    cInputHandler& input;
-    std::set<eInputKey> held;
-};
-
 /// The game with its window's tick: key events, the controller's update and input, the end of
 /// the input tick, and now and then a picture.
 class cSoak
@@ -154,7 +132,7 @@ private:
 
     cGame game{false};
     cInputHandler input;
-    cHands hands;
+    cRouteHands hands;
     GlCanvas canvas;
     cArea* area = nullptr;
     int tick = 0;
