@@ -359,20 +359,32 @@ BrokenPromises RunCharacterFile(const QByteArray& bytes)
     return {};
 }
 
-/// The bytes read as each kind of actor file of an area, every actor in one world that then runs.
-BrokenPromises RunActorFile(const QByteArray& bytes)
+/// The bytes as the file of an area's exit and of its enter tree, both in one world that then runs.
+BrokenPromises RunTreeFile(const QByteArray& bytes)
 {
     Game();
-    const QString path = Mount("actor.xml", bytes);
+    const QString path = Mount("tree.xml", bytes);
     physics::World world;
     cAreaExit exit(path, &world, 60.0f, 0.0f, true, "Next");
     cAreaEnterTree enterTree(&world, path, 100.0f, 0.0f, false);
+    for (int tick = 0; tick < 10; ++tick) {
+        exit.Update(kTickMs);
+        enterTree.Update(kTickMs);
+        Step(world, 1);
+    }
+    return {};
+}
+
+/// The bytes as a plant's file in a world that then runs, and as a score indicator's file.
+BrokenPromises RunPlantFile(const QByteArray& bytes)
+{
+    Game();
+    const QString path = Mount("plant.xml", bytes);
+    physics::World world;
     BasicPlant plant(path, &world, 140, 0, BasicPlant::TYPE_SILENT);
     cScoreIndicator indicator(0.0f, 0.0f);
     indicator.LoadFromXml(path);
     for (int tick = 0; tick < 10; ++tick) {
-        exit.Update(kTickMs);
-        enterTree.Update(kTickMs);
         plant.Update(kTickMs);
         Step(world, 1);
     }
@@ -457,7 +469,8 @@ const std::vector<sReaderRun>& ReaderRuns()
         {"attributes", RunAttributes, false},
         {"animations", RunAnimationList, true},
         {"characters", RunCharacterFile, true},
-        {"actors", RunActorFile, true},
+        {"trees", RunTreeFile, true},
+        {"plants", RunPlantFile, true},
         {"heartboxes", RunHeartBoxes, true},
         {"framesets", RunFrameSets, false},
         {"soundlist", RunSoundList, true},
