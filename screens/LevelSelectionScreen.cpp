@@ -97,8 +97,7 @@ bool cLevelSelectionScreen::AreaFinished(const std::string& fileName, int score,
         selected = entry->GetIndex();
     }
     hearts = std::make_unique<cFlyingHearts>(pinkHearts, greenHearts);
-    saveGame->Save();
-    return true;
+    return saveGame->Save();
 }
 
 void cLevelSelectionScreen::UnlockSuccessors(const std::string& fileName)

@@ -58,7 +58,8 @@ public:
 
     /// Books a finished area in the slot and writes it at once: the best score (a negative score
     /// counts as 0), completed, the total score, and on its first completion the current area and
-    /// the unlocks, shown by the sequences. Hearts counts make hearts fly across. Always true.
+    /// the unlocks, shown by the sequences. Hearts counts make hearts fly across. False, after the
+    /// message, when the slot could not be written (a damaged slot is never written over).
     /// The four operations the controller calls are virtual so that its tests can script them.
     virtual bool AreaFinished(const std::string& fileName, int score, int pinkHearts, int greenHearts);
     /// The file of the selected entry, as the area order writes it; empty when none is selected.

@@ -58,7 +58,7 @@ bool cSaveSlot::StartNewGame()
     saveGame->NewGame("Saves/slot" + std::to_string(slotNumber) + ".zvs");
     readable = saveGame->Save();
     UpdateSummary();
-    return true;
+    return readable;
 }
 
 void cSaveSlot::UpdateSummary()

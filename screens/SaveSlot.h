@@ -29,7 +29,8 @@ public:
     /// current area, holds none: it shows as empty, and stays as it is until a new game is
     /// started on it.
     bool IsUsed() const;
-    /// Makes the slot a fresh game and writes its file. Always true.
+    /// Makes the slot a fresh game and writes its file. False, after the message, when the file
+    /// could not be written: the game may still be played, but nothing of it is kept.
     bool StartNewGame();
     void UpdateSummary();
 

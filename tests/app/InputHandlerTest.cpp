@@ -398,6 +398,11 @@ INSTANTIATE_TEST_SUITE_P(
         sDamagedControls{"NotXml", "UP=87\nDOWN=83\n", {}},
         sDamagedControls{"WordsForNumbers",
                          "<ZORV_CONTROLS><UP Standard=\"W\"/><JUMP Standard=\"87\"/><LEFT Standard=\"\"/></ZORV_CONTROLS>",
+                         {{KEY_JUMP, Qt::Key_W}}},
+        // Bound to no key, or to codes no key sends: each action keeps its default.
+        sDamagedControls{"BoundToNoKey",
+                         "<ZORV_CONTROLS><UP Standard=\"-1\"/><DOWN Standard=\"0\"/><JUMP Standard=\"87\"/>"
+                         "<LEFT Standard=\"33554431\"/><RIGHT Standard=\"99999999999\"/></ZORV_CONTROLS>",
                          {{KEY_JUMP, Qt::Key_W}}}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -295,6 +295,29 @@ TEST_F(LevelSelectionTest, KeysAndMouseReachEveryUnlockedArea)
     screen->DeleteMusic();
 }
 
+// A finished area is booked only where it can be: never over a damaged slot, which waits for a new
+// game, and never reported booked when the slot's file cannot be written.
+TEST_F(LevelSelectionTest, AFinishIsNeitherWrittenOverADamagedSlotNorReportedWhenTheSlotIsUnwritable)
+{
+    const QByteArray damaged = "<ZORV_Save Area=\"res/Areas/Islands.xml\" Score=\"80\"><Areas><Area name=\"res/Ar";
+    WriteUserCopy(SlotFile(1), damaged);
+    std::unique_ptr<cLevelSelectionScreen> screen = Open(1, true);
+    std::string output = StdoutOf([&] { EXPECT_FALSE(screen->AreaFinished(Area("Area0"), 3, 0, 0)); });
+    EXPECT_NE(output.find("ERROR"), std::string::npos);
+    EXPECT_EQ(ReadUserCopy(SlotFile(1)), damaged);
+    screen->DeleteMusic();
+
+    // Read whole, then a folder takes the file's place: no one, not even the superuser, writes it.
+    WriteSlot(2, Record(Area("Area0"), false, true, 0));
+    screen = Open(2, true);
+    ASSERT_TRUE(QFile::remove(UserPath(SlotFile(2))));
+    ASSERT_TRUE(QDir().mkpath(UserPath(SlotFile(2))));
+    output = StdoutOf([&] { EXPECT_FALSE(screen->AreaFinished(Area("Area0"), 3, 0, 0)); });
+    EXPECT_NE(output.find("ERROR"), std::string::npos);
+    EXPECT_TRUE(QFileInfo(UserPath(SlotFile(2))).isDir());
+    screen->DeleteMusic();
+}
+
 TEST_F(LevelSelectionTest, HalfTheAreasFinishedShowTheirBadgesAndTheHoveredScore)
 {
     cLevelOrder order;

@@ -10,6 +10,10 @@
 
 #include "tests/support/GlCanvas.h"
 #include "tests/support/RecordingSoundLibrary.h"
+#include "tests/support/StdoutOf.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <qnamespace.h>
 
@@ -137,6 +141,21 @@ TEST_F(SaveSlotMenuTest, ASlotCutShortAfterItsAreaShowsNoAreaEither)
     slot.Init(1);
     EXPECT_EQ(slot.GetSummary(), "Empty - New Game");
     EXPECT_EQ(cCommonResources::GetAreaNumber(slot.GetCurrentArea()), cCommonResources::GetAreaNumber("NEW")) << slot.GetCurrentArea();
+}
+
+TEST_F(SaveSlotMenuTest, ANewGameOnASlotThatCannotBeWrittenIsNotTakenForSaved)
+{
+    // A folder where the slot's file belongs: no one, not even the superuser, can write the file.
+    ASSERT_TRUE(QDir().mkpath(UserPath(SlotFile(2))));
+    cSaveSlot slot(&font);
+    const std::string output = StdoutOf([&] {
+        slot.Init(2);
+        EXPECT_FALSE(slot.StartNewGame());
+    });
+    EXPECT_NE(output.find("ERROR"), std::string::npos);
+    EXPECT_FALSE(slot.IsUsed());
+    EXPECT_EQ(slot.GetSummary(), "Empty - New Game");
+    EXPECT_TRUE(QFileInfo(UserPath(SlotFile(2))).isDir());
 }
 
 TEST_F(SaveSlotMenuTest, ScoresLineUpWhateverTheirLength)
