@@ -116,8 +116,10 @@ sGame& Game()
 /// than any sound of the game.
 void MountTone()
 {
-    static const QByteArray tone = testsounds::EncodeTone(30, 0.5f, 440.0, 1, 8000);
-    Resources().Put("tone.ogg", tone);
+    static bool mounted = false;
+    if (!mounted)
+        Resources().Put("tone.ogg", testsounds::EncodeTone(30, 0.5f, 440.0, 1, 8000));
+    mounted = true;
 }
 
 void Step(physics::World& world, int ticks)
