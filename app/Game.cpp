@@ -21,6 +21,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace
 {
@@ -33,6 +34,8 @@ const std::string kCreditsName = "Family Trees";
 const std::string kLastAreaName = "It's all over now";
 /// Fades of the frames and the background as an area starts and ends.
 constexpr unsigned kAreaFadeMs = 600;
+/// The audio system BeginLoading started, with its sounds being made, until an Init takes it.
+std::unique_ptr<cAudioSystem> gStartedAudio;
 
 bool EndsWith(const std::string& text, const std::string& end)
 {
@@ -82,13 +85,22 @@ cGame::~cGame()
     delete settings;
 }
 
+void cGame::BeginLoading()
+{
+    if (gStartedAudio)
+        return;
+    gStartedAudio = std::make_unique<cAudioSystem>();
+    // Without a sound device the system still runs, silently: the game is playable all the same.
+    gStartedAudio->Init();
+    // The title's music takes long to decode: it is made while the rest loads.
+    gStartedAudio->MakeAhead(cStartScreen::MusicFile(), true);
+    cCommonResources::LoadAhead(gStartedAudio.get());
+}
+
 bool cGame::Init()
 {
-    audioSystem = new cAudioSystem;
-    // Without a sound device the system still runs, silently: the game is playable all the same.
-    audioSystem->Init();
-    // The title's music takes long to decode: it is made while the shared assets load.
-    audioSystem->MakeAhead(cStartScreen::MusicFile(), true);
+    BeginLoading();
+    audioSystem = gStartedAudio.release();
     commonResources = new cCommonResources(audioSystem);
     if (!commonResources->LoadAll())
         return false;

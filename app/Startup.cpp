@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/Game.h"
 #include "app/MainWindow.h"
 #include "engine/MessageBox.h"
 
@@ -37,5 +38,8 @@ int RunProgram(int argc, char** argv, bool editor)
     QApplication app(argc, argv);
     // Names the per-user data folder.
     QApplication::setApplicationName(QStringLiteral("Mirrowen"));
+    // Starting the graphics driver takes about as long as decoding the title's sounds and
+    // pictures: they are decoded meanwhile.
+    cGame::BeginLoading();
     return RunGame(HasRequiredGraphics(), editor);
 }

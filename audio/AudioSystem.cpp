@@ -156,12 +156,17 @@ std::vector<FMOD_SOUND*> cAudioSystem::CreateCachedSounds(const std::vector<QStr
         QByteArray file;
         FMOD_RESULT result = FMOD_OK;
         FMOD_SOUND* sound = nullptr;
+        bool decoded = false;
     };
     std::vector<sDecoding> decodings(paths.size());
-    for (size_t i = 0; i < paths.size(); ++i)
-        decodings[i].file = ReadResource(paths[i]);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (const std::unique_ptr<sMadeAhead> ahead = TakeMadeAhead(paths[i], true))
+            decodings[i] = {ahead->file, ahead->result, ahead->sound, true};
+        else
+            decodings[i].file = ReadResource(paths[i]);
+    }
     QtConcurrent::blockingMap(decodings, [](sDecoding& d) {
-        if (!d.file.isNull())
+        if (!d.file.isNull() && !d.decoded)
             d.result = DecodeInto(d.file, true, &d.sound);
     });
     // Judged in list order, so that error lines come as they would one sound after another.

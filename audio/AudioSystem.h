@@ -42,7 +42,8 @@ public:
     FMOD_SOUND* CreateCachedSound(const QString& path, bool loop);
     /// CreateCachedSound(path) for every path, in their order, as if one after another: the same
     /// sounds and the same error lines in the same order. The decoding, which takes the time, is
-    /// shared among the processor's cores; the call returns when every sound is made.
+    /// shared among the processor's cores; the call returns when every sound is made. Sounds made
+    /// ahead (loop true) are taken.
     std::vector<FMOD_SOUND*> CreateCachedSounds(const std::vector<QString>& paths);
     /// Starts decoding the resource on another thread, for a later CreateCachedSound(path, loop),
     /// which then takes the sound made ahead (with its error line, if any) instead of decoding. A

@@ -33,12 +33,29 @@ cSoundLibrary::~cSoundLibrary()
 bool cSoundLibrary::LoadFromXml(const QString& path)
 {
     ReleaseAll();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    std::vector<QString> files;
+    if (!ReadFileList(path, files)) {
         std::printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
         return false;
     }
+    // Start-up waits for every effect: decoded side by side, they are ready sooner.
+    m_sounds = m_audioSystem->CreateCachedSounds(files);
+    return true;
+}
+
+void cSoundLibrary::MakeAhead(cAudioSystem* audioSystem, const QString& path)
+{
     std::vector<QString> files;
+    ReadFileList(path, files);
+    for (const QString& file : files)
+        audioSystem->MakeAhead(file, true);
+}
+
+bool cSoundLibrary::ReadFileList(const QString& path, std::vector<QString>& files)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
     QXmlStreamReader xml(&file);
     while (!xml.atEnd() && !xml.hasError()) {
         if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("sfx"))
@@ -47,8 +64,6 @@ bool cSoundLibrary::LoadFromXml(const QString& path)
         if (attributes.hasAttribute(QLatin1String("file")))
             files.push_back(attributes.value(QLatin1String("file")).toString());
     }
-    // Start-up waits for every effect: decoded side by side, they are ready sooner.
-    m_sounds = m_audioSystem->CreateCachedSounds(files);
     return true;
 }
 

@@ -7,9 +7,12 @@
 #include <QGLWidget>
 #include <QImage>
 #include <QOpenGLContext>
+#include <QtConcurrent>
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 
 namespace {
 
@@ -21,6 +24,18 @@ QString PicturePath(const QString& pictureName)
         path.replace(QLatin1String(".tga"), QLatin1String(".png"));
     return ResourcePath(path);
 }
+
+QImage ReadPictureNow(const QString& pictureName)
+{
+    QImage picture;
+    if (!picture.load(PicturePath(pictureName), "PNG"))
+        return QImage();
+    return QGLWidget::convertToGLFormat(picture);
+}
+
+/// Pictures being read ahead, by name, until ReadPicture takes them.
+std::mutex gReadAheadMutex;
+std::map<QString, QFuture<QImage>> gReadAhead;
 
 bool IsPowerOfTwo(int n)
 {
@@ -80,10 +95,23 @@ bool cImage::SetTexture(const QString& pictureName, float ns0, float nt0, float 
 
 QImage cImage::ReadPicture(const QString& pictureName)
 {
-    QImage picture;
-    if (!picture.load(PicturePath(pictureName), "PNG"))
-        return QImage();
-    return QGLWidget::convertToGLFormat(picture);
+    std::unique_lock<std::mutex> lock(gReadAheadMutex);
+    const auto it = gReadAhead.find(pictureName);
+    if (it == gReadAhead.end()) {
+        lock.unlock();
+        return ReadPictureNow(pictureName);
+    }
+    const QFuture<QImage> readAhead = it->second;
+    gReadAhead.erase(it);
+    lock.unlock();
+    return readAhead.result();
+}
+
+void cImage::ReadAhead(const QStringList& names)
+{
+    const std::lock_guard<std::mutex> lock(gReadAheadMutex);
+    for (const QString& name : names)
+        gReadAhead.emplace(name, QtConcurrent::run(ReadPictureNow, name));
 }
 
 bool cImage::SetTextureFrom(const QString& pictureName, const QImage& picture, float ns0, float nt0, float ns1,

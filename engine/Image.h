@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QImage;
 
@@ -39,6 +40,10 @@ public:
     /// row first. A null image when it is missing or unreadable. No GL is touched, so pictures can
     /// be read on other threads, side by side.
     static QImage ReadPicture(const QString& name);
+    /// Starts reading the pictures on other threads, for later ReadPicture calls of the same names,
+    /// which then take them (waiting for them if need be) instead of reading them again. Needs no
+    /// GL context, so that it can run while the window and the graphics driver start.
+    static void ReadAhead(const QStringList& names);
 
     /// When visible: the whole image at its own place, colour and texture rectangle, with alpha a.
     virtual void DrawWithAlpha(float a);

@@ -144,6 +144,15 @@ bool cCommonResources::LoadAll()
     return true;
 }
 
+void cCommonResources::LoadAhead(cAudioSystem* audioSystem)
+{
+    cSoundLibrary::MakeAhead(audioSystem, kSoundList);
+    QStringList chipSets;
+    for (int number : kChipSetOrder)
+        chipSets << ChipSetPath(number);
+    cImage::ReadAhead(chipSets);
+}
+
 bool cCommonResources::LoadSharedLists()
 {
     return ReloadAnimationList("res/xml/common_resources/InfoBubbles/InfoBubbleAnims.xml", gInfoBubbleAnims) &&

@@ -1,0 +1,91 @@
+// What loading an area costs the player: the wall time of one load through the game controller
+// (area, frame sets, world texture), and the memory the process holds after the first load and
+// after a hundred more of the same area, drawn once after each as the game would. Memory that
+// grows with every load is memory the game loses for good.
+#include "app/Game.h"
+#include "world/Area.h"
+#include "world/FrameEditor.h"
+
+#include "tests/bench/BenchGlContext.h"
+
+#include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
+
+#include <QFile>
+
+#include <cstdlib>
+#include <malloc.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kArea = "res/Areas/FrameSwitch.xml";
+constexpr int kReloads = 100;
+
+/// Resident memory now, from /proc/self/statm.
+double ResidentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.value(1).toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+/// The editor's controller: StartArea loads the area at once, without an interlude.
+cGame* LoadedGame()
+{
+    static cGame* game = [] {
+        setenv("MIRROWEN_SILENT_AUDIO", "1", 1);
+        MakeGlContext("AreaReloadBench");
+        auto* made = new cGame(false);
+        return made->Init() ? made : nullptr;
+    }();
+    return game;
+}
+
+/// One load as the game does it, then one picture of it, so that whatever is made when first drawn
+/// is made too.
+bool LoadAndDraw(cGame& game)
+{
+    if (!game.StartArea(kArea) || !game.GetFrameEditor())
+        return false;
+    game.GetFrameEditor()->RenderWorldToTexture(false, false, true, true);
+    glFinish();
+    return true;
+}
+
+void BM_AreaLoad(benchmark::State& state)
+{
+    cGame* game = LoadedGame();
+    if (!game || !LoadAndDraw(*game)) {
+        state.SkipWithError("the area did not load");
+        return;
+    }
+    for (auto _ : state)
+        LoadAndDraw(*game);
+}
+BENCHMARK(BM_AreaLoad)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_MemoryAcrossReloads(benchmark::State& state)
+{
+    cGame* game = LoadedGame();
+    for (auto _ : state) {
+        if (!game || !LoadAndDraw(*game)) {
+            state.SkipWithError("the area did not load");
+            return;
+        }
+        const double first = ResidentMegabytes();
+        for (int i = 0; i < kReloads; ++i)
+            LoadAndDraw(*game);
+        const double last = ResidentMegabytes();
+        state.counters["after_first_MB"] = first;
+        state.counters["after_100_MB"] = last;
+        state.counters["growth_MB"] = last - first;
+        state.counters["heap_in_use_MB"] = static_cast<double>(mallinfo2().uordblks) / (1024.0 * 1024.0);
+    }
+}
+BENCHMARK(BM_MemoryAcrossReloads)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
