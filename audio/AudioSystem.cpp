@@ -178,6 +178,8 @@ std::vector<FMOD_SOUND*> cAudioSystem::CreateCachedSounds(const std::vector<QStr
 
 void cAudioSystem::MakeAhead(const QString& path, bool loop)
 {
+    if (IsMadeAhead(path, loop))
+        return;
     auto ahead = std::make_unique<sMadeAhead>();
     ahead->path = path;
     ahead->loop = loop;
@@ -186,6 +188,19 @@ void cAudioSystem::MakeAhead(const QString& path, bool loop)
     if (!made->file.isNull())
         made->decoding = QtConcurrent::run([made] { made->result = DecodeInto(made->file, made->loop, &made->sound); });
     madeAhead.push_back(std::move(ahead));
+}
+
+void cAudioSystem::DropMadeAhead(const QString& path, bool loop)
+{
+    if (const std::unique_ptr<sMadeAhead> ahead = TakeMadeAhead(path, loop))
+        if (ahead->sound)
+            FMOD_Sound_Release(ahead->sound);
+}
+
+bool cAudioSystem::IsMadeAhead(const QString& path, bool loop) const
+{
+    return std::any_of(madeAhead.begin(), madeAhead.end(),
+                       [&](const auto& ahead) { return ahead->path == path && ahead->loop == loop; });
 }
 
 std::unique_ptr<cAudioSystem::sMadeAhead> cAudioSystem::TakeMadeAhead(const QString& path, bool loop)

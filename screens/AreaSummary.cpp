@@ -24,6 +24,8 @@ bool cAreaSummary::Read(const std::string& fileName)
             maxScore += std::max(0, IntAttribute(attributes, "value", 0));
         else if (xml.name() == QLatin1String("Quote"))
             ReadQuote(attributes);
+        else
+            ReadSounds(xml.name(), attributes);
         return true;
     });
 }
@@ -37,5 +39,20 @@ void cAreaSummary::ReadQuote(const QXmlStreamAttributes& attributes)
     if (attributes.hasAttribute("text")) {
         hasQuoteText = true;
         quoteText = attributes.value("text").toString();
+    }
+}
+
+// As the area reads them: ambiences and themes loop, the music unless its loop is other than 1.
+void cAreaSummary::ReadSounds(const QStringRef& element, const QXmlStreamAttributes& attributes)
+{
+    if (element == QLatin1String("ambience")) {
+        for (const char* name : {"std", "night"})
+            if (attributes.hasAttribute(name))
+                sounds.emplace_back(attributes.value(name).toString(), true);
+    } else if (element == QLatin1String("music") && attributes.hasAttribute("file")) {
+        sounds.emplace_back(attributes.value("file").toString(), IntAttribute(attributes, "loop", 1) == 1);
+    } else if (element == QLatin1String("themes")) {
+        for (const QXmlStreamAttribute& theme : attributes)
+            sounds.emplace_back(theme.value().toString(), true);
     }
 }

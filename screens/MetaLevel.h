@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class cAnimation;
@@ -72,6 +73,8 @@ public:
 
 private:
     bool ReadAreaFile();
+    /// Starts decoding the next area's sounds, which it loads later, and remembers them.
+    void MakeSoundsAhead(const std::vector<std::pair<QString, bool>>& sounds);
     void ChooseSpeaker();
     /// The speaker's name and pictures.
     void SetSpeaker();
@@ -94,4 +97,6 @@ private:
     std::vector<QPoint> pictureSpots;
     std::unique_ptr<cFlyingHearts> hearts;
     std::string nextArea;
+    /// The next area's sounds being made ahead, with their loop flags.
+    std::vector<std::pair<QString, bool>> soundsAhead;
 };

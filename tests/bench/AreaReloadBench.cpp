@@ -1,7 +1,8 @@
 // What loading an area costs the player: the wall time of one load through the game controller
-// (area, frame sets, world texture), and the memory the process holds after the first load and
-// after a hundred more of the same area, drawn once after each as the game would. Memory that
-// grows with every load is memory the game loses for good.
+// (area, frame sets, world texture), straight away as in the editor or after the interlude as in
+// the game, and the memory the process holds after the first load and after a hundred more of the
+// same area, drawn once after each as the game would. Memory that grows with every load is memory
+// the game loses for good.
 #include "app/Game.h"
 #include "world/Area.h"
 #include "world/FrameEditor.h"
@@ -14,8 +15,10 @@
 
 #include <QFile>
 
+#include <chrono>
 #include <cstdlib>
 #include <malloc.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -33,15 +36,19 @@ double ResidentMegabytes()
     return fields.value(1).toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-/// The editor's controller: StartArea loads the area at once, without an interlude.
+/// A started controller: in the editor's (gameMode false), StartArea loads the area at once; in
+/// the game's, it opens the interlude before it. Never deleted, like the GL context.
+cGame* StartedGame(bool gameMode)
+{
+    setenv("MIRROWEN_SILENT_AUDIO", "1", 1);
+    MakeGlContext("AreaReloadBench");
+    auto* made = new cGame(gameMode);
+    return made->Init() ? made : nullptr;
+}
+
 cGame* LoadedGame()
 {
-    static cGame* game = [] {
-        setenv("MIRROWEN_SILENT_AUDIO", "1", 1);
-        MakeGlContext("AreaReloadBench");
-        auto* made = new cGame(false);
-        return made->Init() ? made : nullptr;
-    }();
+    static cGame* game = StartedGame(false);
     return game;
 }
 
@@ -67,6 +74,30 @@ void BM_AreaLoad(benchmark::State& state)
         LoadAndDraw(*game);
 }
 BENCHMARK(BM_AreaLoad)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+/// The load as the game makes it, after the interlude that names the area has been shown for a
+/// while: what stalls the sound and the picture between the two.
+void BM_AreaLoadAfterInterlude(benchmark::State& state)
+{
+    static cGame* game = StartedGame(true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const bool interlude = game && game->StartArea(kArea) && game->GetStateKind() == GAME_MODE_META_LEVEL;
+        // A player reads the interlude's line for a few seconds at least.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        state.ResumeTiming();
+        if (!interlude) {
+            state.SkipWithError("the interlude did not open");
+            return;
+        }
+        game->GoToNextArea(0, 0);
+        state.PauseTiming();
+        if (game->GetStateKind() != GAME_MODE_AREA)
+            state.SkipWithError("the area did not load");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AreaLoadAfterInterlude)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_MemoryAcrossReloads(benchmark::State& state)
 {

@@ -3,6 +3,8 @@
 #include "ScreenFixture.h"
 
 #include "actors/Heart.h"
+#include "app/Game.h"
+#include "audio/AudioSystem.h"
 #include "app/InputHandler.h"
 #include "audio/Sound.h"
 #include "engine/Animation.h"
@@ -10,6 +12,12 @@
 #include "screens/MetaLevel.h"
 #include "tests/support/GlCanvas.h"
 #include "tests/support/RecordingSoundLibrary.h"
+#include "world/Area.h"
+#include "world/Area0.h"
+#include "world/AreaEnd.h"
+
+#include <QDir>
+#include <QRegularExpression>
 
 #include <set>
 
@@ -215,6 +223,31 @@ TEST_F(MetaLevelTest, ThePictureIsCentredAtTheLargestWholeScale)
                   40 * s * s);
         if (window.w == 960)
             canvas.Save("interlude.png");
+    }
+}
+
+TEST_F(MetaLevelTest, WhileItPlaysTheNextAreasSoundsDecodeAheadAndTheAreaTakesThemAll)
+{
+    const QStringList files = QDir(":/res/Areas").entryList({"*.xml"}).filter(QRegularExpression("^(?!.*_Frames)"));
+    ASSERT_GT(files.size(), 20);
+    for (const QString& name : files) {
+        const std::string file = "res/Areas/" + name.toStdString();
+        SCOPED_TRACE(file);
+        {
+            // Left without its area, the interlude keeps nothing back.
+            std::unique_ptr<cMetaLevel> interlude = Make(file);
+        }
+        EXPECT_EQ(s_audio->MadeAheadCount(), 0);
+
+        std::unique_ptr<cMetaLevel> interlude = Make(file);
+        const int ahead = s_audio->MadeAheadCount();
+        std::unique_ptr<cArea> area(AreaKindFor(file) == eAreaKind::First  ? new cArea0(file, s_resources.get())
+                                    : AreaKindFor(file) == eAreaKind::Last ? new cAreaEnd(file, s_resources.get())
+                                                                           : new cArea(file, s_resources.get()));
+        ASSERT_TRUE(area->Init(s_audio.get(), false, false));
+        // Every sound decoded ahead is one the area loads, with the same looping.
+        EXPECT_GT(ahead, 0);
+        EXPECT_EQ(s_audio->MadeAheadCount(), 0);
     }
 }
 
