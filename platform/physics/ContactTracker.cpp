@@ -6,7 +6,9 @@
 #include <box2d/b2_polygon_shape.h>
 #include <box2d/b2_world.h>
 
+#include <cmath>
 #include <functional>
+#include <utility>
 
 #include "platform/physics/Body.h"
 #include "platform/physics/ContactFilter.h"
@@ -20,6 +22,37 @@ namespace {
 Shape* ShapeOf(b2Fixture* fixture)
 {
     return reinterpret_cast<Shape*>(fixture->GetUserData().pointer);
+}
+
+/// How far a moving box's bottom may lie below a still box's top and still count as level with
+/// it, in Box2D length units: resting boxes sink one b2_linearSlop into each other, and the
+/// lowest step an area builds, one world unit, is many times as high.
+constexpr float kLevelTolerance = 2.0f * b2_linearSlop;
+
+b2AABB BoundsOf(b2Fixture* fixture)
+{
+    b2AABB bounds;
+    fixture->GetShape()->ComputeAABB(&bounds, fixture->GetBody()->GetTransform(), 0);
+    return bounds;
+}
+
+/// A box sliding along the top of one still box meets the next one, laid level beside it, at its
+/// side first; Box2D then pushes it back from that side, and a character walking over a floor
+/// of two boxes stops dead at the joint. Only a box whose bottom lies level with or above the
+/// other's top is let through, so a step of any real height still stops it.
+bool MeetsSideOfLevelBox(b2Contact* contact)
+{
+    b2Fixture* moving = contact->GetFixtureA();
+    b2Fixture* still = contact->GetFixtureB();
+    if (moving->GetBody()->GetType() == b2_staticBody)
+        std::swap(moving, still);
+    if (moving->GetBody()->GetType() != b2_dynamicBody || still->GetBody()->GetType() != b2_staticBody)
+        return false;
+    b2WorldManifold manifold;
+    contact->GetWorldManifold(&manifold);
+    if (std::fabs(manifold.normal.x) <= std::fabs(manifold.normal.y))
+        return false;
+    return BoundsOf(moving).lowerBound.y >= BoundsOf(still).upperBound.y - kLevelTolerance;
 }
 
 }  // namespace
@@ -72,7 +105,7 @@ void ContactTracker::PreSolve(b2Contact* contact, const b2Manifold* /*oldManifol
 {
     const Pair* pair = Judge(contact->GetFixtureA(), contact->GetFixtureB());
     // Box2D enables every contact again before each update, so the answer is applied every step.
-    contact->SetEnabled(pair && pair->accepted);
+    contact->SetEnabled(pair && pair->accepted && !MeetsSideOfLevelBox(contact));
 }
 
 void ContactTracker::Collect(b2World& world, std::vector<ContactEvent>& events)

@@ -202,6 +202,31 @@ TEST(WorldTest, BoxWalksOverTheSeamsOfTiledGroundWithoutCatching)
     }
 }
 
+TEST(WorldTest, BoxMeetingTheNextOfLevelBoxesAtItsSideWalksOnButAStepStopsIt)
+{
+    // Where a walker's front meets the next plank decides whether Box2D sees its side or its top
+    // first, so the walk starts from many places, each way. The planks at both ends are one unit
+    // higher: real steps, which must still stop the walker.
+    for (const float direction : {1.0f, -1.0f}) {
+        for (int start = 0; start < 40; ++start) {
+            physics::World world;
+            AddBox(world, -13.0f, -1.0f, 13.0f, 2.0f);
+            for (int i = 0; i < 12; ++i)
+                AddBox(world, i * 13.0f, -1.0f, 13.0f, 1.0f);
+            AddBox(world, 156.0f, -1.0f, 13.0f, 2.0f);
+            physics::Body* walker = AddDynamicBox(world, 65.0f + start * 0.37f, 0.0f, 11.0f, 15.0f);
+            StepGame(world, 2);
+            for (int i = 0; i < 60; ++i) {
+                walker->SetLinearVelocity(b2Vec2(direction * 60.0f, walker->GetLinearVelocity().y));
+                StepGame(world);
+            }
+            const float front = walker->GetPosition().x + direction * 5.5f;
+            EXPECT_NEAR(front, direction > 0.0f ? 156.0f : 0.0f, 0.1f)
+                << "walk from " << 65.0f + start * 0.37f << " going " << direction;
+        }
+    }
+}
+
 TEST(WorldTest, OnlyBulletsAreSweptAgainstMovingBodies)
 {
     physics::World world(WithoutGravity());
