@@ -45,7 +45,21 @@ void Star::StepAlpha()
 
 void Star::Draw(int scale, float alphaFactor) const
 {
+    BeginFilledRects();
+    Square(scale, alphaFactor);
+    EndFilledRects();
+}
+
+void Star::DrawAll(const std::vector<Star*>& stars, int scale, float alphaFactor)
+{
+    BeginFilledRects();
+    for (const Star* star : stars)
+        star->Square(scale, alphaFactor);
+    EndFilledRects();
+}
+
+void Star::Square(int scale, float alphaFactor) const
+{
     const float side = size > 0.0f ? 2.0f * scale * size : 2.0f;
-    DrawFilledRect(static_cast<float>(x * scale), static_cast<float>(y * scale), side, side, r, g, b,
-                   alpha * alphaFactor);
+    FilledRect(static_cast<float>(x * scale), static_cast<float>(y * scale), side, side, r, g, b, alpha * alphaFactor);
 }

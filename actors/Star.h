@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 /// A small square of yellowish light whose alpha climbs to 255, falls to 0 and climbs again, one
 /// step per 51 ms of elapsed time. Areas, the shared background star field and the menus draw
 /// them behind everything else.
@@ -17,6 +19,8 @@ public:
     /// A filled square at (x × scale, y × scale) of side 2 × scale × size (2 when size is 0 or
     /// less) in colour (238, 252, 145) with alpha × alphaFactor.
     void Draw(int scale, float alphaFactor) const;
+    /// Draw for every star, in order, as one draw.
+    static void DrawAll(const std::vector<Star*>& stars, int scale, float alphaFactor);
 
     float GetAlpha() const { return alpha; }
     float GetAlphaStep() const { return alphaStep; }
@@ -25,6 +29,8 @@ public:
 
 private:
     void StepAlpha();
+    /// The star's square inside BeginFilledRects and EndFilledRects.
+    void Square(int scale, float alphaFactor) const;
 
     int x, y;
     int r = 238, g = 252, b = 145;

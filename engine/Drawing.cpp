@@ -52,6 +52,26 @@ void DrawFilledRect(float x, float y, float w, float h, float r, float g, float 
     Rect(GL_QUADS, x, y, w, h, r, g, b, a);
 }
 
+void BeginFilledRects()
+{
+    glDisable(GL_TEXTURE_2D);
+    glBegin(GL_QUADS);
+}
+
+void FilledRect(float x, float y, float w, float h, float r, float g, float b, float a)
+{
+    Color255(r, g, b, a);
+    BottomEdge(x, y, w);
+    TopEdge(x, y, w, h);
+}
+
+void EndFilledRects()
+{
+    glEnd();
+    glColor4f(1, 1, 1, 1);
+    glEnable(GL_TEXTURE_2D);
+}
+
 void DrawRectOutline(float x, float y, float w, float h, float r, float g, float b, float a)
 {
     Rect(GL_LINE_LOOP, x, y, w, h, r, g, b, a);

@@ -12,6 +12,14 @@ void SetPixelProjection(int width, int height);
 /// A filled rectangle with its lower-left corner at (x, y).
 void DrawFilledRect(float x, float y, float w, float h, float r, float g, float b, float a);
 
+/// Many filled rectangles as one draw, for the same pixels as one DrawFilledRect each in turn:
+/// BeginFilledRects, then FilledRect for each, then EndFilledRects. Drawing them one by one would
+/// switch texturing off and on around every rectangle, which costs the driver far more than their
+/// pixels do.
+void BeginFilledRects();
+void FilledRect(float x, float y, float w, float h, float r, float g, float b, float a);
+void EndFilledRects();
+
 /// The outline (one line loop through the four corners) of the same rectangle.
 void DrawRectOutline(float x, float y, float w, float h, float r, float g, float b, float a);
 

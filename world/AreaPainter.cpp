@@ -148,8 +148,7 @@ void cAreaPainter::DrawSky()
         else
             DrawFilledRect(0.0f, 0.0f, kTextureSize, kTextureSize, r, g, b, 255.0f);
     }
-    for (const Star* star : area.stars)
-        star->Draw(1, 1.0f);
+    Star::DrawAll(area.stars, 1, 1.0f);
     for (cCloud* cloud : area.clouds)
         cloud->Draw();
 }

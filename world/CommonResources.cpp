@@ -338,8 +338,7 @@ void cCommonResources::CreateStars(int count)
 
 void cCommonResources::DrawStars(int scale) const
 {
-    for (const Star* star : stars)
-        star->Draw(scale, 1.0f);
+    Star::DrawAll(stars, scale, 1.0f);
 }
 
 void cCommonResources::UpdateStars(int dtMs)
