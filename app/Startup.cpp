@@ -9,6 +9,8 @@
 #include <QGLFramebufferObject>
 #include <QScreen>
 
+#include <malloc.h>
+
 bool HasRequiredGraphics()
 {
     return QGLFormat::hasOpenGL() && QGLFramebufferObject::hasOpenGLFramebufferObjects();
@@ -31,8 +33,16 @@ int RunGame(bool graphicsAvailable, bool editor)
     return QApplication::exec();
 }
 
+void UseSystemMemoryForLargeBuffers()
+{
+    // Setting the threshold at all keeps it fixed; left alone it rises to the largest buffer freed.
+    constexpr int kLargeBuffer = 256 * 1024;
+    mallopt(M_MMAP_THRESHOLD, kLargeBuffer);
+}
+
 int RunProgram(int argc, char** argv, bool editor)
 {
+    UseSystemMemoryForLargeBuffers();
     // One window pixel is one GL pixel: the frames are laid out in whole pixels.
     QApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     QApplication app(argc, argv);

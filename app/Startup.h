@@ -10,6 +10,12 @@ bool HasRequiredGraphics();
 /// exit code.
 int RunGame(bool graphicsAvailable, bool editor = false);
 
+/// Makes every large buffer (a decoded sound, a picture, a texture's pixels) come from the system
+/// and go back to it when freed. Without it the C library keeps freed large buffers in its heap
+/// once the first has been freed, where the next area's rarely fit: the process grew by megabytes
+/// with every area loaded. Call once, before anything is loaded.
+void UseSystemMemoryForLargeBuffers();
+
 /// A whole program: builds the application object the way the game needs it and runs the game,
 /// or the frame editor, on it. The command line is not read.
 int RunProgram(int argc, char** argv, bool editor);

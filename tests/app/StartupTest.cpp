@@ -7,6 +7,11 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <malloc.h>
+
+#include <cstdlib>
+#include <cstring>
+
 TEST(Startup, WithoutTheRequiredGraphicsTellsThePlayerAndReturnsOneWithoutAWindow)
 {
     testing::internal::CaptureStdout();
@@ -19,6 +24,29 @@ TEST(Startup, WithoutTheRequiredGraphicsTellsThePlayerAndReturnsOneWithoutAWindo
                                             "are support for OpenGL 1.2 with the framebuffer objects "
                                             "extension."));
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+}
+
+/// Keeps the compiler from leaving out the allocations below, which nothing else reads.
+void* volatile gBuffer = nullptr;
+
+TEST(Startup, LargeBuffersGoBackToTheSystemEvenAfterALargerOneWasFreed)
+{
+    UseSystemMemoryForLargeBuffers();
+    constexpr size_t kMegabyte = 1 << 20;
+    // What an area's music leaves behind, then the next area's ambience.
+    void* music = std::malloc(10 * kMegabyte);
+    std::memset(music, 1, 10 * kMegabyte);
+    gBuffer = music;
+    std::free(music);
+    const size_t heapBefore = mallinfo2().arena;
+    const size_t systemBefore = mallinfo2().hblkhd;
+    void* ambience = std::malloc(3 * kMegabyte);
+    std::memset(ambience, 1, 3 * kMegabyte);
+    gBuffer = ambience;
+    EXPECT_GE(mallinfo2().hblkhd, systemBefore + 3 * kMegabyte);
+    std::free(ambience);
+    EXPECT_EQ(mallinfo2().hblkhd, systemBefore);
+    EXPECT_LT(mallinfo2().arena, heapBefore + kMegabyte);
 }
 
 TEST(Startup, XvfbOffersTheRequiredGraphics)

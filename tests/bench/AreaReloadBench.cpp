@@ -1,9 +1,10 @@
 // What loading an area costs the player: the wall time of one load through the game controller
-// (area, frame sets, world texture), straight away as in the editor or after the interlude as in
-// the game, and the memory the process holds after the first load and after a hundred more of the
+// (area, frame sets, world texture), right after the interlude opened or once it has been shown
+// for a while, and the memory the process holds after the first load and after a hundred more of the
 // same area, drawn once after each as the game would. Memory that grows with every load is memory
 // the game loses for good.
 #include "app/Game.h"
+#include "app/Startup.h"
 #include "world/Area.h"
 #include "world/FrameEditor.h"
 
@@ -36,27 +37,28 @@ double ResidentMegabytes()
     return fields.value(1).toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-/// A started controller: in the editor's (gameMode false), StartArea loads the area at once; in
-/// the game's, it opens the interlude before it. Never deleted, like the GL context.
-cGame* StartedGame(bool gameMode)
+/// The game's controller, started once: the sound system it starts is the process's one. Never
+/// deleted, like the GL context.
+cGame* StartedGame()
 {
-    setenv("MIRROWEN_SILENT_AUDIO", "1", 1);
-    MakeGlContext("AreaReloadBench");
-    auto* made = new cGame(gameMode);
-    return made->Init() ? made : nullptr;
-}
-
-cGame* LoadedGame()
-{
-    static cGame* game = StartedGame(false);
+    static cGame* game = [] {
+        UseSystemMemoryForLargeBuffers();
+        setenv("MIRROWEN_SILENT_AUDIO", "1", 1);
+        MakeGlContext("AreaReloadBench");
+        auto* made = new cGame(true);
+        return made->Init() ? made : nullptr;
+    }();
     return game;
 }
 
-/// One load as the game does it, then one picture of it, so that whatever is made when first drawn
-/// is made too.
+/// One load as the game makes it: the interlude, left at once, then the area; then one picture
+/// of it, so that whatever is made when first drawn is made too.
 bool LoadAndDraw(cGame& game)
 {
-    if (!game.StartArea(kArea) || !game.GetFrameEditor())
+    if (!game.StartArea(kArea) || game.GetStateKind() != GAME_MODE_META_LEVEL)
+        return false;
+    game.GoToNextArea(0, 0);
+    if (game.GetStateKind() != GAME_MODE_AREA || !game.GetFrameEditor())
         return false;
     game.GetFrameEditor()->RenderWorldToTexture(false, false, true, true);
     glFinish();
@@ -65,7 +67,7 @@ bool LoadAndDraw(cGame& game)
 
 void BM_AreaLoad(benchmark::State& state)
 {
-    cGame* game = LoadedGame();
+    cGame* game = StartedGame();
     if (!game || !LoadAndDraw(*game)) {
         state.SkipWithError("the area did not load");
         return;
@@ -79,7 +81,7 @@ BENCHMARK(BM_AreaLoad)->Unit(benchmark::kMillisecond)->Iterations(20);
 /// while: what stalls the sound and the picture between the two.
 void BM_AreaLoadAfterInterlude(benchmark::State& state)
 {
-    static cGame* game = StartedGame(true);
+    cGame* game = StartedGame();
     for (auto _ : state) {
         state.PauseTiming();
         const bool interlude = game && game->StartArea(kArea) && game->GetStateKind() == GAME_MODE_META_LEVEL;
@@ -101,7 +103,7 @@ BENCHMARK(BM_AreaLoadAfterInterlude)->Unit(benchmark::kMillisecond)->Iterations(
 
 void BM_MemoryAcrossReloads(benchmark::State& state)
 {
-    cGame* game = LoadedGame();
+    cGame* game = StartedGame();
     for (auto _ : state) {
         if (!game || !LoadAndDraw(*game)) {
             state.SkipWithError("the area did not load");

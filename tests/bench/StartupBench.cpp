@@ -61,6 +61,7 @@ void BM_Child(benchmark::State& state)
     for (auto _ : state) {
         if (!qEnvironmentVariableIsSet(kChildVariable))
             continue;
+        UseSystemMemoryForLargeBuffers();
         static int argc = 1;
         static char* argv[] = {const_cast<char*>("mirrowen"), nullptr};
         QApplication::setAttribute(Qt::AA_DisableHighDpiScaling);

@@ -19,6 +19,7 @@
 // MIRROWEN_TICK_SHOTS=<dir> saves the window's picture every 100 ticks, for comparing pictures
 // before and after a change of the drawing code.
 #include "app/GLWidget.h"
+#include "app/Startup.h"
 #include "audio/AudioSystem.h"
 #include "engine/Drawing.h"
 #include "world/Area.h"
@@ -182,6 +183,7 @@ void BM_Child(benchmark::State& state)
         const QByteArray size = qgetenv(kChildVariable);
         if (size.isEmpty())
             continue;
+        UseSystemMemoryForLargeBuffers();
         setenv("MIRROWEN_SILENT_AUDIO", "1", 1);
         static int argc = 1;
         static char* argv[] = {const_cast<char*>("TickBench"), nullptr};
