@@ -74,7 +74,7 @@ run_target() {
   local extra=()
   # Every effect a list names is decoded anew, most of a run's time: lists of a few effects reach
   # all the reader does, and many more of them are read in the same time.
-  [ "$name" != soundlist ] || extra=(-max_len=256)
+  [ "$name" != soundlist ] || extra=(-max_len=128)
   # A display for the targets that load pictures; a random number keeps parallel runs apart.
   xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 640x480x24 -noreset" \
     "$1" "$out/corpus/$name" "$out/seeds/$name" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=3072 \
