@@ -305,8 +305,15 @@ void cFrameEditDock::ActivateFrameSet(int index)
 
 void cFrameEditDock::RepositionSelectedFrame()
 {
-    if (cComicFrame* frame = frameEditor ? frameEditor->GetSelectedFrame() : nullptr)
-        frame->SetScreenPos(positionX->value(), positionY->value(), true);
+    cComicFrame* frame = frameEditor ? frameEditor->GetSelectedFrame() : nullptr;
+    if (!frame)
+        return;
+    // A frame that stands off the screen shows at the edge of a field's range: only the coordinate
+    // that was edited moves, or the other one would jump to that edge.
+    const QPointF at = frame->GetScreenPos();
+    const int x = sender() == positionY ? static_cast<int>(at.x()) : positionX->value();
+    const int y = sender() == positionX ? static_cast<int>(at.y()) : positionY->value();
+    frame->SetScreenPos(x, y, true);
 }
 
 void cFrameEditDock::ResizeSelectedFrame(int size)
@@ -328,8 +335,14 @@ void cFrameEditDock::ChangeFrameScale(int newScale)
 
 void cFrameEditDock::UpdateFrameContent()
 {
-    if (frameEditor)
-        frameEditor->SetSelectionTexOrigin(imageX->value(), imageY->value());
+    const cComicFrame* frame = frameEditor ? frameEditor->GetSelectedFrame() : nullptr;
+    if (!frame)
+        return;
+    // As with the position: a window moved past the texture's edge keeps its other coordinate.
+    const QPointF corner = frame->GetTexMin();
+    const int u = sender() == imageY ? static_cast<int>(corner.x()) : imageX->value();
+    const int v = sender() == imageX ? static_cast<int>(corner.y()) : imageY->value();
+    frameEditor->SetSelectionTexOrigin(u, v);
 }
 
 void cFrameEditDock::DeleteFrameSelection()

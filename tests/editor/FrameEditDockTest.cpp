@@ -145,3 +145,25 @@ TEST_F(FrameEditDockTest, StepsThroughTheFrameSetsBothWays)
     EXPECT_EQ(editor.GetCurrentFrameSet(), 1);
     EXPECT_EQ(editor.GetBackgroundColor().r, 10);
 }
+
+TEST_F(FrameEditDockTest, EditingOneCoordinateOfAFrameOffTheScreenLeavesTheOther)
+{
+    dock.SetFrameEditor(&editor);
+    const cComicFrame& wide = Frame(0, 1);
+    ClickFrame(wide);
+    Field("Position Y")->setValue(160);
+    EXPECT_EQ(wide.GetScreenPos(), QPointF(-6, 160));
+
+    // Below the screen, as a room that a quarter turn brings in, and with its window pushed past
+    // the texture's left edge by the keys.
+    const cComicFrame& square = Frame(0, 0);
+    ClickFrame(square);
+    editor.MoveSelection(0, -60);
+    editor.MoveSelectionContent(-5, 0);
+    dock.RefreshSelection();
+    Field("Position X")->setValue(12);
+    EXPECT_EQ(square.GetScreenPos(), QPointF(12, -40));
+    EXPECT_EQ(square.GetHomePos(), QPointF(12, -40));
+    Field("Image Y")->setValue(8);
+    EXPECT_EQ(square.GetTexMin(), QPointF(-5, 8));
+}
