@@ -206,7 +206,12 @@ FMOD_RESULT FMOD_Channel_IsPlaying(FMOD_CHANNEL* channel, FMOD_BOOL* isPlaying)
 
 FMOD_RESULT FMOD_Channel_Stop(FMOD_CHANNEL* channel)
 {
-    return OnChannel(channel, cMixer::Stop);
+    if (!channel)
+        return FMOD_ERR_INVALID_PARAM;
+    for (cSoundSystem* system : g_systems)
+        if (system->StopChannel(ChannelHandle(channel)))
+            return FMOD_OK;
+    return FMOD_ERR_INVALID_HANDLE;
 }
 
 const char* FMOD_ErrorString(FMOD_RESULT result)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -15,10 +16,32 @@ constexpr std::uint64_t kOne = std::uint64_t(1) << 32;  // 1.0 in 32.32 fixed po
 // can never name a channel of a later one.
 std::uint64_t g_lastPlay = 0;
 
+// A stopped or paused sound fades out over this part of a second rather than breaking off,
+// which would be heard as a click.
+constexpr int kFadeOutsPerSecond = 200;
+
+// Up to here the sum passes unchanged: one effect at full volume peaks there. Above it, the
+// excess is bent towards full scale, so an exit's chime over a landing over the music rounds
+// off softly instead of being cut flat, which is heard as crackle.
+constexpr float kKnee = 0.8f;
+
+float RoundOff(float value)
+{
+    const float magnitude = std::fabs(value);
+    if (magnitude <= kKnee)
+        return value;
+    return std::copysign(kKnee + (1.0f - kKnee) * std::tanh((magnitude - kKnee) / (1.0f - kKnee)), value);
+}
+
 std::int16_t ToSample(float value)
 {
-    const float scaled = std::round(value * 32768.0f);
+    const float scaled = std::round(RoundOff(value) * 32768.0f);
     return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
+}
+
+void Free(sMixerChannel& channel)
+{
+    channel.sound = nullptr;
 }
 
 /// Whether a channel whose position has reached the end of its sound (end in 32.32 fixed point) has
@@ -33,13 +56,16 @@ bool HasNoPassLeft(const sMixerChannel& channel, std::uint64_t end)
 } // namespace
 
 cMixer::cMixer(int channelCount, int outputRate)
-    : m_channels(static_cast<std::size_t>(channelCount)), m_outputRate(outputRate)
+    : m_channels(static_cast<std::size_t>(channelCount)),
+      m_fadeOutFrames(std::max(1, outputRate / kFadeOutsPerSecond)),
+      m_outputRate(outputRate)
 {
 }
 
 std::uint64_t cMixer::Start(const cDecodedSound* sound, bool paused)
 {
     sMixerChannel* channel = FreeChannel();
+    Stop(*channel);
     const std::size_t index = static_cast<std::size_t>(channel - m_channels.data());
     *channel = sMixerChannel{};
     channel->sound = sound;
@@ -74,6 +100,15 @@ sMixerChannel* cMixer::Find(std::uint64_t handle)
     return &m_channels[index];
 }
 
+void cMixer::Stop(sMixerChannel& channel)
+{
+    if (IsPlaying(channel)) {
+        m_tail.resize(std::max(m_tail.size(), static_cast<std::size_t>(m_fadeOutFrames) * 2), 0.0f);
+        MixFadeOut(channel, m_tail.data(), m_fadeOutFrames);
+    }
+    Free(channel);
+}
+
 void cMixer::StopSound(const cDecodedSound* sound)
 {
     for (sMixerChannel& channel : m_channels)
@@ -95,10 +130,33 @@ int cMixer::CountPlaying() const
 void cMixer::Mix(std::int16_t* out, int frameCount)
 {
     m_accumulator.assign(static_cast<std::size_t>(frameCount) * 2, 0.0f);
-    for (sMixerChannel& channel : m_channels)
-        if (IsPlaying(channel) && !channel.paused)
+    const auto carried = static_cast<std::ptrdiff_t>(std::min(m_tail.size(), m_accumulator.size()));
+    std::transform(m_tail.begin(), m_tail.begin() + carried, m_accumulator.begin(), m_accumulator.begin(),
+                   std::plus<float>());
+    m_tail.erase(m_tail.begin(), m_tail.begin() + carried);
+    for (sMixerChannel& channel : m_channels) {
+        if (!IsPlaying(channel))
+            continue;
+        if (!channel.paused) {
             MixChannel(channel, m_accumulator.data(), frameCount);
+        } else if (channel.mixedGain > 0.0f) {
+            // Resuming glides up from silence, as any change of volume does.
+            MixFadeOut(channel, m_accumulator.data(), std::min(frameCount, m_fadeOutFrames));
+            channel.mixedGain = 0.0f;
+        }
+    }
     std::transform(m_accumulator.begin(), m_accumulator.end(), out, ToSample);
+}
+
+void cMixer::MixFadeOut(const sMixerChannel& channel, float* accumulator, int frameCount)
+{
+    if (channel.mixedGain <= 0.0f)
+        return;  // never heard yet, or silent already
+    sMixerChannel fading = channel;
+    fading.volume = 0.0f;
+    fading.muted = false;
+    fading.paused = false;
+    MixChannel(fading, accumulator, frameCount);
 }
 
 // Linear interpolation between neighbouring frames; a sound at the output rate is copied
@@ -117,7 +175,7 @@ void cMixer::MixChannel(sMixerChannel& channel, float* accumulator, int frameCou
     for (int i = 0; i < frameCount; ++i) {
         if (channel.position >= end) {
             if (HasNoPassLeft(channel, end)) {
-                Stop(channel);
+                Free(channel);
                 return;
             }
             const std::uint64_t passes = channel.position / end;
@@ -138,5 +196,5 @@ void cMixer::MixChannel(sMixerChannel& channel, float* accumulator, int frameCou
     }
     // A sound ends in the update that plays its last frame, not one update later.
     if (channel.position >= end && HasNoPassLeft(channel, end))
-        Stop(channel);
+        Free(channel);
 }

@@ -28,31 +28,42 @@ public:
     cMixer(int channelCount, int outputRate);
 
     /// Starts the sound from its beginning at full volume, unmuted, on a free channel (or the
-    /// oldest busy one) and returns the play's handle, never 0.
+    /// oldest busy one, which is stopped as by Stop) and returns the play's handle, never 0.
     std::uint64_t Start(const cDecodedSound* sound, bool paused);
     /// The channel still holding the play of that handle (playing or ended), or null once the
     /// channel has been given to another play.
     sMixerChannel* Find(std::uint64_t handle);
-    /// Frees every channel that plays the sound.
+    /// Frees the channel. What it was sounding does not break off: its next few milliseconds
+    /// fade out at the start of the next mix, taken from the sound now, so the sound may be
+    /// freed right after.
+    void Stop(sMixerChannel& channel);
+    /// Stops every channel that plays the sound.
     void StopSound(const cDecodedSound* sound);
-    /// Frees every channel.
+    /// Stops every channel.
     void StopAll();
     /// Channels holding a sound, paused ones included.
     int CountPlaying() const;
 
     /// Mixes the next frameCount frames into out (2 × frameCount samples, left first) and
-    /// advances every unpaused channel by as much; a channel whose sound ends is freed.
+    /// advances every unpaused channel by as much; a channel whose sound ends is freed. A channel
+    /// paused since the last mix fades out, one resumed fades in. Where the sum grows loud, it is
+    /// rounded off towards full scale instead of being cut flat there.
     void Mix(std::int16_t* out, int frameCount);
 
-    static void Stop(sMixerChannel& channel) { channel.sound = nullptr; }
     static bool IsPlaying(const sMixerChannel& channel) { return channel.sound != nullptr; }
 
 private:
     sMixerChannel* FreeChannel();
     void MixChannel(sMixerChannel& channel, float* accumulator, int frameCount);
+    /// Mixes the channel's next frames into the accumulator, from the gain it was last heard at
+    /// down to silence, leaving the channel as it is.
+    void MixFadeOut(const sMixerChannel& channel, float* accumulator, int frameCount);
 
     std::vector<sMixerChannel> m_channels;
     std::vector<float> m_accumulator;
+    /// Fade-outs of stopped channels, still to be added to the start of the next mix.
+    std::vector<float> m_tail;
+    int m_fadeOutFrames;
     int m_outputRate;
     std::size_t m_nextFree = 0;
     std::uint64_t m_playsStarted = 0;

@@ -111,3 +111,11 @@ sMixerChannel* cSoundSystem::FindChannel(std::uint64_t handle)
 {
     return m_mixer ? m_mixer->Find(handle) : nullptr;
 }
+
+bool cSoundSystem::StopChannel(std::uint64_t handle)
+{
+    sMixerChannel* channel = FindChannel(handle);
+    if (channel)
+        m_mixer->Stop(*channel);
+    return channel != nullptr;
+}

@@ -36,6 +36,8 @@ public:
     FMOD_RESULT Play(const cDecodedSound* sound, bool paused, std::uint64_t* handle);
     /// The channel still holding that play, or null.
     sMixerChannel* FindChannel(std::uint64_t handle);
+    /// Stops that play with the mixer's short fade-out; false when no channel holds it any more.
+    bool StopChannel(std::uint64_t handle);
     int CountPlaying() const { return m_mixer ? m_mixer->CountPlaying() : 0; }
 
 private:

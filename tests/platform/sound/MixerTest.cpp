@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -28,6 +29,15 @@ float Peak(const std::vector<std::int16_t>& frames, int side)
     for (std::size_t i = side; i < frames.size(); i += 2)
         peak = std::max(peak, std::abs(static_cast<int>(frames[i])));
     return static_cast<float>(peak) / 32768.0f;
+}
+
+// Largest jump between neighbouring samples of the left side, full scale 1.0.
+float LargestStep(const std::vector<std::int16_t>& frames)
+{
+    int step = 0;
+    for (std::size_t i = 2; i < frames.size(); i += 2)
+        step = std::max(step, std::abs(frames[i] - frames[i - 2]));
+    return static_cast<float>(step) / 32768.0f;
 }
 
 std::vector<std::int16_t> MixFrames(cMixer& mixer, int frames)
@@ -82,6 +92,55 @@ TEST(MixerTest, OverloadIsClippedNotWrapped)
     const auto out = MixFrames(mixer, kRate / 5);
     EXPECT_EQ(*std::max_element(out.begin(), out.end()), 32767);
     EXPECT_EQ(*std::min_element(out.begin(), out.end()), -32768);
+}
+
+TEST(MixerTest, LoudSumIsRoundedOffShortOfFullScale)
+{
+    const cDecodedSound tone = Decode(testsounds::EncodeTone(250, 0.8f));
+    float quieter = 0.0f;
+    for (const float volume : {0.6f, 0.75f, 1.0f}) {
+        cMixer mixer(2, kRate);
+        mixer.Find(mixer.Start(&tone, false))->volume = volume;
+        mixer.Find(mixer.Start(&tone, false))->volume = volume;
+        const auto out = MixFrames(mixer, kRate / 5);
+        const float peak = Peak(out, 0);
+        EXPECT_LT(*std::max_element(out.begin(), out.end()), 32767) << "volume " << volume;
+        EXPECT_GT(*std::min_element(out.begin(), out.end()), -32768) << "volume " << volume;
+        EXPECT_GT(peak, std::max(quieter, 0.9f)) << "volume " << volume;
+        quieter = peak;
+    }
+}
+
+// Every way a sounding channel can fall silent at once (paused, taken over by a new play,
+// stopped with its sound freed straight after) fades out instead of jumping to silence, and a
+// resumed one fades in. A sine at 0.8 moves by at most 0.05 from one sample to the next.
+TEST(MixerTest, SoundsFallingSilentFadeOutInsteadOfClicking)
+{
+    auto tone = std::make_unique<cDecodedSound>(Decode(testsounds::EncodeTone(1000, 0.8f)));
+    tone->SetLoopable(true);
+    cMixer mixer(1, kRate);
+    std::vector<std::int16_t> heard;
+    const auto tick = [&] {
+        const auto out = MixFrames(mixer, kRate / 50);
+        heard.insert(heard.end(), out.begin(), out.end());
+        return out;
+    };
+    const std::uint64_t first = mixer.Start(tone.get(), false);
+    tick();
+    mixer.Find(first)->paused = true;
+    const auto pausing = tick();
+    EXPECT_GT(Peak(pausing, 0), 0.0f);
+    EXPECT_EQ(Peak(std::vector<std::int16_t>(pausing.begin() + kRate / 50, pausing.end()), 0), 0.0f);
+    EXPECT_EQ(Peak(tick(), 0), 0.0f);
+    mixer.Find(first)->paused = false;
+    tick();
+    mixer.Start(tone.get(), false);  // the only channel is taken over
+    tick();
+    mixer.StopSound(tone.get());
+    tone.reset();
+    EXPECT_GT(Peak(tick(), 0), 0.0f);  // the fade-out, taken from the sound before it went
+    EXPECT_EQ(Peak(tick(), 0), 0.0f);
+    EXPECT_LT(LargestStep(heard), 0.06f);
 }
 
 // One output frame steps over the whole sound more than twice: a loop must wrap within the sound
