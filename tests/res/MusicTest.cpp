@@ -211,6 +211,22 @@ TEST(MusicTracks, MusicIsEvenlyLoudAndTheBedsLieBelowIt)
     EXPECT_LT(loudestBed, quietest - 3.0) << "beds up to " << loudestBed << " LUFS, music from " << quietest;
 }
 
+// The spore mushrooms' puffing runs for six to eleven seconds at a time over the area's music;
+// were it louder, it would drown the music for as long as it ran. The effect is mono and
+// sounds on both sides.
+TEST(MusicTracks, SporeLoopLiesBelowTheMusicItPlaysOver)
+{
+    const Track spores = Measure(":/res/wave/SFX/SporeSoundLoop.ogg");
+    ASSERT_TRUE(spores.decodes);
+    const double heard = spores.lufs + 10.0 * std::log10(2.0);
+    for (const auto& [path, track] : Tracks())
+    {
+        if (IsBed(track))
+            continue;
+        EXPECT_LT(heard, track.lufs) << path.toStdString();
+    }
+}
+
 TEST(MusicTracks, NoTwoAreAlike)
 {
     for (auto a = Tracks().begin(); a != Tracks().end(); ++a)

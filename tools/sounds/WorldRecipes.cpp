@@ -158,16 +158,17 @@ std::vector<Recipe> WorldRecipes()
          }},
         {"MushroomClose", false, [] { return Squish(false, 0.8, 0.4).Add(Thud(120.0, 0.15, 74), 0.35, 0.6); }},
         // Spores puffing out of a mushroom in the dark, with a faint glow of a chord; it loops
-        // for as long as the mushroom ejects.
+        // for as long as the mushroom ejects, over the music, so the puffs are short and sparse
+        // and the hiss and the chord stay well under them.
         {"SporeSoundLoop", true, [] {
-             Sound sound = Noise(3.3, 75).BandPass(4000.0, 1.5).BandPass(4000.0, 1.5).Tremolo(0.6, 0.5).Gain(0.12);
-             for (int puff = 0; puff < 9; ++puff)
+             Sound sound = Noise(3.3, 75).BandPass(4000.0, 1.5).BandPass(4000.0, 1.5).Tremolo(0.6, 0.5).Gain(0.05);
+             for (int puff = 0; puff < 6; ++puff)
              {
                  Sound air = Noise(0.3, 76 + puff).BandPass(1200.0 + 300.0 * (puff % 3), 2.0).LowPass(3000.0);
-                 sound.Add(air.Percussive(0.04, 0.07), puff * 0.34 + 0.05);
+                 sound.Add(air.Percussive(0.015, 0.03), puff * 0.5 + 0.05);
              }
              for (const char* note : {"A6", "C#7", "E7"})
-                 sound.Add(Tone(Wave::Sine, 3.3, Pitch(note)).Tremolo(1.3, 0.8), 0.0, 0.15);
+                 sound.Add(Tone(Wave::Sine, 3.3, Pitch(note)).Tremolo(1.3, 0.8), 0.0, 0.03);
              return sound;
          }},
         {"FlyingTreeLoop", true, [] {

@@ -14,6 +14,9 @@ constexpr double kPeak = 0.8;
 // towards this loudness, but never more than kMaxCut, so all peaks stay within a few decibels.
 constexpr double kLoudness = 0.3;
 constexpr double kMaxCut = 0.63; // -4 dB
+// A loop goes on for seconds under the music, where a one-shot only marks a moment over it: at
+// a one-shot's level it would drown the music for as long as it runs.
+constexpr double kLoopLevel = 0.63; // -4 dB
 
 constexpr double kFadeIn = 0.003;  // seconds
 constexpr double kFadeOut = 0.012; // seconds
@@ -227,7 +230,7 @@ Sound& Sound::FinishLoop(double crossfade)
         m_samples[i] = static_cast<float>(head + m_samples[tail + i] * std::cos(t * kPi / 2.0));
     }
     m_samples.resize(tail);
-    return SetLevel();
+    return SetLevel().Gain(kLoopLevel);
 }
 
 Sound& Sound::SetLevel()

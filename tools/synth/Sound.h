@@ -55,7 +55,7 @@ public:
     /// it starts and stops without a click, and sets its level to the library's common loudness.
     Sound& Finish();
     /// Readies a looping effect: the last crossfade seconds are blended into the start, so the end
-    /// flows into the beginning without a seam, then the level is set as for a one-shot.
+    /// flows into the beginning without a seam, then the level is set a little below a one-shot's.
     Sound& FinishLoop(double crossfade);
 
 private:
