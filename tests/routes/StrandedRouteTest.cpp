@@ -1,0 +1,54 @@
+// A player who strands a character where no plan leads, for example a form turned back on the
+// wrong side of a gate, must still be able to finish the area: at worst the stranded one dies
+// and comes back out of the enter tree. Each file tests/routes/stranded/<Area>.route strands one
+// and plays the area on to its exit; it is a route in the format of RouteTest.cpp, and passes
+// when the area is left with every character taking part inside an exit. The score is not asked
+// for: a death sends the exit a green heart.
+#include "RoutePlay.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include <cstdio>
+
+namespace {
+
+QString StrandedDir()
+{
+    return route::RoutesDir() + "/stranded";
+}
+
+std::vector<std::string> StrandedNames()
+{
+    std::vector<std::string> names;
+    for (const QString& file : QDir(StrandedDir()).entryList({"*.route"}, QDir::Files, QDir::Name))
+        names.push_back(file.chopped(6).toStdString());
+    return names;
+}
+
+class StrandedRouteTest : public ::testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(StrandedRouteTest, TheStrandedCharacterComesBackAndTheAreaIsLeftWithEveryCharacter)
+{
+    std::vector<sRouteLine> lines;
+    std::string error;
+    ASSERT_TRUE(ReadRoute(StrandedDir() + "/" + QString::fromStdString(GetParam()) + ".route", lines, error))
+        << error;
+
+    cRoutePlay play(GetParam());
+    ASSERT_TRUE(play.Start()) << play.Trace();
+    play.Play(lines);
+    const std::string trace = play.Trace();
+    if (qEnvironmentVariableIsSet("MIRROWEN_ROUTE_TRACE"))
+        printf("%s", trace.c_str());
+    ASSERT_TRUE(play.Finished()) << "the area was not left through its exit\n" << trace;
+    EXPECT_EQ(play.Outside(), "") << "characters not inside an exit\n" << trace;
+}
+
+INSTANTIATE_TEST_SUITE_P(Areas, StrandedRouteTest, ::testing::ValuesIn(StrandedNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+} // namespace
