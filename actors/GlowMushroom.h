@@ -25,8 +25,8 @@ public:
     /// The plant's update, then the retreat, the hiding (which ends once longer than the hide
     /// time, with the unfolding sound) and the reappearance. Returns 1.
     int Update(int dtMs) override;
-    /// At night, unless hidden or reappearing, it folds away (again, when already folding). No
-    /// counting.
+    /// At night, unless hidden or reappearing, it folds away (again, when already folding), with
+    /// the fold sound unless that still sounds from an earlier touch. No counting.
     void OnContactAdd(cPhysicsBody* other, const physics::ContactPoint* point) override;
     /// A folding or hidden mushroom comes back at once; any other stands by day.
     void SwitchToDay() override;
@@ -40,4 +40,5 @@ private:
 
     int hiddenTimer = 0;
     int hideTime;
+    int sinceFoldSound;
 };

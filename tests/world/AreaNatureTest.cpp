@@ -316,6 +316,34 @@ TEST_F(AreaNatureTest, AGlowMushroomFoldsAwayAtNightForItsHideTimeAndDaybreakBri
     EXPECT_EQ(glow->GetAnimationIndex(), BasicPlant::ANIM_STAND);
 }
 
+// Walking over a glow mushroom brushes it several times (each shape of the body, each step);
+// the player hears it fold once per pass, not a stutter of folds.
+TEST_F(AreaNatureTest, EachPassOverAGlowMushroomFoldsItWithOneSound)
+{
+    LoadMeadow();
+    cGlowMushroom* glow = area->GetGlowMushrooms().front();
+    cRecordedEffects effects;
+    Nightfall();
+    const auto folds = [&] {
+        const std::vector<int> played = effects.sounds.Take();
+        return std::count(played.begin(), played.end(), 37);
+    };
+    folds();
+    Brown()->SetPosition(228.0f, kGround);
+    for (const int direction : {FACING_LEFT, FACING_RIGHT}) {
+        bool folded = false;
+        for (int t = 0; t < 60; ++t) {
+            WalkTick(direction);
+            folded = folded || glow->GetState() == cGlowMushroom::STATE_RETREATING;
+        }
+        EXPECT_TRUE(folded);
+        EXPECT_EQ(folds(), 1) << "walking " << (direction == FACING_LEFT ? "left" : "right");
+        for (int t = 0; t < 400 && glow->GetState() != BasicPlant::STATE_IDLE; ++t)
+            Update();
+        ASSERT_EQ(glow->GetState(), BasicPlant::STATE_IDLE);
+    }
+}
+
 TEST_F(AreaNatureTest, ThePoolSplashesDrownsACharacterTwentyUnitsDownAndItComesBack)
 {
     LoadMeadow();
