@@ -216,7 +216,8 @@ QColor PlankPixel(const cGrid& grid, const sPalette& p, int x, int y)
     return Shade(p.plank, 0.08f * (Noise(x * 0.3f, y * 4.0f, 4, 4) - 0.5f));
 }
 
-/// Thorn bushes: a row of spikes filling the body's height, their points light.
+/// Thorn bushes: a row of spikes filling the body's height, their points light. A bush that hangs
+/// from rock over open air grows down from it, its points below.
 QColor ThornPixel(const cGrid& grid, const sPalette& p, int x, int y, bool& drawn)
 {
     const int left = grid.RunStart(x, y);
@@ -227,9 +228,10 @@ QColor ThornPixel(const cGrid& grid, const sPalette& p, int x, int y, bool& draw
     const int height = top - bottom + 1;
     const int c = (x - left) % 6;
     const float spike = height * (1.0f - std::abs(c - 2.5f) / 3.0f) + 1.0f;
-    const int above = y - bottom;
-    drawn = above < spike;
-    return above + 2 >= spike ? p.thornTip : Shade(p.thorn, 0.15f * (Hash(x, y, 5) - 0.5f));
+    const bool hanging = cGrid::IsRock(grid.At(x, top + 1)) && grid.At(x, bottom - 1) == CELL_AIR;
+    const int fromRoot = hanging ? top - y : y - bottom;
+    drawn = fromRoot < spike;
+    return fromRoot + 2 >= spike ? p.thornTip : Shade(p.thorn, 0.15f * (Hash(x, y, 5) - 0.5f));
 }
 
 QColor WallPixel(const cGrid& grid, const sPalette& p, int x, int y, int ceiling)

@@ -93,3 +93,20 @@ TEST(Scenery, PlanksThatGoOnAsRockAndTallShaftsBelongToTheCave)
                                      sPalette::Day(), true);
     EXPECT_EQ(AlphaAt(post, 140, -170), 0) << "under a plank on a post";
 }
+
+TEST(Scenery, ThornsPointAwayFromWhatTheyGrowOn)
+{
+    // A bush on the floor and one hanging from a rock roof over open air, each 12 wide and 6 high.
+    const QByteArray thorns = "<body x='0' y='-240' w='512' h='40' type='0'/>\n"
+                              "<body x='40' y='-200' w='12' h='6' type='2'/>\n"
+                              "<body x='0' y='-150' w='100' h='20' type='0'/>\n"
+                              "<body x='60' y='-156' w='12' h='6' type='2'/>\n";
+    const sPalette day = sPalette::Day();
+    const QImage picture = PaintScenery(Plan(thorns), day, true);
+    const auto colour = [&picture](int x, int y) { return picture.pixelColor(x, 511 - (y + 240)); };
+    // The middle of the first spike: its point is light, its root dark.
+    EXPECT_EQ(colour(42, -195), day.thornTip) << "standing: the point on top";
+    EXPECT_NE(colour(42, -200), day.thornTip) << "standing: the root on the floor";
+    EXPECT_EQ(colour(62, -156), day.thornTip) << "hanging: the point below";
+    EXPECT_NE(colour(62, -151), day.thornTip) << "hanging: the root at the roof";
+}
