@@ -20,22 +20,16 @@ std::uint64_t g_lastPlay = 0;
 // which would be heard as a click.
 constexpr int kFadeOutsPerSecond = 200;
 
-// Up to here the sum passes unchanged: one effect at full volume peaks there. Above it, the
-// excess is bent towards full scale, so an exit's chime over a landing over the music rounds
-// off softly instead of being cut flat, which is heard as crackle.
-constexpr float kKnee = 0.8f;
-
-float RoundOff(float value)
-{
-    const float magnitude = std::fabs(value);
-    if (magnitude <= kKnee)
-        return value;
-    return std::copysign(kKnee + (1.0f - kKnee) * std::tanh((magnitude - kKnee) / (1.0f - kKnee)), value);
-}
+// Where several loud sounds meet (an exit's mouth and its chime for each of a row of hearts,
+// over the music), the whole mix is turned down just enough to stay within full scale instead
+// of being cut flat there, which is heard as crackle. The gain starts going down a little ahead
+// of a peak and comes back up over a quarter of a second.
+constexpr float kAttackSeconds = 0.002f;
+constexpr float kReleaseSeconds = 0.25f;
 
 std::int16_t ToSample(float value)
 {
-    const float scaled = std::round(RoundOff(value) * 32768.0f);
+    const float scaled = std::round(value * 32768.0f);
     return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
 }
 
@@ -58,6 +52,8 @@ bool HasNoPassLeft(const sMixerChannel& channel, std::uint64_t end)
 cMixer::cMixer(int channelCount, int outputRate)
     : m_channels(static_cast<std::size_t>(channelCount)),
       m_fadeOutFrames(std::max(1, outputRate / kFadeOutsPerSecond)),
+      m_attackStep(1.0f / (kAttackSeconds * static_cast<float>(outputRate))),
+      m_releaseStep(1.0f / (kReleaseSeconds * static_cast<float>(outputRate))),
       m_outputRate(outputRate)
 {
 }
@@ -145,7 +141,27 @@ void cMixer::Mix(std::int16_t* out, int frameCount)
             channel.mixedGain = 0.0f;
         }
     }
+    Limit(frameCount);
     std::transform(m_accumulator.begin(), m_accumulator.end(), out, ToSample);
+}
+
+// Each frame gets the gain that keeps it within full scale; looking back from the block's end,
+// the gain falls towards a peak no faster than the attack allows, and from the gain the last
+// block ended at it rises no faster than the release allows.
+void cMixer::Limit(int frameCount)
+{
+    m_gains.resize(static_cast<std::size_t>(frameCount));
+    for (std::size_t i = 0; i < m_gains.size(); ++i) {
+        const float peak = std::max(std::fabs(m_accumulator[2 * i]), std::fabs(m_accumulator[2 * i + 1]));
+        m_gains[i] = peak > 1.0f ? 1.0f / peak : 1.0f;
+    }
+    for (std::size_t i = m_gains.size(); i-- > 1;)
+        m_gains[i - 1] = std::min(m_gains[i - 1], m_gains[i] + m_attackStep);
+    for (std::size_t i = 0; i < m_gains.size(); ++i) {
+        m_limiterGain = std::min(m_gains[i], m_limiterGain + m_releaseStep);
+        m_accumulator[2 * i] *= m_limiterGain;
+        m_accumulator[2 * i + 1] *= m_limiterGain;
+    }
 }
 
 void cMixer::MixFadeOut(const sMixerChannel& channel, float* accumulator, int frameCount)

@@ -46,8 +46,8 @@ public:
 
     /// Mixes the next frameCount frames into out (2 × frameCount samples, left first) and
     /// advances every unpaused channel by as much; a channel whose sound ends is freed. A channel
-    /// paused since the last mix fades out, one resumed fades in. Where the sum grows loud, it is
-    /// rounded off towards full scale instead of being cut flat there.
+    /// paused since the last mix fades out, one resumed fades in. Where the sum would pass full
+    /// scale, the whole mix is turned down for a moment instead.
     void Mix(std::int16_t* out, int frameCount);
 
     static bool IsPlaying(const sMixerChannel& channel) { return channel.sound != nullptr; }
@@ -58,12 +58,18 @@ private:
     /// Mixes the channel's next frames into the accumulator, from the gain it was last heard at
     /// down to silence, leaving the channel as it is.
     void MixFadeOut(const sMixerChannel& channel, float* accumulator, int frameCount);
+    /// Turns the mixed frames down where they would pass full scale.
+    void Limit(int frameCount);
 
     std::vector<sMixerChannel> m_channels;
     std::vector<float> m_accumulator;
     /// Fade-outs of stopped channels, still to be added to the start of the next mix.
     std::vector<float> m_tail;
     int m_fadeOutFrames;
+    float m_attackStep;
+    float m_releaseStep;
+    float m_limiterGain = 1.0f;
+    std::vector<float> m_gains;
     int m_outputRate;
     std::size_t m_nextFree = 0;
     std::uint64_t m_playsStarted = 0;
