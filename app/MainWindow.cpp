@@ -14,8 +14,10 @@
 #include "world/AreaLook.h"
 #include "world/AreaRoster.h"
 #include "world/FrameEditor.h"
+#include "world/FrameSetWriter.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -201,6 +203,8 @@ void cMainWindow::AttachArea()
     // The dock must never keep the frame editor of an area that is gone.
     if (frameDock)
         frameDock->SetFrameEditor(game->GetFrameEditor());
+    if (editor)
+        savedFrames = FrameSetText();
     UpdateTitle();
 }
 
@@ -240,6 +244,14 @@ bool cMainWindow::HandleEditorKey(int key)
         break;
     }
     return true;
+}
+
+void cMainWindow::closeEvent(QCloseEvent* event)
+{
+    if (MayDropFrameEdits())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void cMainWindow::keyReleaseEvent(QKeyEvent* event)
@@ -416,7 +428,7 @@ void cMainWindow::OpenFile()
 {
     const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Open File"), QLatin1String(kAreasFolder),
                                                       QStringLiteral("Area Definitions (*.xml *.zv2);;All (*.*)"));
-    if (!file.isEmpty())
+    if (!file.isEmpty() && MayDropFrameEdits())
         LoadArea(file.toStdString());
 }
 
@@ -464,7 +476,10 @@ bool cMainWindow::SaveFrameSetFile(const QString& path)
         return false;
     }
     if (frames->SaveFrameSets(path))
+    {
+        savedFrames = FrameSetText();
         return true;
+    }
     ShowMessageBox(eMessageBoxKind::Critical, QStringLiteral("Zorv Editor"),
                    QStringLiteral("ERROR: %1 could not be written, save aborted.").arg(path), this);
     return false;
@@ -477,6 +492,26 @@ bool cMainWindow::SaveAreaFile(const QString& /*path*/)
                                                 : QStringLiteral("ERROR: No valid area, save aborted.");
     ShowMessageBox(eMessageBoxKind::About, QStringLiteral("Zorv Editor"), text, this);
     return false;
+}
+
+QByteArray cMainWindow::FrameSetText() const
+{
+    const cFrameEditor* frames = game ? game->GetFrameEditor() : nullptr;
+    return frames ? cFrameSetWriter(*frames).Text() : QByteArray();
+}
+
+bool cMainWindow::MayDropFrameEdits()
+{
+    if (!editor || FrameSetText() == savedFrames)
+        return true;
+    const QMessageBox::StandardButton answer = ShowMessageBox(
+        eMessageBoxKind::Warning, QStringLiteral("Zorv - Editor"),
+        QStringLiteral("The frame sets have changes that are not saved.\nDo you want to save them?"), this,
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Discard)
+        return true;
+    // Nobody to answer (a scripted run) keeps the edits, as Cancel does.
+    return answer == QMessageBox::Save && SaveFrameSetFile(QString::fromStdString(FrameSetFileFor(areaFile)));
 }
 
 void cMainWindow::ConfigureInput()
@@ -513,6 +548,8 @@ void cMainWindow::EnterGameMode()
 
 void cMainWindow::Reset()
 {
+    if (!MayDropFrameEdits())
+        return;
     view->makeCurrent();
     game->Reset();
     AttachArea();
@@ -520,6 +557,8 @@ void cMainWindow::Reset()
 
 void cMainWindow::LoadNextArea()
 {
+    if (!MayDropFrameEdits())
+        return;
     view->makeCurrent();
     game->GoToNextArea(0, 0);
     AttachArea();

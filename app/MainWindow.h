@@ -98,6 +98,8 @@ protected:
     /// Keys go to the input handler, which the game reads once per tick.
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    /// Editor: frame edits that are not saved are not dropped without asking.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void UpdateCursor();
@@ -121,6 +123,11 @@ private:
     void ApplySoundSettings();
     /// Acts on the editor's keys; false for a key that must not reach the input handler (Escape).
     bool HandleEditorKey(int key);
+    /// The frame-set file's text for the present frame sets; empty without frame sets.
+    QByteArray FrameSetText() const;
+    /// Before the present frame sets go: when they differ from their file, asks whether to save
+    /// them. False when they must stay (the answer was Cancel, or saving failed).
+    bool MayDropFrameEdits();
 
     GLWidget* view = nullptr;
     QTimer* timer = nullptr;
@@ -130,6 +137,8 @@ private:
     cGameSettings* settings = nullptr;
     bool editor;
     std::string areaFile;
+    /// Editor: the frame sets as last read or written.
+    QByteArray savedFrames;
 
     QToolBar* fileToolBar = nullptr;
     cFrameEditDock* frameDock = nullptr;

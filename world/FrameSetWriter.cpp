@@ -33,23 +33,27 @@ void WriteColor(QXmlStreamWriter& xml, const char* element, const sZorv_BG_Color
 
 } // namespace
 
+QByteArray cFrameSetWriter::Text() const
+{
+    QByteArray text;
+    QXmlStreamWriter xml(&text);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(4);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("ZORV_AREA_FRAMESETS"));
+    WriteBackground(xml);
+    WriteFlags(xml);
+    for (int set = 0; set < manager.GetFrameSetCount(); ++set)
+        WriteFrameSet(xml, set);
+    xml.writeEndDocument();
+    return text;
+}
+
 bool cFrameSetWriter::Write(const QString& path) const
 {
     QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Text);
-    if (written) {
-        QXmlStreamWriter xml(&file);
-        xml.setAutoFormatting(true);
-        xml.setAutoFormattingIndent(4);
-        xml.writeStartDocument();
-        xml.writeStartElement(QStringLiteral("ZORV_AREA_FRAMESETS"));
-        WriteBackground(xml);
-        WriteFlags(xml);
-        for (int set = 0; set < manager.GetFrameSetCount(); ++set)
-            WriteFrameSet(xml, set);
-        xml.writeEndDocument();
-        written = !xml.hasError() && file.commit();
-    }
+    const QByteArray text = Text();
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
     if (!written)
         printf("\n ERROR: the frame-set file %s could not be written \n\n", qPrintable(path));
     return written;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 class QString;
 class QXmlStreamWriter;
 class cComicFrame;
@@ -19,6 +21,8 @@ public:
     /// an earlier one as a whole, or leaves it untouched when writing fails. False, with an
     /// "ERROR:" line, when the file cannot be written.
     bool Write(const QString& path) const;
+    /// The file's text, as Write would write it.
+    QByteArray Text() const;
 
 private:
     void WriteBackground(QXmlStreamWriter& xml) const;

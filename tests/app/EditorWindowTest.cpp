@@ -373,3 +373,48 @@ TEST_F(EditorWindowTest, AKeyReboundInTheControlsDialogIsTheOneTheGameObeys)
     Send(QEvent::KeyRelease, Qt::Key_J);
     EXPECT_EQ(player->GetState(), 2);
 }
+
+TEST_F(EditorWindowTest, FrameEditsThatAreNotSavedAreNotDroppedWithoutAsking)
+{
+    const QString areaPath = workDir.filePath("mine/Kept.xml");
+    const QString framesPath = workDir.filePath("mine/Kept_Frames.xml");
+    for (const auto& [from, to] : {std::pair{"FrameSwitch.xml", areaPath}, {"FrameSwitch_Frames.xml", framesPath}})
+    {
+        QFile shipped(QStringLiteral(":/res/Areas/") + from);
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+        WriteFile(to, shipped.readAll());
+    }
+    ASSERT_TRUE(LoadArea(areaPath)) << output;
+    const auto prompts = [this] {
+        size_t count = 0;
+        for (size_t at = output.find("not saved"); at != std::string::npos; at = output.find("not saved", at + 1))
+            ++count;
+        return count;
+    };
+    // Playing on changes nothing that a save would write: closing would not ask.
+    Tick(200);
+    const cFrameEditor* frames = window.game->GetFrameEditor();
+    const cComicFrame& frame = *frames->GetFrameSet(0)[0];
+    const QPointF home = frame.GetHomePos();
+    Click(frame);
+    Press(Qt::Key_Right);
+    ASSERT_EQ(frame.GetHomePos(), home + QPointF(1, 0));
+
+    // Nobody answers the question in a test: the edit stays, and so does the window.
+    output += StdoutOf([&] { EXPECT_FALSE(window.close()); });
+    EXPECT_TRUE(window.isVisible());
+    output += StdoutOf([&] {
+        Action("&Reset")->trigger();
+        Action("&Load next area")->trigger();
+    });
+    Tick();
+    EXPECT_EQ(prompts(), 3u) << output;
+    EXPECT_EQ(window.game->GetFrameEditor(), frames);
+    EXPECT_EQ(frame.GetHomePos(), home + QPointF(1, 0));
+
+    output += StdoutOf([&] { EXPECT_TRUE(window.SaveFrameSetFile(framesPath)); });
+    Tick(200);
+    output += StdoutOf([&] { EXPECT_TRUE(window.close()); });
+    EXPECT_EQ(prompts(), 3u) << output;
+    EXPECT_FALSE(window.isVisible());
+}
