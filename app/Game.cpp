@@ -19,6 +19,7 @@
 #include "world/CommonResources.h"
 #include "world/FrameEditor.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -52,6 +53,16 @@ bool IsPlay(eGameMode mode)
 bool NamesAnAreaFile(const std::string& destination)
 {
     return !destination.empty() && destination.find_first_of("/\\:") == std::string::npos;
+}
+
+/// The slot's total as the area selection books it: every area's best score added up, kept within
+/// what a slot file may hold.
+int TotalOfBestScores(const cSaveGame& save)
+{
+    long long total = 0;
+    for (int i = 0; i < save.GetAreaCount(); ++i)
+        total += save.GetArea(i)->score;
+    return static_cast<int>(std::clamp<long long>(total, -cSaveGame::kMaxScore, cSaveGame::kMaxScore));
 }
 }
 
@@ -545,6 +556,9 @@ void cGame::SaveStoryProgress(const std::string& areaName, int areaScore)
         return;
     }
     save.UpdateArea(areaFile, true, true, areaScore);
+    // The story's last two areas are booked here, not on the area selection: without this their
+    // hearts would be missing from the total the save slots show until some other area is finished.
+    save.SetScore(TotalOfBestScores(save));
     if (areaName == kCreditsName)
     {
         save.UnlockArea("res/Areas/Credits2.xml");

@@ -335,6 +335,35 @@ INSTANTIATE_TEST_SUITE_P(
                    "res/Areas/Antler_Arc.xml 0 1 0", "res/Areas/Spelunking.xml 0 1 0"}},
         sStoryRow{"gametest/LastArea.xml", -1, {"title -1"}, {}}));
 
+// The slots show their total score; the story's last two areas are booked by the controller, and
+// their hearts count in that total at once, a replay with fewer hearts taking none away.
+TEST_F(GameTest, TheStorysEndCountsItsHeartsInTheSlotsTotal)
+{
+    WriteUserCopy("Saves/slot2.zvs",
+                  "<ZORV_Save Area=\"res/Areas/Fortress.xml\" Score=\"7\"><Areas>"
+                  "<Area name=\"res/Areas/Area0.xml\" completed=\"1\" unlocked=\"1\" score=\"2\"/>"
+                  "<Area name=\"res/Areas/Fortress.xml\" completed=\"1\" unlocked=\"1\" score=\"5\"/>"
+                  "</Areas></ZORV_Save>\n");
+    ChooseSlot(2);
+    const struct
+    {
+        const char* area;
+        int hearts;
+        int total;
+    } plays[] = {
+        {"gametest/FamilyTrees.xml", 1, 8}, {"gametest/LastArea.xml", 14, 22}, {"gametest/FamilyTrees.xml", 0, 22}};
+    for (const auto& play : plays)
+    {
+        script.exitScore = play.hearts;
+        Play(play.area);
+        script.areaThen = 9;
+        TicksUntilModeChanges(100);
+        cSaveGame slot;
+        ASSERT_TRUE(slot.Load("Saves/slot2.zvs")) << play.area;
+        EXPECT_EQ(slot.GetScore(), play.total) << play.area << " with " << play.hearts;
+    }
+}
+
 struct sPauseRow
 {
     int answer;
