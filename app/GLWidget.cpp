@@ -7,7 +7,10 @@
 #include "world/Area.h"
 #include "world/FrameEditor.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
+
+#include <algorithm>
 
 namespace
 {
@@ -181,9 +184,10 @@ void GLWidget::PaintFrames()
 
 void GLWidget::DrawDebugTexts()
 {
-    const double x = viewWidth - 230;
-    renderText(x, viewHeight - 40, 1.0,
-               QStringLiteral("Resolution: %1 x %2").arg(viewWidth).arg(viewHeight), font);
+    const QString resolution = QStringLiteral("Resolution: %1 x %2").arg(viewWidth).arg(viewHeight);
+    // 230 pixels from the right edge, or further in when the font is too wide for that.
+    const double x = viewWidth - std::max(230, QFontMetrics(font).horizontalAdvance(resolution) + 10);
+    renderText(x, viewHeight - 40, 1.0, resolution, font);
     renderText(x, viewHeight - 65, 1.0, QStringLiteral("Score: %1").arg(game->GetScore()), font);
 }
 

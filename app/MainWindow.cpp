@@ -487,8 +487,9 @@ bool cMainWindow::SaveFrameSetFile(const QString& path)
 
 bool cMainWindow::SaveAreaFile(const QString& /*path*/)
 {
-    // There is no writer of area files: they are written by hand. Saying "saved" would lose work.
-    const QString text = game->GetCurrentArea() ? QStringLiteral("ERROR: Saving areas is not supported, nothing was saved.")
+    // There is no writer of area files: they are written by hand. Saying "saved" would lose work;
+    // saying "nothing" would hide the frame-set file that Save as writes next.
+    const QString text = game->GetCurrentArea() ? QStringLiteral("ERROR: Saving areas is not supported, the area file was not written.")
                                                 : QStringLiteral("ERROR: No valid area, save aborted.");
     ShowMessageBox(eMessageBoxKind::About, QStringLiteral("Zorv Editor"), text, this);
     return false;

@@ -112,6 +112,19 @@ TEST_F(GLWidgetTest, DebugOutputWritesInTheTopRightCornerOnly)
     EXPECT_EQ(At(texts, 5, 5), QColor(Qt::black));
 }
 
+TEST_F(GLWidgetTest, DebugTextsEndBeforeTheRightEdge)
+{
+    view->ToggleDebugOutput();
+    const QImage texts = TickAndGrab("debug-output-edge");
+    int rightmost = -1;
+    for (int y = view->height() - 70; y < view->height(); ++y)
+        for (int x = 0; x < view->width(); ++x)
+            if (At(texts, x, y) != QColor(Qt::black))
+                rightmost = std::max(rightmost, x);
+    ASSERT_GE(rightmost, 0);
+    EXPECT_LT(rightmost, view->width() - 4);
+}
+
 struct ButtonCase
 {
     const char* name;
