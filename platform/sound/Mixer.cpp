@@ -16,9 +16,9 @@ constexpr std::uint64_t kOne = std::uint64_t(1) << 32;  // 1.0 in 32.32 fixed po
 // can never name a channel of a later one.
 std::uint64_t g_lastPlay = 0;
 
-// A stopped or paused sound fades out over this part of a second rather than breaking off,
-// which would be heard as a click.
-constexpr int kFadeOutsPerSecond = 200;
+// A sound that stops, pauses or starts mid-swing fades over this part of a second rather than
+// jumping to or from silence, which would be heard as a click.
+constexpr int kFadesPerSecond = 200;
 
 // Where several loud sounds meet (an exit's mouth and its chime for each of a row of hearts,
 // over the music), the whole mix is turned down just enough to stay within full scale instead
@@ -51,7 +51,7 @@ bool HasNoPassLeft(const sMixerChannel& channel, std::uint64_t end)
 
 cMixer::cMixer(int channelCount, int outputRate)
     : m_channels(static_cast<std::size_t>(channelCount)),
-      m_fadeOutFrames(std::max(1, outputRate / kFadeOutsPerSecond)),
+      m_fadeFrames(std::max(1, outputRate / kFadesPerSecond)),
       m_attackStep(1.0f / (kAttackSeconds * static_cast<float>(outputRate))),
       m_releaseStep(1.0f / (kReleaseSeconds * static_cast<float>(outputRate))),
       m_outputRate(outputRate)
@@ -99,8 +99,8 @@ sMixerChannel* cMixer::Find(std::uint64_t handle)
 void cMixer::Stop(sMixerChannel& channel)
 {
     if (IsPlaying(channel)) {
-        m_tail.resize(std::max(m_tail.size(), static_cast<std::size_t>(m_fadeOutFrames) * 2), 0.0f);
-        MixFadeOut(channel, m_tail.data(), m_fadeOutFrames);
+        m_tail.resize(std::max(m_tail.size(), static_cast<std::size_t>(m_fadeFrames) * 2), 0.0f);
+        MixFadeOut(channel, m_tail.data(), m_fadeFrames);
     }
     Free(channel);
 }
@@ -137,7 +137,7 @@ void cMixer::Mix(std::int16_t* out, int frameCount)
             MixChannel(channel, m_accumulator.data(), frameCount);
         } else if (channel.mixedGain > 0.0f) {
             // Resuming glides up from silence, as any change of volume does.
-            MixFadeOut(channel, m_accumulator.data(), std::min(frameCount, m_fadeOutFrames));
+            MixFadeOut(channel, m_accumulator.data(), std::min(frameCount, m_fadeFrames));
             channel.mixedGain = 0.0f;
         }
     }
@@ -185,8 +185,12 @@ void cMixer::MixChannel(sMixerChannel& channel, float* accumulator, int frameCou
     const std::size_t frames = sound.GetFrames();
     const std::uint64_t end = static_cast<std::uint64_t>(frames) << 32;
     const float targetGain = channel.muted ? 0.0f : channel.volume;
-    float gain = channel.mixedGain < 0.0f ? targetGain : channel.mixedGain;
-    const float gainStep = (targetGain - gain) / static_cast<float>(frameCount);
+    // A new play glides in over the first few milliseconds: a loop starts where its end leads
+    // in, often mid-swing. Any later change glides across the whole block.
+    const bool first = channel.mixedGain < 0.0f;
+    float gain = first ? 0.0f : channel.mixedGain;
+    const int glideFrames = first ? std::min(frameCount, m_fadeFrames) : frameCount;
+    const float gainStep = (targetGain - gain) / static_cast<float>(glideFrames);
     channel.mixedGain = targetGain;
     for (int i = 0; i < frameCount; ++i) {
         if (channel.position >= end) {
@@ -199,7 +203,8 @@ void cMixer::MixChannel(sMixerChannel& channel, float* accumulator, int frameCou
             if (channel.loopCount > 0)
                 channel.loopCount -= static_cast<int>(passes);
         }
-        gain += gainStep;
+        if (i < glideFrames)
+            gain += gainStep;
         const std::size_t frame = static_cast<std::size_t>(channel.position >> 32);
         const float fraction = static_cast<float>(channel.position & (kOne - 1)) / static_cast<float>(kOne);
         const std::size_t next = frame + 1 < frames ? frame + 1 : (channel.loopCount != 0 ? 0 : frame);

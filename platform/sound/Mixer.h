@@ -45,9 +45,9 @@ public:
     int CountPlaying() const;
 
     /// Mixes the next frameCount frames into out (2 × frameCount samples, left first) and
-    /// advances every unpaused channel by as much; a channel whose sound ends is freed. A channel
-    /// paused since the last mix fades out, one resumed fades in. Where the sum would pass full
-    /// scale, the whole mix is turned down for a moment instead.
+    /// advances every unpaused channel by as much; a channel whose sound ends is freed. A new
+    /// play fades in; a channel paused since the last mix fades out, one resumed fades in. Where
+    /// the sum would pass full scale, the whole mix is turned down for a moment instead.
     void Mix(std::int16_t* out, int frameCount);
 
     static bool IsPlaying(const sMixerChannel& channel) { return channel.sound != nullptr; }
@@ -65,7 +65,7 @@ private:
     std::vector<float> m_accumulator;
     /// Fade-outs of stopped channels, still to be added to the start of the next mix.
     std::vector<float> m_tail;
-    int m_fadeOutFrames;
+    int m_fadeFrames;
     float m_attackStep;
     float m_releaseStep;
     float m_limiterGain = 1.0f;

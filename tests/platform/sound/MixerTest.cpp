@@ -126,7 +126,8 @@ TEST(MixerTest, LoudSumIsTurnedDownToFullScaleInsteadOfCutFlatAndComesBack)
 
 // Every way a sounding channel can fall silent at once (paused, taken over by a new play,
 // stopped with its sound freed straight after) fades out instead of jumping to silence, and a
-// resumed one fades in. A sine at 0.8 moves by at most 0.05 from one sample to the next.
+// resumed one or one starting at a crest fades in. A sine at 0.8 moves by at most 0.05 from one
+// sample to the next.
 TEST(MixerTest, SoundsFallingSilentFadeOutInsteadOfClicking)
 {
     auto tone = std::make_unique<cDecodedSound>(Decode(testsounds::EncodeTone(1000, 0.8f)));
@@ -138,7 +139,9 @@ TEST(MixerTest, SoundsFallingSilentFadeOutInsteadOfClicking)
         heard.insert(heard.end(), out.begin(), out.end());
         return out;
     };
+    tick();
     const std::uint64_t first = mixer.Start(tone.get(), false);
+    mixer.Find(first)->position = std::uint64_t(kRate / 440 / 4) << 32;  // a quarter of a cycle in
     tick();
     mixer.Find(first)->paused = true;
     const auto pausing = tick();
