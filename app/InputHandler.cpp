@@ -329,3 +329,9 @@ std::string cInputHandler::KeyName(int nameKey)
     }
     return "not found";
 }
+
+QString cInputHandler::ShownKeyName(int key)
+{
+    const std::string name = KeyName(key);
+    return name == "not found" ? QStringLiteral("?") : QString::fromLatin1(name.c_str());
+}

@@ -111,6 +111,8 @@ public:
     /// The text shown on a key button, in Latin-1 bytes for the bitmap font; "not found" for keys
     /// without a text.
     static std::string KeyName(int key);
+    /// The key's name as the menus show it to the player: "?" for a key without a text.
+    static QString ShownKeyName(int key);
 
 private:
     static bool IsValidAction(int action);

@@ -44,8 +44,7 @@ bool cHowPlayScreen::Init(const cInputHandler* input)
     {
         // Labels beyond the known places repeat the last move's key.
         const int action = std::min(static_cast<int>(i), kLabelActionCount - 1);
-        const std::string key = cInputHandler::KeyName(input->GetKeyByName(kLabelActions[action]));
-        labels[i]->SetText(QString::fromLatin1(key.c_str()));
+        labels[i]->SetText(cInputHandler::ShownKeyName(input->GetKeyByName(kLabelActions[action])));
     }
     return true;
 }

@@ -129,18 +129,12 @@ void cMenuItem::ReadChild(QXmlStreamReader& reader)
         setButton->LoadFromXml(reader, kButtonFrameChipSet);
         cInputHandler bindings;
         bindings.LoadConfig(kControlsFile);
-        const std::string keyText = cInputHandler::KeyName(bindings.GetKeyByName(name.toStdString()));
-        ShowBoundKey(QString::fromLatin1(keyText.c_str()));
+        setButton->SetBothTexts(cInputHandler::ShownKeyName(bindings.GetKeyByName(name.toStdString())));
     } else if (element == QLatin1String("label")) {
         auto label = std::make_unique<cLabel>();
         if (label->LoadFromXml(reader))
             labels.push_back(std::move(label));
     }
-}
-
-void cMenuItem::ShowBoundKey(const QString& text)
-{
-    setButton->SetBothTexts(text == QLatin1String("not found") ? QStringLiteral("?") : text);
 }
 
 cMenuItem* cMenuItem::SubItem(int i) const
@@ -338,8 +332,7 @@ void cMenuItem::RestoreDefaultKeys(cInputHandler& input)
         if (!item->setButton)
             continue;
         item->setButton->SetIdle();
-        item->ShowBoundKey(QString::fromLatin1(
-            cInputHandler::KeyName(input.GetKeyByName(item->name.toStdString())).c_str()));
+        item->setButton->SetBothTexts(cInputHandler::ShownKeyName(input.GetKeyByName(item->name.toStdString())));
         item->setButton->Revert();
     }
     keysChanged = false;

@@ -148,7 +148,6 @@ public:
 private:
     void ReadAttributes(const QXmlStreamReader& reader);
     void ReadChild(QXmlStreamReader& reader);
-    void ShowBoundKey(const QString& text);
     cMenuItem* Current() const { return SubItem(selectedSubItem); }
     /// Makes sub-entry i current: every sub-entry's selected flag goes, i's is set.
     void Choose(int i);

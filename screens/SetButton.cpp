@@ -59,9 +59,8 @@ void cSetButton::SetKey(const QString& name, const cInputHandler& input)
 {
     actionName = name;
     keyCode = input.GetLastKey();
-    const std::string keyText = cInputHandler::KeyName(keyCode);
     // The player must see that the key was taken even when it has no printable name.
-    shownText = keyText == "not found" ? QStringLiteral("?") : QString::fromLatin1(keyText.c_str());
+    shownText = cInputHandler::ShownKeyName(keyCode);
     changed = true;
 }
 

@@ -151,6 +151,17 @@ TEST_F(PauseScreenTest, HowToPlayShowsTheLiveKeysAndGoesOnAKeyOrAClick)
     EXPECT_EQ(Tick(), 0);
 }
 
+TEST_F(PauseScreenTest, HowToPlayMarksKeysWithoutANameWithAQuestionMark)
+{
+    // The apostrophe and F13 have no printable name: the page must not show "not f" for them.
+    keys_.input.SetKey(KEY_JUMP, Qt::Key_Apostrophe);
+    keys_.input.SetKey(KEY_ROT_LEFT, Qt::Key_F13);
+    Answer({Qt::Key_Up, Qt::Key_Up, Qt::Key_Return});
+    ASSERT_EQ(pause.GetSubScreen(), cPauseScreen::SUB_HOW_TO_PLAY);
+    EXPECT_THAT(pause.GetHowPlayScreen()->GetKeyTexts(),
+                ElementsAre("D", "LEFT", "RIGHT", "?", "DOWN", "?", "?", "?", "S", "?", "?", "S"));
+}
+
 TEST_F(PauseScreenTest, ClicksChooseInsideAnEntryOnlyWithTheLeftButton)
 {
     EXPECT_EQ(Click(4, 2), -1);
