@@ -13,8 +13,11 @@
 #include "tests/support/GlCanvas.h"
 #include "tests/support/StdoutOf.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <sstream>
@@ -234,3 +237,20 @@ private:
     QString shotsDir;
     int shotTicks = 25;
 };
+
+/// Plays the route file through the play's area and asks that the area be left through its exit
+/// with every character taking part inside an exit. The trace goes with every failure, and is
+/// printed anyway when MIRROWEN_ROUTE_TRACE is set.
+inline void PlayRouteToTheExit(cRoutePlay& play, const QString& routeFile)
+{
+    std::vector<sRouteLine> lines;
+    std::string error;
+    ASSERT_TRUE(ReadRoute(routeFile, lines, error)) << error;
+    ASSERT_TRUE(play.Start()) << play.Trace();
+    play.Play(lines);
+    const std::string trace = play.Trace();
+    if (qEnvironmentVariableIsSet("MIRROWEN_ROUTE_TRACE"))
+        printf("%s", trace.c_str());
+    ASSERT_TRUE(play.Finished()) << "the area was not left through its exit\n" << trace;
+    EXPECT_EQ(play.Outside(), "") << "characters not inside an exit\n" << trace;
+}

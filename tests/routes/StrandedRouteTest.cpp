@@ -12,8 +12,6 @@
 
 #include <algorithm>
 
-#include <cstdio>
-
 namespace {
 
 QString StrandedDir()
@@ -35,19 +33,8 @@ class StrandedRouteTest : public ::testing::TestWithParam<std::string>
 
 TEST_P(StrandedRouteTest, TheStrandedCharacterComesBackAndTheAreaIsLeftWithEveryCharacter)
 {
-    std::vector<sRouteLine> lines;
-    std::string error;
-    ASSERT_TRUE(ReadRoute(StrandedDir() + "/" + QString::fromStdString(GetParam()) + ".route", lines, error))
-        << error;
-
     cRoutePlay play(GetParam().substr(0, GetParam().find('-')));
-    ASSERT_TRUE(play.Start()) << play.Trace();
-    play.Play(lines);
-    const std::string trace = play.Trace();
-    if (qEnvironmentVariableIsSet("MIRROWEN_ROUTE_TRACE"))
-        printf("%s", trace.c_str());
-    ASSERT_TRUE(play.Finished()) << "the area was not left through its exit\n" << trace;
-    EXPECT_EQ(play.Outside(), "") << "characters not inside an exit\n" << trace;
+    PlayRouteToTheExit(play, StrandedDir() + "/" + QString::fromStdString(GetParam()) + ".route");
 }
 
 INSTANTIATE_TEST_SUITE_P(Areas, StrandedRouteTest, ::testing::ValuesIn(StrandedNames()),
