@@ -150,11 +150,12 @@ public:
     /// The row above the highest roof of the column: the air below it is roofed.
     int RoofTop(int x) const { return roofTops[static_cast<size_t>(x)]; }
     /// Rows from (x, y) down to the nearest solid top below it; large when none. The bat king's
-    /// ledges, there only in the bat land, are no ground for the back wall.
+    /// ledges, there only in the bat land, are no ground for the back wall, and neither are thorn
+    /// bushes: they grow in front of it, and the wall runs on behind them and between their spikes.
     int GroundDistance(int x, int y) const
     {
         for (int down = y - 1; down >= 0; --down)
-            if (At(x, down) != CELL_AIR && At(x, down) != CELL_BAT_LEDGE)
+            if (At(x, down) != CELL_AIR && At(x, down) != CELL_BAT_LEDGE && At(x, down) != CELL_THORN)
                 return y - down;
         return kSize;
     }

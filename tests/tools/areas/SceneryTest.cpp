@@ -110,3 +110,23 @@ TEST(Scenery, ThornsPointAwayFromWhatTheyGrowOn)
     EXPECT_EQ(colour(62, -156), day.thornTip) << "hanging: the point below";
     EXPECT_NE(colour(62, -151), day.thornTip) << "hanging: the root at the roof";
 }
+
+TEST(Scenery, TheCaveWallRunsOnBehindThornBushes)
+{
+    // A low cave with a bush on its floor and one hanging from its roof: the wall seen between the
+    // spikes and above the bush is the wall the cave shows where no bush grows.
+    const QByteArray cave = "<body x='0' y='-240' w='512' h='40' type='0'/>\n"
+                            "<body x='0' y='-160' w='512' h='20' type='0'/>\n";
+    const QByteArray bushes = "<body x='20' y='-200' w='12' h='6' type='2'/>\n"
+                              "<body x='60' y='-170' w='12' h='10' type='2'/>\n";
+    const QImage bare = PaintScenery(Plan(cave), sPalette::Day(), true);
+    const QImage thorny = PaintScenery(Plan(cave + bushes), sPalette::Day(), true);
+    const struct {
+        int x, y;
+        const char* where;
+    } points[] = {{20, -196, "between the standing spikes"},
+                  {26, -190, "above the standing bush"},
+                  {60, -167, "between the hanging spikes"}};
+    for (const auto& p : points)
+        EXPECT_EQ(thorny.pixelColor(p.x, 511 - (p.y + 240)), bare.pixelColor(p.x, 511 - (p.y + 240))) << p.where;
+}
