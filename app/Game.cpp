@@ -1,9 +1,9 @@
 #include "app/Game.h"
 
 #include "actors/PlayerChar.h"
-#include "app/GameSettings.h"
-#include "app/InputHandler.h"
-#include "app/SaveGame.h"
+#include "player/GameSettings.h"
+#include "player/InputHandler.h"
+#include "player/SaveGame.h"
 #include "audio/AudioSystem.h"
 #include "audio/SoundLibrary.h"
 #include "engine/DebugLog.h"

@@ -2,9 +2,9 @@
 
 #include "app/GLWidget.h"
 #include "app/Game.h"
-#include "app/GameSettings.h"
-#include "app/InputHandler.h"
-#include "app/UserFile.h"
+#include "player/GameSettings.h"
+#include "player/InputHandler.h"
+#include "player/UserFile.h"
 #include "editor/FrameEditDock.h"
 #include "editor/InputConfiguration.h"
 #include "editor/VisibilityDock.h"

@@ -1,6 +1,6 @@
 #include "editor/InputConfiguration.h"
 
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 #include "editor/CustomKeyEdit.h"
 #include "engine/Controls.h"
 

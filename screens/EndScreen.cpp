@@ -1,6 +1,6 @@
 #include "screens/EndScreen.h"
 
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 #include "engine/Drawing.h"
 #include "world/CommonResources.h"
 

@@ -1,8 +1,8 @@
 #include "screens/LevelSelectionScreen.h"
 
-#include "app/GameSettings.h"
-#include "app/InputHandler.h"
-#include "app/SaveGame.h"
+#include "player/GameSettings.h"
+#include "player/InputHandler.h"
+#include "player/SaveGame.h"
 #include "audio/Sound.h"
 #include "engine/Drawing.h"
 #include "screens/FlyingHearts.h"

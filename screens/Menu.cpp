@@ -1,6 +1,6 @@
 #include "screens/Menu.h"
 
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 #include "engine/XmlAttributes.h"
 #include "screens/Circle.h"
 #include "screens/Label.h"

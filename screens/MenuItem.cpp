@@ -1,7 +1,7 @@
 #include "screens/MenuItem.h"
 
-#include "app/GameSettings.h"
-#include "app/InputHandler.h"
+#include "player/GameSettings.h"
+#include "player/InputHandler.h"
 #include "engine/Animation.h"
 #include "engine/Controls.h"
 #include "engine/Drawing.h"

@@ -1,6 +1,6 @@
 #include "screens/SaveSlot.h"
 
-#include "app/SaveGame.h"
+#include "player/SaveGame.h"
 #include "engine/Animation.h"
 #include "engine/FontManager.h"
 #include "engine/SharedAssets.h"

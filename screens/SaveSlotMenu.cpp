@@ -1,6 +1,6 @@
 #include "screens/SaveSlotMenu.h"
 
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 #include "engine/Animation.h"
 #include "engine/FontManager.h"
 #include "engine/SharedAssets.h"

@@ -2,12 +2,12 @@
 // controller, its keys, its docks, its sound toggles and its controls dialog, and the frame-set
 // file it writes. Pictures are saved for people to look at.
 #include "Mapping.h"
-#include "UserFileFixture.h"
+#include "tests/support/UserFileFixture.h"
 
 #include "actors/PlayerChar.h"
 #include "app/GLWidget.h"
 #include "app/Game.h"
-#include "app/GameSettings.h"
+#include "player/GameSettings.h"
 #include "app/MainWindow.h"
 #include "editor/CustomKeyEdit.h"
 #include "editor/FrameEditDock.h"

@@ -5,7 +5,7 @@
 // finished is the next area after the first, reached from the area selection: the first area's
 // script takes minutes to play.
 #include "Mapping.h"
-#include "UserFileFixture.h"
+#include "tests/support/UserFileFixture.h"
 #include "ViewPicture.h"
 
 #include "actors/AreaExit.h"
@@ -14,7 +14,7 @@
 #include "app/GLWidget.h"
 #include "app/Game.h"
 #include "app/MainWindow.h"
-#include "app/SaveGame.h"
+#include "player/SaveGame.h"
 #include "screens/PauseScreen.h"
 #include "world/Area.h"
 #include "world/Area0.h"

@@ -1,10 +1,10 @@
 // The game controller's changes of mode, driven tick by tick through scripted screens and real
 // areas of small files whose tick results are scripted.
 #include "ScriptedScreens.h"
-#include "UserFileFixture.h"
+#include "tests/support/UserFileFixture.h"
 
-#include "app/InputHandler.h"
-#include "app/SaveGame.h"
+#include "player/InputHandler.h"
+#include "player/SaveGame.h"
 #include "audio/Sound.h"
 #include "world/FrameEditor.h"
 #include "world/ComicFrame.h"

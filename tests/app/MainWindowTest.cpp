@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
 
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 #include "engine/AllocationTracker.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // pause screen's veil over them, and the area straight in the window with frame drawing off.
 #include "Mapping.h"
 #include "ScriptedScreens.h"
-#include "UserFileFixture.h"
+#include "tests/support/UserFileFixture.h"
 #include "ViewPicture.h"
 
 #include "app/GLWidget.h"

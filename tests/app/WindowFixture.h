@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScriptedWindow.h"
-#include "UserFileFixture.h"
+#include "tests/support/UserFileFixture.h"
 
 /// A game window driven by a scripted controller, over fresh per-user folders and the shipped
 /// templates of the controls and the settings. Tests call Init themselves.

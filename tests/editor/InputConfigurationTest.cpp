@@ -1,9 +1,9 @@
 #include "editor/CustomKeyEdit.h"
 #include "editor/InputConfiguration.h"
 
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 #include "engine/Controls.h"
-#include "tests/app/UserFileFixture.h"
+#include "tests/support/UserFileFixture.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 // Reading a route file: the key presses that play an area through, line by line.
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 
 #include <QFile>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "RouteFile.h"
 
 #include "app/Game.h"
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 #include "actors/FireFly.h"
 #include "actors/Heart.h"
 #include "actors/PlayerChar.h"

@@ -3,8 +3,8 @@
 // the mouse reaching every unlocked area, and leaving.
 #include "ScreenFixture.h"
 
-#include "app/InputHandler.h"
-#include "app/SaveGame.h"
+#include "player/InputHandler.h"
+#include "player/SaveGame.h"
 #include "screens/LevelButton.h"
 #include "screens/LevelContainer.h"
 #include "screens/AreaSummary.h"

@@ -1,7 +1,7 @@
 #include "MenuFixture.h"
 
 #include "actors/ActorFile.h"
-#include "app/UserFile.h"
+#include "player/UserFile.h"
 #include "audio/AudioSystem.h"
 #include "screens/Menu.h"
 #include "world/CommonResources.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Menus on the game's shared assets, loaded once per suite as the game loads them at start-up,
 // with a per-test user data folder so that no test sees another's files.
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 #include "tests/support/LoadedAssets.h"
 
 #include <QByteArray>

@@ -3,7 +3,7 @@
 // key makes.
 #include "MenuFixture.h"
 
-#include "app/GameSettings.h"
+#include "player/GameSettings.h"
 #include "engine/Animation.h"
 #include "engine/Controls.h"
 #include "engine/FontManager.h"

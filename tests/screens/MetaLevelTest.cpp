@@ -5,7 +5,7 @@
 #include "actors/Heart.h"
 #include "app/Game.h"
 #include "audio/AudioSystem.h"
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 #include "audio/Sound.h"
 #include "engine/Animation.h"
 #include "screens/FlyingHearts.h"

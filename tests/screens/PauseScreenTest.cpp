@@ -2,7 +2,7 @@
 // delivers them, on the game's shared assets.
 #include "MenuFixture.h"
 
-#include "app/GameSettings.h"
+#include "player/GameSettings.h"
 #include "screens/HowPlayScreen.h"
 #include "screens/Menu.h"
 #include "screens/MenuItem.h"

@@ -3,7 +3,7 @@
 // system and fresh per-user files. Areas of the order that the game does not have yet, and the
 // music between areas when it is not there, are stood in for by small files mounted where the
 // game looks for them; once the real ones exist they are used instead.
-#include "tests/app/UserFileFixture.h"
+#include "tests/support/UserFileFixture.h"
 
 #include "screens/LevelOrder.h"
 #include "tests/support/LoadedAssets.h"

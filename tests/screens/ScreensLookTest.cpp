@@ -3,7 +3,7 @@
 // the credits, and the save-slot menu asking before it replaces a game.
 #include "MenuFixture.h"
 
-#include "app/GameSettings.h"
+#include "player/GameSettings.h"
 #include "engine/FontManager.h"
 #include "screens/MenuItem.h"
 #include "screens/StartScreen.h"

@@ -4,7 +4,7 @@
 #include "MenuFixture.h"
 
 #include "actors/Cloud.h"
-#include "app/GameSettings.h"
+#include "player/GameSettings.h"
 #include "audio/AudioSystem.h"
 #include "audio/Sound.h"
 #include "screens/CreditsScreen.h"

@@ -4,7 +4,7 @@
 // when the end holds more than 2 MB above the start. Run by scripts/soak.sh; the hour's ticks may be
 // given as the first argument.
 #include "app/Game.h"
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 #include "world/Area.h"
 #include "world/FrameEditor.h"
 

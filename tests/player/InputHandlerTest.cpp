@@ -1,6 +1,6 @@
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 
-#include "UserFileFixture.h"
+#include "tests/support/UserFileFixture.h"
 
 #include <QXmlStreamReader>
 

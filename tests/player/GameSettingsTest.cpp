@@ -1,6 +1,6 @@
-#include "app/GameSettings.h"
+#include "player/GameSettings.h"
 
-#include "UserFileFixture.h"
+#include "tests/support/UserFileFixture.h"
 
 #include <gtest/gtest.h>
 

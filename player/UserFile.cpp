@@ -1,4 +1,4 @@
-#include "app/UserFile.h"
+#include "player/UserFile.h"
 
 #include "engine/XmlAttributes.h"
 

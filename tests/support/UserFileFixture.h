@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserFile.h"
+#include "player/UserFile.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "app/SaveGame.h"
+#include "player/SaveGame.h"
 
-#include "app/UserFile.h"
+#include "player/UserFile.h"
 
 #include <QString>
 #include <QXmlStreamReader>

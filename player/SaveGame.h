@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AreaStatus.h"
+#include "player/AreaStatus.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "app/GameSettings.h"
+#include "player/GameSettings.h"
 
-#include "app/UserFile.h"
+#include "player/UserFile.h"
 
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>

@@ -1,6 +1,6 @@
-#include "app/InputHandler.h"
+#include "player/InputHandler.h"
 
-#include "app/UserFile.h"
+#include "player/UserFile.h"
 
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>

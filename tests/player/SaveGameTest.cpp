@@ -1,6 +1,6 @@
-#include "app/SaveGame.h"
+#include "player/SaveGame.h"
 
-#include "UserFileFixture.h"
+#include "tests/support/UserFileFixture.h"
 
 #include <gtest/gtest.h>
 
