@@ -72,7 +72,7 @@ void cGameSettings::ToggleFullScreen()
 bool cGameSettings::Load(const QString& relativeName)
 {
     cUserFile file(relativeName);
-    if (!file.OpenSource(true))
+    if (!file.OpenSource())
         return false;
 
     file.ReadElements([&](const QXmlStreamReader& xml) {
@@ -86,8 +86,8 @@ bool cGameSettings::Load(const QString& relativeName)
         }
     });
 
-    if (file.SourceIsTemplate() && !file.MakeCopy([this](QXmlStreamWriter& xml) { WriteSettings(xml); }))
-        return false;
+    if (file.SourceIsTemplate())
+        file.MakeCopy([this](QXmlStreamWriter& xml) { WriteSettings(xml); });
     fileName = relativeName;
     return true;
 }

@@ -33,6 +33,11 @@ constexpr sBinding BINDINGS[] = {
     {"ROT_RIGHT", KEY_ROT_RIGHT, Qt::Key_S},
 };
 
+/// What key events carry. 0 and Key_unknown come with keys Qt cannot name (some dead and compose
+/// keys among them): the player may bind such a key, so the controls file must read them back.
+constexpr int LOWEST_KEY_CODE = 0;
+constexpr int HIGHEST_KEY_CODE = Qt::Key_unknown;
+
 /// The order in which MapKey and MapKeyAlt compare a key with the bindings.
 constexpr eInputKey MAPPED_ACTIONS[] = {KEY_CONFIRM, KEY_BACK, KEY_UP,   KEY_DOWN,     KEY_LEFT,     KEY_RIGHT,
                                         KEY_JUMP,    KEY_PREV, KEY_NEXT, KEY_ROT_LEFT, KEY_ROT_RIGHT};
@@ -92,7 +97,7 @@ cInputHandler::cInputHandler()
 
 bool cInputHandler::IsKeyCode(int code)
 {
-    return code > 0 && code < Qt::Key_unknown;
+    return code >= LOWEST_KEY_CODE && code <= HIGHEST_KEY_CODE;
 }
 
 void cInputHandler::Clear()
@@ -123,20 +128,23 @@ void cInputHandler::LoadConfig(const QString& fileName)
 bool cInputHandler::ParseConfig(const QString& fileName)
 {
     cUserFile file(fileName);
-    if (!file.OpenSource(false))
+    if (!file.OpenSource())
         return false;
 
     file.ReadElements([&](const QXmlStreamReader& xml) {
         for (const sBinding& binding : BINDINGS) {
             if (xml.name() == QLatin1String(binding.element))
                 key[binding.action] =
-                    file.IntAttributeWithin(xml, "Standard", key[binding.action], 1, Qt::Key_unknown - 1);
+                    file.IntAttributeWithin(xml, "Standard", key[binding.action], LOWEST_KEY_CODE, HIGHEST_KEY_CODE);
         }
     });
     SetMenuKeys(key2);
 
     // A damaged template still gives a sound copy: the bindings as they now stand, all nine of them.
-    return !file.SourceIsTemplate() || file.MakeCopy([this](QXmlStreamWriter& xml) { WriteBindings(xml); });
+    // A copy that cannot be written costs only the copy: the bindings were read.
+    if (file.SourceIsTemplate())
+        file.MakeCopy([this](QXmlStreamWriter& xml) { WriteBindings(xml); });
+    return true;
 }
 
 bool cInputHandler::SaveConfig(const QString& fileName) const

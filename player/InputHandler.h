@@ -43,7 +43,7 @@ public:
     /// No flags set, every binding NO_KEY.
     cInputHandler();
 
-    /// Whether a key event can carry the code: Qt's codes are positive and below Key_unknown.
+    /// Whether a key event can carry the code: from 0 (a key Qt cannot name) to Key_unknown.
     static bool IsKeyCode(int key);
 
     /// Drops every pressed and held flag of both tables and forgets the last key; bindings stay.
@@ -56,8 +56,9 @@ public:
     /// Reads the bindings of the per-user controls file over the current ones, and table 2's arrow,
     /// jump and character keys. When the user copy is missing it is made from the template, holding
     /// all nine bindings. False after the message when the template or the user copy cannot be opened
-    /// or made; a damaged file is read as far as it is sound, reported, and gives true. A binding to a
-    /// code that no key carries counts as damage and leaves the action's binding as it was.
+    /// for reading; a copy that cannot be made is reported and still gives true. A damaged file is
+    /// read as far as it is sound, reported, and gives true. A binding to a code that no key carries
+    /// counts as damage and leaves the action's binding as it was.
     bool ParseConfig(const QString& fileName);
     /// Writes table 1's nine bindable actions to the user copy, atomically. False after the message;
     /// the file on disk is then unchanged.

@@ -36,9 +36,12 @@ cSaveGame::~cSaveGame() = default;
 
 bool cSaveGame::Load(const std::string& relativeName)
 {
+    damaged = false;
     cUserFile file(QString::fromStdString(relativeName));
-    if (!file.OpenSource(true))
+    if (!file.OpenSource()) {
+        damaged = file.CopyIsDamaged();
         return false;
+    }
 
     bool namesArea = false;
     const bool sound = file.ReadElements([&](const QXmlStreamReader& xml) {
@@ -58,20 +61,28 @@ bool cSaveGame::Load(const std::string& relativeName)
 
     // A damaged slot, or one that names no area, cannot be resumed. It stays on disk as it is until
     // the player starts a new game on it, and a copy being made is dropped rather than left empty.
-    if (!sound)
-        return false;
-    if (!namesArea || currentArea.empty()) {
-        printf("\n ERROR: %s names no current area; the slot is not used \n\n", relativeName.c_str());
+    if (!sound) {
+        damaged = file.CopyIsDamaged();
         return false;
     }
+    if (!namesArea || currentArea.empty()) {
+        printf("\n ERROR: %s names no current area; the slot is not used \n\n", relativeName.c_str());
+        damaged = !file.SourceIsTemplate();
+        return false;
+    }
+    // A copy that cannot be made costs only the copy: the fresh slot it would hold is what was read.
     if (file.SourceIsTemplate()) {
         cSaveGame fresh;
         fresh.NewGame(relativeName);
-        if (!file.MakeCopy([&fresh](QXmlStreamWriter& xml) { fresh.WriteSlot(xml); }))
-            return false;
+        file.MakeCopy([&fresh](QXmlStreamWriter& xml) { fresh.WriteSlot(xml); });
     }
     fileName = relativeName;
     return true;
+}
+
+bool cSaveGame::IsDamaged() const
+{
+    return damaged;
 }
 
 bool cSaveGame::Save() const

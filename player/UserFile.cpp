@@ -13,6 +13,13 @@
 
 #include <cstdio>
 
+namespace {
+
+/// Written to by every failed write, emptied by the window, which tells the player.
+QStringList writeFailures;
+
+} // namespace
+
 cUserFile::cUserFile(const QString& relativeName)
     : relativeName(relativeName)
 {
@@ -54,10 +61,10 @@ QString cUserFile::UserPath() const
     return QDir::toNativeSeparators(DataFolder() + "/" + relativeName);
 }
 
-bool cUserFile::OpenSource(bool copyMustBeWritable)
+bool cUserFile::OpenSource()
 {
     source.reset();
-    copy.reset();
+    makingCopy = false;
     damaged = false;
 
     auto templateFile = std::make_unique<QFile>(TemplatePath());
@@ -68,18 +75,16 @@ bool cUserFile::OpenSource(bool copyMustBeWritable)
 
     const QString userPath = UserPath();
     if (!QFileInfo::exists(userPath)) {
-        auto newCopy = std::make_unique<QSaveFile>(userPath);
-        if (!OpenForWriting(*newCopy))
-            return false;
         source = std::move(templateFile);
-        copy = std::move(newCopy);
+        makingCopy = true;
         return true;
     }
 
+    // Only read: a copy the player may read but not write is still the player's.
     auto userCopy = std::make_unique<QFile>(userPath);
-    const QIODevice::OpenMode mode = copyMustBeWritable ? QIODevice::ReadWrite : QIODevice::ReadOnly;
-    if (!userCopy->open(mode | QIODevice::Text)) {
+    if (!userCopy->open(QIODevice::ReadOnly | QIODevice::Text)) {
         ReportFailure(userPath);
+        damaged = true;
         return false;
     }
     source = std::move(userCopy);
@@ -88,7 +93,24 @@ bool cUserFile::OpenSource(bool copyMustBeWritable)
 
 bool cUserFile::SourceIsTemplate() const
 {
-    return copy != nullptr;
+    return makingCopy;
+}
+
+bool cUserFile::CopyIsDamaged() const
+{
+    return damaged && !makingCopy;
+}
+
+bool cUserFile::CanWrite() const
+{
+    const QFileInfo copy(UserPath());
+    if (copy.exists() && !copy.isWritable())
+        return false;
+    // A save writes a new file beside the copy and renames it, so the folder must take new files.
+    QFileInfo folder(copy.absolutePath());
+    while (!folder.exists() && folder.absolutePath() != folder.absoluteFilePath())
+        folder = QFileInfo(folder.absolutePath());
+    return folder.isDir() && folder.isWritable();
 }
 
 bool cUserFile::ReadElements(const std::function<void(const QXmlStreamReader&)>& onElement)
@@ -99,10 +121,10 @@ bool cUserFile::ReadElements(const std::function<void(const QXmlStreamReader&)>&
             onElement(xml);
     }
     // What was read before the damage stays; the line tells the player why the rest is missing.
-    const bool sound = !xml.hasError() && !damaged;
-    if (!sound)
+    damaged = damaged || xml.hasError();
+    if (damaged)
         ReportFailure(source->fileName());
-    return sound;
+    return !damaged;
 }
 
 int cUserFile::IntAttribute(const QXmlStreamReader& xml, const char* name, int fallback)
@@ -125,9 +147,8 @@ int cUserFile::IntAttributeWithin(const QXmlStreamReader& xml, const char* name,
 
 bool cUserFile::MakeCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot)
 {
-    const bool written = WriteAndCommit(*copy, writeRoot);
-    copy.reset();
-    return written;
+    makingCopy = false;
+    return Write(writeRoot);
 }
 
 bool cUserFile::Write(const std::function<void(QXmlStreamWriter&)>& writeRoot) const
@@ -143,7 +164,7 @@ bool cUserFile::OpenForWriting(QSaveFile& file)
     QDir().mkpath(QFileInfo(file.fileName()).absolutePath());
     if (file.open(QIODevice::WriteOnly | QIODevice::Text))
         return true;
-    ReportFailure(file.fileName());
+    ReportWriteFailure(file.fileName());
     return false;
 }
 
@@ -157,6 +178,20 @@ bool cUserFile::WriteAndCommit(QSaveFile& file, const std::function<void(QXmlStr
     xml.writeEndDocument();
     if (!xml.hasError() && file.commit())
         return true;
-    ReportFailure(file.fileName());
+    ReportWriteFailure(file.fileName());
     return false;
+}
+
+void cUserFile::ReportWriteFailure(const QString& path)
+{
+    ReportFailure(path);
+    if (!writeFailures.contains(path))
+        writeFailures.append(path);
+}
+
+QStringList cUserFile::TakeWriteFailures()
+{
+    QStringList failures;
+    failures.swap(writeFailures);
+    return failures;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -21,8 +22,10 @@ class QXmlStreamWriter;
 ///
 /// A missing user copy is made from what the reader took from the template. Every write of a user copy
 /// is atomic: it replaces the whole file or leaves the old one untouched, and the folders it needs are
-/// made first. Every failure to open or write prints "\n ERROR: Invalid XML resource file: %s \n\n"
-/// with the path that failed (the relative name for the template, the full path for the user copy).
+/// made first. Reading never needs the right to write: a folder the player may read but not write costs
+/// only the writing. Every failure to open or write prints "\n ERROR: Invalid XML resource file: %s \n\n"
+/// with the path that failed (the relative name for the template, the full path for the user copy);
+/// a failed write is also kept for the window to tell the player (TakeWriteFailures).
 ///
 /// A reader opens the source with OpenSource, hands every start element to its own code through
 /// ReadElements (taking numbers with IntAttribute), and, when SourceIsTemplate, finishes with MakeCopy.
@@ -40,6 +43,8 @@ public:
     static bool MakeFolders();
     /// Prints the "Invalid XML resource file" line for a path.
     static void ReportFailure(const QString& path);
+    /// The user copies that could not be written since the last call, each once, and forgets them.
+    static QStringList TakeWriteFailures();
 
     /// The template's path: relative to the working directory when it exists there, else beside the
     /// executable; the relative name itself when neither exists.
@@ -47,13 +52,19 @@ public:
     /// The user copy's full path, native separators.
     QString UserPath() const;
 
-    /// Opens what the reader takes its values from: the user copy when it exists, else the template,
-    /// in which case the user copy is opened for its atomic write (folders made as needed). With
-    /// copyMustBeWritable an existing user copy must also be writable, so that a later save cannot
-    /// fail. False after the message; then nothing has been read and nothing is written.
-    bool OpenSource(bool copyMustBeWritable);
-    /// True after a successful OpenSource when the user copy was missing and is being made.
+    /// Opens what the reader takes its values from, for reading only: the user copy when it exists,
+    /// else the template, from which MakeCopy then makes the user copy. False after the message when
+    /// the template or an existing user copy cannot be opened; then nothing has been read and nothing
+    /// is written.
+    bool OpenSource();
+    /// True after a successful OpenSource when the user copy was missing and is to be made.
     bool SourceIsTemplate() const;
+    /// True when the user copy exists but could not be opened, or what ReadElements read of it was
+    /// not sound: the player's file is there but cannot be used as it stands.
+    bool CopyIsDamaged() const;
+    /// Whether a write of the user copy is allowed: its folder (or the nearest one that exists) and an
+    /// existing copy must be writable. A full disk still shows only when writing.
+    bool CanWrite() const;
 
     /// Reads the open source token by token until its end or its first XML error, handing every start
     /// element to onElement. A damaged source (empty, cut short, not XML, words where numbers belong)
@@ -66,7 +77,8 @@ public:
     /// too, and gives fallback.
     int IntAttributeWithin(const QXmlStreamReader& xml, const char* name, int fallback, int low, int high);
 
-    /// Writes the user copy being made (see SourceIsTemplate) and commits it. False after the message.
+    /// Writes the user copy being made (see SourceIsTemplate) and commits it. False after the message;
+    /// what was read stays good.
     bool MakeCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot);
     /// Replaces the user copy as a whole: the XML declaration, writeRoot's elements (indented by four
     /// spaces) and the end of the document, committed atomically. False after the message; then the
@@ -76,9 +88,10 @@ public:
 private:
     static bool OpenForWriting(QSaveFile& file);
     static bool WriteAndCommit(QSaveFile& file, const std::function<void(QXmlStreamWriter&)>& writeRoot);
+    static void ReportWriteFailure(const QString& path);
 
     QString relativeName;
     std::unique_ptr<QFile> source;
-    std::unique_ptr<QSaveFile> copy;
+    bool makingCopy = false;
     bool damaged = false;
 };

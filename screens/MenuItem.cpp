@@ -348,27 +348,11 @@ void cMenuItem::RevertKeys()
     keysChanged = false;
 }
 
-bool cMenuItem::KeyHeldByAnotherRow(int key, const cMenuItem* row, const cInputHandler& input) const
-{
-    for (const auto& item : subItems) {
-        if (item.get() == row || !item->setButton)
-            continue;
-        const cSetButton& field = *item->setButton;
-        const int held = field.IsChanged() ? field.GetKeyCode() : input.GetKeyByName(item->name.toStdString());
-        if (held == key)
-            return true;
-    }
-    return false;
-}
-
 bool cMenuItem::CaptureKey(cInputHandler& input)
 {
     cMenuItem* row = Current();
     if (!row || !row->setButton || row->setButton->GetState() != cSetButton::WAITING)
         return false;
-    // Two actions on one key would make that key do both in play.
-    if (KeyHeldByAnotherRow(input.GetLastKey(), row, input))
-        return true;
     row->setButton->SetKey(row->name, input);
     keysChanged = true;
     row->setButton->SetIdle();

@@ -119,8 +119,8 @@ public:
     /// Follows the right link; on the "SOUND" entry reports 5 for "SOUND EFFECTS" instead.
     int MoveRight();
     /// While the current sub-entry's key field waits: takes the input handler's last key for it
-    /// and returns true. A key that another field of this entry holds is refused (the field keeps
-    /// waiting); the key is still used up.
+    /// and returns true. Any key is taken, one that another field holds too: one key for two
+    /// actions is the player's choice.
     bool CaptureKey(cInputHandler& input);
     /// Shows the bound keys again in every field when keys were captured and not saved.
     void RevertKeys();
@@ -156,7 +156,6 @@ private:
     int ActivateSave(cInputHandler& input);
     void CommitKeys(cInputHandler& input);
     void RestoreDefaultKeys(cInputHandler& input);
-    bool KeyHeldByAnotherRow(int key, const cMenuItem* row, const cInputHandler& input) const;
 
     bool HoversBox(float px, float py) const;
     bool HoversLine(float px, float py) const;

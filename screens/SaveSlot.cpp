@@ -1,6 +1,7 @@
 #include "screens/SaveSlot.h"
 
 #include "player/SaveGame.h"
+#include "player/UserFile.h"
 #include "engine/Animation.h"
 #include "engine/FontManager.h"
 #include "engine/SharedAssets.h"
@@ -34,9 +35,12 @@ cSaveSlot::~cSaveSlot() = default;
 void cSaveSlot::Init(int n)
 {
     slotNumber = n;
-    caption = "GAME SLOT " + IntToString(n);
     saveGame = std::make_unique<cSaveGame>();
-    readable = saveGame->Load("Saves/slot" + std::to_string(n) + ".zvs");
+    readable = saveGame->Load(FileName());
+    damaged = saveGame->IsDamaged();
+    writable = cUserFile(QString::fromStdString(FileName())).CanWrite();
+    // The player must see before choosing that nothing played on this slot will be kept.
+    caption = "GAME SLOT " + IntToString(n) + (writable ? QString() : QStringLiteral(" - READ ONLY"));
     score = saveGame->GetScore();
     // A damaged file may have named an area before the damage: its picture would belie the summary.
     currentArea = readable ? saveGame->GetCurrentArea() : kNoArea;
@@ -55,16 +59,22 @@ bool cSaveSlot::StartNewGame()
     score = 0;
     saveGame->SetScore(0);
     // Named again: a file that could not be read left the save without its name.
-    saveGame->NewGame("Saves/slot" + std::to_string(slotNumber) + ".zvs");
+    saveGame->NewGame(FileName());
     readable = saveGame->Save();
+    damaged = damaged && !readable;
     UpdateSummary();
     return readable;
+}
+
+std::string cSaveSlot::FileName() const
+{
+    return "Saves/slot" + std::to_string(slotNumber) + ".zvs";
 }
 
 void cSaveSlot::UpdateSummary()
 {
     if (!IsUsed()) {
-        summary = "Empty - New Game";
+        summary = damaged ? QStringLiteral("Damaged - New Game") : QStringLiteral("Empty - New Game");
         return;
     }
     // A blank before scores of one and two digits, so that they stand nearer those of three.

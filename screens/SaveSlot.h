@@ -12,8 +12,9 @@ class cFontManager;
 class cSaveGame;
 
 /// One row of the save-slot menu: the slot's file "Saves/slot<n>.zvs", its area picture, its
-/// caption "GAME SLOT <n>" and a summary ("Empty - New Game" or its score), and, while the menu
-/// asks, "OVERWRITE SAVE GAME?" with YES and NO. Positions are window pixels, y up.
+/// caption "GAME SLOT <n>" (with "- READ ONLY" when its file may not be written) and a summary
+/// ("Empty - New Game", "Damaged - New Game" or its score), and, while the menu asks,
+/// "OVERWRITE SAVE GAME?" with YES and NO. Positions are window pixels, y up.
 class cSaveSlot
 {
 public:
@@ -23,12 +24,18 @@ public:
     cSaveSlot(const cSaveSlot&) = delete;
     cSaveSlot& operator=(const cSaveSlot&) = delete;
 
-    /// Reads slot n's file, making it fresh when the player has none.
+    /// Reads slot n's file, making it fresh when the player has none. Called again, it reads the
+    /// file anew.
     void Init(int n);
-    /// Whether the slot holds a game to resume. A file that could not be read, or that names no
-    /// current area, holds none: it shows as empty, and stays as it is until a new game is
-    /// started on it.
+    /// Whether the slot holds a game to resume.
     bool IsUsed() const;
+    /// Whether the player's file is there but cannot be resumed: it could not be read, is damaged or
+    /// names no current area. It shows as damaged and stays as it is until a new game is started on it.
+    bool IsDamaged() const { return damaged; }
+    /// Whether a new game would replace something of the player's: a game or a damaged file.
+    bool HoldsSomething() const { return IsUsed() || damaged; }
+    /// Whether the slot's file may be written.
+    bool IsWritable() const { return writable; }
     /// Makes the slot a fresh game and writes its file. False, after the message, when the file
     /// could not be written: the game may still be played, but nothing of it is kept.
     bool StartNewGame();
@@ -53,6 +60,7 @@ public:
     const std::string& GetCurrentArea() const { return currentArea; }
 
 private:
+    std::string FileName() const;
     void DrawQuestion(int x, int y, int choice, cAnimation* cursor);
     void DrawText(const QString& text, int x, int y, int scale, bool coloured) const;
     /// Light while hovered, white while marked, else lilac.
@@ -62,6 +70,8 @@ private:
     QString summary;
     std::unique_ptr<cSaveGame> saveGame;
     bool readable = false;
+    bool damaged = false;
+    bool writable = true;
     int score = 0;
     int slotNumber = 0;
     int textScale = 0;

@@ -125,8 +125,13 @@ void cSaveSlotMenu::Confirm()
 
 void cSaveSlotMenu::Choose()
 {
-    if (newGameMode && rows[selected]->IsUsed()) {
-        cursor = 0;
+    cSaveSlot& slot = *rows[selected];
+    // What the slot held when the menu opened may be out of date: the choice goes by the file now.
+    slot.Init(selected);
+    const bool resumes = !newGameMode && slot.IsUsed();
+    if (!resumes && slot.HoldsSomething()) {
+        // On NO: one slip of Return must not wipe a slot.
+        cursor = 1;
         questionOpen = true;
     } else {
         chosen = true;

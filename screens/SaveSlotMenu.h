@@ -10,9 +10,10 @@ class cSaveSlot;
 class cTextButton;
 
 /// The choice of one of the five game slots, opened by the title screen: in new-game mode from
-/// "NEW GAME", asking before a slot that holds a game is started anew, and in resume mode from
-/// "RESUME". It writes a slot's file only when it starts a new game on it; otherwise it reports
-/// the choice through `Update`, and its owner reads the slot with `GetSelectedSlot`.
+/// "NEW GAME" and in resume mode from "RESUME". Before a new game replaces a slot that holds a game
+/// or a damaged file it asks, with NO marked. It writes a slot's file only when it starts a new game
+/// on it; otherwise it reports the choice through `Update`, and its owner reads the slot with
+/// `GetSelectedSlot`.
 ///
 /// Mouse positions are window pixels with y counted up from the bottom edge (the owners turn
 /// them). Owned by the screen that opened it.
@@ -53,7 +54,8 @@ private:
     bool ValidSlot(int i) const { return i >= 0 && i < SlotCount(); }
     void Confirm();
     void Step(int direction);
-    /// Chooses a row: asks first when a new game would replace a used slot.
+    /// Chooses a row, reading its file anew: asks first when a new game would replace a game or a
+    /// damaged file.
     void Choose();
     void PressChoice(cSaveSlot& slot);
 

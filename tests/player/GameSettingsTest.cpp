@@ -115,17 +115,19 @@ TEST_F(GameSettingsFile, MissingTemplateFailsAndChangesNothingEvenWithAUserCopy)
     ExpectFlags(false, false, false, false);
 }
 
-TEST_F(GameSettingsFile, UnwritableDataFolderFailsWithTheMessageAndTheGameGoesOn)
+TEST_F(GameSettingsFile, UnwritableDataFolderCostsOnlyTheWritingAndTheGameGoesOn)
 {
     WriteTemplate("Settings.xml", SettingsXml("1", "1", "1"));
     MakeDataFolderImpossible();
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(settings.Load("Settings.xml"));
+    EXPECT_TRUE(settings.Load("Settings.xml")) << "the template was read";
     settings.ToggleMusicMute();
     EXPECT_FALSE(settings.Save());
     const std::string line = InvalidFileLine(UserPath("Settings.xml")).toStdString();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), line + line);
-    ExpectFlags(true, false, false, false);
+    ExpectFlags(false, true, true, true);
+    EXPECT_EQ(cUserFile::TakeWriteFailures(), QStringList{UserPath("Settings.xml")}) << "told once";
+    EXPECT_TRUE(cUserFile::TakeWriteFailures().isEmpty());
 }
 
 TEST_F(GameSettingsFile, UserCopyThatIsAFolderFails)

@@ -158,13 +158,15 @@ TEST_F(OptionPagesTest, ACapturedKeyIsShownAtOnceAndBoundOnlyBySave)
     EXPECT_EQ(keys->input.GetKey(KEY_JUMP), Qt::Key_Space);
     EXPECT_TRUE(cMenuItem::KeysChanged());
 
-    // A key that another row holds is refused: the field waits on; one without a name shows "?".
+    // A key that another row holds is taken all the same: one key for two actions is the player's
+    // choice. One without a name shows "?".
     Tick(Controls(), Qt::Key_Down);
     Tick(Controls(), Qt::Key_Space);
     Tick(Controls(), Qt::Key_Left);
-    EXPECT_EQ(Field(ROW_SWITCH).GetState(), cSetButton::WAITING);
-    EXPECT_EQ(Field(ROW_SWITCH).GetShownText(), "D");
-    EXPECT_EQ(Keyboard().GetSelectedSubItem(), ROW_SWITCH) << "the refused key did not move";
+    EXPECT_EQ(Field(ROW_SWITCH).GetState(), cSetButton::IDLE);
+    EXPECT_EQ(Field(ROW_SWITCH).GetShownText(), "LEFT");
+    EXPECT_EQ(Keyboard().GetSelectedSubItem(), ROW_SWITCH) << "the captured key did not move";
+    Tick(Controls(), Qt::Key_Space);
     Tick(Controls(), Qt::Key_F13);
     EXPECT_EQ(Field(ROW_SWITCH).GetShownText(), "?");
 
@@ -187,15 +189,17 @@ TEST_F(OptionPagesTest, ACapturedKeyIsShownAtOnceAndBoundOnlyBySave)
     Tick(Controls(), Qt::Key_X);
     Tick(Controls(), Qt::Key_Down);
     Tick(Controls(), Qt::Key_Return);
-    Tick(Controls(), Qt::Key_F13);
+    Tick(Controls(), Qt::Key_Left);
     for (int i = ROW_SWITCH; i < ROW_SAVE; ++i)
         Tick(Controls(), Qt::Key_Down);
     ASSERT_EQ(Keyboard().GetSelectedSubItem(), ROW_SAVE);
     EXPECT_EQ(Tick(Controls(), Qt::Key_Return), 2);
     EXPECT_EQ(keys->input.GetKey(KEY_JUMP), Qt::Key_X);
-    EXPECT_EQ(keys->input.GetKey(KEY_NEXT), Qt::Key_F13);
+    EXPECT_EQ(keys->input.GetKey(KEY_NEXT), Qt::Key_Left);
+    EXPECT_EQ(keys->input.GetKey(KEY_LEFT), Qt::Key_Left) << "both actions on the one key";
     EXPECT_EQ(SavedKey(KEY_JUMP), Qt::Key_X);
-    EXPECT_EQ(SavedKey(KEY_NEXT), Qt::Key_F13);
+    EXPECT_EQ(SavedKey(KEY_NEXT), Qt::Key_Left);
+    EXPECT_EQ(SavedKey(KEY_LEFT), Qt::Key_Left);
     EXPECT_TRUE(customControls);
     EXPECT_EQ(Field(ROW_JUMP).GetCommittedText(), "X");
 

@@ -76,10 +76,11 @@ TEST_F(SaveSlotMenuTest, ANewGameOnAUsedSlotAsksFirstAndRewritesOnlyThatSlot)
     Key(Qt::Key_Down);
     Key(Qt::Key_Return);
     EXPECT_TRUE(menu->IsQuestionOpen());
-    EXPECT_EQ(menu->GetCursor(), 0) << "YES marked";
+    EXPECT_EQ(menu->GetCursor(), 1) << "NO marked: one slip of Return must not wipe the slot";
     EXPECT_EQ(menu->Update(20), 0);
     Key(Qt::Key_Down);
-    EXPECT_EQ(menu->GetCursor(), 1) << "NO";
+    EXPECT_EQ(menu->GetCursor(), 0) << "YES";
+    Key(Qt::Key_Up);
     Key(Qt::Key_Return);
     EXPECT_FALSE(menu->IsQuestionOpen());
     EXPECT_EQ(menu->GetCursor(), 2) << "back on the slot";
@@ -87,6 +88,7 @@ TEST_F(SaveSlotMenuTest, ANewGameOnAUsedSlotAsksFirstAndRewritesOnlyThatSlot)
     EXPECT_EQ(ReadUserCopy(SlotFile(2)), slot2);
 
     Key(Qt::Key_Return);
+    Key(Qt::Key_Up);
     Key(Qt::Key_Up);
     Key(Qt::Key_Up);
     EXPECT_EQ(menu->GetCursor(), 0) << "every direction swaps YES and NO";
@@ -97,7 +99,7 @@ TEST_F(SaveSlotMenuTest, ANewGameOnAUsedSlotAsksFirstAndRewritesOnlyThatSlot)
     EXPECT_EQ(ReadUserCopy(SlotFile(4)), slot4);
     EXPECT_FALSE(menu->Slot(2)->IsUsed());
     EXPECT_EQ(menu->Slot(2)->GetSummary(), "Empty - New Game");
-    EXPECT_EQ(effects.sounds.Take().size(), 9u) << "each key one menu sound";
+    EXPECT_EQ(effects.sounds.Take().size(), 11u) << "each key one menu sound";
 }
 
 TEST_F(SaveSlotMenuTest, ResumingAUsedSlotLeavesItsFileAndAnEmptySlotStartsANewGame)
@@ -117,30 +119,60 @@ TEST_F(SaveSlotMenuTest, ResumingAUsedSlotLeavesItsFileAndAnEmptySlotStartsANewG
     EXPECT_EQ(menu->GetSelectedSlot(), 0);
 }
 
-TEST_F(SaveSlotMenuTest, ADamagedSlotShowsEmptyAndIsKeptUntilANewGameIsStartedOnIt)
-{
-    const QByteArray damaged = "<ZORV_Save Sc\x01 this is no slot";
-    WriteUserCopy(SlotFile(3), damaged);
-    Open(false);
-    EXPECT_FALSE(menu->Slot(3)->IsUsed());
-    EXPECT_EQ(menu->Slot(3)->GetSummary(), "Empty - New Game");
-    EXPECT_EQ(ReadUserCopy(SlotFile(3)), damaged);
-    for (int i = 0; i < 3; ++i)
-        Key(Qt::Key_Down);
-    Key(Qt::Key_Return);
-    EXPECT_EQ(menu->Update(20), 8);
-    EXPECT_TRUE(ReadUserCopy(SlotFile(3)).contains("Area=\"NEW\""));
-}
-
-TEST_F(SaveSlotMenuTest, ASlotCutShortAfterItsAreaShowsNoAreaEither)
+TEST_F(SaveSlotMenuTest, ADamagedSlotSaysSoAndIsKeptUntilTheNewGameOverItIsConfirmed)
 {
     QByteArray cutShort = UsedSlot(30);
     cutShort.truncate(cutShort.indexOf("<Area name"));
-    WriteUserCopy(SlotFile(1), cutShort);
-    cSaveSlot slot(&font);
-    slot.Init(1);
-    EXPECT_EQ(slot.GetSummary(), "Empty - New Game");
-    EXPECT_EQ(cCommonResources::GetAreaNumber(slot.GetCurrentArea()), cCommonResources::GetAreaNumber("NEW")) << slot.GetCurrentArea();
+    const struct
+    {
+        const char* kind;
+        QByteArray content;
+    } damagedFiles[] = {
+        {"random bytes", QByteArray("\x9f\x01<ZORV_Save Sc\x01 this is") + '\0' + " no slot"},
+        {"cut short after its area", cutShort},
+        {"empty", QByteArray()},
+        {"naming no area", "<ZORV_Save Score=\"12\"/>"},
+    };
+    for (const auto& file : damagedFiles) {
+        SCOPED_TRACE(file.kind);
+        for (const bool newGame : {true, false}) {
+            WriteUserCopy(SlotFile(3), file.content);
+            Open(newGame);
+            EXPECT_FALSE(menu->Slot(3)->IsUsed());
+            EXPECT_EQ(menu->Slot(3)->GetSummary(), "Damaged - New Game") << "not the words of a slot never used";
+            EXPECT_EQ(menu->Slot(0)->GetSummary(), "Empty - New Game");
+            EXPECT_EQ(cCommonResources::GetAreaNumber(menu->Slot(3)->GetCurrentArea()),
+                      cCommonResources::GetAreaNumber("NEW")) << "no picture of an area the file may have named";
+            for (int i = 0; i < 3; ++i)
+                Key(Qt::Key_Down);
+            Key(Qt::Key_Return);
+            EXPECT_TRUE(menu->IsQuestionOpen()) << "a new game over it asks first";
+            EXPECT_EQ(menu->GetCursor(), 1);
+            Key(Qt::Key_Return);
+            EXPECT_EQ(menu->Update(20), 0) << "NO";
+            EXPECT_EQ(ReadUserCopy(SlotFile(3)), file.content) << "untouched until the player confirms";
+            Key(Qt::Key_Return);
+            Key(Qt::Key_Left);
+            Key(Qt::Key_Return);
+            EXPECT_EQ(menu->Update(20), 8);
+            EXPECT_TRUE(ReadUserCopy(SlotFile(3)).contains("Area=\"NEW\""));
+            EXPECT_EQ(menu->Slot(3)->GetSummary(), "Empty - New Game");
+        }
+    }
+}
+
+TEST_F(SaveSlotMenuTest, TheChoiceGoesByTheSlotFileAsItIsWhenChosen)
+{
+    Open(true);
+    // Written after the menu read the slots: by the game since, or by hand.
+    WriteUserCopy(SlotFile(0), UsedSlot(40));
+    const QByteArray used = ReadUserCopy(SlotFile(0));
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(menu->IsQuestionOpen());
+    EXPECT_EQ(menu->Slot(0)->GetSummary(), "score:  *40");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(menu->Update(20), 0);
+    EXPECT_EQ(ReadUserCopy(SlotFile(0)), used);
 }
 
 TEST_F(SaveSlotMenuTest, ANewGameOnASlotThatCannotBeWrittenIsNotTakenForSaved)
@@ -154,7 +186,7 @@ TEST_F(SaveSlotMenuTest, ANewGameOnASlotThatCannotBeWrittenIsNotTakenForSaved)
     });
     EXPECT_NE(output.find("ERROR"), std::string::npos);
     EXPECT_FALSE(slot.IsUsed());
-    EXPECT_EQ(slot.GetSummary(), "Empty - New Game");
+    EXPECT_EQ(slot.GetSummary(), "Damaged - New Game");
     EXPECT_TRUE(QFileInfo(UserPath(SlotFile(2))).isDir());
 }
 
@@ -219,7 +251,7 @@ TEST_F(SaveSlotMenuTest, RowsStandInAColumnAndAnswerThePointer)
     menu->MousePress(220, 290);
     EXPECT_TRUE(menu->IsQuestionOpen());
     EXPECT_EQ(menu->GetSelectedSlot(), 1);
-    EXPECT_EQ(menu->GetCursor(), 0) << "the click moved the choice, not the keyboard cursor";
+    EXPECT_EQ(menu->GetCursor(), 1) << "NO marked";
 
     GlCanvas canvas(640, 480);
     menu->Draw(nullptr, false);

@@ -26,6 +26,7 @@ protected:
         QCoreApplication::setApplicationName("Mirrowen");
         qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
         ASSERT_TRUE(QDir::setCurrent(workDir.path()));
+        cUserFile::TakeWriteFailures();
     }
 
     void TearDown() override
