@@ -187,6 +187,24 @@ void cMainWindow::Update()
     input->EndTick();
     // Painting at once keeps the picture no more than one tick behind the game.
     view->updateGL();
+    TellUnsavedFiles();
+}
+
+void cMainWindow::TellUnsavedFiles()
+{
+    const QStringList paths = cUserFile::TakeWriteFailures();
+    if (paths.isEmpty())
+        return;
+    // The box waits for the player; the game must not run on under it.
+    timer->stop();
+    ShowMessageBox(eMessageBoxKind::Warning, QStringLiteral("Mirrowen"),
+                   QStringLiteral("Mirrowen could not save:\n%1\n\nYou can go on playing, but what was not saved "
+                                  "is lost when the game ends. Please make sure the folder %2 may be written.")
+                       .arg(paths.join('\n'), cUserFile::DataFolder()),
+                   this);
+    // Keys released while the box had the focus never reach us.
+    input->Clear();
+    timer->start();
 }
 
 void cMainWindow::UpdateCursor()

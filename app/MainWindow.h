@@ -103,6 +103,9 @@ protected:
 
 private:
     void UpdateCursor();
+    /// Tells the player, in one message box, of every player's file that could not be written since
+    /// the last tick; the game waits meanwhile.
+    void TellUnsavedFiles();
     /// Takes the controller's present area (after any change of area or mode): the view, the
     /// frames dock and the title follow it.
     void AttachArea();

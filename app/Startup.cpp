@@ -3,6 +3,8 @@
 #include "app/Game.h"
 #include "app/MainWindow.h"
 #include "engine/MessageBox.h"
+#include "player/DataFolderLock.h"
+#include "player/UserFile.h"
 
 #include <QApplication>
 #include <QGLFormat>
@@ -40,6 +42,19 @@ void UseSystemMemoryForLargeBuffers()
     mallopt(M_MMAP_THRESHOLD, kLargeBuffer);
 }
 
+bool TakeDataFolder()
+{
+    // Static, so that leaving through exit() (quitting from the title screen) releases it too.
+    static cDataFolderLock lock;
+    if (lock.Take() != cDataFolderLock::eTake::HeldElsewhere)
+        return true;
+    ShowMessageBox(eMessageBoxKind::Information, QStringLiteral("Mirrowen"),
+                   QStringLiteral("'Mirrowen' is already running. Only one copy of the game or its editor "
+                                  "can use the player's files at a time:\n%1")
+                       .arg(cUserFile::DataFolder()));
+    return false;
+}
+
 int RunProgram(int argc, char** argv, bool editor)
 {
     UseSystemMemoryForLargeBuffers();
@@ -48,6 +63,8 @@ int RunProgram(int argc, char** argv, bool editor)
     QApplication app(argc, argv);
     // Names the per-user data folder.
     QApplication::setApplicationName(QStringLiteral("Mirrowen"));
+    if (!TakeDataFolder())
+        return 1;
     // Starting the graphics driver takes about as long as decoding the title's sounds and
     // pictures: they are decoded meanwhile.
     cGame::BeginLoading();

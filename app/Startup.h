@@ -16,6 +16,12 @@ int RunGame(bool graphicsAvailable, bool editor = false);
 /// with every area loaded. Call once, before anything is loaded.
 void UseSystemMemoryForLargeBuffers();
 
+/// Takes the lock on the player's files for this copy of the game or editor, kept until the process
+/// ends. False, after telling the player, when another running copy holds it: then this copy must
+/// end without touching any file. Needs the application object with its name set.
+bool TakeDataFolder();
+
 /// A whole program: builds the application object the way the game needs it and runs the game,
-/// or the frame editor, on it. The command line is not read.
+/// or the frame editor, on it, unless another copy already runs on the player's files (then 1).
+/// The command line is not read.
 int RunProgram(int argc, char** argv, bool editor);
