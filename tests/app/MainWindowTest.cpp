@@ -7,6 +7,7 @@
 
 #include "player/InputHandler.h"
 #include "engine/AllocationTracker.h"
+#include "tests/support/StdoutOf.h"
 
 #include <QApplication>
 #include <QDir>
@@ -160,6 +161,19 @@ TEST_F(MainWindowInit, ReboundKeysMarkTheControlsAsCustom)
     customControls = false;
     ASSERT_TRUE(window.Init(1280, 800));
     EXPECT_TRUE(customControls);
+}
+
+TEST_F(MainWindowInit, FilesThatCouldNotBeSavedAreToldInOneMessageOnceAndTheGameGoesOn)
+{
+    MakeDataFolderImpossible();
+    ASSERT_TRUE(window.Init(1280, 800));
+    const std::string told = StdoutOf([&] { window.Update(); });
+    const std::string expected = ("Mirrowen: Mirrowen could not save:\n" + UserPath("Controls.xml") + "\n" +
+                                  UserPath("Settings.xml") + "\n\n").toStdString();
+    EXPECT_NE(told.find(expected), std::string::npos) << told;
+    EXPECT_EQ(told.find("could not save", told.find("could not save") + 1), std::string::npos) << "one message";
+    EXPECT_TRUE(window.findChildren<QTimer*>().front()->isActive());
+    EXPECT_EQ(StdoutOf([&] { window.Update(); }).find("could not save"), std::string::npos) << "told once";
 }
 
 TEST_F(MainWindowInit, StoredFullScreenOpensTheWindowFullScreen)
