@@ -98,6 +98,20 @@ TEST_F(InputConfigurationTest, KeysPressedInTheFieldsAreBoundOnlyByApply)
     reread.LoadConfig("Controls.xml");
     EXPECT_EQ(reread.GetKey(KEY_JUMP), Qt::Key_Tab);
     EXPECT_EQ(reread.GetKey(KEY_LEFT), Qt::Key_Escape);
+
+    // Keys Qt cannot name are bound as they come, and the next start reads them back.
+    Open();
+    Press(Field("Jump"), Qt::Key_unknown);
+    Press(Field("Enter a door"), 0);
+    Press(Field("Initiate Headjump"), Qt::Key_Dead_Acute);
+    Click("&Apply");
+    cInputHandler restarted;
+    testing::internal::CaptureStdout();
+    restarted.LoadConfig("Controls.xml");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(restarted.GetKey(KEY_JUMP), Qt::Key_unknown);
+    EXPECT_EQ(restarted.GetKey(KEY_UP), 0);
+    EXPECT_EQ(restarted.GetKey(KEY_DOWN), Qt::Key_Dead_Acute);
 }
 
 struct KeyNameCase
