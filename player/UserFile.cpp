@@ -15,7 +15,7 @@
 
 namespace {
 
-/// Written to by every failed write, emptied by the window, which tells the player.
+/// Written to by every failed Write, emptied by the window, which tells the player.
 QStringList writeFailures;
 
 } // namespace
@@ -148,10 +148,20 @@ int cUserFile::IntAttributeWithin(const QXmlStreamReader& xml, const char* name,
 bool cUserFile::MakeCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot)
 {
     makingCopy = false;
-    return Write(writeRoot);
+    return WriteCopy(writeRoot);
 }
 
 bool cUserFile::Write(const std::function<void(QXmlStreamWriter&)>& writeRoot) const
+{
+    if (WriteCopy(writeRoot))
+        return true;
+    // What the player did since the last save is lost with it: the window tells them.
+    if (!writeFailures.contains(UserPath()))
+        writeFailures.append(UserPath());
+    return false;
+}
+
+bool cUserFile::WriteCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot) const
 {
     QSaveFile file(UserPath());
     return OpenForWriting(file) && WriteAndCommit(file, writeRoot);
@@ -164,7 +174,7 @@ bool cUserFile::OpenForWriting(QSaveFile& file)
     QDir().mkpath(QFileInfo(file.fileName()).absolutePath());
     if (file.open(QIODevice::WriteOnly | QIODevice::Text))
         return true;
-    ReportWriteFailure(file.fileName());
+    ReportFailure(file.fileName());
     return false;
 }
 
@@ -178,15 +188,8 @@ bool cUserFile::WriteAndCommit(QSaveFile& file, const std::function<void(QXmlStr
     xml.writeEndDocument();
     if (!xml.hasError() && file.commit())
         return true;
-    ReportWriteFailure(file.fileName());
+    ReportFailure(file.fileName());
     return false;
-}
-
-void cUserFile::ReportWriteFailure(const QString& path)
-{
-    ReportFailure(path);
-    if (!writeFailures.contains(path))
-        writeFailures.append(path);
 }
 
 QStringList cUserFile::TakeWriteFailures()

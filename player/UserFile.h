@@ -25,7 +25,8 @@ class QXmlStreamWriter;
 /// made first. Reading never needs the right to write: a folder the player may read but not write costs
 /// only the writing. Every failure to open or write prints "\n ERROR: Invalid XML resource file: %s \n\n"
 /// with the path that failed (the relative name for the template, the full path for the user copy);
-/// a failed write is also kept for the window to tell the player (TakeWriteFailures).
+/// a failed Write, which loses what the player did, is also kept for the window to tell the player
+/// (TakeWriteFailures).
 ///
 /// A reader opens the source with OpenSource, hands every start element to its own code through
 /// ReadElements (taking numbers with IntAttribute), and, when SourceIsTemplate, finishes with MakeCopy.
@@ -43,7 +44,9 @@ public:
     static bool MakeFolders();
     /// Prints the "Invalid XML resource file" line for a path.
     static void ReportFailure(const QString& path);
-    /// The user copies that could not be written since the last call, each once, and forgets them.
+    /// The user copies that Write could not replace since the last call, each once, and forgets them.
+    /// A copy that MakeCopy could not make is not among them: it would have held nothing of the
+    /// player's.
     static QStringList TakeWriteFailures();
 
     /// The template's path: relative to the working directory when it exists there, else beside the
@@ -88,7 +91,7 @@ public:
 private:
     static bool OpenForWriting(QSaveFile& file);
     static bool WriteAndCommit(QSaveFile& file, const std::function<void(QXmlStreamWriter&)>& writeRoot);
-    static void ReportWriteFailure(const QString& path);
+    bool WriteCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot) const;
 
     QString relativeName;
     std::unique_ptr<QFile> source;

@@ -7,6 +7,8 @@
 
 #include "player/InputHandler.h"
 #include "engine/AllocationTracker.h"
+#include "player/GameSettings.h"
+#include "player/SaveGame.h"
 #include "tests/support/StdoutOf.h"
 
 #include <QApplication>
@@ -167,8 +169,15 @@ TEST_F(MainWindowInit, FilesThatCouldNotBeSavedAreToldInOneMessageOnceAndTheGame
 {
     MakeDataFolderImpossible();
     ASSERT_TRUE(window.Init(1280, 800));
+    EXPECT_EQ(StdoutOf([&] { window.Update(); }).find("could not save"), std::string::npos)
+        << "the first copies of the templates held nothing of the player's";
+    // A new game and the settings saved in one tick.
+    cSaveGame slot;
+    slot.NewGame("Saves/slot3.zvs");
+    EXPECT_FALSE(slot.Save());
+    EXPECT_FALSE(window.game->GetSettings()->Save());
     const std::string told = StdoutOf([&] { window.Update(); });
-    const std::string expected = ("Mirrowen: Mirrowen could not save:\n" + UserPath("Controls.xml") + "\n" +
+    const std::string expected = ("Mirrowen: Mirrowen could not save:\n" + UserPath("Saves/slot3.zvs") + "\n" +
                                   UserPath("Settings.xml") + "\n\n").toStdString();
     EXPECT_NE(told.find(expected), std::string::npos) << told;
     EXPECT_EQ(told.find("could not save", told.find("could not save") + 1), std::string::npos) << "one message";
