@@ -371,16 +371,16 @@ void cGame::GoToNextArea(int positive, int negative)
         EnterArea(file);
 }
 
-void cGame::StartSelectedArea(cSound* music)
+void cGame::StartSelectedArea(const std::string& selectedFile, cSound* music)
 {
     if (!IsPlay(mode))
         LeaveState();
-    if (areaFile == kFarewell)
+    if (selectedFile == kFarewell)
         ToEndScreen();
     else if (gameMode)
-        ToMetaLevel(areaFile, music, 0, 0);
+        ToMetaLevel(selectedFile, music, 0, 0);
     else
-        EnterArea(areaFile);
+        EnterArea(selectedFile);
 }
 
 void cGame::Reset()
@@ -582,8 +582,7 @@ void cGame::UpdateLevelSelection(int result)
     }
     else if (result == 1)
     {
-        areaFile = LevelSelection()->GetSelectedArea();
-        StartSelectedArea(LevelSelection()->GetMusic());
+        StartSelectedArea(LevelSelection()->GetSelectedArea(), LevelSelection()->GetMusic());
         changed = true;
     }
 }

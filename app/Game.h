@@ -102,8 +102,10 @@ public:
     /// After an area: on to the exit's destination (the end screen for "SPECIAL_Farewell"), with
     /// the hearts brought along.
     void GoToNextArea(int positive, int negative);
-    /// The area chosen on the area selection, whose music the interlude takes over.
-    void StartSelectedArea(cSound* music);
+    /// The area file chosen on the area selection (the end screen for "SPECIAL_Farewell"), whose
+    /// music the interlude takes over. The area played before stays the one to fall back on until
+    /// the chosen one has loaded.
+    void StartSelectedArea(const std::string& selectedFile, cSound* music);
     /// Starts the current screen again, or loads the current area again.
     void Reset();
     /// Deletes the area, its frame manager and the pause screen.

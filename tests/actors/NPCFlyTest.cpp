@@ -99,6 +99,7 @@ TEST_F(NPCFlyTest, WandersRestlesslyFacingItsWayByDayAndShowsItsLightAtNight)
     }
     fly.SwitchToLoF();
     fly.FlyTowards(0, 0);
+    fly.Steer(fly.GetTarget().x, fly.GetTarget().y);
     EXPECT_EQ(fly.GetState(), NPCFly::STATE_CHANGING_LOOK) << "deaf while its look changes";
     for (int t = 0; t < 40; ++t)
         fly.Update(kTick);

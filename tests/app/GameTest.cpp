@@ -522,6 +522,30 @@ INSTANTIATE_TEST_SUITE_P(
                                  {"area gametest/Broken.xml", "area gametest/Meadow.xml", "title -1"}}),
     [](const testing::TestParamInfo<sFallbackRow>& info) { return info.param.name; });
 
+TEST_F(GameTest, AnAreaChosenOnTheSelectionThatDoesNotLoadGivesBackTheAreaPlayedBefore)
+{
+    ChooseSlot(2);
+    Play(kMeadow);
+    script.areaThen = 9;
+    TicksUntilModeChanges(100);
+    ASSERT_EQ(game.GetStateKind(), GAME_MODE_LEVEL_SELECTION);
+    script.areaThen = 0;
+    script.selectedArea = kBroken;
+    script.answers["selection"] = {1};
+    script.answers["interlude"] = {1};
+    Tick();
+    ASSERT_EQ(game.GetStateKind(), GAME_MODE_META_LEVEL);
+    EXPECT_EQ(game.GetAreaFile(), kMeadow) << "nothing new has loaded yet";
+
+    Tick();
+    EXPECT_EQ(game.GetStateKind(), GAME_MODE_AREA);
+    EXPECT_EQ(game.GetAreaFile(), kMeadow);
+    EXPECT_THAT(script.log, ElementsAre("selection 2 from area", "booked gametest/Meadow.xml 7",
+                                        "interlude gametest/Broken.xml 0 0", "area gametest/Broken.xml",
+                                        "area gametest/Meadow.xml"));
+    EXPECT_THAT(output, HasSubstr("ERROR: Area gametest/Broken.xml did not load; gametest/Meadow.xml is played"));
+}
+
 TEST_F(GameTest, ScreensThatDoNotOpenAreNeverCurrent)
 {
     script.failing = {"selection", "interlude"};

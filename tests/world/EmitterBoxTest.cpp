@@ -6,6 +6,7 @@
 #include "actors/EmitterBox.h"
 #include "actors/Heart.h"
 #include "actors/ReceiverBox.h"
+#include "engine/Animation.h"
 
 #include <QXmlStreamReader>
 
@@ -85,6 +86,10 @@ TEST_F(EmitterBoxTest, AHeadJumpOfItsCharacterSendsAHeartToEachReceiverWhichChan
     EXPECT_TRUE(receivers[1]->HasBody());
     EXPECT_FALSE(receivers[2]->HasBody());
     EXPECT_TRUE(receivers[3]->HasBody()) << "looks like stone, appears like the crate";
+    // The grown crate is drawn from higher up and its look reaches down as far: it stands on its body.
+    const cReceiverBox& crate = *receivers[1];
+    EXPECT_GT(crate.GetDrawPosition().y, crate.GetPosition().y);
+    EXPECT_FLOAT_EQ(crate.GetDrawPosition().y + crate.GetCurrentAnimation()->GetOffsetY(), crate.GetPosition().y);
     for (const cHeart* heart : emitter->GetHearts())
         EXPECT_FALSE(heart->IsVisible()) << "spent";
 

@@ -190,6 +190,38 @@ TEST_F(QuarterTurnTest, CoveredEquallyByTwoFramesTheSpiritComesDownInTheEarlierO
     EXPECT_NEAR(spirit->GetPosition().y, 19.5f, 0.5f);
 }
 
+// Double-size panels: D (50 x 50 of the world at scale 2, at (160, 2)) shows the spirit's corner at
+// world (20, 18) at screen (200, 18); a left turn brings E (30 x 30 of world x 300..329 at scale 2)
+// from (104, 100) to (216, 0). The spirit rides at double size, 36 x 34: E lies under 20 x 34 of
+// that picture, more than its quarter, though under only 2 x 17 of the picture at single size.
+TEST_F(QuarterTurnTest, LiftedFromADoubleSizePanelTheSpiritRidesAtDoubleSizeAndComesDownWhereItsPictureLies)
+{
+    frames = std::make_unique<cFrameEditor>(tested.get());
+    frames->AddFrameSet();
+    frames->AddFrame(0, 160, 2, 0, 212, 50, 50, 2, true, false);
+    frames->AddFrame(0, 104, 100, 300, 212, 30, 30, 2, true, false);
+    spirit->Jump(false);
+    Tick();
+    spirit->SetPosition(20.0f, 18.0f);
+    ASSERT_TRUE(spirit->IsSpecialAirborne());
+    frames->RotateLeft();
+    EXPECT_EQ(frames->GetPlayerScreenPos(), QPointF(200, 18));
+    EXPECT_EQ(frames->GetPlayerScaleClass(), 2);
+    EXPECT_EQ(GlideToTheEnd(), kGlideTicks);
+    ASSERT_EQ(Place(1), QPointF(216, 0));
+
+    Ticks(27);
+    ASSERT_FALSE(spirit->IsSpecialEnabled()) << "still riding";
+    EXPECT_NE(spirit->GetAnimationIndex(), ANIM_SPECIAL_2) << "a panel lies under it: no fear";
+    Tick();
+    EXPECT_TRUE(spirit->IsPlacedAfterTurn());
+    EXPECT_NE(spirit->GetState(), PLAYER_DIE);
+    // 16 screen units left of E's edge are 7.7 world units left of its window, 18 units down
+    // are 9 up from its bottom at 29.5: the picture stays where it rode.
+    EXPECT_NEAR(spirit->GetPosition().x, 300 - 16 * 29 / 60.0f, 0.5f);
+    EXPECT_NEAR(spirit->GetPosition().y, 38.5f, 0.5f);
+}
+
 TEST_F(QuarterTurnTest, ASecondTurnWhileTheSpiritRidesKeepsItsPlaceAndPutsItDownAfterThat)
 {
     JumpToTheRidingPlace();

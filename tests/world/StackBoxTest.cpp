@@ -106,6 +106,22 @@ TEST_F(StackBoxTest, BrownOnTopOfTheBrownBoxBecomesTheAntlerFormAndTheAreaArmsTh
     EXPECT_TRUE(box.IsArmed());
 }
 
+TEST_F(StackBoxTest, ATowerThatHoldsAnAncestorFormIsNoTowerForAPlainBox)
+{
+    boxes->AddStackBox(static_cast<int>(kBoxX), 0, 0);
+    cStackBox& box = *boxes->GetStackBoxes().back();
+    BuildTower({Plain(2), Plain(1)});
+    // Brown's antler form stands where brown belongs: the tower is full, in the order asked for.
+    Place(gAntlerAncestor, kCellX - 1.0f, kCellY[2] + 0.5f);
+    Tick();
+    ASSERT_EQ(Occupant(box, StackSensor::TOP), gAntlerAncestor);
+    EXPECT_TRUE(box.IsArmed());
+    Tick(10);
+    EXPECT_TRUE(box.IsArmed());
+    EXPECT_EQ(box.Update(kTick), -1);
+    EXPECT_NE(gAntlerAncestor->GetState(), PLAYER_METAMORPHOSIS) << "no form changes again";
+}
+
 TEST_F(StackBoxTest, ACellRefusesWhomTheTowerDoesNotWantAndLetsGoOfWhoDiesOrLeaves)
 {
     boxes->AddStackBox(static_cast<int>(kBoxX), 0, 7);
