@@ -149,6 +149,12 @@ void cPauseScreen::RunEntry(const cMenu& page, cInputHandler* input)
         OpenHowToPlay(input);
 }
 
+void cPauseScreen::ApplySettings(cGameSettings* settings)
+{
+    if (options)
+        options->ApplySettings(settings);
+}
+
 void cPauseScreen::ApplyOptionsCode(int code, int fullScreenCode)
 {
     if (code == 1)

@@ -56,6 +56,8 @@ public:
     /// A click: -1 for a button other than the left (1) and while how-to-play is shown; the
     /// options' code (1, 4 full screen, 7, 8 or 0) while they are open; else 0.
     virtual int MousePress(int x, int y, int button, cInputHandler* input);
+    /// Open options show the settings as they now are.
+    void ApplySettings(cGameSettings* settings);
 
     int GetSelected() const { return selected; }
     int GetSubScreen() const { return subScreen; }
