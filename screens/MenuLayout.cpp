@@ -1,5 +1,6 @@
 #include "screens/MenuLayout.h"
 
+#include "engine/Drawing.h"
 #include "engine/FontManager.h"
 
 #include <algorithm>
@@ -23,4 +24,17 @@ int FitRowScale(const cFontManager& font, const QStringList& names, int w, int m
     while (t > 1 && (w - RowWidth(font, names, t)) / 2 - kRowNameGap * t < 0)
         --t;
     return std::max(1, t);
+}
+
+void DrawTextPanel(int x, int y, int w, int h)
+{
+    DrawFilledRect(float(x), float(y), float(w), float(h), float(kPanelTint.r), float(kPanelTint.g),
+                   float(kPanelTint.b), float(kPanelAlpha));
+}
+
+void DrawRowPanel(const cFontManager& font, const QStringList& names, int w, int y, int t)
+{
+    // The cursor stands up to 17 t before the first name; shadows reach a scale step around.
+    const int left = (w - RowWidth(font, names, t)) / 2 - 17 * t;
+    DrawTextPanel(left, y - 2 * t, RowWidth(font, names, t) + 21 * t, 14 * t);
 }

@@ -6,6 +6,24 @@ class cFontManager;
 
 /// Layout rules that the menu screens share. Sizes are window pixels.
 
+/// Menu text stands on dark plum panels: its light letters then read over any sky or frame.
+struct sMenuTint
+{
+    int r, g, b;
+};
+constexpr sMenuTint kPanelTint{40, 26, 62};
+constexpr int kPanelAlpha = 240;
+/// The letters of the chosen entry.
+constexpr sMenuTint kChosenTint{255, 176, 208};
+/// The copy of a light text one step behind it.
+constexpr sMenuTint kShadowLilac{136, 118, 164};
+
+/// A panel with its lower-left corner at (x, y).
+void DrawTextPanel(int x, int y, int w, int h);
+/// The panel behind a row of names at text scale t centred in a window w wide, from the cursor
+/// before the first name to the end of the last, around the base line y.
+void DrawRowPanel(const cFontManager& font, const QStringList& names, int w, int y, int t);
+
 /// Space between two names of a row of entries, in units of its text scale.
 constexpr int kRowNameGap = 15;
 

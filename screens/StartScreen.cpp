@@ -511,19 +511,18 @@ void cStartScreen::DrawMenuRow()
     textScale = FitRowScale(*font, names, width, scale);
     const int t = textScale;
     int x = (width - RowWidth(*font, names, t)) / 2;
+    DrawRowPanel(*font, names, width, offsetY / 5, t);
     for (int i = 0; i < ItemCount(); ++i) {
         cMenuItem& item = *items[i];
         const int y = item.GetY() * t + offsetY / 5;
         item.SetScreenPosition(float(x), float(y + (18 - 8) / 2 * t));
-        if (i == selected) {
+        if (i == selected)
             if (cAnimation* heart = Picture(PICTURE_HEART))
                 heart->DrawScaled(float(x - 15 * t), float(y + t), t, 255, 255, 255, 255);
-            font->DrawTextShadowedColored(item.GetName(), x, y, t);
-        } else if (item.IsHighlighted()) {
-            font->DrawTextShadowedColored(item.GetName(), x, y, t);
-        } else {
-            font->DrawTextShadowed(item.GetName(), x, y, t);
-        }
+        font->DrawTextShadowed(item.GetName(), x, y, t);
+        // Blue letters would sink into the panel: the chosen entry's letters turn pink instead.
+        if (i == selected || item.IsHighlighted())
+            font->DrawTextColored(item.GetName(), x - t, y + t, t, kChosenTint.r, kChosenTint.g, kChosenTint.b, 255);
         x += font->TextWidth(item.GetName(), t) + kRowNameGap * t;
     }
 }
