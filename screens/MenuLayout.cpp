@@ -5,6 +5,11 @@
 
 #include <algorithm>
 
+namespace {
+/// The height of the font's glyph frames, descenders included.
+constexpr int kGlyphRows = 11;
+}
+
 int MenuPictureScale(int w, int h)
 {
     return std::max(1, std::min(w / 480, h / 320));
@@ -30,6 +35,24 @@ void DrawTextPanel(int x, int y, int w, int h)
 {
     DrawFilledRect(float(x), float(y), float(w), float(h), float(kPanelTint.r), float(kPanelTint.g),
                    float(kPanelTint.b), float(kPanelAlpha));
+}
+
+void DrawTextPanel(const QRect& box)
+{
+    DrawTextPanel(box.x(), box.y(), box.width(), box.height());
+}
+
+QRect TextPanelBox(const cFontManager& font, const QString& text, int x, int y, int scale)
+{
+    const int s = std::max(1, scale);
+    return QRect(x - s, y - s, font.TextWidth(text, s) + 2 * s, kGlyphRows * s + 2 * s);
+}
+
+void DrawMenuWords(const cFontManager& font, const QString& text, int x, int y, int t, bool chosen)
+{
+    font.DrawTextShadowed(text, x, y, t);
+    if (chosen)
+        font.DrawTextColored(text, x - t, y + t, t, kChosenTint.r, kChosenTint.g, kChosenTint.b, 255);
 }
 
 void DrawRowPanel(const cFontManager& font, const QStringList& names, int w, int y, int t)

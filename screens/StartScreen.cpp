@@ -519,10 +519,7 @@ void cStartScreen::DrawMenuRow()
         if (i == selected)
             if (cAnimation* heart = Picture(PICTURE_HEART))
                 heart->DrawScaled(float(x - 15 * t), float(y + t), t, 255, 255, 255, 255);
-        font->DrawTextShadowed(item.GetName(), x, y, t);
-        // Blue letters would sink into the panel: the chosen entry's letters turn pink instead.
-        if (i == selected || item.IsHighlighted())
-            font->DrawTextColored(item.GetName(), x - t, y + t, t, kChosenTint.r, kChosenTint.g, kChosenTint.b, 255);
+        DrawMenuWords(*font, item.GetName(), x, y, t, i == selected || item.IsHighlighted());
         x += font->TextWidth(item.GetName(), t) + kRowNameGap * t;
     }
 }

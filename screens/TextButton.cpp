@@ -38,6 +38,11 @@ bool cTextButton::HitTest(int px, int py) const
     return inside;
 }
 
+QRect cTextButton::PanelBox() const
+{
+    return TextPanelBox(font, text, x - 5 * scale, y, scale);
+}
+
 void cTextButton::Draw() const
 {
     if (hovered) {
