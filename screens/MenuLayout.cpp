@@ -55,6 +55,11 @@ void DrawMenuWords(const cFontManager& font, const QString& text, int x, int y, 
         font.DrawTextColored(text, x - t, y + t, t, kChosenTint.r, kChosenTint.g, kChosenTint.b, 255);
 }
 
+QRect ShadowedTextPanelBox(const cFontManager& font, const QString& text, int x, int y, int t)
+{
+    return TextPanelBox(font, text, x - 5 * t, y, t);
+}
+
 void DrawRowPanel(const cFontManager& font, const QStringList& names, int w, int y, int t)
 {
     // The cursor stands up to 17 t before the first name; shadows reach a scale step around.

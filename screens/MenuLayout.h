@@ -25,6 +25,8 @@ void DrawTextPanel(const QRect& box);
 /// The panel's box for text drawn from (x, y) at that scale: its glyph frames and one scale step
 /// around them.
 QRect TextPanelBox(const cFontManager& font, const QString& text, int x, int y, int scale);
+/// The same for text that DrawTextShadowed draws at (x, y): its copies stand 4 and 5 t left of it.
+QRect ShadowedTextPanelBox(const cFontManager& font, const QString& text, int x, int y, int t);
 /// The panel behind a row of names at text scale t centred in a window w wide, from the cursor
 /// before the first name to the end of the last, around the base line y.
 void DrawRowPanel(const cFontManager& font, const QStringList& names, int w, int y, int t);

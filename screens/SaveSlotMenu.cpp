@@ -236,7 +236,7 @@ void cSaveSlotMenu::Draw(cAnimation* cursorPicture, bool)
     const QString title = newGameMode ? QStringLiteral("New Game") : QStringLiteral("Resume");
     const int titleX = width / 2 - font->TextWidth(title, textScale) / 2;
     // The words stand on dark panels; the icons need none.
-    DrawTextPanel(TextPanelBox(*font, title, titleX - 5 * textScale, height - height / 9, textScale));
+    DrawTextPanel(ShadowedTextPanelBox(*font, title, titleX, height - height / 9, textScale));
     DrawListPanel();
     if (backButton)
         DrawTextPanel(backButton->PanelBox());

@@ -222,6 +222,9 @@ TEST_P(MenuContrastTest, EveryPageOfTheTitleAndItsMenusReadsClearly)
         TitleKey(Qt::Key_Left);
     TitleKey(Qt::Key_Return);
     ExpectReadable("slots-new-game", [this] { title->Draw(false); });
+    TitleKey(Qt::Key_Up);
+    ExpectReadable("slots-back-chosen", [this] { title->Draw(false); });
+    TitleKey(Qt::Key_Down);
     TitleKey(Qt::Key_Down);
     TitleKey(Qt::Key_Return);
     ExpectReadable("slots-overwrite-question", [this] { title->Draw(false); });
