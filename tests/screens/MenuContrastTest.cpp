@@ -1,4 +1,4 @@
-// Every menu page as a player sees it, at the default window size and at full HD, its text
+// Every menu page as a player sees it (the area selection's too), at the default window size and at full HD, its text
 // measured on the picture: the letters of each line stand out from what lies behind them by at
 // least 4.5:1 (relative-luminance contrast, the figure asked of readable text), each line shows,
 // and no two lines run into each other. Each page is drawn twice, with its text and without,
@@ -9,6 +9,7 @@
 #include "engine/Drawing.h"
 #include "engine/FontManager.h"
 #include "screens/EndScreen.h"
+#include "screens/LevelSelectionScreen.h"
 #include "screens/PauseScreen.h"
 #include "screens/StartScreen.h"
 
@@ -272,6 +273,20 @@ TEST_P(MenuContrastTest, ThePauseMenuItsHowToPlayAndTheEndScreenReadClearly)
     ASSERT_TRUE(end.Init(s_resources.get(), s_audio.get(), &settings));
     end.Resize(window.w, window.h);
     ExpectReadable("end", [&] { end.Draw(false); });
+}
+
+TEST_P(MenuContrastTest, TheAreaSelectionReadsClearly)
+{
+    const sWindow window = GetParam();
+    WriteUserCopy("Saves/slot2.zvs", "<ZORV_Save Area=\"res/Areas/Area0.xml\" Score=\"2\"><Areas>"
+                                     "<Area name=\"res/Areas/Area0.xml\" completed=\"1\" unlocked=\"1\" score=\"2\"/>"
+                                     "</Areas></ZORV_Save>");
+    cLevelSelectionScreen selection(2, false);
+    ASSERT_TRUE(selection.Init(s_resources.get(), s_audio.get(), &settings));
+    selection.Resize(window.w, window.h);
+    for (int tick = 0; tick < 100; ++tick)
+        selection.Update(20);
+    ExpectReadable("area-selection", [&] { selection.Draw(false); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, MenuContrastTest, ::testing::Values(sWindow{960, 544}, sWindow{1920, 1080}));
