@@ -128,11 +128,22 @@ void cGame::ApplySettings()
 {
     if (currentState)
         currentState->ApplySettings(settings);
+    if (pauseScreen)
+        pauseScreen->ApplySettings(settings);
     if (!IsPlay(mode) || !area)
         return;
     if (gSoundLibrary)
         gSoundLibrary->SetMuted(settings->IsSFXMuted());
     area->ApplySoundSettings(settings->IsMusicMuted(), settings->IsAmbienceMuted());
+}
+
+void cGame::FollowFullScreen(bool fullScreen)
+{
+    if (settings->IsFullScreen() == fullScreen)
+        return;
+    settings->SetFullScreen(fullScreen);
+    settings->Save();
+    ApplySettings();
 }
 
 // Where the screens and areas come from.

@@ -75,6 +75,9 @@ public:
     bool LoadSettings(const QString& fileName);
     /// Hands the settings to whatever is current (mute flags, full screen).
     void ApplySettings();
+    /// The full-screen setting follows what the window is: stored, saved when it changed, and
+    /// shown by the check boxes.
+    void FollowFullScreen(bool fullScreen);
 
     // Changes of mode. Whatever cannot be opened is never made current: an "ERROR:" line says so
     // and the title screen opens instead. Without a title screen the game cannot go on: a message

@@ -180,6 +180,9 @@ void cMainWindow::Update()
     if (result == 4)
     {
         ToggleFullScreen();
+        // The screens flipped the setting with the request; a request that changed nothing
+        // sends no state change, so the setting is put right here.
+        game->FollowFullScreen(IsFullScreen());
         game->Resize(width(), height());
     }
     if (game->HandleInput(input) == 1)
@@ -205,6 +208,15 @@ void cMainWindow::TellUnsavedFiles()
     // Keys released while the box had the focus never reach us.
     input->Clear();
     timer->start();
+}
+
+void cMainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // A window manager may refuse a full-screen request, grant it late or end it itself: the
+    // setting, its file and its check box show what the window is, not what was asked.
+    if (event->type() == QEvent::WindowStateChange && game && !editor)
+        game->FollowFullScreen(IsFullScreen());
 }
 
 void cMainWindow::UpdateCursor()

@@ -100,6 +100,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     /// Editor: frame edits that are not saved are not dropped without asking.
     void closeEvent(QCloseEvent* event) override;
+    /// The game's full-screen setting follows the window's state as the window system reports it.
+    void changeEvent(QEvent* event) override;
 
 private:
     void UpdateCursor();

@@ -4,6 +4,7 @@
 #include "engine/SharedAssets.h"
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <set>
 #include <utility>
@@ -62,9 +63,17 @@ struct sColor
 
 constexpr sColor kOpaqueWhite{kWhite, kWhite, kWhite, kWhite};
 
+std::function<bool(const cFontManager::sTextRun&)> gTextWatcher;
+
+constexpr int kGlyphFrameHeight = 11;
+
 /// Draws text glyph by glyph from (x0, y), advancing by each glyph's width times s.
 void DrawRun(const sAlphabet& alphabet, const QString& text, int x0, int y, int s, sColor c)
 {
+    if (gTextWatcher &&
+        !gTextWatcher({text, x0, y, cFontManager().TextWidth(text, s), kGlyphFrameHeight * s, c.r, c.g, c.b, c.a,
+                       &alphabet.glyphs == &gBlueAlphabet}))
+        return;
     int advance = 0;
     for (char byte : text.toLatin1()) {
         const int index = cFontManager::GlyphIndex(byte);
@@ -75,6 +84,11 @@ void DrawRun(const sAlphabet& alphabet, const QString& text, int x0, int y, int 
 }
 
 } // namespace
+
+void cFontManager::WatchTextRuns(std::function<bool(const sTextRun&)> watcher)
+{
+    gTextWatcher = std::move(watcher);
+}
 
 int cFontManager::GlyphIndex(char c)
 {

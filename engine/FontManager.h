@@ -4,6 +4,8 @@
 
 #include <box2d/b2_math.h>
 
+#include <functional>
+
 class cAnimation;
 
 /// Bitmap text from the shared 78-glyph alphabets (white, and blue for shadows) and their glyph
@@ -17,6 +19,19 @@ class cFontManager
 {
 public:
     virtual ~cFontManager() = default;
+
+    /// One run of glyphs: its text, the box of its glyph frames in window pixels (y up), its tint,
+    /// and whether it is the blue alphabet.
+    struct sTextRun
+    {
+        QString text;
+        int x, y, w, h;
+        int r, g, b, a;
+        bool blue;
+    };
+    /// Tests' eye on the text: while set, every run is handed to it before it is drawn, and drawn
+    /// only when it answers true. An empty function ends the watch.
+    static void WatchTextRuns(std::function<bool(const sTextRun&)> watcher);
 
     /// The glyph of a character: "A"-"Z" 0-25, ".,?!()" 26-31, space 32, the section sign (0xA7)
     /// and the double quote 33, "$" 34, "a"-"z" 35-60, "/" 61, ":" 62, "0"-"9" 63-72, "-" 73,

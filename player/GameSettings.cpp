@@ -69,6 +69,11 @@ void cGameSettings::ToggleFullScreen()
     fullScreen = !fullScreen;
 }
 
+void cGameSettings::SetFullScreen(bool on)
+{
+    fullScreen = on;
+}
+
 bool cGameSettings::Load(const QString& relativeName)
 {
     cUserFile file(relativeName);

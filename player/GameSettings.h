@@ -24,6 +24,7 @@ public:
     void ToggleAmbienceMute();
     void ToggleSFXMute();
     void ToggleFullScreen();
+    void SetFullScreen(bool on);
 
     /// Reads the settings from the per-user file of that relative name, making a missing user copy
     /// from the template with the values read. A flag is set when its value is exactly 1; a flag whose

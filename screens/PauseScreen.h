@@ -56,6 +56,8 @@ public:
     /// A click: -1 for a button other than the left (1) and while how-to-play is shown; the
     /// options' code (1, 4 full screen, 7, 8 or 0) while they are open; else 0.
     virtual int MousePress(int x, int y, int button, cInputHandler* input);
+    /// Open options show the settings as they now are.
+    void ApplySettings(cGameSettings* settings);
 
     int GetSelected() const { return selected; }
     int GetSubScreen() const { return subScreen; }
@@ -85,6 +87,8 @@ private:
     /// Whether window point (x, y) (y up) lies strictly inside the page's line of text.
     bool LineContains(const cMenu& page, int x, int y) const;
     void PaintList();
+    /// The dark panel behind the list.
+    void PaintPanel() const;
 
     std::vector<std::unique_ptr<cMenu>> pages;
     std::vector<cAnimation*> cursors;

@@ -3,7 +3,8 @@
 // its pause, how-to-play and continue, out to the area selection and back; and an area played
 // to its exit from a saved game, its result read back from the slot file on disk. The area
 // finished is the next area after the first, reached from the area selection: the first area's
-// script takes minutes to play.
+// script takes minutes to play. And the full-screen check box against a window manager that
+// refuses, grants late or ends full screen on its own.
 #include "Mapping.h"
 #include "tests/support/UserFileFixture.h"
 #include "ViewPicture.h"
@@ -12,10 +13,16 @@
 #include "actors/Level0EnterTree.h"
 #include "actors/PlayerChar.h"
 #include "app/GLWidget.h"
+#include "engine/Animation.h"
 #include "app/Game.h"
 #include "app/MainWindow.h"
+#include "player/GameSettings.h"
 #include "player/SaveGame.h"
+#include "screens/Menu.h"
+#include "screens/MenuItem.h"
+#include "screens/OptionsScreen.h"
 #include "screens/PauseScreen.h"
+#include "screens/StartScreen.h"
 #include "world/Area.h"
 #include "world/Area0.h"
 #include "world/AreaEnd.h"
@@ -406,4 +413,41 @@ TEST_F(GameEndToEndTest, TheLastAreaThroughTheCreditsToTheTitleUnlocksThePostGam
         ASSERT_NE(opened, nullptr) << file;
         EXPECT_TRUE(opened->unlocked) << file;
     }
+}
+
+TEST_F(GameEndToEndTest, TheFullScreenBoxAndTheSettingsFileShowWhatTheWindowIsNotWhatWasAsked)
+{
+    // OPTIONS, its page SOUND/GRAPHICS, down to FULL SCREEN.
+    Tick();
+    for (int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Return, Qt::Key_Right, Qt::Key_Return, Qt::Key_Down,
+                    Qt::Key_Down})
+        Press(key);
+    auto* title = dynamic_cast<cStartScreen*>(window.game->GetCurrentState());
+    ASSERT_TRUE(title && title->GetOptions());
+    const cMenuItem* sound = title->GetOptions()->Page(2)->Item(0);
+    const cMenuItem* fullScreen = sound->SubItem(sound->GetSelectedSubItem());
+    ASSERT_TRUE(fullScreen && fullScreen->GetName() == "FULL SCREEN");
+    const cAnimation* box = fullScreen->GetAnimation(QStringLiteral("checkbox_FullScreen"));
+    ASSERT_NE(box, nullptr);
+    const auto expectShown = [&](bool on, const char* when) {
+        EXPECT_EQ(window.IsFullScreen(), on) << when;
+        EXPECT_EQ(box->GetCurrentFrame(), on ? 1 : 0) << when;
+        EXPECT_EQ(window.game->GetSettings()->IsFullScreen(), on) << when;
+        EXPECT_TRUE(ReadUserCopy("Settings.xml").contains(on ? "FullScreen=\"1\"" : "FullScreen=\"0\"")) << when;
+    };
+    expectShown(false, "at first");
+
+    Press(Qt::Key_Return);
+    Tick();
+    expectShown(true, "asked for and granted");
+
+    // The window manager's answers arrive as state changes of the window, whenever it likes.
+    window.setWindowState(window.windowState() & ~Qt::WindowFullScreen);
+    expectShown(false, "refused after the request");
+    window.setWindowState(window.windowState() | Qt::WindowFullScreen);
+    expectShown(true, "granted late");
+
+    Press(Qt::Key_Return);
+    Tick();
+    expectShown(false, "left by the box");
 }

@@ -106,6 +106,25 @@ TEST_F(StartScreenTest, ScalesAndCentresItsPicture)
     }
 }
 
+TEST_F(StartScreenTest, TheRingAroundTheBadgeStaysInsideTheWindow)
+{
+    // The ring's centre climbs with the window's height faster than its scale grows: just above
+    // a step of the scale it comes closest to the top edge.
+    const struct
+    {
+        int w, h;
+    } windows[] = {{960, 544}, {1920, 1080}, {1280, 650}, {1600, 980}};
+    for (const auto& window : windows) {
+        screen->Resize(window.w, window.h);
+        GlCanvas canvas(window.w, window.h);
+        screen->Draw(false);
+        const int ringX = screen->GetOffsetX() + 61 * screen->GetBaseScale();
+        // The top row over the ring's centre shows the sky, as it does far right of the ring.
+        EXPECT_TRUE(NearColor(canvas.Pixel(ringX, window.h - 1), canvas.Pixel(window.w - 3, window.h - 1), 20))
+            << window.w << " x " << window.h;
+    }
+}
+
 TEST_F(StartScreenTest, OpenedWithTheSaveSlotsItShowsThemToResume)
 {
     Make(3);

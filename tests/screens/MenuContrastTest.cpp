@@ -1,0 +1,294 @@
+// Every menu page as a player sees it (the area selection's too), at the default window size and at full HD, its text
+// measured on the picture: the letters of each line stand out from what lies behind them by at
+// least 4.5:1 (relative-luminance contrast, the figure asked of readable text), each line shows,
+// and no two lines run into each other. Each page is drawn twice, with its text and without,
+// so what lies behind every letter is known pixel by pixel.
+#include "MenuFixture.h"
+
+#include "player/GameSettings.h"
+#include "engine/Drawing.h"
+#include "engine/FontManager.h"
+#include "screens/EndScreen.h"
+#include "screens/LevelSelectionScreen.h"
+#include "screens/PauseScreen.h"
+#include "screens/StartScreen.h"
+
+#include "tests/support/GlCanvas.h"
+
+#include <qnamespace.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+struct sWindow
+{
+    int w, h;
+};
+
+double Luminance(QRgb c)
+{
+    const auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+}
+
+double Contrast(QRgb a, QRgb b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+/// What a glyph pixel of the run looks like over the pixel behind it: the tint times the glyph's
+/// upper (white) or lower (lilac-white) half, or the blue alphabet's one colour, blended by alpha.
+bool IsLetterPixel(const cFontManager::sTextRun& run, QRgb seen, QRgb behind)
+{
+    static const int kWhiteHalves[2][3] = {{255, 255, 255}, {0xe6, 0xde, 0xf4}};
+    static const int kBlue[3] = {0x2c, 0x3c, 0x9c};
+    const int tint[3] = {run.r, run.g, run.b};
+    const int under[3] = {qRed(behind), qGreen(behind), qBlue(behind)};
+    const int got[3] = {qRed(seen), qGreen(seen), qBlue(seen)};
+    const double alpha = run.a / 255.0;
+    for (int half = 0; half < (run.blue ? 1 : 2); ++half) {
+        bool near = true;
+        for (int c = 0; c < 3 && near; ++c) {
+            const double glyph = (run.blue ? kBlue[c] : kWhiteHalves[half][c]) * tint[c] / 255.0;
+            near = std::abs(glyph * alpha + under[c] * (1 - alpha) - got[c]) <= 8;
+        }
+        if (near)
+            return true;
+    }
+    return false;
+}
+
+/// One line of text as read off the picture: the front copy of a text drawn with its shadows.
+struct sLine
+{
+    cFontManager::sTextRun front;
+    int letterPixels = 0;
+    double worstContrast = 1e9;
+    QRect ink;
+};
+
+class MenuContrastTest : public MenuFixture, public ::testing::WithParamInterface<sWindow>
+{
+protected:
+    void SetUp() override
+    {
+        MenuFixture::SetUp();
+        ASSERT_TRUE(settings.Load("Settings.xml"));
+        WriteUserCopy("Saves/slot1.zvs", "<ZORV_Save Area=\"res/Areas/FrameSwitch.xml\" Score=\"42\"><Areas/></ZORV_Save>");
+        title = std::make_unique<cStartScreen>(-1);
+        ASSERT_TRUE(title->Init(s_resources.get(), s_audio.get(), &settings));
+        title->Resize(GetParam().w, GetParam().h);
+    }
+    void TearDown() override
+    {
+        cFontManager::WatchTextRuns({});
+        MenuFixture::TearDown();
+    }
+
+    /// One tick of the title screen with that key pressed (0: none).
+    void TitleKey(int key)
+    {
+        title->Update(20);
+        cScriptedKeys keys;
+        if (key)
+            keys.Press(key);
+        title->HandleInput(&keys.input);
+    }
+    void PauseKey(cPauseScreen& pause, int key)
+    {
+        pause.Update(20);
+        cScriptedKeys keys;
+        keys.Press(key);
+        pause.HandleInput(&keys.input);
+        pause.Update(20);
+    }
+
+    /// The page drawn with and without its text; every line checked and the picture saved as
+    /// contrast-<name>-<w>x<h>.png. Returns the lines and the page without its text.
+    std::pair<std::vector<sLine>, QImage> ExpectReadable(const char* name, const std::function<void()>& draw)
+    {
+        const sWindow window = GetParam();
+        std::vector<cFontManager::sTextRun> runs;
+        const QImage seen = Draw(draw, [&runs](const cFontManager::sTextRun& run) {
+            runs.push_back(run);
+            return true;
+        });
+        SaveScreenshotOf(seen, QString("contrast-%1-%2x%3.png").arg(name).arg(window.w).arg(window.h));
+        const QImage behind = Draw(draw, [](const cFontManager::sTextRun&) { return false; });
+
+        std::vector<sLine> lines = Lines(runs);
+        EXPECT_FALSE(lines.empty()) << name;
+        for (sLine& line : lines)
+            Read(line, seen, behind);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const sLine& line = lines[i];
+            const QString where = QString("%1 at %2x%3: \"%4\"").arg(name).arg(window.w).arg(window.h).arg(line.front.text);
+            EXPECT_GE(line.letterPixels, 4 * line.front.text.trimmed().size()) << where.toStdString() << " is hidden";
+            EXPECT_GE(line.worstContrast, 4.5) << where.toStdString();
+            for (size_t j = i + 1; j < lines.size(); ++j)
+                EXPECT_FALSE(line.ink.intersects(lines[j].ink))
+                    << where.toStdString() << " runs into \"" << lines[j].front.text.toStdString() << "\"";
+        }
+        return {lines, behind};
+    }
+
+    cGameSettings settings;
+    std::unique_ptr<cStartScreen> title;
+
+private:
+    QImage Draw(const std::function<void()>& draw, std::function<bool(const cFontManager::sTextRun&)> watcher)
+    {
+        const sWindow window = GetParam();
+        GlCanvas canvas(window.w, window.h);
+        cFontManager::WatchTextRuns(std::move(watcher));
+        draw();
+        cFontManager::WatchTextRuns({});
+        QImage image(window.w, window.h, QImage::Format_RGBA8888);
+        glReadPixels(0, 0, window.w, window.h, GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+        return image;
+    }
+    static void SaveScreenshotOf(const QImage& image, const QString& file)
+    {
+        const QString dir = QStringLiteral(MIRROWEN_BINARY_DIR "/test-pictures");
+        QDir().mkpath(dir);
+        image.mirrored().convertToFormat(QImage::Format_RGB32).save(dir + "/" + file);
+    }
+    /// A text drawn again over itself is one line: its shadows first, the letters last.
+    static std::vector<sLine> Lines(const std::vector<cFontManager::sTextRun>& runs)
+    {
+        std::vector<sLine> lines;
+        for (const cFontManager::sTextRun& run : runs) {
+            if (run.text.trimmed().isEmpty())
+                continue;
+            const QRect box(run.x, run.y, run.w, run.h);
+            auto same = std::find_if(lines.begin(), lines.end(), [&](const sLine& line) {
+                return line.front.text == run.text &&
+                       QRect(line.front.x, line.front.y, line.front.w, line.front.h).intersects(box);
+            });
+            if (same == lines.end())
+                lines.push_back({run});
+            else
+                same->front = run;
+        }
+        return lines;
+    }
+    static void Read(sLine& line, const QImage& seen, const QImage& behind)
+    {
+        const QRect box = QRect(line.front.x, line.front.y, line.front.w, line.front.h) & seen.rect();
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QRgb s = seen.pixel(x, y), b = behind.pixel(x, y);
+                if (s == b || !IsLetterPixel(line.front, s, b))
+                    continue;
+                ++line.letterPixels;
+                line.worstContrast = std::min(line.worstContrast, Contrast(s, b));
+                line.ink |= QRect(x, y, 1, 1);
+            }
+    }
+};
+
+TEST_P(MenuContrastTest, EveryPageOfTheTitleAndItsMenusReadsClearly)
+{
+    const auto [titleLines, titleBehind] = ExpectReadable("title", [this] { title->Draw(false); });
+    // The heart before the chosen entry leaves a clear step of the text's scale before its
+    // letters: there the page shows what it shows right of the entry (the panel, give or take
+    // what shines through it).
+    const auto chosen = std::find_if(titleLines.begin(), titleLines.end(),
+                                     [](const sLine& line) { return line.front.text == "NEW GAME"; });
+    ASSERT_NE(chosen, titleLines.end());
+    const int t = title->GetTextScale();
+    for (int y = chosen->ink.top(); y <= chosen->ink.bottom(); ++y)
+        for (int x = chosen->ink.left() - t; x < chosen->ink.left(); ++x)
+            ASSERT_TRUE(NearColor(QColor(titleBehind.pixel(x, y)), QColor(titleBehind.pixel(chosen->ink.right() + t, y)), 12))
+                << x << ", " << y;
+
+    TitleKey(Qt::Key_Right);
+    TitleKey(Qt::Key_Right);
+    TitleKey(Qt::Key_Return);
+    ExpectReadable("options-bar", [this] { title->Draw(false); });
+    TitleKey(Qt::Key_Return);
+    TitleKey(Qt::Key_Down);
+    ExpectReadable("options-controls", [this] { title->Draw(false); });
+    TitleKey(Qt::Key_Escape);
+    TitleKey(Qt::Key_Right);
+    TitleKey(Qt::Key_Return);
+    ExpectReadable("options-sound", [this] { title->Draw(false); });
+    TitleKey(Qt::Key_Escape);
+    TitleKey(Qt::Key_Escape);
+    TitleKey(0);
+
+    TitleKey(Qt::Key_Right);
+    TitleKey(Qt::Key_Return);
+    ExpectReadable("credits", [this] { title->Draw(false); });
+    TitleKey(Qt::Key_Escape);
+    TitleKey(0);
+
+    for (int i = 0; i < 3; ++i)
+        TitleKey(Qt::Key_Left);
+    TitleKey(Qt::Key_Return);
+    ExpectReadable("slots-new-game", [this] { title->Draw(false); });
+    TitleKey(Qt::Key_Up);
+    ExpectReadable("slots-back-chosen", [this] { title->Draw(false); });
+    TitleKey(Qt::Key_Down);
+    TitleKey(Qt::Key_Down);
+    TitleKey(Qt::Key_Return);
+    ExpectReadable("slots-overwrite-question", [this] { title->Draw(false); });
+    TitleKey(Qt::Key_Escape);
+    TitleKey(Qt::Key_Escape);
+    TitleKey(0);
+    TitleKey(Qt::Key_Right);
+    TitleKey(Qt::Key_Return);
+    ExpectReadable("slots-resume", [this] { title->Draw(false); });
+}
+
+TEST_P(MenuContrastTest, ThePauseMenuItsHowToPlayAndTheEndScreenReadClearly)
+{
+    const sWindow window = GetParam();
+    cPauseScreen pause;
+    ASSERT_TRUE(pause.Init(s_resources.get(), s_audio.get(), &settings));
+    pause.Resize(window.w, window.h);
+    // Play goes on under the pause menu: the worst case behind light letters is a light sky.
+    const auto overPlay = [&] {
+        DrawGradientRect(-1, -1, window.w + 1, window.h + 1, 251, 240, 250, 216, 203, 236, 255);
+        pause.Paint();
+    };
+    ExpectReadable("pause", overPlay);
+    PauseKey(pause, Qt::Key_Down);
+    PauseKey(pause, Qt::Key_Down);
+    ExpectReadable("pause-options-selected", overPlay);
+    PauseKey(pause, Qt::Key_Down);
+    PauseKey(pause, Qt::Key_Return);
+    ASSERT_EQ(pause.GetSubScreen(), cPauseScreen::SUB_HOW_TO_PLAY);
+    ExpectReadable("how-to-play", overPlay);
+
+    cEndScreen end;
+    ASSERT_TRUE(end.Init(s_resources.get(), s_audio.get(), &settings));
+    end.Resize(window.w, window.h);
+    ExpectReadable("end", [&] { end.Draw(false); });
+}
+
+TEST_P(MenuContrastTest, TheAreaSelectionReadsClearly)
+{
+    const sWindow window = GetParam();
+    WriteUserCopy("Saves/slot2.zvs", "<ZORV_Save Area=\"res/Areas/Area0.xml\" Score=\"2\"><Areas>"
+                                     "<Area name=\"res/Areas/Area0.xml\" completed=\"1\" unlocked=\"1\" score=\"2\"/>"
+                                     "</Areas></ZORV_Save>");
+    cLevelSelectionScreen selection(2, false);
+    ASSERT_TRUE(selection.Init(s_resources.get(), s_audio.get(), &settings));
+    selection.Resize(window.w, window.h);
+    for (int tick = 0; tick < 100; ++tick)
+        selection.Update(20);
+    ExpectReadable("area-selection", [&] { selection.Draw(false); });
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, MenuContrastTest, ::testing::Values(sWindow{960, 544}, sWindow{1920, 1080}));
+
+} // namespace
