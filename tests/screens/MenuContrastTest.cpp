@@ -10,6 +10,7 @@
 #include "engine/FontManager.h"
 #include "screens/EndScreen.h"
 #include "screens/LevelSelectionScreen.h"
+#include "screens/MetaLevel.h"
 #include "screens/PauseScreen.h"
 #include "screens/StartScreen.h"
 
@@ -174,7 +175,7 @@ private:
                        QRect(line.front.x, line.front.y, line.front.w, line.front.h).intersects(box);
             });
             if (same == lines.end())
-                lines.push_back({run});
+                lines.push_back(sLine{run, 0, 1e9, QRect()});
             else
                 same->front = run;
         }
@@ -287,6 +288,15 @@ TEST_P(MenuContrastTest, TheAreaSelectionReadsClearly)
     for (int tick = 0; tick < 100; ++tick)
         selection.Update(20);
     ExpectReadable("area-selection", [&] { selection.Draw(false); });
+}
+
+TEST_P(MenuContrastTest, TheInterludeBeforeTheFirstAreaReadsClearly)
+{
+    cMetaLevel interlude(nullptr);
+    ASSERT_TRUE(interlude.InitWithArea(s_resources.get(), s_audio.get(), &settings, "res/Areas/Area0.xml", 0, 0));
+    interlude.Resize(GetParam().w, GetParam().h);
+    const auto [lines, behind] = ExpectReadable("interlude", [&] { interlude.Draw(false); });
+    EXPECT_GE(lines.size(), 3u) << "the next area, the speaker's line and the key to go on";
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, MenuContrastTest, ::testing::Values(sWindow{960, 544}, sWindow{1920, 1080}));
