@@ -1,7 +1,7 @@
 #include "screens/CreditsScreen.h"
 
-#include "actors/ActorFile.h"
 #include "player/InputHandler.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/Drawing.h"
 #include "engine/SharedAssets.h"

@@ -12,6 +12,7 @@
 #include "audio/Sound.h"
 #include "engine/Animation.h"
 #include "engine/StringUtil.h"
+#include "engine/XmlFile.h"
 #include "screens/AreaSummary.h"
 #include "screens/FlyingHearts.h"
 #include "screens/MenuSounds.h"
@@ -200,7 +201,7 @@ bool cMetaLevel::ReadAreaFile()
         return false;
     cAreaSummary summary;
     if (!summary.Read(nextArea)) {
-        printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(ResourcePath(QString::fromStdString(nextArea))));
+        ReportInvalidXmlFile(ResourcePath(QString::fromStdString(nextArea)));
         return false;
     }
     nextAreaName = summary.name;

@@ -1,8 +1,8 @@
 #include "screens/OptionsScreen.h"
 
-#include "actors/ActorFile.h"
 #include "player/GameSettings.h"
 #include "player/InputHandler.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/SharedAssets.h"
 #include "screens/Menu.h"

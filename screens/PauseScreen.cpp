@@ -1,8 +1,8 @@
 #include "screens/PauseScreen.h"
 
-#include "actors/ActorFile.h"
 #include "player/GameSettings.h"
 #include "player/InputHandler.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/DebugLog.h"
 #include "engine/Drawing.h"

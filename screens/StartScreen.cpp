@@ -1,6 +1,5 @@
 #include "screens/StartScreen.h"
 
-#include "actors/ActorFile.h"
 #include "actors/AntlerAncestor.h"
 #include "actors/Cloud.h"
 #include "actors/PlayerChar.h"
@@ -11,6 +10,7 @@
 #include "audio/AudioSystem.h"
 #include "audio/Sound.h"
 #include "audio/SoundLibrary.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/Drawing.h"
 #include "engine/SharedAssets.h"
