@@ -75,9 +75,9 @@ int cCreditsScreen::Update(int dtMs)
         resources->UpdateStars(dtMs);
     if (closing) {
         closing = false;
-        return 2;
+        return RESULT_CLOSED;
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 int cCreditsScreen::FitLayoutScale() const

@@ -277,7 +277,7 @@ void cMetaLevel::LayoutSpeaker()
 int cMetaLevel::Update(int dtMs)
 {
     if (leaveRequested)
-        return 1;
+        return RESULT_NEXT_AREA;
     if (music)
         music->UpdateFade(dtMs);
     if (background)
@@ -286,7 +286,7 @@ int cMetaLevel::Update(int dtMs)
         commonResources->UpdateStars(dtMs);
     if (hearts)
         hearts->Update(dtMs);
-    return 0;
+    return RESULT_NONE;
 }
 
 void cMetaLevel::DrawCentredLine(const QString& text, int dx, int y) const

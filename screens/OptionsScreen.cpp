@@ -87,9 +87,9 @@ int cOptionsScreen::Update(int dtMs, bool updateStars)
         resources->UpdateStars(dtMs);
     if (closing) {
         closing = false;
-        return 2;
+        return RESULT_CLOSED;
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 void cOptionsScreen::Draw(bool outline)

@@ -95,9 +95,16 @@ public:
     /// Reads the area file `fileName` into area (`cAreaFileReader`). False only when it does not open.
     static bool LoadAreaFile(cArea* area, const std::string& fileName);
 
-    /// One tick (`cAreaTick`): 0 nothing, 2 a frame-changer box asked for `GetTriggeredFrameSet`, 9
-    /// the area is being left through an exit (every tick from then on), 10 a character changed
-    /// into or out of its ancestor form.
+    /// What `Update` answers; the first and the last area add answers of their own.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_FRAME_SET = 2,     ///< a frame-changer box asked for `GetTriggeredFrameSet`
+        RESULT_LEAVING = 9,       ///< the area is being left through an exit, every tick from then on
+        RESULT_FORM_CHANGED = 10, ///< a character changed into or out of its ancestor form
+    };
+
+    /// One tick (`cAreaTick`): an `eResult`.
     virtual int Update(int dtMs);
     /// Hands control to another character (`cAreaRoster::SwitchPlayer`).
     virtual void SwitchPlayer(bool forward, bool reselect, bool skipInsideExit);

@@ -77,13 +77,13 @@ TEST_F(SaveSlotMenuTest, ANewGameOnAUsedSlotAsksFirstAndRewritesOnlyThatSlot)
     Key(Qt::Key_Return);
     EXPECT_TRUE(menu->IsQuestionOpen());
     EXPECT_EQ(menu->GetCursor(), 0) << "YES marked";
-    EXPECT_EQ(menu->Update(20), 0);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NONE);
     Key(Qt::Key_Down);
     EXPECT_EQ(menu->GetCursor(), 1) << "NO";
     Key(Qt::Key_Return);
     EXPECT_FALSE(menu->IsQuestionOpen());
     EXPECT_EQ(menu->GetCursor(), 2) << "back on the slot";
-    EXPECT_EQ(menu->Update(20), 0);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NONE);
     EXPECT_EQ(ReadUserCopy(SlotFile(2)), slot2);
 
     Key(Qt::Key_Return);
@@ -91,7 +91,7 @@ TEST_F(SaveSlotMenuTest, ANewGameOnAUsedSlotAsksFirstAndRewritesOnlyThatSlot)
     Key(Qt::Key_Up);
     EXPECT_EQ(menu->GetCursor(), 0) << "every direction swaps YES and NO";
     Key(Qt::Key_Return);
-    EXPECT_EQ(menu->Update(20), 8);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NEW_GAME);
     EXPECT_EQ(menu->GetSelectedSlot(), 2);
     EXPECT_TRUE(ReadUserCopy(SlotFile(2)).contains("Area=\"NEW\""));
     EXPECT_EQ(ReadUserCopy(SlotFile(4)), slot4);
@@ -107,13 +107,13 @@ TEST_F(SaveSlotMenuTest, ResumingAUsedSlotLeavesItsFileAndAnEmptySlotStartsANewG
     const QByteArray slot1 = ReadUserCopy(SlotFile(1));
     Key(Qt::Key_Right);
     Key(Qt::Key_Space);
-    EXPECT_EQ(menu->Update(20), 7);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_RESUME);
     EXPECT_EQ(menu->GetSelectedSlot(), 1);
     EXPECT_EQ(ReadUserCopy(SlotFile(1)), slot1);
     Key(Qt::Key_Left);
     Key(Qt::Key_Return);
     EXPECT_FALSE(menu->IsQuestionOpen());
-    EXPECT_EQ(menu->Update(20), 8);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NEW_GAME);
     EXPECT_EQ(menu->GetSelectedSlot(), 0);
 }
 
@@ -128,7 +128,7 @@ TEST_F(SaveSlotMenuTest, ADamagedSlotShowsEmptyAndIsKeptUntilANewGameIsStartedOn
     for (int i = 0; i < 3; ++i)
         Key(Qt::Key_Down);
     Key(Qt::Key_Return);
-    EXPECT_EQ(menu->Update(20), 8);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NEW_GAME);
     EXPECT_TRUE(ReadUserCopy(SlotFile(3)).contains("Area=\"NEW\""));
 }
 
@@ -195,12 +195,12 @@ TEST_F(SaveSlotMenuTest, TheCursorRunsOverTheFiveRowsAndBack)
     Key(Qt::Key_Down);
     menu->MouseMove(5, 5);
     Key(Qt::Key_Return);
-    EXPECT_EQ(menu->Update(20), 0);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NONE);
     Key(Qt::Key_Up);
     Key(Qt::Key_Down);
     Key(Qt::Key_Return);
-    EXPECT_EQ(menu->Update(20), 2);
-    EXPECT_EQ(menu->Update(20), 2) << "for as long as the menu exists";
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_BACK);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_BACK) << "for as long as the menu exists";
 }
 
 TEST_F(SaveSlotMenuTest, RowsStandInAColumnAndAnswerThePointer)
@@ -227,7 +227,7 @@ TEST_F(SaveSlotMenuTest, RowsStandInAColumnAndAnswerThePointer)
     menu->MouseMove(int(yes.x) + 3, int(yes.y) + 3);
     EXPECT_TRUE(menu->Slot(1)->IsYesHovered());
     menu->MousePress(int(yes.x) + 3, int(yes.y) + 3);
-    EXPECT_EQ(menu->Update(20), 8);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NEW_GAME);
     EXPECT_EQ(menu->GetSelectedSlot(), 1);
 }
 
