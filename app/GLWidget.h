@@ -37,7 +37,6 @@ public:
     void AttachCurrentArea();
     bool IsFrameDrawing() const { return frameDrawing; }
     bool IsPhysicsDrawing() const { return physicsDrawing; }
-    bool IsPlayerPhysicsDrawing() const { return playerPhysicsDrawing; }
     bool IsSkyDrawing() const { return skyDrawing; }
     bool IsBackgroundDrawing() const { return backgroundDrawing; }
 

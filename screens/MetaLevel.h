@@ -66,7 +66,6 @@ public:
 
     /// Speakers are 1 to 8; 0 is none yet.
     int GetSpeaker() const { return speaker; }
-    const QString& GetSpeakerName() const { return speakerName; }
     const QString& GetQuote() const { return quote; }
     const QString& GetNextAreaName() const { return nextAreaName; }
     const std::vector<cAnimation*>& GetSpeakerPictures() const { return speakerPictures; }

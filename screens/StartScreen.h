@@ -86,7 +86,6 @@ public:
     int GetOffsetY() const { return offsetY; }
     const cSound* GetMusic() const { return menuMusic.get(); }
     cOptionsScreen* GetOptions() const { return options.get(); }
-    cCreditsScreen* GetCredits() const { return credits.get(); }
     cSaveSlotMenu* GetSaveSlots() const { return saveSlots.get(); }
     const std::vector<cCloud*> Clouds() const;
 

@@ -270,7 +270,6 @@ public:
     const std::vector<WaterArea*>& GetWaterAreas() const { return waterAreas; }
     const std::vector<WaterFallSparkle*>& GetSparkles() const { return sparkles; }
     const std::vector<WaterBubbles*>& GetBubbles() const { return bubbles; }
-    const cLie* GetLie() const { return lie.get(); }
     const std::vector<cEmitterBox*>& GetEmitterBoxes() const { return emitterBoxes; }
     const std::vector<cStackBox*>& GetStackBoxes() const { return stackBoxes; }
     const std::vector<cStackBoxFrameConfig*>& GetFrameChangers() const { return frameChangers; }
