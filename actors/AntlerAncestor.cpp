@@ -134,7 +134,7 @@ void cAntlerAncestor::DrawOverlay()
 int cAntlerAncestor::Update(int dtMs)
 {
     if (!BeginTick())
-        return 0;
+        return RESULT_NONE;
     if (GetHintBubble())
         AdvanceHintBubble(dtMs);
     const b2Vec2 v = GetLinearVelocity();
@@ -156,5 +156,5 @@ int cAntlerAncestor::Update(int dtMs)
         animations.GetCurrent()->Update(dtMs);
     if (starsShowing && Stars())
         Stars()->Update(dtMs);
-    return 0;
+    return RESULT_NONE;
 }

@@ -1,8 +1,8 @@
 #include "actors/AreaEndExitTree.h"
 
-#include "actors/ActorFile.h"
 #include "actors/PlayerChar.h"
 #include "actors/ScoreIndicator.h"
+#include "engine/ActorFile.h"
 #include "engine/PhysicsBody.h"
 #include "engine/XmlAttributes.h"
 

@@ -1,8 +1,8 @@
 #include "actors/AreaEnterTree.h"
 
-#include "actors/ActorFile.h"
 #include "actors/PlayerChar.h"
 #include "audio/SoundLibrary.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/XmlAttributes.h"
 

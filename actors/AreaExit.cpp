@@ -1,9 +1,9 @@
 #include "actors/AreaExit.h"
 
-#include "actors/ActorFile.h"
 #include "actors/PlayerChar.h"
 #include "actors/ScoreIndicator.h"
 #include "audio/SoundLibrary.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/HintBubble.h"
 #include "engine/PhysicsBody.h"

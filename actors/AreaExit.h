@@ -133,7 +133,6 @@ public:
     int GetType() const { return type; }
     bool IsRequestPending() const { return requestPending; }
     int GetRequestedId() const { return requestedId; }
-    int GetLastHeartValue() const { return lastHeartValue; }
     int GetChewTime() const { return chewTime; }
     cScoreIndicator* GetScoreIndicator() const { return scoreIndicator; }
     /// Positions in the file's list of the pictures shown; -1 for none.

@@ -1,7 +1,7 @@
 #include "actors/BasicPlant.h"
 
-#include "actors/ActorFile.h"
 #include "audio/SoundLibrary.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/PhysicsBody.h"
 #include "engine/XmlAttributes.h"

@@ -109,7 +109,7 @@ bool cBatKing::BubbleContains(const cPhysicsBody* body) const
 int cBatKing::Update(int dtMs)
 {
     if (!BeginTick())
-        return 0;
+        return RESULT_NONE;
     if (active && animations.GetCurrent())
         animations.GetCurrent()->Update(dtMs);
     if (GetHintBubble())
@@ -122,7 +122,7 @@ int cBatKing::Update(int dtMs)
         return result;
     if (v.y < kFallStartSpeed && state != PLAYER_FALL)
         Fall();
-    return 0;
+    return RESULT_NONE;
 }
 
 int cBatKing::UpdateFormState(const b2Vec2& v, int dtMs)

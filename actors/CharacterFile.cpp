@@ -5,6 +5,7 @@
 #include "engine/PhysicsBody.h"
 #include "engine/StringUtil.h"
 #include "engine/XmlAttributes.h"
+#include "engine/XmlFile.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
@@ -15,10 +16,8 @@
 bool sCharacterFile::Read(const QString& path, cCharacterAnimations& animations, const char* header)
 {
     QFile file(ResourcePath(path));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        std::printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
+    if (!OpenXmlFile(file, path))
         return false;
-    }
     QXmlStreamReader xml(&file);
     int defaultChipSet = 0;
     while (!xml.atEnd() && !xml.hasError()) {

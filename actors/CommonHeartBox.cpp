@@ -1,6 +1,6 @@
 #include "actors/CommonHeartBox.h"
 
-#include "actors/ActorFile.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/PhysicsBody.h"
 #include "engine/SharedAssets.h"

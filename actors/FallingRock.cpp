@@ -1,6 +1,6 @@
 #include "actors/FallingRock.h"
 
-#include "actors/ActorFile.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/PhysicsBody.h"
 #include "engine/XmlAttributes.h"

@@ -46,7 +46,6 @@ public:
     void Draw();
 
     bool IsStaying() const { return staying; }
-    bool IsCoverStone() const { return coverStone; }
     bool IsFallTriggered() const { return state == STATE_TRIGGERED; }
     unsigned int GetFallDelay() const { return fallDelay; }
     int GetBodyWidth() const { return bodyWidth; }

@@ -31,8 +31,6 @@ public:
     /// A folding or hidden mushroom comes back at once; any other stands by day.
     void SwitchToDay() override;
 
-    int GetHiddenTimer() const { return hiddenTimer; }
-    int GetHideTime() const { return hideTime; }
 
 private:
     /// The large mushroom's sound for type 1, the small one's otherwise.

@@ -72,8 +72,6 @@ public:
     /// The island the tree stands on, which the area draws behind the ground.
     void DrawIsland();
 
-    int GetOpenTimer() const { return openTimer; }
-    int GetReleaseTimer() const { return releaseTimer; }
     /// Pink hearts eaten whose character has not come out yet.
     int GetOwedReleases() const { return owedReleases; }
 

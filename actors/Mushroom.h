@@ -48,8 +48,6 @@ public:
 
     bool HasSporeGate() const { return sporeGate; }
     int GetSporeTimeLeft() const { return sporeTimeLeft; }
-    int GetSporeTimer() const { return sporeTimer; }
-    int GetNextSpores() const { return nextSpores; }
     const cSound* GetSporeSound() const { return sporeSound.get(); }
 
 private:

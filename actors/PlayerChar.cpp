@@ -432,7 +432,7 @@ void cPlayerChar::DecCarried()
 int cPlayerChar::Update(int dtMs)
 {
     if (!BeginTick())
-        return 0;
+        return RESULT_NONE;
     if (active && animations.GetCurrent())
         animations.GetCurrent()->Update(dtMs);
     if (GetHintBubble()) {
@@ -445,7 +445,7 @@ int cPlayerChar::Update(int dtMs)
         return result;
     if (v.y < kFallStartSpeed && state != PLAYER_FALL)
         Fall();
-    return 0;
+    return RESULT_NONE;
 }
 
 bool cPlayerChar::BeginTick()
@@ -500,11 +500,11 @@ int cPlayerChar::UpdateState(const b2Vec2& v, int dtMs)
     case PLAYER_DIE:
         if (respawn) {
             respawn = false;
-            return 10;
+            return RESULT_DIED;
         }
         if (animations.IsCurrentFinished()) {
             active = false;
-            return -1;
+            return RESULT_DEATH_OVER;
         }
         break;
     case PLAYER_ENTER_EXIT:
@@ -512,7 +512,7 @@ int cPlayerChar::UpdateState(const b2Vec2& v, int dtMs)
             active = false;
             state = PLAYER_IN_EXIT;
             present = true;
-            return -2;
+            return RESULT_ENTERED_EXIT;
         }
         break;
     case PLAYER_METAMORPHOSIS:
@@ -524,7 +524,7 @@ int cPlayerChar::UpdateState(const b2Vec2& v, int dtMs)
     default:
         break;
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 int cPlayerChar::UpdateStateAsForm(const b2Vec2& v, int dtMs)
@@ -533,11 +533,11 @@ int cPlayerChar::UpdateStateAsForm(const b2Vec2& v, int dtMs)
     case PLAYER_LAND:
         if (animations.IsCurrentFinished())
             Stand();
-        return 0;
+        return RESULT_NONE;
     case PLAYER_IN_EXIT:
         if (headJumping)
             SwitchAnimation(ANIM_HEAD_JUMP);
-        return 0;
+        return RESULT_NONE;
     default:
         return UpdateState(v, dtMs);
     }
@@ -545,10 +545,11 @@ int cPlayerChar::UpdateStateAsForm(const b2Vec2& v, int dtMs)
 
 int cPlayerChar::MetamorphosisResult() const
 {
-    static const int kIntoForm[] = {1, 6, 8};
-    static const int kBack[] = {4, 7, 9};
+    static const int kIntoForm[] = {RESULT_BROWN_BECAME_ANTLER, RESULT_ORANGE_BECAME_SPIRIT,
+                                    RESULT_GRAY_BECAME_BAT_KING};
+    static const int kBack[] = {RESULT_ANTLER_TURNED_BACK, RESULT_SPIRIT_TURNED_BACK, RESULT_BAT_KING_TURNED_BACK};
     if (id < BROWN || id > GRAY)
-        return 0;
+        return RESULT_NONE;
     return ancestorForm ? kBack[id] : kIntoForm[id];
 }
 

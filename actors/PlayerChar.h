@@ -81,10 +81,22 @@ public:
     cPlayerChar();
     ~cPlayerChar() override;
 
-    /// Advances one tick; the result tells the area what happened: 0 nothing, 10 died and comes
-    /// back (once, the tick after `Die` (true)), -1 the death animation is over, -2 swallowed by
-    /// an exit tree (now inside it), 1, 6, 8 brown, orange, gray finished turning into their form,
-    /// 4, 7, 9 a form finished turning back.
+    /// What `Update` tells the area.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_DIED = 10,          ///< died and comes back (once, the tick after `Die` (true))
+        RESULT_DEATH_OVER = -1,    ///< the death animation is over
+        RESULT_ENTERED_EXIT = -2,  ///< swallowed by an exit tree (now inside it)
+        RESULT_BROWN_BECAME_ANTLER = 1,
+        RESULT_ORANGE_BECAME_SPIRIT = 6,
+        RESULT_GRAY_BECAME_BAT_KING = 8,
+        RESULT_ANTLER_TURNED_BACK = 4,
+        RESULT_SPIRIT_TURNED_BACK = 7,
+        RESULT_BAT_KING_TURNED_BACK = 9,
+    };
+
+    /// Advances one tick; an `eResult`.
     int Update(int dtMs) override;
     /// The body's corner while it is in a world, else the corner remembered when it left.
     b2Vec2 GetPosition() const override;

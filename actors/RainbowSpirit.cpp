@@ -137,7 +137,7 @@ void cRainbowSpirit::DrawOverlay()
 int cRainbowSpirit::Update(int dtMs)
 {
     if (!BeginTick())
-        return 0;
+        return RESULT_NONE;
     if (animations.GetCurrent())
         animations.GetCurrent()->Update(dtMs);
     if (GetHintBubble())
@@ -158,7 +158,7 @@ int cRainbowSpirit::Update(int dtMs)
         state = PLAYER_STAND;
     UpdateHints();
     stayedAfterTurn = false;
-    return 0;
+    return RESULT_NONE;
 }
 
 int cRainbowSpirit::UpdateFormState(const b2Vec2& v, int dtMs)

@@ -1,6 +1,6 @@
 #include "actors/ScoreIndicator.h"
 
-#include "actors/ActorFile.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/SharedAssets.h"
 #include "engine/XmlAttributes.h"

@@ -30,7 +30,6 @@ public:
 
     bool IsLocked() const { return locked; }
     bool IsUsable() const { return usable; }
-    int GetNextFrameSet() const { return nextFrameSet; }
 
 private:
     /// Disarms, uses up a one-time box, and switches to the other frame set with its sound.

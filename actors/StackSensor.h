@@ -55,7 +55,6 @@ public:
     cPlayerChar* GetOccupant() const;
     /// Frees the cell of a character that has left the world, telling the box; true when it did.
     bool ReleaseIfGone();
-    ePosition GetCellPosition() const { return position; }
     int GetIndicator() const { return indicator; }
     void SetIndicator(int index) { indicator = index; }
     /// Below 0 any character.

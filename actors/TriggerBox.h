@@ -35,7 +35,6 @@ public:
 
     bool IsTriggered() const { return triggered; }
     bool IsEnabled() const { return enabled; }
-    bool IsOneTime() const { return oneTime; }
     bool HasFired() const { return fireCount > 0; }
     int GetFireCount() const { return fireCount; }
     int GetContactCount() const { return contactCount; }

@@ -35,8 +35,6 @@ public:
     /// The body's outline in white.
     void DrawOutline();
 
-    int GetWaterWidth() const { return width; }
-    int GetWaterHeight() const { return height; }
     /// The splash of character id; null for another id.
     const cAnimation* GetSplash(int id) const;
     b2Vec2 GetSplashPoint(int id) const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/DrawingLayers.h"
+
 #include <QFont>
 #include <QGLWidget>
 
@@ -13,7 +15,7 @@ class cInputHandler;
 /// projection in window pixels (origin bottom left, y up) and paints the current picture whenever the
 /// window's tick calls `updateGL`. Mouse moves and presses go to the game controller; keys are left
 /// to the window.
-class GLWidget : public QGLWidget
+class GLWidget : public QGLWidget, public cDrawingLayers
 {
     Q_OBJECT
 
@@ -35,16 +37,15 @@ public:
     void AttachCurrentArea();
     bool IsFrameDrawing() const { return frameDrawing; }
     bool IsPhysicsDrawing() const { return physicsDrawing; }
-    bool IsPlayerPhysicsDrawing() const { return playerPhysicsDrawing; }
     bool IsSkyDrawing() const { return skyDrawing; }
     bool IsBackgroundDrawing() const { return backgroundDrawing; }
 
 public slots:
     void ToggleFrameDrawing();
-    void TogglePhysicsDrawing();
-    void TogglePlayerPhysicsDrawing();
-    void ToggleSkyDrawing();
-    void ToggleBackgroundDrawing();
+    void TogglePhysicsDrawing() override;
+    void TogglePlayerPhysicsDrawing() override;
+    void ToggleSkyDrawing() override;
+    void ToggleBackgroundDrawing() override;
     void ToggleDebugOutput();
     void ToggleSupportLines();
 

@@ -407,14 +407,14 @@ void cGame::Reset()
 int cGame::Update(int dtMs)
 {
     if (mode == GAME_MODE_NONE)
-        return 0;
+        return RESULT_NONE;
     audioSystem->Update();
     const eGameMode tickMode = mode;
     const int result = currentState ? currentState->Update(dtMs) : 0;
     if (tickMode == GAME_MODE_START_SCREEN)
     {
         const int answer = UpdateStartScreen(result);
-        if (answer != 0)
+        if (answer != RESULT_NONE)
             return answer;
     }
     if (tickMode == GAME_MODE_END_SCREEN)
@@ -422,80 +422,80 @@ int cGame::Update(int dtMs)
     if (tickMode == GAME_MODE_META_LEVEL)
         UpdateMetaLevel(result);
     // Continuing from the pause screen and leaving the interlude both play on in the same tick.
-    if (mode == GAME_MODE_AREA_PAUSED && UpdatePaused(dtMs) == 4)
-        return 4;
+    if (mode == GAME_MODE_AREA_PAUSED && UpdatePaused(dtMs) == RESULT_TOGGLE_FULL_SCREEN)
+        return RESULT_TOGGLE_FULL_SCREEN;
     if (mode == GAME_MODE_AREA && area)
         UpdateArea(dtMs);
     if (tickMode == GAME_MODE_LEVEL_SELECTION)
         UpdateLevelSelection(result);
     if (!changed)
-        return 0;
+        return RESULT_NONE;
     changed = false;
-    return 1;
+    return RESULT_CHANGED;
 }
 
 int cGame::UpdateStartScreen(int result)
 {
     switch (result)
     {
-    case 1:
+    case cStartScreen::RESULT_START_FIRST_AREA:
         StartArea(kFirstArea);
         break;
-    case 2:
-        return -1;
-    case 4:
-        return 4;
-    case 7:
+    case cStartScreen::RESULT_QUIT:
+        return RESULT_QUIT;
+    case cStartScreen::RESULT_TOGGLE_FULL_SCREEN:
+        return RESULT_TOGGLE_FULL_SCREEN;
+    case cStartScreen::RESULT_RESUME_SLOT:
         saveSlot = StartScreen()->GetSelectedSlot();
         ToLevelSelection(false, 0, false);
         break;
-    case 8:
+    case cStartScreen::RESULT_NEW_GAME_ON_SLOT:
         saveSlot = StartScreen()->GetSelectedSlot();
         StartArea(kFirstArea);
         break;
     default:
         break;
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 void cGame::UpdateEndScreen(int result)
 {
-    if (result == 1)
+    if (result == cEndScreen::RESULT_DONE)
         FallBackToStartScreen();
 }
 
 void cGame::UpdateMetaLevel(int result)
 {
-    if (result == 1)
+    if (result == cMetaLevel::RESULT_NEXT_AREA)
         EnterArea(MetaLevel()->GetNextArea());
 }
 
 int cGame::UpdatePaused(int dtMs)
 {
     if (!area || !pauseScreen)
-        return 0;
+        return RESULT_NONE;
     switch (pauseScreen->Update(dtMs))
     {
-    case 2:
+    case cPauseScreen::RESULT_CONTINUE:
         area->ClearPaused();
         delete pauseScreen;
         pauseScreen = nullptr;
         mode = GAME_MODE_AREA;
         changed = true;
         break;
-    case 3:
+    case cPauseScreen::RESULT_EXIT:
         FallBackToStartScreen();
         break;
-    case 5:
-        return 4;
-    case 6:
+    case cPauseScreen::RESULT_TOGGLE_FULL_SCREEN:
+        return RESULT_TOGGLE_FULL_SCREEN;
+    case cPauseScreen::RESULT_SELECT_AREA:
         ToLevelSelection(true, -1, false);
         break;
     default:
         break;
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 void cGame::UpdateArea(int dtMs)
@@ -503,11 +503,11 @@ void cGame::UpdateArea(int dtMs)
     const int result = area->Update(dtMs);
     if (!frameManager)
         return;
-    ApplyAreaResult(result);
+    ApplyAreaResult(result, *area, *frameManager);
     frameManager->Update(dtMs);
-    if (result != 9)
+    if (result != cArea::RESULT_LEAVING)
         return;
-    // The area answers 9 on every tick from its exit on; the fade is started once.
+    // The area answers so on every tick from its exit on; the fade is started once.
     if (frameManager->GetState() != kFramesFadingOut)
     {
         frameManager->StartFadeOut(kAreaFadeMs);
@@ -517,21 +517,21 @@ void cGame::UpdateArea(int dtMs)
         FinishArea();
 }
 
-void cGame::ApplyAreaResult(int result)
+void cGame::ApplyAreaResult(int result, cArea& area, cFrameManager& frames)
 {
     switch (result)
     {
-    case 2:
-        frameManager->SwitchToFrameSet(static_cast<unsigned>(area->GetTriggeredFrameSet()), 1000);
+    case cArea::RESULT_FRAME_SET:
+        frames.SwitchToFrameSet(static_cast<unsigned>(area.GetTriggeredFrameSet()), 1000);
         break;
-    case 3: // the first area's tree has jumped
-        frameManager->ShakeThenSwitch(4000, 5, 5, 100, true);
+    case cArea0::RESULT_SHAKE_THEN_SWITCH: // the tree has jumped
+        frames.ShakeThenSwitch(4000, 5, 5, 100, true);
         break;
-    case 4: // the first area's earthquake
-        frameManager->ShakeFrames(2200, 3, 3, 100, true);
+    case cArea0::RESULT_SHAKE: // the earthquake
+        frames.ShakeFrames(2200, 3, 3, 100, true);
         break;
-    case 5: // the last area's camera is ready
-        frameManager->ShakeThenSwitch(1500, 6, 6, 50, true);
+    case cAreaEnd::RESULT_SHAKE_THEN_SWITCH: // the camera is ready
+        frames.ShakeThenSwitch(1500, 6, 6, 50, true);
         break;
     default:
         break;
@@ -588,10 +588,10 @@ void cGame::UpdateLevelSelection(int result)
     if (result < 0)
     {
         LevelSelection()->DeleteMusic();
-        ToStartScreen(result == -2 ? 3 : -1);
+        ToStartScreen(result == cLevelSelectionScreen::RESULT_LEAVE_TO_SLOTS ? 3 : -1);
         changed = true;
     }
-    else if (result == 1)
+    else if (result == cLevelSelectionScreen::RESULT_START_AREA)
     {
         StartSelectedArea(LevelSelection()->GetSelectedArea(), LevelSelection()->GetMusic());
         changed = true;
@@ -603,20 +603,20 @@ void cGame::UpdateLevelSelection(int result)
 int cGame::HandleInput(cInputHandler* input)
 {
     if (mode == GAME_MODE_NONE)
-        return 0;
+        return INPUT_NONE;
     if (currentState)
         currentState->HandleInput(input);
     if (!area)
-        return 0;
+        return INPUT_NONE;
     if (mode == GAME_MODE_AREA_PAUSED && pauseScreen)
     {
         AfterOptions(pauseScreen->HandleInput(input), 6);
-        return 0;
+        return INPUT_NONE;
     }
     if (!area->IsPaused() && input->WasPressed(KEY_BACK))
-        return 1;
+        return INPUT_PAUSE;
     HandlePlayInput(input);
-    return 0;
+    return INPUT_NONE;
 }
 
 void cGame::HandlePlayInput(cInputHandler* input)

@@ -8,6 +8,7 @@ class cArea;
 class cAudioSystem;
 class cCommonResources;
 class cFrameEditor;
+class cFrameManager;
 class cGameSettings;
 class cGameState;
 class cInputHandler;
@@ -116,13 +117,28 @@ public:
     /// Deletes the area (in play) and the current screen.
     void LeaveState();
 
-    /// Advances the game by dtMs milliseconds (the window always passes 20).
-    /// Returns -1 to quit the program, 1 when the mode or the area changed, 4 to toggle full screen,
-    /// 0 for nothing the window has to do.
+    /// What `Update` asks of the window.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_CHANGED = 1,            ///< the mode or the area changed
+        RESULT_TOGGLE_FULL_SCREEN = 4,
+        RESULT_QUIT = -1,              ///< quit the program
+    };
+    /// What `HandleInput` asks of the window.
+    enum eInputResult
+    {
+        INPUT_NONE = 0,
+        INPUT_PAUSE = 1, ///< the player asks for the pause screen
+    };
+
+    /// Advances the game by dtMs milliseconds (the window always passes 20); an `eResult`.
     virtual int Update(int dtMs);
-    /// Hands this tick's input actions to whatever is current. Returns 1 when the player asks for the
-    /// pause screen, else 0.
+    /// Hands this tick's input actions to whatever is current; an `eInputResult`.
     virtual int HandleInput(cInputHandler* input);
+    /// The frame manager's answer to an area's result: a frame set asked for, the first area's
+    /// earthquake and leap, the last area's camera.
+    static void ApplyAreaResult(int result, cArea& area, cFrameManager& frames);
     /// Opens the pause screen over the area, sized to the window (pixels). False when nothing is
     /// played, the frames are fading out or the pause screen cannot start; the game then goes on.
     virtual bool EnterPauseScreen(int width, int height);
@@ -189,8 +205,6 @@ private:
     int UpdatePaused(int dtMs);
     void UpdateArea(int dtMs);
     void UpdateLevelSelection(int result);
-    /// The frame manager's answer to an area's result.
-    void ApplyAreaResult(int result);
     /// The area has been left through an exit and has faded out: book it and go on.
     void FinishArea();
     /// The slot's record of the last story areas, which the area selection never books.

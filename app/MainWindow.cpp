@@ -170,14 +170,14 @@ void cMainWindow::Update()
     // Areas load, and their textures are made and deleted, in the tick.
     view->makeCurrent();
     const int result = game->Update(kTickMs);
-    if (result == -1)
+    if (result == cGame::RESULT_QUIT)
         std::exit(0); // quitting from the title screen: nothing is left to save
-    if (result == 1)
+    if (result == cGame::RESULT_CHANGED)
     {
         AttachArea();
         UpdateCursor();
     }
-    if (result == 4)
+    if (result == cGame::RESULT_TOGGLE_FULL_SCREEN)
     {
         ToggleFullScreen();
         // The screens flipped the setting with the request; a request that changed nothing
@@ -185,7 +185,7 @@ void cMainWindow::Update()
         game->FollowFullScreen(IsFullScreen());
         game->Resize(width(), height());
     }
-    if (game->HandleInput(input) == 1)
+    if (game->HandleInput(input) == cGame::INPUT_PAUSE)
         game->EnterPauseScreen(width(), height());
     input->EndTick();
     // Painting at once keeps the picture no more than one tick behind the game.

@@ -2,6 +2,7 @@
 
 #include "audio/AudioSystem.h"
 #include "audio/Sound.h"
+#include "engine/XmlFile.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
@@ -35,7 +36,7 @@ bool cSoundLibrary::LoadFromXml(const QString& path)
     ReleaseAll();
     std::vector<QString> files;
     if (!ReadFileList(path, files)) {
-        std::printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
+        ReportInvalidXmlFile(path);
         return false;
     }
     // Start-up waits for every effect: decoded side by side, they are ready sooner.

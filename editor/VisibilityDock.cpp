@@ -1,6 +1,6 @@
 #include "editor/VisibilityDock.h"
 
-#include "app/GLWidget.h"
+#include "editor/DrawingLayers.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -14,7 +14,7 @@ void Flip(QCheckBox* box)
 }
 }
 
-cVisibilityDock::cVisibilityDock(QWidget* parent, GLWidget* view, Qt::WindowFlags flags)
+cVisibilityDock::cVisibilityDock(QWidget* parent, cDrawingLayers* view, Qt::WindowFlags flags)
     : QDockWidget(QStringLiteral("Visibility"), parent, flags)
     , view(view)
 {
@@ -24,21 +24,21 @@ cVisibilityDock::cVisibilityDock(QWidget* parent, GLWidget* view, Qt::WindowFlag
     group->setLayout(new QGridLayout);
     setWidget(group);
 
-    levelGeometry = AddBox(QStringLiteral("Level geometry"), false, &GLWidget::TogglePhysicsDrawing);
-    AddBox(QStringLiteral("Player geometry"), false, &GLWidget::TogglePlayerPhysicsDrawing);
-    sky = AddBox(QStringLiteral("Sky"), true, &GLWidget::ToggleSkyDrawing);
-    background = AddBox(QStringLiteral("Background"), true, &GLWidget::ToggleBackgroundDrawing);
+    levelGeometry = AddBox(QStringLiteral("Level geometry"), false, &cDrawingLayers::TogglePhysicsDrawing);
+    AddBox(QStringLiteral("Player geometry"), false, &cDrawingLayers::TogglePlayerPhysicsDrawing);
+    sky = AddBox(QStringLiteral("Sky"), true, &cDrawingLayers::ToggleSkyDrawing);
+    background = AddBox(QStringLiteral("Background"), true, &cDrawingLayers::ToggleBackgroundDrawing);
     // Hearts and boxes are drawn with the world and have no switch of their own.
     AddBox(QStringLiteral("Hearts and Boxes"), true, nullptr);
 }
 
-QCheckBox* cVisibilityDock::AddBox(const QString& text, bool checked, void (GLWidget::*toggle)())
+QCheckBox* cVisibilityDock::AddBox(const QString& text, bool checked, void (cDrawingLayers::*toggle)())
 {
     auto* box = new QCheckBox(text);
     // Set before the connection: the view already starts in this state.
     box->setChecked(checked);
     if (toggle)
-        connect(box, &QCheckBox::stateChanged, view, toggle);
+        connect(box, &QCheckBox::stateChanged, this, [this, toggle] { (view->*toggle)(); });
     auto* grid = static_cast<QGridLayout*>(widget()->layout());
     grid->addWidget(box, grid->count(), 0);
     return box;

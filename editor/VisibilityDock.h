@@ -2,7 +2,7 @@
 
 #include <QDockWidget>
 
-class GLWidget;
+class cDrawingLayers;
 class QCheckBox;
 
 /// The editor's "Visibility" dock: one check box per drawing layer of the view. Each box is wired to
@@ -14,7 +14,7 @@ class cVisibilityDock : public QDockWidget
 
 public:
     /// view (borrowed) must outlive the dock; both are children of the main window.
-    cVisibilityDock(QWidget* parent, GLWidget* view, Qt::WindowFlags flags = Qt::WindowFlags());
+    cVisibilityDock(QWidget* parent, cDrawingLayers* view, Qt::WindowFlags flags = Qt::WindowFlags());
 
 public slots:
     void ToggleSkyDrawing();
@@ -27,9 +27,9 @@ public slots:
 
 private:
     /// A box in the next row of the dock, in that state, whose changes call toggle on the view.
-    QCheckBox* AddBox(const QString& text, bool checked, void (GLWidget::*toggle)());
+    QCheckBox* AddBox(const QString& text, bool checked, void (cDrawingLayers::*toggle)());
 
-    GLWidget* view;
+    cDrawingLayers* view;
     QCheckBox* sky = nullptr;
     QCheckBox* background = nullptr;
     QCheckBox* levelGeometry = nullptr;

@@ -1,6 +1,6 @@
 #include "screens/AreaSummary.h"
 
-#include "actors/ActorFile.h"
+#include "engine/ActorFile.h"
 #include "engine/StringUtil.h"
 #include "engine/XmlAttributes.h"
 

@@ -1,7 +1,7 @@
 #include "screens/CreditsScreen.h"
 
-#include "actors/ActorFile.h"
 #include "player/InputHandler.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/Drawing.h"
 #include "engine/SharedAssets.h"
@@ -75,9 +75,9 @@ int cCreditsScreen::Update(int dtMs)
         resources->UpdateStars(dtMs);
     if (closing) {
         closing = false;
-        return 2;
+        return RESULT_CLOSED;
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 int cCreditsScreen::FitLayoutScale() const

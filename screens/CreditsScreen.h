@@ -29,7 +29,13 @@ public:
     bool Init(cCommonResources* resources);
     /// The scale P + 1 and the picture's origin.
     void Resize(int w, int h);
-    /// Steps the stars; 2 once after a close request, else 0.
+    /// What `Update` answers.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_CLOSED = 2, ///< once after a close request
+    };
+    /// Steps the stars; an `eResult`.
     int Update(int dtMs);
     void Draw(bool flag);
     void HandleInput(cInputHandler* input);

@@ -25,10 +25,10 @@ bool cEndScreen::Init(cCommonResources* resources, cAudioSystem* audio, cGameSet
 int cEndScreen::Update(int dtMs)
 {
     if (done)
-        return 1;
+        return RESULT_DONE;
     if (commonResources)
         commonResources->UpdateStars(dtMs);
-    return 0;
+    return RESULT_NONE;
 }
 
 void cEndScreen::Draw(bool /*flag*/)

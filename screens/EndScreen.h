@@ -15,7 +15,13 @@ public:
     bool Init(cCommonResources* resources, cAudioSystem* audio, cGameSettings* settings) override;
     void Start() override { done = false; }
     void ApplySettings(cGameSettings* /*settings*/) override {}
-    /// 1 from the tick after a key was pressed on, else 0 (the stars twinkle on).
+    /// What `Update` answers.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_DONE = 1, ///< from the tick after a key was pressed on
+    };
+    /// An `eResult` (the stars twinkle on).
     int Update(int dtMs) override;
     void Draw(bool flag) override;
     /// The scale that fits 356 x 337 units into the window, at least 1.

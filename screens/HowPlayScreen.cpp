@@ -1,7 +1,7 @@
 #include "screens/HowPlayScreen.h"
 
-#include "actors/ActorFile.h"
 #include "player/InputHandler.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/DebugLog.h"
 #include "engine/Drawing.h"

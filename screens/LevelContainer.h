@@ -42,7 +42,6 @@ public:
     /// completed area is unlocked too.
     void SetCompleted(bool value, bool quiet);
     bool IsCompleted() const { return completed; }
-    bool IsAvailable() const { return available; }
     void SetBestScore(int score) { bestScore = score; }
     int GetBestScore() const { return bestScore; }
     void SetMaxScore(int score) { maxScore = score; }

@@ -1,21 +1,17 @@
 #include "screens/LevelOrder.h"
 
 #include "engine/StringUtil.h"
+#include "engine/XmlFile.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
 
-#include <cstdio>
-
 bool cLevelOrder::Load(const QString& path)
 {
     areas.clear();
-    const QString resource = ResourcePath(path);
-    QFile in(resource);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
+    QFile in(ResourcePath(path));
+    if (!OpenXmlFile(in, path))
         return false;
-    }
     QXmlStreamReader xml(&in);
     // An `Unlocks` belongs to the `Area` it stands in; one outside every `Area` unlocks nothing.
     bool inArea = false;

@@ -72,7 +72,6 @@ public:
     int GetEntryCount() const { return static_cast<int>(entries.size()); }
     const cLevelContainer& GetEntry(int i) const { return *entries[i]; }
     bool IsButtonHighlighted() const;
-    const cSaveGame& GetSaveGame() const { return *saveGame; }
     const cFlyingHearts* GetHearts() const { return hearts.get(); }
 
 private:

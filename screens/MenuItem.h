@@ -80,16 +80,14 @@ public:
     /// Where the title screen last placed the entry, for its mouse tests.
     void SetScreenPosition(float px, float py) { screenPosition.Set(px, py); }
     b2Vec2 GetScreenPosition() const { return screenPosition; }
-    /// Where the last Draw put the name, and its width then.
+    /// Where the last Draw put the name.
     b2Vec2 GetTextPosition() const { return textPosition; }
-    int GetTextWidth() const { return textWidth; }
 
     /// The mouse, or the title screen's cursor, is on the entry; a key field lights with it.
     void SetHighlighted(bool flag);
     bool IsHighlighted() const { return highlighted; }
     void SetSelected(bool flag) { selected = flag; }
     bool IsSelected() const { return selected; }
-    bool IsBoxHovered() const { return boxHovered; }
     /// Where the check box was last drawn (its lower-left corner, offsets included).
     b2Vec2 GetBoxPosition() const { return boxPosition; }
 

@@ -12,6 +12,7 @@
 #include "audio/Sound.h"
 #include "engine/Animation.h"
 #include "engine/StringUtil.h"
+#include "engine/XmlFile.h"
 #include "screens/AreaSummary.h"
 #include "screens/FlyingHearts.h"
 #include "screens/MenuLayout.h"
@@ -201,7 +202,7 @@ bool cMetaLevel::ReadAreaFile()
         return false;
     cAreaSummary summary;
     if (!summary.Read(nextArea)) {
-        printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(ResourcePath(QString::fromStdString(nextArea))));
+        ReportInvalidXmlFile(ResourcePath(QString::fromStdString(nextArea)));
         return false;
     }
     nextAreaName = summary.name;
@@ -277,7 +278,7 @@ void cMetaLevel::LayoutSpeaker()
 int cMetaLevel::Update(int dtMs)
 {
     if (leaveRequested)
-        return 1;
+        return RESULT_NEXT_AREA;
     if (music)
         music->UpdateFade(dtMs);
     if (background)
@@ -286,7 +287,7 @@ int cMetaLevel::Update(int dtMs)
         commonResources->UpdateStars(dtMs);
     if (hearts)
         hearts->Update(dtMs);
-    return 0;
+    return RESULT_NONE;
 }
 
 void cMetaLevel::DrawCentredLine(const QString& text, int dx, int y) const

@@ -34,7 +34,13 @@ public:
     /// Reads the area file again and picks a new speaker and line, unless the file fixes them.
     void Start() override;
     void ApplySettings(cGameSettings* settings) override;
-    /// 1 from the tick after a key or click on, else 0.
+    /// What `Update` answers.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_NEXT_AREA = 1, ///< from the tick after a key or click on
+    };
+    /// An `eResult`.
     int Update(int dtMs) override;
     void Draw(bool flag) override;
     void Resize(int w, int h) override;
@@ -60,7 +66,6 @@ public:
 
     /// Speakers are 1 to 8; 0 is none yet.
     int GetSpeaker() const { return speaker; }
-    const QString& GetSpeakerName() const { return speakerName; }
     const QString& GetQuote() const { return quote; }
     const QString& GetNextAreaName() const { return nextAreaName; }
     const std::vector<cAnimation*>& GetSpeakerPictures() const { return speakerPictures; }

@@ -1,8 +1,8 @@
 #include "screens/OptionsScreen.h"
 
-#include "actors/ActorFile.h"
 #include "player/GameSettings.h"
 #include "player/InputHandler.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/SharedAssets.h"
 #include "screens/Menu.h"
@@ -88,9 +88,9 @@ int cOptionsScreen::Update(int dtMs, bool updateStars)
         resources->UpdateStars(dtMs);
     if (closing) {
         closing = false;
-        return 2;
+        return RESULT_CLOSED;
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 void cOptionsScreen::Draw(bool outline)

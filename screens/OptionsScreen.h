@@ -39,7 +39,13 @@ public:
     /// P = max(1, min(w / 480, h / 320)), the pages' scale P + 1, the bar's text scale the
     /// largest up to that at which the bar fits.
     void Resize(int w, int h);
-    /// 2 once after a close request, else 0. Advances the shared stars when asked to.
+    /// What `Update` answers.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_CLOSED = 2, ///< once after a close request
+    };
+    /// An `eResult`. Advances the shared stars when asked to.
     int Update(int dtMs, bool updateStars);
     /// The open page, then the bar.
     void Draw(bool outline);

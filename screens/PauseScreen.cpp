@@ -1,8 +1,8 @@
 #include "screens/PauseScreen.h"
 
-#include "actors/ActorFile.h"
 #include "player/GameSettings.h"
 #include "player/InputHandler.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/DebugLog.h"
 #include "engine/Drawing.h"
@@ -200,17 +200,17 @@ int cPauseScreen::Update(int dtMs)
     if (continueRequest)
     {
         continueRequest = false;
-        return 2;
+        return RESULT_CONTINUE;
     }
     if (exitRequest)
     {
         exitRequest = false;
-        return 3;
+        return RESULT_EXIT;
     }
     if (selectAreaRequest)
     {
         selectAreaRequest = false;
-        return 6;
+        return RESULT_SELECT_AREA;
     }
     if (optionsRequest)
     {
@@ -226,21 +226,21 @@ int cPauseScreen::Update(int dtMs)
         return UpdateOptions(dtMs);
     if (subScreen == SUB_HOW_TO_PLAY && commonResources)
         commonResources->UpdateStars(dtMs);
-    return 0;
+    return RESULT_NONE;
 }
 
 int cPauseScreen::UpdateOptions(int dtMs)
 {
-    if (options->Update(dtMs, true) == 2)
+    if (options->Update(dtMs, true) == cOptionsScreen::RESULT_CLOSED)
     {
         subScreen = SUB_NONE;
         options.reset();
-        return 0;
+        return RESULT_NONE;
     }
     if (!fullScreenRequest)
-        return 0;
+        return RESULT_NONE;
     fullScreenRequest = false;
-    return 5;
+    return RESULT_TOGGLE_FULL_SCREEN;
 }
 
 int cPauseScreen::LineY(const cMenu& page) const

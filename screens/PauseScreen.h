@@ -47,8 +47,16 @@ public:
     /// This tick's menu keys. With the options open, their code: 1 music mute, 6 full screen,
     /// 7 ambience and effects mute (each already toggled and saved); else 0.
     virtual int HandleInput(cInputHandler* input);
-    /// Answers the requests: 2 continue, 3 exit to the title screen, 6 exit and select an area,
-    /// 5 the options toggled full screen, else 0.
+    /// What `Update` answers to the requests.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_CONTINUE = 2,
+        RESULT_EXIT = 3,               ///< exit to the title screen
+        RESULT_TOGGLE_FULL_SCREEN = 5, ///< the options toggled full screen
+        RESULT_SELECT_AREA = 6,        ///< exit and select an area
+    };
+    /// An `eResult`.
     virtual int Update(int dtMs);
     /// Over the area as drawn: the veil, then the list or the open screen.
     void Paint();
@@ -76,7 +84,7 @@ private:
     /// how-to-play screen shows.
     void RunEntry(const cMenu& page, cInputHandler* input);
     void OpenOptions();
-    /// The open options' tick: 5 once after they toggled full screen.
+    /// The open options' tick: `RESULT_TOGGLE_FULL_SCREEN` once after they toggled full screen.
     int UpdateOptions(int dtMs);
     void OpenHowToPlay(cInputHandler* input);
     /// The options' code of a key or a click (fullScreenCode: 6 by key, 4 by mouse): the setting

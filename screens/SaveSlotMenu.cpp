@@ -80,13 +80,13 @@ int cSaveSlotMenu::Update(int)
     if (chosen) {
         chosen = false;
         if (!ValidSlot(selected))
-            return 0;
+            return RESULT_NONE;
         if (!newGameMode && rows[selected]->IsUsed())
-            return 7;
+            return RESULT_RESUME;
         rows[selected]->StartNewGame();
-        return 8;
+        return RESULT_NEW_GAME;
     }
-    return back ? 2 : 0;
+    return back ? RESULT_BACK : RESULT_NONE;
 }
 
 void cSaveSlotMenu::HandleInput(cInputHandler* input)

@@ -30,8 +30,15 @@ public:
     bool Init(const cFontManager* font);
     /// P = max(1, min(w / 480, h / 320)), text scale P + 1.
     void Resize(int w, int h);
-    /// 7: a used slot was chosen to resume; 8: a new game was started on the chosen slot (its
-    /// file was just written); 2 on every call once BACK was chosen; else 0.
+    /// What `Update` answers.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_BACK = 2,     ///< on every call once BACK was chosen
+        RESULT_RESUME = 7,   ///< a used slot was chosen to resume
+        RESULT_NEW_GAME = 8, ///< a new game was started on the chosen slot (its file was just written)
+    };
+    /// An `eResult`.
     int Update(int dtMs);
     /// The slot of the last 7 or 8, 0 to 4.
     int GetSelectedSlot() const { return selected; }

@@ -1,6 +1,5 @@
 #include "screens/StartScreen.h"
 
-#include "actors/ActorFile.h"
 #include "actors/AntlerAncestor.h"
 #include "actors/Cloud.h"
 #include "actors/PlayerChar.h"
@@ -11,6 +10,7 @@
 #include "audio/AudioSystem.h"
 #include "audio/Sound.h"
 #include "audio/SoundLibrary.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/Drawing.h"
 #include "engine/SharedAssets.h"
@@ -287,17 +287,17 @@ int cStartScreen::Update(int dtMs)
         menuMusic->UpdateFade(unsigned(dtMs));
     switch (subState) {
     case SUB_OPTIONS:
-        if (options->Update(dtMs, false) == 2) {
+        if (options->Update(dtMs, false) == cOptionsScreen::RESULT_CLOSED) {
             subState = SUB_NONE;
             options.reset();
-            return 0;
+            return RESULT_NONE;
         }
         break;
     case SUB_CREDITS:
-        if (credits->Update(dtMs) == 2) {
+        if (credits->Update(dtMs) == cCreditsScreen::RESULT_CLOSED) {
             subState = SUB_NONE;
             credits.reset();
-            return 0;
+            return RESULT_NONE;
         }
         break;
     case SUB_SAVE_SLOTS: return UpdateSaveSlots(dtMs);
@@ -309,22 +309,24 @@ int cStartScreen::Update(int dtMs)
         character->Update(dtMs);
     if (fullScreenToggled) {
         fullScreenToggled = false;
-        return 4;
+        return RESULT_TOGGLE_FULL_SCREEN;
     }
-    return exitChosen ? 2 : 0;
+    return exitChosen ? RESULT_QUIT : RESULT_NONE;
 }
 
 int cStartScreen::UpdateSaveSlots(int dtMs)
 {
     AdvanceScenery(dtMs, true);
     const int code = saveSlots->Update(dtMs);
-    if (code == 7 || code == 8)
-        return code;
-    if (code == 2) {
+    if (code == cSaveSlotMenu::RESULT_RESUME)
+        return RESULT_RESUME_SLOT;
+    if (code == cSaveSlotMenu::RESULT_NEW_GAME)
+        return RESULT_NEW_GAME_ON_SLOT;
+    if (code == cSaveSlotMenu::RESULT_BACK) {
         subState = SUB_NONE;
         saveSlots.reset();
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 // ---- keys and mouse ------------------------------------------------------------------------

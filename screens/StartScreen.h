@@ -51,8 +51,17 @@ public:
     /// NEW GAME chosen, the figures readied, the music faded in anew over two seconds.
     void Start() override;
     void ApplySettings(cGameSettings* settings) override;
-    /// 2 on every tick once EXIT was chosen; 4 once after the options toggled full screen; 7 when
-    /// the save-slot menu resumes a slot, 8 when it started a new game on one; else 0.
+    /// What `Update` answers.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_START_FIRST_AREA = 1,
+        RESULT_QUIT = 2,               ///< on every tick once EXIT was chosen
+        RESULT_TOGGLE_FULL_SCREEN = 4, ///< once after the options toggled full screen
+        RESULT_RESUME_SLOT = 7,        ///< the save-slot menu resumes a slot
+        RESULT_NEW_GAME_ON_SLOT = 8,   ///< the save-slot menu started a new game on one
+    };
+    /// An `eResult`.
     int Update(int dtMs) override;
     void Draw(bool flag) override;
     void Resize(int width, int height) override;
@@ -77,7 +86,6 @@ public:
     int GetOffsetY() const { return offsetY; }
     const cSound* GetMusic() const { return menuMusic.get(); }
     cOptionsScreen* GetOptions() const { return options.get(); }
-    cCreditsScreen* GetCredits() const { return credits.get(); }
     cSaveSlotMenu* GetSaveSlots() const { return saveSlots.get(); }
     const std::vector<cCloud*> Clouds() const;
 

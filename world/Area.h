@@ -95,9 +95,16 @@ public:
     /// Reads the area file `fileName` into area (`cAreaFileReader`). False only when it does not open.
     static bool LoadAreaFile(cArea* area, const std::string& fileName);
 
-    /// One tick (`cAreaTick`): 0 nothing, 2 a frame-changer box asked for `GetTriggeredFrameSet`, 9
-    /// the area is being left through an exit (every tick from then on), 10 a character changed
-    /// into or out of its ancestor form.
+    /// What `Update` answers; the first and the last area add answers of their own.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_FRAME_SET = 2,     ///< a frame-changer box asked for `GetTriggeredFrameSet`
+        RESULT_LEAVING = 9,       ///< the area is being left through an exit, every tick from then on
+        RESULT_FORM_CHANGED = 10, ///< a character changed into or out of its ancestor form
+    };
+
+    /// One tick (`cAreaTick`): an `eResult`.
     virtual int Update(int dtMs);
     /// Hands control to another character (`cAreaRoster::SwitchPlayer`).
     virtual void SwitchPlayer(bool forward, bool reselect, bool skipInsideExit);
@@ -263,7 +270,6 @@ public:
     const std::vector<WaterArea*>& GetWaterAreas() const { return waterAreas; }
     const std::vector<WaterFallSparkle*>& GetSparkles() const { return sparkles; }
     const std::vector<WaterBubbles*>& GetBubbles() const { return bubbles; }
-    const cLie* GetLie() const { return lie.get(); }
     const std::vector<cEmitterBox*>& GetEmitterBoxes() const { return emitterBoxes; }
     const std::vector<cStackBox*>& GetStackBoxes() const { return stackBoxes; }
     const std::vector<cStackBoxFrameConfig*>& GetFrameChangers() const { return frameChangers; }

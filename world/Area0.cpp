@@ -57,8 +57,6 @@ constexpr int kExtraStars = 250;
 constexpr float kStarGrid = 169.0f;
 constexpr int kDeathHeartValue = -1;
 
-enum eCharacterResult { ENTERED_EXIT = -2, DEATH_OVER = -1, DIED = 10 };
-
 /// Each element of the list, in order.
 template <typename T>
 void UpdateEach(const std::vector<T*>& list, int dtMs)
@@ -143,9 +141,9 @@ int cArea0::Update(int dtMs)
         finishing = true;
     }
     if (finishing)
-        return cAreaTick::RESULT_LEAVING;
+        return RESULT_LEAVING;
     if (paused || !heartTree)
-        return cAreaTick::RESULT_NONE;
+        return RESULT_NONE;
     int result = UpdateCountdowns(dtMs);
     if (phase == PHASE_LEAPT)
         UpdateAfterLeap(dtMs);
@@ -165,7 +163,7 @@ int cArea0::Update(int dtMs)
 
 int cArea0::UpdateCountdowns(int dtMs)
 {
-    int result = cAreaTick::RESULT_NONE;
+    int result = RESULT_NONE;
     if (phase == PHASE_OPENING && quakeCountdown > 0) {
         quakeCountdown -= dtMs;
         if (quakeCountdown <= 0) {
@@ -269,7 +267,7 @@ int cArea0::UpdateHeartTree(int dtMs)
     }
     if (released >= 0 && released < static_cast<int>(players.size()))
         LetOut(released);
-    return cAreaTick::RESULT_NONE;
+    return RESULT_NONE;
 }
 
 void cArea0::LetOut(int id)
@@ -333,18 +331,18 @@ void cArea0::UpdatePlayers(int dtMs)
     for (size_t i = 0; i < players.size(); ++i) {
         cPlayerChar* player = players[i];
         switch (player->Update(dtMs)) {
-        case ENTERED_EXIT:
+        case cPlayerChar::RESULT_ENTERED_EXIT:
             if (static_cast<int>(i) == currentPlayer)
                 SwitchPlayer(true, true, true);
             if (player->GetId() == 2 && batLand)
                 roster.LeaveBatLand();
             break;
-        case DIED: {
+        case cPlayerChar::RESULT_DIED: {
             const b2Vec2 centre = player->GetCenter();
             AddHeartAtExit(centre.x, centre.y, kDeathHeartValue, true);
             break;
         }
-        case DEATH_OVER:
+        case cPlayerChar::RESULT_DEATH_OVER:
             if (player->GetId() == 0 && !player->IsAncestorForm()) {
                 // Orange, standing by, mourns brown.
                 cPlayerChar* orange = roster.GetOrange();

@@ -159,7 +159,7 @@ int cAreaEnd::Update(int dtMs)
         if (heart->IsTravelling() && heart->GetValue() > 0 && phase != PHASE_ENDING)
             StartEnding();
     }
-    int result = 0;
+    int result = RESULT_NONE;
     if (phase == PHASE_ENDING)
         result = UpdateEnding(dtMs);
     else
@@ -180,7 +180,7 @@ int cAreaEnd::Update(int dtMs)
     }
     // The ordinary tick keeps the sound fading while the area is left.
     const int ordinary = cArea::Update(dtMs);
-    return result != 0 && !finishing ? result : ordinary;
+    return result != RESULT_NONE && !finishing ? result : ordinary;
 }
 
 void cAreaEnd::UpdateTheEnd(int dtMs)
@@ -231,8 +231,8 @@ void cAreaEnd::WaitForTheHeart(int dtMs)
 int cAreaEnd::SendTheFireFlies(int dtMs)
 {
     if (subStep != 1 || timer >= 0)
-        return 0;
-    int result = 0;
+        return RESULT_NONE;
+    int result = RESULT_NONE;
     const int before = timer;
     timer += dtMs;
     if (before < kCameraAtMs && timer >= kCameraAtMs && !marker) {

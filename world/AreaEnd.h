@@ -71,10 +71,8 @@ public:
     void StartEnding();
 
     int GetPhase() const { return phase; }
-    int GetSubStep() const { return subStep; }
     int GetTimer() const { return timer; }
     int GetDropDelay() const { return dropDelay; }
-    int GetTitleAlpha() const { return titleAlpha; }
     int GetPromptAlpha() const { return promptAlpha; }
     cAreaEndExitTree* GetHeartTree() const { return heartTree; }
     const cPhysicsBody* GetExtraPlatform() const { return extraPlatform; }

@@ -2,8 +2,8 @@
 
 #include "world/Area.h"
 
-#include "actors/ActorFile.h"
 #include "actors/EmitterBox.h"
+#include "engine/ActorFile.h"
 #include "engine/PhysicsBody.h"
 #include "engine/XmlAttributes.h"
 

@@ -56,20 +56,6 @@ constexpr int kHeartBoxLessonCustom = 38;
 constexpr int kCaughtEffect = 40;
 constexpr float kCaughtVolume = 0.4f;
 
-/// What a character's update reports.
-enum eCharacterResult
-{
-    ENTERED_EXIT = -2,
-    DEATH_OVER = -1,
-    BROWN_BECAME_ANTLER = 1,
-    ANTLER_TURNED_BACK = 4,
-    ORANGE_BECAME_SPIRIT = 6,
-    SPIRIT_TURNED_BACK = 7,
-    GRAY_BECAME_BAT_KING = 8,
-    BAT_KING_TURNED_BACK = 9,
-    DIED = 10,
-};
-
 /// Counts towards the characters an exit must hold before the area ends.
 bool TakesPart(const cPlayerChar& character)
 {
@@ -88,9 +74,9 @@ int cAreaTick::Run(int dtMs)
         area.finishing = true;
     }
     if (area.finishing)
-        return RESULT_LEAVING;
+        return cArea::RESULT_LEAVING;
     if (area.paused)
-        return RESULT_NONE;
+        return cArea::RESULT_NONE;
     UpdateSky(dtMs);
     UpdateDayNightBlend();
     UpdateWater(dtMs);
@@ -107,7 +93,7 @@ int cAreaTick::Run(int dtMs)
     if (area.lie)
         area.lie->Update(dtMs);
     Step();
-    if (result != RESULT_NONE)
+    if (result != cArea::RESULT_NONE)
         printf("returning %i \n", result);
     return result;
 }
@@ -170,13 +156,13 @@ int cAreaTick::UpdateBoxes(int dtMs)
         box->Update(dtMs);
     for (cStackBox* box : area.stackBoxes)
         box->Update(dtMs);
-    int result = RESULT_NONE;
+    int result = cArea::RESULT_NONE;
     for (cStackBoxFrameConfig* box : area.frameChangers) {
         const int frameSet = box->Update(dtMs);
         if (frameSet < 0)
             continue;
         area.triggeredFrameSet = frameSet;
-        result = RESULT_FRAME_SET;
+        result = cArea::RESULT_FRAME_SET;
     }
     return result;
 }
@@ -302,7 +288,7 @@ void cAreaTick::UpdateHearts(int dtMs)
 
 int cAreaTick::UpdatePlayers(int dtMs)
 {
-    int result = RESULT_NONE;
+    int result = cArea::RESULT_NONE;
     for (size_t i = 0; i < area.players.size(); ++i) {
         cPlayerChar* player = area.players[i];
         if (!player)
@@ -317,47 +303,47 @@ int cAreaTick::HandlePlayerResult(int i, int result)
 {
     cPlayerChar* player = area.players[static_cast<size_t>(i)];
     switch (result) {
-    case ENTERED_EXIT:
+    case cPlayerChar::RESULT_ENTERED_EXIT:
         if (i == area.currentPlayer)
             area.SwitchPlayer(true, true, true);
         if (player->GetId() == 2 && area.batLand)
             roster.LeaveBatLand();
-        return RESULT_NONE;
-    case DEATH_OVER:
+        return cArea::RESULT_NONE;
+    case cPlayerChar::RESULT_DEATH_OVER:
         Respawn(player);
-        return RESULT_NONE;
-    case DIED: {
+        return cArea::RESULT_NONE;
+    case cPlayerChar::RESULT_DIED: {
         // A green heart flies from where the character died to the exit.
         const b2Vec2 centre = player->GetCenter();
         area.AddHeartAtExit(centre.x, centre.y, kDeathHeartValue, true);
-        return RESULT_NONE;
+        return cArea::RESULT_NONE;
     }
-    case BROWN_BECAME_ANTLER:
+    case cPlayerChar::RESULT_BROWN_BECAME_ANTLER:
         printf("ANTLER TIME! \n");
         BecomeAntler(i);
-        return RESULT_FORM_CHANGED;
-    case ANTLER_TURNED_BACK:
+        return cArea::RESULT_FORM_CHANGED;
+    case cPlayerChar::RESULT_ANTLER_TURNED_BACK:
         printf("AntlerAncestor TIME DONE NOW... \n");
         LeaveAntler(i);
-        return RESULT_FORM_CHANGED;
-    case ORANGE_BECAME_SPIRIT:
+        return cArea::RESULT_FORM_CHANGED;
+    case cPlayerChar::RESULT_ORANGE_BECAME_SPIRIT:
         BecomeSpirit(i);
-        return RESULT_NONE;
-    case SPIRIT_TURNED_BACK:
+        return cArea::RESULT_NONE;
+    case cPlayerChar::RESULT_SPIRIT_TURNED_BACK:
         roster.ReplacePlayer(i, Plain(1));
         StopTheme(1);
-        return RESULT_NONE;
-    case GRAY_BECAME_BAT_KING:
+        return cArea::RESULT_NONE;
+    case cPlayerChar::RESULT_GRAY_BECAME_BAT_KING:
         roster.ReplacePlayer(i, gBatKing);
         roster.EnterBatLand();
-        return RESULT_NONE;
-    case BAT_KING_TURNED_BACK:
+        return cArea::RESULT_NONE;
+    case cPlayerChar::RESULT_BAT_KING_TURNED_BACK:
         roster.LeaveBatLand();
         roster.ReplacePlayer(i, Plain(2));
         StopTheme(2);
-        return RESULT_NONE;
+        return cArea::RESULT_NONE;
     default:
-        return RESULT_NONE;
+        return cArea::RESULT_NONE;
     }
 }
 

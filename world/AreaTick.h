@@ -18,18 +18,9 @@ class cPlayerChar;
 class cAreaTick
 {
 public:
-    /// The area's result codes.
-    enum eResult
-    {
-        RESULT_NONE = 0,
-        RESULT_FRAME_SET = 2,   ///< a frame-changer box asked for `GetTriggeredFrameSet`
-        RESULT_LEAVING = 9,     ///< the area is being left through an exit, from now on every tick
-        RESULT_FORM_CHANGED = 10,
-    };
-
     explicit cAreaTick(cArea& area) : area(area), roster(area) {}
 
-    /// Advances the area by dtMs; an `eResult`. Once the exit condition has been met the area
+    /// Advances the area by dtMs; a `cArea::eResult`. Once the exit condition has been met the area
     /// fades its sound out over 600 ms and only its sound moves on; while paused only the sound
     /// and the exit check run.
     int Run(int dtMs);
@@ -64,7 +55,8 @@ private:
     void UpdateHearts(int dtMs);
     /// Each character in roster order, acting on its result at once (the entry may be replaced).
     int UpdatePlayers(int dtMs);
-    /// The area's answer to character i's result; RESULT_FORM_CHANGED when a form came or went.
+    /// The area's answer to character i's result; `cArea::RESULT_FORM_CHANGED` when a form came or
+    /// went.
     int HandlePlayerResult(int i, int result);
     /// The shared plain character of that id; null without shared assets.
     cPlayerChar* Plain(int id) const;

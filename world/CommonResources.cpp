@@ -1,6 +1,5 @@
 #include "world/CommonResources.h"
 
-#include "actors/ActorFile.h"
 #include "actors/AntlerAncestor.h"
 #include "actors/BatKing.h"
 #include "actors/CommonHeartBox.h"
@@ -10,6 +9,7 @@
 #include "actors/SharedActors.h"
 #include "actors/Star.h"
 #include "audio/SoundLibrary.h"
+#include "engine/ActorFile.h"
 #include "engine/Animation.h"
 #include "engine/Image.h"
 #include "engine/MathUtil.h"

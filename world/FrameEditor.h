@@ -23,7 +23,6 @@ public:
 
     void EnableEditing() { editing = true; }
     void DisableEditing();
-    bool IsEditing() const { return editing; }
 
     /// Selects the frame under window point (x, y) (widget pixels, y down) while editing; clears the
     /// selection first. Answers whether a frame is now selected.

@@ -4,6 +4,7 @@
 
 #include "engine/StringUtil.h"
 #include "engine/XmlAttributes.h"
+#include "engine/XmlFile.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
@@ -57,10 +58,8 @@ bool cFrameSetReader::Read(const QString& path)
 {
     const QString resource = ResourcePath(path);
     QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(resource));
+    if (!OpenXmlFile(file))
         return false;
-    }
     QXmlStreamReader xml(&file);
     while (!xml.atEnd() && !xml.hasError()) {
         if (xml.readNext() == QXmlStreamReader::StartElement)

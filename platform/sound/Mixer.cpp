@@ -112,12 +112,6 @@ void cMixer::StopSound(const cDecodedSound* sound)
             Stop(channel);
 }
 
-void cMixer::StopAll()
-{
-    for (sMixerChannel& channel : m_channels)
-        Stop(channel);
-}
-
 int cMixer::CountPlaying() const
 {
     return static_cast<int>(std::count_if(m_channels.begin(), m_channels.end(), IsPlaying));

@@ -39,8 +39,6 @@ public:
     void Stop(sMixerChannel& channel);
     /// Stops every channel that plays the sound.
     void StopSound(const cDecodedSound* sound);
-    /// Stops every channel.
-    void StopAll();
     /// Channels holding a sound, paused ones included.
     int CountPlaying() const;
 

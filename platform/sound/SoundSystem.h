@@ -24,7 +24,6 @@ public:
     FMOD_RESULT Update();
     /// Stops the mixer and closes the output; the sounds stay.
     FMOD_RESULT Close();
-    bool IsInitialised() const { return m_mixer != nullptr; }
 
     /// Safe to call from other threads alongside every other operation.
     FMOD_RESULT CreateSound(const char* data, FMOD_MODE mode, const FMOD_CREATESOUNDEXINFO* exinfo,

@@ -88,7 +88,7 @@ TEST_F(PlayerCharTest, CharacterWhoseFileDoesNotOpenIsRefusedCleanly)
     EXPECT_EQ(world.GetBodyCount(), 0);
     c.Walk(FACING_RIGHT);
     c.Jump(true);
-    EXPECT_EQ(c.Update(kTick), 0);
+    EXPECT_EQ(c.Update(kTick), cPlayerChar::RESULT_NONE);
     EXPECT_FALSE(c.IsActive());
     EXPECT_EQ(c.GetAnimationIndex(), -1);
 
@@ -478,7 +478,7 @@ TEST_F(PlayerCharTest, ResetTakesTheCharacterOutForANewArea)
     EXPECT_EQ(character->GetHintBubble(), nullptr);
     EXPECT_FALSE(character->IsDroppedThisTick());
     EXPECT_TRUE(character->GetMayMetamorphose());
-    EXPECT_EQ(character->Update(kTick), 0);
+    EXPECT_EQ(character->Update(kTick), cPlayerChar::RESULT_NONE);
 
     // The death asked for before the reset is not reported in the next area.
     character->Init(&world, 0.0f, 0.0f);

@@ -1,8 +1,7 @@
 // The frame editor as its user meets it: the game's window in editor mode with the real
 // controller, its keys, its docks, its sound toggles and its controls dialog, and the frame-set
 // file it writes. Pictures are saved for people to look at.
-#include "Mapping.h"
-#include "tests/support/UserFileFixture.h"
+#include "tests/support/ShownWindowFixture.h"
 
 #include "actors/PlayerChar.h"
 #include "app/GLWidget.h"
@@ -37,59 +36,17 @@
 
 namespace
 {
-class cEditorWindow : public cMainWindow
-{
-public:
-    cEditorWindow()
-        : cMainWindow(true)
-    {
-    }
-    cGame* game = nullptr;
-
-protected:
-    cGame* CreateGame(bool gameMode) override { return game = new cGame(gameMode); }
-};
-
-class EditorWindowTest : public UserFileFixture
+class EditorWindowTest : public ShownWindowFixture<cGame, true>
 {
 protected:
     void SetUp() override
     {
-        UserFileFixture::SetUp();
-        for (const char* file : {"Controls.xml", "Settings.xml", "Saves/slot0.zvs"})
-            UseShippedTemplate(file);
-        // Showing it must not take the X focus from other tests' windows on the same display.
-        window.setAttribute(Qt::WA_ShowWithoutActivating);
-        output += StdoutOf([this] { ASSERT_TRUE(window.Init(1280, 800)); });
-        view = static_cast<GLWidget*>(window.centralWidget());
-        dock = window.findChild<cFrameEditDock*>();
+        ShownWindowFixture::SetUp();
         // As large as the display, as an editor's user would have it.
-        window.resize(1280, 770);
-        ShowMapped(&window, view);
-        while (window.height() != 770)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        // The test ticks the game itself, and the window takes keys only while it is active. Other
-        // tests' windows on the same display may take the X focus at any time: the window is made
-        // active for Qt alone, and no X event is handled after this.
-        window.findChild<QTimer*>()->stop();
-        QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(window.isActiveWindow());
+        ASSERT_NO_FATAL_FAILURE(ShowWindow({"Controls.xml", "Settings.xml", "Saves/slot0.zvs"}, 770));
+        dock = window.findChild<cFrameEditDock*>();
     }
 
-    void Tick(int ticks = 1)
-    {
-        output += StdoutOf([&] {
-            for (int i = 0; i < ticks; ++i)
-                window.Update();
-        });
-    }
-    /// A key as Qt delivers it: to the view, which keeps the editing keys and leaves the others to
-    /// the window.
-    void Send(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QKeyEvent event(type, key, modifiers);
-        QCoreApplication::sendEvent(view, &event);
-    }
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         Send(QEvent::KeyPress, key, modifiers);
@@ -141,10 +98,7 @@ protected:
         picture.save(folder + "/" + name + ".png");
     }
 
-    cEditorWindow window;
-    GLWidget* view = nullptr;
     cFrameEditDock* dock = nullptr;
-    std::string output;
 };
 
 /// The picture of an icon as the tool bar shows it.

@@ -1,6 +1,6 @@
 #include "app/GLWidget.h"
 
-#include "Mapping.h"
+#include "tests/support/Mapping.h"
 #include "WindowFixture.h"
 
 #include <gtest/gtest.h>

@@ -5,9 +5,8 @@
 // finished is the next area after the first, reached from the area selection: the first area's
 // script takes minutes to play. And the full-screen check box against a window manager that
 // refuses, grants late or ends full screen on its own.
-#include "Mapping.h"
-#include "tests/support/UserFileFixture.h"
 #include "ViewPicture.h"
+#include "tests/support/ShownWindowFixture.h"
 
 #include "actors/AreaExit.h"
 #include "actors/Level0EnterTree.h"
@@ -57,53 +56,16 @@ public:
     }
 };
 
-class cGameWindow : public cMainWindow
-{
-public:
-    cGameWindow()
-        : cMainWindow(false)
-    {
-    }
-    cPlayedGame* game = nullptr;
-
-protected:
-    cGame* CreateGame(bool gameMode) override { return game = new cPlayedGame(gameMode); }
-};
-
-class GameEndToEndTest : public UserFileFixture
+class GameEndToEndTest : public ShownWindowFixture<cPlayedGame, false>
 {
 protected:
     void SetUp() override
     {
-        UserFileFixture::SetUp();
-        for (const char* file : {"Controls.xml", "Settings.xml", "Saves/slot0.zvs", "Saves/slot1.zvs",
-                                 "Saves/slot2.zvs", "Saves/slot3.zvs", "Saves/slot4.zvs"})
-            UseShippedTemplate(file);
-        // Showing it must not take the X focus from other tests' windows on the same display.
-        window.setAttribute(Qt::WA_ShowWithoutActivating);
-        output += StdoutOf([this] { ASSERT_TRUE(window.Init(1280, 800)); });
-        view = static_cast<GLWidget*>(window.centralWidget());
-        ShowMapped(&window, view);
-        // The test ticks the game itself, and the window takes keys only while it is active. Other
-        // tests' windows may take the X focus at any time (waiting for it could last for ever): the
-        // window is made active for Qt alone.
-        window.findChild<QTimer*>()->stop();
-        QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(window.isActiveWindow());
+        ShownWindowFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(ShowWindow({"Controls.xml", "Settings.xml", "Saves/slot0.zvs", "Saves/slot1.zvs",
+                                            "Saves/slot2.zvs", "Saves/slot3.zvs", "Saves/slot4.zvs"}));
     }
 
-    void Tick(int ticks = 1)
-    {
-        output += StdoutOf([&] {
-            for (int i = 0; i < ticks; ++i)
-                window.Update();
-        });
-    }
-    void Send(QEvent::Type type, int key)
-    {
-        QKeyEvent event(type, key, Qt::NoModifier);
-        QCoreApplication::sendEvent(view, &event);
-    }
     /// A key pressed and let go within one tick, then that tick and the next (a menu answers the
     /// tick after its key).
     void Press(int key)
@@ -194,12 +156,9 @@ protected:
     }
     bool IsPlaying() const { return Mode() == GAME_MODE_AREA || Mode() == GAME_MODE_AREA_PAUSED; }
 
-    cGameWindow window;
-    GLWidget* view = nullptr;
     std::set<int> held, tapped;
     /// What the exit reported in the last tick of play.
     int exitScore = 0;
-    std::string output;
 };
 }
 

@@ -6,6 +6,8 @@
 #include "player/InputHandler.h"
 #include "player/SaveGame.h"
 #include "audio/Sound.h"
+#include "world/Area0.h"
+#include "world/AreaEnd.h"
 #include "world/FrameEditor.h"
 #include "world/ComicFrame.h"
 #include "world/CommonResources.h"
@@ -82,7 +84,7 @@ protected:
     void ChooseSlot(int slot)
     {
         script.slot = slot;
-        script.answers["title"] = {7};
+        script.answers["title"] = {cStartScreen::RESULT_RESUME_SLOT};
         Tick();
         script.log.clear();
     }
@@ -146,23 +148,27 @@ TEST_P(GameTitle, AnswersLeadOnOrBackToTheWindow)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, GameTitle,
-    testing::Values(sTitleRow{1, 1, GAME_MODE_META_LEVEL, -1, {"interlude res/Areas/Area0.xml 0 0"}},
-                    sTitleRow{2, -1, GAME_MODE_START_SCREEN, -1, {}},
-                    sTitleRow{4, 4, GAME_MODE_START_SCREEN, -1, {}},
-                    sTitleRow{7, 1, GAME_MODE_LEVEL_SELECTION, 2, {"selection 2"}},
-                    sTitleRow{8, 1, GAME_MODE_META_LEVEL, 2, {"interlude res/Areas/Area0.xml 0 0"}}));
+    testing::Values(sTitleRow{cStartScreen::RESULT_START_FIRST_AREA, cGame::RESULT_CHANGED, GAME_MODE_META_LEVEL, -1,
+                              {"interlude res/Areas/Area0.xml 0 0"}},
+                    sTitleRow{cStartScreen::RESULT_QUIT, cGame::RESULT_QUIT, GAME_MODE_START_SCREEN, -1, {}},
+                    sTitleRow{cStartScreen::RESULT_TOGGLE_FULL_SCREEN, cGame::RESULT_TOGGLE_FULL_SCREEN,
+                              GAME_MODE_START_SCREEN, -1, {}},
+                    sTitleRow{cStartScreen::RESULT_RESUME_SLOT, cGame::RESULT_CHANGED, GAME_MODE_LEVEL_SELECTION, 2,
+                              {"selection 2"}},
+                    sTitleRow{cStartScreen::RESULT_NEW_GAME_ON_SLOT, cGame::RESULT_CHANGED, GAME_MODE_META_LEVEL, 2,
+                              {"interlude res/Areas/Area0.xml 0 0"}}));
 
 TEST_F(GameTest, FromASlotThroughAnAreaWithAPauseBackToTheSlotMenu)
 {
     ChooseSlot(2);
     script.music = new cSound;
-    script.answers["selection"] = {1};
-    EXPECT_EQ(Tick(), 1);
+    script.answers["selection"] = {cLevelSelectionScreen::RESULT_START_AREA};
+    EXPECT_EQ(Tick(), cGame::RESULT_CHANGED);
     EXPECT_EQ(game.GetStateKind(), GAME_MODE_META_LEVEL);
 
     // Leaving the interlude plays the area's first tick at once, with the pointer hidden.
-    script.answers["interlude"] = {1};
-    EXPECT_EQ(Tick(), 1);
+    script.answers["interlude"] = {cMetaLevel::RESULT_NEXT_AREA};
+    EXPECT_EQ(Tick(), cGame::RESULT_CHANGED);
     EXPECT_EQ(game.GetStateKind(), GAME_MODE_AREA);
     EXPECT_EQ(game.GetCurrentState(), nullptr);
     EXPECT_EQ(script.areaTicks, 1);
@@ -171,10 +177,10 @@ TEST_F(GameTest, FromASlotThroughAnAreaWithAPauseBackToTheSlotMenu)
     // Paused, the area stands still; continuing plays on in the same tick.
     ASSERT_TRUE(game.EnterPauseScreen(960, 544));
     EXPECT_TRUE(game.ShowMouseCursor());
-    script.answers["pause"] = {0, 2};
-    EXPECT_EQ(Tick(), 1);
+    script.answers["pause"] = {cPauseScreen::RESULT_NONE, cPauseScreen::RESULT_CONTINUE};
+    EXPECT_EQ(Tick(), cGame::RESULT_CHANGED);
     EXPECT_EQ(script.areaTicks, 1);
-    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(Tick(), cGame::RESULT_CHANGED);
     EXPECT_EQ(game.GetStateKind(), GAME_MODE_AREA);
     EXPECT_EQ(game.GetPauseScreen(), nullptr);
     EXPECT_EQ(script.areaTicks, 2);
@@ -182,11 +188,11 @@ TEST_F(GameTest, FromASlotThroughAnAreaWithAPauseBackToTheSlotMenu)
 
     // Leaving through the exit: 600 ms of fade-out once, then the area is booked with the exit's score.
     script.exitScore = 7;
-    script.areaThen = 9;
+    script.areaThen = cArea::RESULT_LEAVING;
     EXPECT_EQ(TicksUntilModeChanges(100), 31);
     EXPECT_EQ(game.GetStateKind(), GAME_MODE_LEVEL_SELECTION);
 
-    script.answers["selection"] = {-2};
+    script.answers["selection"] = {cLevelSelectionScreen::RESULT_LEAVE_TO_SLOTS};
     Tick();
     EXPECT_EQ(game.GetStateKind(), GAME_MODE_START_SCREEN);
     EXPECT_THAT(script.log, ElementsAre("interlude gametest/Meadow.xml 0 0 with music", "area gametest/Meadow.xml",
@@ -230,8 +236,10 @@ TEST_P(GameFrameActions, AreaResultsSwitchAndShakeTheFrames)
 
 // A switch fades out for half its time; a shake first waits its delay, then switches in 500 ms.
 INSTANTIATE_TEST_SUITE_P(Rows, GameFrameActions,
-                         testing::Values(sFrameRow{2, false, 500}, sFrameRow{3, true, 4250},
-                                         sFrameRow{4, true, -1}, sFrameRow{5, true, 1750}));
+                         testing::Values(sFrameRow{cArea::RESULT_FRAME_SET, false, 500},
+                                         sFrameRow{cArea0::RESULT_SHAKE_THEN_SWITCH, true, 4250},
+                                         sFrameRow{cArea0::RESULT_SHAKE, true, -1},
+                                         sFrameRow{cAreaEnd::RESULT_SHAKE_THEN_SWITCH, true, 1750}));
 
 TEST_F(GameTest, TheTurnKeysTurnTheFramesForTheRainbowSpiritAlsoWhileItRidesATurn)
 {
@@ -295,7 +303,7 @@ TEST_P(GameStoryEnd, FinishingAnAreaBooksItAndGoesOn)
     if (GetParam().slot >= 0)
         ChooseSlot(GetParam().slot);
     Play(GetParam().area);
-    script.areaThen = 9;
+    script.areaThen = cArea::RESULT_LEAVING;
     TicksUntilModeChanges(100);
     EXPECT_THAT(script.log, ElementsAreArray(GetParam().log));
 
@@ -356,7 +364,7 @@ TEST_F(GameTest, TheStorysEndCountsItsHeartsInTheSlotsTotal)
     {
         script.exitScore = play.hearts;
         Play(play.area);
-        script.areaThen = 9;
+        script.areaThen = cArea::RESULT_LEAVING;
         TicksUntilModeChanges(100);
         cSaveGame slot;
         ASSERT_TRUE(slot.Load("Saves/slot2.zvs")) << play.area;
@@ -390,18 +398,21 @@ TEST_P(GamePause, AnswersOfThePauseScreen)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, GamePause,
-                         testing::Values(sPauseRow{0, 0, GAME_MODE_AREA_PAUSED, {}},
-                                         sPauseRow{2, 1, GAME_MODE_AREA, {}},
-                                         sPauseRow{3, 1, GAME_MODE_START_SCREEN, {"title -1"}},
-                                         sPauseRow{5, 4, GAME_MODE_AREA_PAUSED, {}},
-                                         sPauseRow{6, 1, GAME_MODE_LEVEL_SELECTION, {"selection -1 from area"}}));
+                         testing::Values(sPauseRow{cPauseScreen::RESULT_NONE, cGame::RESULT_NONE, GAME_MODE_AREA_PAUSED, {}},
+                                         sPauseRow{cPauseScreen::RESULT_CONTINUE, cGame::RESULT_CHANGED, GAME_MODE_AREA, {}},
+                                         sPauseRow{cPauseScreen::RESULT_EXIT, cGame::RESULT_CHANGED,
+                                                   GAME_MODE_START_SCREEN, {"title -1"}},
+                                         sPauseRow{cPauseScreen::RESULT_TOGGLE_FULL_SCREEN,
+                                                   cGame::RESULT_TOGGLE_FULL_SCREEN, GAME_MODE_AREA_PAUSED, {}},
+                                         sPauseRow{cPauseScreen::RESULT_SELECT_AREA, cGame::RESULT_CHANGED,
+                                                   GAME_MODE_LEVEL_SELECTION, {"selection -1 from area"}}));
 
 TEST_F(GameTest, BackPausesOnlyAnAreaThatRunsAndAPauseScreenThatFailsLeavesItRunning)
 {
     input.SetDefaultKeys();
     Play(kMeadow);
     input.KeyPress(Qt::Key_Escape, true);
-    EXPECT_EQ(game.HandleInput(&input), 1);
+    EXPECT_EQ(game.HandleInput(&input), cGame::INPUT_PAUSE);
 
     script.failing = {"pause"};
     output += StdoutOf([&] { EXPECT_FALSE(game.EnterPauseScreen(960, 544)); });
@@ -411,17 +422,17 @@ TEST_F(GameTest, BackPausesOnlyAnAreaThatRunsAndAPauseScreenThatFailsLeavesItRun
 
     script.failing.clear();
     ASSERT_TRUE(game.EnterPauseScreen(960, 544));
-    EXPECT_EQ(game.HandleInput(&input), 0);
+    EXPECT_EQ(game.HandleInput(&input), cGame::INPUT_NONE);
 
     // While the frames fade out, for another frame set or for the area's end, no pause opens: the
     // fade would stand still behind a menu that is not drawn. The area is left all the same.
-    script.answers["pause"] = {2};
+    script.answers["pause"] = {cPauseScreen::RESULT_CONTINUE};
     Tick();
     ASSERT_EQ(game.GetStateKind(), GAME_MODE_AREA);
-    for (int areaResult : {2, 9})
+    for (int areaResult : {cArea::RESULT_FRAME_SET, cArea::RESULT_LEAVING})
     {
         script.answers["area"] = {areaResult};
-        script.areaThen = areaResult == 9 ? 9 : 0;
+        script.areaThen = areaResult == cArea::RESULT_LEAVING ? cArea::RESULT_LEAVING : cArea::RESULT_NONE;
         Tick();
         ASSERT_EQ(game.GetFrameEditor()->GetState(), kFramesFadingOut);
         EXPECT_FALSE(game.EnterPauseScreen(960, 544));
@@ -448,18 +459,23 @@ TEST_P(GameSelection, AnswersOfTheAreaSelection)
     ChooseSlot(2);
     script.selectedArea = GetParam().selected;
     script.answers["selection"] = {GetParam().answer};
-    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(Tick(), cGame::RESULT_CHANGED);
     EXPECT_EQ(game.GetStateKind(), GetParam().mode);
     EXPECT_THAT(script.log, ElementsAreArray(GetParam().log));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, GameSelection,
-    testing::Values(sSelectionRow{-1, "", GAME_MODE_START_SCREEN, {"music deleted", "title -1"}},
-                    sSelectionRow{-2, "", GAME_MODE_START_SCREEN, {"music deleted", "title 3"}},
+    testing::Values(sSelectionRow{cLevelSelectionScreen::RESULT_LEAVE_FROM_AREA, "", GAME_MODE_START_SCREEN,
+                                  {"music deleted", "title -1"}},
+                    sSelectionRow{cLevelSelectionScreen::RESULT_LEAVE_TO_SLOTS, "", GAME_MODE_START_SCREEN,
+                                  {"music deleted", "title 3"}},
+                    // Any other negative answer leaves too.
                     sSelectionRow{-5, "", GAME_MODE_START_SCREEN, {"music deleted", "title -1"}},
-                    sSelectionRow{1, "SPECIAL_Farewell", GAME_MODE_END_SCREEN, {"end"}},
-                    sSelectionRow{1, kMeadow, GAME_MODE_META_LEVEL, {"interlude gametest/Meadow.xml 0 0"}}));
+                    sSelectionRow{cLevelSelectionScreen::RESULT_START_AREA, "SPECIAL_Farewell", GAME_MODE_END_SCREEN,
+                                  {"end"}},
+                    sSelectionRow{cLevelSelectionScreen::RESULT_START_AREA, kMeadow, GAME_MODE_META_LEVEL,
+                                  {"interlude gametest/Meadow.xml 0 0"}}));
 
 TEST_F(GameTest, TheEndScreenLeadsBackToTheTitleOnAKey)
 {
@@ -469,7 +485,7 @@ TEST_F(GameTest, TheEndScreenLeadsBackToTheTitleOnAKey)
     input.KeyPress(Qt::Key_A, true);
     game.HandleInput(&input);
     input.EndTick();
-    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(Tick(), cGame::RESULT_CHANGED);
     EXPECT_EQ(game.GetStateKind(), GAME_MODE_START_SCREEN);
     EXPECT_THAT(script.log, ElementsAre("end", "title -1"));
 }
@@ -495,8 +511,8 @@ TEST_P(GameFallback, AnAreaThatDoesNotLoadNeverLeavesTheInterludeHanging)
     ASSERT_TRUE(game.ToMetaLevel(kBroken, nullptr, 0, 0));
     script.log.clear();
     script.failing = GetParam().failing;
-    script.answers["interlude"] = {1};
-    EXPECT_EQ(Tick(), 1);
+    script.answers["interlude"] = {cMetaLevel::RESULT_NEXT_AREA};
+    EXPECT_EQ(Tick(), cGame::RESULT_CHANGED);
     EXPECT_EQ(game.GetStateKind(), GetParam().mode);
     EXPECT_EQ(game.GetAreaFile(), GetParam().areaFile);
     EXPECT_THAT(script.log, ElementsAreArray(GetParam().log));
@@ -549,10 +565,10 @@ TEST_F(GameTest, AnAreaChosenOnTheSelectionThatDoesNotLoadGivesBackTheAreaPlayed
 TEST_F(GameTest, ScreensThatDoNotOpenAreNeverCurrent)
 {
     script.failing = {"selection", "interlude"};
-    script.answers["title"] = {7, 8};
-    EXPECT_EQ(Tick(), 1);
+    script.answers["title"] = {cStartScreen::RESULT_RESUME_SLOT, cStartScreen::RESULT_NEW_GAME_ON_SLOT};
+    EXPECT_EQ(Tick(), cGame::RESULT_CHANGED);
     EXPECT_EQ(game.GetStateKind(), GAME_MODE_START_SCREEN);
-    EXPECT_EQ(Tick(), 1);
+    EXPECT_EQ(Tick(), cGame::RESULT_CHANGED);
     EXPECT_EQ(game.GetStateKind(), GAME_MODE_START_SCREEN);
     EXPECT_THAT(script.log,
                 ElementsAre("selection 2", "title -1", "interlude res/Areas/Area0.xml 0 0", "title -1"));

@@ -1,6 +1,6 @@
 // The view in play: a real area drawn into the world texture and shown through its frames, the
 // pause screen's veil over them, and the area straight in the window with frame drawing off.
-#include "Mapping.h"
+#include "tests/support/Mapping.h"
 #include "ScriptedScreens.h"
 #include "tests/support/UserFileFixture.h"
 #include "ViewPicture.h"

@@ -157,7 +157,7 @@ public:
     {
         ++script.areaTicks;
         const int result = script.Next("area");
-        if (result == 2)
+        if (result == cArea::RESULT_FRAME_SET)
             triggeredFrameSet = script.triggeredSet;
         return result;
     }

@@ -19,6 +19,7 @@
 // MIRROWEN_TICK_SHOTS=<dir> saves the window's picture every 100 ticks, for comparing pictures
 // before and after a change of the drawing code.
 #include "app/GLWidget.h"
+#include "app/Game.h"
 #include "app/Startup.h"
 #include "audio/AudioSystem.h"
 #include "engine/Drawing.h"
@@ -135,8 +136,7 @@ public:
         });
         Phase(times[kFrames], [&] {
             // FrameSwitch's frame changers ask for other sets; the controller switches in a second.
-            if (result == 2)
-                frames->SwitchToFrameSet(static_cast<unsigned>(area->GetTriggeredFrameSet()), 1000);
+            cGame::ApplyAreaResult(result, *area, *frames);
             frames->Update(kTickMs);
         });
         Phase(times[kRender], [&] { frames->RenderWorldToTexture(false, false, true, true); });

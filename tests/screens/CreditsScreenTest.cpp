@@ -54,14 +54,14 @@ TEST_F(CreditsScreenTest, ClosesOnceOnConfirmSpaceOrBack)
         cScriptedKeys keys;
         keys.Press(key);
         screen.HandleInput(&keys.input);
-        EXPECT_EQ(screen.Update(20), 2) << key;
-        EXPECT_EQ(screen.Update(20), 0);
+        EXPECT_EQ(screen.Update(20), cCreditsScreen::RESULT_CLOSED) << key;
+        EXPECT_EQ(screen.Update(20), cCreditsScreen::RESULT_NONE);
         EXPECT_EQ(effects.sounds.Take().size(), 1u);
     }
     cScriptedKeys keys;
     keys.Press(Qt::Key_Left);
     screen.HandleInput(&keys.input);
-    EXPECT_EQ(screen.Update(20), 0) << "other keys do nothing";
+    EXPECT_EQ(screen.Update(20), cCreditsScreen::RESULT_NONE) << "other keys do nothing";
 }
 
 TEST_F(CreditsScreenTest, AClickClosesOnlyOnBackWhileItIsLit)
@@ -71,14 +71,14 @@ TEST_F(CreditsScreenTest, AClickClosesOnlyOnBackWhileItIsLit)
     screen.Draw(false);
     // BACK: from (38 + 10, 21 + 8) at scale 2.
     screen.MousePress(50, 32);
-    EXPECT_EQ(screen.Update(20), 0) << "no move over BACK before";
+    EXPECT_EQ(screen.Update(20), cCreditsScreen::RESULT_NONE) << "no move over BACK before";
     screen.MouseMove(500, 300);
     screen.MousePress(50, 32);
-    EXPECT_EQ(screen.Update(20), 0);
+    EXPECT_EQ(screen.Update(20), cCreditsScreen::RESULT_NONE);
     screen.MouseMove(50, 32);
     EXPECT_TRUE(screen.IsBackHovered());
     screen.MousePress(50, 32);
-    EXPECT_EQ(screen.Update(20), 2);
+    EXPECT_EQ(screen.Update(20), cCreditsScreen::RESULT_CLOSED);
 }
 
 } // namespace

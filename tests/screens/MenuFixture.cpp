@@ -1,6 +1,6 @@
 #include "MenuFixture.h"
 
-#include "actors/ActorFile.h"
+#include "engine/ActorFile.h"
 #include "player/UserFile.h"
 #include "audio/AudioSystem.h"
 #include "screens/Menu.h"

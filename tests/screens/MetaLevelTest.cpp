@@ -136,7 +136,7 @@ TEST_F(MetaLevelTest, TheMusicPlaysOnUntilAKeyOrAClickLeaves)
     // Without a key the interlude never ends by itself.
     cInputHandler input;
     for (int tick = 0; tick < 500; ++tick) {
-        ASSERT_EQ(interlude->Update(20), 0);
+        ASSERT_EQ(interlude->Update(20), cMetaLevel::RESULT_NONE);
         interlude->HandleInput(&input);
         input.EndTick();
     }
@@ -149,18 +149,18 @@ TEST_F(MetaLevelTest, TheMusicPlaysOnUntilAKeyOrAClickLeaves)
     const std::vector<int> played = effects.sounds.Take();
     ASSERT_EQ(played.size(), 1u);
     EXPECT_TRUE(std::set<int>({52, 53, 62, 63, 64}).count(played[0])) << played[0];
-    EXPECT_EQ(interlude->Update(20), 1);
-    EXPECT_EQ(interlude->Update(20), 1);
+    EXPECT_EQ(interlude->Update(20), cMetaLevel::RESULT_NEXT_AREA);
+    EXPECT_EQ(interlude->Update(20), cMetaLevel::RESULT_NEXT_AREA);
 
     // Its own music fades in from silence; any mouse button leaves as a key does.
     std::unique_ptr<cMetaLevel> fresh = Make("res/Areas/FrameSwitch.xml");
     ASSERT_NE(fresh->GetMusic(), nullptr);
     EXPECT_FLOAT_EQ(fresh->GetMusic()->GetVolume(), 0.0f);
-    EXPECT_EQ(fresh->Update(20), 0);
+    EXPECT_EQ(fresh->Update(20), cMetaLevel::RESULT_NONE);
     EXPECT_FLOAT_EQ(fresh->GetMusic()->GetVolume(), 1.0f);
     fresh->MousePress(5, 5, 2, &input);
     EXPECT_EQ(fresh->GetMusic(), nullptr);
-    EXPECT_EQ(fresh->Update(20), 1);
+    EXPECT_EQ(fresh->Update(20), cMetaLevel::RESULT_NEXT_AREA);
 }
 
 TEST_F(MetaLevelTest, TheHeartsFromTheExitFlyAcrossAndAreSpent)
@@ -179,7 +179,7 @@ TEST_F(MetaLevelTest, TheHeartsFromTheExitFlyAcrossAndAreSpent)
     };
     int ticks = 0;
     while (flying() > 0 && ticks < 3000) {
-        ASSERT_EQ(interlude->Update(20), 0);
+        ASSERT_EQ(interlude->Update(20), cMetaLevel::RESULT_NONE);
         ++ticks;
     }
     EXPECT_EQ(flying(), 0) << "every heart arrives and is spent";

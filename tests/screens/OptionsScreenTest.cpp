@@ -64,11 +64,11 @@ TEST_F(OptionsScreenTest, TheBarWrapsAndClosesOnceOnBackOrItsBackKey)
 
     Key(Qt::Key_Right);
     Key(Qt::Key_Return);
-    EXPECT_EQ(screen.Update(20, false), 2);
-    EXPECT_EQ(screen.Update(20, false), 0) << "once";
+    EXPECT_EQ(screen.Update(20, false), cOptionsScreen::RESULT_CLOSED);
+    EXPECT_EQ(screen.Update(20, false), cOptionsScreen::RESULT_NONE) << "once";
     Key(Qt::Key_Escape);
-    EXPECT_EQ(screen.Update(20, false), 2);
-    EXPECT_EQ(screen.Update(20, false), 0);
+    EXPECT_EQ(screen.Update(20, false), cOptionsScreen::RESULT_CLOSED);
+    EXPECT_EQ(screen.Update(20, false), cOptionsScreen::RESULT_NONE);
 }
 
 TEST_F(OptionsScreenTest, AnOpenPageTakesTheKeysAndPassesItsCodesUp)
@@ -79,7 +79,7 @@ TEST_F(OptionsScreenTest, AnOpenPageTakesTheKeysAndPassesItsCodesUp)
     EXPECT_EQ(screen.GetSelectedPage(), 1) << "the page took the key, not the bar";
     EXPECT_EQ(Key(Qt::Key_Escape), 0);
     EXPECT_FALSE(screen.Page(1)->IsOpen());
-    EXPECT_EQ(screen.Update(20, false), 0) << "escape left the page, not the screen";
+    EXPECT_EQ(screen.Update(20, false), cOptionsScreen::RESULT_NONE) << "escape left the page, not the screen";
 
     Key(Qt::Key_Right);
     Key(Qt::Key_Return);
@@ -104,7 +104,7 @@ TEST_F(OptionsScreenTest, ClickingBackOnTheBarClosesAndLeavesControlsSelected)
     const int y = int(at.y) + 2;
     screen.MouseMove(x, y);
     EXPECT_EQ(screen.MousePress(x, y, &keys->input), 0);
-    EXPECT_EQ(screen.Update(20, false), 2);
+    EXPECT_EQ(screen.Update(20, false), cOptionsScreen::RESULT_CLOSED);
     EXPECT_EQ(screen.GetSelectedPage(), 1);
 
     // A page's name opens it, and the page that was open closes.

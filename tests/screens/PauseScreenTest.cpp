@@ -104,19 +104,20 @@ TEST_F(PauseScreenTest, ListsTheFiveEntriesActiveWithTheFirstSelected)
 TEST_P(PauseScreenKeys, AnswerTheTickAfterTheChoice)
 {
     EXPECT_EQ(Answer(GetParam().keys), GetParam().answer);
-    EXPECT_EQ(Tick(), 0);
+    EXPECT_EQ(Tick(), cPauseScreen::RESULT_NONE);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, PauseScreenKeys,
-    testing::Values(sKeyRow{"Back", {Qt::Key_Escape}, 2}, sKeyRow{"Continue", {Qt::Key_Return}, 2},
-                    sKeyRow{"SelectArea", {Qt::Key_Down, Qt::Key_Return}, 6},
-                    sKeyRow{"UpWrapsToExit", {Qt::Key_Up, Qt::Key_Return}, 3},
-                    sKeyRow{"LeftIsUp", {Qt::Key_Left, Qt::Key_Space}, 3},
+    testing::Values(sKeyRow{"Back", {Qt::Key_Escape}, cPauseScreen::RESULT_CONTINUE},
+                    sKeyRow{"Continue", {Qt::Key_Return}, cPauseScreen::RESULT_CONTINUE},
+                    sKeyRow{"SelectArea", {Qt::Key_Down, Qt::Key_Return}, cPauseScreen::RESULT_SELECT_AREA},
+                    sKeyRow{"UpWrapsToExit", {Qt::Key_Up, Qt::Key_Return}, cPauseScreen::RESULT_EXIT},
+                    sKeyRow{"LeftIsUp", {Qt::Key_Left, Qt::Key_Space}, cPauseScreen::RESULT_EXIT},
                     sKeyRow{"DownWrapsToContinue",
                             {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space},
-                            2},
-                    sKeyRow{"HowToPlayStays", {Qt::Key_Up, Qt::Key_Up, Qt::Key_Return}, 0}),
+                            cPauseScreen::RESULT_CONTINUE},
+                    sKeyRow{"HowToPlayStays", {Qt::Key_Up, Qt::Key_Up, Qt::Key_Return}, cPauseScreen::RESULT_NONE}),
     [](const testing::TestParamInfo<sKeyRow>& info) { return info.param.name; });
 
 TEST_F(PauseScreenTest, HowToPlayShowsTheLiveKeysAndGoesOnAKeyOrAClick)
@@ -148,7 +149,7 @@ TEST_F(PauseScreenTest, HowToPlayShowsTheLiveKeysAndGoesOnAKeyOrAClick)
     EXPECT_EQ(Click(0), -1);
     EXPECT_EQ(pause.GetSubScreen(), cPauseScreen::SUB_NONE);
     EXPECT_TRUE(effects.sounds.Take().empty());
-    EXPECT_EQ(Tick(), 0);
+    EXPECT_EQ(Tick(), cPauseScreen::RESULT_NONE);
 }
 
 TEST_F(PauseScreenTest, HowToPlayMarksKeysWithoutANameWithAQuestionMark)
@@ -167,7 +168,7 @@ TEST_F(PauseScreenTest, ClicksChooseInsideAnEntryOnlyWithTheLeftButton)
     EXPECT_EQ(Click(4, 2), -1);
     EXPECT_EQ(Click(4, 0), -1);
     EXPECT_EQ(Click(4, 1, true), 0);
-    EXPECT_EQ(Tick(), 0);
+    EXPECT_EQ(Tick(), cPauseScreen::RESULT_NONE);
     EXPECT_EQ(pause.GetSelected(), 0);
 
     const QPoint inside = EntryPoint(1);
@@ -180,7 +181,7 @@ TEST_F(PauseScreenTest, ClicksChooseInsideAnEntryOnlyWithTheLeftButton)
     {
         int entry;
         int answer;
-    } rows[] = {{0, 2}, {1, 6}, {4, 3}};
+    } rows[] = {{0, cPauseScreen::RESULT_CONTINUE}, {1, cPauseScreen::RESULT_SELECT_AREA}, {4, cPauseScreen::RESULT_EXIT}};
     for (const auto& row : rows)
     {
         EXPECT_EQ(Click(row.entry), 0);
@@ -247,7 +248,7 @@ TEST_F(PauseScreenTest, OptionsToggleAndSaveTheSettingsAndReportFullScreenOnTheN
     Tick({Qt::Key_Return});
     int code = 0;
     const auto key = [&](int k) {
-        EXPECT_EQ(pause.Update(20), 0);
+        EXPECT_EQ(pause.Update(20), cPauseScreen::RESULT_NONE);
         keys_.Press(k);
         code = pause.HandleInput(&keys_.input);
         keys_.EndTick();
@@ -260,11 +261,11 @@ TEST_F(PauseScreenTest, OptionsToggleAndSaveTheSettingsAndReportFullScreenOnTheN
     key(Qt::Key_Down);
     EXPECT_EQ(key(Qt::Key_Return), 6);
     EXPECT_TRUE(settings.IsFullScreen());
-    EXPECT_EQ(pause.Update(20), 5);
-    EXPECT_EQ(pause.Update(20), 0);
+    EXPECT_EQ(pause.Update(20), cPauseScreen::RESULT_TOGGLE_FULL_SCREEN);
+    EXPECT_EQ(pause.Update(20), cPauseScreen::RESULT_NONE);
     EXPECT_THAT(ReadUserCopy("Settings.xml").toStdString(), testing::HasSubstr("FullScreen=\"1\""));
 
-    // By mouse the full-screen box answers 4, and the tick after it 5 as well.
+    // By mouse the full-screen box answers 4, and the tick after it the full-screen toggle as well.
     GlCanvas canvas(kWidth, kHeight);
     pause.Paint();
     SaveScreenshot(kWidth, kHeight, "pause-options.png");
@@ -274,12 +275,12 @@ TEST_F(PauseScreenTest, OptionsToggleAndSaveTheSettingsAndReportFullScreenOnTheN
     pause.MouseMove(x, y);
     EXPECT_EQ(pause.MousePress(x, y, 1, &keys_.input), 4);
     EXPECT_FALSE(settings.IsFullScreen());
-    EXPECT_EQ(pause.Update(20), 5);
+    EXPECT_EQ(pause.Update(20), cPauseScreen::RESULT_TOGGLE_FULL_SCREEN);
 
     // Back twice: out of the page, then out of the options, back to the list.
     key(Qt::Key_Escape);
     key(Qt::Key_Escape);
-    EXPECT_EQ(pause.Update(20), 0);
+    EXPECT_EQ(pause.Update(20), cPauseScreen::RESULT_NONE);
     EXPECT_EQ(pause.GetSubScreen(), cPauseScreen::SUB_NONE);
     EXPECT_EQ(pause.GetOptionsScreen(), nullptr);
 }

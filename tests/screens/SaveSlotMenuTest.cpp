@@ -77,14 +77,14 @@ TEST_F(SaveSlotMenuTest, ANewGameOnAUsedSlotAsksFirstAndRewritesOnlyThatSlot)
     Key(Qt::Key_Return);
     EXPECT_TRUE(menu->IsQuestionOpen());
     EXPECT_EQ(menu->GetCursor(), 1) << "NO marked: one slip of Return must not wipe the slot";
-    EXPECT_EQ(menu->Update(20), 0);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NONE);
     Key(Qt::Key_Down);
     EXPECT_EQ(menu->GetCursor(), 0) << "YES";
     Key(Qt::Key_Up);
     Key(Qt::Key_Return);
     EXPECT_FALSE(menu->IsQuestionOpen());
     EXPECT_EQ(menu->GetCursor(), 2) << "back on the slot";
-    EXPECT_EQ(menu->Update(20), 0);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NONE);
     EXPECT_EQ(ReadUserCopy(SlotFile(2)), slot2);
 
     Key(Qt::Key_Return);
@@ -93,7 +93,7 @@ TEST_F(SaveSlotMenuTest, ANewGameOnAUsedSlotAsksFirstAndRewritesOnlyThatSlot)
     Key(Qt::Key_Up);
     EXPECT_EQ(menu->GetCursor(), 0) << "every direction swaps YES and NO";
     Key(Qt::Key_Return);
-    EXPECT_EQ(menu->Update(20), 8);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NEW_GAME);
     EXPECT_EQ(menu->GetSelectedSlot(), 2);
     EXPECT_TRUE(ReadUserCopy(SlotFile(2)).contains("Area=\"NEW\""));
     EXPECT_EQ(ReadUserCopy(SlotFile(4)), slot4);
@@ -109,13 +109,13 @@ TEST_F(SaveSlotMenuTest, ResumingAUsedSlotLeavesItsFileAndAnEmptySlotStartsANewG
     const QByteArray slot1 = ReadUserCopy(SlotFile(1));
     Key(Qt::Key_Right);
     Key(Qt::Key_Space);
-    EXPECT_EQ(menu->Update(20), 7);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_RESUME);
     EXPECT_EQ(menu->GetSelectedSlot(), 1);
     EXPECT_EQ(ReadUserCopy(SlotFile(1)), slot1);
     Key(Qt::Key_Left);
     Key(Qt::Key_Return);
     EXPECT_FALSE(menu->IsQuestionOpen());
-    EXPECT_EQ(menu->Update(20), 8);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NEW_GAME);
     EXPECT_EQ(menu->GetSelectedSlot(), 0);
 }
 
@@ -149,12 +149,12 @@ TEST_F(SaveSlotMenuTest, ADamagedSlotSaysSoAndIsKeptUntilTheNewGameOverItIsConfi
             EXPECT_TRUE(menu->IsQuestionOpen()) << "a new game over it asks first";
             EXPECT_EQ(menu->GetCursor(), 1);
             Key(Qt::Key_Return);
-            EXPECT_EQ(menu->Update(20), 0) << "NO";
+            EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NONE) << "NO";
             EXPECT_EQ(ReadUserCopy(SlotFile(3)), file.content) << "untouched until the player confirms";
             Key(Qt::Key_Return);
             Key(Qt::Key_Left);
             Key(Qt::Key_Return);
-            EXPECT_EQ(menu->Update(20), 8);
+            EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NEW_GAME);
             EXPECT_TRUE(ReadUserCopy(SlotFile(3)).contains("Area=\"NEW\""));
             EXPECT_EQ(menu->Slot(3)->GetSummary(), "Empty - New Game");
         }
@@ -171,7 +171,7 @@ TEST_F(SaveSlotMenuTest, TheChoiceGoesByTheSlotFileAsItIsWhenChosen)
     EXPECT_TRUE(menu->IsQuestionOpen());
     EXPECT_EQ(menu->Slot(0)->GetSummary(), "score:  *40");
     Key(Qt::Key_Return);
-    EXPECT_EQ(menu->Update(20), 0);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NONE);
     EXPECT_EQ(ReadUserCopy(SlotFile(0)), used);
 }
 
@@ -227,12 +227,12 @@ TEST_F(SaveSlotMenuTest, TheCursorRunsOverTheFiveRowsAndBack)
     Key(Qt::Key_Down);
     menu->MouseMove(5, 5);
     Key(Qt::Key_Return);
-    EXPECT_EQ(menu->Update(20), 0);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NONE);
     Key(Qt::Key_Up);
     Key(Qt::Key_Down);
     Key(Qt::Key_Return);
-    EXPECT_EQ(menu->Update(20), 2);
-    EXPECT_EQ(menu->Update(20), 2) << "for as long as the menu exists";
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_BACK);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_BACK) << "for as long as the menu exists";
 }
 
 TEST_F(SaveSlotMenuTest, RowsStandInAColumnAndAnswerThePointer)
@@ -259,7 +259,7 @@ TEST_F(SaveSlotMenuTest, RowsStandInAColumnAndAnswerThePointer)
     menu->MouseMove(int(yes.x) + 3, int(yes.y) + 3);
     EXPECT_TRUE(menu->Slot(1)->IsYesHovered());
     menu->MousePress(int(yes.x) + 3, int(yes.y) + 3);
-    EXPECT_EQ(menu->Update(20), 8);
+    EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NEW_GAME);
     EXPECT_EQ(menu->GetSelectedSlot(), 1);
 }
 

@@ -86,9 +86,9 @@ TEST_F(StartScreenTest, TheRowHoldsFiveEntriesAndWrapsBothWays)
     EXPECT_EQ(effects.sounds.Take().size(), 2u);
 
     Tick(Qt::Key_Left);
-    EXPECT_EQ(Tick(Qt::Key_Return), 0);
+    EXPECT_EQ(Tick(Qt::Key_Return), cStartScreen::RESULT_NONE);
     for (int tick = 0; tick < 3; ++tick)
-        EXPECT_EQ(Tick(), 2) << "EXIT is reported on every tick from then on";
+        EXPECT_EQ(Tick(), cStartScreen::RESULT_QUIT) << "EXIT is reported on every tick from then on";
 }
 
 TEST_F(StartScreenTest, ScalesAndCentresItsPicture)
@@ -131,7 +131,7 @@ TEST_F(StartScreenTest, OpenedWithTheSaveSlotsItShowsThemToResume)
     EXPECT_EQ(screen->GetSubState(), cStartScreen::SUB_SAVE_SLOTS);
     // Resume mode: an empty slot starts a new game without asking.
     Tick(Qt::Key_Return);
-    EXPECT_EQ(Tick(), 8);
+    EXPECT_EQ(Tick(), cStartScreen::RESULT_NEW_GAME_ON_SLOT);
     EXPECT_EQ(screen->GetSelectedSlot(), 0);
 
     Make(-1);
@@ -144,13 +144,13 @@ TEST_F(StartScreenTest, NewGameOpensTheSlotsAndBackReturnsToTheRow)
     ASSERT_EQ(screen->GetSubState(), cStartScreen::SUB_SAVE_SLOTS);
     Tick(Qt::Key_Down);
     Tick(Qt::Key_Space);
-    EXPECT_EQ(Tick(), 8);
+    EXPECT_EQ(Tick(), cStartScreen::RESULT_NEW_GAME_ON_SLOT);
     EXPECT_EQ(screen->GetSelectedSlot(), 1);
 
     Make(-1);
     Tick(Qt::Key_Return);
     Tick(Qt::Key_Escape);
-    EXPECT_EQ(Tick(), 0);
+    EXPECT_EQ(Tick(), cStartScreen::RESULT_NONE);
     EXPECT_EQ(screen->GetSubState(), cStartScreen::SUB_NONE);
     EXPECT_EQ(screen->GetSaveSlots(), nullptr);
     EXPECT_EQ(screen->GetSelectedSlot(), -1);
@@ -172,10 +172,10 @@ TEST_F(StartScreenTest, TheOptionsToggleFullScreenOnceAndMuteEffectsWithAmbience
     EXPECT_TRUE(ReadUserCopy("Settings.xml").contains("<SFX Mute=\"1\"/>"));
     Tick(Qt::Key_Down);
     Tick(Qt::Key_Down);
-    EXPECT_EQ(Tick(Qt::Key_Return), 0);
+    EXPECT_EQ(Tick(Qt::Key_Return), cStartScreen::RESULT_NONE);
     EXPECT_TRUE(settings.IsFullScreen());
-    EXPECT_EQ(Tick(), 4);
-    EXPECT_EQ(Tick(), 0) << "reported once";
+    EXPECT_EQ(Tick(), cStartScreen::RESULT_TOGGLE_FULL_SCREEN);
+    EXPECT_EQ(Tick(), cStartScreen::RESULT_NONE) << "reported once";
     EXPECT_EQ(screen->GetSubState(), cStartScreen::SUB_OPTIONS) << "the options stay open";
     EXPECT_TRUE(ReadUserCopy("Settings.xml").contains("FullScreen=\"1\""));
 }
@@ -195,10 +195,10 @@ TEST_F(StartScreenTest, AClickOpensAPageWithoutHandingItTheSameClick)
     screen->MousePress(x, y, 1, nullptr);
     EXPECT_EQ(screen->GetSubState(), cStartScreen::SUB_CREDITS);
     EXPECT_EQ(screen->GetSelected(), 3);
-    EXPECT_EQ(Tick(), 0);
+    EXPECT_EQ(Tick(), cStartScreen::RESULT_NONE);
     EXPECT_EQ(screen->GetSubState(), cStartScreen::SUB_CREDITS) << "the credits did not close on that click";
     Tick(Qt::Key_Escape);
-    EXPECT_EQ(Tick(), 0);
+    EXPECT_EQ(Tick(), cStartScreen::RESULT_NONE);
     EXPECT_EQ(screen->GetSubState(), cStartScreen::SUB_NONE);
 }
 

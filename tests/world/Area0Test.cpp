@@ -6,6 +6,7 @@
 // pictures of the quake, the leap and the rising tree are saved for a person to look at.
 #include "world/Area0.h"
 
+#include "app/Game.h"
 #include "actors/AreaExit.h"
 #include "actors/FallingRock.h"
 #include "actors/Heart.h"
@@ -61,10 +62,7 @@ protected:
     {
         s_audio->Update();
         const int result = area->Update(kTick);
-        if (result == cArea0::RESULT_SHAKE)
-            frames->ShakeFrames(2200, 3, 3, 100, true);
-        else if (result == cArea0::RESULT_SHAKE_THEN_SWITCH)
-            frames->ShakeThenSwitch(4000, 5, 5, 100, true);
+        cGame::ApplyAreaResult(result, *area, *frames);
         frames->Update(kTick);
         return result;
     }
@@ -123,7 +121,7 @@ protected:
         }
         if (t == risingTick + 250)
             Paint("area0_rising.png");
-        if (result == 9)
+        if (result == cArea::RESULT_LEAVING)
             run.left = t;
     }
 
@@ -195,7 +193,7 @@ TEST_F(Area0Test, ThePlayerFeedsTheTreeEveryHeartAndTheThreeLeaveThroughTheExitA
     EXPECT_EQ(score, 0);
     EXPECT_EQ(positive, 2);
     EXPECT_EQ(negative, 10);
-    EXPECT_EQ(area->Update(kTick), 9) << "and stays left";
+    EXPECT_EQ(area->Update(kTick), cArea::RESULT_LEAVING) << "and stays left";
 }
 
 struct sBrokenFirstArea
@@ -219,7 +217,7 @@ TEST_P(Area0BrokenFileTest, InitFailsWithoutTheTreeOrTheExitAndTheAreaStaysSafe)
     output = StdoutOf([&] { EXPECT_FALSE(area->Init(s_audio.get(), false, false)); });
     EXPECT_THAT(output, HasSubstr("ERROR:"));
     EXPECT_THAT(output, HasSubstr(GetParam().missing));
-    EXPECT_EQ(area->Update(kTick), 0);
+    EXPECT_EQ(area->Update(kTick), cArea::RESULT_NONE);
     int score = -1, positive = -1, negative = -1;
     area->GetExitInfo(&score, &positive, &negative);
     EXPECT_EQ(score, 0);

@@ -6,6 +6,7 @@
 // only after 15 s. The pictures of the ending are saved for a person to look at.
 #include "world/AreaEnd.h"
 
+#include "app/Game.h"
 #include "actors/AreaEndExitTree.h"
 #include "actors/AreaEnterTree.h"
 #include "actors/FireFly.h"
@@ -65,8 +66,7 @@ protected:
     {
         s_audio->Update();
         const int result = area->Update(kTick);
-        if (result == cAreaEnd::RESULT_SHAKE_THEN_SWITCH)
-            frames->ShakeThenSwitch(1500, 6, 6, 50, true);
+        cGame::ApplyAreaResult(result, *area, *frames);
         frames->Update(kTick);
         return result;
     }
@@ -131,7 +131,7 @@ protected:
             run.keyAccepted = t;
             Paint("end_the_end.png");
         }
-        if (result == 9)
+        if (result == cArea::RESULT_LEAVING)
             run.left = t;
     }
 
@@ -232,7 +232,7 @@ TEST_P(AreaEndBrokenFileTest, InitFailsWithoutEitherTreeAndTheAreaStaysSafe)
     output = StdoutOf([&] { EXPECT_FALSE(area->Init(s_audio.get(), false, false)); });
     EXPECT_THAT(output, HasSubstr("ERROR:"));
     EXPECT_THAT(output, HasSubstr(GetParam().missing));
-    EXPECT_EQ(area->Update(kTick), 0);
+    EXPECT_EQ(area->Update(kTick), cArea::RESULT_NONE);
 }
 
 INSTANTIATE_TEST_SUITE_P(

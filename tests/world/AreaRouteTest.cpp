@@ -22,7 +22,7 @@ protected:
     /// then the world's step.
     void Tick(const sWaypoint& to)
     {
-        ASSERT_NE(walker->Update(20), 10) << "died at " << Describe();
+        ASSERT_NE(walker->Update(20), cPlayerChar::RESULT_DIED) << "died at " << Describe();
         for (cPlayerChar* other : standing)
             other->Update(20);
         SteerTowards(*walker, to);

@@ -83,10 +83,10 @@ TEST_F(AreaTickTest, TheCharactersWalkIntoTheExitOneAfterAnotherAndTheAreaIsLeft
             if (wentIn[id] < 0 && c->GetState() == PLAYER_IN_EXIT)
                 wentIn[id] = t;
         }
-        if (result == 9)
+        if (result == cArea::RESULT_LEAVING)
             leaving = t;
         else
-            ASSERT_EQ(result, 0) << "tick " << t;
+            ASSERT_EQ(result, cArea::RESULT_NONE) << "tick " << t;
     }
     for (int id = 0; id < 3; ++id) {
         EXPECT_GE(cameOut[id], 0) << id;
@@ -99,15 +99,15 @@ TEST_F(AreaTickTest, TheCharactersWalkIntoTheExitOneAfterAnotherAndTheAreaIsLeft
     ASSERT_GT(leaving, wentIn[2]) << "left only once all three are inside";
     EXPECT_EQ(area->GetExits()[0]->GetSwallowedCount(), 3);
 
-    // From now on the area only fades its sound out over 600 ms and keeps reporting 9.
+    // From now on the area only fades its sound out over 600 ms and keeps reporting that it is left.
     EXPECT_EQ(area->GetSoundPlayer()->GetState(), AREA_SOUND_FADE_OUT_ALL);
     EXPECT_GT(MusicVolume(), 0.9f);
     for (int t = 0; t < 600 / kTick; ++t)
-        EXPECT_EQ(Update(), 9);
+        EXPECT_EQ(Update(), cArea::RESULT_LEAVING);
     EXPECT_FLOAT_EQ(MusicVolume(), 0.0f);
     EXPECT_TRUE(area->IsFinishing());
     area->SetPaused(true);
-    EXPECT_EQ(area->Update(kTick), 9) << "also while paused";
+    EXPECT_EQ(area->Update(kTick), cArea::RESULT_LEAVING) << "also while paused";
 }
 
 TEST_F(AreaTickTest, ACharacterThatDiesLeavesAGreenHeartAndComesOutOfTheEnterTreeAgain)

@@ -3,6 +3,7 @@
 // world texture and of the frames are saved for a person to look at.
 #include "world/FrameEditor.h"
 
+#include "app/Game.h"
 #include "actors/EmitterBox.h"
 #include "actors/InfoTriggerHeartBox.h"
 #include "actors/ReceiverBox.h"
@@ -48,8 +49,7 @@ protected:
     {
         int result = 0;
         output += StdoutOf([&] { result = area->Update(20); });
-        if (result == 2)
-            frames->SwitchToFrameSet(area->GetTriggeredFrameSet(), 1000);
+        cGame::ApplyAreaResult(result, *area, *frames);
         frames->Update(20);
         return result;
     }
@@ -138,9 +138,9 @@ TEST_F(BoxAreaTest, ThePlayerPlaysThroughWithTheKeysOfTheRoute)
         lessonShown = lessonShown || (lesson.GetHintBubble() && lesson.GetHintBubble()->IsShowingContent());
         if (firedAt < 0 && !chest.IsReady())
             firedAt = t;
-        if (result == 2 && ++frameSwitches == 1)
+        if (result == cArea::RESULT_FRAME_SET && ++frameSwitches == 1)
             towerAt = t;
-        if (result == 9 && leftAt < 0)
+        if (result == cArea::RESULT_LEAVING && leftAt < 0)
             leftAt = t;
         if (t == 130)
             Picture("boxarea_greeting");

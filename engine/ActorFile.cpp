@@ -1,20 +1,16 @@
-#include "actors/ActorFile.h"
+#include "engine/ActorFile.h"
 
 #include "engine/StringUtil.h"
+#include "engine/XmlFile.h"
 
 #include <QFile>
 #include <QXmlStreamReader>
 
-#include <cstdio>
-
 bool ReadActorFile(const QString& file, const std::function<bool(QXmlStreamReader&)>& onStartElement)
 {
-    const QString path = ResourcePath(file);
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
+    QFile in(ResourcePath(file));
+    if (!OpenXmlFile(in))
         return false;
-    }
     QXmlStreamReader reader(&in);
     while (!reader.atEnd() && !reader.hasError())
         if (reader.readNext() == QXmlStreamReader::StartElement && !onStartElement(reader))

@@ -1,0 +1,3 @@
+// Not built: the include check must refuse this tree.
+#include "audio/Sound.h"
+#include "../app/Game.h"
