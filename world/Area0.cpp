@@ -450,8 +450,6 @@ void cArea0::Draw(bool sky, bool background)
         dayBackground->Draw();
     if (heartTree)
         heartTree->Draw();
-    // Plants behind the characters, grass in front of them, as in every area.
-    DrawEach(plantsBack);
     for (Platform* platform : platforms)
         platform->Draw();
     DrawEach(emitterBoxes);
@@ -459,7 +457,9 @@ void cArea0::Draw(bool sky, bool background)
     DrawEach(hearts);
     cAreaPainter painter(*this);
     painter.DrawPlayers();
+    // Unlike an ordinary area, every plant of the meadow grows in front of the characters.
     DrawEach(plantsFront);
+    DrawEach(plantsBack);
     DrawEach(mushrooms);
     DrawEach(infoTriggerBoxes);
     DrawEach(npcFlies);

@@ -56,7 +56,8 @@ public:
     /// The script's tick: 0, 3 (`RESULT_SHAKE_THEN_SWITCH`), 4 (`RESULT_SHAKE`) or 9 (leaving).
     int Update(int dtMs) override;
     /// Back to front: sky, the back picture, the tree's island, the staying rocks, the exits, the
-    /// other rocks, the day picture over them, the tree, the objects, the characters, the bubbles.
+    /// other rocks, the day picture over them, the tree, the objects, the characters, the plants
+    /// in front of them, the bubbles.
     void Draw(bool sky, bool background) override;
     /// The ordinary switch; while hints are on, the new character shows its default bubble and the
     /// next one's switch hint follows 4 s later.

@@ -290,10 +290,20 @@ int Horizon(const cGrid& grid, int x)
     return horizon;
 }
 
-/// Two rows of far hills standing on the horizon of the open sky; transparent above them.
-QColor SkyPixel(const cGrid& grid, const sPalette& p, int x, int y, bool& drawn)
+/// The lowest ground top of the picture's columns that have ground at all; 0 without any.
+int LowestHorizon(const cGrid& grid)
 {
-    const int ground = y - Horizon(grid, x);
+    int horizon = kSize;
+    for (int x = 0; x < kSize; ++x)
+        if (grid.GroundTop(x) > 0)
+            horizon = std::min(horizon, grid.GroundTop(x));
+    return horizon == kSize ? 0 : horizon;
+}
+
+/// Two rows of far hills standing on the horizon row; transparent above them.
+QColor SkyPixel(const sPalette& p, int x, int y, int horizon, bool& drawn)
+{
+    const int ground = y - horizon;
     const float near = 10 + 6 * std::sin(x / 23.0f + 1.0f) + 3 * std::sin(x / 7.0f);
     const float far = 22 + 9 * std::sin(x / 41.0f) + 4 * std::sin(x / 13.0f + 2.0f);
     drawn = true;
@@ -480,7 +490,7 @@ QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette, bool hills)
                 else if (IsCave(grid, x, y, ceiling))
                     c = WallPixel(grid, palette, x, y, ceiling);
                 else if (hills && ceiling < 0)
-                    c = SkyPixel(grid, palette, x, y, drawn);
+                    c = SkyPixel(palette, x, y, Horizon(grid, x), drawn);
                 else
                     drawn = false;
             }
@@ -496,6 +506,9 @@ QImage PaintBackdrop(const sAreaPlan& plan, const sPalette& palette)
 {
     const cGrid ground(plan.bodies, false);
     const cGrid quake(plan.afterQuake, false);
+    // Far behind the rocks, the hills stand on the lowest ground all along: a horizon that followed
+    // the terrain would jump up where a terrace begins and show as a box once the rocks are gone.
+    const int horizon = LowestHorizon(ground);
     QImage image(kSize, kSize, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     for (int y = 0; y < kSize; ++y) {
@@ -503,7 +516,7 @@ QImage PaintBackdrop(const sAreaPlan& plan, const sPalette& palette)
             bool drawn = true;
             QColor c = BodyPixel(quake, palette, x, y, drawn);
             if (!drawn && ground.At(x, y) == CELL_AIR && ground.CeilingDistance(x, y) < 0)
-                c = SkyPixel(ground, palette, x, y, drawn);
+                c = SkyPixel(palette, x, y, horizon, drawn);
             if (drawn)
                 image.setPixelColor(x, kSize - 1 - y, c);
         }

@@ -35,6 +35,7 @@ struct sPalette
 /// everything. The bodies that the first area's earthquake adds are left out, and so is whatever
 /// lies over them: they show through from the picture behind. The same plan gives the same picture.
 QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette, bool hills);
-/// The picture the first area draws behind its rocks and its exit: the far hills, and over them
-/// the bodies its earthquake adds, which the cover stone hides until it falls.
+/// The picture the first area draws behind its rocks and its exit: the far hills, standing on the
+/// lowest ground all along, and over them the bodies its earthquake adds, which the cover stone
+/// hides until it falls.
 QImage PaintBackdrop(const sAreaPlan& plan, const sPalette& palette);

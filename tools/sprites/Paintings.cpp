@@ -362,18 +362,21 @@ QImage PaintStone(int w, int h, int seed, bool flatTop, const Palette &palette)
         if (Hash(seed, y, 33) > 0.6)
             x += Hash(seed, y, 34) > 0.5 ? 1 : -1;
     }
-    // Moss over the top of every other stone.
-    if (seed % 2) {
+    // A flat top is a ledge to stand on: grassed from corner to corner like the ground, so that it
+    // reads as a floor and not as a stone lying in the meadow. Every other boulder grows moss.
+    if (flatTop || seed % 2) {
         for (int x = 0; x < w; ++x) {
             int top = 0;
             while (top < h && c.At(x, top) == kEmpty)
                 ++top;
-            if (top >= h || Hash(x / 3, 0, seed + 35) < 0.3)
+            if (top >= h || (!flatTop && Hash(x / 3, 0, seed + 35) < 0.3))
                 continue;
             c.Set(x, top, 'L');
             c.Set(x, top + 1, 'v');
-            if (Hash(x, 1, seed + 36) > 0.6)
+            if (flatTop || Hash(x, 1, seed + 36) > 0.6)
                 c.Set(x, top + 2, 'V');
+            if (flatTop && Hash(x, 1, seed + 36) > 0.6)
+                c.Set(x, top + 3, 'E');
         }
     }
     c.Outline();

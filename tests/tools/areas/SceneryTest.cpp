@@ -6,6 +6,8 @@
 
 #include <QTemporaryFile>
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -129,4 +131,28 @@ TEST(Scenery, TheCaveWallRunsOnBehindThornBushes)
                   {60, -167, "between the hanging spikes"}};
     for (const auto& p : points)
         EXPECT_EQ(thorny.pixelColor(p.x, 511 - (p.y + 240)), bare.pixelColor(p.x, 511 - (p.y + 240))) << p.where;
+}
+
+TEST(Scenery, TheFirstAreasHillsStandOnOneHorizonBehindTerraceAndCliff)
+{
+    // The ground, a terrace and a cliff, and a plank that the quake adds.
+    const sAreaPlan plan = Plan("<body x='-10' y='-240' w='500' h='60' type='0'/>\n"
+                                "<body x='306' y='-180' w='90' h='14' type='0'/>\n"
+                                "<body x='396' y='-180' w='94' h='54' type='0'/>\n"
+                                "<body x='330' y='-156' w='24' h='4' type='1' addAfterQuake='1'/>\n");
+    const QImage backdrop = PaintBackdrop(plan, sPalette::Day());
+    // Column by column, the top of the hills: it rises and falls gently, with no step where the
+    // terrace begins; below it the hills reach down to the ground behind the terrace.
+    auto hillTop = [&](int x) {
+        for (int y = 40; y > -180; --y)
+            if (AlphaAt(backdrop, x, y) > 0)
+                return y;
+        return -180;
+    };
+    for (int x = 240; x < 395; ++x) {
+        if (x >= 328 && x <= 356)
+            continue; // the plank
+        EXPECT_LE(std::abs(hillTop(x + 1) - hillTop(x)), 2) << "at x " << x;
+    }
+    EXPECT_GT(AlphaAt(backdrop, 380, -165), 0) << "hills right above the terrace";
 }
