@@ -1,6 +1,7 @@
 #include "player/UserFile.h"
 
 #include "engine/XmlAttributes.h"
+#include "engine/XmlFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,7 +12,6 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
-#include <cstdio>
 
 namespace {
 
@@ -35,12 +35,6 @@ QString cUserFile::DataFolder()
 bool cUserFile::MakeFolders()
 {
     return QDir().mkpath(DataFolder() + "/Saves");
-}
-
-void cUserFile::ReportFailure(const QString& path)
-{
-    printf("\n ERROR: Invalid XML resource file: %s \n\n", qPrintable(path));
-    fflush(stdout);
 }
 
 QString cUserFile::TemplatePath() const
@@ -68,10 +62,8 @@ bool cUserFile::OpenSource()
     damaged = false;
 
     auto templateFile = std::make_unique<QFile>(TemplatePath());
-    if (!templateFile->open(QIODevice::ReadOnly | QIODevice::Text)) {
-        ReportFailure(relativeName);
+    if (!OpenXmlFile(*templateFile, relativeName))
         return false;
-    }
 
     const QString userPath = UserPath();
     if (!QFileInfo::exists(userPath)) {
@@ -82,8 +74,7 @@ bool cUserFile::OpenSource()
 
     // Only read: a copy the player may read but not write is still the player's.
     auto userCopy = std::make_unique<QFile>(userPath);
-    if (!userCopy->open(QIODevice::ReadOnly | QIODevice::Text)) {
-        ReportFailure(userPath);
+    if (!OpenXmlFile(*userCopy)) {
         damaged = true;
         return false;
     }
@@ -123,7 +114,7 @@ bool cUserFile::ReadElements(const std::function<void(const QXmlStreamReader&)>&
     // What was read before the damage stays; the line tells the player why the rest is missing.
     damaged = damaged || xml.hasError();
     if (damaged)
-        ReportFailure(source->fileName());
+        ReportInvalidXmlFile(source->fileName());
     return !damaged;
 }
 
@@ -174,7 +165,7 @@ bool cUserFile::OpenForWriting(QSaveFile& file)
     QDir().mkpath(QFileInfo(file.fileName()).absolutePath());
     if (file.open(QIODevice::WriteOnly | QIODevice::Text))
         return true;
-    ReportFailure(file.fileName());
+    ReportInvalidXmlFile(file.fileName());
     return false;
 }
 
@@ -188,7 +179,7 @@ bool cUserFile::WriteAndCommit(QSaveFile& file, const std::function<void(QXmlStr
     xml.writeEndDocument();
     if (!xml.hasError() && file.commit())
         return true;
-    ReportFailure(file.fileName());
+    ReportInvalidXmlFile(file.fileName());
     return false;
 }
 

@@ -42,8 +42,6 @@ public:
     static QString DataFolder();
     /// Makes "ZORV" and "ZORV/Saves" with every missing parent; true when both exist afterwards.
     static bool MakeFolders();
-    /// Prints the "Invalid XML resource file" line for a path.
-    static void ReportFailure(const QString& path);
     /// The user copies that Write could not replace since the last call, each once, and forgets them.
     /// A copy that MakeCopy could not make is not among them: it would have held nothing of the
     /// player's.

@@ -56,7 +56,6 @@ public:
     b2Vec2 GetYesPosition() const { return yesPosition; }
     b2Vec2 GetNoPosition() const { return noPosition; }
 
-    int GetSlotNumber() const { return slotNumber; }
     QString GetCaption() const { return caption; }
     QString GetSummary() const { return summary; }
     const std::string& GetCurrentArea() const { return currentArea; }

@@ -77,8 +77,6 @@ public:
     const std::vector<std::unique_ptr<cFallingRock>>& GetRocks() const { return rocks; }
     int GetPhase2Clock() const { return phase2Clock; }
     int GetQuakeCountdown() const { return quakeCountdown; }
-    int GetJumpCountdown() const { return jumpCountdown; }
-    int GetSwitchHintTimer() const { return switchHintTimer; }
     bool AreHintsOn() const { return hintsOn; }
 
 private:
