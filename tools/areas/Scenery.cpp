@@ -306,12 +306,14 @@ QColor MaterialPixel(const sPalette& p, int x, int y)
     return Shade(p.earth, shade);
 }
 
-/// Whether the earth at (x, y) lies along the edge of still water, where it is sand.
+/// Whether the earth at (x, y) lies along the edge of still water, around its basin and a little
+/// above its surface, where it is sand.
 bool IsShore(const sAreaPlan& plan, int x, int y)
 {
     constexpr int kBeach = 14;
     for (const QRect& water : plan.waters)
-        if (x >= water.left() - kBeach && x <= water.right() + kBeach && y <= water.bottom() + 4)
+        if (x >= water.left() - kBeach && x <= water.right() + kBeach && y <= water.bottom() + 4 &&
+            y >= water.top() - kBeach / 2)
             return true;
     return false;
 }
