@@ -112,6 +112,7 @@ public:
         }
         MeasureDepths();
         SmoothHorizon();
+        MeasureColumns();
     }
 
     eCell At(int x, int y) const
@@ -121,13 +122,7 @@ public:
         return static_cast<eCell>(cells[Index(x, y)]);
     }
     /// Rows from (x, y) up to the nearest roof above it; -1 when open to the sky.
-    int CeilingDistance(int x, int y) const
-    {
-        for (int up = y + 1; up < kSize; ++up)
-            if (Roofs(x, up))
-                return up - y;
-        return -1;
-    }
+    int CeilingDistance(int x, int y) const { return ceilings[static_cast<size_t>(Index(x, y))]; }
     /// Rock roofs what lies below it, and so do planks that go on as rock at one end, as a floor of
     /// a cave does; a branch, a bridge, a shelf on posts or a bat ledge in the open keeps the sky
     /// behind it.
@@ -161,13 +156,7 @@ public:
     /// Rows from (x, y) down to the nearest solid top below it; large when none. The bat king's
     /// ledges, there only in the bat land, are no ground for the back wall, and neither are thorn
     /// bushes: they grow in front of it, and the wall runs on behind them and between their spikes.
-    int GroundDistance(int x, int y) const
-    {
-        for (int down = y - 1; down >= 0; --down)
-            if (At(x, down) != CELL_AIR && At(x, down) != CELL_BAT_LEDGE && At(x, down) != CELL_THORN)
-                return y - down;
-        return kSize;
-    }
+    int GroundDistance(int x, int y) const { return grounds[static_cast<size_t>(Index(x, y))]; }
     /// The start of the run of cells of the same kind that holds (x, y), left and right.
     int RunStart(int x, int y) const
     {
@@ -234,7 +223,32 @@ private:
             horizons.push_back(sum / (2 * kEase + 1));
         }
     }
+    /// The distances to the roof above and the ground below of every pixel, in one sweep of each
+    /// column up and one down.
+    void MeasureColumns()
+    {
+        ceilings.assign(cells.size(), -1);
+        grounds.assign(cells.size(), kSize);
+        for (int x = 0; x < kSize; ++x) {
+            int roof = -1;
+            for (int y = kSize - 1; y >= 0; --y) {
+                ceilings[static_cast<size_t>(Index(x, y))] = static_cast<int16_t>(roof < 0 ? -1 : roof - y);
+                if (Roofs(x, y))
+                    roof = y;
+            }
+            int ground = -1;
+            for (int y = 0; y < kSize; ++y) {
+                if (ground >= 0)
+                    grounds[static_cast<size_t>(Index(x, y))] = static_cast<int16_t>(y - ground);
+                const eCell cell = At(x, y);
+                if (cell != CELL_AIR && cell != CELL_BAT_LEDGE && cell != CELL_THORN)
+                    ground = y;
+            }
+        }
+    }
     std::vector<uint8_t> cells;
+    std::vector<int16_t> ceilings;
+    std::vector<int16_t> grounds;
     std::vector<uint8_t> depths;
     std::vector<float> horizons;
     std::vector<int> groundTops;
@@ -398,10 +412,28 @@ QColor ThornPixel(const cGrid& grid, const sPalette& p, int x, int y, bool& draw
     return fromRoot + 2 >= spike ? p.thornTip : Shade(p.thorn, 0.15f * (Hash(x, y, 5) - 0.5f));
 }
 
+/// How high on the back wall (x, y) lies, 0 at the floor, 1 at the ceiling, eased along the row
+/// so that a step of the floor or of the roof does not cut the wall into bands.
+float WallHeight(const cGrid& grid, int x, int y)
+{
+    constexpr int kEase = 6;
+    float sum = 0;
+    int count = 0;
+    for (int across = std::max(0, x - kEase); across <= std::min(kSize - 1, x + kEase); ++across) {
+        const int ceiling = grid.CeilingDistance(across, y);
+        if (ceiling < 0 || cGrid::IsRock(grid.At(across, y)))
+            continue;
+        const int ground = grid.GroundDistance(across, y);
+        sum += static_cast<float>(ground) / (ground + ceiling);
+        ++count;
+    }
+    return count > 0 ? sum / count : 0.0f;
+}
+
 QColor WallPixel(const cGrid& grid, const sPalette& p, int x, int y, int ceiling)
 {
     const int ground = grid.GroundDistance(x, y);
-    const float t = static_cast<float>(ground) / (ground + ceiling);
+    const float t = WallHeight(grid, x, y);
     // Big faint stones, so that the wall reads as rock standing far back, not as a haze.
     QColor c = Shade(Mix(p.wallLow, p.wallHigh, t),
                      0.12f * (Noise(x, y, 9, 6) - 0.5f) + 0.5f * StoneShade(x, y, 2.5f));
