@@ -15,6 +15,12 @@ int Int(const QXmlStreamReader& xml, const char* name)
     return xml.attributes().value(name).toInt();
 }
 
+/// The element's box in texture pixels.
+QRect Box(const QXmlStreamReader& xml)
+{
+    return QRect(Int(xml, "x"), Int(xml, "y") + kWorldToTexture, Int(xml, "w"), Int(xml, "h"));
+}
+
 } // namespace
 
 bool sAreaPlan::Read(const QString& path)
@@ -30,12 +36,14 @@ bool sAreaPlan::Read(const QString& path)
             continue;
         if (xml.name() == QLatin1String("body")) {
             sPlanBody body;
-            body.box = QRect(Int(xml, "x"), Int(xml, "y") + kWorldToTexture, Int(xml, "w"), Int(xml, "h"));
+            body.box = Box(xml);
             body.fileType = Int(xml, "type");
             body.afterQuake = Int(xml, "addAfterQuake") != 0;
             (body.afterQuake ? afterQuake : bodies).push_back(body);
         } else if (xml.name() == QLatin1String("waterfall")) {
-            waterfalls.push_back(QRect(Int(xml, "x"), Int(xml, "y") + kWorldToTexture, Int(xml, "w"), Int(xml, "h")));
+            waterfalls.push_back(Box(xml));
+        } else if (xml.name() == QLatin1String("water")) {
+            waters.push_back(Box(xml));
         } else if (xml.name() == QLatin1String("Background")) {
             dayPicture = xml.attributes().value("file").toString();
             lofPicture = xml.attributes().value("landoffireflies").toString();

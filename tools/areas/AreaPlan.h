@@ -25,12 +25,14 @@ struct sAreaPlan
     /// The boxes of the `waterfall` elements, in texture pixels: the water falls from their top
     /// edge to their bottom edge.
     std::vector<QRect> waterfalls;
+    /// The boxes of the `water` elements, in texture pixels: the surface is their top row.
+    std::vector<QRect> waters;
     /// Resource names as the file writes them ("res/Areas/X_day.png"); empty when not given.
     QString dayPicture;
     QString lofPicture;
     QString batlandPicture;
 
-    /// Reads the `body`, `waterfall` and `Background` elements of the file. False with a message on stderr
+    /// Reads the `body`, `waterfall`, `water` and `Background` elements of the file. False with a message on stderr
     /// when it does not open or is not well formed.
     bool Read(const QString& path);
     /// Whether the texture pixel lies inside a body of that file type.

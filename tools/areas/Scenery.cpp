@@ -110,6 +110,9 @@ public:
                 --roof;
             roofTops.push_back(roof + 1);
         }
+        MeasureDepths();
+        SmoothHorizon();
+        MeasureColumns();
     }
 
     eCell At(int x, int y) const
@@ -119,13 +122,7 @@ public:
         return static_cast<eCell>(cells[Index(x, y)]);
     }
     /// Rows from (x, y) up to the nearest roof above it; -1 when open to the sky.
-    int CeilingDistance(int x, int y) const
-    {
-        for (int up = y + 1; up < kSize; ++up)
-            if (Roofs(x, up))
-                return up - y;
-        return -1;
-    }
+    int CeilingDistance(int x, int y) const { return ceilings[static_cast<size_t>(Index(x, y))]; }
     /// Rock roofs what lies below it, and so do planks that go on as rock at one end, as a floor of
     /// a cave does; a branch, a bridge, a shelf on posts or a bat ledge in the open keeps the sky
     /// behind it.
@@ -145,6 +142,13 @@ public:
         return true;
     }
     static bool IsRock(eCell cell) { return cell == CELL_EARTH || cell == CELL_BAT_ROCK; }
+    /// Steps from a pixel of rock to the nearest pixel that is not rock (4-neighbour steps, at
+    /// most 255): 1 on its faces. 0 outside rock. Beyond the texture's edges the rock goes on.
+    int Depth(int x, int y) const { return depths[static_cast<size_t>(Index(x, y))]; }
+    /// The row the far hills stand on: the lowest ground top near the column, so that small
+    /// bumps of the terrain do not lift the hills behind them, eased so that it rises and falls in
+    /// slopes instead of steps.
+    float Horizon(int x) const { return horizons[static_cast<size_t>(x)]; }
     /// The row above the highest solid mass or roof of the column; 0 for a column without any.
     int GroundTop(int x) const { return groundTops[static_cast<size_t>(x)]; }
     /// The row above the highest roof of the column: the air below it is roofed.
@@ -152,13 +156,7 @@ public:
     /// Rows from (x, y) down to the nearest solid top below it; large when none. The bat king's
     /// ledges, there only in the bat land, are no ground for the back wall, and neither are thorn
     /// bushes: they grow in front of it, and the wall runs on behind them and between their spikes.
-    int GroundDistance(int x, int y) const
-    {
-        for (int down = y - 1; down >= 0; --down)
-            if (At(x, down) != CELL_AIR && At(x, down) != CELL_BAT_LEDGE && At(x, down) != CELL_THORN)
-                return y - down;
-        return kSize;
-    }
+    int GroundDistance(int x, int y) const { return grounds[static_cast<size_t>(Index(x, y))]; }
     /// The start of the run of cells of the same kind that holds (x, y), left and right.
     int RunStart(int x, int y) const
     {
@@ -181,26 +179,205 @@ public:
 
 private:
     static int Index(int x, int y) { return y * kSize + x; }
+    /// Two sweeps of a distance transform, forwards and back.
+    void MeasureDepths()
+    {
+        depths.assign(cells.size(), 0);
+        auto sweep = [this](int from, int to, int step) {
+            for (int y = from; y != to; y += step) {
+                for (int x = from; x != to; x += step) {
+                    if (!IsRock(At(x, y)))
+                        continue;
+                    const int before = std::min(DepthOrEdge(x - step, y), DepthOrEdge(x, y - step));
+                    const int here = depths[static_cast<size_t>(Index(x, y))];
+                    depths[static_cast<size_t>(Index(x, y))] =
+                        static_cast<uint8_t>(std::min({255, before + 1, here == 0 ? 255 : here}));
+                }
+            }
+        };
+        sweep(0, kSize, 1);
+        sweep(kSize - 1, -1, -1);
+    }
+    int DepthOrEdge(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= kSize || y >= kSize)
+            return 255;
+        return depths[static_cast<size_t>(Index(x, y))];
+    }
+    void SmoothHorizon()
+    {
+        constexpr int kReach = 70;
+        constexpr int kEase = 36;
+        std::vector<float> lowest;
+        for (int x = 0; x < kSize; ++x) {
+            int horizon = kSize;
+            for (int dx = -kReach; dx <= kReach; ++dx)
+                if (x + dx >= 0 && x + dx < kSize)
+                    horizon = std::min(horizon, GroundTop(x + dx));
+            lowest.push_back(static_cast<float>(horizon));
+        }
+        for (int x = 0; x < kSize; ++x) {
+            float sum = 0;
+            for (int dx = -kEase; dx <= kEase; ++dx)
+                sum += lowest[static_cast<size_t>(std::clamp(x + dx, 0, kSize - 1))];
+            horizons.push_back(sum / (2 * kEase + 1));
+        }
+    }
+    /// The distances to the roof above and the ground below of every pixel, in one sweep of each
+    /// column up and one down.
+    void MeasureColumns()
+    {
+        ceilings.assign(cells.size(), -1);
+        grounds.assign(cells.size(), kSize);
+        for (int x = 0; x < kSize; ++x) {
+            int roof = -1;
+            for (int y = kSize - 1; y >= 0; --y) {
+                ceilings[static_cast<size_t>(Index(x, y))] = static_cast<int16_t>(roof < 0 ? -1 : roof - y);
+                if (Roofs(x, y))
+                    roof = y;
+            }
+            int ground = -1;
+            for (int y = 0; y < kSize; ++y) {
+                if (ground >= 0)
+                    grounds[static_cast<size_t>(Index(x, y))] = static_cast<int16_t>(y - ground);
+                const eCell cell = At(x, y);
+                if (cell != CELL_AIR && cell != CELL_BAT_LEDGE && cell != CELL_THORN)
+                    ground = y;
+            }
+        }
+    }
     std::vector<uint8_t> cells;
+    std::vector<int16_t> ceilings;
+    std::vector<int16_t> grounds;
+    std::vector<uint8_t> depths;
+    std::vector<float> horizons;
     std::vector<int> groundTops;
     std::vector<int> roofTops;
 };
 
-QColor EarthPixel(const cGrid& grid, const sPalette& p, int x, int y)
+/// The stone of a cave: boulders of hashed tones around the points of a jittered grid, cracked
+/// where two of them meet; scale widens them.
+float StoneShade(float x, float y, float scale)
 {
-    int depth = 0;
-    while (depth < 3 && grid.At(x, y + depth + 1) == CELL_EARTH)
-        ++depth;
-    if (depth < 3)
-        return p.grass[depth];
-    if (grid.At(x - 1, y) != CELL_EARTH || grid.At(x + 1, y) != CELL_EARTH || grid.At(x, y - 1) == CELL_AIR)
-        return p.earthEdge;
-    // Layered rock: wavy strata, mottled, with the odd pebble.
+    constexpr float kCell = 13.0f;
+    const float wx = (x + 4 * Noise(x, y, 9, 41)) / (kCell * scale);
+    const float wy = (y + 4 * Noise(x, y, 9, 42)) / (kCell * scale) * 1.4f;
+    const int gx = static_cast<int>(std::floor(wx));
+    const int gy = static_cast<int>(std::floor(wy));
+    float nearest = 9, second = 9;
+    int nearestCell = 0;
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const float px = gx + dx + 0.15f + 0.7f * Hash(gx + dx, gy + dy, 43);
+            const float py = gy + dy + 0.15f + 0.7f * Hash(gx + dx, gy + dy, 44);
+            const float d = std::hypot(wx - px, wy - py);
+            if (d < nearest) {
+                second = nearest;
+                nearest = d;
+                nearestCell = (gx + dx) * 7919 + gy + dy;
+            } else if (d < second) {
+                second = d;
+            }
+        }
+    }
+    if ((second - nearest) * kCell * scale < 1.3f)
+        return -0.3f;
+    // Each boulder lighter towards its upper side, as if rounded.
+    return 0.2f * (Hash(nearestCell, 0, 45) - 0.5f) + 0.08f * (Noise(x, y, 3, 46) - 0.5f) -
+           0.12f * nearest;
+}
+
+/// The colour of the rock of the place at a pixel, before the light.
+QColor MaterialPixel(const sPalette& p, int x, int y)
+{
+    switch (p.material) {
+    case MATERIAL_STONE:
+        return Shade(p.earth, StoneShade(x, y, 1.0f));
+    case MATERIAL_MASONRY: {
+        // Courses of bricks 16 wide and 7 high, every other course shifted by half a brick.
+        const int course = y / 7;
+        const int along = x + 8 * (course & 1);
+        if (y % 7 == 0 || along % 16 == 0)
+            return Shade(p.earthEdge, 0.1f * (Noise(x, y, 3, 45) - 0.5f));
+        float shade = 0.16f * (Hash(along / 16, course, 46) - 0.5f) + 0.06f * (Noise(x, y, 3, 47) - 0.5f);
+        shade += y % 7 == 6 ? 0.1f : y % 7 == 1 ? -0.1f : 0.0f;
+        if (Noise(x, y, 14, 48) > 0.72f)
+            shade -= 0.12f;
+        return Shade(p.earth, shade);
+    }
+    case MATERIAL_CHALK: {
+        const float band = std::sin(y * 0.45f + 2.5f * Noise(x, y, 30, 49));
+        return Shade(p.earth, 0.06f * band + 0.06f * (Noise(x, y, 5, 50) - 0.5f) - (band > 0.93f ? 0.1f : 0.0f));
+    }
+    case MATERIAL_EARTH:
+        break;
+    }
+    // Layered earth: wavy strata, mottled, with the odd pebble.
     const float strata = std::sin((y + 3 * Noise(x, y, 24, 1)) * 0.9f);
     float shade = 0.12f * (Noise(x, y, 6, 2) - 0.5f) + (strata > 0.85f ? -0.12f : 0.0f);
     if (Hash(x / 3, y / 2, 3) > 0.97f)
         shade += 0.18f;
     return Shade(p.earth, shade);
+}
+
+/// Whether the earth at (x, y) lies along the edge of still water, around its basin and a little
+/// above its surface, where it is sand.
+bool IsShore(const sAreaPlan& plan, int x, int y)
+{
+    constexpr int kBeach = 14;
+    for (const QRect& water : plan.waters)
+        if (x >= water.left() - kBeach && x <= water.right() + kBeach && y <= water.bottom() + 4 &&
+            y >= water.top() - kBeach / 2)
+            return true;
+    return false;
+}
+
+/// The rock lit from where the light of the look comes: the faces turned to it shine, those
+/// turned away are dark, and the rock darkens the further it lies from any face.
+QColor Lit(const cGrid& grid, const sPalette& p, int x, int y, const QColor& base)
+{
+    const bool above = !cGrid::IsRock(grid.At(x, y + 1));
+    const bool below = !cGrid::IsRock(grid.At(x, y - 1));
+    const bool left = !cGrid::IsRock(grid.At(x - 1, y));
+    const bool right = !cGrid::IsRock(grid.At(x + 1, y));
+    bool litFace = false;
+    bool darkFace = false;
+    switch (p.light) {
+    case LIGHT_SUN:
+        litFace = above || left;
+        darkFace = below || right;
+        break;
+    case LIGHT_MOON:
+        litFace = above;
+        darkFace = below;
+        break;
+    case LIGHT_BELOW:
+        litFace = below;
+        darkFace = above;
+        break;
+    }
+    if (litFace)
+        return Mix(base, p.rim, 0.45f);
+    if (darkFace)
+        return Mix(base, p.earthEdge, 0.6f);
+    return Shade(base, -std::min(p.fadeMost, p.fade * static_cast<float>(grid.Depth(x, y) - 1)));
+}
+
+/// Grass grows on every top of earth and chalk, but on stone and masonry only under the open sky.
+bool GrowsGrass(const cGrid& grid, const sPalette& p, int x, int top)
+{
+    return p.material == MATERIAL_EARTH || p.material == MATERIAL_CHALK || grid.CeilingDistance(x, top) < 0;
+}
+
+QColor EarthPixel(const cGrid& grid, const sAreaPlan& plan, const sPalette& p, int x, int y)
+{
+    int depth = 0;
+    while (depth < 3 && grid.At(x, y + depth + 1) == CELL_EARTH)
+        ++depth;
+    const bool shore = IsShore(plan, x, y);
+    if (depth < 3 && !shore && GrowsGrass(grid, p, x, y + depth))
+        return p.grass[depth];
+    return Lit(grid, p, x, y, shore ? Shade(p.sand, 0.1f * (Noise(x, y, 3, 51) - 0.5f)) : MaterialPixel(p, x, y));
 }
 
 QColor PlankPixel(const cGrid& grid, const sPalette& p, int x, int y)
@@ -235,11 +412,33 @@ QColor ThornPixel(const cGrid& grid, const sPalette& p, int x, int y, bool& draw
     return fromRoot + 2 >= spike ? p.thornTip : Shade(p.thorn, 0.15f * (Hash(x, y, 5) - 0.5f));
 }
 
+/// How high on the back wall (x, y) lies, 0 at the floor, 1 at the ceiling, eased along the row
+/// so that a step of the floor or of the roof does not cut the wall into bands.
+float WallHeight(const cGrid& grid, int x, int y)
+{
+    constexpr int kEase = 6;
+    float sum = 0;
+    int count = 0;
+    for (int across = std::max(0, x - kEase); across <= std::min(kSize - 1, x + kEase); ++across) {
+        const int ceiling = grid.CeilingDistance(across, y);
+        if (ceiling < 0 || cGrid::IsRock(grid.At(across, y)))
+            continue;
+        const int ground = grid.GroundDistance(across, y);
+        sum += static_cast<float>(ground) / (ground + ceiling);
+        ++count;
+    }
+    return count > 0 ? sum / count : 0.0f;
+}
+
 QColor WallPixel(const cGrid& grid, const sPalette& p, int x, int y, int ceiling)
 {
     const int ground = grid.GroundDistance(x, y);
-    const float t = static_cast<float>(ground) / (ground + ceiling);
-    QColor c = Shade(Mix(p.wallLow, p.wallHigh, t), 0.16f * (Noise(x, y, 9, 6) - 0.5f));
+    const float t = WallHeight(grid, x, y);
+    // Big faint stones, so that the wall reads as rock standing far back, not as a haze.
+    QColor c = Shade(Mix(p.wallLow, p.wallHigh, t),
+                     0.12f * (Noise(x, y, 9, 6) - 0.5f) + 0.5f * StoneShade(x, y, 2.5f));
+    if (p.glow.alpha() > 0)
+        c = Mix(c, QColor(p.glow.rgb()), p.glow.alphaF() * std::exp(-ground / 10.0f));
     // Roots hang from the ceiling, a few pixels wide, to hashed lengths.
     const int root = x / 7;
     const float length = 4 + 14 * Hash(root, 0, 7);
@@ -278,16 +477,17 @@ bool IsCave(const cGrid& grid, int x, int y, int ceiling)
     return ceiling >= 0 && (ceiling + grid.GroundDistance(x, y) <= kCaveHeight || !IsOpenBeside(grid, x, y));
 }
 
-/// The horizon the far hills stand on: the lowest ground top near the column, so that small
-/// bumps of the terrain do not lift the hills behind them.
-int Horizon(const cGrid& grid, int x)
+/// Paints src over dst.
+QColor Over(const QColor& dst, const QColor& src)
 {
-    constexpr int kReach = 70;
-    int horizon = kSize;
-    for (int dx = -kReach; dx <= kReach; ++dx)
-        if (x + dx >= 0 && x + dx < kSize)
-            horizon = std::min(horizon, grid.GroundTop(x + dx));
-    return horizon;
+    const float a = src.alphaF() + dst.alphaF() * (1 - src.alphaF());
+    if (a <= 0)
+        return QColor(0, 0, 0, 0);
+    auto channel = [&](int d, int s) {
+        return static_cast<int>((s * src.alphaF() + d * dst.alphaF() * (1 - src.alphaF())) / a + 0.5f);
+    };
+    return QColor(channel(dst.red(), src.red()), channel(dst.green(), src.green()), channel(dst.blue(), src.blue()),
+                  static_cast<int>(a * 255 + 0.5f));
 }
 
 /// The lowest ground top of the picture's columns that have ground at all; 0 without any.
@@ -300,27 +500,68 @@ int LowestHorizon(const cGrid& grid)
     return horizon == kSize ? 0 : horizon;
 }
 
-/// Two rows of far hills standing on the horizon row; transparent above them.
-QColor SkyPixel(const sPalette& p, int x, int y, int horizon, bool& drawn)
+/// The colour with its alpha scaled by how much of the pixel it covers.
+QColor Covering(QColor c, float cover)
 {
-    const int ground = y - horizon;
-    const float near = 10 + 6 * std::sin(x / 23.0f + 1.0f) + 3 * std::sin(x / 7.0f);
-    const float far = 22 + 9 * std::sin(x / 41.0f) + 4 * std::sin(x / 13.0f + 2.0f);
-    drawn = true;
-    if (ground < near)
-        return p.hillNear;
-    if (ground < far)
-        return p.hillFar;
-    drawn = false;
-    return QColor(0, 0, 0, 0);
+    c.setAlphaF(c.alphaF() * std::clamp(cover, 0.0f, 1.0f));
+    return c;
+}
+
+/// An island afloat far off: one for each stretch of 110 columns, at a hashed height and width,
+/// flat on top, a rounded clod below, standing over the horizon at its middle. Its top and its
+/// underside at the column; false where no island is.
+bool FarIsland(const cGrid& grid, int x, float& top, float& underside)
+{
+    constexpr int kStretch = 110;
+    const int stretch = (x + 30) / kStretch;
+    const float centre = stretch * kStretch - 30 + kStretch / 2 + 30 * (Hash(stretch, 0, 52) - 0.5f);
+    const float halfWidth = 18 + 16 * Hash(stretch, 1, 53);
+    const float t = std::abs(x - centre) / halfWidth;
+    if (t >= 1)
+        return false;
+    const float height = grid.Horizon(std::clamp(static_cast<int>(centre), 0, kSize - 1)) + 60 + 70 * Hash(stretch, 2, 54);
+    top = height + 3 * std::sqrt(1 - t * t);
+    // A rounded clod of rock below, ragged along its underside.
+    underside = height - (0.7f * halfWidth * std::sqrt(1 - t * t) + 4 * Noise(x, 0, 5, 55)) * (1 - t * t);
+    return true;
+}
+
+/// The far scenery of the open sky over its horizon: two rows of hills, or islands afloat over a
+/// bank of cloud; transparent above them. Their outlines are smooth, their edge pixels partly
+/// covered, standing on the horizon row given; under the moon and in the bat land their tops catch a thin rim of light.
+QColor SkyPixel(const cGrid& grid, const sPalette& p, int x, int y, float horizon, bool& drawn)
+{
+    const float ground = static_cast<float>(y) - horizon;
+    float farTop = -kSize, farBottom = 0, nearTop = 0;
+    if (p.skyIslands) {
+        if (FarIsland(grid, x, farTop, farBottom)) {
+            farTop -= horizon;
+            farBottom -= horizon;
+        }
+        nearTop = 10 + 5 * std::abs(std::sin(x / 9.0f)) + 4 * std::sin(x / 31.0f);
+    } else {
+        farTop = 22 + 9 * std::sin(x / 41.0f) + 4 * std::sin(x / 13.0f + 2.0f);
+        farBottom = -kSize;
+        nearTop = 10 + 6 * std::sin(x / 23.0f + 1.0f) + 3 * std::sin(x / 7.0f);
+    }
+    // By day the islands' tops are green; the moon and the bat land's glow catch every top.
+    QColor rimLight = p.light != LIGHT_SUN ? p.rim : p.skyIslands ? p.grass[1] : p.hillFar;
+    rimLight.setAlpha(p.hillFar.alpha());
+    const QColor rimmed = Mix(p.hillFar, rimLight, 0.5f);
+    const float farCover = std::min(farTop - ground, ground + 1 - farBottom);
+    QColor c = Covering(farTop - ground < 1.5f ? rimmed : p.hillFar, farCover);
+    c = Over(c, Covering(p.hillNear, nearTop - ground));
+    drawn = c.alpha() > 0;
+    return c;
 }
 
 /// A few blades of grass stand on every grassy top.
-bool IsGrassBlade(const cGrid& grid, int x, int y)
+bool IsGrassBlade(const cGrid& grid, const sAreaPlan& plan, const sPalette& p, int x, int y)
 {
     const int ground = grid.GroundDistance(x, y);
     return ground <= 2 && grid.At(x, y - ground) == CELL_EARTH && Hash(x, 0, 11) > 0.55f &&
-           ground <= 1 + static_cast<int>(2 * Hash(x, 1, 12));
+           ground <= 1 + static_cast<int>(2 * Hash(x, 1, 12)) && !IsShore(plan, x, y - ground) &&
+           GrowsGrass(grid, p, x, y - ground);
 }
 
 /// Falling water: streaks that run down the stream, brighter along its edges and where it lands.
@@ -344,6 +585,26 @@ void PaintWaterfalls(QImage& image, const sAreaPlan& plan, const sPalette& palet
                 // Over the open sky the stream keeps its own alpha; over scenery it is blended in.
                 image.setPixelColor(x, kSize - 1 - y,
                                     under.alpha() == 0 ? water : Mix(under, QColor(water.rgb()), water.alphaF()));
+            }
+        }
+    }
+}
+
+/// Still water: its surface a bright line broken by ripples, with a second row of glints below.
+/// The water itself is drawn by the game over the picture.
+void PaintWaterSurfaces(QImage& image, const sAreaPlan& plan, const sPalette& palette)
+{
+    for (const QRect& water : plan.waters) {
+        const int surface = water.bottom();
+        if (surface < 0 || surface >= kSize)
+            continue;
+        for (int x = std::max(0, water.left()); x <= std::min(kSize - 1, water.right()); ++x) {
+            const float ripple = Noise(static_cast<float>(x), 0.0f, 6, 61);
+            for (int below = 0; below < 4 && surface - below >= 0; ++below) {
+                const float strength = below == 0 ? 0.4f + 0.6f * ripple : below == 2 && ripple > 0.6f ? 0.5f : 0.0f;
+                const int row = kSize - 1 - (surface - below);
+                if (strength > 0)
+                    image.setPixelColor(x, row, Over(image.pixelColor(x, row), Covering(palette.water, strength)));
             }
         }
     }
@@ -376,7 +637,7 @@ QColor BatLedgePixel(const cGrid& grid, const sPalette& p, int x, int y, bool& d
 }
 
 /// The colour of a pixel inside a body; drawn is false for the air between a thorn bush's spikes.
-QColor BodyPixel(const cGrid& grid, const sPalette& palette, int x, int y, bool& drawn)
+QColor BodyPixel(const cGrid& grid, const sAreaPlan& plan, const sPalette& palette, int x, int y, bool& drawn)
 {
     drawn = true;
     switch (grid.At(x, y)) {
@@ -385,7 +646,7 @@ QColor BodyPixel(const cGrid& grid, const sPalette& palette, int x, int y, bool&
     case CELL_BAT_LEDGE:
         return BatLedgePixel(grid, palette, x, y, drawn);
     case CELL_EARTH:
-        return EarthPixel(grid, palette, x, y);
+        return EarthPixel(grid, plan, palette, x, y);
     case CELL_PLANK:
         return PlankPixel(grid, palette, x, y);
     case CELL_THORN:
@@ -399,77 +660,6 @@ QColor BodyPixel(const cGrid& grid, const sPalette& palette, int x, int y, bool&
 
 } // namespace
 
-sPalette sPalette::Day()
-{
-    sPalette p;
-    p.wallLow = QColor(104, 80, 64);
-    p.wallHigh = QColor(66, 50, 44);
-    p.earth = QColor(132, 94, 58);
-    p.earthEdge = QColor(88, 60, 40);
-    p.grass[0] = QColor(120, 196, 76);
-    p.grass[1] = QColor(86, 162, 58);
-    p.grass[2] = QColor(62, 120, 46);
-    p.plank = QColor(168, 118, 70);
-    p.plankTop = QColor(214, 168, 106);
-    p.plankBottom = QColor(104, 70, 42);
-    p.thorn = QColor(104, 42, 74);
-    p.thornTip = QColor(238, 214, 196);
-    p.hillFar = QColor(156, 164, 200, 150);
-    p.hillNear = QColor(104, 140, 128, 210);
-    p.speck = QColor(0, 0, 0, 0);
-    p.fall = QColor(84, 170, 228, 190);
-    p.fallLight = QColor(214, 244, 255, 230);
-    p.batRock = QColor(78, 62, 96);
-    p.batVein = QColor(196, 150, 255);
-    p.batLedge = QColor(120, 90, 160, 150);
-    return p;
-}
-
-sPalette sPalette::LandOfFireflies()
-{
-    sPalette p;
-    p.wallLow = QColor(40, 34, 76);
-    p.wallHigh = QColor(22, 18, 48);
-    p.earth = QColor(58, 50, 100);
-    p.earthEdge = QColor(36, 30, 68);
-    p.grass[0] = QColor(96, 236, 200);
-    p.grass[1] = QColor(56, 176, 156);
-    p.grass[2] = QColor(40, 120, 124);
-    p.plank = QColor(84, 68, 124);
-    p.plankTop = QColor(126, 222, 204);
-    p.plankBottom = QColor(50, 40, 84);
-    p.thorn = QColor(84, 24, 84);
-    p.thornTip = QColor(255, 150, 226);
-    p.hillFar = QColor(44, 44, 100, 170);
-    p.hillNear = QColor(28, 30, 72, 220);
-    p.speck = QColor(150, 255, 220, 200);
-    p.fall = QColor(56, 110, 196, 190);
-    p.fallLight = QColor(150, 255, 226, 230);
-    p.batRock = QColor(46, 34, 70);
-    p.batVein = QColor(170, 120, 255);
-    p.batLedge = QColor(140, 110, 220, 150);
-    return p;
-}
-
-sPalette sPalette::BatLand()
-{
-    sPalette p = LandOfFireflies();
-    p.wallLow = QColor(96, 40, 110);
-    p.wallHigh = QColor(54, 20, 72);
-    p.earth = QColor(82, 36, 96);
-    p.earthEdge = QColor(50, 20, 64);
-    p.grass[0] = QColor(255, 150, 236);
-    p.grass[1] = QColor(210, 96, 200);
-    p.grass[2] = QColor(150, 60, 160);
-    p.hillFar = QColor(120, 50, 130, 170);
-    p.hillNear = QColor(80, 30, 96, 220);
-    p.speck = QColor(255, 190, 250, 220);
-    p.batLedge = QColor(150, 70, 180);
-    p.batVein = QColor(255, 200, 250);
-    p.batLand = true;
-    return p;
-}
-
 QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette, bool hills)
 {
     const cGrid grid(plan.bodies, palette.batLand);
@@ -481,16 +671,16 @@ QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette, bool hills)
             if (plan.IsAfterQuake(x, y))
                 continue;
             bool drawn = true;
-            QColor c = BodyPixel(grid, palette, x, y, drawn);
+            QColor c = BodyPixel(grid, plan, palette, x, y, drawn);
             if (!drawn) {
                 const int ceiling = grid.CeilingDistance(x, y);
                 drawn = true;
-                if (IsGrassBlade(grid, x, y))
+                if (IsGrassBlade(grid, plan, palette, x, y))
                     c = palette.grass[0];
                 else if (IsCave(grid, x, y, ceiling))
                     c = WallPixel(grid, palette, x, y, ceiling);
                 else if (hills && ceiling < 0)
-                    c = SkyPixel(palette, x, y, Horizon(grid, x), drawn);
+                    c = SkyPixel(grid, palette, x, y, grid.Horizon(x), drawn);
                 else
                     drawn = false;
             }
@@ -498,6 +688,7 @@ QImage PaintScenery(const sAreaPlan& plan, const sPalette& palette, bool hills)
                 image.setPixelColor(x, kSize - 1 - y, c);
         }
     }
+    PaintWaterSurfaces(image, plan, palette);
     PaintWaterfalls(image, plan, palette);
     return image;
 }
@@ -514,9 +705,9 @@ QImage PaintBackdrop(const sAreaPlan& plan, const sPalette& palette)
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
             bool drawn = true;
-            QColor c = BodyPixel(quake, palette, x, y, drawn);
+            QColor c = BodyPixel(quake, plan, palette, x, y, drawn);
             if (!drawn && ground.At(x, y) == CELL_AIR && ground.CeilingDistance(x, y) < 0)
-                c = SkyPixel(palette, x, y, horizon, drawn);
+                c = SkyPixel(ground, palette, x, y, static_cast<float>(horizon), drawn);
             if (drawn)
                 image.setPixelColor(x, kSize - 1 - y, c);
         }

@@ -3,7 +3,7 @@
 //   mirrowen_areas AREAS_DIR GENERATED_DIR
 //       reads every area file AREAS_DIR/*.xml (frame-set files "*_Frames.xml" aside) and writes the
 //       day, Vadi do Davovodaz and bat-land pictures its Background element names, as
-//       GENERATED_DIR/<name>
+//       GENERATED_DIR/<name>, in the material and the light of the kind of place it is
 //       (the first area, whose earthquake adds terrain, puts its hills and that terrain into the
 //       second picture, which it draws behind its rocks)
 
@@ -48,15 +48,16 @@ int main(int argc, char** argv)
         // The first area never turns into the Land of Fireflies: its second picture is the one
         // behind its rocks and its exit, with the hills and the terrain its earthquake adds.
         const bool firstArea = !plan.afterQuake.empty();
-        const QImage day = PaintScenery(plan, sPalette::Day(), !firstArea);
-        const QImage second = firstArea ? PaintBackdrop(plan, sPalette::Day())
-                                        : PaintScenery(plan, sPalette::LandOfFireflies(), true);
+        const ePlace place = PlaceOfArea(QFileInfo(name).completeBaseName());
+        const QImage day = PaintScenery(plan, sPalette::Day(place), !firstArea);
+        const QImage second = firstArea ? PaintBackdrop(plan, sPalette::Day(place))
+                                        : PaintScenery(plan, sPalette::LandOfFireflies(place), true);
         if (!plan.dayPicture.isEmpty() && !Write(day, generatedDir, plan.dayPicture))
             return 1;
         if (!plan.lofPicture.isEmpty() && !Write(second, generatedDir, plan.lofPicture))
             return 1;
         if (!plan.batlandPicture.isEmpty() &&
-            !Write(PaintScenery(plan, sPalette::BatLand(), true), generatedDir, plan.batlandPicture))
+            !Write(PaintScenery(plan, sPalette::BatLand(place), true), generatedDir, plan.batlandPicture))
             return 1;
         ++painted;
     }

@@ -1,28 +1,15 @@
 // What the area painter makes of the kinds of terrain: rock that the bat king's bubbles open
 // and the ledges only it stands on, in the day picture and in the bat land; walls of sensor
 // bodies; planks in the open sky; caves, and the open air under a ledge high over a chasm.
-#include "tools/areas/AreaPlan.h"
-#include "tools/areas/Scenery.h"
+#include "PlanFile.h"
 
-#include <QTemporaryFile>
+#include "tools/areas/Scenery.h"
 
 #include <cstdlib>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-/// The plan of an area file made of these elements.
-sAreaPlan Plan(const QByteArray& elements)
-{
-    QTemporaryFile file;
-    EXPECT_TRUE(file.open());
-    file.write("<ZORV_AREA_SAVE_FILE>\n" + elements + "</ZORV_AREA_SAVE_FILE>\n");
-    file.close();
-    sAreaPlan plan;
-    EXPECT_TRUE(plan.Read(file.fileName()));
-    return plan;
-}
 
 /// The alpha of the picture at world point (x, y): 0 where the sky shows through.
 int AlphaAt(const QImage& picture, int x, int y)

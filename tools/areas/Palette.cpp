@@ -1,0 +1,163 @@
+#include "Palette.h"
+
+#include <QHash>
+
+ePlace PlaceOfArea(const QString& areaName)
+{
+    static const QHash<QString, ePlace> places = {
+        {"AntlerCave", PLACE_CAVE},      {"BatCave", PLACE_CAVE},        {"BreakDown", PLACE_CAVE},
+        {"CaveGeorge", PLACE_CAVE},      {"CaveStory", PLACE_CAVE},      {"DownwardSpiral", PLACE_CAVE},
+        {"GatesOfHades", PLACE_CAVE},    {"SecretPassage", PLACE_CAVE},  {"ShroomComplex", PLACE_CAVE},
+        {"Spelunking", PLACE_CAVE},      {"What_the_Heart", PLACE_CAVE}, {"Fortress", PLACE_FORTRESS},
+        {"TheWall", PLACE_FORTRESS},     {"Islands", PLACE_SHORE},       {"TheFall", PLACE_SHORE},
+        {"TheWaterfalls", PLACE_SHORE},  {"Antler_Arc", PLACE_SKY},      {"Chasm", PLACE_SKY},
+        {"RainbowRoad", PLACE_SKY},      {"SpiritFun", PLACE_SKY},       {"Stair_Maze", PLACE_SKY},
+    };
+    return places.value(areaName, PLACE_MEADOW);
+}
+
+namespace {
+
+/// What every place shares in one light: where the light comes from, the grass, the far hills,
+/// the planks, the thorns, the water and the bat king's things.
+struct sLook
+{
+    eLight light;
+    QColor rim;
+    float fade, fadeMost;
+    QColor grass0, grass1, grass2, sand, hillFar, hillNear, speck, glow;
+    QColor plank, plankTop, plankBottom, thorn, thornTip, fall, fallLight, water, batRock, batVein, batLedge;
+};
+
+const sLook kDay = {LIGHT_SUN,          {240, 206, 146},      0.006f,          0.16f,
+                    {120, 196, 76},     {86, 162, 58},        {62, 120, 46},   {228, 204, 146},
+                    {156, 164, 200, 150}, {104, 140, 128, 210}, {0, 0, 0, 0},    {0, 0, 0, 0},
+                    {168, 118, 70},     {214, 168, 106},      {104, 70, 42},   {104, 42, 74},
+                    {238, 214, 196},    {84, 170, 228, 190},  {214, 244, 255, 230},
+                    {236, 250, 255, 220}, {78, 62, 96},       {196, 150, 255}, {120, 90, 160, 150}};
+/// Night under a faint moon: the grass, the planks' tops and the water glow.
+const sLook kNight = {LIGHT_MOON,         {176, 196, 255},      0.035f,             0.6f,
+                      {96, 236, 200},     {56, 176, 156},       {40, 120, 124},     {118, 122, 170},
+                      {44, 44, 100, 170}, {28, 30, 72, 220},    {150, 255, 220, 200}, {90, 236, 200, 70},
+                      {84, 68, 124},      {126, 222, 204},      {50, 40, 84},       {84, 24, 84},
+                      {255, 150, 226},    {56, 110, 196, 190},  {150, 255, 226, 230},
+                      {150, 255, 226, 200}, {46, 34, 70},       {170, 120, 255},    {140, 110, 220, 150}};
+
+/// The rock of a place in one light, and its cave's back wall.
+struct sRock
+{
+    eMaterial material;
+    QColor earth, earthEdge, wallLow, wallHigh;
+};
+
+/// By place, in the order of ePlace.
+const sRock kDayRock[] = {
+    {MATERIAL_EARTH, {142, 102, 62}, {92, 62, 40}, {62, 46, 38}, {34, 26, 24}},
+    {MATERIAL_STONE, {150, 138, 120}, {96, 86, 76}, {48, 40, 42}, {24, 20, 26}},
+    {MATERIAL_MASONRY, {172, 160, 140}, {112, 102, 92}, {66, 56, 56}, {38, 32, 36}},
+    {MATERIAL_EARTH, {142, 102, 62}, {92, 62, 40}, {62, 46, 38}, {34, 26, 24}},
+    {MATERIAL_CHALK, {212, 202, 180}, {150, 140, 126}, {82, 78, 96}, {50, 48, 64}},
+};
+/// The same rock under the night's faint light, its faces catching the moon.
+const sRock kNightRock[] = {
+    {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {16, 14, 36}, {8, 8, 22}},
+    {MATERIAL_STONE, {112, 112, 162}, {46, 44, 80}, {14, 12, 30}, {6, 6, 16}},
+    {MATERIAL_MASONRY, {116, 112, 156}, {52, 50, 86}, {22, 20, 42}, {10, 10, 26}},
+    {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {16, 14, 36}, {8, 8, 22}},
+    {MATERIAL_CHALK, {142, 142, 192}, {70, 70, 112}, {24, 24, 50}, {12, 12, 30}},
+};
+
+sPalette Palette(const sLook& look, const sRock& rock)
+{
+    sPalette p;
+    p.light = look.light;
+    p.rim = look.rim;
+    p.fade = look.fade;
+    p.fadeMost = look.fadeMost;
+    p.grass[0] = look.grass0;
+    p.grass[1] = look.grass1;
+    p.grass[2] = look.grass2;
+    p.sand = look.sand;
+    p.hillFar = look.hillFar;
+    p.hillNear = look.hillNear;
+    p.speck = look.speck;
+    p.glow = look.glow;
+    p.plank = look.plank;
+    p.plankTop = look.plankTop;
+    p.plankBottom = look.plankBottom;
+    p.thorn = look.thorn;
+    p.thornTip = look.thornTip;
+    p.fall = look.fall;
+    p.fallLight = look.fallLight;
+    p.water = look.water;
+    p.batRock = look.batRock;
+    p.batVein = look.batVein;
+    p.batLedge = look.batLedge;
+    p.material = rock.material;
+    p.earth = rock.earth;
+    p.earthEdge = rock.earthEdge;
+    p.wallLow = rock.wallLow;
+    p.wallHigh = rock.wallHigh;
+    return p;
+}
+
+} // namespace
+
+sPalette sPalette::Day(ePlace place)
+{
+    sPalette p = Palette(kDay, kDayRock[place]);
+    if (place == PLACE_CAVE) {
+        // Grey light on grey stone, and the grass at the cave's mouths darker, mossy.
+        p.rim = QColor(226, 216, 196);
+        p.grass[0] = QColor(112, 170, 84);
+        p.grass[1] = QColor(80, 134, 64);
+        p.grass[2] = QColor(60, 100, 52);
+    } else if (place == PLACE_FORTRESS || place == PLACE_SKY) {
+        p.rim = QColor(252, 244, 224);
+    }
+    if (place == PLACE_SKY) {
+        p.hillFar = QColor(150, 160, 206, 150);
+        p.hillNear = QColor(255, 255, 255, 150);
+        p.skyIslands = true;
+    }
+    return p;
+}
+
+sPalette sPalette::LandOfFireflies(ePlace place)
+{
+    sPalette p = Palette(kNight, kNightRock[place]);
+    if (place == PLACE_SKY) {
+        p.hillFar = QColor(20, 22, 60, 190);
+        p.hillNear = QColor(90, 100, 160, 130);
+        p.skyIslands = true;
+    }
+    return p;
+}
+
+sPalette sPalette::BatLand(ePlace place)
+{
+    sPalette p = LandOfFireflies(place);
+    p.light = LIGHT_BELOW;
+    p.rim = QColor(255, 168, 244);
+    p.fade = 0.025f;
+    p.fadeMost = 0.5f;
+    // The bat land's rock is the place's own, steeped in violet.
+    auto violet = [](const QColor& c) { return QColor((c.red() + 170) / 2, c.green() * 3 / 5, (c.blue() + 180) / 2); };
+    p.earth = violet(p.earth);
+    p.earthEdge = QColor(50, 20, 64);
+    p.wallLow = QColor(32, 8, 42);
+    p.wallHigh = QColor(16, 4, 24);
+    p.grass[0] = QColor(255, 150, 236);
+    p.grass[1] = QColor(210, 96, 200);
+    p.grass[2] = QColor(150, 60, 160);
+    p.sand = violet(p.sand);
+    p.hillFar = QColor(120, 50, 130, 170);
+    p.hillNear = QColor(80, 30, 96, 220);
+    p.speck = QColor(255, 190, 250, 220);
+    p.glow = QColor(230, 100, 240, 60);
+    p.water = QColor(255, 200, 250, 200);
+    p.batLedge = QColor(150, 70, 180);
+    p.batVein = QColor(255, 200, 250);
+    p.batLand = true;
+    return p;
+}
