@@ -253,6 +253,47 @@ TEST(MusicTracks, NoTwoAreAlike)
                 << a->first.toStdString() << " and " << b->first.toStdString();
 }
 
+// A loop heard in area after area wears thin: none serves more than four.
+TEST(MusicFiles, NoLoopPlaysInMoreThanFourAreas)
+{
+    std::map<QString, QStringList> areasOf;
+    for (const QString& area : AreaFiles())
+    {
+        const AreaAudio audio = ReadAreaAudio(area);
+        if (audio.musicLoops)
+            areasOf[audio.music] << area;
+    }
+    ASSERT_GE(areasOf.size(), 9u);
+    for (const auto& [music, areas] : areasOf)
+        EXPECT_LE(areas.size(), 4) << music.toStdString() << " in " << areas.join(", ").toStdString();
+}
+
+// Within a loop, bars that come back over the same chords on the same instruments are heard as
+// the same music over and over; its variations must outweigh them.
+TEST(MusicTracks, NoMoreThanHalfOfALoopComesBackAlmostUnchanged)
+{
+    int loops = 0;
+    for (const auto& [path, track] : Tracks())
+    {
+        if (IsBed(track) || !track.taggedLoop)
+            continue;
+        ++loops;
+        EXPECT_LE(track.repeated, 0.5) << path.toStdString();
+    }
+    EXPECT_GE(loops, 9);
+}
+
+// An offset is no sound at all, but it takes headroom and thumps when the music starts or stops.
+TEST(MusicTracks, MusicHasNoOffset)
+{
+    for (const auto& [path, track] : Tracks())
+    {
+        if (IsBed(track))
+            continue;
+        EXPECT_LT(track.offsetDb, -60.0) << path.toStdString();
+    }
+}
+
 // Leaves, water and insects live in the highest octave: the beds are kept at the full rate
 // with their air above 11 kHz.
 TEST(MusicTracks, BedsKeepTheFullRateAndTheirTopEnd)

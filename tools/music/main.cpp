@@ -25,7 +25,8 @@ Stereo Play(const Score& score)
         return bed;
     }
     double length = 0.0;
-    const Stereo played = PlayMusic(score, length);
+    Stereo played = PlayMusic(score, length);
+    Master::Polish(played);
     Stereo music = score.loop ? Master::FoldLoop(played, length) : Master::RingOut(played);
     Master::Level(music, Master::kMusicLufs);
     return music;
