@@ -12,10 +12,12 @@ constexpr double kPi = 3.14159265358979323846;
 // Every effect is levelled by how loud its loudest moment is heard (LUFS over 400 ms), so a
 // click and a rumble sound equally loud over the music.
 constexpr double kMomentLufs = -16.0;
-// Peaks a short, sharp effect would then push past full scale are rounded off softly from the
-// knee up, below the ceiling, which leaves the encoder's ripple room to spare.
-constexpr double kKnee = 0.5;
+// Peaks a short, sharp effect would then push past full scale are held below the ceiling, which
+// leaves the encoder's ripple room to spare: the gain dips over kDip before such a peak and
+// recovers over kRecover after it, so the sound keeps its shape instead of being clipped.
 constexpr double kCeiling = 0.8;
+constexpr double kDip = 0.002;     // seconds
+constexpr double kRecover = 0.04;  // seconds
 
 constexpr double kFadeIn = 0.003;  // seconds
 constexpr double kFadeOut = 0.012; // seconds
@@ -228,16 +230,29 @@ Sound& Sound::SetLevel(double lufs)
 {
     if (Peak() <= 0.0)
         return *this;
-    // Rounding off the peaks takes a little loudness away; a second pass makes up for it.
-    for (int pass = 0; pass < 2; ++pass)
+    // Holding the peaks takes a little loudness away; further passes make up for it.
+    for (int pass = 0; pass < 3; ++pass)
     {
         Gain(std::pow(10.0, (lufs - LoudestMoment(m_samples.data(), m_samples.size(), kRate)) / 20.0));
-        for (float& s : m_samples)
-        {
-            const double magnitude = std::fabs(s);
-            if (magnitude > kKnee)
-                s = static_cast<float>(std::copysign(kKnee + (kCeiling - kKnee) * std::tanh((magnitude - kKnee) / (kCeiling - kKnee)), s));
-        }
+        HoldPeaks();
     }
     return *this;
+}
+
+void Sound::HoldPeaks()
+{
+    const size_t n = m_samples.size();
+    std::vector<double> gain(n);
+    for (size_t i = 0; i < n; ++i)
+        gain[i] = std::min(1.0, kCeiling / std::max(1e-9, static_cast<double>(std::fabs(m_samples[i]))));
+    // Each sample's gain is never more than a straight ramp away from the gain any peak needs:
+    // down towards a peak ahead of it, back up after one behind it.
+    const double dip = 1.0 / std::max<size_t>(1, ToSamples(kDip));
+    const double recover = 1.0 / std::max<size_t>(1, ToSamples(kRecover));
+    for (size_t i = n - 1; i-- > 0;)
+        gain[i] = std::min(gain[i], gain[i + 1] + dip);
+    for (size_t i = 1; i < n; ++i)
+        gain[i] = std::min(gain[i], gain[i - 1] + recover);
+    for (size_t i = 0; i < n; ++i)
+        m_samples[i] = static_cast<float>(m_samples[i] * gain[i]);
 }

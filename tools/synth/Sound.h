@@ -61,6 +61,8 @@ private:
     enum class FilterOutput { Low, Band, High };
     Sound& Filter(const Curve& cutoff, double q, FilterOutput output);
     Sound& SetLevel(double lufs);
+    /// Turns the sound down around every peak that would pass the ceiling, smoothly.
+    void HoldPeaks();
     /// Fades the last seconds linearly to silence.
     Sound& FadeOut(double seconds);
 
