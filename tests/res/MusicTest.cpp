@@ -1,8 +1,10 @@
 // The music and ambience the build plays from its scores: every file an area or a screen names
 // is there and decodes, loops come round without a click, pieces played once end in silence,
-// nothing clips, the music is evenly loud with the beds below it, and no two tracks are alike.
+// nothing clips, the music is evenly loud with the beds below it, and no two tracks are alike;
+// no loop is heard in many areas nor repeats itself much, and the beds keep their top end.
 #include "platform/sound/DecodedSound.h"
 #include "tests/res/AreaAudio.h"
+#include "tests/res/Moments.h"
 #include "tools/synth/Loudness.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +64,10 @@ struct Track
     double endPeak = 0.0;      ///< over the last 20 ms
     double lufs = -70.0;
     std::vector<float> sketch; ///< mono, every eighth sample, for telling tracks apart
+    int rate = 0;
+    double offsetDb = -200.0;  ///< the larger mean of the two channels, in dB of full scale
+    double repeated = 0.0;     ///< share of half-second moments heard again almost unchanged
+    double topDb = -200.0;     ///< energy above 11 kHz, in dB of all of it
 };
 
 Track Measure(const QString& path)
@@ -104,6 +110,18 @@ Track Measure(const QString& path)
     track.lufs = IntegratedLoudness(pointers, frames, sound.GetRate());
     for (std::size_t i = 0; i < frames; i += 8)
         track.sketch.push_back(channels.front()[i] + channels.back()[i]);
+    track.rate = sound.GetRate();
+    std::vector<float> mono(frames);
+    for (const std::vector<float>& s : channels)
+    {
+        double sum = 0.0;
+        for (std::size_t i = 0; i < frames; ++i)
+            sum += s[i], mono[i] += s[i];
+        track.offsetDb = std::max(track.offsetDb, 20.0 * std::log10(std::fabs(sum / frames) + 1e-10));
+    }
+    track.topDb = Moments::ShareAboveDb(mono, track.rate, 11000.0);
+    if (track.taggedLoop && !path.startsWith(":/res/wave/Ambience/"))
+        track.repeated = Moments::RepeatedShare(mono, track.rate);
     return track;
 }
 
@@ -233,4 +251,62 @@ TEST(MusicTracks, NoTwoAreAlike)
         for (auto b = std::next(a); b != Tracks().end(); ++b)
             EXPECT_LT(Likeness(a->second.sketch, b->second.sketch), 0.5)
                 << a->first.toStdString() << " and " << b->first.toStdString();
+}
+
+// A loop heard in area after area wears thin: none serves more than four.
+TEST(MusicFiles, NoLoopPlaysInMoreThanFourAreas)
+{
+    std::map<QString, QStringList> areasOf;
+    for (const QString& area : AreaFiles())
+    {
+        const AreaAudio audio = ReadAreaAudio(area);
+        if (audio.musicLoops)
+            areasOf[audio.music] << area;
+    }
+    ASSERT_GE(areasOf.size(), 9u);
+    for (const auto& [music, areas] : areasOf)
+        EXPECT_LE(areas.size(), 4) << music.toStdString() << " in " << areas.join(", ").toStdString();
+}
+
+// Within a loop, bars that come back over the same chords on the same instruments are heard as
+// the same music over and over; its variations must outweigh them.
+TEST(MusicTracks, NoMoreThanHalfOfALoopComesBackAlmostUnchanged)
+{
+    int loops = 0;
+    for (const auto& [path, track] : Tracks())
+    {
+        if (IsBed(track) || !track.taggedLoop)
+            continue;
+        ++loops;
+        EXPECT_LE(track.repeated, 0.5) << path.toStdString();
+    }
+    EXPECT_GE(loops, 9);
+}
+
+// Every piece sits at the music's loudness. An offset is no sound at all, but it takes headroom
+// and thumps when the music starts or stops.
+TEST(MusicTracks, MusicSitsAtItsLoudnessWithoutAnOffset)
+{
+    for (const auto& [path, track] : Tracks())
+    {
+        if (IsBed(track))
+            continue;
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_NEAR(track.lufs, -20.0, 3.0);
+        EXPECT_LT(track.offsetDb, -60.0);
+    }
+}
+
+// Leaves, water and insects live in the highest octave: the beds are kept at the full rate
+// with their air above 11 kHz.
+TEST(MusicTracks, BedsKeepTheFullRateAndTheirTopEnd)
+{
+    for (const auto& [path, track] : Tracks())
+    {
+        if (!IsBed(track))
+            continue;
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(track.rate, 44100);
+        EXPECT_GT(track.topDb, -35.0);
+    }
 }

@@ -87,21 +87,40 @@ Sound Cave(double seconds, unsigned seed)
     return sound.Shape(Gusts(seconds, 0.5, seed + 1));
 }
 
-// A field of crickets: each chirps in its own rhythm at its own pitch.
+// Air drawn through the cracks of the rock: a faint, high hiss that comes and goes.
+Sound Draught(double seconds, unsigned seed)
+{
+    Sound sound = Noise(seconds, seed).HighPass(6000.0).LowPass(14000.0);
+    return sound.Shape(Gusts(seconds, 0.15, seed + 1));
+}
+
+// A field of crickets: each sings in bouts of chirps at its own pitch and pace, the pace never
+// quite even and the pauses between bouts of any length, so no two crickets, and no two
+// stretches of the field, keep step.
 Sound Crickets(double seconds, unsigned seed)
 {
     std::mt19937 rng(seed);
     Sound sound(seconds);
-    for (int cricket = 0; cricket < 6; ++cricket)
+    for (int cricket = 0; cricket < 9; ++cricket)
     {
         const double hz = 3800.0 + 1400.0 * Uniform(rng);
-        const double period = 0.6 + 0.8 * Uniform(rng);
+        const double period = 0.5 + 0.6 * Uniform(rng);
         const double gain = 0.3 + 0.7 * Uniform(rng);
-        Sound chirp;
-        for (int pulse = 0; pulse < 3; ++pulse)
-            chirp.Add(Tone(Wave::Sine, 0.03, hz).Swell(0.012), pulse * 0.045);
-        for (double t = Uniform(rng) * period; t < seconds; t += period * (0.95 + 0.1 * Uniform(rng)))
-            sound.Add(chirp, t, gain);
+        double t = Uniform(rng) * period;
+        while (t < seconds)
+        {
+            const int chirps = 3 + static_cast<int>(rng() % 14);
+            for (int c = 0; c < chirps && t < seconds; ++c)
+            {
+                Sound chirp;
+                const int pulses = 2 + static_cast<int>(rng() % 3);
+                for (int pulse = 0; pulse < pulses; ++pulse)
+                    chirp.Add(Tone(Wave::Sine, 0.03, hz * (0.99 + 0.02 * Uniform(rng))).Swell(0.012), pulse * (0.04 + 0.01 * Uniform(rng)));
+                sound.Add(chirp, t, gain * (0.7 + 0.3 * Uniform(rng)));
+                t += period * (0.75 + 0.5 * Uniform(rng));
+            }
+            t += 0.3 + 3.0 * Uniform(rng) * Uniform(rng);
+        }
     }
     return sound;
 }
@@ -159,11 +178,16 @@ Sound Frog(unsigned seed)
     return twice.Add(croak, length + 0.12, 0.8);
 }
 
+// A drop falling into a pool: a faint tick as it strikes, then the small bubble it traps ringing
+// out in a few hundredths of a second, its pitch sliding up as the bubble shrinks.
 Sound Drip(unsigned seed)
 {
     std::mt19937 rng(seed);
-    const double hz = 900.0 + 1200.0 * Uniform(rng);
-    return Tone(Wave::Sine, 0.12, {{0.0, hz}, {0.03, hz * 1.6}, {0.12, hz * 1.7}}).Percussive(0.001, 0.02);
+    const double hz = 700.0 + 1300.0 * Uniform(rng);
+    const double length = 0.05 + 0.04 * Uniform(rng);
+    Sound drop = Tone(Wave::Sine, length, {{0.0, hz}, {length * 0.4, hz * 1.5}, {length, hz * 1.65}});
+    drop.Percussive(0.0015, length / 5.0);
+    return drop.Add(Noise(0.004, seed).HighPass(5000.0).Percussive(0.0005, 0.001), 0.0, 0.15);
 }
 
 Sound Bat(unsigned seed)
@@ -212,9 +236,10 @@ struct Source
 
 const Source kSources[] = {
     {"breeze", Breeze, nullptr, 0.1},   {"grass", Grass, nullptr, 0.1},    {"stream", Stream, nullptr, 0.15},
-    {"waves", Waves, nullptr, 0.2},     {"cave", Cave, nullptr, 0.3},      {"crickets", Crickets, nullptr, 0.3},
+    {"waves", Waves, nullptr, 0.2},     {"cave", Cave, nullptr, 0.3},
+    {"draught", Draught, nullptr, 0.2},      {"crickets", Crickets, nullptr, 0.3},
     {"songbird", nullptr, Songbird, 0.3}, {"bee", nullptr, Bee, 0.1},      {"owl", nullptr, Owl, 0.6},
-    {"frog", nullptr, Frog, 0.3},       {"drip", nullptr, Drip, 0.9},      {"bat", nullptr, Bat, 0.6},
+    {"frog", nullptr, Frog, 0.3},       {"drip", nullptr, Drip, 0.35},      {"bat", nullptr, Bat, 0.6},
     {"firefly", nullptr, Firefly, 0.6}, {"bubble", nullptr, Bubble, 0.3},  {"rumble", nullptr, Distant, 0.7},
     {"splash", nullptr, Splash, 0.4},
 };

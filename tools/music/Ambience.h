@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-/// An ambience bed from its layers: continuous sounds (breeze, grass, stream, waves, cave,
+/// An ambience bed from its layers: continuous sounds (breeze, grass, stream, waves, cave, draught,
 /// crickets) and events scattered at random (songbird, bee, owl, frog, drip, bat, firefly,
 /// bubble, rumble, splash), in a room of the score's size. The result is a little longer than
 /// the bed, so that its end can be blended into its start. Throws std::runtime_error for an

@@ -11,6 +11,11 @@ namespace Master
 constexpr double kMusicLufs = -20.0;
 constexpr double kBedLufs = -29.0;
 
+/// The master's colour, given to the music as played, before its length is settled (every
+/// step is linear, so a loop folded afterwards still joins as smoothly): the rumble below
+/// 30 Hz and any offset taken away, the presence band around 3.5 kHz lifted so the tunes
+/// speak, and the difference between the sides raised so the mix is heard wide.
+void Polish(Stereo& played);
 /// Folds everything past the loop's length (notes and echoes still ringing) back onto its
 /// start, as it sounds when the loop comes round again; the join is then as smooth as any
 /// other moment of the music.

@@ -264,15 +264,38 @@ private:
         for (size_t i = 1; i < w.size(); ++i)
         {
             std::vector<int> section;
-            for (const std::string& name : Split(w[i], '+'))
-            {
-                const auto found = m_patternIndex.find(name);
-                if (found == m_patternIndex.end())
-                    throw ScoreError(m_line, "no pattern called " + name);
-                section.push_back(found->second);
-            }
+            const std::vector<std::string> shifted = Split(w[i], '>');
+            if (shifted.size() > 2)
+                throw ScoreError(m_line, "'" + w[i] + "' is moved twice");
+            const int semitones = shifted.size() == 2 ? static_cast<int>(Number(shifted[1], m_line)) : 0;
+            for (const std::string& name : Split(shifted[0], '+'))
+                section.push_back(Transposed(name, semitones));
             m_score.sections.push_back(section);
         }
+    }
+
+    // The pattern moved by semitones (its drums left as they are), made the first time a
+    // section asks for it.
+    int Transposed(const std::string& name, int semitones)
+    {
+        const auto found = m_patternIndex.find(name);
+        if (found == m_patternIndex.end())
+            throw ScoreError(m_line, "no pattern called " + name);
+        if (semitones == 0)
+            return found->second;
+        const std::string movedName = name + ">" + std::to_string(semitones);
+        const auto made = m_patternIndex.find(movedName);
+        if (made != m_patternIndex.end())
+            return made->second;
+        Pattern moved = m_score.patterns[static_cast<std::size_t>(found->second)];
+        moved.name = movedName;
+        for (std::vector<NoteEvent>& part : moved.events)
+            for (NoteEvent& event : part)
+                for (int& pitch : event.pitches)
+                    pitch += pitch >= 0 ? semitones : 0;
+        m_patternIndex[movedName] = static_cast<int>(m_score.patterns.size());
+        m_score.patterns.push_back(moved);
+        return m_patternIndex[movedName];
     }
 
     void Layer(const std::vector<std::string>& w)

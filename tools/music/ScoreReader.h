@@ -23,7 +23,9 @@ public:
 ///        [around <note>] [arp <notes per beat> up|down|updown|alberti]
 ///   pattern <name>                 then lines "<part> | bar | bar ...", continued on further
 ///                                  lines of the same part
-///   play <pattern>[+<pattern>...] ...   sections in order; '+' plays patterns together
+///   play <pattern>[+<pattern>...][><semitones>] ...   sections in order; '+' plays patterns
+///                                  together, '>' moves the section up (or down, negative) into
+///                                  another key, its drums unmoved
 ///   layer <source> [level <dB>] [seed <n>]            a bed's continuous sound
 ///   scatter <source> every <seconds> [level <dB>] [seed <n>]   a bed's scattered events
 ///

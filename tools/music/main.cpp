@@ -15,23 +15,18 @@ namespace
 // Music keeps its attacks clean at about 110 kbit/s; the beds' noise needs less.
 constexpr float kMusicQuality = 0.3f;
 constexpr float kBedQuality = 0.1f;
-// Beds hold nothing a listener misses above 10 kHz, and at half the rate an area decodes its two
-// beds in half the time.
-constexpr int kBedRate = Sound::kRate / 2;
 
 Stereo Play(const Score& score)
 {
     if (score.bed)
     {
-        Stereo played = PlayBed(score);
-        for (Sound* side : {&played.left, &played.right})
-            side->LowPass(kBedRate * 0.45, 0.54).LowPass(kBedRate * 0.45, 1.31);
-        Stereo bed = Master::BlendLoop(played, score.bedSeconds);
+        Stereo bed = Master::BlendLoop(PlayBed(score), score.bedSeconds);
         Master::Level(bed, Master::kBedLufs);
         return bed;
     }
     double length = 0.0;
-    const Stereo played = PlayMusic(score, length);
+    Stereo played = PlayMusic(score, length);
+    Master::Polish(played);
     Stereo music = score.loop ? Master::FoldLoop(played, length) : Master::RingOut(played);
     Master::Level(music, Master::kMusicLufs);
     return music;
@@ -57,8 +52,7 @@ int main(int argc, char** argv)
         const Stereo sound = Play(score);
         const std::vector<std::string> tags = {score.loop ? "LOOP=1" : "LOOP=0"};
         const float quality = score.bed ? kBedQuality : kMusicQuality;
-        const int rate = score.bed ? kBedRate : Sound::kRate;
-        return WriteOgg({&sound.left, &sound.right}, argv[2], quality, tags, rate) ? 0 : 1;
+        return WriteOgg({&sound.left, &sound.right}, argv[2], quality, tags) ? 0 : 1;
     }
     catch (const std::exception& error)
     {

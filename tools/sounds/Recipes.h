@@ -5,12 +5,15 @@
 #include <vector>
 
 /// How one effect is made: its file name (without ".ogg") and the synthesis that makes it.
-/// A looping effect is finished so that its end runs seamlessly into its start.
+/// A looping effect is finished so that its end runs seamlessly into its start. Every effect's
+/// loudest moment is heard at one loudness, but for the few whose recipe gives a reason to lie
+/// levelLu below it.
 struct Recipe
 {
     const char* name;
     bool loop;
     Sound (*make)();
+    double levelLu = 0.0;
 };
 
 /// The characters' own sounds: jumps, landings, voices, deaths, transformations.

@@ -159,7 +159,8 @@ std::vector<Recipe> WorldRecipes()
         {"MushroomClose", false, [] { return Squish(false, 0.8, 0.4).Add(Thud(120.0, 0.15, 74), 0.35, 0.6); }},
         // Spores puffing out of a mushroom in the dark, with a faint glow of a chord; it loops
         // for as long as the mushroom ejects, over the music, so the puffs are short and sparse
-        // and the hiss and the chord stay well under them.
+        // and the hiss and the chord stay well under them. For as long as it runs it must not
+        // cover the music, so it lies 7 LU below the other effects.
         {"SporeSoundLoop", true, [] {
              Sound sound = Noise(3.3, 75).BandPass(4000.0, 1.5).BandPass(4000.0, 1.5).Tremolo(0.6, 0.5).Gain(0.05);
              for (int puff = 0; puff < 6; ++puff)
@@ -170,12 +171,14 @@ std::vector<Recipe> WorldRecipes()
              for (const char* note : {"A6", "C#7", "E7"})
                  sound.Add(Tone(Wave::Sine, 3.3, Pitch(note)).Tremolo(1.3, 0.8), 0.0, 0.03);
              return sound;
-         }},
+         }, -7.0},
+        // The flying tree's wind and creaking go on for the whole farewell, under its theme: a
+        // one-shot's loudness held that long would stand in front of the music, so 4 LU below.
         {"FlyingTreeLoop", true, [] {
              Sound sound = Noise(2.3, 85).BandPass(500.0, 1.0).Tremolo(3.0, 0.8);
              sound.Add(Noise(2.3, 86).BandPass(2500.0, 1.0).Tremolo(0.7, 0.6), 0.0, 0.3);
              return sound.Add(Creak(2.3, 20.0, 300.0, 87).Tremolo(0.5, 1.0), 0.0, 0.3);
-         }},
+         }, -4.0},
         {"Rotation1", false, [] { return Rotation(0); }},
         {"Rotation2", false, [] { return Rotation(1); }},
         {"Rotation3", false, [] { return Rotation(2); }},

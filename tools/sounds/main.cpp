@@ -28,9 +28,9 @@ int main(int argc, char** argv)
         }
         Sound sound = recipe.make();
         if (recipe.loop)
-            sound.FinishLoop(0.3);
+            sound.FinishLoop(0.3, recipe.levelLu);
         else
-            sound.Finish();
+            sound.Finish(recipe.levelLu);
         if (!WriteOgg(sound, std::string(argv[1]) + "/" + recipe.name + ".ogg"))
             return 1;
     }

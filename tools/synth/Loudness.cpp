@@ -80,3 +80,19 @@ double IntegratedLoudness(const std::vector<const float*>& channels, std::size_t
         return kSilence;
     return std::max(kSilence, ToLufs(gatedMean(ToLufs(ungated) - 10.0)));
 }
+
+double LoudestMoment(const float* samples, std::size_t frames, int rate)
+{
+    // The window slides in 10 ms steps: a short effect's one loud moment is not missed between
+    // two blocks.
+    const std::size_t window = static_cast<std::size_t>(0.4 * rate);
+    const std::size_t hop = static_cast<std::size_t>(0.01 * rate);
+    const std::vector<double> weighted = Weighted(samples, frames, rate);
+    std::vector<double> running(frames + 1, 0.0);
+    for (std::size_t i = 0; i < frames; ++i)
+        running[i + 1] = running[i] + weighted[i] * weighted[i];
+    double loudest = 0.0;
+    for (std::size_t start = 0; start == 0 || start + window <= frames; start += hop)
+        loudest = std::max(loudest, running[std::min(frames, start + window)] - running[start]);
+    return std::max(kSilence, ToLufs(loudest / window));
+}

@@ -1,5 +1,7 @@
 #include "tools/synth/Sound.h"
 
+#include "tools/synth/Loudness.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,19 +9,21 @@ namespace
 {
 constexpr double kPi = 3.14159265358979323846;
 
-// Every effect peaks here before encoding, a little below full scale so the encoder's ripple
-// cannot clip.
-constexpr double kPeak = 0.8;
-// Dense sounds (rumbles, chords) sound louder than clicks at the same peak; they are turned down
-// towards this loudness, but never more than kMaxCut, so all peaks stay within a few decibels.
-constexpr double kLoudness = 0.3;
-constexpr double kMaxCut = 0.63; // -4 dB
-// A loop goes on for seconds under the music, where a one-shot only marks a moment over it: at
-// a one-shot's level it would drown the music for as long as it runs.
-constexpr double kLoopLevel = 0.63; // -4 dB
+// Every effect is levelled by how loud its loudest moment is heard (LUFS over 400 ms), so a
+// click and a rumble sound equally loud over the music.
+constexpr double kMomentLufs = -16.0;
+// Peaks a short, sharp effect would then push past full scale are held below the ceiling, which
+// leaves the encoder's ripple room to spare: the gain dips over kDip before such a peak and
+// recovers over kRecover after it, so the sound keeps its shape instead of being clipped.
+constexpr double kCeiling = 0.8;
+constexpr double kDip = 0.002;     // seconds
+constexpr double kRecover = 0.04;  // seconds
 
 constexpr double kFadeIn = 0.003;  // seconds
 constexpr double kFadeOut = 0.012; // seconds
+// The encoder smears a sharp attack a short block back in time; a moment of true silence on
+// either side keeps the first and last samples at zero after decoding.
+constexpr double kQuietEdge = 0.008; // seconds
 // A struck sound cut off before it has died away would end in a click; its last moments fade.
 constexpr double kTailFade = 0.005; // seconds
 
@@ -181,28 +185,17 @@ double Sound::Peak() const
     return peak;
 }
 
-double Sound::LoudestRms() const
-{
-    const size_t window = ToSamples(0.05);
-    double loudest = 0.0;
-    for (size_t start = 0; start < m_samples.size(); start += window / 2)
-    {
-        const size_t end = std::min(m_samples.size(), start + window);
-        double sum = 0.0;
-        for (size_t i = start; i < end; ++i)
-            sum += static_cast<double>(m_samples[i]) * m_samples[i];
-        loudest = std::max(loudest, std::sqrt(sum / static_cast<double>(window)));
-    }
-    return loudest;
-}
-
-Sound& Sound::Finish()
+Sound& Sound::Finish(double offsetLu)
 {
     HighPass(20.0);
     const size_t in = std::min(m_samples.size(), ToSamples(kFadeIn));
     for (size_t i = 0; i < in; ++i)
         m_samples[i] = static_cast<float>(m_samples[i] * static_cast<double>(i) / in);
-    return FadeOut(kFadeOut).SetLevel();
+    FadeOut(kFadeOut).SetLevel(kMomentLufs + offsetLu);
+    const size_t edge = ToSamples(kQuietEdge);
+    m_samples.insert(m_samples.begin(), edge, 0.0f);
+    m_samples.resize(m_samples.size() + edge, 0.0f);
+    return *this;
 }
 
 Sound& Sound::FadeOut(double seconds)
@@ -218,7 +211,7 @@ Sound& Sound::FadeOut(double seconds)
 
 // The tail is laid over the head with equal-power weights, then cut off: playing the result
 // in a circle passes through the crossfade instead of jumping from the end to the start.
-Sound& Sound::FinishLoop(double crossfade)
+Sound& Sound::FinishLoop(double crossfade, double offsetLu)
 {
     HighPass(20.0);
     const size_t n = std::min(m_samples.size() / 2, ToSamples(crossfade));
@@ -230,15 +223,36 @@ Sound& Sound::FinishLoop(double crossfade)
         m_samples[i] = static_cast<float>(head + m_samples[tail + i] * std::cos(t * kPi / 2.0));
     }
     m_samples.resize(tail);
-    return SetLevel().Gain(kLoopLevel);
+    return SetLevel(kMomentLufs + offsetLu);
 }
 
-Sound& Sound::SetLevel()
+Sound& Sound::SetLevel(double lufs)
 {
-    const double peak = Peak();
-    if (peak <= 0.0)
+    if (Peak() <= 0.0)
         return *this;
-    const double toPeak = kPeak / peak;
-    const double toLoudness = kLoudness / (LoudestRms() * toPeak);
-    return Gain(toPeak * std::clamp(toLoudness, kMaxCut, 1.0));
+    // Holding the peaks takes a little loudness away; further passes make up for it.
+    for (int pass = 0; pass < 3; ++pass)
+    {
+        Gain(std::pow(10.0, (lufs - LoudestMoment(m_samples.data(), m_samples.size(), kRate)) / 20.0));
+        HoldPeaks();
+    }
+    return *this;
+}
+
+void Sound::HoldPeaks()
+{
+    const size_t n = m_samples.size();
+    std::vector<double> gain(n);
+    for (size_t i = 0; i < n; ++i)
+        gain[i] = std::min(1.0, kCeiling / std::max(1e-9, static_cast<double>(std::fabs(m_samples[i]))));
+    // Each sample's gain is never more than a straight ramp away from the gain any peak needs:
+    // down towards a peak ahead of it, back up after one behind it.
+    const double dip = 1.0 / std::max<size_t>(1, ToSamples(kDip));
+    const double recover = 1.0 / std::max<size_t>(1, ToSamples(kRecover));
+    for (size_t i = n - 1; i-- > 0;)
+        gain[i] = std::min(gain[i], gain[i + 1] + dip);
+    for (size_t i = 1; i < n; ++i)
+        gain[i] = std::min(gain[i], gain[i - 1] + recover);
+    for (size_t i = 0; i < n; ++i)
+        m_samples[i] = static_cast<float>(m_samples[i] * gain[i]);
 }

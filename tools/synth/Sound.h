@@ -48,20 +48,21 @@ public:
     Sound& Drive(double drive);
 
     double Peak() const;
-    /// The loudest root-mean-square over 50 ms windows: how loud the sound is heard.
-    double LoudestRms() const;
 
     /// Readies a one-shot effect: removes any offset, fades both ends over a few milliseconds so
-    /// it starts and stops without a click, and sets its level to the library's common loudness.
-    Sound& Finish();
+    /// it starts and stops without a click, and brings its loudest moment to the library's
+    /// common loudness, offsetLu from it for an effect meant to lie below (or above) the rest.
+    Sound& Finish(double offsetLu = 0.0);
     /// Readies a looping effect: the last crossfade seconds are blended into the start, so the end
-    /// flows into the beginning without a seam, then the level is set a little below a one-shot's.
-    Sound& FinishLoop(double crossfade);
+    /// flows into the beginning without a seam, then the level is set as a one-shot's.
+    Sound& FinishLoop(double crossfade, double offsetLu = 0.0);
 
 private:
     enum class FilterOutput { Low, Band, High };
     Sound& Filter(const Curve& cutoff, double q, FilterOutput output);
-    Sound& SetLevel();
+    Sound& SetLevel(double lufs);
+    /// Turns the sound down around every peak that would pass the ceiling, smoothly.
+    void HoldPeaks();
     /// Fades the last seconds linearly to silence.
     Sound& FadeOut(double seconds);
 

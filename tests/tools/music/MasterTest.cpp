@@ -1,6 +1,7 @@
-// The last steps before a track is written: a loop closed on itself joins as smoothly as the
-// music runs, a piece played once is trimmed after its echoes and fades, and levelling reaches
-// the loudness without letting a peak reach full scale.
+// The last steps before a track is written: the master's colour takes away any offset, lifts
+// the presence band and widens the sides and still lets a loop join, a loop closed on itself
+// joins as smoothly as the music runs, a piece played once is trimmed after its echoes and
+// fades, and levelling reaches the loudness without letting a peak reach full scale.
 #include "tools/music/Master.h"
 #include "tools/synth/Loudness.h"
 
@@ -36,11 +37,64 @@ double LargestStep(const Sound& s)
     return step;
 }
 
+double Rms(const Sound& s)
+{
+    double sum = 0.0;
+    for (float v : s.Samples())
+        sum += static_cast<double>(v) * v;
+    return std::sqrt(sum / static_cast<double>(s.Size()));
+}
+
+// How loud a steady tone of hz comes out of the master's colour, for a tone of 1 in.
+double PolishedGain(double hz)
+{
+    Stereo s(1.0);
+    for (std::size_t i = 0; i < s.left.Size(); ++i)
+        s.left[i] = s.right[i] = static_cast<float>(std::sin(2.0 * kPi * hz * static_cast<double>(i) / Sound::kRate));
+    Master::Polish(s);
+    return Rms(s.left) / std::sqrt(0.5);
+}
+
 double Lufs(const Stereo& s)
 {
     return IntegratedLoudness({s.left.Samples().data(), s.right.Samples().data()}, s.left.Size(), Sound::kRate);
 }
 } // namespace
+
+TEST(Master, PolishingTakesAwayTheOffsetLiftsThePresenceWidensAndStillLetsALoopJoin)
+{
+    // A lopsided left: each strike carries an offset that dies away with it.
+    Stereo played = Struck(1.5);
+    for (std::size_t i = 0; i < played.left.Size(); ++i)
+        played.left[i] += 0.5f * std::fabs(played.left[i]);
+    const Stereo before = played;
+    Master::Polish(played);
+
+    const auto mean = [](const Sound& s) {
+        double sum = 0.0;
+        for (float v : s.Samples())
+            sum += v;
+        return sum / static_cast<double>(s.Size());
+    };
+    EXPECT_LT(std::fabs(mean(played.left)), 0.01 * mean(before.left)) << "the offset stays";
+
+    EXPECT_GT(PolishedGain(3500.0), 1.8 * PolishedGain(400.0)) << "no presence";
+    EXPECT_LT(PolishedGain(15.0), 0.1) << "rumble below the lowest note stays";
+
+    // Struck sounds louder on the left: polished, the sides differ more against what they share.
+    const auto width = [](const Stereo& s) {
+        Sound side = s.left, middle = s.left;
+        side.Add(s.right, 0.0, -1.0);
+        middle.Add(s.right);
+        return Rms(side) / Rms(middle);
+    };
+    Stereo wide = Struck(1.5);
+    Master::Polish(wide);
+    EXPECT_GT(width(wide), 1.5 * width(Struck(1.5))) << "no wider";
+
+    const Stereo loop = Master::FoldLoop(played, 2.0);
+    EXPECT_LT(std::fabs(loop.left[loop.left.Size() - 1] - loop.left[0]), LargestStep(loop.left));
+}
 
 TEST(Master, AFoldedLoopCarriesItsTailIntoItsStart)
 {

@@ -113,6 +113,15 @@ TEST(ScoreReader, SettingsSectionsAndBeds)
     EXPECT_DOUBLE_EQ(music.patterns[1].beats, 6.0);
     EXPECT_EQ(music.sections, (std::vector<std::vector<int>>{{0}, {0, 1}, {1}}));
 
+    // A section played again in another key: its notes move, its drums do not, and the moved
+    // pattern is made once however often it is played.
+    const Score moved = Read("part a flute\npart d kit\npattern x\na | c4 e4 |\nd | k h |\nplay x x>3 x>-2 x>3\n");
+    ASSERT_EQ(moved.patterns.size(), 3u);
+    EXPECT_EQ(moved.sections, (std::vector<std::vector<int>>{{0}, {1}, {2}, {1}}));
+    EXPECT_EQ(moved.patterns[1].events[0][1].pitches, std::vector<int>{67});
+    EXPECT_EQ(moved.patterns[2].events[0][0].pitches, std::vector<int>{58});
+    EXPECT_EQ(moved.patterns[1].events[1][0].pitches, moved.patterns[0].events[1][0].pitches);
+
     const Score bed = Read("bed 30\nlayer breeze level -3 seed 4\nscatter owl every 5\n");
     EXPECT_TRUE(bed.bed);
     EXPECT_TRUE(bed.loop);
