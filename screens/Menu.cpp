@@ -197,7 +197,6 @@ int cMenu::MousePress(float px, float py, bool enabled, cInputHandler& input)
             Reset();
             break;
         case 7: return 7;
-        case 8: return 8;
         default: break;
         }
     }

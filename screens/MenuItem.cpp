@@ -446,7 +446,7 @@ int cMenuItem::PressSubItems(float px, float py, const QString& pageName, cInput
         }
         for (int j = 0; j < SubItemCount(); ++j) {
             cMenuItem& other = *subItems[j];
-            if (j == i || (other.IsToggle() && code != 8 && code != 9))
+            if (j == i || other.IsToggle())
                 continue;
             other.selected = false;
             other.ResetSelection();

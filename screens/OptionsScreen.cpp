@@ -184,7 +184,7 @@ int cOptionsScreen::MousePress(int x, int y, cInputHandler* input)
 {
     for (int i = 0; i < PageCount(); ++i) {
         const int code = pages[i]->MousePress(float(x), float(y), i == selectedPage, *input);
-        if (code == 1 || code == 4 || code == 7 || code == 8)
+        if (code == 1 || code == 4 || code == 7)
             return code;
         if (code != 2)
             continue;

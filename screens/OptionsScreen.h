@@ -52,7 +52,7 @@ public:
     /// Keys for the open page, or else for the bar: 0, 1 MUSIC, 6 FULL SCREEN, 7 SOUND EFFECTS.
     int HandleInput(cInputHandler* input);
     void MouseMove(int x, int y);
-    /// 0, 1 MUSIC, 4 FULL SCREEN, 7 SOUND EFFECTS (8 is passed up and means nothing).
+    /// 0, 1 MUSIC, 4 FULL SCREEN, 7 SOUND EFFECTS.
     int MousePress(int x, int y, cInputHandler* input);
     /// The sound page's check boxes follow the settings.
     void ApplySettings(cGameSettings* settings);

@@ -62,7 +62,7 @@ public:
     void Paint();
     void MouseMove(int x, int y);
     /// A click: -1 for a button other than the left (1) and while how-to-play is shown; the
-    /// options' code (1, 4 full screen, 7, 8 or 0) while they are open; else 0.
+    /// options' code (1, 4 full screen, 7 or 0) while they are open; else 0.
     virtual int MousePress(int x, int y, int button, cInputHandler* input);
     /// Open options show the settings as they now are.
     void ApplySettings(cGameSettings* settings);
