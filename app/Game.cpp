@@ -10,6 +10,7 @@
 #include "engine/MessageBox.h"
 #include "screens/EndScreen.h"
 #include "screens/LevelSelectionScreen.h"
+#include "screens/MenuItem.h"
 #include "screens/MetaLevel.h"
 #include "screens/PauseScreen.h"
 #include "screens/StartScreen.h"
@@ -610,7 +611,7 @@ int cGame::HandleInput(cInputHandler* input)
         return INPUT_NONE;
     if (mode == GAME_MODE_AREA_PAUSED && pauseScreen)
     {
-        AfterOptions(pauseScreen->HandleInput(input), 6);
+        AfterOptions(pauseScreen->HandleInput(input), cMenuItem::RESULT_KEY_FULL_SCREEN);
         return INPUT_NONE;
     }
     if (!area->IsPaused() && input->WasPressed(KEY_BACK))
@@ -731,14 +732,14 @@ void cGame::MousePress(int x, int y, int button, cInputHandler* input)
         currentState->MousePress(x, y, button, input);
     if (mode != GAME_MODE_AREA_PAUSED || !pauseScreen || !area || !area->IsPauseScreenShown())
         return;
-    AfterOptions(pauseScreen->MousePress(x, y, button, input), 4);
+    AfterOptions(pauseScreen->MousePress(x, y, button, input), cMenuItem::RESULT_CLICK_FULL_SCREEN);
 }
 
 void cGame::AfterOptions(int code, int fullScreenCode)
 {
-    if (code != 1 && code != 7 && code != fullScreenCode)
+    if (code != cMenuItem::RESULT_MUSIC && code != cMenuItem::RESULT_EFFECTS && code != fullScreenCode)
         return;
     ApplySettings();
-    if (code == 7)
+    if (code == cMenuItem::RESULT_EFFECTS)
         area->SetMushroomsFlag(settings->IsAmbienceMuted());
 }

@@ -209,8 +209,9 @@ private:
     void FinishArea();
     /// The slot's record of the last story areas, which the area selection never books.
     void SaveStoryProgress(const std::string& areaName, int areaScore);
-    /// The settings changed in the pause screen's options reach the game: code 1 music, 7
-    /// ambience and effects, fullScreenCode the full-screen flag (6 by key, 4 by mouse).
+    /// The settings changed in the pause screen's options reach the game. code is the options'
+    /// answer (`cMenuItem::eResult`); fullScreenCode is how that path reports full screen
+    /// (`RESULT_KEY_FULL_SCREEN` or `RESULT_CLICK_FULL_SCREEN`).
     void AfterOptions(int code, int fullScreenCode);
     /// The play keys of one tick.
     void HandlePlayInput(cInputHandler* input);

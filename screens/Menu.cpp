@@ -100,7 +100,7 @@ int cMenu::HandleInput(cInputHandler& input)
 {
     const cMenuItem* current = Current();
     if (!current)
-        return 0;
+        return RESULT_NONE;
     if (!current->HasSelectedSubItem()) {
         // An entry with sub-entries lays them out downwards, so its page steps sideways.
         const bool sideways = current->SubItemCount() > 0;
@@ -114,46 +114,46 @@ int cMenu::HandleInput(cInputHandler& input)
         // The entries never see this key, and every key in a menu is heard.
         PlayMenuSound();
         Leave();
-        return 2;
+        return RESULT_LEFT;
     }
-    switch (Current()->HandleInput(input)) {
-    case 1: return 1;
-    case 2:
+    switch (const int code = Current()->HandleInput(input)) {
+    case cMenuItem::RESULT_KEY_DONE:
         Leave();
-        return 2;
-    case 3:
+        return RESULT_LEFT;
+    case cMenuItem::RESULT_KEY_CONTROLLER_SAVED:
         open = false;
         selected = 1;
         Reset();
-        return 0;
-    case 4:
+        return RESULT_NONE;
+    case cMenuItem::RESULT_KEY_SOUND_SAVED:
         open = false;
         Reset();
-        return 0;
-    case 5: return 5;
-    case 6: return 6;
-    case 7: return 7;
-    default: return 0;
+        return RESULT_NONE;
+    case cMenuItem::RESULT_MUSIC:
+    case cMenuItem::RESULT_KEY_RIGHT_ON_EFFECTS:
+    case cMenuItem::RESULT_KEY_FULL_SCREEN:
+    case cMenuItem::RESULT_EFFECTS: return code;
+    default: return RESULT_NONE;
     }
 }
 
 int cMenu::Open()
 {
     if (name == QLatin1String("BACK"))
-        return 1;
+        return RESULT_BACK;
     if (name == QLatin1String("REPLAY LEVEL"))
-        return 3;
+        return RESULT_REPLAY_LEVEL;
     if (name == QLatin1String("HOW TO PLAY"))
-        return 0;
+        return RESULT_NONE;
     open = true;
     cMenuItem* current = Current();
     if (!current)
-        return 2;
+        return RESULT_OPENED;
     if (name == QLatin1String("SOUND/GRAPHICS"))
         items.front()->SelectSubItem(0);
     else if (!current->IsToggle())
         current->SetSelected(true);
-    return 2;
+    return RESULT_OPENED;
 }
 
 int cMenu::OpenFirst()
@@ -181,9 +181,8 @@ int cMenu::MousePress(float px, float py, bool enabled, cInputHandler& input)
 {
     // Entries of a closed page are not on the screen, whatever their last drawn places.
     for (int i = 0; enabled && open && i < ItemCount(); ++i) {
-        switch (items[i]->MousePress(px, py, name, input)) {
-        case 1: return 1;
-        case 2:
+        switch (const int code = items[i]->MousePress(px, py, name, input)) {
+        case cMenuItem::RESULT_CLICK_CHOSEN:
             for (const auto& other : items)
                 if (other != items[i] && !other->IsToggle())
                     other->SetSelected(false);
@@ -191,20 +190,21 @@ int cMenu::MousePress(float px, float py, bool enabled, cInputHandler& input)
             PlayMenuSound();
             Open();
             break;
-        case 4: return 4;
-        case 5:
+        case cMenuItem::RESULT_CLICK_DONE:
             open = false;
             Reset();
             break;
-        case 7: return 7;
+        case cMenuItem::RESULT_MUSIC:
+        case cMenuItem::RESULT_CLICK_FULL_SCREEN:
+        case cMenuItem::RESULT_EFFECTS: return code;
         default: break;
         }
     }
     if (TitleContains(px, py, 16)) {
         PlayMenuSound();
-        return Open() == 3 ? 3 : 2;
+        return Open() == RESULT_REPLAY_LEVEL ? RESULT_REPLAY_LEVEL : RESULT_NAME_CLICKED;
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 void cMenu::Draw(int originX, int originY, int scale, int screenWidth, int screenHeight, cAnimation* cursor,

@@ -56,14 +56,25 @@ public:
     /// The index of the current entry.
     int GetSelected() const { return selected; }
 
-    /// One tick of menu keys while the page is open: 0 nothing, 1 "MUSIC" confirmed, 2 the page
-    /// was left (back, or an entry finished with "SAVE", "DEFAULT", "CANCEL" or "OK"), 5 right on
-    /// "SOUND EFFECTS", 6 "FULL SCREEN" confirmed, 7 "SOUND EFFECTS" confirmed. Without a
-    /// sub-entry current the keys step between the entries, wrapping.
+    /// The page's own answers. HandleInput and MousePress pass some of the entries' answers up
+    /// unchanged (`cMenuItem::eResult`), and their own never take those values.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_BACK = 1,         ///< Open: "BACK", leave the screen
+        RESULT_OPENED = 2,       ///< Open: the page is open
+        RESULT_LEFT = 2,         ///< HandleInput: the page was left
+        RESULT_NAME_CLICKED = 2, ///< MousePress: the page's name in the bar, and Open was called
+        RESULT_REPLAY_LEVEL = 3, ///< Open, and MousePress on its name: "REPLAY LEVEL"
+    };
+    /// One tick of menu keys while the page is open: `RESULT_LEFT` after back, or once an entry
+    /// finished with "SAVE", "DEFAULT", "CANCEL" or "OK"; the entries' `RESULT_MUSIC`,
+    /// `RESULT_KEY_RIGHT_ON_EFFECTS`, `RESULT_KEY_FULL_SCREEN` and `RESULT_EFFECTS`; else
+    /// `RESULT_NONE`. Without a sub-entry current the keys step between the entries, wrapping.
     int HandleInput(cInputHandler& input);
-    /// Enters the page by its name: 1 for "BACK" (leave the screen), 3 for "REPLAY LEVEL", 0 for
-    /// "HOW TO PLAY"; any other page opens with its current entry selected (the sound page with
-    /// its first sound entry) and gives 2.
+    /// Enters the page by its name: `RESULT_BACK`, `RESULT_REPLAY_LEVEL`, `RESULT_NONE` for "HOW TO
+    /// PLAY"; any other page opens with its current entry selected (the sound page with its first
+    /// sound entry) and gives `RESULT_OPENED`.
     int Open();
     /// Makes the first entry current, then Open.
     int OpenFirst();
@@ -77,9 +88,9 @@ public:
     /// Lights what lies under the pointer: entries, and the page's name in the bar.
     void MouseMove(float px, float py);
     /// A left click: first on the entries of the open page when enabled (the screen passes
-    /// whether this is its selected page), then on the page's name in the bar. 0 nothing, 1 the
-    /// music box, 2 the name was clicked (the page opens), 3 the name of "REPLAY LEVEL", 4 full
-    /// screen, 7 the sound-effects box.
+    /// whether this is its selected page), then on the page's name in the bar. The entries'
+    /// `RESULT_MUSIC`, `RESULT_CLICK_FULL_SCREEN` and `RESULT_EFFECTS`; `RESULT_NAME_CLICKED`, or
+    /// `RESULT_REPLAY_LEVEL` for that page's name; else `RESULT_NONE`.
     int MousePress(float px, float py, bool enabled, cInputHandler& input);
 
     /// The circles around the screen's centre, the labels as titles, then the entries: the

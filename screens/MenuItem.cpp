@@ -225,14 +225,14 @@ int cMenuItem::MoveRight()
     const cMenuItem* current = Current();
     if (Is(name, "SOUND")) {
         if (current && Is(current->name, "SOUND EFFECTS"))
-            return 5;
+            return RESULT_KEY_RIGHT_ON_EFFECTS;
         if (current && Is(current->name, "FULL SCREEN") && current->SubItemCount() > 0)
             Current()->Choose(current->selectedSubItem == 0 ? 1 : 0);
-        return 0;
+        return RESULT_NONE;
     }
     if (current && SubItem(current->linkRight))
         Choose(current->linkRight);
-    return 0;
+    return RESULT_NONE;
 }
 
 int cMenuItem::HandleInput(cInputHandler& input)
@@ -240,36 +240,36 @@ int cMenuItem::HandleInput(cInputHandler& input)
     if (input.WasPressedAlt(KEY_ANY)) {
         PlayMenuSound();
         if (CaptureKey(input))
-            return 99;
+            return RESULT_KEY_CAPTURED;
     }
     if (input.WasPressedAlt(KEY_DOWN)) {
         MoveDown();
-        return 0;
+        return RESULT_NONE;
     }
     if (input.WasPressedAlt(KEY_UP)) {
         MoveUp();
-        return 0;
+        return RESULT_NONE;
     }
     if (input.WasPressedAlt(KEY_RIGHT))
         return MoveRight();
     if (input.WasPressedAlt(KEY_LEFT)) {
         MoveLeft();
-        return 0;
+        return RESULT_NONE;
     }
     if (input.WasPressedAlt(KEY_CONFIRM) || input.WasPressedAlt(KEY_JUMP))
         return Activate(input);
-    return 0;
+    return RESULT_NONE;
 }
 
 int cMenuItem::Activate(cInputHandler& input)
 {
     cMenuItem* current = Current();
     if (!current)
-        return 0;
+        return RESULT_NONE;
     if (current->setButton) {
         if (current->setButton->GetState() == cSetButton::IDLE)
             current->setButton->SetWaiting();
-        return 0;
+        return RESULT_NONE;
     }
     const QString& chosen = current->name;
     if (Is(chosen, "SAVE"))
@@ -278,35 +278,35 @@ int cMenuItem::Activate(cInputHandler& input)
         RestoreDefaultKeys(input);
         current->Deselect();
         Leave();
-        return 2;
+        return RESULT_KEY_DONE;
     }
     if (Is(chosen, "CANCEL") || Is(chosen, "OK")) {
         RevertKeys();
         current->Deselect();
         Leave();
-        return 2;
+        return RESULT_KEY_DONE;
     }
     if (Is(chosen, "FULL SCREEN"))
-        return 6;
+        return RESULT_KEY_FULL_SCREEN;
     if (Is(chosen, "MUSIC"))
-        return 1;
+        return RESULT_MUSIC;
     if (Is(chosen, "SOUND EFFECTS"))
-        return 7;
-    return 0;
+        return RESULT_EFFECTS;
+    return RESULT_NONE;
 }
 
 int cMenuItem::ActivateSave(cInputHandler& input)
 {
-    int code = 0;
+    int code = RESULT_NONE;
     if (Is(name, "KEYBOARD")) {
         CommitKeys(input);
-        code = 2;
+        code = RESULT_KEY_DONE;
     } else if (Is(name, "CONTROLLER")) {
-        code = 3;
+        code = RESULT_KEY_CONTROLLER_SAVED;
     } else if (Is(name, "SOUND")) {
-        code = 4;
+        code = RESULT_KEY_SOUND_SAVED;
     }
-    if (code != 0) {
+    if (code != RESULT_NONE) {
         Current()->Deselect();
         Leave();
     }
@@ -424,25 +424,25 @@ int cMenuItem::MousePress(float px, float py, const QString& pageName, cInputHan
         PlayMenuSound();
         selected = true;
         setButton->SetWaiting();
-        return 2;
+        return RESULT_CLICK_CHOSEN;
     }
     if (const int code = PressSubItems(px, py, pageName, input))
         return code;
     if (const int code = PressBox())
         return code;
-    return highlighted ? PressLine(pageName, input) : 0;
+    return highlighted ? PressLine(pageName, input) : RESULT_NONE;
 }
 
 int cMenuItem::PressSubItems(float px, float py, const QString& pageName, cInputHandler& input)
 {
     for (int i = 0; i < SubItemCount(); ++i) {
         int code = subItems[i]->MousePress(px, py, pageName, input);
-        if (code == 0)
+        if (code == RESULT_NONE)
             continue;
         selectedSubItem = i;
-        if (code == 6) {
+        if (code == RESULT_CLICK_CANCEL) {
             RevertKeys();
-            code = 5;
+            code = RESULT_CLICK_DONE;
         }
         for (int j = 0; j < SubItemCount(); ++j) {
             cMenuItem& other = *subItems[j];
@@ -452,25 +452,25 @@ int cMenuItem::PressSubItems(float px, float py, const QString& pageName, cInput
             other.ResetSelection();
         }
         // A chosen entry lets the others still hear the click; any other answer ends it here.
-        if (code != 2)
+        if (code != RESULT_CLICK_CHOSEN)
             return code;
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 int cMenuItem::PressBox()
 {
     if (!boxHovered)
-        return 0;
+        return RESULT_NONE;
     if (Is(name, "MUSIC") || Is(name, "SOUND EFFECTS")) {
         selected = true;
-        return Is(name, "MUSIC") ? 1 : 7;
+        return Is(name, "MUSIC") ? RESULT_MUSIC : RESULT_EFFECTS;
     }
     if (Is(name, "FULL SCREEN")) {
         selected = true;
-        return 4;
+        return RESULT_CLICK_FULL_SCREEN;
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 int cMenuItem::PressLine(const QString& pageName, cInputHandler& input)
@@ -478,7 +478,7 @@ int cMenuItem::PressLine(const QString& pageName, cInputHandler& input)
     if (Is(pageName, "SOUND/GRAPHICS") && Is(name, "FULL SCREEN")) {
         PlayMenuSound();
         selected = true;
-        return 4;
+        return RESULT_CLICK_FULL_SCREEN;
     }
     if (Is(pageName, "SOUND/GRAPHICS") && (Is(name, "MUSIC") || Is(name, "SOUND EFFECTS")))
         PlayMenuSound();
@@ -494,19 +494,19 @@ int cMenuItem::PressLine(const QString& pageName, cInputHandler& input)
         (keyboardEntry ? keyboardEntry : this)->RestoreDefaultKeys(input);
         Deselect();
         ResetSelection();
-        return 5;
+        return RESULT_CLICK_DONE;
     }
     if (Is(name, "OK") || Is(name, "SAVE")) {
         PlayMenuSound();
-        return 5;
+        return RESULT_CLICK_DONE;
     }
     if (Is(name, "CANCEL")) {
         PlayMenuSound();
         Deselect();
         ResetSelection();
-        return 6;
+        return RESULT_CLICK_CANCEL;
     }
-    return 2;
+    return RESULT_CLICK_CHOSEN;
 }
 
 // ---- drawing -------------------------------------------------------------------------------

@@ -43,7 +43,7 @@ struct sMenuDrawing
 /// keys and the mouse, possibly holding entries of its own (its sub-entries), pictures (check boxes,
 /// button frames), labels and one key field. The named entries act: "SAVE", "DEFAULT" and
 /// "CANCEL" on the controls page, "MUSIC", "SOUND EFFECTS", "FULL SCREEN" and "OK" on the sound
-/// page. Results travel up as small codes (see HandleInput and MousePress).
+/// page. Results travel up as `eResult` codes.
 ///
 /// Positions are window pixels, y up. Owns everything below it.
 class cMenuItem
@@ -102,19 +102,37 @@ public:
     /// No sub-entry current, at any depth; every key field stops waiting.
     void ResetSelection();
 
-    /// One tick of menu keys (the menu table): 0 nothing, 1 "MUSIC" confirmed, 2 the entry is
-    /// done ("SAVE", "DEFAULT", "CANCEL", "OK"), 3 and 4 "SAVE" in a "CONTROLLER" or "SOUND"
-    /// entry, 5 right on "SOUND EFFECTS", 6 "FULL SCREEN" confirmed, 7 "SOUND EFFECTS" confirmed,
-    /// 99 a key field took the key. Every key plays the menu sound.
+    /// What the keys (HandleInput, Activate, MoveRight) and a click (MousePress) did. The two
+    /// answers report the music and sound-effects entries alike and share nothing else: their
+    /// other codes overlap in value, so each is read only as the answer of its own path.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_MUSIC = 1,                ///< "MUSIC" confirmed, or its box clicked
+        RESULT_EFFECTS = 7,              ///< "SOUND EFFECTS" confirmed, or its box clicked
+        RESULT_KEY_DONE = 2,             ///< "SAVE", "DEFAULT", "CANCEL" or "OK" finished the entry
+        RESULT_KEY_CONTROLLER_SAVED = 3, ///< "SAVE" in a "CONTROLLER" entry
+        RESULT_KEY_SOUND_SAVED = 4,      ///< "SAVE" in a "SOUND" entry
+        RESULT_KEY_RIGHT_ON_EFFECTS = 5, ///< right on "SOUND EFFECTS"
+        RESULT_KEY_FULL_SCREEN = 6,      ///< "FULL SCREEN" confirmed
+        RESULT_KEY_CAPTURED = 99,        ///< a key field took the key
+        RESULT_CLICK_CHOSEN = 2,         ///< the entry was chosen
+        RESULT_CLICK_FULL_SCREEN = 4,    ///< the full-screen box or name
+        RESULT_CLICK_DONE = 5,           ///< "SAVE", "OK", "DEFAULT", or "CANCEL" once its parent took it
+        RESULT_CLICK_CANCEL = 6,         ///< "CANCEL": its parent shows the bound keys again
+    };
+    /// One tick of menu keys (the menu table): an `eResult` of the keys. Every key plays the menu
+    /// sound.
     int HandleInput(cInputHandler& input);
-    /// Confirm on the current sub-entry (see HandleInput for the codes).
+    /// Confirm on the current sub-entry: an `eResult` of the keys.
     int Activate(cInputHandler& input);
     /// Down and up follow the current sub-entry's link, else step (not past the ends; up from
     /// the first leaves the sub-entries). Left follows links only.
     void MoveDown();
     void MoveUp();
     void MoveLeft();
-    /// Follows the right link; on the "SOUND" entry reports 5 for "SOUND EFFECTS" instead.
+    /// Follows the right link; on the "SOUND" entry reports `RESULT_KEY_RIGHT_ON_EFFECTS` for
+    /// "SOUND EFFECTS" instead.
     int MoveRight();
     /// While the current sub-entry's key field waits: takes the input handler's last key for it
     /// and returns true. Any key is taken, one that another field holds too: one key for two
@@ -125,9 +143,8 @@ public:
 
     /// Lights the entry, its check box and its key field under the pointer; every sub-entry too.
     void MouseMove(float px, float py);
-    /// A left click: 0 nothing, 1 the music box, 2 the entry was chosen, 4 full screen, 5 the
-    /// entry is done ("SAVE", "OK", "DEFAULT", and "CANCEL" after showing the bound keys again),
-    /// 6 "CANCEL" (turned into 5 by its parent), 7 the sound-effects box.
+    /// A left click: an `eResult` of the clicks. A sub-entry's `RESULT_CLICK_CANCEL` shows the
+    /// bound keys again and goes on up as `RESULT_CLICK_DONE`.
     int MousePress(float px, float py, const QString& pageName, cInputHandler& input);
 
     /// Draws the entry as the index-th of its siblings, then its labels and sub-entries. A

@@ -6,6 +6,7 @@
 #include "engine/Animation.h"
 #include "engine/SharedAssets.h"
 #include "screens/Menu.h"
+#include "screens/MenuItem.h"
 #include "screens/MenuLayout.h"
 #include "screens/MenuSounds.h"
 #include "world/CommonResources.h"
@@ -139,18 +140,18 @@ int cOptionsScreen::HandleInput(cInputHandler* input)
     const bool pageOpen = std::any_of(pages.begin(), pages.end(), [](const auto& page) { return page->IsOpen(); });
     cMenu* selected = Page(selectedPage);
     if (pageOpen && selected) {
-        switch (selected->HandleInput(*input)) {
-        case 1: return 1;
-        case 2:
+        switch (const int code = selected->HandleInput(*input)) {
+        case cMenu::RESULT_LEFT:
             CloseAll();
-            return 0;
-        case 6: return 6;
-        case 7: return 7;
-        default: return 0;
+            return cMenuItem::RESULT_NONE;
+        case cMenuItem::RESULT_MUSIC:
+        case cMenuItem::RESULT_KEY_FULL_SCREEN:
+        case cMenuItem::RESULT_EFFECTS: return code;
+        default: return cMenuItem::RESULT_NONE;
         }
     }
     HandleBarKeys(*input);
-    return 0;
+    return cMenuItem::RESULT_NONE;
 }
 
 void cOptionsScreen::HandleBarKeys(cInputHandler& input)
@@ -169,7 +170,7 @@ void cOptionsScreen::HandleBarKeys(cInputHandler& input)
             selectedPage = (selectedPage + count - 1) % count;
     } else if (input.WasPressedAlt(KEY_CONFIRM) || input.WasPressedAlt(KEY_JUMP)) {
         PlayMenuSound();
-        if (cMenu* page = Page(selectedPage); page && page->Open() == 1)
+        if (cMenu* page = Page(selectedPage); page && page->Open() == cMenu::RESULT_BACK)
             RequestClose();
     }
 }
@@ -184,21 +185,22 @@ int cOptionsScreen::MousePress(int x, int y, cInputHandler* input)
 {
     for (int i = 0; i < PageCount(); ++i) {
         const int code = pages[i]->MousePress(float(x), float(y), i == selectedPage, *input);
-        if (code == 1 || code == 4 || code == 7)
+        if (code == cMenuItem::RESULT_MUSIC || code == cMenuItem::RESULT_CLICK_FULL_SCREEN ||
+            code == cMenuItem::RESULT_EFFECTS)
             return code;
-        if (code != 2)
+        if (code != cMenu::RESULT_NAME_CLICKED)
             continue;
         // Its name on the bar was clicked: that page takes the place of the one open before.
         for (int j = 0; j < PageCount(); ++j)
             if (j != i)
                 pages[j]->Close();
         selectedPage = i;
-        if (pages[i]->Open() == 1 && i == 0) {
+        if (pages[i]->Open() == cMenu::RESULT_BACK && i == 0) {
             selectedPage = 1;
             RequestClose();
         }
     }
-    return 0;
+    return cMenuItem::RESULT_NONE;
 }
 
 void cOptionsScreen::ApplySettings(cGameSettings* settings)

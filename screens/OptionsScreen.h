@@ -15,9 +15,10 @@ class cMenu;
 
 /// The options, opened over the title screen and the pause screen: a bar of page names along the
 /// bottom edge ("BACK", "CONTROLS", "SOUND/GRAPHICS") with a heart beside the selected one, and
-/// above it the page that the player opened. It changes no setting itself: it passes its pages'
-/// codes up, and its owner toggles, applies and saves the settings. BACK, or the back key on the
-/// bar, asks to close; the owner sees 2 from `Update` and deletes the screen.
+/// above it the page that the player opened. It changes no setting itself: it passes its entries'
+/// answers up (`cMenuItem::eResult`), and its owner toggles, applies and saves the settings. BACK,
+/// or the back key on the bar, asks to close; the owner sees `RESULT_CLOSED` from `Update` and
+/// deletes the screen.
 ///
 /// Mouse positions are window pixels with y counted up from the bottom edge (the owners turn
 /// them). Owned by the screen that opened it.
@@ -49,10 +50,11 @@ public:
     int Update(int dtMs, bool updateStars);
     /// The open page, then the bar.
     void Draw(bool outline);
-    /// Keys for the open page, or else for the bar: 0, 1 MUSIC, 6 FULL SCREEN, 7 SOUND EFFECTS.
+    /// Keys for the open page, or else for the bar: `cMenuItem::RESULT_MUSIC`,
+    /// `RESULT_KEY_FULL_SCREEN`, `RESULT_EFFECTS` or `RESULT_NONE`.
     int HandleInput(cInputHandler* input);
     void MouseMove(int x, int y);
-    /// 0, 1 MUSIC, 4 FULL SCREEN, 7 SOUND EFFECTS.
+    /// `cMenuItem::RESULT_MUSIC`, `RESULT_CLICK_FULL_SCREEN`, `RESULT_EFFECTS` or `RESULT_NONE`.
     int MousePress(int x, int y, cInputHandler* input);
     /// The sound page's check boxes follow the settings.
     void ApplySettings(cGameSettings* settings);

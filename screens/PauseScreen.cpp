@@ -8,6 +8,7 @@
 #include "engine/Drawing.h"
 #include "screens/HowPlayScreen.h"
 #include "screens/Menu.h"
+#include "screens/MenuItem.h"
 #include "screens/MenuLayout.h"
 #include "screens/MenuSounds.h"
 #include "screens/OptionsScreen.h"
@@ -91,7 +92,7 @@ int cPauseScreen::HandleInput(cInputHandler* input)
     if (subScreen == SUB_OPTIONS)
     {
         const int code = options->HandleInput(input);
-        ApplyOptionsCode(code, 6);
+        ApplyOptionsCode(code, cMenuItem::RESULT_KEY_FULL_SCREEN);
         return code;
     }
     if (subScreen == SUB_HOW_TO_PLAY)
@@ -108,7 +109,7 @@ int cPauseScreen::HandleInput(cInputHandler* input)
     }
     // The key that chose must not act again in the game once play goes on.
     input->Clear();
-    return 0;
+    return cMenuItem::RESULT_NONE;
 }
 
 void cPauseScreen::HandleListInput(cInputHandler* input)
@@ -153,7 +154,7 @@ void cPauseScreen::ApplySettings(cGameSettings* settings)
 
 void cPauseScreen::ApplyOptionsCode(int code, int fullScreenCode)
 {
-    if (code == 1)
+    if (code == cMenuItem::RESULT_MUSIC)
     {
         settings->ToggleMusicMute();
     }
@@ -162,7 +163,7 @@ void cPauseScreen::ApplyOptionsCode(int code, int fullScreenCode)
         fullScreenRequest = true;
         settings->ToggleFullScreen();
     }
-    else if (code == 7)
+    else if (code == cMenuItem::RESULT_EFFECTS)
     {
         settings->ToggleAmbienceMute();
         settings->ToggleSFXMute();
@@ -331,18 +332,18 @@ void cPauseScreen::MouseMove(int x, int y)
 int cPauseScreen::MousePress(int x, int y, int button, cInputHandler* input)
 {
     if (button != 1)
-        return -1;
+        return CLICK_IGNORED;
     const int up = height - y;
     if (subScreen == SUB_OPTIONS)
     {
         const int code = options->MousePress(x, up, input);
-        ApplyOptionsCode(code, 4);
+        ApplyOptionsCode(code, cMenuItem::RESULT_CLICK_FULL_SCREEN);
         return code;
     }
     if (subScreen == SUB_HOW_TO_PLAY)
     {
         subScreen = SUB_NONE;
-        return -1;
+        return CLICK_IGNORED;
     }
     for (int i = 0; i < GetPageCount(); ++i)
     {
@@ -353,5 +354,5 @@ int cPauseScreen::MousePress(int x, int y, int button, cInputHandler* input)
         selected = i;
         RunEntry(page, input);
     }
-    return 0;
+    return CLICK_ON_LIST;
 }

@@ -44,8 +44,9 @@ public:
     virtual bool Init(cCommonResources* resources, cAudioSystem* audio, cGameSettings* settings);
     /// The window's size: base scale P = max(1, min(w / 480, h / 272)), texts at 2 P.
     void Resize(int width, int height);
-    /// This tick's menu keys. With the options open, their code: 1 music mute, 6 full screen,
-    /// 7 ambience and effects mute (each already toggled and saved); else 0.
+    /// This tick's menu keys. With the options open, their answer: `cMenuItem::RESULT_MUSIC`,
+    /// `RESULT_KEY_FULL_SCREEN`, `RESULT_EFFECTS` (ambience and effects), each setting already
+    /// toggled and saved; else `cMenuItem::RESULT_NONE`.
     virtual int HandleInput(cInputHandler* input);
     /// What `Update` answers to the requests.
     enum eResult
@@ -61,8 +62,15 @@ public:
     /// Over the area as drawn: the veil, then the list or the open screen.
     void Paint();
     void MouseMove(int x, int y);
-    /// A click: -1 for a button other than the left (1) and while how-to-play is shown; the
-    /// options' code (1, 4 full screen, 7 or 0) while they are open; else 0.
+    /// What `MousePress` answers while the options are closed.
+    enum eClickResult
+    {
+        CLICK_ON_LIST = 0,
+        CLICK_IGNORED = -1, ///< a button other than the left (1), or the click that closes how-to-play
+    };
+    /// A click: the options' answer while they are open (`cMenuItem::RESULT_MUSIC`,
+    /// `RESULT_CLICK_FULL_SCREEN`, `RESULT_EFFECTS` or `RESULT_NONE`, the setting already toggled
+    /// and saved); else an `eClickResult`. Only a left click reaches the options.
     virtual int MousePress(int x, int y, int button, cInputHandler* input);
     /// Open options show the settings as they now are.
     void ApplySettings(cGameSettings* settings);
@@ -87,8 +95,8 @@ private:
     /// The open options' tick: `RESULT_TOGGLE_FULL_SCREEN` once after they toggled full screen.
     int UpdateOptions(int dtMs);
     void OpenHowToPlay(cInputHandler* input);
-    /// The options' code of a key or a click (fullScreenCode: 6 by key, 4 by mouse): the setting
-    /// behind it flipped and saved.
+    /// The options' answer to a key or a click (fullScreenCode: `cMenuItem::RESULT_KEY_FULL_SCREEN`
+    /// or `RESULT_CLICK_FULL_SCREEN`): the setting behind it flipped and saved.
     void ApplyOptionsCode(int code, int fullScreenCode);
     /// Height (window pixels, y up) of a page's text line; back copy one text pixel lower.
     int LineY(const cMenu& page) const;

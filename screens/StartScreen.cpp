@@ -335,12 +335,12 @@ void cStartScreen::ApplyOptionsCode(int code)
 {
     if (!settings)
         return;
-    if (code == 1) {
+    if (code == cMenuItem::RESULT_MUSIC) {
         settings->ToggleMusicMute();
-    } else if (code == 4 || code == 6) {
+    } else if (code == cMenuItem::RESULT_CLICK_FULL_SCREEN || code == cMenuItem::RESULT_KEY_FULL_SCREEN) {
         fullScreenToggled = true;
         settings->ToggleFullScreen();
-    } else if (code == 7) {
+    } else if (code == cMenuItem::RESULT_EFFECTS) {
         // One box mutes the effects and the ambience together.
         settings->ToggleSFXMute();
         settings->ToggleAmbienceMute();

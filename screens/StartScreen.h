@@ -105,7 +105,8 @@ private:
     void AdvanceScenery(int dtMs, bool stars);
     /// The menu's answer; the figures stand still behind it.
     int UpdateSaveSlots(int dtMs);
-    /// Toggles, applies and saves the setting behind an options code (1, 4 or 6, 7).
+    /// Toggles, applies and saves the setting behind the options' answer to a key or a click
+    /// (`cMenuItem::eResult`).
     void ApplyOptionsCode(int code);
     void DrawScene();
     void DrawMenuRow();

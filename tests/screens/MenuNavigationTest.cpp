@@ -68,7 +68,7 @@ protected:
     /// Opens the page and walks down to the row (DEFAULT lies right of SAVE).
     void GoToRow(int row)
     {
-        ASSERT_EQ(Controls().Open(), 2);
+        ASSERT_EQ(Controls().Open(), cMenu::RESULT_OPENED);
         Tick(Controls(), Qt::Key_Down);
         for (int i = 0; i < std::min(row, int(ROW_SAVE)); ++i)
             Tick(Controls(), Qt::Key_Down);
@@ -115,7 +115,7 @@ TEST_F(OptionPagesTest, TheShippedFileHoldsTheBarPagesAndTheirEntries)
 
 TEST_F(OptionPagesTest, TheControlsPageStepsAndFollowsItsLinks)
 {
-    ASSERT_EQ(Controls().Open(), 2);
+    ASSERT_EQ(Controls().Open(), cMenu::RESULT_OPENED);
     EXPECT_TRUE(Controls().IsOpen());
     EXPECT_TRUE(Keyboard().IsSelected());
     struct sStep
@@ -133,7 +133,7 @@ TEST_F(OptionPagesTest, TheControlsPageStepsAndFollowsItsLinks)
         {Qt::Key_Down, 1},          {Qt::Key_Up, 0},  {Qt::Key_Right, 0}, {Qt::Key_Down, 1}, {Qt::Key_Left, 1},
     };
     for (const sStep& step : steps) {
-        EXPECT_EQ(Tick(Controls(), step.key), 0);
+        EXPECT_EQ(Tick(Controls(), step.key), cMenu::RESULT_NONE);
         EXPECT_EQ(Keyboard().GetSelectedSubItem(), step.row) << "after key " << step.key;
         EXPECT_TRUE(Keyboard().IsSelected());
     }
@@ -150,9 +150,10 @@ TEST_F(OptionPagesTest, ACapturedKeyIsShownAtOnceAndBoundOnlyBySave)
 {
     const QByteArray fileBefore = ReadUserCopy("Controls.xml");
     GoToRow(ROW_JUMP);
-    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), 0);
+    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), cMenu::RESULT_NONE);
     EXPECT_EQ(Field(ROW_JUMP).GetState(), cSetButton::WAITING);
-    EXPECT_EQ(Tick(Controls(), Qt::Key_X), 0) << "the entry's 99 stays inside the page";
+    EXPECT_EQ(Tick(Controls(), Qt::Key_X), cMenu::RESULT_NONE)
+        << "the entry's RESULT_KEY_CAPTURED stays inside the page";
     EXPECT_EQ(Field(ROW_JUMP).GetState(), cSetButton::IDLE);
     EXPECT_EQ(Field(ROW_JUMP).GetShownText(), "X");
     EXPECT_EQ(keys->input.GetKey(KEY_JUMP), Qt::Key_Space);
@@ -175,7 +176,7 @@ TEST_F(OptionPagesTest, ACapturedKeyIsShownAtOnceAndBoundOnlyBySave)
         Tick(Controls(), Qt::Key_Down);
     Tick(Controls(), Qt::Key_Down);
     ASSERT_EQ(Keyboard().GetSelectedSubItem(), ROW_CANCEL);
-    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), 2);
+    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), cMenu::RESULT_LEFT);
     EXPECT_FALSE(Controls().IsOpen());
     EXPECT_EQ(ShownKeys(), kDefaultKeyTexts);
     EXPECT_EQ(keys->input.GetKey(KEY_JUMP), Qt::Key_Space);
@@ -193,7 +194,7 @@ TEST_F(OptionPagesTest, ACapturedKeyIsShownAtOnceAndBoundOnlyBySave)
     for (int i = ROW_SWITCH; i < ROW_SAVE; ++i)
         Tick(Controls(), Qt::Key_Down);
     ASSERT_EQ(Keyboard().GetSelectedSubItem(), ROW_SAVE);
-    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), 2);
+    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), cMenu::RESULT_LEFT);
     EXPECT_EQ(keys->input.GetKey(KEY_JUMP), Qt::Key_X);
     EXPECT_EQ(keys->input.GetKey(KEY_NEXT), Qt::Key_Left);
     EXPECT_EQ(keys->input.GetKey(KEY_LEFT), Qt::Key_Left) << "both actions on the one key";
@@ -205,7 +206,7 @@ TEST_F(OptionPagesTest, ACapturedKeyIsShownAtOnceAndBoundOnlyBySave)
 
     // DEFAULT: the default keys bound, written and shown.
     GoToRow(ROW_DEFAULT);
-    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), 2);
+    EXPECT_EQ(Tick(Controls(), Qt::Key_Return), cMenu::RESULT_LEFT);
     EXPECT_EQ(ShownKeys(), kDefaultKeyTexts);
     EXPECT_EQ(SavedKey(KEY_JUMP), Qt::Key_Space);
     EXPECT_EQ(keys->input.GetKey(KEY_NEXT), Qt::Key_D);
@@ -220,7 +221,7 @@ TEST_F(OptionPagesTest, EscapeLeavesThePageAndEndsACaptureWithoutBinding)
     Tick(Controls(), Qt::Key_Down);
     Tick(Controls(), Qt::Key_Return);
     ASSERT_EQ(Field(ROW_SWITCH).GetState(), cSetButton::WAITING);
-    EXPECT_EQ(Tick(Controls(), Qt::Key_Escape), 2);
+    EXPECT_EQ(Tick(Controls(), Qt::Key_Escape), cMenu::RESULT_LEFT);
     EXPECT_FALSE(Controls().IsOpen());
     EXPECT_EQ(Field(ROW_SWITCH).GetState(), cSetButton::IDLE);
     EXPECT_EQ(ShownKeys(), kDefaultKeyTexts);
@@ -230,21 +231,21 @@ TEST_F(OptionPagesTest, EscapeLeavesThePageAndEndsACaptureWithoutBinding)
 
 TEST_F(OptionPagesTest, TheSoundPageReportsEachToggleAndCloseWithOk)
 {
-    ASSERT_EQ(Sound().Open(), 2);
+    ASSERT_EQ(Sound().Open(), cMenu::RESULT_OPENED);
     const cMenuItem& sound = *Sound().Item(0);
     EXPECT_EQ(sound.GetSelectedSubItem(), 0);
     EXPECT_TRUE(sound.SubItem(0)->IsSelected());
-    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), 7) << "SOUND EFFECTS";
-    EXPECT_EQ(Tick(Sound(), Qt::Key_Space), 7) << "the second confirm key";
-    EXPECT_EQ(Tick(Sound(), Qt::Key_Right), 5);
-    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), 0);
-    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), 1) << "MUSIC";
-    EXPECT_EQ(Tick(Sound(), Qt::Key_Right), 0);
-    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), 0);
-    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), 6) << "FULL SCREEN";
-    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), 0);
-    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), 0) << "no step past OK";
-    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), 2) << "OK";
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), cMenuItem::RESULT_EFFECTS) << "SOUND EFFECTS";
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Space), cMenuItem::RESULT_EFFECTS) << "the second confirm key";
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Right), cMenuItem::RESULT_KEY_RIGHT_ON_EFFECTS);
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), cMenu::RESULT_NONE);
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), cMenuItem::RESULT_MUSIC) << "MUSIC";
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Right), cMenu::RESULT_NONE);
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), cMenu::RESULT_NONE);
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), cMenuItem::RESULT_KEY_FULL_SCREEN) << "FULL SCREEN";
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), cMenu::RESULT_NONE);
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Down), cMenu::RESULT_NONE) << "no step past OK";
+    EXPECT_EQ(Tick(Sound(), Qt::Key_Return), cMenu::RESULT_LEFT) << "OK";
     EXPECT_FALSE(Sound().IsOpen());
     EXPECT_EQ(sound.GetSelectedSubItem(), -1);
 }
@@ -303,10 +304,10 @@ protected:
 
 TEST_F(OptionPagesMouseTest, AClickOnAKeyFieldCapturesAndOneOnSaveBinds)
 {
-    ASSERT_EQ(Controls().Open(), 2);
+    ASSERT_EQ(Controls().Open(), cMenu::RESULT_OPENED);
     DrawPage(Controls(), "options-controls-page.png");
     const cSetButton& jump = Field(ROW_JUMP);
-    EXPECT_EQ(Click(Controls(), jump.GetX() + 3, jump.GetY() + 3), 0);
+    EXPECT_EQ(Click(Controls(), jump.GetX() + 3, jump.GetY() + 3), cMenu::RESULT_NONE);
     EXPECT_EQ(jump.GetState(), cSetButton::WAITING);
     EXPECT_EQ(Keyboard().GetSelectedSubItem(), ROW_JUMP);
     keys->Press(Qt::Key_X);
@@ -317,14 +318,14 @@ TEST_F(OptionPagesMouseTest, AClickOnAKeyFieldCapturesAndOneOnSaveBinds)
     DrawPage(Controls(), "options-controls-captured.png");
     const cMenuItem& save = *Keyboard().SubItem(ROW_SAVE);
     const b2Vec2 at = save.GetTextPosition();
-    EXPECT_EQ(Click(Controls(), at.x - 20, at.y + 3), 0);
+    EXPECT_EQ(Click(Controls(), at.x - 20, at.y + 3), cMenu::RESULT_NONE);
     EXPECT_EQ(SavedKey(KEY_JUMP), Qt::Key_X);
     EXPECT_FALSE(Controls().IsOpen()) << "SAVE leaves the page";
 }
 
 TEST_F(OptionPagesMouseTest, TheSoundPageAnswersClicksOnItsBoxes)
 {
-    ASSERT_EQ(Sound().Open(), 2);
+    ASSERT_EQ(Sound().Open(), cMenu::RESULT_OPENED);
     cGameSettings settings;
     Sound().ApplySettings(settings);
     DrawPage(Sound(), "options-sound-page.png");
@@ -333,16 +334,16 @@ TEST_F(OptionPagesMouseTest, TheSoundPageAnswersClicksOnItsBoxes)
         const b2Vec2 box = sound.SubItem(entry)->GetBoxPosition();
         return Click(Sound(), box.x + 3, box.y + 3);
     };
-    EXPECT_EQ(clickBox(0), 7) << "SOUND EFFECTS";
-    EXPECT_EQ(clickBox(1), 1) << "MUSIC";
-    EXPECT_EQ(clickBox(2), 4) << "FULL SCREEN";
+    EXPECT_EQ(clickBox(0), cMenuItem::RESULT_EFFECTS) << "SOUND EFFECTS";
+    EXPECT_EQ(clickBox(1), cMenuItem::RESULT_MUSIC) << "MUSIC";
+    EXPECT_EQ(clickBox(2), cMenuItem::RESULT_CLICK_FULL_SCREEN) << "FULL SCREEN";
     EXPECT_TRUE(sound.SubItem(2)->IsSelected());
     EXPECT_FALSE(sound.SubItem(0)->IsSelected()) << "one entry chosen at a time";
     const b2Vec2 fullScreen = sound.SubItem(2)->GetTextPosition();
-    EXPECT_EQ(Click(Sound(), fullScreen.x + 2, fullScreen.y + 2), 4) << "its name toggles too";
-    EXPECT_EQ(Click(Sound(), 5, 5), 0) << "nothing there";
+    EXPECT_EQ(Click(Sound(), fullScreen.x + 2, fullScreen.y + 2), cMenuItem::RESULT_CLICK_FULL_SCREEN) << "its name toggles too";
+    EXPECT_EQ(Click(Sound(), 5, 5), cMenu::RESULT_NONE) << "nothing there";
     const b2Vec2 ok = sound.SubItem(3)->GetTextPosition();
-    EXPECT_EQ(Click(Sound(), ok.x + 2, ok.y + 2), 0);
+    EXPECT_EQ(Click(Sound(), ok.x + 2, ok.y + 2), cMenu::RESULT_NONE);
     EXPECT_FALSE(Sound().IsOpen()) << "OK leaves the page";
 }
 
@@ -357,13 +358,13 @@ TEST_F(OptionPagesMouseTest, APageOpensWhenItsNameInTheBarIsClicked)
         Controls().MouseMove(outside.x, outside.y);
         EXPECT_FALSE(Controls().IsHovered()) << outside.x << ", " << outside.y;
     }
-    EXPECT_EQ(Controls().MousePress(110, 53, false, keys->input), 0) << "above the click box";
-    EXPECT_EQ(Controls().MousePress(110, 50, false, keys->input), 2) << "the click box is twice as high as the hover box";
+    EXPECT_EQ(Controls().MousePress(110, 53, false, keys->input), cMenu::RESULT_NONE) << "above the click box";
+    EXPECT_EQ(Controls().MousePress(110, 50, false, keys->input), cMenu::RESULT_NAME_CLICKED) << "the click box is twice as high as the hover box";
     EXPECT_TRUE(Controls().IsOpen());
     EXPECT_EQ(effects.sounds.Take().size(), 1u);
     pages[0]->SetTitlePosition(0, 0);
     pages[0]->SetTitleWidth(40);
-    EXPECT_EQ(pages[0]->MousePress(10, 5, false, keys->input), 2) << "BACK is left to its screen";
+    EXPECT_EQ(pages[0]->MousePress(10, 5, false, keys->input), cMenu::RESULT_NAME_CLICKED) << "BACK is left to its screen";
 }
 
 } // namespace

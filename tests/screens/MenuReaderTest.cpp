@@ -150,10 +150,10 @@ TEST_F(MenuReaderTest, AnEmptyPageHoldsNothingAndAnswersNoKey)
     cScriptedKeys keys;
     for (int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Right, Qt::Key_Return, Qt::Key_Escape}) {
         keys.Press(key);
-        EXPECT_EQ(menu.HandleInput(keys.input), 0);
+        EXPECT_EQ(menu.HandleInput(keys.input), cMenu::RESULT_NONE);
         keys.EndTick();
     }
-    EXPECT_EQ(menu.Open(), 2);
+    EXPECT_EQ(menu.Open(), cMenu::RESULT_OPENED);
 }
 
 TEST(LabelReader, TakesEveryAttributeWithItsDefault)

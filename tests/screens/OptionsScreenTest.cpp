@@ -3,6 +3,7 @@
 #include "MenuFixture.h"
 
 #include "screens/Menu.h"
+#include "screens/MenuItem.h"
 #include "screens/OptionsScreen.h"
 
 #include "tests/support/GlCanvas.h"
@@ -73,24 +74,24 @@ TEST_F(OptionsScreenTest, TheBarWrapsAndClosesOnceOnBackOrItsBackKey)
 
 TEST_F(OptionsScreenTest, AnOpenPageTakesTheKeysAndPassesItsCodesUp)
 {
-    EXPECT_EQ(Key(Qt::Key_Return), 0);
+    EXPECT_EQ(Key(Qt::Key_Return), cMenuItem::RESULT_NONE);
     ASSERT_TRUE(screen.Page(1)->IsOpen());
     Key(Qt::Key_Right);
     EXPECT_EQ(screen.GetSelectedPage(), 1) << "the page took the key, not the bar";
-    EXPECT_EQ(Key(Qt::Key_Escape), 0);
+    EXPECT_EQ(Key(Qt::Key_Escape), cMenuItem::RESULT_NONE);
     EXPECT_FALSE(screen.Page(1)->IsOpen());
     EXPECT_EQ(screen.Update(20, false), cOptionsScreen::RESULT_NONE) << "escape left the page, not the screen";
 
     Key(Qt::Key_Right);
     Key(Qt::Key_Return);
     ASSERT_TRUE(screen.Page(2)->IsOpen());
-    EXPECT_EQ(Key(Qt::Key_Return), 7) << "SOUND EFFECTS";
+    EXPECT_EQ(Key(Qt::Key_Return), cMenuItem::RESULT_EFFECTS) << "SOUND EFFECTS";
     Key(Qt::Key_Down);
-    EXPECT_EQ(Key(Qt::Key_Space), 1) << "MUSIC";
+    EXPECT_EQ(Key(Qt::Key_Space), cMenuItem::RESULT_MUSIC) << "MUSIC";
     Key(Qt::Key_Down);
-    EXPECT_EQ(Key(Qt::Key_Return), 6) << "FULL SCREEN";
+    EXPECT_EQ(Key(Qt::Key_Return), cMenuItem::RESULT_KEY_FULL_SCREEN) << "FULL SCREEN";
     Key(Qt::Key_Down);
-    EXPECT_EQ(Key(Qt::Key_Return), 0) << "OK";
+    EXPECT_EQ(Key(Qt::Key_Return), cMenuItem::RESULT_NONE) << "OK";
     EXPECT_FALSE(screen.Page(2)->IsOpen());
 }
 
@@ -103,7 +104,7 @@ TEST_F(OptionsScreenTest, ClickingBackOnTheBarClosesAndLeavesControlsSelected)
     const int x = int(at.x) + 4 * screen.GetTextScale() + 2;
     const int y = int(at.y) + 2;
     screen.MouseMove(x, y);
-    EXPECT_EQ(screen.MousePress(x, y, &keys->input), 0);
+    EXPECT_EQ(screen.MousePress(x, y, &keys->input), cMenuItem::RESULT_NONE);
     EXPECT_EQ(screen.Update(20, false), cOptionsScreen::RESULT_CLOSED);
     EXPECT_EQ(screen.GetSelectedPage(), 1);
 

@@ -138,7 +138,7 @@ TEST_F(PauseScreenTest, HowToPlayShowsTheLiveKeysAndGoesOnAKeyOrAClick)
     // Rebound without being saved, the keys show when the page opens again, also by mouse.
     keys_.input.SetKey(KEY_JUMP, Qt::Key_J);
     keys_.input.SetKey(KEY_NEXT, Qt::Key_Shift);
-    EXPECT_EQ(Click(3), 0);
+    EXPECT_EQ(Click(3), cPauseScreen::CLICK_ON_LIST);
     Tick();
     EXPECT_EQ(pause.GetSubScreen(), cPauseScreen::SUB_HOW_TO_PLAY);
     EXPECT_THAT(pause.GetHowPlayScreen()->GetKeyTexts(),
@@ -146,7 +146,7 @@ TEST_F(PauseScreenTest, HowToPlayShowsTheLiveKeysAndGoesOnAKeyOrAClick)
 
     // A click leaves silently.
     effects.sounds.Take();
-    EXPECT_EQ(Click(0), -1);
+    EXPECT_EQ(Click(0), cPauseScreen::CLICK_IGNORED);
     EXPECT_EQ(pause.GetSubScreen(), cPauseScreen::SUB_NONE);
     EXPECT_TRUE(effects.sounds.Take().empty());
     EXPECT_EQ(Tick(), cPauseScreen::RESULT_NONE);
@@ -165,9 +165,9 @@ TEST_F(PauseScreenTest, HowToPlayMarksKeysWithoutANameWithAQuestionMark)
 
 TEST_F(PauseScreenTest, ClicksChooseInsideAnEntryOnlyWithTheLeftButton)
 {
-    EXPECT_EQ(Click(4, 2), -1);
-    EXPECT_EQ(Click(4, 0), -1);
-    EXPECT_EQ(Click(4, 1, true), 0);
+    EXPECT_EQ(Click(4, 2), cPauseScreen::CLICK_IGNORED);
+    EXPECT_EQ(Click(4, 0), cPauseScreen::CLICK_IGNORED);
+    EXPECT_EQ(Click(4, 1, true), cPauseScreen::CLICK_ON_LIST);
     EXPECT_EQ(Tick(), cPauseScreen::RESULT_NONE);
     EXPECT_EQ(pause.GetSelected(), 0);
 
@@ -184,7 +184,7 @@ TEST_F(PauseScreenTest, ClicksChooseInsideAnEntryOnlyWithTheLeftButton)
     } rows[] = {{0, cPauseScreen::RESULT_CONTINUE}, {1, cPauseScreen::RESULT_SELECT_AREA}, {4, cPauseScreen::RESULT_EXIT}};
     for (const auto& row : rows)
     {
-        EXPECT_EQ(Click(row.entry), 0);
+        EXPECT_EQ(Click(row.entry), cPauseScreen::CLICK_ON_LIST);
         EXPECT_EQ(pause.GetSelected(), row.entry);
         EXPECT_EQ(Tick(), row.answer) << row.entry;
     }
@@ -254,18 +254,19 @@ TEST_F(PauseScreenTest, OptionsToggleAndSaveTheSettingsAndReportFullScreenOnTheN
         keys_.EndTick();
         return code;
     };
-    EXPECT_EQ(key(Qt::Key_Return), 7);
+    EXPECT_EQ(key(Qt::Key_Return), cMenuItem::RESULT_EFFECTS);
     EXPECT_TRUE(settings.IsSFXMuted());
     EXPECT_TRUE(settings.IsAmbienceMuted());
     key(Qt::Key_Down);
     key(Qt::Key_Down);
-    EXPECT_EQ(key(Qt::Key_Return), 6);
+    EXPECT_EQ(key(Qt::Key_Return), cMenuItem::RESULT_KEY_FULL_SCREEN);
     EXPECT_TRUE(settings.IsFullScreen());
     EXPECT_EQ(pause.Update(20), cPauseScreen::RESULT_TOGGLE_FULL_SCREEN);
     EXPECT_EQ(pause.Update(20), cPauseScreen::RESULT_NONE);
     EXPECT_THAT(ReadUserCopy("Settings.xml").toStdString(), testing::HasSubstr("FullScreen=\"1\""));
 
-    // By mouse the full-screen box answers 4, and the tick after it the full-screen toggle as well.
+    // By mouse the full-screen box answers RESULT_CLICK_FULL_SCREEN, and the tick after it the
+    // full-screen toggle as well.
     GlCanvas canvas(kWidth, kHeight);
     pause.Paint();
     SaveScreenshot(kWidth, kHeight, "pause-options.png");
@@ -273,7 +274,7 @@ TEST_F(PauseScreenTest, OptionsToggleAndSaveTheSettingsAndReportFullScreenOnTheN
     const b2Vec2 box = fullScreen.GetBoxPosition();
     const int x = static_cast<int>(box.x) + 4, y = kHeight - (static_cast<int>(box.y) + 4);
     pause.MouseMove(x, y);
-    EXPECT_EQ(pause.MousePress(x, y, 1, &keys_.input), 4);
+    EXPECT_EQ(pause.MousePress(x, y, 1, &keys_.input), cMenuItem::RESULT_CLICK_FULL_SCREEN);
     EXPECT_FALSE(settings.IsFullScreen());
     EXPECT_EQ(pause.Update(20), cPauseScreen::RESULT_TOGGLE_FULL_SCREEN);
 
