@@ -3,9 +3,11 @@
 #include "ScriptedScreens.h"
 #include "tests/support/UserFileFixture.h"
 
+#include "player/GameSettings.h"
 #include "player/InputHandler.h"
 #include "player/SaveGame.h"
 #include "audio/Sound.h"
+#include "screens/MenuItem.h"
 #include "world/Area0.h"
 #include "world/AreaEnd.h"
 #include "world/FrameEditor.h"
@@ -16,6 +18,7 @@
 #include "actors/RainbowSpirit.h"
 #include "actors/SharedActors.h"
 
+#include "tests/support/RecordingSoundLibrary.h"
 #include "tests/support/StdoutOf.h"
 
 #include <QGLWidget>
@@ -406,6 +409,47 @@ INSTANTIATE_TEST_SUITE_P(Rows, GamePause,
                                                    cGame::RESULT_TOGGLE_FULL_SCREEN, GAME_MODE_AREA_PAUSED, {}},
                                          sPauseRow{cPauseScreen::RESULT_SELECT_AREA, cGame::RESULT_CHANGED,
                                                    GAME_MODE_LEVEL_SELECTION, {"selection -1 from area"}}));
+
+struct sOptionsRow
+{
+    bool byMouse;
+    int answer;
+    bool applied;
+};
+
+class GameOptions : public GameTest, public testing::WithParamInterface<sOptionsRow>
+{
+};
+
+TEST_P(GameOptions, ThePauseScreensOptionsReachTheAreaOnlyWhenTheyChangedASetting)
+{
+    Play(kMeadow);
+    ASSERT_TRUE(game.EnterPauseScreen(960, 544));
+    Tick();
+    cRecordedEffects effects;
+    // What the options screen flipped before it answered.
+    game.GetSettings()->ToggleSFXMute();
+    const sOptionsRow& row = GetParam();
+    script.answers[row.byMouse ? "pause click" : "pause input"] = {row.answer};
+    if (row.byMouse)
+        game.MousePress(10, 10, 1, &input);
+    else
+        game.HandleInput(&input);
+    EXPECT_EQ(effects.sounds.IsMuted(), row.applied);
+}
+
+// Each path reports full screen with its own code, and the other path's code means something else.
+INSTANTIATE_TEST_SUITE_P(Rows, GameOptions,
+                         testing::Values(sOptionsRow{false, cMenuItem::RESULT_MUSIC, true},
+                                         sOptionsRow{false, cMenuItem::RESULT_EFFECTS, true},
+                                         sOptionsRow{false, cMenuItem::RESULT_KEY_FULL_SCREEN, true},
+                                         sOptionsRow{false, cMenuItem::RESULT_CLICK_FULL_SCREEN, false},
+                                         sOptionsRow{false, cMenuItem::RESULT_NONE, false},
+                                         sOptionsRow{true, cMenuItem::RESULT_MUSIC, true},
+                                         sOptionsRow{true, cMenuItem::RESULT_EFFECTS, true},
+                                         sOptionsRow{true, cMenuItem::RESULT_CLICK_FULL_SCREEN, true},
+                                         sOptionsRow{true, cMenuItem::RESULT_KEY_FULL_SCREEN, false},
+                                         sOptionsRow{true, cPauseScreen::CLICK_IGNORED, false}));
 
 TEST_F(GameTest, BackPausesOnlyAnAreaThatRunsAndAPauseScreenThatFailsLeavesItRunning)
 {

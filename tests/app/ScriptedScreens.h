@@ -19,8 +19,9 @@
 /// What the scripted objects answer, and what was made or asked of them, in order.
 struct sScript
 {
-    /// Update results by who answers ("title", "selection", "interlude", "end", "pause", "area");
-    /// once a queue is empty the answer is 0, and for the area `areaThen`.
+    /// Update results by who answers ("title", "selection", "interlude", "end", "pause", "area"),
+    /// and the pause screen's answers to keys and clicks ("pause input", "pause click"); once a
+    /// queue is empty the answer is 0, and for the area `areaThen`.
     std::map<std::string, std::deque<int>> answers;
     int areaThen = 0;
     /// Who fails to open: screen names, or area files.
@@ -134,6 +135,7 @@ public:
     bool Init(cCommonResources*, cAudioSystem*, cGameSettings*) override { return script.Opens("pause"); }
     int Update(int) override { return script.Next("pause"); }
     int HandleInput(cInputHandler*) override { return script.Next("pause input"); }
+    int MousePress(int, int, int, cInputHandler*) override { return script.Next("pause click"); }
 
 private:
     sScript& script;
