@@ -78,7 +78,7 @@ void cBatKing::UpdateBubbles(int dtMs)
     const bool follow = HasBody();
     const b2Vec2 center = GetCenter();
     const auto ended = std::remove_if(bubbles.begin(), bubbles.end(), [&](const auto& bubble) {
-        return bubble->Update(follow, center.x, center.y) == 1;
+        return bubble->Update(follow, center.x, center.y) == cBatLandBubble::RESULT_GONE;
     });
     const bool removed = ended != bubbles.end();
     bubbles.erase(ended, bubbles.end());

@@ -57,11 +57,11 @@ int cBatLandBubble::Update(bool follow, float cx, float cy)
     if (growth < 0.0f && radius <= 0.0f) {
         radius = 0.0f;
         if (ending)
-            return 1;
+            return RESULT_GONE;
         growth = -growth;
         largest = DrawLargest();
     }
-    return 0;
+    return RESULT_NONE;
 }
 
 void cBatLandBubble::EndWith(float speed)

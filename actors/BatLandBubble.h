@@ -22,9 +22,14 @@ public:
     cBatLandBubble(float x, float y, float ox, float oy);
     virtual ~cBatLandBubble() = default;
 
+    /// What `Update` answers.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_GONE = 1, ///< an ending bubble has shrunk to 0: its owner deletes it
+    };
     /// One tick: with follow the centre moves an eighth of the way to (cx, cy) plus the offset;
-    /// the radius grows or shrinks. 1 once an ending bubble has shrunk to 0 (its owner deletes
-    /// it), else 0.
+    /// the radius grows or shrinks. An `eResult`.
     int Update(bool follow, float cx, float cy);
     /// Starts shrinking away by speed per tick.
     void EndWith(float speed);

@@ -149,15 +149,15 @@ int FireFly::Update(int dtMs)
     if (state == STATE_APPEARING) {
         if (animations.IsCurrentFinished())
             state = STATE_HOVERING;
-        return 0;
+        return RESULT_NONE;
     }
     if (state == STATE_LEAVING)
-        return Leave() ? 1 : 0;
+        return Leave() ? RESULT_CHARACTER_BACK : RESULT_NONE;
     if (state == STATE_FOLLOWING || state == STATE_CIRCLE_FORM)
         AimAtForm();
     if (physicsBody)
         Fly(physicsBody->GetPosition());
-    return 0;
+    return RESULT_NONE;
 }
 
 void FireFly::Fly(const b2Vec2& corner)

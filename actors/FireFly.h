@@ -84,8 +84,14 @@ public:
     /// one a following firefly keeps its last target.
     void SetAntlerForm(const cPhysicsActor* form) { antlerForm = form; }
 
-    /// Advances the animation by dtMs and the flight by one tick. 1 on the tick that leaving ends
-    /// (the area then puts the character back at the position plus (3, 0)), else 0.
+    /// What `Update` answers.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        /// On the tick that leaving ends: the area puts the character back at the position plus (3, 0).
+        RESULT_CHARACTER_BACK = 1,
+    };
+    /// Advances the animation by dtMs and the flight by one tick; an `eResult`.
     int Update(int dtMs) override;
     /// The current animation at the position, while visible.
     void Draw();

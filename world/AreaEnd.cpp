@@ -269,7 +269,7 @@ void cAreaEnd::UpdateCarriers(int dtMs)
 {
     cAreaRoster roster(*this);
     for (size_t i = 0; i < carriers.size(); ++i) {
-        if (carriers[i]->Update(dtMs) != 1 || phase != PHASE_ENDING)
+        if (carriers[i]->Update(dtMs) != FireFly::RESULT_CHARACTER_BACK || phase != PHASE_ENDING)
             continue;
         cPlayerChar* character = i == 0 ? roster.GetOrange() : roster.GetGray();
         if (!character)

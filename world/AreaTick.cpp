@@ -181,7 +181,7 @@ void cAreaTick::UpdateFireFlies(int dtMs)
 {
     for (size_t k = 0; k < area.fireFlies.size(); ++k) {
         FireFly* fireFly = area.fireFlies[k];
-        if (fireFly && fireFly->Update(dtMs) == 1)
+        if (fireFly && fireFly->Update(dtMs) == FireFly::RESULT_CHARACTER_BACK)
             BringBack(*fireFly, static_cast<int>(k) + 1);
     }
 }

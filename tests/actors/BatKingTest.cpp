@@ -212,7 +212,7 @@ TEST(BatLandBubbleTest, PulsesBetweenNothingAndADrawnLargestRadius)
     float growth = cBatLandBubble::kGrowth;
     int turns = 0;
     for (int t = 0; t < 2000; ++t) {
-        EXPECT_EQ(bubble.Update(false, 0.0f, 0.0f), 0);
+        EXPECT_EQ(bubble.Update(false, 0.0f, 0.0f), cBatLandBubble::RESULT_NONE);
         expected += growth;
         if (growth > 0.0f && expected >= largest) {
             expected = largest;
@@ -254,8 +254,8 @@ TEST(BatLandBubbleTest, EndedBubbleShrinksAwayAndReportsOnce)
     bubble.EndWith(2.0f);
     const int ticks = static_cast<int>(std::ceil(r / 2.0f));
     for (int t = 1; t < ticks; ++t)
-        ASSERT_EQ(bubble.Update(false, 0.0f, 0.0f), 0) << t;
-    EXPECT_EQ(bubble.Update(false, 0.0f, 0.0f), 1);
+        ASSERT_EQ(bubble.Update(false, 0.0f, 0.0f), cBatLandBubble::RESULT_NONE) << t;
+    EXPECT_EQ(bubble.Update(false, 0.0f, 0.0f), cBatLandBubble::RESULT_GONE);
     EXPECT_EQ(bubble.GetRadius(), 0.0f);
 }
 

@@ -137,7 +137,7 @@ TEST_F(FireFlyTest, FileThatDoesNotOpenLeavesAFireflyThatStillChangesButNeverFli
     FlyTick();
     EXPECT_EQ(fly.GetDrawPosition(), b2Vec2(0.0f, 0.0f));
     StdoutOf([&] { fly.Dismiss(); });
-    EXPECT_EQ(FlyTick(), 1);
+    EXPECT_EQ(FlyTick(), FireFly::RESULT_CHARACTER_BACK);
     EXPECT_EQ(fly.GetState(), FireFly::STATE_GONE);
 }
 
