@@ -210,7 +210,7 @@ int cAreaExit::Update(int dtMs)
     if (scoreIndicator)
         scoreIndicator->Update(dtMs);
     if (cHintBubble* bubble = GetHintBubble())
-        if (bubble->Update(dtMs) == 1)
+        if (bubble->Update(dtMs) == cHintBubble::RESULT_DONE)
             DeleteHintBubble();
     if (mouthState == MOUTH_NEUTRAL || mouthState == MOUTH_OPEN)
         return 0;

@@ -41,7 +41,7 @@ void cInfoTriggerBox::OnContactAdd(cPhysicsBody* other, const physics::ContactPo
 
 int cInfoTriggerBox::Update(int dtMs)
 {
-    if (cHintBubble* bubble = GetHintBubble(); bubble && bubble->Update(dtMs) == 1)
+    if (cHintBubble* bubble = GetHintBubble(); bubble && bubble->Update(dtMs) == cHintBubble::RESULT_DONE)
         DeleteHintBubble();
     return 1;
 }

@@ -466,7 +466,7 @@ void cPlayerChar::DestroyPendingBody()
 
 void cPlayerChar::AdvanceHintBubble(int dtMs)
 {
-    if (GetHintBubble()->Update(dtMs))
+    if (GetHintBubble()->Update(dtMs) == cHintBubble::RESULT_DONE)
         DeleteHintBubble();
 }
 

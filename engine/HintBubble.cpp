@@ -43,7 +43,7 @@ int cHintBubble::Update(int dtMs)
 {
     if (dtMs > timeLeft) {
         timeLeft = 0;
-        return 1;
+        return RESULT_DONE;
     }
     if (!opened && !closing) {
         // The time left equals the full time only before the first update after opening, so the
@@ -73,7 +73,7 @@ int cHintBubble::Update(int dtMs)
     }
     if (frame)
         frame->Update(dtMs);
-    return 0;
+    return RESULT_NONE;
 }
 
 void cHintBubble::Hide()

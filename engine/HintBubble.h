@@ -21,9 +21,14 @@ public:
     cHintBubble(const cHintBubble&) = delete;
     cHintBubble& operator=(const cHintBubble&) = delete;
 
-    /// Advances the opening, showing and closing by dtMs. 1 once the time is used up (the owner
-    /// then deletes the bubble), else 0. A content picture that does not loop closes the bubble
-    /// when it ends.
+    /// What `Update` answers.
+    enum eResult
+    {
+        RESULT_NONE = 0,
+        RESULT_DONE = 1, ///< the time is used up: the owner deletes the bubble
+    };
+    /// Advances the opening, showing and closing by dtMs; an `eResult`. A content picture that does
+    /// not loop closes the bubble when it ends.
     int Update(int dtMs);
     /// Starts closing: the closing frame plays and the bubble is done 1000 ms later (an endless
     /// one stays, empty, until deleted). Nothing when already closing or closed.

@@ -24,7 +24,7 @@ protected:
     {
         sLife life;
         for (int tick = 1; tick <= limit; ++tick) {
-            if (bubble.Update(kTick)) {
+            if (bubble.Update(kTick) == cHintBubble::RESULT_DONE) {
                 life.doneAt = tick;
                 break;
             }
@@ -119,11 +119,11 @@ TEST_F(HintBubbleTest, ContentThatPlaysOnceClosesTheBubble)
 TEST_F(HintBubbleTest, UpdateLongerThanTheTimeLeftIsDoneAtOnce)
 {
     cHintBubble shortBubble(cActorTestAssets::kLoopingContent, 10);
-    EXPECT_EQ(shortBubble.Update(kTick), 1);
+    EXPECT_EQ(shortBubble.Update(kTick), cHintBubble::RESULT_DONE);
     EXPECT_EQ(shortBubble.GetTimeLeft(), 0);
 
     cHintBubble exact(cActorTestAssets::kLoopingContent, kTick);
-    EXPECT_EQ(exact.Update(kTick), 0);
+    EXPECT_EQ(exact.Update(kTick), cHintBubble::RESULT_NONE);
 }
 
 TEST_F(HintBubbleTest, ReopenStartsAgainWithTheContentGivenAtConstruction)
