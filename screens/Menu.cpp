@@ -196,7 +196,8 @@ int cMenu::MousePress(float px, float py, bool enabled, cInputHandler& input)
             break;
         case cMenuItem::RESULT_MUSIC:
         case cMenuItem::RESULT_CLICK_FULL_SCREEN:
-        case cMenuItem::RESULT_EFFECTS: return code;
+        case cMenuItem::RESULT_EFFECTS:
+        case cMenuItem::RESULT_CLICK_VOLUME_DOWN: return code;
         default: break;
         }
     }

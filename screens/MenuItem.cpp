@@ -446,7 +446,7 @@ int cMenuItem::PressSubItems(float px, float py, const QString& pageName, cInput
         }
         for (int j = 0; j < SubItemCount(); ++j) {
             cMenuItem& other = *subItems[j];
-            if (j == i || other.IsToggle())
+            if (j == i || (other.IsToggle() && code != RESULT_CLICK_VOLUME_DOWN && code != RESULT_CLICK_VOLUME_UP))
                 continue;
             other.selected = false;
             other.ResetSelection();

@@ -120,6 +120,8 @@ public:
         RESULT_CLICK_FULL_SCREEN = 4,    ///< the full-screen box or name
         RESULT_CLICK_DONE = 5,           ///< "SAVE", "OK", "DEFAULT", or "CANCEL" once its parent took it
         RESULT_CLICK_CANCEL = 6,         ///< "CANCEL": its parent shows the bound keys again
+        RESULT_CLICK_VOLUME_DOWN = 8,    ///< a volume control stepped down (no menu file has one)
+        RESULT_CLICK_VOLUME_UP = 9,      ///< a volume control stepped up (no menu file has one)
     };
     /// One tick of menu keys (the menu table): an `eResult` of the keys. Every key plays the menu
     /// sound.

@@ -186,7 +186,7 @@ int cOptionsScreen::MousePress(int x, int y, cInputHandler* input)
     for (int i = 0; i < PageCount(); ++i) {
         const int code = pages[i]->MousePress(float(x), float(y), i == selectedPage, *input);
         if (code == cMenuItem::RESULT_MUSIC || code == cMenuItem::RESULT_CLICK_FULL_SCREEN ||
-            code == cMenuItem::RESULT_EFFECTS)
+            code == cMenuItem::RESULT_EFFECTS || code == cMenuItem::RESULT_CLICK_VOLUME_DOWN)
             return code;
         if (code != cMenu::RESULT_NAME_CLICKED)
             continue;

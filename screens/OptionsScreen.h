@@ -54,7 +54,7 @@ public:
     /// `RESULT_KEY_FULL_SCREEN`, `RESULT_EFFECTS` or `RESULT_NONE`.
     int HandleInput(cInputHandler* input);
     void MouseMove(int x, int y);
-    /// `cMenuItem::RESULT_MUSIC`, `RESULT_CLICK_FULL_SCREEN`, `RESULT_EFFECTS` or `RESULT_NONE`.
+    /// `cMenuItem::RESULT_MUSIC`, `RESULT_CLICK_FULL_SCREEN`, `RESULT_EFFECTS`, `RESULT_CLICK_VOLUME_DOWN` (passed up, it means nothing here) or `RESULT_NONE`.
     int MousePress(int x, int y, cInputHandler* input);
     /// The sound page's check boxes follow the settings.
     void ApplySettings(cGameSettings* settings);

@@ -69,7 +69,7 @@ public:
         CLICK_IGNORED = -1, ///< a button other than the left (1), or the click that closes how-to-play
     };
     /// A click: the options' answer while they are open (`cMenuItem::RESULT_MUSIC`,
-    /// `RESULT_CLICK_FULL_SCREEN`, `RESULT_EFFECTS` or `RESULT_NONE`, the setting already toggled
+    /// `RESULT_CLICK_FULL_SCREEN`, `RESULT_EFFECTS`, `RESULT_CLICK_VOLUME_DOWN` or `RESULT_NONE`, the setting already toggled
     /// and saved); else an `eClickResult`. Only a left click reaches the options.
     virtual int MousePress(int x, int y, int button, cInputHandler* input);
     /// Open options show the settings as they now are.
