@@ -1,10 +1,12 @@
 // The first area drawn into a 512 x 512 framebuffer, as the frame manager has it draw into its
 // world texture, and read back by pixel: a character walking through the meadow goes behind its
-// plants, and a hint bubble hides neither a character nor one standing on its head. The pictures
-// are saved for a person to look at.
+// plants, a hint bubble hides neither a character nor one standing on its head, and the two let
+// out of the heart tree while nobody moves them both show. The pictures are saved for a person to
+// look at.
 #include "world/Area0.h"
 
 #include "actors/BasicPlant.h"
+#include "actors/Level0EnterTree.h"
 #include "actors/PlayerChar.h"
 #include "engine/HintBubble.h"
 
@@ -66,6 +68,22 @@ protected:
             for (int x = static_cast<int>(p.x); x < p.x + c.GetWidth(); ++x)
                 changed += a[static_cast<size_t>(y * kSize + x)] != b[static_cast<size_t>(y * kSize + x)];
         return changed;
+    }
+    /// The pixels of the character's body box that draw puts on the cleared canvas.
+    template <class F>
+    int InkOn(const cPlayerChar& c, F draw)
+    {
+        const std::vector<QRgb> blank = PaintAlone([] {});
+        return ChangedOn(c, PaintAlone(draw), blank);
+    }
+    /// The pixels of the character's body box that show in the whole area.
+    int ShowingOf(cPlayerChar& c)
+    {
+        const std::vector<QRgb> with = Paint();
+        c.SetActive(false);
+        const std::vector<QRgb> without = Paint();
+        c.SetActive(true);
+        return ChangedOn(c, with, without);
     }
     /// Not the black the canvas was cleared to.
     static bool IsInk(QRgb pixel) { return (pixel & 0xFFFFFFu) != 0; }
@@ -137,6 +155,33 @@ TEST_F(Area0LookTest, AHintBubbleHidesNeitherItsCharacterNorTheOneStandingOnIt)
         EXPECT_GT(Changed(shown, gone), 200) << "the bubble shows";
         EXPECT_EQ(ChangedOn(*orange, shown, gone), 0) << "orange, below, is not covered";
         EXPECT_EQ(ChangedOn(*brown, shown, gone), 0) << "brown, on top, is not covered";
+    }
+}
+
+TEST_F(Area0LookTest, OrangeAndGrayLetOutWhileNobodyMovesThemBothShow)
+{
+    LoadRealArea();
+    // Brown has gone off to the staircase; the tree owes two characters for two pink hearts.
+    StandAt(0, 240.0f, -154.0f);
+    cPlayerChar* orange = Character(1);
+    cPlayerChar* gray = Character(2);
+    cLevel0EnterTree* tree = static_cast<cArea0&>(*area).GetHeartTree();
+    tree->EatHeart(1);
+    tree->EatHeart(1);
+    for (int t = 0; t < 400 && !gray->HasBody(); ++t)
+        area->Update(kTick);
+    ASSERT_TRUE(orange->HasBody() && gray->HasBody()) << "both let out";
+    for (int t = 0; t < 25; ++t)
+        area->Update(kTick);
+    Paint();
+    canvas.Save("area0_let_out.png");
+
+    // Each shows at least half of what it would alone, whichever is drawn in front.
+    for (cPlayerChar* c : {orange, gray}) {
+        const int alone = InkOn(*c, [c] { c->Draw(); });
+        ASSERT_GT(alone, 40) << "character " << c->GetId() << " is drawn";
+        EXPECT_GE(2 * ShowingOf(*c), alone) << "character " << c->GetId() << " hidden at "
+                                            << c->GetPosition().x;
     }
 }
 

@@ -3,7 +3,8 @@
 // (each pink one lets another character out, each green one nearing the tree puts the earthquake
 // off), the tree leaps, the rocks fall, the platforms behind the cover stone appear, the theme
 // plays, the exit wakes up, the tree rises, and the three characters leave through the exit. The
-// pictures of the quake, the leap and the rising tree are saved for a person to look at.
+// pictures of the quake, the leap and the rising tree are saved for a person to look at. After the
+// quake, a player running up the two planks needs no exact timing for the second jump.
 #include "world/Area0.h"
 
 #include "app/Game.h"
@@ -22,6 +23,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 using ::testing::Contains;
@@ -125,6 +127,53 @@ protected:
             run.left = t;
     }
 
+    /// The tree leaps at once; ticks until the cover stone has fallen and the planks are there.
+    void BringTheQuakeTerrain()
+    {
+        cPlayerChar* brown = s_resources->GetCharacter(0);
+        for (int t = 0; t < 300 && !brown->HasBody(); ++t)
+            Tick();
+        area0->GetHeartTree()->StartJump();
+        for (int t = 0; t < 1000 && !area0->GetBodies()[6]->IsInWorld(); ++t)
+            Tick();
+        ASSERT_TRUE(area0->GetBodies()[6]->IsInWorld());
+    }
+
+    /// Brown runs right from the terrace with the key held all the way, jumps at takeoff, and
+    /// jumps again `wait` ticks after landing on the lower plank. The top of what it stands on
+    /// in the end; the lower plank's when it never got off it.
+    float RunUpThePlanks(float takeoff, int wait)
+    {
+        cPlayerChar* brown = s_resources->GetCharacter(0);
+        brown->Init(area->GetWorld(), kTerraceX, kTerraceTop);
+        for (int t = 0; t < 25; ++t)
+            Tick();
+        const float lowerTop = PlankTop(5);
+        int jumps = 0, landed = -1;
+        for (int t = 0; t < 200; ++t) {
+            Tick();
+            const bool onLower = brown->CanJump() && std::fabs(brown->GetPosition().y - lowerTop) < 0.5f;
+            if (jumps == 1 && landed < 0 && onLower)
+                landed = t;
+            if (jumps > 0 && t > landed + wait && brown->CanJump() && !onLower)
+                return brown->GetPosition().y;
+            brown->Walk(FACING_RIGHT);
+            const bool jumpNow = jumps == 0 ? brown->GetPosition().x >= takeoff : landed >= 0 && t >= landed + wait;
+            if (jumpNow && jumps < 2 && brown->CanJump()) {
+                brown->Jump(false);
+                ++jumps;
+            }
+        }
+        return brown->GetPosition().y;
+    }
+
+    float PlankTop(size_t body) const
+    {
+        const cPhysicsBody* plank = area0->GetBodies()[body];
+        return plank->GetPosition().y + plank->GetHeight();
+    }
+
+    static constexpr float kTerraceX = 296.0f, kTerraceTop = -166.0f;
     cArea0* area0 = nullptr;
     int risingTick = -1;
 };
@@ -194,6 +243,19 @@ TEST_F(Area0Test, ThePlayerFeedsTheTreeEveryHeartAndTheThreeLeaveThroughTheExitA
     EXPECT_EQ(positive, 2);
     EXPECT_EQ(negative, 10);
     EXPECT_EQ(area->Update(kTick), cArea::RESULT_LEAVING) << "and stays left";
+}
+
+TEST_F(Area0Test, AfterTheQuakeARunningJumpFromTheLowerPlankLandsOnTheUpperOneEarlyOrLate)
+{
+    LoadRealArea();
+    BringTheQuakeTerrain();
+    // Taking off from the terrace a few ticks early or late (the run covers about 2 units a tick),
+    // and jumping again in any of the first 7 ticks on the lower plank, brown reaches the upper one.
+    for (float takeoff = 306.0f; takeoff <= 320.0f; takeoff += 2.0f) {
+        for (int wait = 0; wait < 7; ++wait)
+            EXPECT_NEAR(RunUpThePlanks(takeoff, wait), PlankTop(6), 0.5f)
+                << "taking off at " << takeoff << ", jumping again " << wait << " ticks after landing";
+    }
 }
 
 struct sBrokenFirstArea
