@@ -141,7 +141,8 @@ bool cAreaExit::LoadFromXml(const QString& file, physics::World* world, float x,
 
 void cAreaExit::ReadScoreIndicator(const QXmlStreamAttributes& attributes, float x, float y)
 {
-    indicatorOffset.Set(FloatAttribute(attributes, "x"), FloatAttribute(attributes, "y"));
+    indicatorOffset.Set(FloatAttributeWithin(attributes, "x", 0.0f, -kMaxFileInt, kMaxFileInt),
+                        FloatAttributeWithin(attributes, "y", 0.0f, -kMaxFileInt, kMaxFileInt));
     delete scoreIndicator;
     scoreIndicator = new cScoreIndicator(x + indicatorOffset.x, y + indicatorOffset.y);
     scoreIndicator->LoadFromXml(attributes.value(QLatin1String("file")).toString());

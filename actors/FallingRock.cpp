@@ -54,14 +54,13 @@ bool cFallingRock::LoadFromXml(const QString& file, physics::World* world, int x
 
 void cFallingRock::ReadBody(const QXmlStreamAttributes& attributes, physics::World* world)
 {
-    bodyWidth = IntAttributeClamped(attributes, "w", 0);
-    bodyHeight = IntAttributeClamped(attributes, "h", 0);
+    const sBodyAttributes body = sBodyAttributes::Read(attributes, false);
+    bodyWidth = static_cast<int>(body.width);
+    bodyHeight = static_cast<int>(body.height);
     const int type = BodyTypeFromFile(IntAttributeClamped(attributes, "type", kDefaultFileType));
     RemoveFromWorld();
     delete physicsBody;
-    physicsBody = new cPhysicsBody(static_cast<float>(bodyWidth), static_cast<float>(bodyHeight), type,
-                                   static_cast<float>(IntAttributeClamped(attributes, "density", 0)),
-                                   static_cast<float>(IntAttributeClamped(attributes, "friction", 0)), this, false);
+    physicsBody = new cPhysicsBody(body.width, body.height, type, body.density, body.friction, this, false);
     physicsBody->CreateInWorld(world, static_cast<float>(startX), static_cast<float>(startY), true);
 }
 
