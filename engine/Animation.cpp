@@ -43,9 +43,10 @@ bool cAnimation::LoadFromXml(QXmlStreamReader& reader, int defaultSrc)
     const auto value = [&attributes](const char* attribute, int absent) {
         return IntAttributeClamped(attributes, attribute, absent);
     };
-    return Setup(FlagAttribute(attributes, "loop", false), static_cast<uint16_t>(value("mpf", 0)), value("numFrames", 1),
-                 value("x", 0), value("y", 0), value("w", 16), value("h", 16), value("src", defaultSrc),
-                 value("offsetx", 0), value("offsety", 0));
+    // The frame time is taken modulo 65536, as the files always had it; any int converts soundly.
+    const auto frameMs = static_cast<uint16_t>(IntAttribute(attributes, "mpf", 0));
+    return Setup(FlagAttribute(attributes, "loop", false), frameMs, value("numFrames", 1), value("x", 0), value("y", 0),
+                 value("w", 16), value("h", 16), value("src", defaultSrc), value("offsetx", 0), value("offsety", 0));
 }
 
 bool cAnimation::Setup(bool loops, uint16_t frameMs, int numFrames, int x, int y, int w, int h, int src,

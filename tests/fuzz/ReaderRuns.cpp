@@ -356,6 +356,8 @@ BrokenPromises CheckAnimation(cAnimation& animation)
     for (unsigned dt : {0u, 20u, 250u, 20u, 70000u, 20u}) {
         animation.Update(dt);
         animation.IsFinished();
+        animation.Draw(100.0f, -100.0f, 255, 255, 255, 255, 1);
+        animation.DrawScaled(100.0f, 100.0f, 3, 255, 255, 255, 128);
     }
     animation.SetFrame(animation.GetNumFrames() - 1);
     cAnimation copy(animation);
@@ -380,7 +382,7 @@ BrokenPromises RunAnimationList(const QByteArray& bytes)
 }
 
 /// The bytes as a character file, for a character and for a carrier firefly, both in a world that
-/// then runs while the character walks and jumps.
+/// then runs while the character walks and jumps; both drawn.
 BrokenPromises RunCharacterFile(const QByteArray& bytes)
 {
     Game();
@@ -395,6 +397,9 @@ BrokenPromises RunCharacterFile(const QByteArray& bytes)
         character.Walk(FACING_RIGHT);
         character.Update(kTickMs);
         Step(world, 1);
+        character.Draw();
+        character.DrawScaled(100.0f, 100.0f, 2.0f);
+        firefly.Draw();
     }
     character.Jump(false);
     Step(world, 5);
@@ -403,7 +408,8 @@ BrokenPromises RunCharacterFile(const QByteArray& bytes)
     return {};
 }
 
-/// The bytes as the file of an area's exit and of its enter tree, both in one world that then runs.
+/// The bytes as the file of an area's exit and of its enter tree, both in one world that then runs
+/// while they are drawn.
 BrokenPromises RunTreeFile(const QByteArray& bytes)
 {
     Game();
@@ -415,11 +421,15 @@ BrokenPromises RunTreeFile(const QByteArray& bytes)
         exit.Update(kTickMs);
         enterTree.Update(kTickMs);
         Step(world, 1);
+        exit.DrawDay(1.0f);
+        exit.DrawLoF(0.5f);
+        enterTree.DrawDay(1.0f);
+        enterTree.DrawLoF(0.5f);
     }
     return {};
 }
 
-/// The bytes as a plant's file in a world that then runs, and as a score indicator's file.
+/// The bytes as a plant's file in a world that then runs, and as a score indicator's file; both drawn.
 BrokenPromises RunPlantFile(const QByteArray& bytes)
 {
     Game();
@@ -431,6 +441,8 @@ BrokenPromises RunPlantFile(const QByteArray& bytes)
     for (int tick = 0; tick < 10; ++tick) {
         plant.Update(kTickMs);
         Step(world, 1);
+        plant.Draw();
+        indicator.Draw();
     }
     return {};
 }
