@@ -52,11 +52,10 @@ bool cAreaEndExitTree::LoadFromXml(const QString& file, physics::World* world, f
         if (platform)
             platform->Destroy();
         delete platform;
-        platform = new cPhysicsBody(static_cast<float>(IntAttribute(a, "w", 0)),
-                                    static_cast<float>(IntAttribute(a, "h", 0)), BODY_SENSOR,
-                                    FloatAttribute(a, "density"), FloatAttribute(a, "friction"), nullptr, false);
-        platform->CreateInWorld(world, x - static_cast<float>(IntAttribute(a, "x", 0)),
-                                y - static_cast<float>(IntAttribute(a, "y", 0)), true);
+        const sBodyAttributes body = sBodyAttributes::Read(a, false);
+        platform = new cPhysicsBody(body.width, body.height, BODY_SENSOR, body.density, body.friction, nullptr, false);
+        platform->CreateInWorld(world, x - static_cast<float>(IntAttributeClamped(a, "x", 0)),
+                                y - static_cast<float>(IntAttributeClamped(a, "y", 0)), true);
         return true;
     });
     if (!read)

@@ -58,10 +58,10 @@ bool cAreaEnterTree::LoadFromXml(const QString& file)
         const QXmlStreamAttributes attributes = reader.attributes();
         const QStringRef name = reader.name();
         if (name == QLatin1String("AreaEnterTree") || name == QLatin1String("Level0EnterTree")) {
-            chipSet = IntAttribute(attributes, "src", chipSet);
-            type = IntAttribute(attributes, "type", type);
+            chipSet = IntAttributeClamped(attributes, "src", chipSet);
+            type = IntAttributeClamped(attributes, "type", type);
         } else if (name == QLatin1String("MouthOffset")) {
-            mouthOffset.Set(IntAttribute(attributes, "x", 0), IntAttribute(attributes, "y", 0));
+            mouthOffset.Set(IntAttributeClamped(attributes, "x", 0), IntAttributeClamped(attributes, "y", 0));
         } else if (name == QLatin1String("animation")) {
             auto* anim = new cAnimation();
             if (anim->LoadFromXml(reader, chipSet))

@@ -117,10 +117,10 @@ bool cAreaExit::LoadFromXml(const QString& file, physics::World* world, float x,
         const QXmlStreamAttributes attributes = reader.attributes();
         const QStringRef name = reader.name();
         if (name == QLatin1String("AreaExitTree") || name == QLatin1String("Level0EnterTree")) {
-            chipSet = IntAttribute(attributes, "src", chipSet);
-            type = IntAttribute(attributes, "type", type);
+            chipSet = IntAttributeClamped(attributes, "src", chipSet);
+            type = IntAttributeClamped(attributes, "type", type);
         } else if (name == QLatin1String("MouthOffset")) {
-            mouthOffset.Set(IntAttribute(attributes, "x", 0), IntAttribute(attributes, "y", 0));
+            mouthOffset.Set(IntAttributeClamped(attributes, "x", 0), IntAttributeClamped(attributes, "y", 0));
         } else if (name == QLatin1String("scoreIndicator")) {
             ReadScoreIndicator(attributes, x, y);
         } else if (name == QLatin1String("animation")) {
@@ -141,7 +141,8 @@ bool cAreaExit::LoadFromXml(const QString& file, physics::World* world, float x,
 
 void cAreaExit::ReadScoreIndicator(const QXmlStreamAttributes& attributes, float x, float y)
 {
-    indicatorOffset.Set(FloatAttribute(attributes, "x"), FloatAttribute(attributes, "y"));
+    indicatorOffset.Set(FloatAttributeWithin(attributes, "x", 0.0f, -kMaxFileInt, kMaxFileInt),
+                        FloatAttributeWithin(attributes, "y", 0.0f, -kMaxFileInt, kMaxFileInt));
     delete scoreIndicator;
     scoreIndicator = new cScoreIndicator(x + indicatorOffset.x, y + indicatorOffset.y);
     scoreIndicator->LoadFromXml(attributes.value(QLatin1String("file")).toString());

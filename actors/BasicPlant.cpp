@@ -52,9 +52,9 @@ bool BasicPlant::LoadFromXml(const QString& file, physics::World* world, int px,
     int chipSet = 0;
     return ReadActorFile(file, [&](QXmlStreamReader& xml) {
         const QXmlStreamAttributes attributes = xml.attributes();
-        chipSet = IntAttribute(attributes, "src", chipSet);
+        chipSet = IntAttributeClamped(attributes, "src", chipSet);
         if (attributes.hasAttribute("type"))
-            type = IntAttribute(attributes, "type", type);
+            type = IntAttributeClamped(attributes, "type", type);
         if (xml.name() == QLatin1String("animation")) {
             auto animation = std::make_unique<cAnimation>();
             if (animation->LoadFromXml(xml, chipSet))

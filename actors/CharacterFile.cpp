@@ -25,9 +25,9 @@ bool sCharacterFile::Read(const QString& path, cCharacterAnimations& animations,
             continue;
         const QXmlStreamAttributes attributes = xml.attributes();
         if (xml.name() == QLatin1String(header)) {
-            id = IntAttribute(attributes, "id", id);
-            switchInfoIndex = IntAttribute(attributes, "SwitchInfoAnimIndex", 0);
-            defaultChipSet = IntAttribute(attributes, "src", defaultChipSet);
+            id = IntAttributeClamped(attributes, "id", id);
+            switchInfoIndex = IntAttributeClamped(attributes, "SwitchInfoAnimIndex", 0);
+            defaultChipSet = IntAttributeClamped(attributes, "src", defaultChipSet);
         } else if (xml.name() == QLatin1String("animation")) {
             auto animation = std::make_unique<cAnimation>();
             if (animation->LoadFromXml(xml, defaultChipSet))

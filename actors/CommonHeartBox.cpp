@@ -30,7 +30,7 @@ bool CommonHeartBox::LoadFromXml(const QString& file)
     int chipSet = 0;
     return ReadActorFile(file, [&](QXmlStreamReader& xml) {
         const QXmlStreamAttributes attributes = xml.attributes();
-        chipSet = IntAttribute(attributes, "src", chipSet);
+        chipSet = IntAttributeClamped(attributes, "src", chipSet);
         if (xml.name() == QLatin1String("animation")) {
             auto animation = std::make_unique<cAnimation>();
             if (animation->LoadFromXml(xml, chipSet))

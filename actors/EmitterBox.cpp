@@ -41,9 +41,9 @@ cEmitterBox::~cEmitterBox()
 bool cEmitterBox::ReadXml(QXmlStreamReader& xml)
 {
     const QXmlStreamAttributes attributes = xml.attributes();
-    const float x = static_cast<float>(IntAttribute(attributes, "x", 0));
-    const float y = static_cast<float>(IntAttribute(attributes, "y", 0));
-    id = IntAttribute(attributes, "type", 0);
+    const float x = static_cast<float>(IntAttributeClamped(attributes, "x", 0));
+    const float y = static_cast<float>(IntAttributeClamped(attributes, "y", 0));
+    id = IntAttributeClamped(attributes, "type", 0);
     while (!xml.atEnd() && !xml.hasError()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("EmitterBox"))
@@ -64,12 +64,12 @@ bool cEmitterBox::ReadXml(QXmlStreamReader& xml)
 void cEmitterBox::ReadReceiver(QXmlStreamReader& xml)
 {
     const QXmlStreamAttributes attributes = xml.attributes();
-    int type = IntAttribute(attributes, "type", 0);
+    int type = IntAttributeClamped(attributes, "type", 0);
     if (type < 0 || type > kLastReceiverType)
         type = -1;
     auto* receiver = new cReceiverBox(type);
-    receiver->InitFromBlueprint(static_cast<float>(IntAttribute(attributes, "x", 0)),
-                                static_cast<float>(IntAttribute(attributes, "y", 0)));
+    receiver->InitFromBlueprint(static_cast<float>(IntAttributeClamped(attributes, "x", 0)),
+                                static_cast<float>(IntAttributeClamped(attributes, "y", 0)));
     receivers.push_back(receiver);
 }
 

@@ -39,12 +39,12 @@ bool cFallingRock::LoadFromXml(const QString& file, physics::World* world, int x
         const QXmlStreamAttributes attributes = reader.attributes();
         if (reader.name() == QLatin1String("animation")) {
             auto anim = std::make_unique<cAnimation>();
-            if (anim->LoadFromXml(reader, IntAttribute(attributes, "src", chipSet)))
+            if (anim->LoadFromXml(reader, IntAttributeClamped(attributes, "src", chipSet)))
                 animations.Append(std::move(anim));
             if (animations.GetCount() == 1)
                 animations.Show(0, true);
         } else if (attributes.hasAttribute(QLatin1String("src"))) {
-            chipSet = IntAttribute(attributes, "src", chipSet);
+            chipSet = IntAttributeClamped(attributes, "src", chipSet);
         }
         if (reader.name() == QLatin1String("body"))
             ReadBody(attributes, world);
@@ -54,14 +54,13 @@ bool cFallingRock::LoadFromXml(const QString& file, physics::World* world, int x
 
 void cFallingRock::ReadBody(const QXmlStreamAttributes& attributes, physics::World* world)
 {
-    bodyWidth = IntAttribute(attributes, "w", 0);
-    bodyHeight = IntAttribute(attributes, "h", 0);
-    const int type = BodyTypeFromFile(IntAttribute(attributes, "type", kDefaultFileType));
+    const sBodyAttributes body = sBodyAttributes::Read(attributes, false);
+    bodyWidth = static_cast<int>(body.width);
+    bodyHeight = static_cast<int>(body.height);
+    const int type = BodyTypeFromFile(IntAttributeClamped(attributes, "type", kDefaultFileType));
     RemoveFromWorld();
     delete physicsBody;
-    physicsBody = new cPhysicsBody(static_cast<float>(bodyWidth), static_cast<float>(bodyHeight), type,
-                                   static_cast<float>(IntAttribute(attributes, "density", 0)),
-                                   static_cast<float>(IntAttribute(attributes, "friction", 0)), this, false);
+    physicsBody = new cPhysicsBody(body.width, body.height, type, body.density, body.friction, this, false);
     physicsBody->CreateInWorld(world, static_cast<float>(startX), static_cast<float>(startY), true);
 }
 

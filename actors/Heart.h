@@ -28,6 +28,10 @@ enum eHeartResult
 class cHeart : public cPhysicsActor
 {
 public:
+    /// The most a heart of an area file is worth, or takes away: the shipped hearts are worth 1 or
+    /// -1, and the sums of an area's hearts stay far within an int.
+    static constexpr int kMaxValue = 100;
+
     /// A heart of value whose 11 × 10 sensor has its lower-left corner at (x, y), flying to the
     /// target (truncated to whole units); with travelNow it sets off at once, else it hovers.
     cHeart(physics::World* world, float x, float y, float targetX, float targetY, int value, bool travelNow);

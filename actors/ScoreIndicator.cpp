@@ -50,7 +50,7 @@ bool cScoreIndicator::LoadFromXml(const QString& file)
     const bool opened = ReadActorFile(file, [&](QXmlStreamReader& reader) {
         const QXmlStreamAttributes attributes = reader.attributes();
         if (reader.name() == QLatin1String("ScoreIndicator")) {
-            tileSet = IntAttribute(attributes, "TileSetID", tileSet);
+            tileSet = IntAttributeClamped(attributes, "TileSetID", tileSet);
             big = FlagAttribute(attributes, "BigIndicator", false);
         } else if (reader.name() == QLatin1String("FeedbackAnim")) {
             auto* anim = new cAnimation();

@@ -321,7 +321,7 @@ void cFrameEditDock::ResizeSelectedFrame(int size)
     cComicFrame* frame = frameEditor ? frameEditor->GetSelectedFrame() : nullptr;
     if (!frame || (frame->GetTexWidth() == size && frame->GetTexHeight() == size))
         return;
-    frame->ResizeSquareTex(size);
+    frameEditor->ResizeSelection(size);
     // The new window gives the frame another scale.
     RefreshSelection();
 }

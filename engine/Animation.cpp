@@ -40,11 +40,13 @@ bool cAnimation::LoadFromXml(QXmlStreamReader& reader, int defaultSrc)
     const QXmlStreamAttributes attributes = reader.attributes();
     name = attributes.value(QLatin1String("name")).toString();
     vanish = FlagAttribute(attributes, "vanish", vanish);
-    return Setup(FlagAttribute(attributes, "loop", false), static_cast<uint16_t>(IntAttribute(attributes, "mpf", 0)),
-                 IntAttribute(attributes, "numFrames", 1), IntAttribute(attributes, "x", 0),
-                 IntAttribute(attributes, "y", 0), IntAttribute(attributes, "w", 16), IntAttribute(attributes, "h", 16),
-                 IntAttribute(attributes, "src", defaultSrc), IntAttribute(attributes, "offsetx", 0),
-                 IntAttribute(attributes, "offsety", 0));
+    const auto value = [&attributes](const char* attribute, int absent) {
+        return IntAttributeClamped(attributes, attribute, absent);
+    };
+    // The frame time is taken modulo 65536, as the files always had it; any int converts soundly.
+    const auto frameMs = static_cast<uint16_t>(IntAttribute(attributes, "mpf", 0));
+    return Setup(FlagAttribute(attributes, "loop", false), frameMs, value("numFrames", 1), value("x", 0), value("y", 0),
+                 value("w", 16), value("h", 16), value("src", defaultSrc), value("offsetx", 0), value("offsety", 0));
 }
 
 bool cAnimation::Setup(bool loops, uint16_t frameMs, int numFrames, int x, int y, int w, int h, int src,

@@ -38,6 +38,17 @@ int IntAttribute(const QXmlStreamAttributes& attributes, const char* name, int a
     return ReadIntAttribute(attributes, name, value) == eAttributeRead::Malformed ? 0 : value;
 }
 
+int IntAttributeClamped(const QXmlStreamAttributes& attributes, const char* name, int absent, int low, int high)
+{
+    const int value = IntAttribute(attributes, name, absent);
+    if (value >= low && value <= high)
+        return value;
+    const int nearer = value < low ? low : high;
+    const QByteArray why = QString("lies outside %1 to %2; %3 is used").arg(low).arg(high).arg(nearer).toLatin1();
+    ReportRefused(attributes, name, why.constData());
+    return nearer;
+}
+
 int IntAttributeWithin(const QXmlStreamAttributes& attributes, const char* name, int fallback, int low, int high)
 {
     int value = fallback;

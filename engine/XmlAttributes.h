@@ -19,6 +19,16 @@ eAttributeRead ReadIntAttribute(const QXmlStreamAttributes& attributes, const ch
 /// 0 when its text is malformed.
 int IntAttribute(const QXmlStreamAttributes& attributes, const char* name, int absent);
 
+/// How far a whole number of a game file reaches either side of 0, be it a position, size, offset,
+/// colour, time or count: every shipped value lies far within, and the sum or the product of any
+/// two such numbers stays an int.
+constexpr int kMaxFileInt = 32767;
+
+/// The named attribute as IntAttribute reads it, brought into low to high before any arithmetic
+/// meets it: a number outside is reported with an "ERROR:" line and the nearer end is used.
+int IntAttributeClamped(const QXmlStreamAttributes& attributes, const char* name, int absent, int low = -kMaxFileInt,
+                        int high = kMaxFileInt);
+
 /// The named attribute as a decimal integer from low to high, for the sizes and counts that the game
 /// allocates, loops over or multiplies by: fallback when the element lacks it; a malformed text or a
 /// number outside the range is refused with an "ERROR:" line and gives fallback too.

@@ -1,5 +1,6 @@
 #include "screens/AreaSummary.h"
 
+#include "actors/Heart.h"
 #include "engine/ActorFile.h"
 #include "engine/StringUtil.h"
 #include "engine/XmlAttributes.h"
@@ -21,7 +22,7 @@ bool cAreaSummary::Read(const std::string& fileName)
         else if (xml.name() == QLatin1String("ScoreHeart"))
             // A heart worth less than nothing can be left where it is: it takes nothing from the
             // most a run can score, as the area's exit counts it.
-            maxScore += std::max(0, IntAttribute(attributes, "value", 0));
+            maxScore += std::max(0, IntAttributeClamped(attributes, "value", 0, -cHeart::kMaxValue, cHeart::kMaxValue));
         else if (xml.name() == QLatin1String("Quote"))
             ReadQuote(attributes);
         else
@@ -35,7 +36,7 @@ void cAreaSummary::ReadQuote(const QXmlStreamAttributes& attributes)
     if (!attributes.hasAttribute("ID"))
         return;
     hasQuote = true;
-    quoteId = IntAttribute(attributes, "ID", 0);
+    quoteId = IntAttributeClamped(attributes, "ID", 0);
     if (attributes.hasAttribute("text")) {
         hasQuoteText = true;
         quoteText = attributes.value("text").toString();
@@ -50,7 +51,7 @@ void cAreaSummary::ReadSounds(const QStringRef& element, const QXmlStreamAttribu
             if (attributes.hasAttribute(name))
                 sounds.emplace_back(attributes.value(name).toString(), true);
     } else if (element == QLatin1String("music") && attributes.hasAttribute("file")) {
-        sounds.emplace_back(attributes.value("file").toString(), IntAttribute(attributes, "loop", 1) == 1);
+        sounds.emplace_back(attributes.value("file").toString(), IntAttributeClamped(attributes, "loop", 1) == 1);
     } else if (element == QLatin1String("themes")) {
         for (const QXmlStreamAttribute& theme : attributes)
             sounds.emplace_back(theme.value().toString(), true);

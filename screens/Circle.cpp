@@ -8,13 +8,13 @@
 bool cCircle::LoadFromXml(QXmlStreamReader& reader)
 {
     const QXmlStreamAttributes attributes = reader.attributes();
-    x = IntAttribute(attributes, "x", 0);
-    y = IntAttribute(attributes, "y", 0);
-    radius = IntAttribute(attributes, "radius", 0);
-    red = float(IntAttribute(attributes, "red", 255));
-    green = float(IntAttribute(attributes, "green", 255));
-    blue = float(IntAttribute(attributes, "blue", 255));
-    alpha = float(IntAttribute(attributes, "alpha", 255));
+    x = IntAttributeClamped(attributes, "x", 0);
+    y = IntAttributeClamped(attributes, "y", 0);
+    radius = IntAttributeClamped(attributes, "radius", 0);
+    red = float(IntAttributeClamped(attributes, "red", 255));
+    green = float(IntAttributeClamped(attributes, "green", 255));
+    blue = float(IntAttributeClamped(attributes, "blue", 255));
+    alpha = float(IntAttributeClamped(attributes, "alpha", 255));
     return true;
 }
 

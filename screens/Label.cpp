@@ -17,14 +17,14 @@ constexpr float kTitleHeight = 0.65f;
 bool cLabel::LoadFromXml(QXmlStreamReader& reader)
 {
     const QXmlStreamAttributes attributes = reader.attributes();
-    x = IntAttribute(attributes, "x", 0);
-    y = IntAttribute(attributes, "y", 0);
-    red = IntAttribute(attributes, "R", 255);
-    green = IntAttribute(attributes, "G", 255);
-    blue = IntAttribute(attributes, "B", 255);
-    alpha = IntAttribute(attributes, "A", 255);
+    x = IntAttributeClamped(attributes, "x", 0);
+    y = IntAttributeClamped(attributes, "y", 0);
+    red = IntAttributeClamped(attributes, "R", 255);
+    green = IntAttributeClamped(attributes, "G", 255);
+    blue = IntAttributeClamped(attributes, "B", 255);
+    alpha = IntAttributeClamped(attributes, "A", 255);
     text = attributes.value(QLatin1String("name")).toString();
-    size = IntAttribute(attributes, "size", 0);
+    size = IntAttributeClamped(attributes, "size", 0);
     return true;
 }
 

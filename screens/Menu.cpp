@@ -27,9 +27,9 @@ bool cMenu::LoadFromXml(QXmlStreamReader& reader)
     items.clear();
     circles.clear();
     const QXmlStreamAttributes attributes = reader.attributes();
-    x = IntAttribute(attributes, "x", 0);
-    y = IntAttribute(attributes, "y", 0);
-    active = IntAttribute(attributes, "active", 1);
+    x = IntAttributeClamped(attributes, "x", 0);
+    y = IntAttributeClamped(attributes, "y", 0);
+    active = IntAttributeClamped(attributes, "active", 1);
     name = attributes.value(QLatin1String("name")).toString();
     while (!reader.atEnd() && !reader.hasError()) {
         reader.readNext();

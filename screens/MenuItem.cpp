@@ -94,20 +94,20 @@ bool cMenuItem::LoadFromXml(QXmlStreamReader& reader)
 void cMenuItem::ReadAttributes(const QXmlStreamReader& reader)
 {
     const QXmlStreamAttributes attributes = reader.attributes();
-    x = IntAttribute(attributes, "x", 0);
-    y = IntAttribute(attributes, "y", 0);
-    style = IntAttribute(attributes, "style", 1);
+    x = IntAttributeClamped(attributes, "x", 0);
+    y = IntAttributeClamped(attributes, "y", 0);
+    style = IntAttributeClamped(attributes, "style", 1);
     name = attributes.value(QLatin1String("name")).toString();
-    linkRight = IntAttribute(attributes, "right", -1);
-    if (IntAttribute(attributes, "grayed", 0) == 1)
+    linkRight = IntAttributeClamped(attributes, "right", -1);
+    if (IntAttributeClamped(attributes, "grayed", 0) == 1)
         grayed = true;
-    toggle = IntAttribute(attributes, "toggle", 0);
-    linkDown = IntAttribute(attributes, "down", -1);
-    linkLeft = IntAttribute(attributes, "left", -1);
-    linkUp = IntAttribute(attributes, "up", -1);
-    layoutPosition = IntAttribute(attributes, "layoutposition", 1);
-    size = IntAttribute(attributes, "size", 0);
-    alwaysWhite = IntAttribute(attributes, "alwayswhite", 0);
+    toggle = IntAttributeClamped(attributes, "toggle", 0);
+    linkDown = IntAttributeClamped(attributes, "down", -1);
+    linkLeft = IntAttributeClamped(attributes, "left", -1);
+    linkUp = IntAttributeClamped(attributes, "up", -1);
+    layoutPosition = IntAttributeClamped(attributes, "layoutposition", 1);
+    size = IntAttributeClamped(attributes, "size", 0);
+    alwaysWhite = IntAttributeClamped(attributes, "alwayswhite", 0);
     if (Is(name, "KEYBOARD"))
         keyboardEntry = this;
 }

@@ -26,8 +26,8 @@ cSetButton::~cSetButton() = default;
 bool cSetButton::LoadFromXml(QXmlStreamReader& reader, int defaultChipSet)
 {
     const QXmlStreamAttributes attributes = reader.attributes();
-    x = IntAttribute(attributes, "x", 0);
-    y = IntAttribute(attributes, "y", 0);
+    x = IntAttributeClamped(attributes, "x", 0);
+    y = IntAttributeClamped(attributes, "y", 0);
     shownText = attributes.value(QLatin1String("name")).toString();
     committedText = shownText;
     while (!reader.atEnd() && !reader.hasError()) {

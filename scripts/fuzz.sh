@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Fuzzes every reader of the game: builds the libFuzzer targets of tests/fuzz with clang and the
 # address and undefined-behaviour sanitizers into build-fuzz/, then runs each target for the given
-# number of seconds (default 60), two at a time (only the targets named after the seconds, when
+# number of seconds (default 60), three at a time (only the targets named after the seconds, when
 # any are, as in "fuzz.sh 300 soundlist ogg"), from its corpus in build-fuzz/corpus (kept between
-# runs), the damaged files of tests/fuzz/damaged and the game's own files of that kind. Prints the
-# executions, crashes (sanitizer reports and broken promises included), hangs and running out of
-# memory per target, keeps what broke a target in build-fuzz/artifacts, and fails when anything did.
+# runs), the damaged files of tests/fuzz/damaged and the game's own files of that kind, with a
+# dictionary of the element and attribute names those files hold. Each target runs in fork mode: a
+# crash, hang or running out of memory is kept in build-fuzz/artifacts/<target>/ and the run goes
+# on, so one run reports all it finds. Prints the executions, crashes (sanitizer reports and broken
+# promises included), hangs and running out of memory per target, and fails when anything broke.
 # Not run by CI: the damaged files are, in the ordinary tests.
 set -euo pipefail
 seconds="${1:-60}"
@@ -25,9 +27,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q "${missing[@]}"
 fi
 
+# The machine is shared: three cores build and fuzz.
+jobs=3
+launcher=()
+! command -v ccache > /dev/null || launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$out" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DMIRROWEN_FUZZ=ON > /dev/null
-cmake --build "$out" -j"$(nproc)" --target fuzz_targets
+  -DMIRROWEN_FUZZ=ON "${launcher[@]}" > /dev/null
+cmake --build "$out" -j"$jobs" --target fuzz_targets
 
 # The game's own files of each reader's kind, beside its damaged files.
 declare -A seeds=(
@@ -41,6 +47,11 @@ declare -A seeds=(
   [plants]="res/xml/actors/plants/*.xml res/xml/actors/ScoreIndicator/*.xml"
   [heartboxes]="res/xml/common_resources/HeartBox/*.xml res/xml/actors/Boxes/*.xml"
   [framesets]="res/Areas/*_Frames.xml tests/world/frametest/*.xml"
+  [levelorder]="res/xml/LevelOrder.xml"
+  [areasummary]="res/Areas/*.xml"
+  [scenery]="res/xml/actors/plants/*mushroom.xml res/xml/actors/rocks/*.xml res/xml/actors/SpecialTrees/*.xml"
+  [interlude]="res/Areas/*.xml"
+  [menus]="res/xml/menus/*.xml res/xml/startscreen.xml"
   [soundlist]=""
   [area]="res/Areas/*.xml"
   [ogg]="$(ls -S "$out"/generated/res/wave/SFX/*.ogg | tail -n 6 | tr '\n' ' ')"
@@ -58,7 +69,7 @@ for binary in "$out"/tests/fuzz/targets/fuzz_*; do
   cp tests/fuzz/damaged/"$name"/* "$out/seeds/$name"/ 2>/dev/null || true
   for file in ${seeds[$name]}; do
     seed="$out/seeds/$name/$(echo "$file" | tr '/' '_')"
-    if [ "$name" = area ]; then
+    if [ "$name" = area ] || [ "$name" = areasummary ] || [ "$name" = interlude ]; then
       # Areas without their music, which takes longer to decode than the rest of the area to read:
       # the damaged areas give the reader music of a few milliseconds.
       case "$file" in *_Frames.xml) continue ;; esac
@@ -67,6 +78,9 @@ for binary in "$out"/tests/fuzz/targets/fuzz_*; do
       cp "$file" "$seed"
     fi
   done
+  # Every element and attribute name of the seeds, as libFuzzer's dictionary lines.
+  cat "$out/seeds/$name"/*.xml "$out/seeds/$name"/*.zvs 2>/dev/null \
+    | grep -aoE '<[A-Za-z_][A-Za-z_0-9]*|[A-Za-z_][A-Za-z_0-9]*="' | sort -u | sed 's/"/\\"/g; s/.*/"&"/' > "$out/seeds/$name.dict" || true
 done
 
 run_target() {
@@ -74,11 +88,14 @@ run_target() {
   local extra=()
   # Every effect a list names is decoded anew, most of a run's time: lists of a few effects reach
   # all the reader does, and many more of them are read in the same time.
-  [ "$name" != soundlist ] || extra=(-max_len=128)
-  # A display for the targets that load pictures; a random number keeps parallel runs apart.
+  [ "$name" != soundlist ] || extra+=(-max_len=128)
+  [ ! -s "$out/seeds/$name.dict" ] || extra+=(-dict="$out/seeds/$name.dict")
+  # A display for the targets that load pictures; a random number keeps parallel runs apart. One
+  # job in fork mode: a crash ends only that job, and the next one goes on from the corpus.
   xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 640x480x24 -noreset" \
-    "$1" "$out/corpus/$name" "$out/seeds/$name" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=3072 \
-    -print_final_stats=1 -artifact_prefix="$out/artifacts/$name/" "${extra[@]}" > "$out/$name.log" 2>&1 || true
+    "$1" "$out/corpus/$name" "$out/seeds/$name" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+    -max_total_time="$seconds" -timeout=25 -rss_limit_mb=3072 -artifact_prefix="$out/artifacts/$name/" \
+    "${extra[@]}" > "$out/$name.log" 2>&1 || true
 }
 export -f run_target
 export out seconds
@@ -87,17 +104,18 @@ export out seconds
 # Freed memory is reused sooner, so fresh pages are not faulted in for every input.
 export ASAN_OPTIONS=quarantine_size_mb=32
 export LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp"
-# The machine is shared: two targets at a time.
-printf '%s\n' "${targets[@]}" | xargs -P 2 -I{} bash -c 'run_target {}'
+printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_target {}'
 
 failed=0
 printf '\n%-12s %14s %8s %6s %6s\n' target executions crashes hangs oom
 for binary in "${targets[@]}"; do
   name="${binary##*/fuzz_}"
-  runs="$(grep -o 'stat::number_of_executed_units: [0-9]*' "$out/$name.log" | grep -o '[0-9]*$' || echo 0)"
-  crashes="$(find "$out/artifacts/$name" -name 'crash-*' -o -name 'leak-*' -o -name 'deadly-*' | wc -l)"
-  hangs="$(find "$out/artifacts/$name" -name 'timeout-*' | wc -l)"
-  oom="$(find "$out/artifacts/$name" -name 'oom-*' | wc -l)"
+  # The fork mode's last status line: "#<executions>: cov: ... oom/timeout/crash: <o>/<t>/<c> ...".
+  status="$(grep -aE '^#[0-9]+: cov:' "$out/$name.log" | tail -n 1 || true)"
+  runs="$(echo "$status" | grep -oE '^#[0-9]+' | tr -d '#')"
+  read -r oom hangs crashes <<< "$(echo "$status" | grep -oE 'crash: [0-9]+/[0-9]+/[0-9]+' | grep -oE '[0-9/]+$' \
+    | tr '/' ' ')"
+  crashes="${crashes:-0}" hangs="${hangs:-0}" oom="${oom:-0}"
   # A run that ended without its statistics broke in a way that left no input behind.
   [ -n "$runs" ] && [ "$runs" != 0 ] || crashes=$((crashes + 1))
   printf '%-12s %14s %8s %6s %6s\n' "$name" "${runs:-0}" "$crashes" "$hangs" "$oom"

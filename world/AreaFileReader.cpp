@@ -3,6 +3,7 @@
 #include "world/Area.h"
 
 #include "actors/EmitterBox.h"
+#include "actors/Heart.h"
 #include "engine/ActorFile.h"
 #include "engine/PhysicsBody.h"
 #include "engine/XmlAttributes.h"
@@ -20,7 +21,10 @@ class cAttributes
 public:
     explicit cAttributes(const QXmlStreamReader& xml) : attributes(xml.attributes()) {}
 
-    int Int(const char* name, int defaultValue) const { return IntAttribute(attributes, name, defaultValue); }
+    int Int(const char* name, int defaultValue, int low = -kMaxFileInt, int high = kMaxFileInt) const
+    {
+        return IntAttributeClamped(attributes, name, defaultValue, low, high);
+    }
     int IntWithin(const char* name, int defaultValue, int low, int high) const
     {
         return IntAttributeWithin(attributes, name, defaultValue, low, high);
@@ -272,7 +276,8 @@ void cAreaFileReader::ReadNPCFly(QXmlStreamReader& xml)
 void cAreaFileReader::ReadScoreHeart(QXmlStreamReader& xml)
 {
     const cAttributes a(xml);
-    area.AddHeartAtExit(a.Float("x", 0), a.Float("y", 0), a.Int("value", 0), false);
+    area.AddHeartAtExit(a.Float("x", 0), a.Float("y", 0), a.Int("value", 0, -cHeart::kMaxValue, cHeart::kMaxValue),
+                        false);
 }
 
 void cAreaFileReader::ReadEnterTree(QXmlStreamReader& xml)

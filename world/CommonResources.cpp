@@ -173,7 +173,7 @@ bool cCommonResources::LoadAnimationList(const QString& file, std::vector<cAnima
     int defaultChipSet = 0;
     return ReadActorFile(file, [&](QXmlStreamReader& xml) {
         if (xml.name() != QLatin1String("animation")) {
-            defaultChipSet = IntAttribute(xml.attributes(), "src", defaultChipSet);
+            defaultChipSet = IntAttributeClamped(xml.attributes(), "src", defaultChipSet);
             return true;
         }
         auto animation = std::make_unique<cAnimation>();
@@ -271,7 +271,7 @@ bool cCommonResources::LoadBoxBluePrints(const QString& list)
             return true;
         const QXmlStreamAttributes attributes = xml.attributes();
         auto blueprint = new CommonHeartBox;
-        blueprint->SetType(static_cast<uint16_t>(IntAttribute(attributes, "type", 0)));
+        blueprint->SetType(static_cast<uint16_t>(IntAttributeClamped(attributes, "type", 0)));
         // A template whose file is missing stays, empty: the boxes built from it are the only loss.
         blueprint->LoadFromXml(attributes.value(QLatin1String("file")).toString());
         gBoxBluePrints.push_back(blueprint);
@@ -284,7 +284,7 @@ bool cCommonResources::LoadAlphabetWidths(const QString& file)
     gGlyphWidths.clear();
     return ReadActorFile(file, [](QXmlStreamReader& xml) {
         if (xml.name() == QLatin1String("letter"))
-            gGlyphWidths.push_back(IntAttribute(xml.attributes(), "width", 0));
+            gGlyphWidths.push_back(IntAttributeClamped(xml.attributes(), "width", 0, 0, 255));
         return true;
     });
 }
@@ -303,7 +303,7 @@ bool cCommonResources::LoadWaterfallSparkle()
     int chipSet = 0;
     bool built = true;
     const bool opened = ReadActorFile(kWaterfallSparkleFile, [&](QXmlStreamReader& xml) {
-        chipSet = IntAttribute(xml.attributes(), "src", chipSet);
+        chipSet = IntAttributeClamped(xml.attributes(), "src", chipSet);
         if (xml.name() != QLatin1String("animation"))
             return true;
         auto sparkle = std::make_unique<cAnimation>();

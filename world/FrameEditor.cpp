@@ -3,6 +3,8 @@
 #include "world/ComicFrame.h"
 #include "world/FrameSetWriter.h"
 
+#include <algorithm>
+
 void cFrameEditor::SwitchToFrameSet(unsigned index, unsigned ms)
 {
     cFrameManager::SwitchToFrameSet(index, ms);
@@ -33,8 +35,10 @@ void cFrameEditor::MoveSelection(float dx, float dy)
 {
     if (!selected)
         return;
+    // Within the reach the frame-set reader accepts, or the saved set would lose the frame.
     const QPointF pos = selected->GetScreenPos();
-    selected->SetScreenPos(static_cast<int>(dx + pos.x()), static_cast<int>(dy + pos.y()), true);
+    selected->SetScreenPos(std::clamp(static_cast<int>(dx + pos.x()), -kMaxReach, kMaxReach),
+                           std::clamp(static_cast<int>(dy + pos.y()), -kMaxReach, kMaxReach), true);
 }
 
 void cFrameEditor::MoveSelectionContent(float du, float dv)
@@ -42,14 +46,29 @@ void cFrameEditor::MoveSelectionContent(float du, float dv)
     if (!selected)
         return;
     const QPointF texMin = selected->GetTexMin();
-    selected->SetTexRect(static_cast<int>(texMin.x() + du), static_cast<int>(texMin.y() + dv), selected->GetTexWidth(),
-                         selected->GetTexHeight());
+    PlaceSelectionWindow(static_cast<int>(texMin.x() + du), static_cast<int>(texMin.y() + dv));
 }
 
 void cFrameEditor::SetSelectionTexOrigin(int u, int v)
 {
     if (selected && selected->GetTexWidth() == selected->GetTexHeight())
-        selected->SetTexRect(u, v, selected->GetTexWidth(), selected->GetTexHeight());
+        PlaceSelectionWindow(u, v);
+}
+
+void cFrameEditor::ResizeSelection(int n)
+{
+    if (!selected)
+        return;
+    const QPointF texMin = selected->GetTexMin();
+    const int room = kWorldTextureSize - static_cast<int>(std::max(texMin.x(), texMin.y()));
+    selected->ResizeSquareTex(std::clamp(n, 1, room));
+}
+
+void cFrameEditor::PlaceSelectionWindow(int u, int v)
+{
+    const int width = selected->GetTexWidth(), height = selected->GetTexHeight();
+    selected->SetTexRect(std::clamp(u, 0, kWorldTextureSize - width), std::clamp(v, 0, kWorldTextureSize - height),
+                         width, height);
 }
 
 void cFrameEditor::DeleteSelection()

@@ -38,6 +38,10 @@ public:
     void MoveSelectionContent(float du, float dv);
     /// Moves a selected square texture window to start at (u, v); nothing for other windows.
     void SetSelectionTexOrigin(int u, int v);
+    /// Makes a selected square texture window n x n texels from the same origin; nothing for other
+    /// windows. Each of these keeps the window within the world texture, stopping at its edge: the
+    /// frame-set reader refuses a frame that shows texels beyond it, so a saved set would lose it.
+    void ResizeSelection(int n);
     /// Removes the selected frame from the current set and deletes it; clears the selection.
     void DeleteSelection();
 
@@ -49,6 +53,9 @@ public:
     void SetBackgroundColor(const sZorv_BG_Color& colors);
 
 private:
+    /// Puts the selected frame's window of its own size at (u, v), brought within the texture.
+    void PlaceSelectionWindow(int u, int v);
+
     bool editing = true;
     cComicFrame* selected = nullptr;
 };

@@ -26,9 +26,8 @@ namespace {
 
 constexpr int kVirtualWidth = 480;
 constexpr int kVirtualHeight = 272;
-constexpr int kWorldTextureSize = 512;
 // The highest texel row and column of the world texture.
-constexpr int kLastTexel = kWorldTextureSize - 1;
+constexpr int kLastTexel = cFrameManager::kWorldTextureSize - 1;
 // A world point (x, y) lies at texture row y + 240, counted from the bottom.
 constexpr int kWorldToTextureY = 240;
 // An area's start and end flash the background through this pair.
@@ -54,7 +53,7 @@ std::unique_ptr<QGLFramebufferObject> MakeWorldTexture()
         return nullptr;
     }
     // Nothing is drawn with a depth test, so the texture needs no depth buffer.
-    auto fbo = std::make_unique<QGLFramebufferObject>(kWorldTextureSize, kWorldTextureSize);
+    auto fbo = std::make_unique<QGLFramebufferObject>(cFrameManager::kWorldTextureSize, cFrameManager::kWorldTextureSize);
     // The frames magnify the world by whole numbers: every texel must stay one hard square.
     glBindTexture(GL_TEXTURE_2D, fbo->texture());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);

@@ -146,6 +146,8 @@ public:
     /// may stand or reach: no frame of any area comes near them, and the arithmetic of turns, fades
     /// and the editor stays far from overflowing within them.
     static constexpr int kMaxScale = 16;
+    /// The side of the square world texture, in texels.
+    static constexpr int kWorldTextureSize = 512;
     static constexpr int kMaxReach = 4096;
 
     /// Appends a frame to set `set` at (x, y) of the virtual screen, showing texWidth x texHeight

@@ -82,9 +82,9 @@ void cFrameSetReader::ReadTopLevel(QXmlStreamReader& xml)
     else if (name == QLatin1String("BackgroundColor_LoF"))
         ReadLandOfFirefliesColor(xml);
     else if (name == QLatin1String("Stars"))
-        manager.SetStarsVisible(IntAttribute(xml.attributes(), "visible", 0) == 1);
+        manager.SetStarsVisible(IntAttributeClamped(xml.attributes(), "visible", 0) == 1);
     else if (name == QLatin1String("Ornament"))
-        manager.SetOrnament(IntAttribute(xml.attributes(), "id", -1) >= 0 ? 0 : -1);
+        manager.SetOrnament(IntAttributeClamped(xml.attributes(), "id", -1) >= 0 ? 0 : -1);
     else if (name == QLatin1String("FrameSet"))
         ReadFrameSet(xml);
 }
@@ -93,7 +93,7 @@ void cFrameSetReader::ReadFrameSet(QXmlStreamReader& xml)
 {
     const int appended = manager.AddFrameSet();
     ++frameSetsRead;
-    int set = IntAttribute(xml.attributes(), "id", appended);
+    int set = IntAttributeClamped(xml.attributes(), "id", appended);
     if (set < 0 || set > appended) {
         printf("\n ERROR: FrameSet id %d on line %lld names no frame set read so far; its frames are left out \n\n",
                set, static_cast<long long>(xml.lineNumber()));
@@ -147,7 +147,7 @@ void cFrameSetReader::ReadFrameV2(QXmlStreamReader& xml, int set, bool dynamic)
     const auto [screenX, screenY, imgWidth, imgHeight, uMin, vMin] = v;
     const QXmlStreamAttributes attributes = xml.attributes();
     const bool border = FlagAttribute(attributes, "HasBorder", true);
-    const int scale = IntAttribute(attributes, "Scale", 1);
+    const int scale = IntAttributeClamped(attributes, "Scale", 1);
     if (dynamic)
         manager.AddDynamicFrame(set, screenX, screenY, uMin, vMin, imgWidth, imgHeight, scale, border);
     else
@@ -158,9 +158,9 @@ void cFrameSetReader::ReadFrameV2(QXmlStreamReader& xml, int set, bool dynamic)
 void cFrameSetReader::ReadBackgroundColor(QXmlStreamReader& xml)
 {
     const QXmlStreamAttributes attributes = xml.attributes();
-    manager.SetBackground({IntAttribute(attributes, "red", 0), IntAttribute(attributes, "green", 0),
-                           IntAttribute(attributes, "blue", 0), IntAttribute(attributes, "r2", -1),
-                           IntAttribute(attributes, "g2", -1), IntAttribute(attributes, "b2", -1)});
+    manager.SetBackground({IntAttributeClamped(attributes, "red", 0), IntAttributeClamped(attributes, "green", 0),
+                           IntAttributeClamped(attributes, "blue", 0), IntAttributeClamped(attributes, "r2", -1),
+                           IntAttributeClamped(attributes, "g2", -1), IntAttributeClamped(attributes, "b2", -1)});
     backgroundRead = true;
 }
 
@@ -173,7 +173,7 @@ void cFrameSetReader::ReadLandOfFirefliesColor(QXmlStreamReader& xml)
         return;
     }
     const QXmlStreamAttributes attributes = xml.attributes();
-    background->AddRecord({IntAttribute(attributes, "red", 0), IntAttribute(attributes, "green", 0),
-                           IntAttribute(attributes, "blue", 0), -1, -1, -1},
+    background->AddRecord({IntAttributeClamped(attributes, "red", 0), IntAttributeClamped(attributes, "green", 0),
+                           IntAttributeClamped(attributes, "blue", 0), -1, -1, -1},
                           false);
 }

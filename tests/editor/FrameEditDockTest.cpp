@@ -154,7 +154,7 @@ TEST_F(FrameEditDockTest, EditingOneCoordinateOfAFrameOffTheScreenLeavesTheOther
     Field("Position Y")->setValue(160);
     EXPECT_EQ(wide.GetScreenPos(), QPointF(-6, 160));
 
-    // Below the screen, as a room that a quarter turn brings in, and with its window pushed past
+    // Below the screen, as a room that a quarter turn brings in, and with its window pushed against
     // the texture's left edge by the keys.
     const cComicFrame& square = Frame(0, 0);
     ClickFrame(square);
@@ -165,5 +165,7 @@ TEST_F(FrameEditDockTest, EditingOneCoordinateOfAFrameOffTheScreenLeavesTheOther
     EXPECT_EQ(square.GetScreenPos(), QPointF(12, -40));
     EXPECT_EQ(square.GetHomePos(), QPointF(12, -40));
     Field("Image Y")->setValue(8);
-    EXPECT_EQ(square.GetTexMin(), QPointF(-5, 8));
+    EXPECT_EQ(square.GetTexMin(), QPointF(0, 8)) << "the keys stop the window at the texture's edge";
+    Field("Image Size")->setValue(512);
+    EXPECT_EQ(square.GetTexWidth(), 504) << "as far as the texture reaches from the window's origin";
 }

@@ -131,3 +131,33 @@ TEST(XmlAttributes, DecimalsThatAreNotFiniteReadAsZeroWithAMessage)
         EXPECT_NE(output.find("ERROR"), std::string::npos) << element;
     }
 }
+
+TEST(XmlAttributes, ClampedWholeNumbersStopAtTheNearerEndWithAMessage)
+{
+    struct
+    {
+        const char* element;
+        int value; ///< IntAttributeClamped with absent 7, from -10 to 20; then within kMaxFileInt.
+        int withinFileRange;
+        bool reported;
+    } const cases[] = {
+        {"<e/>", 7, 7, false},
+        {"<e n=\"-10\"/>", -10, -10, false},
+        {"<e n=\"20\"/>", 20, 20, false},
+        {"<e n=\"21\"/>", 20, 21, true},
+        {"<e n=\"2147483647\"/>", 20, kMaxFileInt, true},
+        {"<e n=\"-2147483648\"/>", -10, -kMaxFileInt, true},
+        {"<e n=\"abc\"/>", 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        const QXmlStreamAttributes attributes = AttributesOf(c.element);
+        int value = 0, withinFileRange = 0;
+        const std::string output = StdoutOf([&] {
+            value = IntAttributeClamped(attributes, "n", 7, -10, 20);
+            withinFileRange = IntAttributeClamped(attributes, "n", 7);
+        });
+        EXPECT_EQ(value, c.value) << c.element;
+        EXPECT_EQ(withinFileRange, c.withinFileRange) << c.element;
+        EXPECT_EQ(output.find("ERROR") != std::string::npos, c.reported) << c.element << output;
+    }
+}

@@ -2,11 +2,17 @@
 
 #include "MemoryResource.h"
 
+#include "engine/ActorFile.h"
+#include "actors/AreaEndExitTree.h"
 #include "actors/AreaEnterTree.h"
 #include "actors/AreaExit.h"
 #include "actors/BasicPlant.h"
 #include "actors/CommonHeartBox.h"
+#include "actors/FallingRock.h"
 #include "actors/FireFly.h"
+#include "actors/Level0EnterTree.h"
+#include "actors/GlowMushroom.h"
+#include "actors/Mushroom.h"
 #include "actors/PlayerChar.h"
 #include "actors/ScoreIndicator.h"
 #include "actors/SharedActors.h"
@@ -18,6 +24,7 @@
 #include "audio/Sound.h"
 #include "audio/SoundLibrary.h"
 #include "engine/Animation.h"
+#include "engine/FontManager.h"
 #include "engine/PhysicsBody.h"
 #include "engine/SharedAssets.h"
 #include "engine/XmlAttributes.h"
@@ -27,7 +34,15 @@
 #include "world/ComicFrame.h"
 #include "world/CommonResources.h"
 #include "world/FrameManager.h"
+#include "world/FrameEditor.h"
 #include "world/FramedArea.h"
+#include "screens/AreaSummary.h"
+#include "screens/Circle.h"
+#include "screens/Label.h"
+#include "screens/LevelContainer.h"
+#include "screens/LevelOrder.h"
+#include "screens/Menu.h"
+#include "screens/MetaLevel.h"
 
 #include "tests/support/TestSounds.h"
 
@@ -141,10 +156,16 @@ BrokenPromises RunControls(const QByteArray& bytes)
     cInputHandler input;
     input.LoadConfig("Controls.xml");
     BrokenPromises broken;
+    // What the options menu saves of what was read, the next start reads back.
+    const bool saved = input.SaveConfig("Controls.xml");
+    cInputHandler next;
+    next.LoadConfig("Controls.xml");
     for (eInputKey action : {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_JUMP, KEY_NEXT, KEY_PREV, KEY_ROT_LEFT,
                              KEY_ROT_RIGHT}) {
         if (!cInputHandler::IsKeyCode(input.GetKey(action)))
             broken.push_back("action " + std::to_string(action) + " is bound to no key");
+        if (saved && next.GetKey(action) != input.GetKey(action))
+            broken.push_back("action " + std::to_string(action) + " was saved and read back as another key");
     }
     return broken;
 }
@@ -218,6 +239,8 @@ BrokenPromises RunArea(const QByteArray& bytes)
     for (int tick = 0; tick < 25; ++tick) {
         area.Update(kTickMs);
         game.audio.Update();
+        if (tick % 8 == 0)
+            area.Draw(true, true);
     }
     for (const cPhysicsBody* body : area.GetBodies()) {
         if (!IsFinite(body->GetPosition()))
@@ -278,13 +301,32 @@ void AskFrames(cFrameManager& frames)
     }
 }
 
+/// What the editor's Save writes of the frames, read back: every frame of every set comes back.
+BrokenPromises SaveAndReadBack(const cFrameEditor& frames)
+{
+    static QTemporaryDir dir;
+    // A path holding ":/" is opened from the disk, not the resource tree.
+    static const bool made = QDir(dir.path()).mkpath("disk:");
+    const QString path = dir.filePath("disk:/Area_Frames.xml");
+    if (!made || !frames.SaveFrameSets(path))
+        return {"the frame sets could not be saved"};
+    cFrameEditor reread(nullptr);
+    if (!reread.LoadFrameSets(path) || reread.GetFrameSetCount() != frames.GetFrameSetCount())
+        return {"the saved frame sets did not read back"};
+    for (int set = 0; set < frames.GetFrameSetCount(); ++set) {
+        if (reread.GetFrameSet(set).size() != frames.GetFrameSet(set).size())
+            return {"frame set " + std::to_string(set) + " lost frames between Save and the next load"};
+    }
+    return {};
+}
+
 BrokenPromises RunFrameSets(const QByteArray& bytes)
 {
     cStandingPlayer player;
-    cFrameManager frames(&player);
+    cFrameEditor frames(&player);
     if (!frames.LoadFrameSets(Mount("frames.xml", bytes)))
         return {};
-    BrokenPromises broken;
+    BrokenPromises broken = SaveAndReadBack(frames);
     for (int set = 0; set < frames.GetFrameSetCount(); ++set) {
         for (const auto& frame : frames.GetFrameSet(set)) {
             const QPointF corner = frame->GetTexMin();
@@ -314,6 +356,8 @@ BrokenPromises CheckAnimation(cAnimation& animation)
     for (unsigned dt : {0u, 20u, 250u, 20u, 70000u, 20u}) {
         animation.Update(dt);
         animation.IsFinished();
+        animation.Draw(100.0f, -100.0f, 255, 255, 255, 255, 1);
+        animation.DrawScaled(100.0f, 100.0f, 3, 255, 255, 255, 128);
     }
     animation.SetFrame(animation.GetNumFrames() - 1);
     cAnimation copy(animation);
@@ -338,7 +382,7 @@ BrokenPromises RunAnimationList(const QByteArray& bytes)
 }
 
 /// The bytes as a character file, for a character and for a carrier firefly, both in a world that
-/// then runs while the character walks and jumps.
+/// then runs while the character walks and jumps; both drawn.
 BrokenPromises RunCharacterFile(const QByteArray& bytes)
 {
     Game();
@@ -353,6 +397,9 @@ BrokenPromises RunCharacterFile(const QByteArray& bytes)
         character.Walk(FACING_RIGHT);
         character.Update(kTickMs);
         Step(world, 1);
+        character.Draw();
+        character.DrawScaled(100.0f, 100.0f, 2.0f);
+        firefly.Draw();
     }
     character.Jump(false);
     Step(world, 5);
@@ -361,7 +408,8 @@ BrokenPromises RunCharacterFile(const QByteArray& bytes)
     return {};
 }
 
-/// The bytes as the file of an area's exit and of its enter tree, both in one world that then runs.
+/// The bytes as the file of an area's exit and of its enter tree, both in one world that then runs
+/// while they are drawn.
 BrokenPromises RunTreeFile(const QByteArray& bytes)
 {
     Game();
@@ -373,11 +421,15 @@ BrokenPromises RunTreeFile(const QByteArray& bytes)
         exit.Update(kTickMs);
         enterTree.Update(kTickMs);
         Step(world, 1);
+        exit.DrawDay(1.0f);
+        exit.DrawLoF(0.5f);
+        enterTree.DrawDay(1.0f);
+        enterTree.DrawLoF(0.5f);
     }
     return {};
 }
 
-/// The bytes as a plant's file in a world that then runs, and as a score indicator's file.
+/// The bytes as a plant's file in a world that then runs, and as a score indicator's file; both drawn.
 BrokenPromises RunPlantFile(const QByteArray& bytes)
 {
     Game();
@@ -389,6 +441,8 @@ BrokenPromises RunPlantFile(const QByteArray& bytes)
     for (int tick = 0; tick < 10; ++tick) {
         plant.Update(kTickMs);
         Step(world, 1);
+        plant.Draw();
+        indicator.Draw();
     }
     return {};
 }
@@ -425,6 +479,134 @@ BrokenPromises RunHeartBoxes(const QByteArray& bytes)
     DeleteAll(gBoxBluePrints);
     gBoxBluePrints.swap(kept);
     return broken;
+}
+
+/// The bytes as the files of the actors that only the first and the last area place, and of a
+/// mushroom and a glowing one, all in one world that runs while they are drawn.
+BrokenPromises RunSceneryFile(const QByteArray& bytes)
+{
+    Game();
+    const QString path = Mount("scenery.xml", bytes);
+    physics::World world;
+    cMushroom mushroom(path, &world, 40, 0);
+    cGlowMushroom glow(path, &world, 80, 0, 300);
+    cFallingRock rock(path, &world, 120, 40, false, true);
+    cLevel0EnterTree enterTree(path, &world, 160.0f, 0.0f);
+    cAreaEndExitTree endTree(path, &world, 220.0f, 0.0f, true, "Next");
+    rock.TriggerFall(40);
+    for (int tick = 0; tick < 10; ++tick) {
+        mushroom.Update(kTickMs);
+        glow.Update(kTickMs);
+        rock.Update(kTickMs);
+        enterTree.Update(kTickMs);
+        endTree.Update(kTickMs);
+        Step(world, 1);
+        mushroom.Draw();
+        glow.Draw();
+        rock.Draw();
+        enterTree.Draw();
+        endTree.DrawDay(1.0f);
+    }
+    endTree.EatHeart(1);
+    if (!IsFinite(rock.GetPosition()))
+        return {"the rock left the finite world"};
+    return {};
+}
+
+// ---- the screens' files
+
+BrokenPromises RunLevelOrder(const QByteArray& bytes)
+{
+    cLevelOrder order;
+    if (!order.Load(Mount("order.xml", bytes)))
+        return {"a mounted order did not open"};
+    for (const auto& area : order.GetAreas())
+        order.GetUnlocks(area.fileName);
+    return {};
+}
+
+/// The bytes as an area file, as the area selection and the interlude read it before the area.
+BrokenPromises RunAreaSummary(const QByteArray& bytes)
+{
+    cAreaSummary summary;
+    if (!summary.Read(Mount("summary.xml", bytes).toStdString()))
+        return {"a mounted area did not open"};
+    if (summary.maxScore < 0)
+        return {"an area scores at most " + std::to_string(summary.maxScore)};
+    return {};
+}
+
+/// The bytes as the area after the interlude and as an area of the selection, both drawn.
+BrokenPromises RunInterlude(const QByteArray& bytes)
+{
+    sGame& game = Game();
+    MountTone();
+    const std::string path = Mount("interlude.xml", bytes).toStdString();
+    cGameSettings settings;
+    cMetaLevel interlude(nullptr);
+    interlude.InitWithArea(game.resources.get(), &game.audio, &settings, path, 3, 2);
+    interlude.Resize(960, 544);
+    cLevelContainer cell(0, path);
+    cell.ReadAreaFile();
+    cell.SetUnlocked(true, false);
+    cell.SetBestScore(cell.GetMaxScore());
+    cell.Resize(960, 544);
+    for (int tick = 0; tick < 5; ++tick) {
+        interlude.Update(kTickMs);
+        interlude.Draw(false);
+        cell.Update(kTickMs);
+        cell.DrawButton();
+        cell.DrawInfo();
+    }
+    interlude.Leave(0);
+    return {};
+}
+
+/// The bytes as a file of menu pages (the options and pause screens keep theirs so), and as one
+/// of loose labels, circles and pictures (the credits, how-to-play and title screens): each page
+/// with its entries, labels, circles and key buttons, and each loose piece, drawn.
+BrokenPromises RunMenus(const QByteArray& bytes)
+{
+    Game();
+    static const cFontManager font;
+    std::vector<std::unique_ptr<cMenu>> pages;
+    std::vector<std::unique_ptr<cLabel>> labels;
+    std::vector<std::unique_ptr<cCircle>> circles;
+    std::vector<std::unique_ptr<cAnimation>> pictures;
+    ReadActorFile(Mount("menus.xml", bytes), [&](QXmlStreamReader& xml) {
+        const QStringRef name = xml.name();
+        if (name == QLatin1String("menu")) {
+            pages.push_back(std::make_unique<cMenu>(&font));
+            pages.back()->LoadFromXml(xml);
+        } else if (name == QLatin1String("label")) {
+            labels.push_back(std::make_unique<cLabel>());
+            labels.back()->LoadFromXml(xml);
+        } else if (name == QLatin1String("circle")) {
+            circles.push_back(std::make_unique<cCircle>());
+            circles.back()->LoadFromXml(xml);
+        } else if (name == QLatin1String("animation")) {
+            pictures.push_back(std::make_unique<cAnimation>());
+            pictures.back()->LoadFromXml(xml, 0);
+        }
+        return true;
+    });
+    for (int scale : {1, 3}) {
+        for (const auto& page : pages) {
+            page->OpenFirst();
+            page->SetScales(scale, scale + 1);
+            page->Draw(0, 0, scale, 480 * scale, 272 * scale, nullptr, true);
+            page->MouseMove(100.0f, 100.0f);
+        }
+        for (const auto& label : labels) {
+            label->DrawAtOffset(240 * scale, 136 * scale, scale, font);
+            label->DrawCentred(480 * scale, 272 * scale, scale, 100.0f, font);
+        }
+        for (const auto& circle : circles)
+            circle->Draw(240.0f * scale, 136.0f * scale, scale, 32);
+        for (const auto& picture : pictures)
+            picture->DrawScaled(10.0f, 10.0f, scale, 255, 255, 255, 255);
+    }
+    return {};
 }
 
 // ---- sounds
@@ -475,6 +657,11 @@ const std::vector<sReaderRun>& ReaderRuns()
         {"plants", RunPlantFile, true},
         {"heartboxes", RunHeartBoxes, true},
         {"framesets", RunFrameSets, false},
+        {"levelorder", RunLevelOrder, false},
+        {"areasummary", RunAreaSummary, false},
+        {"scenery", RunSceneryFile, true},
+        {"interlude", RunInterlude, true},
+        {"menus", RunMenus, true},
         {"soundlist", RunSoundList, true},
         {"area", RunArea, true},
         {"ogg", RunOgg, true},

@@ -10,7 +10,8 @@
 using BrokenPromises = std::vector<std::string>;
 
 /// One reader: it reads the bytes as the game reads a file of that kind, uses what it read as the
-/// game would for a few ticks, and checks what the game relies on afterwards. Crashes, hangs and
+/// game would for a few ticks (drawing it, where the reader needs GL), and checks what the game
+/// relies on afterwards. Crashes, hangs and
 /// undefined behaviour in between are the sanitizers' to find.
 struct sReaderRun
 {

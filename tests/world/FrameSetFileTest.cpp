@@ -199,3 +199,56 @@ TEST(FrameSetFile, ASaveThatCannotBeWrittenSaysSoAndKeepsTheOldFile)
     ASSERT_TRUE(reread.LoadFrameSets(":/frametest/full.xml"));
     ExpectSamePresentation(m, reread);
 }
+
+TEST(FrameSetFile, WindowsPushedPastTheTextureEdgeStopThereAndReadBackWhole)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("disk:"));
+    cFrameEditor edited(nullptr);
+    edited.SetBackgroundColor({1, 2, 3, -1, -1, -1});
+    ASSERT_EQ(edited.AddFrameSet(), 0);
+    edited.Resize(480, 272);
+    // Each frame is asked by the keys, the dock's origin fields or its size field to reach beyond
+    // an edge of the 512 x 512 texture: the window stops at that edge.
+    struct sEdit
+    {
+        int x, texWidth, texHeight;
+        void (*edit)(cFrameEditor&);
+        QPointF texMin;
+        int texSize;
+    };
+    const sEdit edits[] = {
+        {0, 64, 64, [](cFrameEditor& e) { e.MoveSelectionContent(-600, -700); }, {0, 0}, 64},
+        {100, 64, 64, [](cFrameEditor& e) { e.SetSelectionTexOrigin(700, 480); }, {448, 448}, 64},
+        {200, 64, 64, [](cFrameEditor& e) { e.ResizeSelection(-3); }, {10, 10}, 1},
+        {300, 40, 20, [](cFrameEditor& e) { e.MoveSelectionContent(600, 600); }, {472, 492}, 0},
+        {400, 64, 64, [](cFrameEditor& e) { e.SetSelectionTexOrigin(400, 100); e.ResizeSelection(512); }, {400, 100},
+         112},
+    };
+    for (const sEdit& e : edits)
+        ASSERT_TRUE(edited.AddFrame(0, e.x, 0, 10, 10, e.texWidth, e.texHeight, 1, true, false));
+    for (size_t i = 0; i < std::size(edits); ++i) {
+        SCOPED_TRACE("frame " + std::to_string(i));
+        ASSERT_TRUE(edited.SelectAt(edits[i].x + 1, 271));
+        edits[i].edit(edited);
+        const cComicFrame& frame = *edited.GetFrameSet(0)[i];
+        EXPECT_EQ(frame.GetTexMin(), edits[i].texMin);
+        const int size = edits[i].texSize;
+        EXPECT_EQ(frame.GetTexWidth(), size ? size : edits[i].texWidth);
+        EXPECT_EQ(frame.GetTexHeight(), size ? size : edits[i].texHeight);
+    }
+    // And far off the screen by the keys, as far as a frame may stand.
+    ASSERT_TRUE(edited.SelectAt(1, 271));
+    edited.MoveSelection(-1e6f, 1e6f);
+    EXPECT_EQ(edited.GetFrameSet(0)[0]->GetScreenPos(),
+              QPointF(-cFrameManager::kMaxReach, cFrameManager::kMaxReach));
+
+    const QString path = dir.filePath("disk:/Area_Frames.xml");
+    ASSERT_TRUE(edited.SaveFrameSets(path));
+    cFrameEditor reread(nullptr);
+    std::string out;
+    out = StdoutOf([&] { ASSERT_TRUE(reread.LoadFrameSets(path)); });
+    EXPECT_EQ(out.find("ERROR:"), std::string::npos) << out;
+    ExpectSamePresentation(edited, reread);
+}
