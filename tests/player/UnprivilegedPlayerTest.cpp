@@ -9,6 +9,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -48,13 +49,27 @@ protected:
         player.setWorkingDirectory(workDir.path());
         const QStringList arguments{"--as-player", role};
         if (geteuid() == 0) {
-            player.start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups",
-                                                QFileInfo("/proc/self/exe").symLinkTarget()} +
+            player.start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", ReachableCopy()} +
                                         arguments);
         } else {
             player.start(QFileInfo("/proc/self/exe").symLinkTarget(), arguments);
         }
         ASSERT_TRUE(player.waitForStarted());
+    }
+
+    /// This binary where "nobody" may run it: the build folder may lie below a home that only its
+    /// owner can enter.
+    QString ReachableCopy() const
+    {
+        const QString copy = binaryDir.filePath("player");
+        if (!QFileInfo::exists(copy)) {
+            EXPECT_TRUE(QFile::copy(QFileInfo("/proc/self/exe").symLinkTarget(), copy));
+            const QFile::Permissions everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                QFile::ReadOther | QFile::ExeOther;
+            EXPECT_TRUE(QFile::setPermissions(binaryDir.path(), everyone));
+            EXPECT_TRUE(QFile::setPermissions(copy, everyone));
+        }
+        return copy;
     }
 
     /// Every file below the data folder with its content and the time it was last written.
@@ -69,6 +84,8 @@ protected:
         }
         return files;
     }
+
+    QTemporaryDir binaryDir;
 };
 
 TEST_F(UnprivilegedPlayer, AFolderThatMayOnlyBeReadCostsOnlyTheWritingAndThePlayerIsTold)
