@@ -65,13 +65,11 @@ constexpr sColor kOpaqueWhite{kWhite, kWhite, kWhite, kWhite};
 
 std::function<bool(const cFontManager::sTextRun&)> gTextWatcher;
 
-constexpr int kGlyphFrameHeight = 11;
-
 /// Draws text glyph by glyph from (x0, y), advancing by each glyph's width times s.
 void DrawRun(const sAlphabet& alphabet, const QString& text, int x0, int y, int s, sColor c)
 {
     if (gTextWatcher &&
-        !gTextWatcher({text, x0, y, cFontManager().TextWidth(text, s), kGlyphFrameHeight * s, c.r, c.g, c.b, c.a,
+        !gTextWatcher({text, x0, y, cFontManager().TextWidth(text, s), cFontManager::kGlyphHeight * s, c.r, c.g, c.b, c.a,
                        &alphabet.glyphs == &gBlueAlphabet}))
         return;
     int advance = 0;

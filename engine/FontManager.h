@@ -20,6 +20,9 @@ class cFontManager
 public:
     virtual ~cFontManager() = default;
 
+    /// The height of a glyph frame at scale 1, descenders included.
+    static constexpr int kGlyphHeight = 11;
+
     /// One run of glyphs: its text, the box of its glyph frames in window pixels (y up), its tint,
     /// and whether it is the blue alphabet.
     struct sTextRun

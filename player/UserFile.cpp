@@ -12,7 +12,6 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
-
 namespace {
 
 /// Written to by every failed Write, emptied by the window, which tells the player.

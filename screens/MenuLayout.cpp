@@ -5,11 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-/// The height of the font's glyph frames, descenders included.
-constexpr int kGlyphRows = 11;
-}
-
 int MenuPictureScale(int w, int h)
 {
     return std::max(1, std::min(w / 480, h / 320));
@@ -45,7 +40,7 @@ void DrawTextPanel(const QRect& box)
 QRect TextPanelBox(const cFontManager& font, const QString& text, int x, int y, int scale)
 {
     const int s = std::max(1, scale);
-    return QRect(x - s, y - s, font.TextWidth(text, s) + 2 * s, kGlyphRows * s + 2 * s);
+    return QRect(x - s, y - s, font.TextWidth(text, s) + 2 * s, cFontManager::kGlyphHeight * s + 2 * s);
 }
 
 void DrawMenuWords(const cFontManager& font, const QString& text, int x, int y, int t, bool chosen)

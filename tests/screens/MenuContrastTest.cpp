@@ -22,6 +22,7 @@
 
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -211,43 +212,26 @@ TEST_P(MenuContrastTest, EveryPageOfTheTitleAndItsMenusReadsClearly)
             ASSERT_TRUE(NearColor(QColor(titleBehind.pixel(x, y)), QColor(titleBehind.pixel(chosen->ink.right() + t, y)), 12))
                 << x << ", " << y;
 
-    TitleKey(Qt::Key_Right);
-    TitleKey(Qt::Key_Right);
-    TitleKey(Qt::Key_Return);
-    ExpectReadable("options-bar", [this] { title->Draw(false); });
-    TitleKey(Qt::Key_Return);
-    TitleKey(Qt::Key_Down);
-    ExpectReadable("options-controls", [this] { title->Draw(false); });
-    TitleKey(Qt::Key_Escape);
-    TitleKey(Qt::Key_Right);
-    TitleKey(Qt::Key_Return);
-    ExpectReadable("options-sound", [this] { title->Draw(false); });
-    TitleKey(Qt::Key_Escape);
-    TitleKey(Qt::Key_Escape);
-    TitleKey(0);
-
-    TitleKey(Qt::Key_Right);
-    TitleKey(Qt::Key_Return);
-    ExpectReadable("credits", [this] { title->Draw(false); });
-    TitleKey(Qt::Key_Escape);
-    TitleKey(0);
-
-    for (int i = 0; i < 3; ++i)
-        TitleKey(Qt::Key_Left);
-    TitleKey(Qt::Key_Return);
-    ExpectReadable("slots-new-game", [this] { title->Draw(false); });
-    TitleKey(Qt::Key_Up);
-    ExpectReadable("slots-back-chosen", [this] { title->Draw(false); });
-    TitleKey(Qt::Key_Down);
-    TitleKey(Qt::Key_Down);
-    TitleKey(Qt::Key_Return);
-    ExpectReadable("slots-overwrite-question", [this] { title->Draw(false); });
-    TitleKey(Qt::Key_Escape);
-    TitleKey(Qt::Key_Escape);
-    TitleKey(0);
-    TitleKey(Qt::Key_Right);
-    TitleKey(Qt::Key_Return);
-    ExpectReadable("slots-resume", [this] { title->Draw(false); });
+    // Every page of the title, reached by the keys a player presses; 0 is a tick without a key.
+    const struct
+    {
+        std::vector<int> keys;
+        const char* page;
+    } kRoute[] = {
+        {{Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}, "options-bar"},
+        {{Qt::Key_Return, Qt::Key_Down}, "options-controls"},
+        {{Qt::Key_Escape, Qt::Key_Right, Qt::Key_Return}, "options-sound"},
+        {{Qt::Key_Escape, Qt::Key_Escape, 0, Qt::Key_Right, Qt::Key_Return}, "credits"},
+        {{Qt::Key_Escape, 0, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Return}, "slots-new-game"},
+        {{Qt::Key_Up}, "slots-back-chosen"},
+        {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}, "slots-overwrite-question"},
+        {{Qt::Key_Escape, Qt::Key_Escape, 0, Qt::Key_Right, Qt::Key_Return}, "slots-resume"},
+    };
+    for (const auto& step : kRoute) {
+        for (int key : step.keys)
+            TitleKey(key);
+        ExpectReadable(step.page, [this] { title->Draw(false); });
+    }
 }
 
 TEST_P(MenuContrastTest, ThePauseMenuItsHowToPlayAndTheEndScreenReadClearly)

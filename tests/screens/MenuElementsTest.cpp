@@ -26,7 +26,7 @@ QImage Picture(F&& draw)
     return image;
 }
 
-class MenuPiecesTest : public MenuFixture
+class MenuElementsTest : public MenuFixture
 {
 };
 
@@ -38,7 +38,7 @@ cLabel ReadLabel(const QByteArray& element)
     return label;
 }
 
-TEST_F(MenuPiecesTest, LabelDrawsOneStepSmallerPerSizeExceptAsAPageTitle)
+TEST_F(MenuElementsTest, LabelDrawsOneStepSmallerPerSizeExceptAsAPageTitle)
 {
     const cFontManager font;
     const cLabel smaller = ReadLabel(R"(<label name="Hello" x="3" y="2" size="1"/>)");
@@ -59,7 +59,7 @@ TEST_F(MenuPiecesTest, LabelDrawsOneStepSmallerPerSizeExceptAsAPageTitle)
     EXPECT_EQ(title, shadowed);
 }
 
-TEST_F(MenuPiecesTest, LabelInsideAnEntryStandsAtPercentagesOfTheScaledRadius)
+TEST_F(MenuElementsTest, LabelInsideAnEntryStandsAtPercentagesOfTheScaledRadius)
 {
     const cFontManager font;
     const cLabel label = ReadLabel(R"(<label name="Hi" x="-50" y="25" size="2"/>)");
@@ -72,7 +72,7 @@ TEST_F(MenuPiecesTest, LabelInsideAnEntryStandsAtPercentagesOfTheScaledRadius)
               Picture([&] { font.DrawText("Hi", kW / 2 + 26, kH / 2, 2, 255, 255, 255, 255); }));
 }
 
-TEST_F(MenuPiecesTest, CircleIsAFilledDiscOfRadiusTimesScale)
+TEST_F(MenuElementsTest, CircleIsAFilledDiscOfRadiusTimesScale)
 {
     cCircle circle;
     cXmlText xml(R"(<circle radius="23" red="137" green="118" blue="159" alpha="255"/>)");
@@ -87,7 +87,7 @@ TEST_F(MenuPiecesTest, CircleIsAFilledDiscOfRadiusTimesScale)
     EXPECT_PRED2(Near, canvas.Pixel(160 + 33, 60 + 33), QColor(0, 0, 0)) << "round, not square";
 }
 
-TEST_F(MenuPiecesTest, TextButtonScalesWithTheWindowAndTicksOnceWhenThePointerEnters)
+TEST_F(MenuElementsTest, TextButtonScalesWithTheWindowAndTicksOnceWhenThePointerEnters)
 {
     cTextButton button;
     button.SetText("BACK");
@@ -117,7 +117,7 @@ TEST_F(MenuPiecesTest, TextButtonScalesWithTheWindowAndTicksOnceWhenThePointerEn
     EXPECT_FALSE(button.HitTest(20, 40));
 }
 
-TEST_F(MenuPiecesTest, TextButtonLightsUpWhileHovered)
+TEST_F(MenuElementsTest, TextButtonLightsUpWhileHovered)
 {
     cTextButton button;
     button.SetText("BACK");
