@@ -121,12 +121,12 @@ void cAntlerAncestor::Draw()
         Stars()->Draw(starPosition.x, starPosition.y, kWhite, kWhite, kWhite, kWhite, 1);
 }
 
-void cAntlerAncestor::DrawOverlay(float lift)
+void cAntlerAncestor::DrawOverlay()
 {
     if (!active || !GetHintBubble())
         return;
     const b2Vec2 position = GetPosition();
-    GetHintBubble()->Draw(static_cast<int>(position.x - 8.0f), static_cast<int>(position.y + 19.0f + lift));
+    GetHintBubble()->Draw(static_cast<int>(position.x - 8.0f), static_cast<int>(position.y + 19.0f));
 }
 
 // ---- the tick

@@ -35,7 +35,7 @@ public:
     /// The form, then the stars of an air jump until they have played.
     void Draw() override;
     /// The hint bubble, a little higher than a character's to clear the antlers.
-    void DrawOverlay(float lift) override;
+    void DrawOverlay() override;
 
     /// Whether the hint bubble explains the jumps; the area sets it per area.
     void SetShowHints(bool on) { hintsOn = on; }

@@ -27,6 +27,8 @@ constexpr int kSoundTypes = static_cast<int>(std::size(kOpenSounds));
 constexpr int kComeOutEffect = 47;
 constexpr float kComeOutVolume = 0.4f;
 
+/// The orange character comes out left of the mouth and the gray one right of it, so that three
+/// released in turn stand side by side.
 constexpr int kOrangeId = 1;
 constexpr int kGrayId = 2;
 constexpr float kSideStep = 5.0f;
@@ -117,19 +119,14 @@ int cAreaEnterTree::Update(int dtMs)
     return -1;
 }
 
-b2Vec2 cAreaEnterTree::ComeOutAt(int id, b2Vec2 mouth)
-{
-    const float step = id == kOrangeId ? -kSideStep : id == kGrayId ? kSideStep : 0.0f;
-    return {mouth.x + step, mouth.y};
-}
-
 int cAreaEnterTree::ReleaseNext()
 {
     cPlayerChar* character = queue.front();
     queue.erase(queue.begin());
+    const b2Vec2 mouth = GetMouthPosition();
     const int id = character->GetId();
-    const b2Vec2 at = ComeOutAt(id, GetMouthPosition());
-    character->CreateBody(world, at.x, at.y);
+    const float x = id == kOrangeId ? mouth.x - kSideStep : id == kGrayId ? mouth.x + kSideStep : mouth.x;
+    character->CreateBody(world, x, mouth.y);
     PlaySoundEffect(kComeOutEffect, kComeOutVolume);
     return id;
 }

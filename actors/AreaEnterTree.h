@@ -79,18 +79,14 @@ public:
     void DrawDay(float weight);
     void DrawLoF(float weight);
 
-    /// Where a character of that id comes out of a mouth at `mouth`: orange (1) five units left of
-    /// it, gray (2) five units right, any other on it, so that three let out in turn stand side by
-    /// side and none hides behind another.
-    static b2Vec2 ComeOutAt(int id, b2Vec2 mouth);
-
     /// Times of the cycle's states.
     static constexpr int kWaitMs = 1000;
     static constexpr int kOpeningMs = 450;
     static constexpr int kOpenMs = 750;
 
 private:
-    /// The first queued character comes out beside the mouth (`ComeOutAt`). Its id.
+    /// The first queued character comes out at the mouth: id 1 five units left of it, id 2 five
+    /// units right, any other on it. Its id.
     int ReleaseNext();
     /// Shows day picture i and its Vadi do Davovodaz twin, each from its first frame.
     void ShowPair(int dayIndex, int lofIndex);

@@ -298,16 +298,12 @@ void cAreaExit::ShowExpression()
 
 void cAreaExit::ReleaseCharacter(int id)
 {
-    ReleaseCharacter(id, GetMouthPosition());
-}
-
-void cAreaExit::ReleaseCharacter(int id, b2Vec2 at)
-{
     const auto found = std::find_if(swallowed.begin(), swallowed.end(),
                                     [id](const cPlayerChar* c) { return c->GetId() == id; });
     if (found == swallowed.end())
         return;
-    (*found)->Init(world, at.x, at.y);
+    const b2Vec2 mouth = GetMouthPosition();
+    (*found)->Init(world, mouth.x, mouth.y);
     swallowed.erase(found);
     CloseMouth(kReleaseChewMs, true);
     PlaySoundEffect(SFX_RELEASE + id, 0.4f);

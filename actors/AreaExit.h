@@ -101,8 +101,6 @@ public:
     /// Lets the first swallowed character of that id out at the mouth; the mouth chews 800 ms.
     /// Nothing when none of that id is inside.
     void ReleaseCharacter(int id);
-    /// The same with the character put at `at` instead of the mouth.
-    void ReleaseCharacter(int id, b2Vec2 at);
     /// Shows the exit tutorial bubble, or keeps a showing one up for at least 5000 ms more.
     void ShowTutorialHint();
 

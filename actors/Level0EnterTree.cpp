@@ -1,6 +1,5 @@
 #include "actors/Level0EnterTree.h"
 
-#include "actors/AreaEnterTree.h"
 #include "actors/PlayerChar.h"
 #include "actors/ScoreIndicator.h"
 #include "audio/SoundLibrary.h"
@@ -81,8 +80,7 @@ int cLevel0EnterTree::Update(int dtMs)
     } else if (releaseTimer == 0 && !swallowed.empty()) {
         releaseTimer = -1;
         const int id = swallowed.front()->GetId();
-        // Each steps aside like from any enter tree, so gray never stands hidden behind orange.
-        ReleaseCharacter(id, cAreaEnterTree::ComeOutAt(id, GetMouthPosition()));
+        ReleaseCharacter(id);
         if (id != 0 && owedReleases > 0)
             --owedReleases;
         ArmOwedRelease();

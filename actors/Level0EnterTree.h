@@ -3,9 +3,9 @@
 #include "actors/AreaExit.h"
 
 /// The heart tree of the first area: it holds the three characters at the start and lets them out
-/// one by one beside its mouth, as an enter tree does (the first 3 s after the start, each further
-/// one 2 s after a pink heart it eats), eats the hearts that fly to it, leaps once on request and
-/// can then rise slowly out of the picture with its island.
+/// one by one at its mouth (the first 3 s after the start, each further one 2 s after a pink heart
+/// it eats), eats the hearts that fly to it, leaps once on request and can then rise slowly out
+/// of the picture with its island.
 ///
 /// Only its area updates and draws it; it is in none of the area's object lists, so the area's exit
 /// check never counts it. Characters never enter it by touching it. Its file is an exit-tree file

@@ -203,12 +203,12 @@ void cPlayerChar::Draw()
     animations.GetCurrent()->DrawF(position.x, position.y, kWhite, kWhite, kWhite, kWhite, 1);
 }
 
-void cPlayerChar::DrawOverlay(float lift)
+void cPlayerChar::DrawOverlay()
 {
     if (!active || !GetHintBubble())
         return;
     const b2Vec2 position = GetPosition();
-    GetHintBubble()->Draw(static_cast<int>(position.x - 8.0f), static_cast<int>(position.y + 16.0f + lift));
+    GetHintBubble()->Draw(static_cast<int>(position.x - 8.0f), static_cast<int>(position.y + 16.0f));
 }
 
 void cPlayerChar::DrawScaled(float x, float y, float scale)

@@ -132,9 +132,8 @@ public:
     virtual void SetAnimation(int index, bool restart);
     /// The current animation at the character's corner, while active.
     virtual void Draw();
-    /// The hint bubble, above the character and lift world units higher (the height of the
-    /// characters standing on it), while active.
-    virtual void DrawOverlay(float lift);
+    /// The hint bubble, above the character, while active.
+    virtual void DrawOverlay();
     /// The current animation and the hint bubble on the screen at (x, y) in window pixels,
     /// scale (truncated) times as large, while active.
     virtual void DrawScaled(float x, float y, float scale);

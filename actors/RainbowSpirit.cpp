@@ -124,12 +124,12 @@ void cRainbowSpirit::Draw()
         cPlayerChar::Draw();
 }
 
-void cRainbowSpirit::DrawOverlay(float lift)
+void cRainbowSpirit::DrawOverlay()
 {
     if (!active || !specialEnabled || !GetHintBubble())
         return;
     const b2Vec2 position = GetPosition();
-    GetHintBubble()->Draw(static_cast<int>(position.x), static_cast<int>(position.y + kBubbleAboveSpirit + lift));
+    GetHintBubble()->Draw(static_cast<int>(position.x), static_cast<int>(position.y + kBubbleAboveSpirit));
 }
 
 // ---- the tick

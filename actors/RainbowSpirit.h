@@ -37,7 +37,7 @@ public:
     /// Only while active and in the world.
     void Draw() override;
     /// The hint bubble, above the spirit's wide body; only while active and in the world.
-    void DrawOverlay(float lift) override;
+    void DrawOverlay() override;
     /// As a character's, then with hints on an endless bubble with the current lesson.
     void Select() override;
 

@@ -4,6 +4,7 @@
 #include "player/InputHandler.h"
 #include "engine/Animation.h"
 #include "engine/Controls.h"
+#include "engine/DebugLog.h"
 #include "engine/Drawing.h"
 #include "engine/FontManager.h"
 #include "engine/XmlAttributes.h"
@@ -353,6 +354,7 @@ bool cMenuItem::CaptureKey(cInputHandler& input)
     cMenuItem* row = Current();
     if (!row || !row->setButton || row->setButton->GetState() != cSetButton::WAITING)
         return false;
+    DebugPrint("SETTING THE KEY NEW %i \n", input.GetLastKey());
     row->setButton->SetKey(row->name, input);
     keysChanged = true;
     row->setButton->SetIdle();

@@ -130,8 +130,7 @@ void cSaveSlotMenu::Choose()
     slot.Init(selected);
     const bool resumes = !newGameMode && slot.IsUsed();
     if (!resumes && slot.HoldsSomething()) {
-        // On NO: one slip of Return must not wipe a slot.
-        cursor = 1;
+        cursor = 0;
         questionOpen = true;
     } else {
         chosen = true;

@@ -27,8 +27,6 @@
 #include "engine/Image.h"
 #include "engine/PhysicsBody.h"
 
-#include <cmath>
-
 namespace {
 
 /// The world texture's side in world units.
@@ -213,39 +211,10 @@ void cAreaPainter::DrawOverlays()
 {
     for (cPlayerChar* player : area.players) {
         if (player)
-            player->DrawOverlay(StackAbove(*player, area.players));
+            player->DrawOverlay();
     }
     if (cPlayerChar* current = area.GetCurrentPlayer())
-        current->DrawOverlay(StackAbove(*current, area.players));
-}
-
-float cAreaPainter::StackAbove(const cPlayerChar& player, const std::vector<cPlayerChar*>& players)
-{
-    // Feet this close to a head count as standing on it: contacts leave a sliver between bodies.
-    constexpr float kStandingSlack = 2.0f;
-    const float head = player.GetPosition().y + player.GetHeight();
-    const cPlayerChar* below = &player;
-    float top = head;
-    // Each character of the stack at most once, so a bad overlap cannot loop.
-    for (size_t climbed = 0; climbed < players.size(); ++climbed) {
-        const cPlayerChar* above = nullptr;
-        for (const cPlayerChar* other : players) {
-            if (!other || other == below || other == &player || !other->IsActive() || !other->HasBody())
-                continue;
-            const b2Vec2 at = other->GetPosition();
-            const float left = below->GetPosition().x;
-            const bool overlaps = at.x < left + below->GetWidth() && at.x + other->GetWidth() > left;
-            if (overlaps && std::fabs(at.y - top) <= kStandingSlack) {
-                above = other;
-                break;
-            }
-        }
-        if (!above)
-            break;
-        below = above;
-        top = above->GetPosition().y + above->GetHeight();
-    }
-    return top - head;
+        current->DrawOverlay();
 }
 
 void cAreaPainter::DrawPhysicsDebug()

@@ -28,12 +28,8 @@ public:
     void DrawSky();
     /// The characters in `DrawingOrder`.
     void DrawPlayers();
-    /// Every hint bubble, the current character's once more on top; a bubble rises above the
-    /// characters standing on its owner, so that it hides none of them.
+    /// Every hint bubble, the current character's once more on top.
     void DrawOverlays();
-    /// How far the characters standing on player, one upon another, reach above its head, in
-    /// world units; 0 when nobody stands on it.
-    static float StackAbove(const cPlayerChar& player, const std::vector<cPlayerChar*>& players);
     /// White outlines of the terrain bodies and the water's deadly bodies, grey ones of the info
     /// boxes.
     void DrawPhysicsDebug();

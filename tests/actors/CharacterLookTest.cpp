@@ -46,7 +46,7 @@ TEST_F(CharacterLookTest, CharactersStandInTheirPlacesAndTheBubbleOpensAboveOne)
     for (auto& c : cast)
         c->Draw();
     for (auto& c : cast)
-        c->DrawOverlay(0.0f);
+        c->DrawOverlay();
     picture.Save("characters.png");
 
     for (int i = 0; i < 6; ++i) {

@@ -96,7 +96,7 @@ TEST_F(FormsLookTest, FormsBubblesAndFirefliesInTheWorldTexture)
     for (auto& f : flies)
         f->Draw();
     for (auto& c : cast)
-        c->DrawOverlay(0.0f);
+        c->DrawOverlay();
     // Saved as the player sees it: opaque.
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
     DrawFilledRect(0, kWorldRow, kWidth, kHeight, 0, 0, 0, 255);

@@ -76,11 +76,10 @@ TEST_F(SaveSlotMenuTest, ANewGameOnAUsedSlotAsksFirstAndRewritesOnlyThatSlot)
     Key(Qt::Key_Down);
     Key(Qt::Key_Return);
     EXPECT_TRUE(menu->IsQuestionOpen());
-    EXPECT_EQ(menu->GetCursor(), 1) << "NO marked: one slip of Return must not wipe the slot";
+    EXPECT_EQ(menu->GetCursor(), 0) << "YES marked";
     EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NONE);
     Key(Qt::Key_Down);
-    EXPECT_EQ(menu->GetCursor(), 0) << "YES";
-    Key(Qt::Key_Up);
+    EXPECT_EQ(menu->GetCursor(), 1) << "NO";
     Key(Qt::Key_Return);
     EXPECT_FALSE(menu->IsQuestionOpen());
     EXPECT_EQ(menu->GetCursor(), 2) << "back on the slot";
@@ -88,7 +87,6 @@ TEST_F(SaveSlotMenuTest, ANewGameOnAUsedSlotAsksFirstAndRewritesOnlyThatSlot)
     EXPECT_EQ(ReadUserCopy(SlotFile(2)), slot2);
 
     Key(Qt::Key_Return);
-    Key(Qt::Key_Up);
     Key(Qt::Key_Up);
     Key(Qt::Key_Up);
     EXPECT_EQ(menu->GetCursor(), 0) << "every direction swaps YES and NO";
@@ -99,7 +97,7 @@ TEST_F(SaveSlotMenuTest, ANewGameOnAUsedSlotAsksFirstAndRewritesOnlyThatSlot)
     EXPECT_EQ(ReadUserCopy(SlotFile(4)), slot4);
     EXPECT_FALSE(menu->Slot(2)->IsUsed());
     EXPECT_EQ(menu->Slot(2)->GetSummary(), "Empty - New Game");
-    EXPECT_EQ(effects.sounds.Take().size(), 11u) << "each key one menu sound";
+    EXPECT_EQ(effects.sounds.Take().size(), 9u) << "each key one menu sound";
 }
 
 TEST_F(SaveSlotMenuTest, ResumingAUsedSlotLeavesItsFileAndAnEmptySlotStartsANewGame)
@@ -147,12 +145,12 @@ TEST_F(SaveSlotMenuTest, ADamagedSlotSaysSoAndIsKeptUntilTheNewGameOverItIsConfi
                 Key(Qt::Key_Down);
             Key(Qt::Key_Return);
             EXPECT_TRUE(menu->IsQuestionOpen()) << "a new game over it asks first";
-            EXPECT_EQ(menu->GetCursor(), 1);
+            EXPECT_EQ(menu->GetCursor(), 0) << "YES marked";
+            Key(Qt::Key_Right);
             Key(Qt::Key_Return);
             EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NONE) << "NO";
             EXPECT_EQ(ReadUserCopy(SlotFile(3)), file.content) << "untouched until the player confirms";
             Key(Qt::Key_Return);
-            Key(Qt::Key_Left);
             Key(Qt::Key_Return);
             EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NEW_GAME);
             EXPECT_TRUE(ReadUserCopy(SlotFile(3)).contains("Area=\"NEW\""));
@@ -170,6 +168,7 @@ TEST_F(SaveSlotMenuTest, TheChoiceGoesByTheSlotFileAsItIsWhenChosen)
     Key(Qt::Key_Return);
     EXPECT_TRUE(menu->IsQuestionOpen());
     EXPECT_EQ(menu->Slot(0)->GetSummary(), "score:  *40");
+    Key(Qt::Key_Right);
     Key(Qt::Key_Return);
     EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NONE);
     EXPECT_EQ(ReadUserCopy(SlotFile(0)), used);
@@ -251,7 +250,7 @@ TEST_F(SaveSlotMenuTest, RowsStandInAColumnAndAnswerThePointer)
     menu->MousePress(220, 290);
     EXPECT_TRUE(menu->IsQuestionOpen());
     EXPECT_EQ(menu->GetSelectedSlot(), 1);
-    EXPECT_EQ(menu->GetCursor(), 1) << "NO marked";
+    EXPECT_EQ(menu->GetCursor(), 0) << "YES marked";
 
     GlCanvas canvas(640, 480);
     menu->Draw(nullptr, false);
