@@ -30,7 +30,8 @@ void BM_LoadSlotOfManyRecords(benchmark::State& state)
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
     QByteArray slot = "<ZORV_Save Area=\"res/Areas/Area0.xml\" Score=\"3\"><Areas>\n";
     for (int i = 0; i < state.range(0); ++i)
-        slot += "<Area name=\"res/Areas/Area" + QByteArray::number(i) + ".xml\" completed=\"1\" unlocked=\"1\" score=\"3\"/>\n";
+        slot += "<Area name=\"res/Areas/Area" + QByteArray::number(i) +
+                ".xml\" completed=\"1\" unlocked=\"1\" score=\"3\"/>\n";
     WriteFile(cUserFile("Saves/slot0.zvs").UserPath(), slot + "</Areas></ZORV_Save>\n");
     for (auto _ : state) {
         cSaveGame save;
@@ -44,9 +45,8 @@ void BM_LoadExitTreeOfManyBodies(benchmark::State& state)
     QTemporaryDir dir;
     // A path holding ":/" is opened from the disk, not the resource tree.
     const QString path = dir.filePath("disk:/ManyBodies.xml");
-    WriteFile(path, "<AreaExitTree src=\"3\" type=\"0\">\n" +
-                        QByteArray("<body w=\"16\" h=\"1\" density=\"0\" friction=\"0.5\"/>\n").repeated(int(state.range(0))) +
-                        "</AreaExitTree>\n");
+    const QByteArray body = "<body w=\"16\" h=\"1\" density=\"0\" friction=\"0.5\"/>\n";
+    WriteFile(path, "<AreaExitTree src=\"3\" type=\"0\">\n" + body.repeated(int(state.range(0))) + "</AreaExitTree>\n");
     for (auto _ : state) {
         physics::World world;
         cAreaExit exit(path, &world, 0.0f, 0.0f, true, "Next");
