@@ -3,6 +3,7 @@
 #include "actors/PlayerChar.h"
 #include "actors/ScoreIndicator.h"
 #include "engine/ActorFile.h"
+#include "engine/FileBody.h"
 #include "engine/PhysicsBody.h"
 #include "engine/XmlAttributes.h"
 
@@ -45,21 +46,24 @@ cAreaEndExitTree::~cAreaEndExitTree()
 
 bool cAreaEndExitTree::LoadFromXml(const QString& file, physics::World* world, float x, float y)
 {
+    cFileBody platformElement;
     const bool read = ReadActorFile(file, [&](QXmlStreamReader& reader) {
         const QXmlStreamAttributes a = reader.attributes();
         if (reader.name() != QLatin1String("body") || !a.hasAttribute(QLatin1String("x")))
             return true;
-        if (platform)
-            platform->Destroy();
-        delete platform;
-        const sBodyAttributes body = sBodyAttributes::Read(a, false);
-        platform = new cPhysicsBody(body.width, body.height, BODY_SENSOR, body.density, body.friction, nullptr, false);
-        platform->CreateInWorld(world, x - static_cast<float>(IntAttributeClamped(a, "x", 0)),
-                                y - static_cast<float>(IntAttributeClamped(a, "y", 0)), true);
+        platformElement.Keep(sBodyAttributes::Read(a, false), BODY_SENSOR,
+                             x - static_cast<float>(IntAttributeClamped(a, "x", 0)),
+                             y - static_cast<float>(IntAttributeClamped(a, "y", 0)));
         return true;
     });
     if (!read)
         return false;
+    if (std::unique_ptr<cPhysicsBody> made = platformElement.Make(world, nullptr)) {
+        if (platform)
+            platform->Destroy();
+        delete platform;
+        platform = made.release();
+    }
     cAreaExit::LoadFromXml(file, world, x, y);
     target = GetPosition();
     return true;

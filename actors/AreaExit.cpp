@@ -5,6 +5,7 @@
 #include "audio/SoundLibrary.h"
 #include "engine/ActorFile.h"
 #include "engine/Animation.h"
+#include "engine/FileBody.h"
 #include "engine/HintBubble.h"
 #include "engine/PhysicsBody.h"
 #include "engine/XmlAttributes.h"
@@ -113,7 +114,8 @@ bool cAreaExit::LoadFromXml(const QString& file, physics::World* world, float x,
     // trees, which are made without one and load themselves.
     this->world = world;
     int chipSet = -1;
-    return ReadActorFile(file, [&](QXmlStreamReader& reader) {
+    cFileBody sensor;
+    const bool read = ReadActorFile(file, [&](QXmlStreamReader& reader) {
         const QXmlStreamAttributes attributes = reader.attributes();
         const QStringRef name = reader.name();
         if (name == QLatin1String("AreaExitTree") || name == QLatin1String("Level0EnterTree")) {
@@ -133,10 +135,12 @@ bool cAreaExit::LoadFromXml(const QString& file, physics::World* world, float x,
             looks.Append(anim);
         } else if (name == QLatin1String("body") && !attributes.hasAttribute(QLatin1String("x"))) {
             // A body with a position belongs to a scripted tree's own platform.
-            ReadSensor(attributes, world, x, y);
+            sensor.Keep(sBodyAttributes::Read(attributes, true), BODY_SENSOR, x, y);
         }
         return true;
     });
+    ReplaceBody(sensor.Make(world, this));
+    return read;
 }
 
 void cAreaExit::ReadScoreIndicator(const QXmlStreamAttributes& attributes, float x, float y)
@@ -146,16 +150,6 @@ void cAreaExit::ReadScoreIndicator(const QXmlStreamAttributes& attributes, float
     delete scoreIndicator;
     scoreIndicator = new cScoreIndicator(x + indicatorOffset.x, y + indicatorOffset.y);
     scoreIndicator->LoadFromXml(attributes.value(QLatin1String("file")).toString());
-}
-
-void cAreaExit::ReadSensor(const QXmlStreamAttributes& attributes, physics::World* world, float x, float y)
-{
-    const sBodyAttributes body = sBodyAttributes::Read(attributes, true);
-    CreatePhysicsBody(body.width, body.height, BODY_SENSOR, body.density, body.friction);
-    if (world)
-        physicsBody->CreateInWorld(world, x, y, true);
-    else
-        physicsBody->SetPosition(x, y);
 }
 
 void cAreaExit::OnContactAdd(cPhysicsBody* other, const physics::ContactPoint*)

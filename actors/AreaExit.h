@@ -174,8 +174,6 @@ private:
     void DeleteOwned();
     /// Makes the score indicator of a `scoreIndicator` element at its offset from (x, y).
     void ReadScoreIndicator(const QXmlStreamAttributes& attributes, float x, float y);
-    /// Reads one `body` element into the sensor, created in the world at (x, y).
-    void ReadSensor(const QXmlStreamAttributes& attributes, physics::World* world, float x, float y);
     /// The resting face by the score: smile, neutral or sulk.
     int RestingFace() const;
 };

@@ -2,6 +2,7 @@
 
 #include "engine/ActorFile.h"
 #include "engine/Animation.h"
+#include "engine/FileBody.h"
 #include "engine/PhysicsBody.h"
 #include "engine/XmlAttributes.h"
 
@@ -35,7 +36,8 @@ bool cFallingRock::LoadFromXml(const QString& file, physics::World* world, int x
     startY = y;
     this->world = world;
     int chipSet = 0;
-    return ReadActorFile(file, [&](QXmlStreamReader& reader) {
+    cFileBody body;
+    const bool read = ReadActorFile(file, [&](QXmlStreamReader& reader) {
         const QXmlStreamAttributes attributes = reader.attributes();
         if (reader.name() == QLatin1String("animation")) {
             auto anim = std::make_unique<cAnimation>();
@@ -47,21 +49,20 @@ bool cFallingRock::LoadFromXml(const QString& file, physics::World* world, int x
             chipSet = IntAttributeClamped(attributes, "src", chipSet);
         }
         if (reader.name() == QLatin1String("body"))
-            ReadBody(attributes, world);
+            ReadBody(attributes, body);
         return true;
     });
+    ReplaceBody(body.Make(world, this));
+    return read;
 }
 
-void cFallingRock::ReadBody(const QXmlStreamAttributes& attributes, physics::World* world)
+void cFallingRock::ReadBody(const QXmlStreamAttributes& attributes, cFileBody& body)
 {
-    const sBodyAttributes body = sBodyAttributes::Read(attributes, false);
-    bodyWidth = static_cast<int>(body.width);
-    bodyHeight = static_cast<int>(body.height);
-    const int type = BodyTypeFromFile(IntAttributeClamped(attributes, "type", kDefaultFileType));
-    RemoveFromWorld();
-    delete physicsBody;
-    physicsBody = new cPhysicsBody(body.width, body.height, type, body.density, body.friction, this, false);
-    physicsBody->CreateInWorld(world, static_cast<float>(startX), static_cast<float>(startY), true);
+    const sBodyAttributes box = sBodyAttributes::Read(attributes, false);
+    bodyWidth = static_cast<int>(box.width);
+    bodyHeight = static_cast<int>(box.height);
+    body.Keep(box, BodyTypeFromFile(IntAttributeClamped(attributes, "type", kDefaultFileType)),
+              static_cast<float>(startX), static_cast<float>(startY));
 }
 
 int cFallingRock::Update(int dtMs)

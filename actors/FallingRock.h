@@ -59,8 +59,8 @@ private:
         STATE_TRIGGERED = 1,
     };
 
-    /// Reads one `body` element into the resting body.
-    void ReadBody(const class QXmlStreamAttributes& attributes, physics::World* world);
+    /// Reads one `body` element as the resting body, in place of any before it.
+    void ReadBody(const class QXmlStreamAttributes& attributes, class cFileBody& body);
 
     cCharacterAnimations animations;
     int startX;

@@ -8,6 +8,15 @@ cPhysicsActor::~cPhysicsActor()
     delete physicsBody;
 }
 
+void cPhysicsActor::ReplaceBody(std::unique_ptr<cPhysicsBody> body)
+{
+    if (!body)
+        return;
+    RemoveFromWorld();
+    delete physicsBody;
+    physicsBody = body.release();
+}
+
 void cPhysicsActor::OnContactAdd(cPhysicsBody*, const physics::ContactPoint*)
 {
 }

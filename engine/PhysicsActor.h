@@ -2,6 +2,8 @@
 
 #include <box2d/b2_math.h>
 
+#include <memory>
+
 #include "engine/Entity.h"
 
 namespace physics {
@@ -64,5 +66,8 @@ public:
     cPhysicsBody* GetPhysicsBody() const { return physicsBody; }
 
 protected:
+    /// Takes body (when there is one) in place of the body held, which leaves its world and is deleted.
+    void ReplaceBody(std::unique_ptr<cPhysicsBody> body);
+
     cPhysicsBody* physicsBody = nullptr;
 };

@@ -28,10 +28,10 @@ public:
 
     /// Reads the settings from the per-user file of that relative name, making a missing user copy
     /// from the template with the values read. A flag is set when its value is exactly 1; a flag whose
-    /// element is absent keeps its value. False after the message when the template or the user copy
-    /// cannot be opened for reading; then nothing changes. A missing copy that cannot be written costs
-    /// only the copy (reported). A damaged file is read as far as it is sound, reported, and gives
-    /// true. On success the name is kept for Save.
+    /// element is absent keeps its value. False after the message when the user copy, or without one
+    /// the template, cannot be opened for reading; then nothing changes. A missing copy that cannot be
+    /// written costs only the copy (reported). A damaged file is read as far as it is sound, reported,
+    /// and gives true. On success the name is kept for Save.
     bool Load(const QString& relativeName);
     /// Writes the flags to the user copy of the last name loaded, atomically. False after the
     /// message; the file on disk is then unchanged.

@@ -55,10 +55,10 @@ public:
     void LoadConfig(const QString& fileName);
     /// Reads the bindings of the per-user controls file over the current ones, and table 2's arrow,
     /// jump and character keys. When the user copy is missing it is made from the template, holding
-    /// all nine bindings. False after the message when the template or the user copy cannot be opened
-    /// for reading; a copy that cannot be made is reported and still gives true. A damaged file is
-    /// read as far as it is sound, reported, and gives true. A binding to a code that no key carries
-    /// counts as damage and leaves the action's binding as it was.
+    /// all nine bindings. False after the message when the user copy, or without one the template,
+    /// cannot be opened for reading; a copy that cannot be made is reported and still gives true. A
+    /// damaged file is read as far as it is sound, reported, and gives true. A binding to a code
+    /// that no key carries counts as damage and leaves the action's binding as it was.
     bool ParseConfig(const QString& fileName);
     /// Writes table 1's nine bindable actions to the user copy, atomically. False after the message;
     /// the file on disk is then unchanged.

@@ -114,6 +114,7 @@ bool cSaveGame::NewGame(const std::string& relativeName)
     currentArea = NEW_SLOT_AREA;
     isNew = true;
     areas.clear();
+    indexByName.clear();
     UpdateArea(FIRST_AREA, false, true, 0);
     score = 0;
     return true;
@@ -156,11 +157,14 @@ void cSaveGame::SetFileName(const std::string& relativeName)
 
 int cSaveGame::FindArea(const std::string& name) const
 {
-    for (size_t i = 0; i < areas.size(); ++i) {
-        if (areas[i].name == name)
-            return int(i);
-    }
-    return -1;
+    const auto found = indexByName.find(name);
+    return found == indexByName.end() ? -1 : found->second;
+}
+
+void cSaveGame::AddArea(const AreaStatus& record)
+{
+    indexByName.emplace(record.name, GetAreaCount());
+    areas.push_back(record);
 }
 
 int cSaveGame::GetAreaCount() const
@@ -180,7 +184,7 @@ void cSaveGame::UnlockArea(const std::string& name)
         return;
     const int index = FindArea(name);
     if (index < 0)
-        areas.push_back(AreaStatus{name, false, true, 0});
+        AddArea(AreaStatus{name, false, true, 0});
     else
         areas[size_t(index)].unlocked = true;
 }
@@ -191,7 +195,7 @@ void cSaveGame::UpdateArea(const std::string& name, bool completed, bool unlocke
         return;
     const int index = FindArea(name);
     if (index < 0) {
-        areas.push_back(AreaStatus{name, completed, unlocked, areaScore});
+        AddArea(AreaStatus{name, completed, unlocked, areaScore});
         return;
     }
     AreaStatus& area = areas[size_t(index)];

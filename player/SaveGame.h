@@ -3,6 +3,7 @@
 #include "player/AreaStatus.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QXmlStreamWriter;
@@ -25,14 +26,15 @@ public:
     virtual ~cSaveGame();
 
     /// Reads the slot from the per-user file of that relative name, merging its records into those
-    /// already held. A missing user copy is made holding a fresh slot, whatever the template held; when
-    /// it cannot be made (a folder the player may not write) that is reported and the slot still loads.
-    /// False after the message when the template or the user copy cannot be opened for reading; then
-    /// nothing has been read. False too, after an "ERROR:" line, when the file is damaged (empty, cut
-    /// short, not XML, words where numbers belong, a score beyond kMaxScore either way) or names no
-    /// current area (another program's XML among them); then what was read stays, but the name is not
-    /// kept and nothing is written, so the file stays as it is until a new game is started on the slot
-    /// with NewGame and the slot's name. On success the name is kept for Save.
+    /// already held. A missing user copy is made holding a fresh slot, whatever the template held;
+    /// when it cannot be made (a folder the player may not write) that is reported and the slot
+    /// still loads. False after the message when the user copy, or without one the template, cannot
+    /// be opened for reading; then nothing has been read. False too, after an "ERROR:" line, when
+    /// the file is damaged (empty, cut short, not XML, words where numbers belong, a score beyond
+    /// kMaxScore either way) or names no current area (another program's XML among them); then what
+    /// was read stays, but the name is not kept and nothing is written, so the file stays as it is
+    /// until a new game is started on the slot with NewGame and the slot's name. On success the
+    /// name is kept for Save.
     bool Load(const std::string& relativeName);
     /// True when the last Load found the player's copy but could not open it, or found it damaged or
     /// naming no area: a slot that holds something, though nothing that can be resumed.
@@ -68,11 +70,17 @@ public:
 
 private:
     void WriteSlot(QXmlStreamWriter& xml) const;
+    /// Appends a record of a name that has none yet.
+    void AddArea(const AreaStatus& record);
 
     std::string fileName;
     std::string currentArea;
     int score;
     bool isNew;
     bool damaged = false;
+    /// The records in the order they were added, which is the order Save writes them in.
     std::vector<AreaStatus> areas;
+    /// Where each name's record stands in areas: a slot of many records loads in time linear in
+    /// their number, each merged in without a search through those before it.
+    std::unordered_map<std::string, int> indexByName;
 };

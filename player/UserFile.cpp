@@ -60,24 +60,25 @@ bool cUserFile::OpenSource()
     makingCopy = false;
     damaged = false;
 
-    auto templateFile = std::make_unique<QFile>(TemplatePath());
-    if (!OpenXmlFile(*templateFile, relativeName))
-        return false;
-
+    // The player's own copy is read whatever became of the template: a lost, unreadable or
+    // misplaced template must never cost the player's progress or bindings.
     const QString userPath = UserPath();
-    if (!QFileInfo::exists(userPath)) {
-        source = std::move(templateFile);
-        makingCopy = true;
+    if (QFileInfo::exists(userPath)) {
+        // Only read: a copy the player may read but not write is still the player's.
+        auto userCopy = std::make_unique<QFile>(userPath);
+        if (!OpenXmlFile(*userCopy)) {
+            damaged = true;
+            return false;
+        }
+        source = std::move(userCopy);
         return true;
     }
 
-    // Only read: a copy the player may read but not write is still the player's.
-    auto userCopy = std::make_unique<QFile>(userPath);
-    if (!OpenXmlFile(*userCopy)) {
-        damaged = true;
+    auto templateFile = std::make_unique<QFile>(TemplatePath());
+    if (!OpenXmlFile(*templateFile, relativeName))
         return false;
-    }
-    source = std::move(userCopy);
+    source = std::move(templateFile);
+    makingCopy = true;
     return true;
 }
 

@@ -15,7 +15,7 @@ class QXmlStreamWriter;
 /// One per-user XML file ("Controls.xml", "Settings.xml", "Saves/slot0.zvs", ...), named by a path
 /// relative to two places:
 /// - the template shipped with the program: looked up in the working directory, then beside the
-///   executable. It must exist for any reading to succeed, even when the user copy exists.
+///   executable. It is read only while the user copy is missing, to make it.
 /// - the user copy: the data location (QStandardPaths::AppDataLocation; the application name must be
 ///   "Mirrowen"), then "ZORV", then the relative path. The location is read anew on every call, so
 ///   XDG_DATA_HOME may change between calls.
@@ -54,9 +54,10 @@ public:
     QString UserPath() const;
 
     /// Opens what the reader takes its values from, for reading only: the user copy when it exists,
-    /// else the template, from which MakeCopy then makes the user copy. False after the message when
-    /// the template or an existing user copy cannot be opened; then nothing has been read and nothing
-    /// is written.
+    /// whatever became of the template, else the template, from which MakeCopy then makes the user
+    /// copy. False after the message when an existing user copy cannot be opened (CopyIsDamaged), or
+    /// when there is no user copy and the template cannot be opened; then nothing has been read and
+    /// nothing is written.
     bool OpenSource();
     /// True after a successful OpenSource when the user copy was missing and is to be made.
     bool SourceIsTemplate() const;

@@ -40,6 +40,7 @@ declare -A seeds=(
   [controls]="templates/Controls.xml"
   [settings]="templates/Settings.xml"
   [saveslot]="templates/Saves/*.zvs"
+  [slotmenu]="templates/Saves/*.zvs"
   [attributes]="res/xml/PlayerCharacters/*.xml res/xml/common_resources/HeartBox/*.xml"
   [animations]="res/xml/common_resources/*.xml res/xml/actors/Flying/*.xml"
   [characters]="res/xml/PlayerCharacters/*.xml res/xml/actors/Flying/*Firefly.xml"
@@ -57,7 +58,9 @@ declare -A seeds=(
   [ogg]="$(ls -S "$out"/generated/res/wave/SFX/*.ogg | tail -n 6 | tr '\n' ' ')"
 )
 
-# Each target starts from its corpus and a folder of seeds: its damaged files and the game's files.
+# Each target starts from its corpus and a folder of seeds: its damaged files, those too large to
+# keep in the repository, and the game's files.
+bash tests/fuzz/MakeLargeInputs.sh "$out/tests/fuzz/damaged"
 targets=()
 for binary in "$out"/tests/fuzz/targets/fuzz_*; do
   [ -f "$binary" ] && [ -x "$binary" ] || continue
@@ -66,7 +69,7 @@ for binary in "$out"/tests/fuzz/targets/fuzz_*; do
   targets+=("$binary")
   rm -rf "$out/seeds/$name" "$out/artifacts/$name"
   mkdir -p "$out/corpus/$name" "$out/seeds/$name" "$out/artifacts/$name"
-  cp tests/fuzz/damaged/"$name"/* "$out/seeds/$name"/ 2>/dev/null || true
+  cp tests/fuzz/damaged/"$name"/* "$out/tests/fuzz/damaged/$name"/* "$out/seeds/$name"/ 2>/dev/null || true
   for file in ${seeds[$name]}; do
     seed="$out/seeds/$name/$(echo "$file" | tr '/' '_')"
     if [ "$name" = area ] || [ "$name" = areasummary ] || [ "$name" = interlude ]; then

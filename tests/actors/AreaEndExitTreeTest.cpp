@@ -48,6 +48,16 @@ TEST_F(AreaEndExitTreeTest, ThePlatformLiesUnderTheFootAndTravelsWithTheTree)
     EXPECT_NEAR(tree.GetScoreIndicator()->GetPosition().y - tree.GetPosition().y, 123.0f, 0.01f);
 }
 
+TEST_F(AreaEndExitTreeTest, TheLastBodyOfEachKindGivesTheSensorAndThePlatform)
+{
+    cAreaEndExitTree tree(":/treestest/two_bodies.xml", &world, 250.0f, 105.0f, true, "Credits2");
+    ASSERT_TRUE(tree.HasBody() && tree.GetPlatform());
+    EXPECT_EQ(tree.GetWidth(), 20.0f);
+    EXPECT_EQ(tree.GetPosition(), b2Vec2(250.0f, 105.0f));
+    EXPECT_EQ(tree.GetPlatform()->GetWidth(), 30.0f);
+    EXPECT_EQ(tree.GetPlatform()->GetPosition(), b2Vec2(240.0f, 101.0f));
+}
+
 TEST_F(AreaEndExitTreeTest, OnlyACharacterStandingInTheMiddleOfTheMouthIsTakenIn)
 {
     cAreaEndExitTree tree(kEndTreeFile, &world, 250.0f, 105.0f, true, "Credits2");

@@ -1,4 +1,5 @@
-// Every file kept under tests/fuzz/damaged/<reader>/ goes through the real reader it once broke, run
+// Every file kept under tests/fuzz/damaged/<reader>/, and every one the build writes into the same
+// folder of the build tree, goes through the real reader it once broke, run
 // as its fuzz target runs it: the reader keeps its promises and says what it refused. A file named
 // "valid_..." is sound, only unusual, and is read without complaint.
 #include "ReaderRuns.h"
@@ -29,13 +30,16 @@ void PrintTo(const sDamagedFile& file, std::ostream* out)
     *out << file.path.toStdString();
 }
 
+/// The files kept in the repository, then those the build writes (MakeLargeInputs.sh).
 std::vector<sDamagedFile> DamagedFiles()
 {
     std::vector<sDamagedFile> files;
-    const QDir root(QString(MIRROWEN_SOURCE_DIR) + "/tests/fuzz/damaged");
-    for (const QString& reader : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        for (const QFileInfo& file : QDir(root.filePath(reader)).entryInfoList(QDir::Files))
-            files.push_back({reader.toStdString(), file.filePath()});
+    for (const char* tree : {MIRROWEN_SOURCE_DIR, MIRROWEN_BINARY_DIR}) {
+        const QDir root(QString(tree) + "/tests/fuzz/damaged");
+        for (const QString& reader : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            for (const QFileInfo& file : QDir(root.filePath(reader)).entryInfoList(QDir::Files))
+                files.push_back({reader.toStdString(), file.filePath()});
+        }
     }
     return files;
 }

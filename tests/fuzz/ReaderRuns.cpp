@@ -41,8 +41,10 @@
 #include "screens/Label.h"
 #include "screens/LevelContainer.h"
 #include "screens/LevelOrder.h"
+#include "screens/LevelSelectionScreen.h"
 #include "screens/Menu.h"
 #include "screens/MetaLevel.h"
+#include "screens/SaveSlot.h"
 
 #include "tests/support/TestSounds.h"
 
@@ -196,6 +198,47 @@ BrokenPromises RunSaveSlot(const QByteArray& bytes)
             broken.push_back("record " + std::to_string(i) + " scored " + std::to_string(record.score));
     }
     return broken;
+}
+
+/// Whether every record of before is in after, with its flags and its best score at least as they were.
+BrokenPromises RecordsKept(const cSaveGame& before, const cSaveGame& after)
+{
+    BrokenPromises broken;
+    for (int i = 0; i < before.GetAreaCount(); ++i) {
+        const AreaStatus& record = *before.GetArea(i);
+        const AreaStatus* kept = after.GetArea(after.FindArea(record.name));
+        if (!kept || kept->completed < record.completed || kept->unlocked < record.unlocked ||
+            kept->score < record.score)
+            broken.push_back("record " + std::to_string(i) + " was lost or lowered between two loads");
+    }
+    return broken;
+}
+
+/// The bytes as the player's copy of slot 1, which has no template in the working folder nor beside
+/// the test's executable, as the slot menu reads and draws it; a slot it shows as used is resumed,
+/// and the area selection books the first area as finished on it and saves it.
+BrokenPromises RunSlotMenu(const QByteArray& bytes)
+{
+    Game();
+    static const cFontManager font;
+    const std::string slotFile = "Saves/slot1.zvs";
+    WriteUserCopy(slotFile.c_str(), bytes);
+    // The menu's row of the slot, drawn where a window of 640 x 480 shows it, with the question.
+    cSaveSlot slot(&font);
+    slot.Init(1);
+    slot.SetTextScale(2);
+    slot.Draw(192, 271, true, true, 0, nullptr);
+    cSaveGame before;
+    before.Load(slotFile);
+    if (!slot.IsUsed() && !slot.IsDamaged() && !before.IsNew())
+        return {"the player's slot shows as never used"};
+    if (!slot.IsUsed())
+        return {};
+    cLevelSelectionScreen selection(1, true);
+    selection.AreaFinished("res/Areas/Area0.xml", 1, 1, 0);
+    cSaveGame after;
+    after.Load(slotFile);
+    return RecordsKept(before, after);
 }
 
 // ---- the shared attribute reader
@@ -650,6 +693,7 @@ const std::vector<sReaderRun>& ReaderRuns()
         {"controls", RunControls, false},
         {"settings", RunSettings, false},
         {"saveslot", RunSaveSlot, false},
+        {"slotmenu", RunSlotMenu, true},
         {"attributes", RunAttributes, false},
         {"animations", RunAnimationList, true},
         {"characters", RunCharacterFile, true},

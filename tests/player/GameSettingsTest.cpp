@@ -1,5 +1,6 @@
 #include "player/GameSettings.h"
 
+#include "tests/support/StdoutOf.h"
 #include "tests/support/UserFileFixture.h"
 
 #include <gtest/gtest.h>
@@ -106,13 +107,18 @@ TEST_F(GameSettingsFile, SfxWithoutMuteUnmutesEffectsAndAmbience)
     ExpectFlags(false, false, false, false);
 }
 
-TEST_F(GameSettingsFile, MissingTemplateFailsAndChangesNothingEvenWithAUserCopy)
+TEST_F(GameSettingsFile, WithoutATemplateTheDefaultsApplyAndWhatThePlayerSavesReadsBack)
 {
-    WriteUserCopy("Settings.xml", SettingsXml("1", "1", "1"));
     testing::internal::CaptureStdout();
     EXPECT_FALSE(settings.Load("Settings.xml"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), InvalidFileLine("Settings.xml").toStdString());
     ExpectFlags(false, false, false, false);
+    settings.ToggleMusicMute();
+    settings.ToggleFullScreen();
+    ASSERT_TRUE(settings.Save());
+    settings = cGameSettings();
+    EXPECT_TRUE(StdoutOf([&] { EXPECT_TRUE(settings.Load("Settings.xml")); }).empty());
+    ExpectFlags(true, false, false, true);
 }
 
 TEST_F(GameSettingsFile, UnwritableDataFolderCostsOnlyTheWritingAndTheGameGoesOn)

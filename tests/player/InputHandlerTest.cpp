@@ -1,5 +1,6 @@
 #include "player/InputHandler.h"
 
+#include "tests/support/StdoutOf.h"
 #include "tests/support/UserFileFixture.h"
 
 #include <QXmlStreamReader>
@@ -344,9 +345,8 @@ TEST_F(InputHandlerFile, UserCopyWinsOverTheTemplateAndLaterElementsWin)
     EXPECT_EQ(ReadUserCopy("Controls.xml"), before) << "reading never writes the user copy";
 }
 
-TEST_F(InputHandlerFile, MissingTemplateFallsBackToDefaultsEvenWithAUserCopy)
+TEST_F(InputHandlerFile, WithoutATemplateTheDefaultsApplyAndWhatThePlayerBindsReadsBack)
 {
-    WriteUserCopy("Controls.xml", "<ZORV_CONTROLS><UP Standard=\"87\"/></ZORV_CONTROLS>");
     testing::internal::CaptureStdout();
     input.LoadConfig("Controls.xml");
     const std::string out = testing::internal::GetCapturedStdout();
@@ -354,6 +354,11 @@ TEST_F(InputHandlerFile, MissingTemplateFallsBackToDefaultsEvenWithAUserCopy)
                        "\n ERROR: Loading input configuration file faild, using default control!\n");
     EXPECT_TRUE(input.HasDefaultKeys());
     EXPECT_EQ(input.GetKey(KEY_CONFIRM), int(Qt::Key_Return));
+    input.SetKey(KEY_LEFT, Qt::Key_A);
+    ASSERT_TRUE(input.SaveConfig("Controls.xml"));
+    cInputHandler next;
+    EXPECT_TRUE(StdoutOf([&] { next.LoadConfig("Controls.xml"); }).empty());
+    ExpectDefaultsExcept(next, {{KEY_LEFT, Qt::Key_A}});
 }
 
 TEST_F(InputHandlerFile, UnwritableDataFolderGivesTheTemplateAndFailingSaves)

@@ -195,9 +195,8 @@ TEST_F(SaveGameFile, EmptyCurrentAreaFailsKeepsWhatWasReadAndWritesNoCopy)
     EXPECT_FALSE(UserCopyExists(SLOT_FILE)) << "no empty copy is left behind";
 }
 
-TEST_F(SaveGameFile, MissingTemplateFailsLeavingTheObjectUnsaveable)
+TEST_F(SaveGameFile, NeitherTemplateNorCopyFailsLeavingTheObjectUnsaveable)
 {
-    WriteUserCopy(SLOT_FILE, "<ZORV_Save Area=\"res/Areas/A.xml\" Score=\"5\"/>");
     cSaveGame save;
     testing::internal::CaptureStdout();
     EXPECT_FALSE(save.Load(SLOT));

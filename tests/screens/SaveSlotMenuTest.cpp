@@ -14,6 +14,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <functional>
 
 #include <qnamespace.h>
 
@@ -115,6 +118,39 @@ TEST_F(SaveSlotMenuTest, ResumingAUsedSlotLeavesItsFileAndAnEmptySlotStartsANewG
     EXPECT_FALSE(menu->IsQuestionOpen());
     EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_NEW_GAME);
     EXPECT_EQ(menu->GetSelectedSlot(), 0);
+}
+
+TEST_F(SaveSlotMenuTest, ThePlayersSlotResumesWhateverBecameOfItsTemplate)
+{
+    // A working folder of its own: the build folder's templates are every test's.
+    QTemporaryDir workDir;
+    const QString previousWorkDir = QDir::currentPath();
+    ASSERT_TRUE(QDir().mkpath(workDir.filePath("Saves")) && QDir::setCurrent(workDir.path()));
+    const QString shipped = workDir.filePath(SlotFile(0));
+    const struct
+    {
+        const char* kind;
+        std::function<bool()> breakTemplate;
+    } templates[] = {
+        {"missing", [] { return true; }},
+        {"a folder", [&] { return QDir().mkpath(shipped); }},
+        {"a symlink loop", [&] { return QFile::link(shipped, shipped); }},
+    };
+    for (const auto& broken : templates) {
+        SCOPED_TRACE(broken.kind);
+        QFile::remove(shipped);
+        QDir().rmdir(shipped);
+        ASSERT_TRUE(broken.breakTemplate());
+        WriteUserCopy(SlotFile(0), UsedSlot(30));
+        const QByteArray progress = ReadUserCopy(SlotFile(0));
+        Open(false);
+        EXPECT_EQ(menu->Slot(0)->GetSummary(), "score:  *30");
+        Key(Qt::Key_Return);
+        EXPECT_EQ(menu->Update(20), cSaveSlotMenu::RESULT_RESUME);
+        EXPECT_EQ(menu->GetSelectedSlot(), 0);
+        EXPECT_EQ(ReadUserCopy(SlotFile(0)), progress);
+    }
+    QDir::setCurrent(previousWorkDir);
 }
 
 TEST_F(SaveSlotMenuTest, ADamagedSlotSaysSoAndIsKeptUntilTheNewGameOverItIsConfirmed)
