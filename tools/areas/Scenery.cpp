@@ -380,14 +380,33 @@ QColor EarthPixel(const cGrid& grid, const sAreaPlan& plan, const sPalette& p, i
     return Lit(grid, p, x, y, shore ? Shade(p.sand, 0.1f * (Noise(x, y, 3, 51) - 0.5f)) : MaterialPixel(p, x, y));
 }
 
-QColor PlankPixel(const cGrid& grid, const sPalette& p, int x, int y)
+/// Planks thinner than a board hang down to a board's thickness below their top, so that a long
+/// bridge reads as boards rather than a line.
+constexpr int kBoardThickness = 4;
+
+/// The top row of the board that (x, y) is part of: a plank, or the air just under a thin one;
+/// -1 for none.
+int BoardTop(const cGrid& grid, int x, int y)
 {
-    if (grid.At(x, y + 1) != CELL_PLANK)
+    for (int below = 0; below < kBoardThickness; ++below) {
+        if (grid.At(x, y + below) != CELL_PLANK)
+            continue;
+        int top = y + below;
+        while (grid.At(x, top + 1) == CELL_PLANK)
+            ++top;
+        return below == 0 || top - y < kBoardThickness ? top : -1;
+    }
+    return -1;
+}
+
+QColor PlankPixel(const cGrid& grid, const sPalette& p, int x, int y, int top)
+{
+    if (y == top)
         return p.plankTop;
-    if (grid.At(x, y - 1) != CELL_PLANK)
+    if (y == std::min(grid.ColumnBottom(x, top), top - kBoardThickness + 1))
         return p.plankBottom;
-    const int left = grid.RunStart(x, y);
-    const int right = grid.RunEnd(x, y);
+    const int left = grid.RunStart(x, top);
+    const int right = grid.RunEnd(x, top);
     // Boards of 12 pixels with a dark seam, the ends darker.
     if (x == left || x == right || (x - left) % 12 == 11)
         return p.plankBottom;
@@ -648,10 +667,12 @@ QColor BodyPixel(const cGrid& grid, const sAreaPlan& plan, const sPalette& palet
     case CELL_EARTH:
         return EarthPixel(grid, plan, palette, x, y);
     case CELL_PLANK:
-        return PlankPixel(grid, palette, x, y);
+        return PlankPixel(grid, palette, x, y, BoardTop(grid, x, y));
     case CELL_THORN:
         return ThornPixel(grid, palette, x, y, drawn);
     case CELL_AIR:
+        if (const int top = BoardTop(grid, x, y); top >= 0)
+            return PlankPixel(grid, palette, x, y, top);
         break;
     }
     drawn = false;
