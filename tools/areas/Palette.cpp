@@ -43,7 +43,7 @@ const sLook kDay = {LIGHT_SUN,          {240, 206, 146},      0.006f,          0
 /// Night under a faint moon: the grass, the planks' tops and the water glow.
 const sLook kNight = {LIGHT_MOON,         {176, 196, 255},      0.035f,             0.6f,
                       {96, 236, 200},     {56, 176, 156},       {40, 120, 124},     {118, 122, 170},
-                      {44, 44, 100, 170}, {28, 30, 72, 220},    {150, 255, 220, 200}, {90, 236, 200, 70},
+                      {44, 44, 100, 170}, {28, 30, 72, 220},    {0, 0, 0, 0},       {0, 0, 0, 0},
                       {84, 68, 124},      {126, 222, 204},      {50, 40, 84},       {84, 24, 84},
                       {255, 150, 226},    {56, 110, 196, 190},  {150, 255, 226, 230},
                       {150, 255, 226, 200}, {46, 34, 70},       {170, 120, 255},    {140, 110, 220, 150}};
@@ -63,13 +63,15 @@ const sRock kDayRock[] = {
     {MATERIAL_EARTH, {142, 102, 62}, {92, 62, 40}, {62, 46, 38}, {34, 26, 24}},
     {MATERIAL_CHALK, {112, 110, 138}, {70, 68, 92}, {60, 58, 76}, {36, 34, 50}},
 };
-/// The same rock under the night's faint light, its faces catching the moon.
+/// The same rock under the night's faint light, its faces catching the moon. A cave's back wall
+/// stays a wall of rock in the moonlight that falls in, about as light as by day: a darker one
+/// reads as open night sky.
 const sRock kNightRock[] = {
-    {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {16, 14, 36}, {8, 8, 22}},
-    {MATERIAL_STONE, {112, 112, 162}, {46, 44, 80}, {14, 12, 30}, {6, 6, 16}},
-    {MATERIAL_MASONRY, {116, 112, 156}, {52, 50, 86}, {22, 20, 42}, {10, 10, 26}},
-    {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {16, 14, 36}, {8, 8, 22}},
-    {MATERIAL_CHALK, {142, 142, 192}, {70, 70, 112}, {24, 24, 50}, {12, 12, 30}},
+    {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {46, 40, 66}, {26, 22, 42}},
+    {MATERIAL_STONE, {112, 112, 162}, {46, 44, 80}, {42, 40, 66}, {24, 22, 40}},
+    {MATERIAL_MASONRY, {116, 112, 156}, {52, 50, 86}, {48, 44, 70}, {28, 26, 46}},
+    {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {46, 40, 66}, {26, 22, 42}},
+    {MATERIAL_CHALK, {142, 142, 192}, {70, 70, 112}, {44, 44, 74}, {26, 26, 48}},
 };
 
 sPalette Palette(const sLook& look, const sRock& rock)

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QSet>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -131,6 +132,69 @@ TEST(AreaPictures, GroundStandsOutFromTheSkyInEveryLook)
             RecordProperty(qPrintable(name + " " + look), std::to_string(contrast));
             if (contrast > 0)
                 EXPECT_GE(contrast, 3.0) << qPrintable(name) << ", " << look;
+        }
+    }
+}
+
+TEST(AreaPictures, CavesByNightAreRoomsOfRockWithoutStars)
+{
+    for (const QString& name : AreaNames()) {
+        if (PlaceOfArea(name) != PLACE_CAVE)
+            continue;
+        const sAreaPlan plan = [&] {
+            sAreaPlan p;
+            p.Read(kAreas.filePath(name + ".xml"));
+            return p;
+        }();
+        const sAreaPictures pictures = PaintAreaPictures(plan, name);
+        // The back wall: open air of the plan, clear of the grass at its floors, of its water and
+        // its falls, that the day picture covers.
+        auto air = [&plan](int x, int y) {
+            for (const auto* boxes : {&plan.waterfalls, &plan.waters})
+                for (const QRect& box : *boxes)
+                    if (box.contains(x, y))
+                        return false;
+            return std::none_of(plan.bodies.begin(), plan.bodies.end(),
+                                [&](const sPlanBody& b) { return b.box.adjusted(0, 0, 0, 4).contains(x, y); });
+        };
+        auto luminance = [](const QImage& picture, int x, int y) { return Luminance(picture.pixelColor(x, 511 - y)); };
+        double day = 0, night = 0;
+        int wall = 0, stars = 0;
+        for (int y = 1; y < 511; ++y) {
+            for (int x = 1; x < 511; ++x) {
+                if (!air(x, y) || pictures.day.pixelColor(x, 511 - y).alpha() < 255)
+                    continue;
+                ++wall;
+                day += luminance(pictures.day, x, y);
+                night += luminance(pictures.second, x, y);
+                double around = 0;
+                for (int k = 0; k < 9; ++k)
+                    around += k == 4 ? 0 : luminance(pictures.second, x - 1 + k % 3, y - 1 + k / 3) / 8;
+                stars += luminance(pictures.second, x, y) > 3 * around + 0.01 ? 1 : 0;
+            }
+        }
+        ASSERT_GT(wall, 1000) << qPrintable(name);
+        EXPECT_GE(night, 0.6 * day) << qPrintable(name) << ": the wall is lit by night";
+        EXPECT_EQ(stars, 0) << qPrintable(name) << ": lone bright pixels on the wall by night";
+    }
+}
+
+TEST(AreaPictures, AreDrawnInFewColoursPerTile)
+{
+    // Smooth shading blurs pixel art: 99 tiles of 8 x 8 pixels in 100 hold at most 20 colours.
+    for (const QString& name : AreaNames()) {
+        const sAreaPictures pictures = Pictures(name);
+        for (const QImage& picture : {pictures.day, pictures.second, pictures.batLand}) {
+            std::vector<int> colours;
+            for (int tile = 0; tile < 64 * 64 && !picture.isNull(); ++tile) {
+                QSet<QRgb> seen;
+                for (int k = 0; k < 64; ++k)
+                    seen.insert(picture.pixel(tile % 64 * 8 + k % 8, tile / 64 * 8 + k / 8));
+                colours.push_back(seen.size());
+            }
+            std::sort(colours.begin(), colours.end());
+            if (!colours.empty())
+                EXPECT_LE(colours[colours.size() * 99 / 100], 20) << qPrintable(name);
         }
     }
 }
