@@ -130,8 +130,9 @@ TEST(AreaPictures, GroundStandsOutFromTheSkyInEveryLook)
             const QImage seen = Seen(drawn, night ? sky.night : sky.low, night ? sky.night : sky.high);
             const double contrast = GroundContrast(drawn.back(), seen);
             RecordProperty(qPrintable(name + " " + look), std::to_string(contrast));
-            if (contrast > 0)
+            if (contrast > 0) {
                 EXPECT_GE(contrast, 3.0) << qPrintable(name) << ", " << look;
+            }
         }
     }
 }
@@ -193,8 +194,9 @@ TEST(AreaPictures, AreDrawnInFewColoursPerTile)
                 colours.push_back(seen.size());
             }
             std::sort(colours.begin(), colours.end());
-            if (!colours.empty())
+            if (!colours.empty()) {
                 EXPECT_LE(colours[colours.size() * 99 / 100], 20) << qPrintable(name);
+            }
         }
     }
 }
