@@ -18,18 +18,15 @@ constexpr double kGroundContrast = 3.4;
 /// How many rows of the ground, and of the sky above it, are compared.
 constexpr int kEdgeRows = 4;
 
-/// What the game shows behind the picture at a pixel (x, row from the top).
-using Behind = std::function<QColor(int x, int row)>;
-
 QColor Mix(const QColor& a, const QColor& b, double t)
 {
     auto channel = [t](int u, int v) { return static_cast<int>(std::lround(u + (v - u) * t)); };
     return QColor(channel(a.red(), b.red()), channel(a.green(), b.green()), channel(a.blue(), b.blue()));
 }
 
-/// The area's day sky, drawn from its lower colour at the bottom to its upper one at the top, or
-/// its night sky in one colour.
-Behind SkyOf(const sAreaPlan& plan, bool night)
+} // namespace
+
+Behind SkyBehind(const sAreaPlan& plan, bool night)
 {
     if (night)
         return [colour = plan.skyNight](int, int) { return colour; };
@@ -38,21 +35,13 @@ Behind SkyOf(const sAreaPlan& plan, bool night)
     };
 }
 
-/// The picture's pixel over what lies behind it.
 QColor Seen(const QImage& picture, const Behind& behind, int x, int row)
 {
     const QColor front = picture.pixelColor(x, row);
     return Mix(behind(x, row), front, front.alphaF());
 }
 
-/// Over the columns whose top row is open to the sky, the medians of the luminances of the ground's
-/// first rows and of what shows over them, and of their contrast; none when no column is open.
-struct sEdge
-{
-    double ground, sky, contrast;
-};
-
-std::optional<sEdge> GroundEdge(const QImage& picture, const Behind& behind)
+std::optional<sGroundEdge> GroundEdge(const QImage& picture, const Behind& behind)
 {
     std::vector<double> grounds, skies, contrasts;
     for (int x = 0; x < kSize; ++x) {
@@ -76,12 +65,14 @@ std::optional<sEdge> GroundEdge(const QImage& picture, const Behind& behind)
         std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
         return v[v.size() / 2];
     };
-    return sEdge{median(grounds), median(skies), median(contrasts)};
+    return sGroundEdge{median(grounds), median(skies), median(contrasts)};
 }
+
+namespace {
 
 /// The ground of the palette made darker against a light sky, or lighter against a dark one, by as
 /// much as the contrast measured falls short.
-sPalette Towards(const sPalette& palette, const sEdge& edge)
+sPalette Towards(const sPalette& palette, const sGroundEdge& edge)
 {
     const double shortBy = kGroundContrast / edge.contrast;
     if (edge.sky > edge.ground) {
@@ -105,7 +96,7 @@ QImage PaintAgainst(const sAreaPlan& plan, sPalette palette, bool hills, const B
 {
     QImage picture = PaintScenery(plan, palette, hills);
     for (int round = 0; round < 8; ++round) {
-        const std::optional<sEdge> edge = GroundEdge(picture, behind);
+        const std::optional<sGroundEdge> edge = GroundEdge(picture, behind);
         if (!edge || edge->contrast >= kGroundContrast)
             break;
         palette = Towards(palette, *edge);
@@ -127,7 +118,7 @@ sAreaPictures PaintAreaPictures(const sAreaPlan& plan, const QString& areaName)
     auto paint = [&](const sPalette& palette, bool hills, const Behind& behind) {
         return openAir ? PaintAgainst(plan, palette, hills, behind) : PaintScenery(plan, palette, hills);
     };
-    const Behind daySky = SkyOf(plan, false);
+    const Behind daySky = SkyBehind(plan, false);
     if (pictures.secondIsBackdrop) {
         // The first area draws its day picture over the backdrop with its hills.
         pictures.second = PaintBackdrop(plan, sPalette::Day(place));
@@ -136,7 +127,7 @@ sAreaPictures PaintAreaPictures(const sAreaPlan& plan, const QString& areaName)
         });
     } else {
         pictures.day = paint(sPalette::Day(place), true, daySky);
-        pictures.second = paint(sPalette::LandOfFireflies(place), true, SkyOf(plan, true));
+        pictures.second = paint(sPalette::LandOfFireflies(place), true, SkyBehind(plan, true));
     }
     if (!plan.batlandPicture.isEmpty())
         pictures.batLand = paint(sPalette::BatLand(place), true, daySky);
