@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -19,6 +20,19 @@ int Int(const QXmlStreamReader& xml, const char* name)
 QRect Box(const QXmlStreamReader& xml)
 {
     return QRect(Int(xml, "x"), Int(xml, "y") + kWorldToTexture, Int(xml, "w"), Int(xml, "h"));
+}
+
+/// The colour of the element's r, g, b attributes with that suffix ("" or "1"); invalid when one
+/// of them is missing.
+QColor Rgb(const QXmlStreamReader& xml, const QString& suffix)
+{
+    const QXmlStreamAttributes attributes = xml.attributes();
+    for (const char* channel : {"r", "g", "b"})
+        if (!attributes.hasAttribute(channel + suffix))
+            return QColor();
+    return QColor(std::clamp(attributes.value("r" + suffix).toInt(), 0, 255),
+                  std::clamp(attributes.value("g" + suffix).toInt(), 0, 255),
+                  std::clamp(attributes.value("b" + suffix).toInt(), 0, 255));
 }
 
 } // namespace
@@ -48,8 +62,15 @@ bool sAreaPlan::Read(const QString& path)
             dayPicture = xml.attributes().value("file").toString();
             lofPicture = xml.attributes().value("landoffireflies").toString();
             batlandPicture = xml.attributes().value("batland").toString();
+        } else if (xml.name() == QLatin1String("Sky")) {
+            skyLow = Rgb(xml, "");
+            skyHigh = Rgb(xml, "1").isValid() ? Rgb(xml, "1") : skyLow;
+        } else if (xml.name() == QLatin1String("SkyLoF")) {
+            skyNight = Rgb(xml, "");
         }
     }
+    if (!skyNight.isValid())
+        skyNight = skyLow;
     if (xml.hasError()) {
         fprintf(stderr, "%s: %s on line %lld\n", qPrintable(path), qPrintable(xml.errorString()),
                 static_cast<long long>(xml.lineNumber()));

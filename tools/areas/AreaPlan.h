@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QRect>
 #include <QString>
 
@@ -31,8 +32,12 @@ struct sAreaPlan
     QString dayPicture;
     QString lofPicture;
     QString batlandPicture;
+    /// The `Sky` element's colours along the texture's lower and upper edges (the same twice for a
+    /// plain sky), and the `SkyLoF` colour (the lower one when the file gives none); invalid
+    /// without a `Sky` element.
+    QColor skyLow, skyHigh, skyNight;
 
-    /// Reads the `body`, `waterfall`, `water` and `Background` elements of the file. False with a message on stderr
+    /// Reads the `body`, `waterfall`, `water`, `Background`, `Sky` and `SkyLoF` elements of the file. False with a message on stderr
     /// when it does not open or is not well formed.
     bool Read(const QString& path);
     /// Whether the texture pixel lies inside a body of that file type.

@@ -2,6 +2,9 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <cmath>
+
 ePlace PlaceOfArea(const QString& areaName)
 {
     static const QHash<QString, ePlace> places = {
@@ -29,16 +32,18 @@ struct sLook
     QColor plank, plankTop, plankBottom, thorn, thornTip, fall, fallLight, water, batRock, batVein, batLedge;
 };
 
+/// By day the ground is deep-toned and the far hills pale, near the colour of the sky they stand
+/// in, so that the ground the characters walk on stands out from everything behind it.
 const sLook kDay = {LIGHT_SUN,          {240, 206, 146},      0.006f,          0.16f,
-                    {120, 196, 76},     {86, 162, 58},        {62, 120, 46},   {228, 204, 146},
-                    {156, 164, 200, 150}, {104, 140, 128, 210}, {0, 0, 0, 0},    {0, 0, 0, 0},
-                    {168, 118, 70},     {214, 168, 106},      {104, 70, 42},   {104, 42, 74},
-                    {238, 214, 196},    {84, 170, 228, 190},  {214, 244, 255, 230},
+                    {72, 140, 44},      {50, 108, 38},        {36, 80, 34},    {200, 176, 120},
+                    {196, 206, 232, 110}, {170, 196, 190, 140}, {0, 0, 0, 0},    {0, 0, 0, 0},
+                    {132, 88, 50},      {160, 112, 64},       {84, 54, 32},    {104, 42, 74},
+                    {176, 84, 120},     {84, 170, 228, 190},  {214, 244, 255, 230},
                     {236, 250, 255, 220}, {78, 62, 96},       {196, 150, 255}, {120, 90, 160, 150}};
 /// Night under a faint moon: the grass, the planks' tops and the water glow.
 const sLook kNight = {LIGHT_MOON,         {176, 196, 255},      0.035f,             0.6f,
                       {96, 236, 200},     {56, 176, 156},       {40, 120, 124},     {118, 122, 170},
-                      {44, 44, 100, 170}, {28, 30, 72, 220},    {150, 255, 220, 200}, {90, 236, 200, 70},
+                      {44, 44, 100, 170}, {28, 30, 72, 220},    {0, 0, 0, 0},       {0, 0, 0, 0},
                       {84, 68, 124},      {126, 222, 204},      {50, 40, 84},       {84, 24, 84},
                       {255, 150, 226},    {56, 110, 196, 190},  {150, 255, 226, 230},
                       {150, 255, 226, 200}, {46, 34, 70},       {170, 120, 255},    {140, 110, 220, 150}};
@@ -54,17 +59,19 @@ struct sRock
 const sRock kDayRock[] = {
     {MATERIAL_EARTH, {142, 102, 62}, {92, 62, 40}, {62, 46, 38}, {34, 26, 24}},
     {MATERIAL_STONE, {150, 138, 120}, {96, 86, 76}, {48, 40, 42}, {24, 20, 26}},
-    {MATERIAL_MASONRY, {172, 160, 140}, {112, 102, 92}, {66, 56, 56}, {38, 32, 36}},
+    {MATERIAL_MASONRY, {132, 120, 108}, {84, 76, 70}, {66, 56, 56}, {38, 32, 36}},
     {MATERIAL_EARTH, {142, 102, 62}, {92, 62, 40}, {62, 46, 38}, {34, 26, 24}},
-    {MATERIAL_CHALK, {212, 202, 180}, {150, 140, 126}, {82, 78, 96}, {50, 48, 64}},
+    {MATERIAL_CHALK, {112, 110, 138}, {70, 68, 92}, {60, 58, 76}, {36, 34, 50}},
 };
-/// The same rock under the night's faint light, its faces catching the moon.
+/// The same rock under the night's faint light, its faces catching the moon. A cave's back wall
+/// stays a wall of rock in the moonlight that falls in, about as light as by day: a darker one
+/// reads as open night sky.
 const sRock kNightRock[] = {
-    {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {16, 14, 36}, {8, 8, 22}},
-    {MATERIAL_STONE, {112, 112, 162}, {46, 44, 80}, {14, 12, 30}, {6, 6, 16}},
-    {MATERIAL_MASONRY, {116, 112, 156}, {52, 50, 86}, {22, 20, 42}, {10, 10, 26}},
-    {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {16, 14, 36}, {8, 8, 22}},
-    {MATERIAL_CHALK, {142, 142, 192}, {70, 70, 112}, {24, 24, 50}, {12, 12, 30}},
+    {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {46, 40, 66}, {26, 22, 42}},
+    {MATERIAL_STONE, {112, 112, 162}, {46, 44, 80}, {42, 40, 66}, {24, 22, 40}},
+    {MATERIAL_MASONRY, {116, 112, 156}, {52, 50, 86}, {48, 44, 70}, {28, 26, 46}},
+    {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {46, 40, 66}, {26, 22, 42}},
+    {MATERIAL_CHALK, {142, 142, 192}, {70, 70, 112}, {44, 44, 74}, {26, 26, 48}},
 };
 
 sPalette Palette(const sLook& look, const sRock& rock)
@@ -147,9 +154,9 @@ sPalette sPalette::BatLand(ePlace place)
     p.earthEdge = QColor(50, 20, 64);
     p.wallLow = QColor(32, 8, 42);
     p.wallHigh = QColor(16, 4, 24);
-    p.grass[0] = QColor(255, 150, 236);
-    p.grass[1] = QColor(210, 96, 200);
-    p.grass[2] = QColor(150, 60, 160);
+    p.grass[0] = QColor(176, 64, 176);
+    p.grass[1] = QColor(132, 42, 142);
+    p.grass[2] = QColor(96, 30, 110);
     p.sand = violet(p.sand);
     p.hillFar = QColor(120, 50, 130, 170);
     p.hillNear = QColor(80, 30, 96, 220);
@@ -160,4 +167,27 @@ sPalette sPalette::BatLand(ePlace place)
     p.batVein = QColor(255, 200, 250);
     p.batLand = true;
     return p;
+}
+
+sPalette sPalette::WithGround(const std::function<QColor(const QColor&)>& change) const
+{
+    sPalette p = *this;
+    for (QColor* c : {&p.grass[0], &p.grass[1], &p.grass[2], &p.earth, &p.earthEdge, &p.rim, &p.sand, &p.plank,
+                      &p.plankTop, &p.plankBottom, &p.thorn, &p.thornTip})
+        *c = change(*c);
+    return p;
+}
+
+double Luminance(const QColor& c)
+{
+    auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+}
+
+double ContrastRatio(double a, double b)
+{
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
+
 /// The kind of place an area is: each has its own material and its own light.
 enum ePlace
 {
@@ -59,9 +61,18 @@ struct sPalette
     /// The bat land, shown through the bat king's bubbles: its rock is open and its ledges shine.
     bool batLand = false;
 
+    /// The same palette with every colour of what the characters stand on (grass, rock, sand,
+    /// planks, thorns and the light on their faces) changed alike.
+    sPalette WithGround(const std::function<QColor(const QColor&)>& change) const;
+
     static sPalette Day(ePlace place = PLACE_MEADOW);
     /// The Vadi do Davovodaz: night under a faint moon, with glowing grass and spores.
     static sPalette LandOfFireflies(ePlace place = PLACE_MEADOW);
     /// The bat land: violet, lit from below, with the bat rock open and the bat king's ledges lit.
     static sPalette BatLand(ePlace place = PLACE_MEADOW);
 };
+
+/// Relative luminance of an sRGB colour, 0 for black to 1 for white.
+double Luminance(const QColor& c);
+/// The contrast ratio of two luminances, the lighter over the darker: 1 to 21.
+double ContrastRatio(double a, double b);

@@ -74,8 +74,15 @@ float Noise(float x, float y, int cell, int salt)
     return top * (1 - sy) + bottom * sy;
 }
 
+/// Pixel art keeps few tones: every shade of a colour is a whole number of these steps, so that
+/// smooth noise and slopes of light come out as clusters of flat colour with crisp edges.
+constexpr float kToneStep = 0.05f;
+
+/// The colour lightened (amount above 0) or darkened by the whole number of tone steps nearest to
+/// the amount.
 QColor Shade(const QColor& c, float amount)
 {
+    amount = kToneStep * std::round(amount / kToneStep);
     auto channel = [amount](int v) { return std::clamp(static_cast<int>(v * (1.0f + amount)), 0, 255); };
     return QColor(channel(c.red()), channel(c.green()), channel(c.blue()), c.alpha());
 }
@@ -299,10 +306,11 @@ QColor MaterialPixel(const sPalette& p, int x, int y)
         const int along = x + 8 * (course & 1);
         if (y % 7 == 0 || along % 16 == 0)
             return Shade(p.earthEdge, 0.1f * (Noise(x, y, 3, 45) - 0.5f));
-        float shade = 0.16f * (Hash(along / 16, course, 46) - 0.5f) + 0.06f * (Noise(x, y, 3, 47) - 0.5f);
+        float shade = 0.16f * (Hash(along / 16, course, 46) - 0.5f) + 0.06f * (Hash(x, y, 47) - 0.5f);
         shade += y % 7 == 6 ? 0.1f : y % 7 == 1 ? -0.1f : 0.0f;
-        if (Noise(x, y, 14, 48) > 0.72f)
-            shade -= 0.12f;
+        // A weathered brick here and there, darker all over.
+        if (Hash(along / 16, course, 48) > 0.85f)
+            shade -= 0.15f;
         return Shade(p.earth, shade);
     }
     case MATERIAL_CHALK: {
@@ -360,7 +368,12 @@ QColor Lit(const cGrid& grid, const sPalette& p, int x, int y, const QColor& bas
         return Mix(base, p.rim, 0.45f);
     if (darkFace)
         return Mix(base, p.earthEdge, 0.6f);
-    return Shade(base, -std::min(p.fadeMost, p.fade * static_cast<float>(grid.Depth(x, y) - 1)));
+    // The darkening comes in a few bands, each one a step darker, their borders ragged as strata
+    // and a checkerboard where two meet.
+    constexpr int kBands = 3;
+    const float depth = std::max(0.0f, grid.Depth(x, y) - 1 + 6 * (Noise(x, y, 7, 13) - 0.5f)) + ((x + y) & 1) * 0.5f;
+    const float dark = std::min(1.0f, p.fade * depth / p.fadeMost);
+    return Shade(base, -p.fadeMost * std::floor(dark * kBands) / kBands);
 }
 
 /// Grass grows on every top of earth and chalk, but on stone and masonry only under the open sky.
@@ -380,14 +393,33 @@ QColor EarthPixel(const cGrid& grid, const sAreaPlan& plan, const sPalette& p, i
     return Lit(grid, p, x, y, shore ? Shade(p.sand, 0.1f * (Noise(x, y, 3, 51) - 0.5f)) : MaterialPixel(p, x, y));
 }
 
-QColor PlankPixel(const cGrid& grid, const sPalette& p, int x, int y)
+/// Planks thinner than a board hang down to a board's thickness below their top, so that a long
+/// bridge reads as boards rather than a line.
+constexpr int kBoardThickness = 4;
+
+/// The top row of the board that (x, y) is part of: a plank, or the air just under a thin one;
+/// -1 for none.
+int BoardTop(const cGrid& grid, int x, int y)
 {
-    if (grid.At(x, y + 1) != CELL_PLANK)
+    for (int below = 0; below < kBoardThickness; ++below) {
+        if (grid.At(x, y + below) != CELL_PLANK)
+            continue;
+        int top = y + below;
+        while (grid.At(x, top + 1) == CELL_PLANK)
+            ++top;
+        return below == 0 || top - y < kBoardThickness ? top : -1;
+    }
+    return -1;
+}
+
+QColor PlankPixel(const cGrid& grid, const sPalette& p, int x, int y, int top)
+{
+    if (y == top)
         return p.plankTop;
-    if (grid.At(x, y - 1) != CELL_PLANK)
+    if (y == std::min(grid.ColumnBottom(x, top), top - kBoardThickness + 1))
         return p.plankBottom;
-    const int left = grid.RunStart(x, y);
-    const int right = grid.RunEnd(x, y);
+    const int left = grid.RunStart(x, top);
+    const int right = grid.RunEnd(x, top);
     // Boards of 12 pixels with a dark seam, the ends darker.
     if (x == left || x == right || (x - left) % 12 == 11)
         return p.plankBottom;
@@ -435,10 +467,13 @@ QColor WallPixel(const cGrid& grid, const sPalette& p, int x, int y, int ceiling
     const int ground = grid.GroundDistance(x, y);
     const float t = WallHeight(grid, x, y);
     // Big faint stones, so that the wall reads as rock standing far back, not as a haze.
-    QColor c = Shade(Mix(p.wallLow, p.wallHigh, t),
+    // From the floor to the ceiling in four bands, their borders a checkerboard.
+    constexpr float kBands = 4;
+    const float band = std::floor(std::min(t * kBands + ((x + y) & 1) * 0.5f, kBands)) / kBands;
+    QColor c = Shade(Mix(p.wallLow, p.wallHigh, band),
                      0.12f * (Noise(x, y, 9, 6) - 0.5f) + 0.5f * StoneShade(x, y, 2.5f));
-    if (p.glow.alpha() > 0)
-        c = Mix(c, QColor(p.glow.rgb()), p.glow.alphaF() * std::exp(-ground / 10.0f));
+    if (p.glow.alpha() > 0 && ground < 12 + 4 * ((x + y) & 1))
+        c = Mix(c, QColor(p.glow.rgb()), p.glow.alphaF() * (ground < 4 ? 1.0f : 0.5f));
     // Roots hang from the ceiling, a few pixels wide, to hashed lengths.
     const int root = x / 7;
     const float length = 4 + 14 * Hash(root, 0, 7);
@@ -527,8 +562,8 @@ bool FarIsland(const cGrid& grid, int x, float& top, float& underside)
 }
 
 /// The far scenery of the open sky over its horizon: two rows of hills, or islands afloat over a
-/// bank of cloud; transparent above them. Their outlines are smooth, their edge pixels partly
-/// covered, standing on the horizon row given; under the moon and in the bat land their tops catch a thin rim of light.
+/// bank of cloud; transparent above them. Their outlines are smooth curves drawn in whole pixels,
+/// standing on the horizon row given; under the moon and in the bat land their tops catch a thin rim of light.
 QColor SkyPixel(const cGrid& grid, const sPalette& p, int x, int y, float horizon, bool& drawn)
 {
     const float ground = static_cast<float>(y) - horizon;
@@ -548,9 +583,11 @@ QColor SkyPixel(const cGrid& grid, const sPalette& p, int x, int y, float horizo
     QColor rimLight = p.light != LIGHT_SUN ? p.rim : p.skyIslands ? p.grass[1] : p.hillFar;
     rimLight.setAlpha(p.hillFar.alpha());
     const QColor rimmed = Mix(p.hillFar, rimLight, 0.5f);
+    // A pixel is hill or sky, never a blend: the outlines stay crisp.
+    auto covered = [](float cover) { return cover >= 0.5f ? 1.0f : 0.0f; };
     const float farCover = std::min(farTop - ground, ground + 1 - farBottom);
-    QColor c = Covering(farTop - ground < 1.5f ? rimmed : p.hillFar, farCover);
-    c = Over(c, Covering(p.hillNear, nearTop - ground));
+    QColor c = Covering(farTop - ground < 1.5f ? rimmed : p.hillFar, covered(farCover));
+    c = Over(c, Covering(p.hillNear, covered(nearTop - ground)));
     drawn = c.alpha() > 0;
     return c;
 }
@@ -648,10 +685,12 @@ QColor BodyPixel(const cGrid& grid, const sAreaPlan& plan, const sPalette& palet
     case CELL_EARTH:
         return EarthPixel(grid, plan, palette, x, y);
     case CELL_PLANK:
-        return PlankPixel(grid, palette, x, y);
+        return PlankPixel(grid, palette, x, y, BoardTop(grid, x, y));
     case CELL_THORN:
         return ThornPixel(grid, palette, x, y, drawn);
     case CELL_AIR:
+        if (const int top = BoardTop(grid, x, y); top >= 0)
+            return PlankPixel(grid, palette, x, y, top);
         break;
     }
     drawn = false;

@@ -7,8 +7,8 @@
 //       (the first area, whose earthquake adds terrain, puts its hills and that terrain into the
 //       second picture, which it draws behind its rocks)
 
+#include "AreaPictures.h"
 #include "AreaPlan.h"
-#include "Scenery.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,19 +45,12 @@ int main(int argc, char** argv)
         sAreaPlan plan;
         if (!plan.Read(areas.filePath(name)))
             return 1;
-        // The first area never turns into the Land of Fireflies: its second picture is the one
-        // behind its rocks and its exit, with the hills and the terrain its earthquake adds.
-        const bool firstArea = !plan.afterQuake.empty();
-        const ePlace place = PlaceOfArea(QFileInfo(name).completeBaseName());
-        const QImage day = PaintScenery(plan, sPalette::Day(place), !firstArea);
-        const QImage second = firstArea ? PaintBackdrop(plan, sPalette::Day(place))
-                                        : PaintScenery(plan, sPalette::LandOfFireflies(place), true);
-        if (!plan.dayPicture.isEmpty() && !Write(day, generatedDir, plan.dayPicture))
+        const sAreaPictures pictures = PaintAreaPictures(plan, QFileInfo(name).completeBaseName());
+        if (!plan.dayPicture.isEmpty() && !Write(pictures.day, generatedDir, plan.dayPicture))
             return 1;
-        if (!plan.lofPicture.isEmpty() && !Write(second, generatedDir, plan.lofPicture))
+        if (!plan.lofPicture.isEmpty() && !Write(pictures.second, generatedDir, plan.lofPicture))
             return 1;
-        if (!plan.batlandPicture.isEmpty() &&
-            !Write(PaintScenery(plan, sPalette::BatLand(place), true), generatedDir, plan.batlandPicture))
+        if (!plan.batlandPicture.isEmpty() && !Write(pictures.batLand, generatedDir, plan.batlandPicture))
             return 1;
         ++painted;
     }

@@ -3,6 +3,7 @@
 // over a step of the terrain in a slope, not a stair.
 #include "PlanFile.h"
 
+#include "tools/areas/Palette.h"
 #include "tools/areas/Scenery.h"
 
 #include <gtest/gtest.h>
@@ -12,16 +13,6 @@
 
 namespace {
 
-/// Relative luminance of an sRGB colour, 0 for black to 1 for white.
-double Luminance(const QColor& c)
-{
-    auto linear = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
-}
-
 /// The mean luminance of the picture's texture pixels (x, y up) in [x0, x1) x [y0, y1).
 double MeanLuminance(const QImage& picture, int x0, int x1, int y0, int y1)
 {
@@ -30,12 +21,6 @@ double MeanLuminance(const QImage& picture, int x0, int x1, int y0, int y1)
         for (int x = x0; x < x1; ++x)
             sum += Luminance(picture.pixelColor(x, 511 - y));
     return sum / ((x1 - x0) * (y1 - y0));
-}
-
-/// The contrast ratio of two luminances, the lighter over the darker.
-double Contrast(double a, double b)
-{
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
 struct sLook
@@ -70,7 +55,7 @@ TEST(PlaceLight, CaveRockStandsApartFromTheBackWallInEveryPlaceAndLook)
                                  MeanLuminance(picture, 300, 306, 110, 150)) / 3;
             const double wall = (MeanLuminance(picture, 100, 300, 154, 160) + MeanLuminance(picture, 100, 106, 110, 150) +
                                  MeanLuminance(picture, 294, 300, 110, 150)) / 3;
-            const double contrast = Contrast(rock, wall);
+            const double contrast = ContrastRatio(rock, wall);
             EXPECT_GT(rock, wall) << place.name << ", " << look.name << ": the rock is the lighter";
             EXPECT_GE(contrast, 2.5) << place.name << ", " << look.name;
             RecordProperty(std::string(place.name) + " " + look.name, std::to_string(contrast));

@@ -1,0 +1,118 @@
+// Every area file's own pictures over the file's own sky, as the game shows them: the ground stands
+// out from the sky in every look, caves by night stay rooms of rock, and the pictures keep to few
+// colours per tile, as pixel art does.
+#include "tools/areas/AreaPictures.h"
+#include "tools/areas/AreaPlan.h"
+#include "tools/areas/Palette.h"
+
+#include <QDir>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+/// Every area file's plan and pictures, by the file's base name.
+struct sArea
+{
+    QString name;
+    sAreaPlan plan;
+    sAreaPictures pictures;
+};
+
+const std::vector<sArea>& Areas()
+{
+    static const std::vector<sArea> areas = [] {
+        const QDir dir(MIRROWEN_SOURCE_DIR "/res/Areas");
+        std::vector<sArea> read;
+        for (const QString& file : dir.entryList({"*.xml"}, QDir::Files, QDir::Name)) {
+            if (file.endsWith("_Frames.xml"))
+                continue;
+            sArea area{file.chopped(4), {}, {}};
+            EXPECT_TRUE(area.plan.Read(dir.filePath(file)));
+            area.pictures = PaintAreaPictures(area.plan, area.name);
+            read.push_back(area);
+        }
+        return read;
+    }();
+    return areas;
+}
+
+} // namespace
+
+TEST(AreaPictures, GroundStandsOutFromTheSkyInEveryLookOfTheOpenAir)
+{
+    for (const sArea& area : Areas()) {
+        if (PlaceOfArea(area.name) == PLACE_CAVE)
+            continue;
+        const sAreaPictures& p = area.pictures;
+        const Behind day = SkyBehind(area.plan, false);
+        // The first area draws its day picture over the backdrop with its hills.
+        const Behind backdrop = [&](int x, int row) { return Seen(p.second, day, x, row); };
+        const std::pair<const char*, std::pair<const QImage*, Behind>> looks[] = {
+            {"day", {&p.day, p.secondIsBackdrop ? backdrop : day}},
+            {"night", {p.secondIsBackdrop ? nullptr : &p.second, SkyBehind(area.plan, true)}},
+            {"bat land", {p.batLand.isNull() ? nullptr : &p.batLand, day}}};
+        for (const auto& [look, seen] : looks) {
+            const auto edge = seen.first ? GroundEdge(*seen.first, seen.second) : std::nullopt;
+            if (!edge)
+                continue;
+            RecordProperty(qPrintable(area.name + " " + look), std::to_string(edge->contrast));
+            EXPECT_GE(edge->contrast, 3.0) << qPrintable(area.name) << ", " << look;
+        }
+    }
+}
+
+TEST(AreaPictures, CavesByNightAreRoomsOfRockWithoutStars)
+{
+    for (const sArea& area : Areas()) {
+        if (PlaceOfArea(area.name) != PLACE_CAVE)
+            continue;
+        const sAreaPlan& plan = area.plan;
+        // The back wall: what the day picture covers in the open air of the plan, clear of the
+        // grass on its floors, of its water and of its falls.
+        auto wall = [&](int x, int y) {
+            const auto holds = [x, y](const QRect& box) { return box.contains(x, y); };
+            return area.pictures.day.pixelColor(x, 511 - y).alpha() == 255 &&
+                   std::none_of(plan.waterfalls.begin(), plan.waterfalls.end(), holds) &&
+                   std::none_of(plan.waters.begin(), plan.waters.end(), holds) &&
+                   std::none_of(plan.bodies.begin(), plan.bodies.end(),
+                                [&](const sPlanBody& b) { return holds(b.box.adjusted(0, 0, 0, 4)); });
+        };
+        auto light = [](const QImage& picture, int x, int y) { return Luminance(picture.pixelColor(x, 511 - y)); };
+        double day = 0, night = 0;
+        int stars = 0;
+        for (int y = 1; y < 511; ++y) {
+            for (int x = 1; x < 511; ++x) {
+                if (!wall(x, y))
+                    continue;
+                day += light(area.pictures.day, x, y);
+                night += light(area.pictures.second, x, y);
+                double around = 0;
+                for (int k : {0, 1, 2, 3, 5, 6, 7, 8})
+                    around += light(area.pictures.second, x - 1 + k % 3, y - 1 + k / 3) / 8;
+                stars += light(area.pictures.second, x, y) > 3 * around + 0.01 ? 1 : 0;
+            }
+        }
+        EXPECT_GE(night, 0.6 * day) << qPrintable(area.name) << ": the wall is lit by night";
+        EXPECT_EQ(stars, 0) << qPrintable(area.name) << ": lone bright pixels on the wall by night";
+    }
+}
+
+TEST(AreaPictures, HoldFewColoursPerTile)
+{
+    // Smooth shading blurs pixel art: 99 tiles of 8 x 8 pixels in 100 hold at most 20 colours.
+    for (const sArea& area : Areas()) {
+        for (const QImage* picture : {&area.pictures.day, &area.pictures.second, &area.pictures.batLand}) {
+            std::vector<int> colours;
+            for (int tile = 0; tile < 64 * 64 && !picture->isNull(); ++tile) {
+                QSet<QRgb> seen;
+                for (int k = 0; k < 64; ++k)
+                    seen.insert(picture->pixel(tile % 64 * 8 + k % 8, tile / 64 * 8 + k / 8));
+                colours.push_back(seen.size());
+            }
+            std::sort(colours.begin(), colours.end());
+            EXPECT_LE(colours.empty() ? 0 : colours[colours.size() * 99 / 100], 20) << qPrintable(area.name);
+        }
+    }
+}
