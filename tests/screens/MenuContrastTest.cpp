@@ -1,8 +1,9 @@
 // Every menu page as a player sees it (the area selection's too), at the default window size and at full HD, its text
-// measured on the picture: the letters of each line stand out from what lies behind them by at
-// least 4.5:1 (relative-luminance contrast, the figure asked of readable text), each line shows,
-// and no two lines run into each other. Each page is drawn twice, with its text and without,
-// so what lies behind every letter is known pixel by pixel.
+// measured on the picture: where a letter drawn in white meets what lies around it (its outline, the other copy of a
+// shadowed text, the page), the two differ by at least 4.5:1 (relative-luminance contrast, the figure asked of
+// readable text); each line shows, and no two lines run into each other. Letters drawn in other colours (the lilac
+// copies, the blue of a chosen entry, the credits' roles) have their figures printed per page. Each page is drawn
+// twice, with its text and without, so what every letter covers is known pixel by pixel.
 #include "MenuFixture.h"
 
 #include "player/GameSettings.h"
@@ -21,7 +22,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace {
@@ -46,8 +49,9 @@ double Contrast(QRgb a, QRgb b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-/// What a glyph pixel of the run looks like over the pixel behind it: the tint times the glyph's
-/// upper (white) or lower (lilac-white) half, or the blue alphabet's one colour, blended by alpha.
+/// Whether a pixel shows a stroke of the run: the tint times the glyph's upper (white) or lower
+/// (lilac-white) half, or the blue alphabet's one colour, blended by the run's alpha over what
+/// the page shows there.
 bool IsLetterPixel(const cFontManager::sTextRun& run, QRgb seen, QRgb behind)
 {
     static const int kWhiteHalves[2][3] = {{255, 255, 255}, {0xe6, 0xde, 0xf4}};
@@ -68,13 +72,74 @@ bool IsLetterPixel(const cFontManager::sTextRun& run, QRgb seen, QRgb behind)
     return false;
 }
 
-/// One line of text as read off the picture: the front copy of a text drawn with its shadows.
-struct sLine
+bool IsWhite(const cFontManager::sTextRun& run)
 {
-    cFontManager::sTextRun front;
+    return !run.blue && run.r == 255 && run.g == 255 && run.b == 255 && run.a == 255;
+}
+
+/// What the figures of a run are filed under in the printed table.
+QString ColourName(const cFontManager::sTextRun& run)
+{
+    if (IsWhite(run))
+        return "white";
+    if (run.blue)
+        return "blue";
+    if (run.r == 136 && run.g == 118 && run.b == 164)
+        return "lilac";
+    return QString("%1,%2,%3").arg(run.r).arg(run.g).arg(run.b);
+}
+
+/// One copy of a line as read off the picture.
+struct sCopy
+{
+    cFontManager::sTextRun run;
+    int index = 0; ///< the run's place in the page's drawing order
     int letterPixels = 0;
     double worstContrast = 1e9;
     QRect ink;
+};
+
+/// The alphabet and tint of one copy of a text.
+struct sTint
+{
+    bool blue;
+    int r, g, b;
+    bool operator==(const sTint& o) const { return blue == o.blue && r == o.r && g == o.g && b == o.b; }
+};
+constexpr sTint kWhiteCopy{false, 255, 255, 255};
+constexpr sTint kBlueCopy{true, 255, 255, 255};
+constexpr sTint kLilacCopy{false, 136, 118, 164};
+
+/// The copies that the menus draw of some of their lines, back to front: a plain text one copy,
+/// a shadowed one blue then white, a coloured one white then blue, the lit names white then
+/// lilac and the others lilac then white, the credited roles in their own colour.
+const struct
+{
+    const char* page;
+    const char* text;
+    std::vector<sTint> copies;
+} kTints[] = {
+    {"title", "NEW GAME", {kWhiteCopy, kBlueCopy}},
+    {"title", "RESUME", {kBlueCopy, kWhiteCopy}},
+    {"options-bar", "CONTROLS", {kWhiteCopy, kLilacCopy}},
+    {"options-bar", "BACK", {kWhiteCopy, kLilacCopy}},
+    {"credits", "The Mirrowen team", {kWhiteCopy}},
+    {"credits", "design, code, pictures", {{false, 94, 76, 123}}},
+    {"slots-new-game", "GAME SLOT 0", {kBlueCopy, kWhiteCopy}},
+    {"slots-back-chosen", "BACK", {kWhiteCopy, kLilacCopy}},
+    {"slots-overwrite-question", "OVERWRITE SAVE GAME?", {kWhiteCopy, kBlueCopy}},
+    {"pause", "CONTINUE", {kWhiteCopy, kLilacCopy}},
+    {"pause", "EXIT", {kLilacCopy, kWhiteCopy}},
+    {"end", "MIRROWEN", {kWhiteCopy}},
+    {"area-selection", "Areas", {kBlueCopy, kWhiteCopy}},
+    {"interlude", "press any key", {kWhiteCopy}},
+};
+
+/// One line of text: its copies in the order they were drawn, the front one last.
+struct sLine
+{
+    std::vector<sCopy> copies;
+    const sCopy& Front() const { return copies.back(); }
 };
 
 class MenuContrastTest : public MenuFixture, public ::testing::WithParamInterface<sWindow>
@@ -128,16 +193,45 @@ protected:
 
         std::vector<sLine> lines = Lines(runs);
         EXPECT_FALSE(lines.empty()) << name;
+        std::map<QString, double> worst;
         for (sLine& line : lines)
-            Read(line, seen, behind);
+            for (sCopy& copy : line.copies) {
+                // The page with every text but this one tells which pixels this one painted.
+                Read(copy, seen, Draw(draw, [n = 0, &copy](const cFontManager::sTextRun&) mutable {
+                         return n++ != copy.index;
+                     }));
+                const QString colour = ColourName(copy.run) + (&copy == &line.Front() ? "" : " behind");
+                if (copy.letterPixels > 0)
+                    worst[colour] = std::min(worst.count(colour) ? worst[colour] : 1e9, copy.worstContrast);
+            }
+        QString figures;
+        for (const auto& [colour, contrast] : worst)
+            figures += QString("  %1 %2:1").arg(colour).arg(contrast, 0, 'f', 2);
+        printf("contrast %s at %dx%d:%s\n", name, window.w, window.h, qPrintable(figures));
         for (size_t i = 0; i < lines.size(); ++i) {
             const sLine& line = lines[i];
-            const QString where = QString("%1 at %2x%3: \"%4\"").arg(name).arg(window.w).arg(window.h).arg(line.front.text);
-            EXPECT_GE(line.letterPixels, 4 * line.front.text.trimmed().size()) << where.toStdString() << " is hidden";
-            EXPECT_GE(line.worstContrast, 4.5) << where.toStdString();
+            const QString where =
+                QString("%1 at %2x%3: \"%4\"").arg(name).arg(window.w).arg(window.h).arg(line.Front().run.text);
+            EXPECT_GE(line.Front().letterPixels, 4 * line.Front().run.text.trimmed().size())
+                << where.toStdString() << " is hidden";
+            if (IsWhite(line.Front().run))
+                EXPECT_GE(line.Front().worstContrast, 4.5) << where.toStdString();
+            // No dark panel under the words: the page behind them is what the page shows.
+            EXPECT_LT(DarkShare(line.Front().run, behind), 0.2) << where.toStdString();
             for (size_t j = i + 1; j < lines.size(); ++j)
-                EXPECT_FALSE(line.ink.intersects(lines[j].ink))
-                    << where.toStdString() << " runs into \"" << lines[j].front.text.toStdString() << "\"";
+                EXPECT_FALSE(line.Front().ink.intersects(lines[j].Front().ink))
+                    << where.toStdString() << " runs into \"" << lines[j].Front().run.text.toStdString() << "\"";
+        }
+        for (const auto& expected : kTints) {
+            if (QLatin1String(expected.page) != QLatin1String(name))
+                continue;
+            const auto line = std::find_if(lines.begin(), lines.end(),
+                                           [&](const sLine& l) { return l.Front().run.text == expected.text; });
+            std::vector<sTint> copies; // none when the line is missing
+            if (line != lines.end())
+                for (const sCopy& copy : line->copies)
+                    copies.push_back({copy.run.blue, copy.run.r, copy.run.g, copy.run.b});
+            EXPECT_TRUE(copies == expected.copies) << name << ": " << expected.text;
         }
         return {lines, behind};
     }
@@ -163,36 +257,62 @@ private:
         QDir().mkpath(dir);
         image.mirrored().convertToFormat(QImage::Format_RGB32).save(dir + "/" + file);
     }
+    /// The share of the run's box where the page behind it is near black.
+    static double DarkShare(const cFontManager::sTextRun& run, const QImage& behind)
+    {
+        const QRect box = QRect(run.x, run.y, run.w, run.h) & behind.rect();
+        int dark = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                dark += Luminance(behind.pixel(x, y)) < 0.03 ? 1 : 0;
+        return box.isEmpty() ? 0.0 : double(dark) / (box.width() * box.height());
+    }
     /// A text drawn again over itself is one line: its shadows first, the letters last.
     static std::vector<sLine> Lines(const std::vector<cFontManager::sTextRun>& runs)
     {
         std::vector<sLine> lines;
-        for (const cFontManager::sTextRun& run : runs) {
+        for (int index = 0; index < int(runs.size()); ++index) {
+            const cFontManager::sTextRun& run = runs[index];
             if (run.text.trimmed().isEmpty())
                 continue;
             const QRect box(run.x, run.y, run.w, run.h);
             auto same = std::find_if(lines.begin(), lines.end(), [&](const sLine& line) {
-                return line.front.text == run.text &&
-                       QRect(line.front.x, line.front.y, line.front.w, line.front.h).intersects(box);
+                const cFontManager::sTextRun& front = line.Front().run;
+                return front.text == run.text && QRect(front.x, front.y, front.w, front.h).intersects(box);
             });
             if (same == lines.end())
-                lines.push_back(sLine{run, 0, 1e9, QRect()});
+                lines.push_back(sLine{{sCopy{run, index}}});
             else
-                same->front = run;
+                same->copies.push_back(sCopy{run, index});
         }
         return lines;
     }
-    static void Read(sLine& line, const QImage& seen, const QImage& behind)
+    /// The copy's strokes where they show, and the worst contrast between a stroke and a
+    /// neighbouring pixel that is not one of its strokes; `behind` is the page without the copy.
+    static void Read(sCopy& copy, const QImage& seen, const QImage& behind)
     {
-        const QRect box = QRect(line.front.x, line.front.y, line.front.w, line.front.h) & seen.rect();
+        const QRect box = QRect(copy.run.x, copy.run.y, copy.run.w, copy.run.h) & seen.rect();
+        const auto stroke = [&](int x, int y) {
+            const QRgb s = seen.pixel(x, y), b = behind.pixel(x, y);
+            return s != b && IsLetterPixel(copy.run, s, b);
+        };
+        // A stroke over a pixel of its own colour (a star, a cloud) cannot be told from it.
+        const auto unknown = [&](int x, int y) {
+            const QRgb s = seen.pixel(x, y), b = behind.pixel(x, y);
+            return s == b && IsLetterPixel(copy.run, s, b);
+        };
         for (int y = box.top(); y <= box.bottom(); ++y)
             for (int x = box.left(); x <= box.right(); ++x) {
-                const QRgb s = seen.pixel(x, y), b = behind.pixel(x, y);
-                if (s == b || !IsLetterPixel(line.front, s, b))
+                if (!stroke(x, y))
                     continue;
-                ++line.letterPixels;
-                line.worstContrast = std::min(line.worstContrast, Contrast(s, b));
-                line.ink |= QRect(x, y, 1, 1);
+                ++copy.letterPixels;
+                copy.ink |= QRect(x, y, 1, 1);
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (seen.rect().contains(x + dx, y + dy) && !unknown(x + dx, y + dy) &&
+                            (!box.contains(x + dx, y + dy) || !stroke(x + dx, y + dy)))
+                            copy.worstContrast =
+                                std::min(copy.worstContrast, Contrast(seen.pixel(x, y), seen.pixel(x + dx, y + dy)));
             }
     }
 };
@@ -201,16 +321,16 @@ TEST_P(MenuContrastTest, EveryPageOfTheTitleAndItsMenusReadsClearly)
 {
     const auto [titleLines, titleBehind] = ExpectReadable("title", [this] { title->Draw(false); });
     // The heart before the chosen entry leaves a clear step of the text's scale before its
-    // letters: there the page shows what it shows right of the entry (the panel, give or take
-    // what shines through it).
+    // letters: none of the heart's colours (outline, pink, shade, light) shows there.
     const auto chosen = std::find_if(titleLines.begin(), titleLines.end(),
-                                     [](const sLine& line) { return line.front.text == "NEW GAME"; });
+                                     [](const sLine& line) { return line.Front().run.text == "NEW GAME"; });
     ASSERT_NE(chosen, titleLines.end());
     const int t = title->GetTextScale();
-    for (int y = chosen->ink.top(); y <= chosen->ink.bottom(); ++y)
-        for (int x = chosen->ink.left() - t; x < chosen->ink.left(); ++x)
-            ASSERT_TRUE(NearColor(QColor(titleBehind.pixel(x, y)), QColor(titleBehind.pixel(chosen->ink.right() + t, y)), 12))
-                << x << ", " << y;
+    const QRect ink = chosen->Front().ink;
+    for (int y = ink.top(); y <= ink.bottom(); ++y)
+        for (int x = ink.left() - t; x < ink.left(); ++x)
+            for (const char* heart : {"#3b2314", "#f2507e", "#b02a5c", "#ffaac8"})
+                ASSERT_FALSE(NearColor(QColor(titleBehind.pixel(x, y)), QColor(heart), 40)) << x << ", " << y;
 
     // Every page of the title, reached by the keys a player presses; 0 is a tick without a key.
     const struct
