@@ -8,8 +8,11 @@
 
 #include "player/GameSettings.h"
 #include "engine/Drawing.h"
+#include "engine/Animation.h"
 #include "engine/FontManager.h"
+#include "engine/SharedAssets.h"
 #include "screens/EndScreen.h"
+#include "screens/MenuLayout.h"
 #include "screens/LevelSelectionScreen.h"
 #include "screens/MetaLevel.h"
 #include "screens/PauseScreen.h"
@@ -236,6 +239,23 @@ protected:
         return {lines, behind};
     }
 
+    /// YES 10 steps right of the question, NO 40 steps right of the YES frame's corner, the
+    /// frame centred on YES (every text's first copy stands 4 steps left of its pen).
+    void ExpectChoicesWhereTheQuestionPutsThem(const std::vector<sLine>& lines)
+    {
+        const auto penX = [&lines](const char* text) {
+            const auto line = std::find_if(lines.begin(), lines.end(),
+                                           [&](const sLine& l) { return l.Front().run.text == text; });
+            return line == lines.end() ? -1 : line->copies.front().run.x + 4 * line->copies.front().run.h / cFontManager::kGlyphHeight;
+        };
+        const int s = MenuPictureScale(GetParam().w, GetParam().h);
+        const int frameWidth = int(gCommonAnims.at(14)->GetFrameWidth(0));
+        const int yesX = penX("OVERWRITE SAVE GAME?") + 10 * s;
+        EXPECT_EQ(penX("YES"), yesX);
+        const int frameX = yesX + cFontManager().TextWidth("YES", s) / 2 - frameWidth / 2 * s;
+        EXPECT_EQ(penX("NO"), frameX + 40 * s);
+    }
+
     cGameSettings settings;
     std::unique_ptr<cStartScreen> title;
 
@@ -347,10 +367,22 @@ TEST_P(MenuContrastTest, EveryPageOfTheTitleAndItsMenusReadsClearly)
         {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}, "slots-overwrite-question"},
         {{Qt::Key_Escape, Qt::Key_Escape, 0, Qt::Key_Right, Qt::Key_Return}, "slots-resume"},
     };
+    const sWindow window = GetParam();
     for (const auto& step : kRoute) {
         for (int key : step.keys)
             TitleKey(key);
-        ExpectReadable(step.page, [this] { title->Draw(false); });
+        const auto [lines, behind] = ExpectReadable(step.page, [this] { title->Draw(false); });
+        if (QLatin1String(step.page) == QLatin1String("options-controls")) {
+            // The page's ring round the window's centre: white radius 93 under lilac 137, 118, 159
+            // radius 92, both alpha 203, over the sky; half a step inside the white rim and well
+            // inside the lilac disc, at the height of the centre.
+            const int f = MenuPictureScale(window.w, window.h) + 1;
+            const int y = window.h / 2;
+            EXPECT_TRUE(NearColor(behind.pixel(window.w / 2 - 92 * f - f / 2, y), QColor(243, 240, 249), 8));
+            EXPECT_TRUE(NearColor(behind.pixel(window.w / 2 - 80 * f, y), QColor(159, 143, 177), 8));
+        }
+        if (QLatin1String(step.page) == QLatin1String("slots-overwrite-question"))
+            ExpectChoicesWhereTheQuestionPutsThem(lines);
     }
 }
 
