@@ -57,7 +57,7 @@ double Contrast(QRgb a, QRgb b)
 /// the page shows there.
 bool IsLetterPixel(const cFontManager::sTextRun& run, QRgb seen, QRgb behind)
 {
-    static const int kWhiteHalves[2][3] = {{255, 255, 255}, {0xe6, 0xde, 0xf4}};
+    static const int kWhiteHalves[2][3] = {{255, 255, 255}, {0xf4, 0xf0, 0xfa}};
     static const int kBlue[3] = {0x2c, 0x3c, 0x9c};
     const int tint[3] = {run.r, run.g, run.b};
     const int under[3] = {qRed(behind), qGreen(behind), qBlue(behind)};
