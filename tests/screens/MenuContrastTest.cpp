@@ -1,9 +1,8 @@
 // Every menu page as a player sees it (the area selection's too), at the default window size and at full HD, its text
-// measured on the picture: where a letter drawn in white meets what lies around it (its outline, the other copy of a
-// shadowed text, the page), the two differ by at least 4.5:1 (relative-luminance contrast, the figure asked of
-// readable text); each line shows, and no two lines run into each other. Letters drawn in other colours (the lilac
-// copies, the blue of a chosen entry, the credits' roles) have their figures printed per page. Each page is drawn
-// twice, with its text and without, so what every letter covers is known pixel by pixel.
+// measured on the picture: letters drawn white stand out from what lies around them (their outline, the page) by at
+// least 4.5:1 (relative-luminance contrast, the figure asked of readable text), each line shows, no two lines run
+// into each other and none stands on a dark panel; the figures of letters in other colours are printed per page.
+// Each line is drawn once more without its front copy, so what lies behind every letter is known pixel by pixel.
 #include "MenuFixture.h"
 
 #include "player/GameSettings.h"
@@ -12,8 +11,8 @@
 #include "engine/FontManager.h"
 #include "engine/SharedAssets.h"
 #include "screens/EndScreen.h"
-#include "screens/MenuLayout.h"
 #include "screens/LevelSelectionScreen.h"
+#include "screens/MenuLayout.h"
 #include "screens/MetaLevel.h"
 #include "screens/PauseScreen.h"
 #include "screens/StartScreen.h"
@@ -25,7 +24,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <vector>
@@ -52,9 +50,8 @@ double Contrast(QRgb a, QRgb b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-/// Whether a pixel shows a stroke of the run: the tint times the glyph's upper (white) or lower
-/// (lilac-white) half, or the blue alphabet's one colour, blended by the run's alpha over what
-/// the page shows there.
+/// What a glyph pixel of the run looks like over the pixel behind it: the tint times the glyph's
+/// upper (white) or lower (lilac-white) half, or the blue alphabet's one colour, blended by alpha.
 bool IsLetterPixel(const cFontManager::sTextRun& run, QRgb seen, QRgb behind)
 {
     static const int kWhiteHalves[2][3] = {{255, 255, 255}, {0xf4, 0xf0, 0xfa}};
@@ -75,74 +72,37 @@ bool IsLetterPixel(const cFontManager::sTextRun& run, QRgb seen, QRgb behind)
     return false;
 }
 
-bool IsWhite(const cFontManager::sTextRun& run)
-{
-    return !run.blue && run.r == 255 && run.g == 255 && run.b == 255 && run.a == 255;
-}
-
-/// What the figures of a run are filed under in the printed table.
+/// "white", "blue", "lilac" or the tint's numbers.
 QString ColourName(const cFontManager::sTextRun& run)
 {
-    if (IsWhite(run))
-        return "white";
-    if (run.blue)
-        return "blue";
-    if (run.r == 136 && run.g == 118 && run.b == 164)
-        return "lilac";
-    return QString("%1,%2,%3").arg(run.r).arg(run.g).arg(run.b);
+    if (run.blue || (run.r == 255 && run.g == 255 && run.b == 255))
+        return run.blue ? "blue" : "white";
+    return run.r == 136 && run.g == 118 && run.b == 164 ? "lilac" : QString("%1,%2,%3").arg(run.r).arg(run.g).arg(run.b);
 }
 
-/// One copy of a line as read off the picture.
-struct sCopy
+/// One line of text as read off the picture: the front copy of a text drawn with its shadows.
+struct sLine
 {
-    cFontManager::sTextRun run;
-    int index = 0; ///< the run's place in the page's drawing order
+    cFontManager::sTextRun front;
     int letterPixels = 0;
     double worstContrast = 1e9;
     QRect ink;
+    int frontIndex = 0;  ///< the front copy's place among the page's runs
+    QStringList tints;   ///< every copy's colour, back to front
 };
 
-/// The alphabet and tint of one copy of a text.
-struct sTint
-{
-    bool blue;
-    int r, g, b;
-    bool operator==(const sTint& o) const { return blue == o.blue && r == o.r && g == o.g && b == o.b; }
-};
-constexpr sTint kWhiteCopy{false, 255, 255, 255};
-constexpr sTint kBlueCopy{true, 255, 255, 255};
-constexpr sTint kLilacCopy{false, 136, 118, 164};
-
-/// The copies that the menus draw of some of their lines, back to front: a plain text one copy,
-/// a shadowed one blue then white, a coloured one white then blue, the lit names white then
-/// lilac and the others lilac then white, the credited roles in their own colour.
+/// How some lines are drawn, back to front: plain text one copy, shadowed blue then white,
+/// coloured white then blue, a lit name white then lilac, the others lilac then white.
 const struct
 {
     const char* page;
     const char* text;
-    std::vector<sTint> copies;
+    const char* tints;
 } kTints[] = {
-    {"title", "NEW GAME", {kWhiteCopy, kBlueCopy}},
-    {"title", "RESUME", {kBlueCopy, kWhiteCopy}},
-    {"options-bar", "CONTROLS", {kWhiteCopy, kLilacCopy}},
-    {"options-bar", "BACK", {kWhiteCopy, kLilacCopy}},
-    {"credits", "The Mirrowen team", {kWhiteCopy}},
-    {"credits", "design, code, pictures", {{false, 94, 76, 123}}},
-    {"slots-new-game", "GAME SLOT 0", {kBlueCopy, kWhiteCopy}},
-    {"slots-back-chosen", "BACK", {kWhiteCopy, kLilacCopy}},
-    {"slots-overwrite-question", "OVERWRITE SAVE GAME?", {kWhiteCopy, kBlueCopy}},
-    {"pause", "CONTINUE", {kWhiteCopy, kLilacCopy}},
-    {"pause", "EXIT", {kLilacCopy, kWhiteCopy}},
-    {"end", "MIRROWEN", {kWhiteCopy}},
-    {"area-selection", "Areas", {kBlueCopy, kWhiteCopy}},
-    {"interlude", "press any key", {kWhiteCopy}},
-};
-
-/// One line of text: its copies in the order they were drawn, the front one last.
-struct sLine
-{
-    std::vector<sCopy> copies;
-    const sCopy& Front() const { return copies.back(); }
+    {"title", "NEW GAME", "white blue"}, {"title", "RESUME", "blue white"},
+    {"options-bar", "CONTROLS", "white lilac"}, {"credits", "design, code, pictures", "94,76,123"},
+    {"slots-back-chosen", "BACK", "white lilac"}, {"slots-overwrite-question", "OVERWRITE SAVE GAME?", "white blue"},
+    {"pause", "CONTINUE", "white lilac"}, {"pause", "EXIT", "lilac white"},
 };
 
 class MenuContrastTest : public MenuFixture, public ::testing::WithParamInterface<sWindow>
@@ -197,63 +157,38 @@ protected:
         std::vector<sLine> lines = Lines(runs);
         EXPECT_FALSE(lines.empty()) << name;
         std::map<QString, double> worst;
-        for (sLine& line : lines)
-            for (sCopy& copy : line.copies) {
-                // The page with every text but this one tells which pixels this one painted.
-                Read(copy, seen, Draw(draw, [n = 0, &copy](const cFontManager::sTextRun&) mutable {
-                         return n++ != copy.index;
-                     }));
-                const QString colour = ColourName(copy.run) + (&copy == &line.Front() ? "" : " behind");
-                if (copy.letterPixels > 0)
-                    worst[colour] = std::min(worst.count(colour) ? worst[colour] : 1e9, copy.worstContrast);
-            }
+        for (sLine& line : lines) {
+            Read(line, seen, Draw(draw, [n = 0, &line](const cFontManager::sTextRun&) mutable {
+                     return n++ != line.frontIndex;
+                 }));
+            const QString colour = ColourName(line.front);
+            worst[colour] = std::min(worst.count(colour) ? worst[colour] : 1e9, line.worstContrast);
+        }
         QString figures;
         for (const auto& [colour, contrast] : worst)
             figures += QString("  %1 %2:1").arg(colour).arg(contrast, 0, 'f', 2);
         printf("contrast %s at %dx%d:%s\n", name, window.w, window.h, qPrintable(figures));
+        for (const auto& expected : kTints)
+            for (const sLine& line : lines)
+                if (QLatin1String(expected.page) == QLatin1String(name) && line.front.text == expected.text)
+                    EXPECT_EQ(line.tints.join(' '), expected.tints) << name << ": " << expected.text;
         for (size_t i = 0; i < lines.size(); ++i) {
             const sLine& line = lines[i];
-            const QString where =
-                QString("%1 at %2x%3: \"%4\"").arg(name).arg(window.w).arg(window.h).arg(line.Front().run.text);
-            EXPECT_GE(line.Front().letterPixels, 4 * line.Front().run.text.trimmed().size())
-                << where.toStdString() << " is hidden";
-            if (IsWhite(line.Front().run))
-                EXPECT_GE(line.Front().worstContrast, 4.5) << where.toStdString();
-            // No dark panel under the words: the page behind them is what the page shows.
-            EXPECT_LT(DarkShare(line.Front().run, behind), 0.2) << where.toStdString();
+            const QString where = QString("%1 at %2x%3: \"%4\"").arg(name).arg(window.w).arg(window.h).arg(line.front.text);
+            EXPECT_GE(line.letterPixels, 4 * line.front.text.trimmed().size()) << where.toStdString() << " is hidden";
+            if (ColourName(line.front) == "white")
+                EXPECT_GE(line.worstContrast, 4.5) << where.toStdString();
+            int dark = 0; // a panel under the words would be near black
+            const QRect box = QRect(line.front.x, line.front.y, line.front.w, line.front.h) & behind.rect();
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    dark += Luminance(behind.pixel(x, y)) < 0.03 ? 1 : 0;
+            EXPECT_LT(dark, box.width() * box.height() / 5) << where.toStdString() << " stands on a panel";
             for (size_t j = i + 1; j < lines.size(); ++j)
-                EXPECT_FALSE(line.Front().ink.intersects(lines[j].Front().ink))
-                    << where.toStdString() << " runs into \"" << lines[j].Front().run.text.toStdString() << "\"";
-        }
-        for (const auto& expected : kTints) {
-            if (QLatin1String(expected.page) != QLatin1String(name))
-                continue;
-            const auto line = std::find_if(lines.begin(), lines.end(),
-                                           [&](const sLine& l) { return l.Front().run.text == expected.text; });
-            std::vector<sTint> copies; // none when the line is missing
-            if (line != lines.end())
-                for (const sCopy& copy : line->copies)
-                    copies.push_back({copy.run.blue, copy.run.r, copy.run.g, copy.run.b});
-            EXPECT_TRUE(copies == expected.copies) << name << ": " << expected.text;
+                EXPECT_FALSE(line.ink.intersects(lines[j].ink))
+                    << where.toStdString() << " runs into \"" << lines[j].front.text.toStdString() << "\"";
         }
         return {lines, behind};
-    }
-
-    /// YES 10 steps right of the question, NO 40 steps right of the YES frame's corner, the
-    /// frame centred on YES (every text's first copy stands 4 steps left of its pen).
-    void ExpectChoicesWhereTheQuestionPutsThem(const std::vector<sLine>& lines)
-    {
-        const auto penX = [&lines](const char* text) {
-            const auto line = std::find_if(lines.begin(), lines.end(),
-                                           [&](const sLine& l) { return l.Front().run.text == text; });
-            return line == lines.end() ? -1 : line->copies.front().run.x + 4 * line->copies.front().run.h / cFontManager::kGlyphHeight;
-        };
-        const int s = MenuPictureScale(GetParam().w, GetParam().h);
-        const int frameWidth = int(gCommonAnims.at(14)->GetFrameWidth(0));
-        const int yesX = penX("OVERWRITE SAVE GAME?") + 10 * s;
-        EXPECT_EQ(penX("YES"), yesX);
-        const int frameX = yesX + cFontManager().TextWidth("YES", s) / 2 - frameWidth / 2 * s;
-        EXPECT_EQ(penX("NO"), frameX + 40 * s);
     }
 
     cGameSettings settings;
@@ -277,16 +212,6 @@ private:
         QDir().mkpath(dir);
         image.mirrored().convertToFormat(QImage::Format_RGB32).save(dir + "/" + file);
     }
-    /// The share of the run's box where the page behind it is near black.
-    static double DarkShare(const cFontManager::sTextRun& run, const QImage& behind)
-    {
-        const QRect box = QRect(run.x, run.y, run.w, run.h) & behind.rect();
-        int dark = 0;
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            for (int x = box.left(); x <= box.right(); ++x)
-                dark += Luminance(behind.pixel(x, y)) < 0.03 ? 1 : 0;
-        return box.isEmpty() ? 0.0 : double(dark) / (box.width() * box.height());
-    }
     /// A text drawn again over itself is one line: its shadows first, the letters last.
     static std::vector<sLine> Lines(const std::vector<cFontManager::sTextRun>& runs)
     {
@@ -297,42 +222,36 @@ private:
                 continue;
             const QRect box(run.x, run.y, run.w, run.h);
             auto same = std::find_if(lines.begin(), lines.end(), [&](const sLine& line) {
-                const cFontManager::sTextRun& front = line.Front().run;
-                return front.text == run.text && QRect(front.x, front.y, front.w, front.h).intersects(box);
+                return line.front.text == run.text &&
+                       QRect(line.front.x, line.front.y, line.front.w, line.front.h).intersects(box);
             });
             if (same == lines.end())
-                lines.push_back(sLine{{sCopy{run, index}}});
-            else
-                same->copies.push_back(sCopy{run, index});
+                same = lines.insert(lines.end(), sLine{run, 0, 1e9, QRect(), index, {}});
+            same->front = run;
+            same->frontIndex = index;
+            same->tints << ColourName(run);
         }
         return lines;
     }
-    /// The copy's strokes where they show, and the worst contrast between a stroke and a
-    /// neighbouring pixel that is not one of its strokes; `behind` is the page without the copy.
-    static void Read(sCopy& copy, const QImage& seen, const QImage& behind)
+    /// The front copy's strokes, and the worst contrast between a stroke and a pixel beside it
+    /// that is none (a stroke over a pixel of its own colour, such as a star, cannot be told).
+    static void Read(sLine& line, const QImage& seen, const QImage& behind)
     {
-        const QRect box = QRect(copy.run.x, copy.run.y, copy.run.w, copy.run.h) & seen.rect();
-        const auto stroke = [&](int x, int y) {
+        const QRect box = QRect(line.front.x, line.front.y, line.front.w, line.front.h) & seen.rect();
+        const auto letter = [&](int x, int y, bool painted) {
             const QRgb s = seen.pixel(x, y), b = behind.pixel(x, y);
-            return s != b && IsLetterPixel(copy.run, s, b);
-        };
-        // A stroke over a pixel of its own colour (a star, a cloud) cannot be told from it.
-        const auto unknown = [&](int x, int y) {
-            const QRgb s = seen.pixel(x, y), b = behind.pixel(x, y);
-            return s == b && IsLetterPixel(copy.run, s, b);
+            return (s != b) == painted && box.contains(x, y) && IsLetterPixel(line.front, s, b);
         };
         for (int y = box.top(); y <= box.bottom(); ++y)
             for (int x = box.left(); x <= box.right(); ++x) {
-                if (!stroke(x, y))
+                if (!letter(x, y, true))
                     continue;
-                ++copy.letterPixels;
-                copy.ink |= QRect(x, y, 1, 1);
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx)
-                        if (seen.rect().contains(x + dx, y + dy) && !unknown(x + dx, y + dy) &&
-                            (!box.contains(x + dx, y + dy) || !stroke(x + dx, y + dy)))
-                            copy.worstContrast =
-                                std::min(copy.worstContrast, Contrast(seen.pixel(x, y), seen.pixel(x + dx, y + dy)));
+                ++line.letterPixels;
+                line.ink |= QRect(x, y, 1, 1);
+                for (int n = 0; n < 9; ++n)
+                    if (const QPoint p(x + n % 3 - 1, y + n / 3 - 1);
+                        seen.rect().contains(p) && !letter(p.x(), p.y(), true) && !letter(p.x(), p.y(), false))
+                        line.worstContrast = std::min(line.worstContrast, Contrast(seen.pixel(x, y), seen.pixel(p)));
             }
     }
 };
@@ -343,12 +262,11 @@ TEST_P(MenuContrastTest, EveryPageOfTheTitleAndItsMenusReadsClearly)
     // The heart before the chosen entry leaves a clear step of the text's scale before its
     // letters: none of the heart's colours (outline, pink, shade, light) shows there.
     const auto chosen = std::find_if(titleLines.begin(), titleLines.end(),
-                                     [](const sLine& line) { return line.Front().run.text == "NEW GAME"; });
+                                     [](const sLine& line) { return line.front.text == "NEW GAME"; });
     ASSERT_NE(chosen, titleLines.end());
     const int t = title->GetTextScale();
-    const QRect ink = chosen->Front().ink;
-    for (int y = ink.top(); y <= ink.bottom(); ++y)
-        for (int x = ink.left() - t; x < ink.left(); ++x)
+    for (int y = chosen->ink.top(); y <= chosen->ink.bottom(); ++y)
+        for (int x = chosen->ink.left() - t; x < chosen->ink.left(); ++x)
             for (const char* heart : {"#3b2314", "#f2507e", "#b02a5c", "#ffaac8"})
                 ASSERT_FALSE(NearColor(QColor(titleBehind.pixel(x, y)), QColor(heart), 40)) << x << ", " << y;
 
@@ -368,21 +286,30 @@ TEST_P(MenuContrastTest, EveryPageOfTheTitleAndItsMenusReadsClearly)
         {{Qt::Key_Escape, Qt::Key_Escape, 0, Qt::Key_Right, Qt::Key_Return}, "slots-resume"},
     };
     const sWindow window = GetParam();
+    const int p = MenuPictureScale(window.w, window.h);
     for (const auto& step : kRoute) {
         for (int key : step.keys)
             TitleKey(key);
         const auto [lines, behind] = ExpectReadable(step.page, [this] { title->Draw(false); });
+        const auto pen = [&lines = lines](const char* text) { // a shadowed text's front copy stands 5 steps left
+            for (const sLine& line : lines)
+                if (line.front.text == text)
+                    return line.front.x + 5 * line.front.h / cFontManager::kGlyphHeight;
+            return -1;
+        };
+        if (QLatin1String(step.page) == QLatin1String("slots-overwrite-question")) {
+            // YES 10 steps right of the question; NO 40 right of the YES frame, centred on YES.
+            const int yes = pen("OVERWRITE SAVE GAME?") + 10 * p;
+            EXPECT_EQ(pen("YES"), yes);
+            const int frameWidth = int(gCommonAnims.at(14)->GetFrameWidth(0));
+            EXPECT_EQ(pen("NO"), yes + cFontManager().TextWidth("YES", p) / 2 - frameWidth / 2 * p + 40 * p);
+        }
         if (QLatin1String(step.page) == QLatin1String("options-controls")) {
-            // The page's ring round the window's centre: white radius 93 under lilac 137, 118, 159
-            // radius 92, both alpha 203, over the sky; half a step inside the white rim and well
-            // inside the lilac disc, at the height of the centre.
-            const int f = MenuPictureScale(window.w, window.h) + 1;
-            const int y = window.h / 2;
+            // The page's ring: white radius 93 under lilac 137, 118, 159 radius 92, both alpha 203.
+            const int f = p + 1, y = window.h / 2;
             EXPECT_TRUE(NearColor(behind.pixel(window.w / 2 - 92 * f - f / 2, y), QColor(243, 240, 249), 8));
             EXPECT_TRUE(NearColor(behind.pixel(window.w / 2 - 80 * f, y), QColor(159, 143, 177), 8));
         }
-        if (QLatin1String(step.page) == QLatin1String("slots-overwrite-question"))
-            ExpectChoicesWhereTheQuestionPutsThem(lines);
     }
 }
 
