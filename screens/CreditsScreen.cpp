@@ -111,40 +111,13 @@ void cCreditsScreen::Draw(bool)
     DrawLabels(ox, oy, layoutScale);
 }
 
-void cCreditsScreen::DrawPanels(int ox, int oy, int s) const
-{
-    const int left = int(float(width) * 4.0f / 100.0f);
-    // A credit's lines touch one another and stand far from the next credit's: lines whose
-    // boxes meet share one panel.
-    QRect credit;
-    for (const auto& label : labels) {
-        const QString text = label->GetText();
-        if (text == QLatin1String("BACK") || text == QLatin1String("CREDITS")) {
-            const int y = int(float(height) * (text == QLatin1String("BACK") ? 4.0f : 87.0f) / 100.0f);
-            DrawTextPanel(TextPanelBox(*font, text, left, y, scaleFactor - label->GetSize()));
-            continue;
-        }
-        const QRect box =
-            TextPanelBox(*font, text, ox + label->GetX() * s, oy + label->GetY() * s, s - label->GetSize());
-        if (!credit.isNull() && !credit.intersects(box)) {
-            DrawTextPanel(credit);
-            credit = QRect();
-        }
-        credit |= box;
-    }
-    if (!credit.isNull())
-        DrawTextPanel(credit);
-}
-
 void cCreditsScreen::DrawLabels(int ox, int oy, int s)
 {
     const int left = int(float(width) * 4.0f / 100.0f);
-    DrawPanels(ox, oy, s);
     for (const auto& label : labels) {
         if (label->GetText() == QLatin1String("BACK")) {
             if (backHovered)
-                label->DrawAt(left, int(float(height) * 4.0f / 100.0f), scaleFactor, *font, kChosenTint.r,
-                              kChosenTint.g, kChosenTint.b, 255);
+                label->DrawAt(left, int(float(height) * 4.0f / 100.0f), scaleFactor, *font, 136, 118, 164, 255);
             else
                 label->DrawAt(left, int(float(height) * 4.0f / 100.0f), scaleFactor, *font, 255, 255, 255, 255);
         } else if (label->GetText() == QLatin1String("CREDITS")) {

@@ -58,8 +58,6 @@ private:
     /// The largest scale up to F at which no credited line starts left of 10 pixels.
     int FitLayoutScale() const;
     void DrawLabels(int ox, int oy, int s);
-    /// The dark panels the labels stand on.
-    void DrawPanels(int ox, int oy, int s) const;
 
     std::vector<cAnimation*> animations;
     std::vector<std::unique_ptr<cLabel>> labels;

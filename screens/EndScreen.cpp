@@ -2,7 +2,6 @@
 
 #include "player/InputHandler.h"
 #include "engine/Drawing.h"
-#include "screens/MenuLayout.h"
 #include "world/CommonResources.h"
 
 #include <algorithm>
@@ -48,14 +47,6 @@ void cEndScreen::Draw(bool /*flag*/)
         {"made with care by the Mirrowen team", middle - 40 * scale, scale},
         {"press any key", middle - 60 * scale, scale},
     };
-    // White on the lilac would not read: the lines stand on one dark panel.
-    QRect panel;
-    for (const auto& line : lines) {
-        const QString text = QString::fromLatin1(line.text);
-        const b2Vec2 at = font.MenuTextPosition(text, 0, line.y, line.scale, width, 0);
-        panel |= TextPanelBox(font, text, int(at.x), int(at.y), line.scale);
-    }
-    DrawTextPanel(panel.adjusted(-6 * scale, -4 * scale, 6 * scale, 4 * scale));
     for (const auto& line : lines)
         font.DrawMenuText(QString::fromLatin1(line.text), 0, line.y, line.scale, width, 0, 255, 255, 255, 255,
                           nullptr, false);

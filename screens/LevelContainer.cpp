@@ -3,7 +3,6 @@
 #include "audio/SoundLibrary.h"
 #include "screens/AreaSummary.h"
 #include "screens/LevelButton.h"
-#include "screens/MenuLayout.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -134,12 +133,8 @@ void cLevelContainer::DrawInfo()
     if (!IsUnlocked() || !button->IsHovered())
         return;
     const QString line = ScoreLine();
-    const int lineX = width / 2 - font.TextWidth(line, scale) / 2 + 2 * scale;
-    // Light words over the lilac sky would not read: both lines stand on one dark panel.
-    DrawTextPanel(ShadowedTextPanelBox(font, name, nameX, textBaseY - 10 * scale, scale)
-                      .united(ShadowedTextPanelBox(font, line, lineX, textBaseY - 20 * scale, scale)));
     font.DrawTextShadowed(name, nameX, textBaseY - 10 * scale, scale);
-    font.DrawTextShadowed(line, lineX, textBaseY - 20 * scale, scale);
+    font.DrawTextShadowed(line, width / 2 - font.TextWidth(line, scale) / 2 + 2 * scale, textBaseY - 20 * scale, scale);
 }
 
 void cLevelContainer::Resize(int w, int h)

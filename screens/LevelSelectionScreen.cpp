@@ -8,7 +8,6 @@
 #include "screens/FlyingHearts.h"
 #include "screens/LevelButton.h"
 #include "screens/LevelContainer.h"
-#include "screens/MenuLayout.h"
 #include "screens/MenuSounds.h"
 #include "screens/MetaLevel.h"
 #include "screens/TextButton.h"
@@ -192,10 +191,7 @@ void cLevelSelectionScreen::Draw(bool /*flag*/)
     for (const std::unique_ptr<cLevelContainer>& entry : entries)
         entry->DrawInfo();
     const QString title = "Areas";
-    const int titleX = width / 2 - font.TextWidth(title, scale + 1) / 2;
-    DrawTextPanel(ShadowedTextPanelBox(font, title, titleX, height - height / 9, scale + 1));
-    DrawTextPanel(textButton->PanelBox());
-    font.DrawTextShadowed(title, titleX, height - height / 9, scale + 1);
+    font.DrawTextShadowed(title, width / 2 - font.TextWidth(title, scale + 1) / 2, height - height / 9, scale + 1);
     textButton->Draw();
 }
 

@@ -15,7 +15,6 @@
 #include "engine/XmlFile.h"
 #include "screens/AreaSummary.h"
 #include "screens/FlyingHearts.h"
-#include "screens/MenuLayout.h"
 #include "screens/MenuSounds.h"
 #include "world/ColorBackground.h"
 #include "world/CommonResources.h"
@@ -292,16 +291,7 @@ int cMetaLevel::Update(int dtMs)
 
 void cMetaLevel::DrawCentredLine(const QString& text, int dx, int y) const
 {
-    DrawPanelledLine(text, width / 2 + dx - text.length() * 3 * scale, y);
-}
-
-// White letters vanish into the light lilac sky; a dark panel lets them read as the menus do.
-void cMetaLevel::DrawPanelledLine(const QString& text, int x, int y) const
-{
-    if (text.trimmed().isEmpty())
-        return;
-    DrawTextPanel(TextPanelBox(font, text, x, y, scale));
-    font.DrawText(text, x, y, scale, kWhite, kWhite, kWhite, kWhite);
+    font.DrawText(text, width / 2 + dx - text.length() * 3 * scale, y, scale, kWhite, kWhite, kWhite, kWhite);
 }
 
 void cMetaLevel::Draw(bool /*flag*/)
@@ -314,7 +304,7 @@ void cMetaLevel::Draw(bool /*flag*/)
     const sSpeaker* s = FindSpeaker(speaker);
     DrawCentredLine(speakerName, -(s ? s->nameShift : 0) * scale, 130 * scale + offsetY);
     DrawCentredLine(quote, 0, 90 * scale + offsetY);
-    DrawPanelledLine("press any key", width / 2 - 39 * scale, 30 * scale + offsetY);
+    font.DrawText("press any key", width / 2 - 39 * scale, 30 * scale + offsetY, scale, kWhite, kWhite, kWhite, kWhite);
     if (hearts)
         hearts->Draw(scale);
     for (size_t i = 0; i < speakerPictures.size() && i < pictureSpots.size(); ++i)

@@ -88,7 +88,6 @@ private:
     void LeaveByPlayer();
     /// Centred on the window by its length in glyphs, as the interlude lines its texts up.
     void DrawCentredLine(const QString& text, int dx, int y) const;
-    void DrawPanelledLine(const QString& text, int x, int y) const;
 
     cSound* music;
     bool leaveRequested = false;

@@ -18,8 +18,7 @@
 namespace {
 
 const char* const kOptionsFile = "res/xml/menus/optionsscreenmenu.xml";
-constexpr sMenuTint kWhiteTint{255, 255, 255};
-constexpr sMenuTint kInactiveTint{176, 170, 186};
+constexpr int kLilac[] = {136, 118, 164};
 
 } // namespace
 
@@ -103,7 +102,6 @@ void cOptionsScreen::Draw(bool outline)
     const int t = textScale;
     const int baseLine = offsetY / 5;
     int x = (width - RowWidth(*font, names, t)) / 2;
-    DrawRowPanel(*font, names, width, baseLine, t);
     for (int i = 0; i < PageCount(); ++i) {
         cMenu& page = *pages[i];
         const bool selected = i == selectedPage;
@@ -123,10 +121,12 @@ void cOptionsScreen::DrawPageName(cMenu& page, int x, int y, bool selected)
     const QString name = page.GetName();
     page.SetTitlePosition(float(x), float(y + (18 - 8) / 2 * t));
     page.SetTitleWidth(font->TextWidth(name, t));
-    // Light letters over a lilac shadow on the bar's panel; a page that cannot be chosen is grey.
-    const sMenuTint front = selected ? kChosenTint : page.IsActive() ? kWhiteTint : kInactiveTint;
-    font->DrawText(name, x, y, t, kShadowLilac.r, kShadowLilac.g, kShadowLilac.b, 255);
-    font->DrawText(name, x - t, y + t, t, front.r, front.g, front.b, 255);
+    // A page that cannot be chosen shows its colours the other way round.
+    const bool bright = selected || page.IsActive();
+    const int back[] = {bright ? 255 : kLilac[0], bright ? 255 : kLilac[1], bright ? 255 : kLilac[2]};
+    const int front[] = {bright ? kLilac[0] : 255, bright ? kLilac[1] : 255, bright ? kLilac[2] : 255};
+    font->DrawText(name, x, y, t, back[0], back[1], back[2], 255);
+    font->DrawText(name, x - t, y + t, t, front[0], front[1], front[2], 255);
 }
 
 void cOptionsScreen::CloseAll()

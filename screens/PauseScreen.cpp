@@ -9,7 +9,6 @@
 #include "screens/HowPlayScreen.h"
 #include "screens/Menu.h"
 #include "screens/MenuItem.h"
-#include "screens/MenuLayout.h"
 #include "screens/MenuSounds.h"
 #include "screens/OptionsScreen.h"
 #include "world/CommonResources.h"
@@ -22,9 +21,14 @@ namespace
 {
 const char* const kMenuFile = "res/xml/menus/pausescreenmenu.xml";
 
-constexpr sMenuTint kWhite{255, 255, 255};
-constexpr sMenuTint kGrey{150, 150, 150};
-constexpr sMenuTint kDarkGrey{100, 100, 100};
+struct sRgb
+{
+    int r, g, b;
+};
+constexpr sRgb kWhite{255, 255, 255};
+constexpr sRgb kLilac{136, 118, 164};
+constexpr sRgb kGrey{150, 150, 150};
+constexpr sRgb kDarkGrey{100, 100, 100};
 }
 
 cPauseScreen::cPauseScreen() = default;
@@ -273,24 +277,9 @@ void cPauseScreen::Paint()
         howPlay->Draw();
 }
 
-void cPauseScreen::PaintPanel() const
-{
-    // The frames behind stay busy under the veil: the words stand on one dark panel, with room
-    // for the cursor before the widest and for the shadows.
-    const int t = textScale;
-    QRect panel;
-    for (const auto& page : pages) {
-        const b2Vec2 at = font.MenuTextPosition(page->GetName(), 0, LineY(*page), t, width, 7);
-        panel |= TextPanelBox(font, page->GetName(), int(at.x), int(at.y), t).adjusted(-18 * t, -2 * t, 4 * t, 0);
-    }
-    if (!panel.isNull())
-        DrawTextPanel(panel.adjusted(-3 * t, -3 * t, 3 * t, 3 * t));
-}
-
 void cPauseScreen::PaintList()
 {
     const int t = textScale;
-    PaintPanel();
     for (int i = 0; i < GetPageCount(); ++i)
     {
         const cMenu& page = *pages[static_cast<size_t>(i)];
@@ -305,11 +294,10 @@ void cPauseScreen::PaintList()
             const int shade = active ? 255 : 150;
             cursors.front()->DrawScaled(at.x - 16 * t, at.y - 5 * t, t, shade, shade, shade, 255);
         }
-        // Light letters over a darker copy; a lit entry's letters turn pink, one that cannot be
-        // chosen is grey.
+        // A lit entry swaps the colours of its two copies.
         const bool lit = active && (chosen || page.IsHovered());
-        const sMenuTint back = active ? kShadowLilac : kDarkGrey;
-        const sMenuTint front = !active ? kGrey : lit ? kChosenTint : kWhite;
+        const sRgb back = !active ? (chosen ? kGrey : kDarkGrey) : (lit ? kWhite : kLilac);
+        const sRgb front = !active ? (chosen ? kDarkGrey : kGrey) : (lit ? kLilac : kWhite);
         const int backY = static_cast<int>(height / 2 + 82.0f * t * (page.GetY() / 100.0f) - t);
         font.DrawMenuText(name, -t, backY, t, width, 7, back.r, back.g, back.b, 255, nullptr, false);
         font.DrawMenuText(name, 0, y, t, width, 7, front.r, front.g, front.b, 255, nullptr, false);

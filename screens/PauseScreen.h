@@ -103,8 +103,6 @@ private:
     /// Whether window point (x, y) (y up) lies strictly inside the page's line of text.
     bool LineContains(const cMenu& page, int x, int y) const;
     void PaintList();
-    /// The dark panel behind the list.
-    void PaintPanel() const;
 
     std::vector<std::unique_ptr<cMenu>> pages;
     std::vector<cAnimation*> cursors;

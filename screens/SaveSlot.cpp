@@ -6,7 +6,6 @@
 #include "engine/FontManager.h"
 #include "engine/SharedAssets.h"
 #include "engine/StringUtil.h"
-#include "screens/MenuLayout.h"
 #include "world/CommonResources.h"
 
 #include <algorithm>
@@ -92,13 +91,10 @@ void cSaveSlot::SetChoiceHover(bool yes, bool no)
 
 void cSaveSlot::DrawText(const QString& text, int x, int y, int scale, bool coloured) const
 {
-    DrawMenuWords(*font, text, x, y, scale, coloured);
-}
-
-int cSaveSlot::TextWidth() const
-{
-    const int s = std::max(1, textScale - 1);
-    return std::max(font->TextWidth(caption, s), font->TextWidth(summary, s));
+    if (coloured)
+        font->DrawTextShadowedColored(text, x, y, scale);
+    else
+        font->DrawTextShadowed(text, x, y, scale);
 }
 
 void cSaveSlot::Draw(int x, int y, bool selected, bool questionOpen, int choice, cAnimation* cursor)
@@ -119,34 +115,24 @@ void cSaveSlot::DrawQuestion(int x, int y, int choice, cAnimation* cursor)
 {
     const int t = textScale;
     const int s = std::max(1, t - 1);
-    const QString question = QStringLiteral("OVERWRITE SAVE GAME?");
-    const int questionY = y + 15 * t - 16 * s;
-    // One panel for the question and its choices, from below the choices' frames.
-    DrawTextPanel(TextPanelBox(*font, question, x + 145 * s, y + 15 * t, s)
-                      .united(QRect(x + 145 * s, questionY - 4 * s, 1, 1)));
-    DrawMenuWords(*font, question, x + 150 * s, y + 15 * t, s, true);
+    DrawText("OVERWRITE SAVE GAME?", x + 150 * s, y + 15 * t, s, true);
     if (choice != 0 && choice != 1)
         return;
     cAnimation* frame = CommonAnim(kChoiceFrame);
     const int frameWidth = frame ? int(frame->GetFrameWidth(0)) : 0;
+    const int questionY = y + 15 * t - 16 * s;
     const int yesX = x + 160 * s;
     yesPosition.Set(float(yesX + font->TextWidth("YES", s) / 2 - frameWidth / 2 * s), float(questionY));
+    DrawText("YES", yesX, questionY, s, choice == 1);
+    if (cursor && choice == 0)
+        cursor->DrawScaled(yesPosition.x - float(15 * s), float(questionY), s, 255, 255, 255, 255);
+    DrawChoiceFrame(frame, yesPosition, yesHovered, choice == 0, s);
     const int noX = int(yesPosition.x + float(40 * s));
     noPosition.Set(float(noX + font->TextWidth("NO", s) / 2 - frameWidth / 2 * s), float(questionY));
-    // The frames go behind the words.
-    DrawChoiceFrame(frame, yesPosition, yesHovered, choice == 0, s);
-    DrawChoiceFrame(frame, noPosition, noHovered, choice == 1, s);
-    // Shadowed words start 5 s left of their point; from 5 s further right they sit inside the
-    // frames, which are centred on the points, instead of running into their left edges. The
-    // chosen word is pink.
-    DrawText("YES", yesX + 5 * s, questionY, s, choice == 0);
-    DrawText("NO", noX + 5 * s, questionY, s, choice == 1);
-    if (!cursor)
-        return;
-    if (choice == 0)
-        cursor->DrawScaled(yesPosition.x - float(15 * s), float(questionY), s, 255, 255, 255, 255);
-    else
+    DrawText("NO", noX, questionY, s, choice == 0);
+    if (cursor && choice == 1)
         cursor->DrawScaled(noPosition.x + float((frameWidth - 2) * s), float(questionY), s, 255, 255, 255, 255);
+    DrawChoiceFrame(frame, noPosition, noHovered, choice == 1, s);
 }
 
 void cSaveSlot::DrawChoiceFrame(cAnimation* frame, b2Vec2 at, bool hover, bool marked, int s)

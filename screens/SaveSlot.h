@@ -45,8 +45,6 @@ public:
     /// The row with its lower-left corner of text at (x, y); the question only while it is open
     /// on this row, choice 0 marking YES and 1 NO; the cursor may be null.
     void Draw(int x, int y, bool selected, bool questionOpen, int choice, cAnimation* cursor);
-    /// The width of the wider of its two lines as Draw sets them.
-    int TextWidth() const;
 
     void SetHovered(bool flag) { hovered = flag; }
     bool IsHovered() const { return hovered; }

@@ -222,29 +222,12 @@ void cSaveSlotMenu::MousePress(int x, int y)
     Choose();
 }
 
-void cSaveSlotMenu::DrawListPanel() const
-{
-    const int t = textScale;
-    int textWidth = 0;
-    for (int i = 0; i < SlotCount(); ++i)
-        textWidth = std::max(textWidth, rows[i]->TextWidth());
-    const int top = RowY(0) + kRowHeight * t;
-    const int bottom = RowY(SlotCount() - 1) - t;
-    DrawTextPanel(RowX() - 6 * t, bottom, textWidth + 7 * t, top - bottom);
-}
-
 void cSaveSlotMenu::Draw(cAnimation* cursorPicture, bool)
 {
     if (!font)
         return;
     const QString title = newGameMode ? QStringLiteral("New Game") : QStringLiteral("Resume");
-    const int titleX = width / 2 - font->TextWidth(title, textScale) / 2;
-    // The words stand on dark panels; the icons need none.
-    DrawTextPanel(ShadowedTextPanelBox(*font, title, titleX, height - height / 9, textScale));
-    DrawListPanel();
-    if (backButton)
-        DrawTextPanel(backButton->PanelBox());
-    font->DrawTextShadowed(title, titleX, height - height / 9, textScale);
+    font->DrawTextShadowed(title, width / 2 - font->TextWidth(title, textScale) / 2, height - height / 9, textScale);
     for (int i = 0; i < SlotCount(); ++i)
         rows[i]->Draw(RowX(), RowY(i), i == selected, questionOpen, cursor, cursorPicture);
     if (backButton)

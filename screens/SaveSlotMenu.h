@@ -58,8 +58,6 @@ public:
     int RowY(int i) const;
 
 private:
-    /// The dark panel behind the slots' words.
-    void DrawListPanel() const;
     bool ValidSlot(int i) const { return i >= 0 && i < SlotCount(); }
     void Confirm();
     void Step(int direction);

@@ -513,7 +513,6 @@ void cStartScreen::DrawMenuRow()
     textScale = FitRowScale(*font, names, width, scale);
     const int t = textScale;
     int x = (width - RowWidth(*font, names, t)) / 2;
-    DrawRowPanel(*font, names, width, offsetY / 5, t);
     for (int i = 0; i < ItemCount(); ++i) {
         cMenuItem& item = *items[i];
         const int y = item.GetY() * t + offsetY / 5;
@@ -521,7 +520,10 @@ void cStartScreen::DrawMenuRow()
         if (i == selected)
             if (cAnimation* heart = Picture(PICTURE_HEART))
                 heart->DrawScaled(float(x - 15 * t), float(y + t), t, 255, 255, 255, 255);
-        DrawMenuWords(*font, item.GetName(), x, y, t, i == selected || item.IsHighlighted());
+        if (i == selected || item.IsHighlighted())
+            font->DrawTextShadowedColored(item.GetName(), x, y, t);
+        else
+            font->DrawTextShadowed(item.GetName(), x, y, t);
         x += font->TextWidth(item.GetName(), t) + kRowNameGap * t;
     }
 }

@@ -38,13 +38,12 @@ bool cTextButton::HitTest(int px, int py) const
     return inside;
 }
 
-QRect cTextButton::PanelBox() const
-{
-    return ShadowedTextPanelBox(font, text, x, y, scale);
-}
-
 void cTextButton::Draw() const
 {
-    // Its owner puts it on a dark panel (PanelBox): hovered, its letters turn pink.
-    DrawMenuWords(font, text, x, y, scale, hovered);
+    if (hovered) {
+        font.DrawTextColored(text, x, y, scale, 255, 255, 255, 255);
+        font.DrawTextColored(text, x - scale, y + scale, scale, 136, 118, 164, 255);
+    } else {
+        font.DrawTextShadowed(text, x, y, scale);
+    }
 }

@@ -2,7 +2,6 @@
 
 #include "engine/FontManager.h"
 
-#include <QRect>
 #include <QString>
 
 /// A hoverable line of text such as "BACK", placed one twentieth of the window's width and
@@ -23,8 +22,6 @@ public:
     bool HitTest(int px, int py) const;
     /// Shadowed while idle; white with a lilac copy in front while hovered.
     void Draw() const;
-    /// The box of a dark panel that the drawn text fits on.
-    QRect PanelBox() const;
 
     bool IsHovered() const { return hovered; }
     /// Lets a screen's keyboard cursor light the button.

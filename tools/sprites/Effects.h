@@ -27,6 +27,9 @@ QImage Shift(const QImage &frame, int dx, int dy);
 QImage Squash(const QImage &frame, double sx, double sy);
 /// Each pixel of colour `from[i]` painted `to[i]`.
 Frames Recolor(const Frames &frames, const QVector<QRgb> &from, const QVector<QRgb> &to);
+/// Each clear pixel that touches, side or corner, a pixel of one of the colours `around`
+/// painted `edge`; pixels outside the frame are never painted.
+Frames Outline(const Frames &frames, QRgb edge, const QVector<QRgb> &around);
 /// `frame` turned by 0, 90, 180 and 270 degrees clockwise; the frame must be square.
 Frames Spin(const QImage &frame);
 /// `frame` bottom-centred on a w x h canvas: a white flash, then its pixels fly

@@ -175,6 +175,17 @@ bool SpriteBook::Derive(const QStringList &t, QString *error)
         }
         return Add(name, Effects::Recolor(*src, from, to), error);
     }
+    if (op == "outline") {
+        if (t.size() != 5 || t[3].size() != 1 || !m_palette.Contains(t[3][0]))
+            return usage("NEW SRC EDGE LETTERS (palette letters)");
+        QVector<QRgb> around;
+        for (QChar letter : t[4]) {
+            if (!m_palette.Contains(letter))
+                return usage("NEW SRC EDGE LETTERS (palette letters)");
+            around.append(m_palette.Colour(letter));
+        }
+        return Add(name, Effects::Outline(*src, m_palette.Colour(t[3][0]), around), error);
+    }
     if (op == "overlay") {
         if (t.size() < 6 || (t.size() - 3) % 3 != 0)
             return usage("NEW BASE TOP DX DY [TOP DX DY ...]");
