@@ -35,18 +35,20 @@ namespace {
 constexpr int kTick = 20;
 constexpr int kQuakeEffect = 78, kLeapEffect = 77, kFirstSwitchEffect = 3;
 
-/// Where a character stands on the way up: the ground, or a rock by its place in the area file.
-constexpr int kGround = -1;
+/// Where a character stands on the way up: the ground, the terrace before the cliff, or a rock by
+/// its place in the area file.
+constexpr int kGround = -1, kTerrace = -2;
 struct sStep
 {
     const char* onto;
     int from, to;
 };
-/// The staircase from the meadow over the tall rock and the cover stone to the post on the cliff.
-const sStep kStaircase[] = {{"the widest rock", kGround, 2}, {"the low rock", 2, 3},
-                            {"the base rock", 3, 4},         {"the tall rock", 4, 5},
-                            {"the slim rock", 5, 7},         {"the cover stone", 7, 6},
-                            {"the post on the cliff", 6, 1}};
+/// The staircase from the meadow over the tall rock and the cover stone to the post on the cliff,
+/// and the way back onto it for whoever drops onto the terrace.
+const sStep kStaircase[] = {{"the widest rock", kGround, 2},     {"the low rock", 2, 3},
+                            {"the base rock", 3, 4},             {"the tall rock", 4, 6},
+                            {"the slim rock", 6, 7},             {"the cover stone", 7, 5},
+                            {"the post on the cliff", 5, 1},     {"the base rock from the terrace", kTerrace, 4}};
 
 /// What the run saw, by tick.
 struct sRun
@@ -204,8 +206,8 @@ protected:
 
     float Top(int rock) const
     {
-        if (rock == kGround)
-            return kGroundTop;
+        if (rock < 0)
+            return rock == kGround ? kGroundTop : kTerraceTop;
         const cFallingRock& r = *area0->GetRocks()[static_cast<size_t>(rock)];
         return r.GetPosition().y + static_cast<float>(r.GetBodyHeight());
     }
