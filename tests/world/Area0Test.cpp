@@ -43,12 +43,12 @@ struct sStep
     const char* onto;
     int from, to;
 };
-/// The staircase from the meadow over the tall rock and the cover stone to the post on the cliff,
-/// and the way back onto it for whoever drops onto the terrace.
-const sStep kStaircase[] = {{"the widest rock", kGround, 2},     {"the low rock", 2, 3},
-                            {"the base rock", 3, 4},             {"the tall rock", 4, 6},
-                            {"the slim rock", 6, 7},             {"the cover stone", 7, 5},
-                            {"the post on the cliff", 5, 1},     {"the base rock from the terrace", kTerrace, 4}};
+/// The staircase from the meadow over the cover stone to the post on the cliff, and the way back
+/// onto it for whoever drops onto the terrace.
+const sStep kStaircase[] = {{"the widest rock", kGround, 2}, {"the low rock", 2, 3},
+                            {"the base rock", 3, 4},         {"the tall rock", 4, 5},
+                            {"the slim rock", 5, 7},         {"the cover stone", 7, 6},
+                            {"the post on the cliff", 6, 1}, {"the base rock from the terrace", kTerrace, 4}};
 
 /// What the run saw, by tick.
 struct sRun
