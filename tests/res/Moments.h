@@ -1,6 +1,7 @@
 #pragma once
 // What a listener hears of a decoded track, measured from its spectrum: how much of it comes
-// back almost unchanged, and how much of its energy lies above a frequency.
+// back almost unchanged, how much of its energy lies above a frequency, and how far that of a
+// band steps anywhere.
 #include <algorithm>
 #include <cmath>
 #include <complex>
@@ -66,6 +67,35 @@ inline double ShareAboveDb(const std::vector<float>& mono, int rate, double hz)
         for (std::size_t k = 1; k < frame.size(); ++k)
             all += frame[k], above += static_cast<double>(k) * rate / size >= hz ? frame[k] : 0.0;
     return above > 0.0 ? 10.0 * std::log10(above / all) : -200.0;
+}
+
+/// The largest step of the energy between low and high Hz anywhere in a loop: decibels between
+/// the window (seconds) before a moment and the window after it, at every moment, the end
+/// running on into the start.
+inline double LargestBandStepDb(const std::vector<float>& mono, int rate, double low, double high, double window)
+{
+    const std::size_t size = 1024, hop = size / 2;
+    std::vector<double> band;
+    for (const Spectrum& frame : Frames(mono, size, hop))
+    {
+        double sum = 0.0;
+        for (std::size_t k = static_cast<std::size_t>(low * size / rate); k * rate < high * size; ++k)
+            sum += frame[k];
+        band.push_back(sum);
+    }
+    const std::size_t n = band.size(), span = static_cast<std::size_t>(window * rate / hop);
+    double before = 0.0, after = 0.0;
+    for (std::size_t k = 0; k < span; ++k)
+        before += band[n - 1 - k], after += band[k];
+    double largest = 0.0;
+    for (std::size_t moment = 0; moment < n; ++moment)
+    {
+        largest = std::max(largest, std::fabs(10.0 * std::log10(after / before)));
+        const double passing = band[moment];
+        before += passing - band[(moment + n - span) % n];
+        after += band[(moment + span) % n] - passing;
+    }
+    return largest;
 }
 
 /// The share of a track's half-second moments (one every half second) that come back almost

@@ -4,7 +4,8 @@
 // off), the tree leaps, the rocks fall, the platforms behind the cover stone appear, the theme
 // plays, the exit wakes up, the tree rises, and the three characters leave through the exit. The
 // pictures of the quake, the leap and the rising tree are saved for a person to look at. After the
-// quake, a player running up the two planks needs no exact timing for the second jump.
+// quake, a player running up the two planks needs no exact timing for the second jump. No step of
+// the staircase rises more than two thirds of what brown's feet rise in a jump from standing.
 #include "world/Area0.h"
 
 #include "app/Game.h"
@@ -33,6 +34,21 @@ namespace {
 
 constexpr int kTick = 20;
 constexpr int kQuakeEffect = 78, kLeapEffect = 77, kFirstSwitchEffect = 3;
+
+/// Where a character stands on the way up: the ground, the terrace before the cliff, or a rock by
+/// its place in the area file.
+constexpr int kGround = -1, kTerrace = -2;
+struct sStep
+{
+    const char* onto;
+    int from, to;
+};
+/// The staircase from the meadow over the cover stone to the post on the cliff, and the way back
+/// onto it for whoever drops onto the terrace.
+const sStep kStaircase[] = {{"the widest rock", kGround, 2}, {"the low rock", 2, 3},
+                            {"the base rock", 3, 4},         {"the tall rock", 4, 5},
+                            {"the slim rock", 5, 7},         {"the cover stone", 7, 6},
+                            {"the post on the cliff", 6, 1}, {"the base rock from the terrace", kTerrace, 4}};
 
 /// What the run saw, by tick.
 struct sRun
@@ -127,12 +143,16 @@ protected:
             run.left = t;
     }
 
+    void LetBrownOut()
+    {
+        for (int t = 0; t < 300 && !s_resources->GetCharacter(0)->HasBody(); ++t)
+            Tick();
+    }
+
     /// The tree leaps at once; ticks until the cover stone has fallen and the planks are there.
     void BringTheQuakeTerrain()
     {
-        cPlayerChar* brown = s_resources->GetCharacter(0);
-        for (int t = 0; t < 300 && !brown->HasBody(); ++t)
-            Tick();
+        LetBrownOut();
         area0->GetHeartTree()->StartJump();
         for (int t = 0; t < 1000 && !area0->GetBodies()[6]->IsInWorld(); ++t)
             Tick();
@@ -167,13 +187,38 @@ protected:
         return brown->GetPosition().y;
     }
 
+    /// How high brown's feet rise in a jump from standing still on the ground at x.
+    float StandingJumpHeight(float x)
+    {
+        cPlayerChar* brown = s_resources->GetCharacter(0);
+        brown->Init(area->GetWorld(), x, kGroundTop);
+        for (int t = 0; t < 25; ++t)
+            Tick();
+        const float standing = brown->GetPosition().y;
+        brown->Jump(false);
+        float top = standing;
+        for (int t = 0; t < 60; ++t) {
+            Tick();
+            top = std::max(top, brown->GetPosition().y);
+        }
+        return top - standing;
+    }
+
+    float Top(int rock) const
+    {
+        if (rock < 0)
+            return rock == kGround ? kGroundTop : kTerraceTop;
+        const cFallingRock& r = *area0->GetRocks()[static_cast<size_t>(rock)];
+        return r.GetPosition().y + static_cast<float>(r.GetBodyHeight());
+    }
+
     float PlankTop(size_t body) const
     {
         const cPhysicsBody* plank = area0->GetBodies()[body];
         return plank->GetPosition().y + plank->GetHeight();
     }
 
-    static constexpr float kTerraceX = 296.0f, kTerraceTop = -166.0f;
+    static constexpr float kTerraceX = 296.0f, kTerraceTop = -166.0f, kGroundTop = -180.0f, kMeadowX = 150.0f;
     cArea0* area0 = nullptr;
     int risingTick = -1;
 };
@@ -256,6 +301,16 @@ TEST_F(Area0Test, AfterTheQuakeARunningJumpFromTheLowerPlankLandsOnTheUpperOneEa
             EXPECT_NEAR(RunUpThePlanks(takeoff, wait), PlankTop(6), 0.5f)
                 << "taking off at " << takeoff << ", jumping again " << wait << " ticks after landing";
     }
+}
+
+TEST_F(Area0Test, EveryStepOfTheStaircaseRisesAtMostTwoThirdsOfAStandingJump)
+{
+    LoadRealArea();
+    LetBrownOut();
+    const float jump = StandingJumpHeight(kMeadowX);
+    for (const sStep& step : kStaircase)
+        EXPECT_LE(Top(step.to) - Top(step.from), jump * 2.0f / 3.0f)
+            << "onto " << step.onto << ", brown's feet rising " << jump << " in a jump";
 }
 
 struct sBrokenFirstArea

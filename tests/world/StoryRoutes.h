@@ -7,9 +7,9 @@
 /// The first area: brown's way along the staircase past every heart, and back down to the
 /// ground.
 inline const std::vector<sWaypoint> kFirstAreaHeartRoute = {
-    {100, -180}, {124, -170}, {150, -169}, {166, -169}, {205, -165}, {250, -154},
-    {298, -141, 276}, {330, -126}, {352, -126}, {376, -126}, {392, -126}, {402, -110}, {422, -126},
-    {330, -126}, {266, -154}, {266, -180}};
+    {100, -180}, {190, -180}, {212, -171}, {250, -163}, {276, -155}, {296, -144},
+    {330, -126}, {352, -126}, {376, -126}, {392, -126}, {403, -117}, {422, -126},
+    {330, -126}, {280, -155}, {280, -180}};
 /// The first area once the rocks are gone: over the terrace and the two platforms onto the
 /// cliff, to the exit.
 inline const std::vector<sWaypoint> kFirstAreaExitRoute = {{294, -180}, {310, -166}, {336, -152},

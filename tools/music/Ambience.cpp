@@ -9,8 +9,6 @@
 namespace
 {
 constexpr double kPi = 3.14159265358979323846;
-// Seconds beyond the bed's length, blended into its start when the loop is closed.
-constexpr double kOverlap = 4.0;
 
 double Uniform(std::mt19937& rng)
 {
@@ -255,7 +253,7 @@ const Source& FindSource(const std::string& name, bool scattered)
 
 Stereo PlayBed(const Score& score)
 {
-    const double length = score.bedSeconds + kOverlap;
+    const double length = score.bedSeconds + kBedOverlap;
     Stereo bed(length);
     Sound send(length);
     for (const BedLayer& layer : score.layers)

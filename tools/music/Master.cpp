@@ -85,10 +85,10 @@ Stereo FoldLoop(const Stereo& played, double loopSeconds)
     return loop;
 }
 
-Stereo BlendLoop(const Stereo& played, double loopSeconds)
+Stereo BlendLoop(const Stereo& played, double loopSeconds, double overlapSeconds)
 {
     const std::size_t n = Samples(loopSeconds);
-    const std::size_t overlap = std::min(n, played.left.Size() - n);
+    const std::size_t overlap = std::min({n, Samples(overlapSeconds), played.left.Size() - n});
     Stereo loop;
     loop.left = Cut(played.left, n);
     loop.right = Cut(played.right, n);

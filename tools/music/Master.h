@@ -20,9 +20,11 @@ void Polish(Stereo& played);
 /// start, as it sounds when the loop comes round again; the join is then as smooth as any
 /// other moment of the music.
 Stereo FoldLoop(const Stereo& played, double loopSeconds);
-/// Blends the part past the loop's length into its start with equal power: for beds of noise
-/// and scattered events, whose continuous sounds do not ring out but go on.
-Stereo BlendLoop(const Stereo& played, double loopSeconds);
+/// Blends the overlap (seconds) past the loop's length into its start with equal power: for beds
+/// of noise and scattered events, whose continuous sounds do not ring out but go on. Only as far
+/// as they go on: past their end the room's ring alone would be blended in, and the loop's
+/// level would drop where the blend ends. Whatever rings past the overlap is left out.
+Stereo BlendLoop(const Stereo& played, double loopSeconds, double overlapSeconds);
 /// Trims the silence after a piece that plays once and fades its very end.
 Stereo RingOut(const Stereo& played);
 /// Brings the sound to the loudness (LUFS), rounding off whatever peaks would then pass the

@@ -20,7 +20,7 @@ Stereo Play(const Score& score)
 {
     if (score.bed)
     {
-        Stereo bed = Master::BlendLoop(PlayBed(score), score.bedSeconds);
+        Stereo bed = Master::BlendLoop(PlayBed(score), score.bedSeconds, kBedOverlap);
         Master::Level(bed, Master::kBedLufs);
         return bed;
     }

@@ -113,7 +113,7 @@ TEST(Master, ABlendedLoopRunsOnFromItsEndIntoItsStart)
     Stereo noise(3.0);
     for (std::size_t i = 0; i < noise.left.Size(); ++i)
         noise.left[i] = noise.right[i] = static_cast<float>(std::sin(i * 0.05) * 0.5);
-    const Stereo loop = Master::BlendLoop(noise, 2.0);
+    const Stereo loop = Master::BlendLoop(noise, 2.0, 1.0);
     ASSERT_EQ(loop.left.Size(), static_cast<std::size_t>(2 * Sound::kRate));
     EXPECT_NEAR(loop.left[0], noise.left[2 * Sound::kRate], 1e-3);
     EXPECT_LT(std::fabs(loop.left[loop.left.Size() - 1] - loop.left[0]), 0.05);
