@@ -20,9 +20,10 @@ bool cAreaSummary::Read(const std::string& fileName)
         if (xml.name() == QLatin1String("Metadata") && attributes.hasAttribute("name"))
             name = attributes.value("name").toString();
         else if (xml.name() == QLatin1String("ScoreHeart"))
-            // A heart worth less than nothing can be left where it is: it takes nothing from the
-            // most a run can score, as the area's exit counts it.
-            maxScore += std::max(0, IntAttributeClamped(attributes, "value", 0, -cHeart::kMaxValue, cHeart::kMaxValue));
+            // The first area's exit never scores (its hearts feed the heart tree); its green
+            // hearts, listed after the pink ones, bring its maximum back to 0, so finishing it is
+            // perfect rather than an unreachable "0/2".
+            maxScore = std::max(0, maxScore + IntAttributeClamped(attributes, "value", 0, -cHeart::kMaxValue, cHeart::kMaxValue));
         else if (xml.name() == QLatin1String("Quote"))
             ReadQuote(attributes);
         else

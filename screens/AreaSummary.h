@@ -10,7 +10,7 @@ class QXmlStreamAttributes;
 
 /// What the screens between areas show of an area before it is loaded, read from its area file
 /// (root `ZORV_AREA_SAVE_FILE`, not checked): the display name (`Metadata` `name`), the maximum
-/// score (the sum of the positive `ScoreHeart` `value`s) and the line of its interlude
+/// score (the `ScoreHeart` `value`s added in file order, the sum set back to 0 whenever it falls below) and the line of its interlude
 /// (`Quote` `ID` and `text`; a `Quote` without `ID` counts as none), and the sound files the area
 /// will load (`ambience` `std` and `night`, `music` `file` with its `loop`, every `themes` file).
 class cAreaSummary

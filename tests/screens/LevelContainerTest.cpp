@@ -56,16 +56,16 @@ TEST_F(LevelContainerTest, CellsFillSixColumnsFromTheTopAndKeepTheirSparklesInsi
 TEST_F(LevelContainerTest, AnEntryReadsItsNameAndMaximumScoreAndStaysLockedWithoutItsArea)
 {
     testsounds::cTestResourceTree tree("entrytest");
-    // A heart worth less than nothing takes nothing from the maximum: 2 + 3.
+    // The maximum never falls below 0 on the way: 2 - 5 gives 0, then 3.
     tree.Add("area.xml", "<ZORV_AREA_SAVE_FILE><ScoreHeart value=\"2\"/><Metadata name=\"Deep Cave\"/>"
                          "<ScoreHeart value=\"-5\"/><ScoreHeart value=\"3\"/><ScoreHeart/></ZORV_AREA_SAVE_FILE>");
     ASSERT_TRUE(tree.Mount());
     cLevelContainer read(3, tree.BarePath("area.xml").toStdString());
     EXPECT_EQ(StdoutOf([&] { EXPECT_TRUE(read.LoadArea()); }), "");
     EXPECT_EQ(read.GetName(), "Deep Cave");
-    EXPECT_EQ(read.GetMaxScore(), 5);
+    EXPECT_EQ(read.GetMaxScore(), 3);
     read.SetBestScore(1);
-    EXPECT_EQ(read.ScoreLine(), "score: 1/5 *");
+    EXPECT_EQ(read.ScoreLine(), "score: 1/3 *");
 
     cRecordedEffects effects;
     cLevelContainer missing(4, "res/Areas/NotBuiltYet.xml");
