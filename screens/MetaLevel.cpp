@@ -156,6 +156,11 @@ cMetaLevel::~cMetaLevel()
             audioSystem->DropMadeAhead(file, loop);
 }
 
+QString cMetaLevel::MusicFile()
+{
+    return QString::fromLatin1(kMusic);
+}
+
 cSound* cMetaLevel::StartMusic(cAudioSystem* audio, cGameSettings* settings)
 {
     cSound* sound = new cSound;
