@@ -6,6 +6,7 @@
 #include "platform/sound/SoundSystem.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -57,12 +58,23 @@ FMOD_RESULT OnChannel(FMOD_CHANNEL* handle, Action action)
     return OnLiveChannel(handle, action) ? FMOD_OK : FMOD_ERR_INVALID_HANDLE;
 }
 
+// A program may end with exit() while a system runs. Its feeding thread must stop before the
+// clean-up at exit takes OpenAL away from under it; closing also lets the device play out.
+void CloseEverySystem()
+{
+    for (cSoundSystem* system : g_systems)
+        system->Close();
+}
+
 } // namespace
 
 FMOD_RESULT FMOD_System_Create(FMOD_SYSTEM** system)
 {
     if (!system)
         return FMOD_ERR_INVALID_PARAM;
+    // Registered after OpenAL's own clean-up, so it runs before it.
+    static const int closingAtExit = std::atexit(CloseEverySystem);
+    (void)closingAtExit;
     g_systems.push_back(new cSoundSystem);
     *system = reinterpret_cast<FMOD_SYSTEM*>(g_systems.back());
     return FMOD_OK;
