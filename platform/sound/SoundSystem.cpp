@@ -16,8 +16,9 @@ constexpr int kMaxChannels = 4095;
 constexpr int kTargetQueuedFrames = 4 * cSoundSystem::kFramesPerUpdate;
 // The game's ticks keep the output near the target. When they stop coming (the game's thread
 // decodes a piece of music or loads an area), the feeding thread fills the output up again once
-// half of it has played; it looks this often, well within what is left.
-constexpr int kFeedBelowFrames = kTargetQueuedFrames / 2;
+// a tick's worth is missing: what is left covers the thread's own wait for a processor, which
+// other busy threads can make long on a machine of two cores. It looks this often.
+constexpr int kFeedBelowFrames = kTargetQueuedFrames - cSoundSystem::kFramesPerUpdate;
 constexpr std::chrono::milliseconds kFeedPoll(5);
 
 bool SilentModeRequested()

@@ -25,18 +25,18 @@ public:
         played.insert(played.end(), frames, frames + 2 * frameCount);
         grown.notify_all();
     }
-    /// What was played once a second has followed the first sound; empty when it never is (the
-    /// deadline only keeps a broken feed from hanging the run).
+    /// The first second of what was played from the first sound on; empty when it never comes
+    /// (the deadline only keeps a broken feed from hanging the run).
     std::vector<std::int16_t> SecondOfSound()
     {
         std::unique_lock<std::mutex> lock(mutex);
-        const auto heard = [this] {
-            const auto first = std::find_if(played.begin(), played.end(), [](std::int16_t s) { return s != 0; });
+        auto first = played.end();
+        const auto heard = [&] {
+            first = std::find_if(played.begin(), played.end(), [](std::int16_t s) { return s != 0; });
             return played.end() - first >= 2 * cSoundSystem::kOutputRate;
         };
         if (!grown.wait_for(lock, std::chrono::minutes(1), heard))
             return {};
-        const auto first = std::find_if(played.begin(), played.end(), [](std::int16_t s) { return s != 0; });
         return {first, first + 2 * cSoundSystem::kOutputRate};
     }
 
