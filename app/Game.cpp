@@ -341,6 +341,10 @@ bool cGame::LoadArea(const std::string& file)
     frameManager->LoadFrameSets(QString::fromStdString(FrameSetFileFor(areaFile)));
     frameManager->StartFadeIn(kAreaFadeMs);
     frameManager->FlashBackground(kAreaFadeMs);
+    // An area is left for the title or the area selection, whose music would take long to decode
+    // then, with nothing sounding: it is made while the area plays.
+    audioSystem->MakeAhead(cStartScreen::MusicFile(), true);
+    audioSystem->MakeAhead(cMetaLevel::MusicFile(), true);
     return loaded;
 }
 

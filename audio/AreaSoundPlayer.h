@@ -35,7 +35,8 @@ public:
     cAreaSoundPlayer(const cAreaSoundPlayer&) = delete;
     cAreaSoundPlayer& operator=(const cAreaSoundPlayer&) = delete;
 
-    /// The day ambience and, when nightPath is not empty, the night one; both loop.
+    /// The day ambience and, when nightPath is not empty, the night one; both loop. A night path
+    /// naming the day's file gives the night the day's sound.
     bool LoadAmbience(const QString& dayPath, const QString& nightPath);
     /// The music, looping or not, started delayMs after Start (at once for 0).
     bool LoadMusic(const QString& path, bool loop, int delayMs);
@@ -94,6 +95,9 @@ public:
     FMOD_CHANNEL* GetMusicChannel() const { return m_musicChannel; }
     FMOD_CHANNEL* GetDayChannel() const { return m_dayChannel; }
     FMOD_CHANNEL* GetNightChannel() const { return m_nightChannel; }
+    /// The ambiences' sounds, for inspection; null before they load.
+    FMOD_SOUND* GetDayAmbience() const { return m_dayAmbience; }
+    FMOD_SOUND* GetNightAmbience() const { return m_nightAmbience; }
 
 private:
     void StartChannel(FMOD_SOUND* sound, FMOD_CHANNEL*& channel, float volume, bool muted);

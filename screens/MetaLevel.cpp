@@ -155,6 +155,11 @@ cMetaLevel::~cMetaLevel()
             audioSystem->DropMadeAhead(file, loop);
 }
 
+QString cMetaLevel::MusicFile()
+{
+    return QString::fromLatin1(kMusic);
+}
+
 cSound* cMetaLevel::StartMusic(cAudioSystem* audio, cGameSettings* settings)
 {
     cSound* sound = new cSound;

@@ -63,6 +63,8 @@ public:
     /// over 20 ms and muted as the settings say; owned by the caller. Without the file it is a
     /// sound that plays nothing.
     static cSound* StartMusic(cAudioSystem* audio, cGameSettings* settings);
+    /// That music's file, looping-capable.
+    static QString MusicFile();
 
     /// Speakers are 1 to 8; 0 is none yet.
     int GetSpeaker() const { return speaker; }

@@ -6,6 +6,7 @@
 #include "platform/sound/SoundSystem.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -29,12 +30,15 @@ std::uint64_t ChannelHandle(FMOD_CHANNEL* channel)
     return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(channel));
 }
 
-sMixerChannel* LiveChannel(FMOD_CHANNEL* channel)
+// Calls action(channel) on the channel holding the play, with its mixer held still; false when
+// no channel of any system holds it.
+template <typename Action>
+bool OnLiveChannel(FMOD_CHANNEL* channel, Action action)
 {
     for (cSoundSystem* system : g_systems)
-        if (sMixerChannel* found = system->FindChannel(ChannelHandle(channel)))
-            return found;
-    return nullptr;
+        if (system->WithChannel(ChannelHandle(channel), action))
+            return true;
+    return false;
 }
 
 template <typename Action>
@@ -51,11 +55,15 @@ FMOD_RESULT OnChannel(FMOD_CHANNEL* handle, Action action)
 {
     if (!handle)
         return FMOD_ERR_INVALID_PARAM;
-    sMixerChannel* channel = LiveChannel(handle);
-    if (!channel)
-        return FMOD_ERR_INVALID_HANDLE;
-    action(*channel);
-    return FMOD_OK;
+    return OnLiveChannel(handle, action) ? FMOD_OK : FMOD_ERR_INVALID_HANDLE;
+}
+
+// A program may end with exit() while a system runs. Its feeding thread must stop before the
+// clean-up at exit takes OpenAL away from under it; closing also lets the device play out.
+void CloseEverySystem()
+{
+    for (cSoundSystem* system : g_systems)
+        system->Close();
 }
 
 } // namespace
@@ -64,6 +72,9 @@ FMOD_RESULT FMOD_System_Create(FMOD_SYSTEM** system)
 {
     if (!system)
         return FMOD_ERR_INVALID_PARAM;
+    // Registered after OpenAL's own clean-up, so it runs before it.
+    static const int closingAtExit = std::atexit(CloseEverySystem);
+    (void)closingAtExit;
     g_systems.push_back(new cSoundSystem);
     *system = reinterpret_cast<FMOD_SYSTEM*>(g_systems.back());
     return FMOD_OK;
@@ -199,8 +210,7 @@ FMOD_RESULT FMOD_Channel_IsPlaying(FMOD_CHANNEL* channel, FMOD_BOOL* isPlaying)
     if (!channel)
         return FMOD_ERR_INVALID_PARAM;
     // A channel given to another play has certainly stopped playing ours: no error for that.
-    if (sMixerChannel* found = LiveChannel(channel))
-        *isPlaying = cMixer::IsPlaying(*found);
+    OnLiveChannel(channel, [isPlaying](sMixerChannel& c) { *isPlaying = cMixer::IsPlaying(c); });
     return FMOD_OK;
 }
 

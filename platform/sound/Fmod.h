@@ -3,10 +3,12 @@
 // (FMOD Ex style) over our own software mixer: Ogg Vorbis sounds decoded whole from memory
 // with libvorbisfile, mixed in software into one OpenAL Soft streaming source.
 //
-// Time: the mixer is advanced only by FMOD_System_Update, which the game calls once per
-// 20 ms tick. Each update mixes at least 20 ms of sound (882 frames at 44100 Hz); with an
-// output device it mixes a little more when the device is about to run dry, so the device
-// never starves while the game's timer runs slightly slower than 20 ms.
+// Time: the mixer is advanced by FMOD_System_Update, which the game calls once per 20 ms
+// tick. Each update mixes at least 20 ms of sound (882 frames at 44100 Hz); with an output
+// device it mixes a little more when the device is about to run dry, so the device never
+// starves while the game's timer runs slightly slower than 20 ms. When the updates stop coming
+// for longer (the caller's thread is busy decoding or loading), a thread of the system's own
+// mixes on, so the sound never drops out.
 //
 // Silent mode: when no output device opens, or OpenAL Soft only offers its "No Output" device,
 // FMOD_System_Init still succeeds, prints one line saying so, and everything behaves the same
@@ -17,9 +19,9 @@
 // Handles: a channel handle stays valid after its sound has ended, until the mixer reuses its
 // channel for a new play; after that every call on it answers FMOD_ERR_INVALID_HANDLE, except
 // FMOD_Channel_IsPlaying, which answers FMOD_OK and false. Volumes are linear, 0.0 silent to
-// 1.0 full. Everything runs on the caller's thread, with one exception: decoding is slow, so
-// FMOD_System_CreateSound may run on other threads, several at once, alongside every other call
-// but FMOD_System_Create, FMOD_System_Close and FMOD_System_Release.
+// 1.0 full. Everything but that mixing runs on the caller's thread, with one exception: decoding
+// is slow, so FMOD_System_CreateSound may run on other threads, several at once, alongside every
+// other call but FMOD_System_Create, FMOD_System_Close and FMOD_System_Release.
 
 #include <cstdint>
 

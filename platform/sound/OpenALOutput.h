@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/sound/SoundOutput.h"
+
 #include <AL/al.h>
 #include <AL/alc.h>
 
@@ -7,25 +9,23 @@
 #include <vector>
 
 /// The mixer's way out: one OpenAL Soft streaming source fed with 16-bit stereo blocks.
-class cOpenALOutput
+class cOpenALOutput : public cSoundOutput
 {
 public:
     cOpenALOutput() = default;
     cOpenALOutput(const cOpenALOutput&) = delete;
     cOpenALOutput& operator=(const cOpenALOutput&) = delete;
-    ~cOpenALOutput() { Close(); }
+    ~cOpenALOutput() override { Close(); }
 
     /// Opens the default device at the given rate (frames per second). False, with nothing left
     /// open, when no device opens or the only one is OpenAL Soft's "No Output".
     bool Open(int rate);
     /// Lets the device play what it was given (a fraction of a second at most), then closes it.
     void Close();
-    bool IsOpen() const { return m_device != nullptr; }
 
-    /// Frames given to the device and not yet played.
-    int QueuedFrames();
-    /// Appends frameCount stereo frames to what the device plays, restarting it if it ran dry.
-    void Queue(const std::int16_t* frames, int frameCount);
+    int QueuedFrames() override;
+    /// Restarts the device if it ran dry.
+    void Queue(const std::int16_t* frames, int frameCount) override;
 
 private:
     void ReclaimPlayed();

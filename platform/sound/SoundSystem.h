@@ -1,16 +1,20 @@
 #pragma once
 #include "platform/sound/Fmod.h"
 #include "platform/sound/Mixer.h"
-#include "platform/sound/OpenALOutput.h"
+#include "platform/sound/SoundOutput.h"
 
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 class cDecodedSound;
 
 /// What stands behind an FMOD_SYSTEM handle: the mixer, its output and the sounds it owns.
+/// With an output, a thread of the system's own keeps the output fed while the game's thread is
+/// busy elsewhere (decoding, loading); every operation may be called alongside it.
 class cSoundSystem
 {
 public:
@@ -19,7 +23,15 @@ public:
     /// One 20 ms tick of sound.
     static constexpr int kFramesPerUpdate = kOutputRate / 50;
 
+    cSoundSystem() = default;
+    cSoundSystem(const cSoundSystem&) = delete;
+    cSoundSystem& operator=(const cSoundSystem&) = delete;
+    ~cSoundSystem();
+
+    /// Starts the mixer on the default device, or silently when none opens.
     FMOD_RESULT Init(int maxChannels);
+    /// Starts the mixer on the given output; without one it runs silently, mixing only in Update.
+    FMOD_RESULT Init(int maxChannels, std::unique_ptr<cSoundOutput> output);
     /// Mixes one update (see Fmod.h) and hands it to the output, if there is one.
     FMOD_RESULT Update();
     /// Stops the mixer and closes the output; the sounds stay.
@@ -33,19 +45,38 @@ public:
     void Release(const cDecodedSound* sound);
 
     FMOD_RESULT Play(const cDecodedSound* sound, bool paused, std::uint64_t* handle);
-    /// The channel still holding that play, or null.
-    sMixerChannel* FindChannel(std::uint64_t handle);
+    /// Calls action(channel) on the channel still holding that play, with the mixer held still;
+    /// false when no channel holds it any more.
+    template <typename Action>
+    bool WithChannel(std::uint64_t handle, Action action)
+    {
+        const std::lock_guard<std::mutex> lock(m_mixMutex);
+        sMixerChannel* channel = m_mixer ? m_mixer->Find(handle) : nullptr;
+        if (channel)
+            action(*channel);
+        return channel != nullptr;
+    }
     /// Stops that play with the mixer's short fade-out; false when no channel holds it any more.
     bool StopChannel(std::uint64_t handle);
-    int CountPlaying() const { return m_mixer ? m_mixer->CountPlaying() : 0; }
+    int CountPlaying() const;
 
 private:
-    int FramesToMix();
+    FMOD_RESULT CheckInit(int maxChannels) const;
+    /// Mixes frameCount frames into the output, if there is one. Called with m_mixMutex held.
+    void MixOut(int frameCount);
+    /// The feeding thread's loop, until m_stopFeeding.
+    void Feed();
+    void StopFeeding();
 
     std::unique_ptr<cMixer> m_mixer;
-    cOpenALOutput m_output;
+    std::unique_ptr<cSoundOutput> m_output;
     std::vector<std::unique_ptr<cDecodedSound>> m_sounds;
     /// Guards m_sounds: sounds may be made on other threads.
     mutable std::mutex m_soundsMutex;
+    /// Guards the mixer, its channels and the output against the feeding thread.
+    mutable std::mutex m_mixMutex;
+    std::condition_variable m_feedWake;
+    bool m_stopFeeding = false;
+    std::thread m_feeder;
     std::vector<std::int16_t> m_block;
 };

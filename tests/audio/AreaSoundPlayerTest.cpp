@@ -94,6 +94,20 @@ TEST_F(AreaSoundPlayerTest, CrossFadeToNightRampsTheDayDownAndStopsIt)
     EXPECT_EQ(player.GetState(), AREA_SOUND_STEADY);
 }
 
+TEST_F(AreaSoundPlayerTest, OneFileNamedForDayAndNightIsDecodedOnceAndReleasedOnce)
+{
+    testing::internal::CaptureStdout();
+    {
+        cAreaSoundPlayer shared(&audio);
+        ASSERT_TRUE(shared.LoadAmbience(Path("wave/long.ogg"), ":/" + Path("wave/long.ogg")));
+        EXPECT_EQ(shared.GetNightAmbience(), shared.GetDayAmbience());
+        shared.Start(false, false);
+        shared.CrossFadeToNight(1000);
+        EXPECT_TRUE(Playing(shared.GetDayChannel()) && Playing(shared.GetNightChannel()));
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
 TEST_F(AreaSoundPlayerTest, CrossFadeWithoutNightAmbienceLeavesSilence)
 {
     ASSERT_TRUE(player.LoadAmbience(Path("wave/long.ogg"), ""));

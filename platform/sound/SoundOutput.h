@@ -1,0 +1,15 @@
+#pragma once
+#include <cstdint>
+
+/// Where the mix goes: something that plays 16-bit stereo frames at the mix's rate, in the order
+/// they are queued, as time passes.
+class cSoundOutput
+{
+public:
+    virtual ~cSoundOutput() = default;
+
+    /// Frames queued and not yet played.
+    virtual int QueuedFrames() = 0;
+    /// Appends frameCount frames (2 × frameCount samples, left first) to what is played.
+    virtual void Queue(const std::int16_t* frames, int frameCount) = 0;
+};
