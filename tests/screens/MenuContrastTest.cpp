@@ -170,14 +170,16 @@ protected:
         printf("contrast %s at %dx%d:%s\n", name, window.w, window.h, qPrintable(figures));
         for (const auto& expected : kTints)
             for (const sLine& line : lines)
-                if (QLatin1String(expected.page) == QLatin1String(name) && line.front.text == expected.text)
+                if (QLatin1String(expected.page) == QLatin1String(name) && line.front.text == expected.text) {
                     EXPECT_EQ(line.tints.join(' '), expected.tints) << name << ": " << expected.text;
+                }
         for (size_t i = 0; i < lines.size(); ++i) {
             const sLine& line = lines[i];
             const QString where = QString("%1 at %2x%3: \"%4\"").arg(name).arg(window.w).arg(window.h).arg(line.front.text);
             EXPECT_GE(line.letterPixels, 4 * line.front.text.trimmed().size()) << where.toStdString() << " is hidden";
-            if (ColourName(line.front) == "white")
+            if (ColourName(line.front) == "white") {
                 EXPECT_GE(line.worstContrast, 4.5) << where.toStdString();
+            }
             int dark = 0; // a panel under the words would be near black
             const QRect box = QRect(line.front.x, line.front.y, line.front.w, line.front.h) & behind.rect();
             for (int y = box.top(); y <= box.bottom(); ++y)
