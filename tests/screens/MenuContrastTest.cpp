@@ -1,10 +1,10 @@
 // Every menu page as a player sees it (the area selection's too), at the default window size and at full HD, its text
 // measured on the picture: letters drawn white or lilac stand out from what lies beside their strokes outside their
 // holes (their outline, the page) by at least 4.5:1 (relative-luminance contrast, the figure asked of readable text),
-// every hole of a letter shows the page, the outline keeps to the side of its strokes (no filled corner bridges two
-// neighbours), a blue shadow shows down-right of the strokes, each line shows, no two lines run into each other and
-// none stands on a dark panel; the figures of letters in other colours are printed per page. Each line is drawn once
-// more without its front copy, so what lies behind every letter is known pixel by pixel.
+// no outline fills a hole or stands off its strokes (a filled corner joins neighbours), a shadowed line's blue shows
+// down-right of its strokes, each line shows, no two lines run into each other and none stands on a dark panel; the
+// figures of letters in other colours are printed per page. Each line is drawn once more without its front copy, so
+// what lies behind every letter is known pixel by pixel.
 #include "MenuFixture.h"
 
 #include "player/GameSettings.h"
@@ -28,6 +28,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -88,8 +89,7 @@ struct sLine
     cFontManager::sTextRun front;
     int letterPixels = 0;
     double worstContrast = 1e9;
-    int closedHoles = 0;     ///< holes of the letters that show no pixel of the page
-    int strayOutline = 0;    ///< outline pixels with no stroke beside them
+    int strayOutline = 0;    ///< outline pixels in a hole or with no stroke beside them
     int shadowedPixels = 0;  ///< strokes whose blue shadow shows two steps down-right
     QRect ink;
     int frontIndex = 0;  ///< the front copy's place among the page's runs
@@ -165,7 +165,7 @@ protected:
         for (sLine& line : lines) {
             Read(line, seen, Draw(draw, [n = 0, &line](const cFontManager::sTextRun&) mutable {
                      return n++ != line.frontIndex;
-                 }), behind, Draw([&line] { DrawAlone(line.front); }, {}));
+                 }), Draw([&line] { DrawAlone(line.front); }, {}));
             const QString colour = ColourName(line.front);
             worst[colour] = std::min(worst.count(colour) ? worst[colour] : 1e9, line.worstContrast);
         }
@@ -185,8 +185,7 @@ protected:
             if (ColourName(line.front) == "white" || ColourName(line.front) == "lilac") {
                 EXPECT_GE(line.worstContrast, 4.5) << where.toStdString();
             }
-            EXPECT_EQ(line.closedHoles, 0) << where.toStdString() << " has holes filled in";
-            EXPECT_EQ(line.strayOutline, 0) << where.toStdString() << " has outline off its strokes";
+            EXPECT_EQ(line.strayOutline, 0) << where.toStdString() << " has outline in its holes or off its strokes";
             if (line.tints.join(' ') == "blue white") {
                 EXPECT_GE(line.shadowedPixels * 4, line.letterPixels) << where.toStdString() << " shows no shadow";
             }
@@ -255,75 +254,43 @@ private:
         }
         return lines;
     }
-    /// The front copy's strokes and its holes (what the strokes close in), the worst contrast between a stroke and
-    /// a pixel beside it that is neither stroke nor hole (a stroke over a pixel of its own colour, such as a star,
-    /// cannot be told), holes that show no page, outline of the front copy with no stroke within a step beside it,
-    /// and strokes whose blue shadow shows two steps down-right (image rows run upwards).
-    static void Read(sLine& line, const QImage& seen, const QImage& frontless, const QImage& page, const QImage& alone)
+    /// The front copy's strokes (as drawn alone), the worst contrast between a stroke and a pixel beside it outside
+    /// the letters' holes (what no path between strokes reaches from around the line), the front copy's outline
+    /// pixels in a hole or with no stroke within a step beside them, and strokes whose blue shadow shows two steps
+    /// down-right (image rows run upwards).
+    static void Read(sLine& line, const QImage& seen, const QImage& frontless, const QImage& alone)
     {
         const int s = std::max(1, line.front.h / cFontManager::kGlyphHeight);
-        const QRect box = QRect(line.front.x, line.front.y, line.front.w, line.front.h) & seen.rect();
-        const QRect area = box.adjusted(-2 * s, -2 * s, 2 * s, 2 * s) & seen.rect();
-        const auto at = [&area](QPoint p) { return (p.y() - area.top()) * area.width() + p.x() - area.left(); };
-        std::vector<char> kind(size_t(area.width() * area.height()), 'o'); // o: around, s: stroke, h: hole
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                if (IsLetterPixel(line.front, alone.pixel(x, y), qRgb(0, 0, 0)) && alone.pixel(x, y) != qRgb(0, 0, 0))
-                    kind[at({x, y})] = 's';
+        const QRect area = QRect(line.front.x, line.front.y, line.front.w, line.front.h).adjusted(-2 * s, -2 * s, 2 * s, 2 * s) & seen.rect();
+        const auto stroke = [&](QPoint p) { return alone.pixel(p) != qRgb(0, 0, 0) && IsLetterPixel(line.front, alone.pixel(p), qRgb(0, 0, 0)); };
+        std::set<std::pair<int, int>> outside;
+        for (std::vector<QPoint> todo{area.topLeft()}; !todo.empty();) {
+            const QPoint p = todo.back();
+            todo.pop_back();
+            if (area.contains(p) && !stroke(p) && outside.insert({p.x(), p.y()}).second)
+                todo.insert(todo.end(), {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
+        }
         const QPoint sides[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-        // Holes: what no path between strokes leads to from the edge of the area, one region at a time.
-        std::vector<char> reached(kind.size(), 0);
-        const auto fill = [&](QPoint start, char mark, const std::function<void(QPoint)>& visit) {
-            std::vector<QPoint> todo{start};
-            while (!todo.empty()) {
-                const QPoint p = todo.back();
-                todo.pop_back();
-                if (!area.contains(p) || kind[at(p)] == 's' || reached[at(p)] == mark)
-                    continue;
-                reached[at(p)] = mark;
-                visit(p);
-                for (QPoint d : sides)
-                    todo.push_back(p + d);
-            }
-        };
-        for (int x = area.left(); x <= area.right(); ++x)
-            for (int y : {area.top(), area.bottom()})
-                fill({x, y}, 1, [](QPoint) {});
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x : {area.left(), area.right()})
-                fill({x, y}, 1, [](QPoint) {});
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                if (kind[at({x, y})] == 'o' && !reached[at({x, y})]) {
-                    bool open = false;
-                    fill({x, y}, 2, [&](QPoint p) {
-                        kind[at(p)] = 'h';
-                        open = open || seen.pixel(p) == page.pixel(p);
-                    });
-                    line.closedHoles += open ? 0 : 1;
-                }
-        const QColor blue(0x2c, 0x3c, 0x9c), outlineColour(0x0a, 0x07, 0x10);
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x) {
+        for (int y = area.top() + 1; y < area.bottom(); ++y)
+            for (int x = area.left() + 1; x < area.right(); ++x) {
                 const QPoint p(x, y);
-                if (kind[at(p)] != 's') {
-                    const bool outline = kind[at(p)] == 'o' && seen.pixel(p) != frontless.pixel(p) &&
-                                         NearColor(seen.pixel(p), outlineColour, 12);
-                    bool stroke = false;
-                    for (int step = 1; step <= s && outline; ++step)
+                const bool hole = !outside.count({x, y}), mine = seen.pixel(p) != frontless.pixel(p);
+                if (!stroke(p)) {
+                    bool beside = false;
+                    for (int step = 1; step <= s; ++step)
                         for (QPoint d : sides)
-                            stroke = stroke || (area.contains(p + d * step) && kind[at(p + d * step)] == 's');
-                    line.strayOutline += outline && !stroke ? 1 : 0;
+                            beside = beside || (area.contains(p + d * step) && stroke(p + d * step));
+                    line.strayOutline += mine && NearColor(seen.pixel(p), QColor(0x0a, 0x07, 0x10), 12) && (hole || !beside);
                     continue;
                 }
-                if (seen.pixel(p) == frontless.pixel(p) || !IsLetterPixel(line.front, seen.pixel(p), frontless.pixel(p)))
+                if (!mine || !IsLetterPixel(line.front, seen.pixel(p), frontless.pixel(p)))
                     continue;
                 ++line.letterPixels;
                 line.ink |= QRect(x, y, 1, 1);
                 const QPoint shadow = p + QPoint(2 * s, -2 * s);
-                line.shadowedPixels += seen.rect().contains(shadow) && NearColor(seen.pixel(shadow), blue, 8) ? 1 : 0;
+                line.shadowedPixels += seen.valid(shadow) && NearColor(seen.pixel(shadow), QColor(0x2c, 0x3c, 0x9c), 8);
                 for (QPoint d : sides)
-                    if (area.contains(p + d) && kind[at(p + d)] == 'o')
+                    if (!stroke(p + d) && outside.count({p.x() + d.x(), p.y() + d.y()}))
                         line.worstContrast = std::min(line.worstContrast, Contrast(seen.pixel(p), seen.pixel(p + d)));
             }
     }
