@@ -262,9 +262,15 @@ private:
     std::vector<int> roofTops;
 };
 
+/// A pixel of the stone of a cave: its shade, and the hashed tone in [0, 1) of the boulder it lies in.
+struct sStone
+{
+    float shade, tone;
+};
+
 /// The stone of a cave: boulders of hashed tones around the points of a jittered grid, cracked
 /// where two of them meet; scale widens them.
-float StoneShade(float x, float y, float scale)
+sStone StoneAt(float x, float y, float scale)
 {
     constexpr float kCell = 13.0f;
     const float wx = (x + 4 * Noise(x, y, 9, 41)) / (kCell * scale);
@@ -287,11 +293,11 @@ float StoneShade(float x, float y, float scale)
             }
         }
     }
+    const float tone = Hash(nearestCell, 0, 45);
     if ((second - nearest) * kCell * scale < 1.3f)
-        return -0.3f;
+        return {-0.3f, tone};
     // Each boulder lighter towards its upper side, as if rounded.
-    return 0.2f * (Hash(nearestCell, 0, 45) - 0.5f) + 0.08f * (Noise(x, y, 3, 46) - 0.5f) -
-           0.12f * nearest;
+    return {0.2f * (tone - 0.5f) + 0.08f * (Noise(x, y, 3, 46) - 0.5f) - 0.12f * nearest, tone};
 }
 
 /// The colour of the rock of the place at a pixel, before the light.
@@ -299,7 +305,7 @@ QColor MaterialPixel(const sPalette& p, int x, int y)
 {
     switch (p.material) {
     case MATERIAL_STONE:
-        return Shade(p.earth, StoneShade(x, y, 1.0f));
+        return Shade(p.earth, StoneAt(x, y, 1.0f).shade);
     case MATERIAL_MASONRY: {
         // Courses of bricks 16 wide and 7 high, every other course shifted by half a brick.
         const int course = y / 7;
@@ -467,11 +473,13 @@ QColor WallPixel(const cGrid& grid, const sPalette& p, int x, int y, int ceiling
     const int ground = grid.GroundDistance(x, y);
     const float t = WallHeight(grid, x, y);
     // Big faint stones, so that the wall reads as rock standing far back, not as a haze.
-    // From the floor to the ceiling in four bands, their borders a checkerboard.
+    // From the floor to the ceiling in four bands; each stone takes the band of its height give or
+    // take its own tone, so that the bands meet along the joints and the faces of the stones rather
+    // than in a line or a dither across them.
     constexpr float kBands = 4;
-    const float band = std::floor(std::min(t * kBands + ((x + y) & 1) * 0.5f, kBands)) / kBands;
-    QColor c = Shade(Mix(p.wallLow, p.wallHigh, band),
-                     0.12f * (Noise(x, y, 9, 6) - 0.5f) + 0.5f * StoneShade(x, y, 2.5f));
+    const sStone stone = StoneAt(x, y, 2.5f);
+    const float band = std::floor(std::clamp(t * kBands + stone.tone - 0.5f, 0.0f, kBands - 1)) / (kBands - 1);
+    QColor c = Shade(Mix(p.wallLow, p.wallHigh, band), 0.12f * (Noise(x, y, 9, 6) - 0.5f) + 0.5f * stone.shade);
     if (p.glow.alpha() > 0 && ground < 12 + 4 * ((x + y) & 1))
         c = Mix(c, QColor(p.glow.rgb()), p.glow.alphaF() * (ground < 4 ? 1.0f : 0.5f));
     // Roots hang from the ceiling, a few pixels wide, to hashed lengths.
