@@ -1,6 +1,6 @@
-// Every area file's own pictures over the file's own sky, as the game shows them: the ground stands
-// out from the sky in every look, caves by night stay rooms of rock, and the pictures keep to few
-// colours per tile, as pixel art does.
+// Every area file's own pictures over the file's own sky, as the game shows them: the ground, its
+// top and its body, stands out from the sky in every look, caves by night stay rooms of rock that
+// stands out from their wall, and the pictures keep to few colours per tile, as pixel art does.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
@@ -49,16 +49,27 @@ TEST(AreaPictures, GroundStandsOutFromTheSkyInEveryLookOfTheOpenAir)
         const Behind day = SkyBehind(area.plan, false);
         // The first area draws its day picture over the backdrop with its hills.
         const Behind backdrop = [&](int x, int row) { return Seen(p.second, day, x, row); };
-        const std::pair<const char*, std::pair<const QImage*, Behind>> looks[] = {
-            {"day", {&p.day, p.secondIsBackdrop ? backdrop : day}},
-            {"night", {p.secondIsBackdrop ? nullptr : &p.second, SkyBehind(area.plan, true)}},
-            {"bat land", {p.batLand.isNull() ? nullptr : &p.batLand, day}}};
-        for (const auto& [look, seen] : looks) {
-            const auto edge = seen.first ? GroundEdge(*seen.first, seen.second) : std::nullopt;
-            if (!edge)
-                continue;
-            RecordProperty(qPrintable(area.name + " " + look), std::to_string(edge->contrast));
-            EXPECT_GE(edge->contrast, 3.0) << qPrintable(area.name) << ", " << look;
+        // The ground's top must stand out in every look; its body by day, and a little less where
+        // the lit top draws the eye first.
+        const struct {
+            const char* look;
+            const QImage* picture;
+            Behind behind;
+            double body;
+        } looks[] = {{"day", &p.day, p.secondIsBackdrop ? backdrop : day, 3.0},
+                     {"night", p.secondIsBackdrop ? nullptr : &p.second, SkyBehind(area.plan, true), 2.5},
+                     {"bat land", p.batLand.isNull() ? nullptr : &p.batLand, day, 2.5}};
+        for (const auto& look : looks) {
+            const auto edge = look.picture ? GroundEdge(*look.picture, look.behind) : std::nullopt;
+            const auto body = look.picture ? GroundBody(*look.picture, look.behind) : std::nullopt;
+            if (edge) {
+                RecordProperty(qPrintable(area.name + " " + look.look), std::to_string(edge->contrast));
+                EXPECT_GE(edge->contrast, 3.0) << qPrintable(area.name) << ", " << look.look;
+            }
+            if (body) {
+                RecordProperty(qPrintable(area.name + " " + look.look + " body"), std::to_string(body->contrast));
+                EXPECT_GE(body->contrast, look.body) << qPrintable(area.name) << ", " << look.look << ", its body";
+            }
         }
     }
 }
@@ -80,12 +91,17 @@ TEST(AreaPictures, CavesByNightAreRoomsOfRockWithoutStars)
                                 [&](const sPlanBody& b) { return holds(b.box.adjusted(0, 0, 0, 4)); });
         };
         auto light = [](const QImage& picture, int x, int y) { return Luminance(picture.pixelColor(x, 511 - y)); };
-        double day = 0, night = 0;
-        int stars = 0;
+        double day = 0, night = 0, rock = 0;
+        int walls = 0, rocks = 0, stars = 0;
         for (int y = 1; y < 511; ++y) {
             for (int x = 1; x < 511; ++x) {
+                if (plan.IsInside(x, y, 0) || plan.IsInside(x, y, 7)) {
+                    rock += light(area.pictures.second, x, y);
+                    ++rocks;
+                }
                 if (!wall(x, y))
                     continue;
+                ++walls;
                 day += light(area.pictures.day, x, y);
                 night += light(area.pictures.second, x, y);
                 double around = 0;
@@ -96,6 +112,9 @@ TEST(AreaPictures, CavesByNightAreRoomsOfRockWithoutStars)
         }
         EXPECT_GE(night, 0.6 * day) << qPrintable(area.name) << ": the wall is lit by night";
         EXPECT_EQ(stars, 0) << qPrintable(area.name) << ": lone bright pixels on the wall by night";
+        const double stands = ContrastRatio(rock / rocks, night / walls);
+        RecordProperty(qPrintable(area.name + " rock by night"), std::to_string(stands));
+        EXPECT_GE(stands, 3.0) << qPrintable(area.name) << ": the rock against the wall by night";
     }
 }
 
