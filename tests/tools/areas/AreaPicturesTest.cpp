@@ -1,12 +1,15 @@
 // Every area file's own pictures over the file's own sky, as the game shows them: the ground, its
 // top and its body, stands out from the sky in every look, caves by night stay rooms of rock that
-// stands out from their wall, and the pictures keep to few colours per tile, as pixel art does.
+// stands out from their wall, the pictures keep to few colours per tile, as pixel art does, and the
+// pieces that receivers wait to become stand out from what is behind them without looking solid.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSet>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +39,29 @@ const std::vector<sArea>& Areas()
         return read;
     }();
     return areas;
+}
+
+/// The start elements of an XML file, by name: the attributes of each, in file order.
+std::vector<QXmlStreamAttributes> Elements(const QString& path, const QString& name)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(path);
+    QXmlStreamReader xml(&file);
+    std::vector<QXmlStreamAttributes> found;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == name)
+            found.push_back(xml.attributes());
+    return found;
+}
+
+/// Frame `frame` of animation `index` of a receiver's description file, from its chip set.
+QImage Frame(const QString& description, int index, int frame)
+{
+    const int src = Elements(description, "heartbox").at(0).value("src").toInt();
+    const QImage chipSet(QString(":/res/images/chipsets/chip_set_%1.png").arg(src, 2, 10, QChar('0')));
+    const QXmlStreamAttributes a = Elements(description, "animation").at(index);
+    const int w = a.value("w").toInt();
+    return chipSet.copy(a.value("x").toInt() + frame * w, a.value("y").toInt(), w, a.value("h").toInt());
 }
 
 } // namespace
@@ -132,6 +158,53 @@ TEST(AreaPictures, HoldFewColoursPerTile)
             }
             std::sort(colours.begin(), colours.end());
             EXPECT_LE(colours.empty() ? 0 : colours[colours.size() * 99 / 100], 20) << qPrintable(area.name);
+        }
+    }
+}
+
+TEST(AreaPictures, WaitingPiecesStandOutFromWhatIsBehindThemAndShowItThrough)
+{
+    // What each kind of receiver waits to become, where the piece lies in the frames of its
+    // animations (0 waiting, 1 grown) and the rows of the frame below the receiver's corner. The
+    // grown plank's first frame is still half waiting, on its right.
+    const struct {
+        int type;
+        QString description;
+        int animation, frame;
+        QRect piece;
+        int below;
+    } pieces[] = {{0, ":/res/xml/actors/Boxes/receiver_appearing.xml", 0, 0, QRect(0, 0, 13, 3), 7},
+                  {0, ":/res/xml/actors/Boxes/receiver_appearing.xml", 0, 1, QRect(0, 0, 13, 3), 7},
+                  {0, ":/res/xml/actors/Boxes/receiver_appearing.xml", 1, 0, QRect(7, 0, 6, 3), 7},
+                  {1, ":/res/xml/actors/Boxes/receiver_appearing_solid.xml", 0, 0, QRect(0, 8, 13, 14), 0},
+                  {1, ":/res/xml/actors/Boxes/receiver_appearing_solid.xml", 0, 1, QRect(0, 8, 13, 14), 0}};
+    for (const sArea& area : Areas()) {
+        const auto file = QString(MIRROWEN_SOURCE_DIR "/res/Areas/%1.xml").arg(area.name);
+        for (const QXmlStreamAttributes& receiver : Elements(file, "ReceiverBox")) {
+            for (const auto& piece : pieces) {
+                if (receiver.value("type").toInt() != piece.type)
+                    continue;
+                const QImage frame = Frame(piece.description, piece.animation, piece.frame);
+                // The row of the picture at the frame's top, and what is behind the piece's middle.
+                const int top = 511 - (receiver.value("y").toInt() + 240 - piece.below + frame.height() - 1);
+                const int x = receiver.value("x").toInt() + piece.piece.center().x();
+                for (const bool night : {false, true}) {
+                    const QImage& picture = night ? area.pictures.second : area.pictures.day;
+                    const QColor behind = Seen(picture, SkyBehind(area.plan, night), x, top + piece.piece.center().y());
+                    int drawn = 0, standing = 0;
+                    for (int k = 0; k < piece.piece.width() * piece.piece.height(); ++k) {
+                        const QColor c = frame.pixelColor(piece.piece.topLeft() + QPoint(k % piece.piece.width(), k / piece.piece.width()));
+                        const auto over = [&](double b, double f) { return b + (f - b) * c.alphaF(); };
+                        const QColor seen = QColor::fromRgbF(over(behind.redF(), c.redF()), over(behind.greenF(), c.greenF()),
+                                                             over(behind.blueF(), c.blueF()));
+                        drawn += c.alpha() > 0 ? 1 : 0;
+                        standing += c.alpha() > 0 && ContrastRatio(Luminance(seen), Luminance(behind)) >= 3.0 ? 1 : 0;
+                    }
+                    const QString where = area.name + (night ? " by night, " : " by day, ") + piece.description;
+                    EXPECT_GE(5 * standing, 2 * drawn) << qPrintable(where) << ": two pixels in five stand out";
+                    EXPECT_LE(4 * drawn, 3 * piece.piece.width() * piece.piece.height()) << qPrintable(where) << ": see-through";
+                }
+            }
         }
     }
 }
