@@ -325,7 +325,7 @@ TEST_F(OptionPagesMouseTest, AClickOnAKeyFieldCapturesAndOneOnSaveBinds)
     DrawPage(Controls(), "options-controls-captured.png");
     const cMenuItem& save = *Keyboard().SubItem(ROW_SAVE);
     const b2Vec2 at = save.GetTextPosition();
-    EXPECT_EQ(Click(Controls(), at.x - 20, at.y + 3), cMenu::RESULT_NONE);
+    EXPECT_EQ(Click(Controls(), at.x - 10, at.y + 3), cMenu::RESULT_NONE);
     EXPECT_EQ(SavedKey(KEY_JUMP), Qt::Key_X);
     EXPECT_FALSE(Controls().IsOpen()) << "SAVE leaves the page";
 }
