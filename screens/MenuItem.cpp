@@ -28,7 +28,7 @@ constexpr sMenuColour kHighlighted{245, 228, 255, 255};
 constexpr sMenuColour kGrayed{200, 200, 200, 255};
 constexpr sMenuColour kCheckBox{136, 118, 164, 255};
 constexpr sMenuColour kVolumeGrayed{100, 100, 100, 100};
-/// The frames a volume control shows while the pointer is on its lower or upper half.
+/// The frames a volume control shows while the pointer is on its left (down) or right (up) half.
 constexpr int kVolumeDownFrame = 6;
 constexpr int kVolumeUpFrame = 7;
 

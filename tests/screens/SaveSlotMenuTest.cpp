@@ -299,37 +299,3 @@ TEST_F(SaveSlotMenuTest, RowsStandInAColumnAndAnswerThePointer)
 }
 
 } // namespace
-
-namespace {
-
-TEST_F(SaveSlotMenuTest, YesAndNoFramesStandWhereTheQuestionsRowPutsThem)
-{
-    // 640 x 480: T 2, s 1; slot 1's row at (192, 271), its question row at 271 + 30 - 16. YES
-    // is drawn from 352 and 18 wide, NO from the YES frame + 40 and 12 wide; the frames are 25
-    // wide, centred by half of that, 12.
-    WriteUserCopy(SlotFile(1), UsedSlot(4));
-    Open(true);
-    Key(Qt::Key_Down);
-    Key(Qt::Key_Return);
-    ASSERT_TRUE(menu->IsQuestionOpen());
-    GlCanvas canvas(640, 480);
-    menu->Draw(nullptr, false);
-    EXPECT_EQ(menu->Slot(1)->GetYesPosition(), b2Vec2(349, 285));
-    EXPECT_EQ(menu->Slot(1)->GetNoPosition(), b2Vec2(383, 285));
-    const struct
-    {
-        int x, y;
-        bool yes, no;
-    } kPointer[] = {
-        {350, 286, true, false}, {373, 300, true, false}, {374, 290, false, false},
-        {384, 286, false, true}, {407, 300, false, true}, {408, 290, false, false},
-        {360, 301, false, false},
-    };
-    for (const auto& p : kPointer) {
-        menu->MouseMove(p.x, p.y);
-        EXPECT_EQ(menu->Slot(1)->IsYesHovered(), p.yes) << p.x << ", " << p.y;
-        EXPECT_EQ(menu->Slot(1)->IsNoHovered(), p.no) << p.x << ", " << p.y;
-    }
-}
-
-} // namespace
