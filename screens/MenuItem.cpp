@@ -26,6 +26,10 @@ constexpr sMenuColour kNormal{205, 188, 232, 255};
 constexpr sMenuColour kHighlighted{245, 228, 255, 255};
 constexpr sMenuColour kGrayed{200, 200, 200, 255};
 constexpr sMenuColour kCheckBox{136, 118, 164, 255};
+constexpr sMenuColour kVolumeGrayed{100, 100, 100, 100};
+/// The frames a volume control shows while the pointer is on its left (down) or right (up) half.
+constexpr int kVolumeDownFrame = 6;
+constexpr int kVolumeUpFrame = 7;
 
 constexpr int kButtonFrameChipSet = 12;
 constexpr int kAnimationChipSet = 13;
@@ -401,18 +405,28 @@ bool cMenuItem::HoversLine(float px, float py) const
 {
     const int s = std::max(1, scale - 1);
     const float height = float(kLineHeight * s);
-    if (!buttonFrames.empty()) {
-        // The whole frame as it is seen, its picture's offsets included.
-        const cAnimation& frame = *buttonFrames.front();
-        return Inside(px, py, FrameLeft() + float(frame.GetOffsetX() * s), textPosition.y + float(frame.GetOffsetY() * s),
-                      frame.GetFrameWidth(0) * float(s), frame.GetFrameHeight(0) * float(s));
-    }
+    if (!buttonFrames.empty())
+        return Inside(px, py, FrameLeft(), textPosition.y, buttonFrames.front()->GetFrameWidth(0) * float(s), height);
     return Inside(px, py, textPosition.x, textPosition.y, float(textWidth), height);
+}
+
+void cMenuItem::HoverVolumeControl(float px, float py)
+{
+    volumeDownShown = volumeUpShown = false;
+    const cAnimation* volume = GetAnimation(QStringLiteral("volumeControll"));
+    if (!volume)
+        return;
+    const float s = float(std::max(1, scale - 1));
+    const float half = volume->GetFrameWidth(0) * s / 2.0f;
+    const float height = volume->GetFrameHeight(0) * s;
+    volumeDownShown = Inside(px, py, volumePosition.x, volumePosition.y, half, height);
+    volumeUpShown = Inside(px, py, volumePosition.x + half, volumePosition.y, half, height);
 }
 
 void cMenuItem::MouseMove(float px, float py)
 {
     boxHovered = HoversBox(px, py);
+    HoverVolumeControl(px, py);
     for (const auto& item : subItems)
         item->MouseMove(px, py);
     highlighted = HoversLine(px, py);
@@ -537,12 +551,13 @@ void cMenuItem::Draw(const sMenuDrawing& drawing, sMenuColour colour, bool highl
     else if (!Is(name, "KEYBOARD"))
         DrawLine(drawing, text, cursor);
     if (highlightBoxes)
-        DrawCheckBox(drawing);
+        DrawHighlightAnimations(drawing);
     for (const auto& label : labels)
         label->DrawInItem(drawing.screenWidth, drawing.screenHeight, scale, drawing.layoutRadius, *drawing.font,
                           255, 255, 255, 255);
     for (int i = 0; i < SubItemCount(); ++i)
         subItems[i]->Draw(drawing, kNormal, highlightBoxes, i);
+    DrawButtonFrames();
 }
 
 void cMenuItem::DrawLine(const sMenuDrawing& drawing, sMenuColour colour, cAnimation* cursor)
@@ -554,8 +569,6 @@ void cMenuItem::DrawLine(const sMenuDrawing& drawing, sMenuColour colour, cAnima
     const int lineY = int(float(drawing.screenHeight / 2) + drawing.layoutRadius * float(scale) * float(y) / 100.0f);
     textWidth = font.TextWidth(name, textSize);
     textPosition = font.MenuTextPosition(name, offset, lineY, textSize, drawing.screenWidth, layoutPosition);
-    // Frames go behind the text so that it stays crisp.
-    DrawButtonFrames();
     if (drawing.outline)
         DrawGradientRect(textPosition.x, textPosition.y, float(textWidth), float(kLineHeight * std::max(1, textSize)),
                          255, 0, 0, 255, 0, 0, 100);
@@ -575,6 +588,24 @@ void cMenuItem::DrawBindingRow(const sMenuDrawing& drawing, sMenuColour colour, 
     setButton->Draw(rowY, scale, font, colour.r, colour.g, colour.b, colour.a, drawing.screenWidth);
 }
 
+void cMenuItem::DrawHighlightAnimations(const sMenuDrawing& drawing)
+{
+    DrawCheckBox(drawing);
+    DrawVolumeControl(drawing);
+    if (!Is(name, "CONTROLLER"))
+        return;
+    for (const auto& animation : animations)
+        animation->DrawScaled(textPosition.x, textPosition.y, scale - 1, kWhite.r, kWhite.g, kWhite.b, kWhite.a);
+}
+
+b2Vec2 cMenuItem::BesideLine(const sMenuDrawing& drawing, const cAnimation& picture) const
+{
+    const int t = scale - 1;
+    const float across = Is(name, "FULL SCREEN") ? 0.15f : 0.30f;
+    return b2Vec2(float(drawing.screenWidth / 2) + across * drawing.layoutRadius * float(t),
+                  textPosition.y + float(4 * scale - 4) - picture.GetFrameHeight(0) / 2.0f * float(t));
+}
+
 void cMenuItem::DrawCheckBox(const sMenuDrawing& drawing)
 {
     cAnimation* box = CheckBox();
@@ -582,13 +613,29 @@ void cMenuItem::DrawCheckBox(const sMenuDrawing& drawing)
         return;
     const int t = scale - 1;
     const int s = std::max(1, t);
-    const float across = Is(name, "FULL SCREEN") ? 0.15f : 0.30f;
-    const float boxX = float(drawing.screenWidth / 2) + across * drawing.layoutRadius * float(t);
-    const float boxY = textPosition.y + float(4 * scale - 4) - box->GetFrameHeight(0) / 2.0f * float(t);
-    box->DrawScaled(boxX, boxY, t, kCheckBox.r, kCheckBox.g, kCheckBox.b, kCheckBox.a);
+    const b2Vec2 at = BesideLine(drawing, *box);
+    box->DrawScaled(at.x, at.y, t, kCheckBox.r, kCheckBox.g, kCheckBox.b, kCheckBox.a);
     if (boxHovered)
-        box->DrawScaled(boxX, boxY, t, kWhite.r, kWhite.g, kWhite.b, kWhite.a);
-    boxPosition.Set(boxX + float(box->GetOffsetX() * s), boxY + float(box->GetOffsetY() * s));
+        box->DrawScaled(at.x, at.y, t, kWhite.r, kWhite.g, kWhite.b, kWhite.a);
+    boxPosition.Set(at.x + float(box->GetOffsetX() * s), at.y + float(box->GetOffsetY() * s));
+}
+
+void cMenuItem::DrawVolumeControl(const sMenuDrawing& drawing)
+{
+    cAnimation* volume = GetAnimation(QStringLiteral("volumeControll"));
+    if (!volume)
+        return;
+    const int t = scale - 1;
+    const int s = std::max(1, t);
+    const b2Vec2 at = BesideLine(drawing, *volume);
+    volumePosition.Set(at.x + float(volume->GetOffsetX() * s), at.y + float(volume->GetOffsetY() * s));
+    // The pointer's half shows which way a click would step; the level itself stays.
+    const int level = volume->GetCurrentFrame();
+    if (volumeDownShown || volumeUpShown)
+        volume->SetFrame(volumeDownShown ? kVolumeDownFrame : kVolumeUpFrame);
+    const sMenuColour shade = grayed ? kVolumeGrayed : kWhite;
+    volume->DrawScaled(at.x, at.y, t, shade.r, shade.g, shade.b, shade.a);
+    volume->SetFrame(level);
 }
 
 void cMenuItem::DrawButtonFrames()

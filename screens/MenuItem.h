@@ -149,9 +149,10 @@ public:
     /// bound keys again and goes on up as `RESULT_CLICK_DONE`.
     int MousePress(float px, float py, const QString& pageName, cInputHandler& input);
 
-    /// Draws the entry as the index-th of its siblings, then its labels and sub-entries. A
-    /// selected entry is white with the cursor beside it, a grayed one grey; the check boxes show
-    /// only while highlightBoxes is set.
+    /// Draws the entry as the index-th of its siblings, then its labels and sub-entries, and its
+    /// button frames last, over the text. A selected entry is white with the cursor beside it, a
+    /// grayed one grey; the check boxes, volume controls and "CONTROLLER" pictures show only
+    /// while highlightBoxes is set.
     void Draw(const sMenuDrawing& drawing, sMenuColour colour, bool highlightBoxes, int index);
     /// "MUSIC" and "SOUND EFFECTS" tick their box while not muted, "FULL SCREEN" while full
     /// screen; applied through the "SOUND" entry to its sub-entries.
@@ -184,7 +185,14 @@ private:
     sMenuColour TextColour(sMenuColour colour) const;
     void DrawLine(const sMenuDrawing& drawing, sMenuColour colour, cAnimation* cursor);
     void DrawBindingRow(const sMenuDrawing& drawing, sMenuColour colour, int index, cAnimation* cursor);
+    /// What a highlighted entry shows besides its text: its check box or volume control, and a
+    /// "CONTROLLER" entry's pictures.
+    void DrawHighlightAnimations(const sMenuDrawing& drawing);
+    /// Where a check box or volume control stands beside the line (its lower-left corner).
+    b2Vec2 BesideLine(const sMenuDrawing& drawing, const cAnimation& picture) const;
     void DrawCheckBox(const sMenuDrawing& drawing);
+    void DrawVolumeControl(const sMenuDrawing& drawing);
+    void HoverVolumeControl(float px, float py);
     void DrawButtonFrames();
     /// The check box of a sound or full-screen entry; null for other entries.
     cAnimation* CheckBox() const;
@@ -202,10 +210,13 @@ private:
     b2Vec2 screenPosition{-10, -10};
     /// Where the check box was last drawn (its lower-left corner).
     b2Vec2 boxPosition{-10, -10};
+    /// Where the volume control was last drawn (its lower-left corner).
+    b2Vec2 volumePosition{-10, -10};
     int style = 1;
     bool selected = false;
     bool highlighted = false;
     bool boxHovered = false;
+    bool volumeDownShown = false, volumeUpShown = false;
     int layoutPosition = 1;
     int selectedSubItem = -1;
     int size = 0;

@@ -95,17 +95,12 @@ void cSetButton::Draw(int py, int scale, const cFontManager& font, int r, int g,
         font.DrawTextColored(text, textX, py, t, 245, 228, 255, 255);
     else
         font.DrawTextColored(text, textX, py, t, r, g, b, a);
-    const int fieldX = screenWidth / 2 + 5 * scale;
-    x = fieldX;
+    x = screenWidth / 2 + 5 * scale;
     y = py;
     if (!frame)
         return;
-    // The mouse meets the frame where it is seen, its picture's offsets included.
-    const int s = std::max(1, t);
-    x += frame->GetOffsetX() * s;
-    y += frame->GetOffsetY() * s;
     if (hovered)
-        frame->DrawScaled(float(fieldX), float(py), t, 245, 228, 255, 255);
+        frame->DrawScaled(float(x), float(y), t, 245, 228, 255, 255);
     else
-        frame->DrawScaled(float(fieldX), float(py), t, r, g, b, a);
+        frame->DrawScaled(float(x), float(y), t, r, g, b, a);
 }

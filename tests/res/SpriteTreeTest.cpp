@@ -325,12 +325,16 @@ TEST(SpriteTree, EveryGlyphAdvancesPastItsOwnInk)
     }
 }
 
-TEST(SpriteTree, TinyButtonFrameIsTheMenusThirtyFourBySixteenFrame)
+TEST(SpriteTree, TinyButtonFrameIsTheMenusTwentyFiveBySixteenFrameAndCheckBoxesComeFromChipSetThirteen)
 {
     // The save-slot menu centres it on YES and NO and sizes their hit boxes from it.
     const QVector<AnimationRef> common = ReadAnimations(":/res/xml/common_resources/common_anims.xml");
     ASSERT_GT(common.size(), 14);
     EXPECT_EQ(common[14].src, 12);
-    EXPECT_EQ(common[14].w, 34);
+    EXPECT_EQ(common[14].w, 25);
     EXPECT_EQ(common[14].h, 16);
+    const QVector<AnimationRef> options = ReadAnimations(":/res/xml/menus/optionsscreenmenu.xml");
+    ASSERT_EQ(options.size(), 4) << "the heart, then the three check boxes";
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(options[i].src, 13) << i;
 }

@@ -323,7 +323,7 @@ TEST_F(OptionPagesMouseTest, AClickOnAKeyFieldCapturesAndOneOnSaveBinds)
     DrawPage(Controls(), "options-controls-captured.png");
     const cMenuItem& save = *Keyboard().SubItem(ROW_SAVE);
     const b2Vec2 at = save.GetTextPosition();
-    EXPECT_EQ(Click(Controls(), at.x - 20, at.y + 3), cMenu::RESULT_NONE);
+    EXPECT_EQ(Click(Controls(), at.x - 10, at.y + 3), cMenu::RESULT_NONE);
     EXPECT_EQ(SavedKey(KEY_JUMP), Qt::Key_X);
     EXPECT_FALSE(Controls().IsOpen()) << "SAVE leaves the page";
 }
@@ -371,5 +371,44 @@ TEST_F(OptionPagesMouseTest, APageOpensWhenItsNameInTheBarIsClicked)
     pages[0]->SetTitleWidth(40);
     EXPECT_EQ(pages[0]->MousePress(10, 5, false, keys->input), cMenu::RESULT_NAME_CLICKED) << "BACK is left to its screen";
 }
+
+TEST_F(OptionPagesMouseTest, FramesAnswerInTheirBoxesHideTheirTextAndLitEntriesShowTheirPictures)
+{
+    // Offsets that would move the boxes if the boxes followed the pictures; the how-to-play picture
+    // is opaque, so a frame drawn after its text hides it; MUSIC's volume control stands where its
+    // check box would, 0.30 of the radius right of the centre.
+    cXmlText xml(R"(<menuitem name="KEYBOARD">
+        <menuitem name="JUMP"><setbutton><buttonframe w="40" h="16" offsetx="-7"/></setbutton></menuitem>
+        <menuitem name="OK" layoutposition="2"><buttonframe y="210" w="60" h="16" offsety="-4"/></menuitem>
+        <menuitem name="MUSIC" y="40"><animation name="volumeControll" y="228" w="15" h="12" numFrames="8" mpf="1" src="12"/></menuitem>
+        <menuitem name="CONTROLLER" y="-40"><animation y="210" w="15" h="12" src="12"/></menuitem></menuitem>)");
+    cMenuItem item;
+    item.LoadFromXml(xml.reader);
+    const GlCanvas canvas(kW, kH);
+    const auto draw = [&](bool lit) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        item.Draw({0, 0, kScale, &font, kW, kH, 92}, {205, 188, 232, 255}, lit, 0);
+        QImage picture(kW, kH, QImage::Format_RGBA8888); // rows count up, as drawing does
+        glReadPixels(0, 0, kW, kH, GL_RGBA, GL_UNSIGNED_BYTE, picture.bits());
+        return picture;
+    };
+    const QImage dark = draw(false), lit = draw(true);
+    EXPECT_EQ(item.SubItem(0)->GetSetButton()->GetX(), kW / 2 + 5 * kScale) << "the field, not its picture";
+    const b2Vec2 ok = item.SubItem(1)->GetTextPosition(), music = item.SubItem(2)->GetTextPosition();
+    item.MouseMove(kW / 2 - 29, ok.y - 1);
+    EXPECT_FALSE(item.SubItem(1)->IsHighlighted()) << "below the line, though on the picture";
+    const QRect frame(kW / 2 - 30, int(ok.y) - 4, 60, 16);
+    item.SubItem(1)->SetName("");
+    EXPECT_TRUE(draw(false).copy(frame) == dark.copy(frame)) << "OK's frame hides its text";
+
+    const b2Vec2 controller = item.SubItem(3)->GetTextPosition();
+    EXPECT_NE(dark.pixel(controller.x + 1, controller.y + 1), lit.pixel(controller.x + 1, controller.y + 1))
+        << "CONTROLLER's picture at its text, lit";
+    const QRect volume(kW / 2 + 28, int(music.y) - 2, 14, 12);
+    EXPECT_TRUE(dark.copy(volume) != lit.copy(volume)) << "the volume control, lit";
+    item.MouseMove(volume.left() + 2, volume.top() + 2);
+    EXPECT_TRUE(draw(true).copy(volume) != lit.copy(volume)) << "frame 6 under the pointer";
+}
+
 
 } // namespace
