@@ -1,6 +1,7 @@
 // Every area file's own pictures over the file's own sky, as the game shows them: the ground stands
-// out from the sky in every look, caves by night stay rooms of rock, and the pictures keep to few
-// colours per tile, as pixel art does.
+// out from the sky in every look, caves by night stay rooms of rock, the pictures keep to few
+// colours per tile, as pixel art does, and FrameSwitch's thorns show exactly the box that kills,
+// pale on the floor.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
@@ -9,6 +10,8 @@
 #include <QSet>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -113,6 +116,48 @@ TEST(AreaPictures, HoldFewColoursPerTile)
             }
             std::sort(colours.begin(), colours.end());
             EXPECT_LE(colours.empty() ? 0 : colours[colours.size() * 99 / 100], 20) << qPrintable(area.name);
+        }
+    }
+}
+
+TEST(AreaPictures, FrameSwitchsThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromTheFloor)
+{
+    for (const sArea& area : Areas()) {
+        if (area.name != "FrameSwitch")
+            continue;
+        const Behind day = SkyBehind(area.plan, false);
+        for (size_t i = 0; i < area.plan.bodies.size(); ++i) {
+            const sPlanBody& thorns = area.plan.bodies[i];
+            if (thorns.fileType != 2 && thorns.fileType != 6)
+                continue;
+            // The bush's picture is what changes around it when it is taken away.
+            sAreaPlan bare = area.plan;
+            bare.bodies.erase(bare.bodies.begin() + static_cast<long>(i));
+            const QImage without = PaintAreaPictures(bare, area.name).day;
+            const QRect box = thorns.box;
+            QRect drawn;
+            std::vector<double> bush, floor;
+            for (int y = box.top() - 3; y <= box.bottom() + 3; ++y) {
+                for (int x = box.left() - 3; x <= box.right() + 3; ++x) {
+                    const int row = 511 - y;
+                    if (area.pictures.day.pixelColor(x, row) != without.pixelColor(x, row)) {
+                        drawn |= QRect(x, y, 1, 1);
+                        bush.push_back(Luminance(Seen(area.pictures.day, day, x, row)));
+                    }
+                }
+            }
+            // The top rows of what it stands on, beside it.
+            for (int x = box.left() - 8; x <= box.right() + 8; ++x)
+                for (int y = box.top() - 4; y < box.top(); ++y)
+                    if ((x < box.left() || x > box.right()) && area.plan.IsInside(x, y, 0))
+                        floor.push_back(Luminance(Seen(area.pictures.day, day, x, 511 - y)));
+            const QString where = area.name + QString(" thorns at (%1, %2)").arg(box.left()).arg(box.top() - 240);
+            EXPECT_EQ(drawn, box) << qPrintable(where);
+            if (bush.empty() || floor.empty())
+                continue;
+            std::nth_element(bush.begin(), bush.begin() + bush.size() / 2, bush.end());
+            std::nth_element(floor.begin(), floor.begin() + floor.size() / 2, floor.end());
+            EXPECT_GE(ContrastRatio(bush[bush.size() / 2], floor[floor.size() / 2]), 3.0) << qPrintable(where);
         }
     }
 }
