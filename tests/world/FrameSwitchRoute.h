@@ -20,8 +20,8 @@ struct sWaypoint
 
 /// From the enter tree's mouth to the exit, floor by floor.
 inline const std::vector<sWaypoint> kFrameSwitchRoute = {
-    // bottom floor, rightwards: over the two thorn bushes, through the heart, up the ladder
-    {150, -200, 84}, {240, -200, 174}, {430, -200},
+    // bottom floor, rightwards: over the thorn bush, through the heart, up the ladder
+    {150, -200, 84}, {240, -200}, {430, -200},
     {430, -187}, {430, -174}, {430, -161}, {430, -148}, {430, -136},
     // middle floor, leftwards: a jump through the heart above it, up the ladder at the left end
     {200, -136, 252}, {30, -136},
