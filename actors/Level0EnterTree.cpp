@@ -7,6 +7,7 @@
 #include "engine/PhysicsBody.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -81,19 +82,9 @@ int cLevel0EnterTree::Update(int dtMs)
         releaseTimer = -1;
         const int id = swallowed.front()->GetId();
         ReleaseCharacter(id);
-        if (id != 0 && owedReleases > 0)
-            --owedReleases;
-        ArmOwedRelease();
-        return id;
+            return id;
     }
     return RESULT_NONE;
-}
-
-void cLevel0EnterTree::ArmOwedRelease()
-{
-    const bool cycleRunning = openTimer >= 0 || releaseTimer >= 0;
-    if (owedReleases > 0 && !cycleRunning && !swallowed.empty() && swallowed.front()->GetId() != 0)
-        openTimer = kHeartOpenMs;
 }
 
 void cLevel0EnterTree::MoveBy(float dx, float dy)
@@ -122,16 +113,13 @@ void cLevel0EnterTree::CountHeart(int value)
 void cLevel0EnterTree::EatHeart(int value)
 {
     CountHeart(value);
-    // Every pink heart lets one more character out, also one eaten while the mouth is busy or
-    // while the last one is still on its way out: those wait for their turn.
-    if (value == 1 && !swallowed.empty() && swallowed.front()->GetId() != 0) {
-        ++owedReleases;
-        ArmOwedRelease();
-    }
+    // A heart that arrives while the mouth is full counts, but lets nobody out.
     if (mouthState == MOUTH_CHEWING || mouthState == MOUTH_JUMPING)
         return;
     // The reaction's timer runs on from where it stood, so the expression may follow at once.
     mouthState = MOUTH_REACTING;
+    if (value == 1 && !swallowed.empty() && swallowed.front()->GetId() != 0)
+        openTimer = kHeartOpenMs;
 }
 
 void cLevel0EnterTree::Enqueue(cPlayerChar* character)
@@ -165,6 +153,8 @@ void cLevel0EnterTree::Draw()
     cAnimation* mouth = looks.GetDay();
     if (!mouth)
         return;
+    if (!HasBody())
+        std::printf("Area0 HeartTree has no body!\n");
     const b2Vec2 p = GetPosition();
     if (mouthState != MOUTH_JUMPING) {
         for (int row = 0; row < kTileRows; ++row) {
@@ -183,8 +173,12 @@ void cLevel0EnterTree::Draw()
 
 void cLevel0EnterTree::DrawIsland()
 {
+    if (!looks.GetDay())
+        return;
+    if (!HasBody())
+        std::printf("Exit has no body!\n");
     cAnimation* island = looks.At(ANIM_ISLAND);
-    if (!looks.GetDay() || !island)
+    if (!island)
         return;
     const b2Vec2 p = GetPosition();
     island->DrawF(p.x, p.y, kWhite, kWhite, kWhite, kWhite, 1);

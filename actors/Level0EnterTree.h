@@ -50,9 +50,9 @@ public:
     /// The leap runs alone until its picture has played (then `RESULT_JUMP_OVER`); otherwise the
     /// rise, the mouth and indicator, the opening and the release of the next character inside.
     int Update(int dtMs) override;
-    /// The score, the heart's sound and the reaction (not while chewing or leaping). Each pink
-    /// heart of value exactly 1 eaten while someone other than brown waits inside lets one more
-    /// character out: the mouth opens 2 s later, or 2 s after the last one has come out.
+    /// The score, the heart's sound and, unless chewing or leaping, the reaction. Then a pink
+    /// heart of value exactly 1 eaten while someone other than brown waits inside opens the mouth
+    /// 2 s later, and the next character comes out 1 s after that.
     void EatHeart(int value) override;
 
     /// The character waits inside until its turn to come out.
@@ -72,9 +72,6 @@ public:
     /// The island the tree stands on, which the area draws behind the ground.
     void DrawIsland();
 
-    /// Pink hearts eaten whose character has not come out yet.
-    int GetOwedReleases() const { return owedReleases; }
-
 protected:
     /// Start values only, for the last area's tree, which loads itself.
     cLevel0EnterTree() = default;
@@ -83,12 +80,9 @@ protected:
     void MoveBy(float dx, float dy);
     /// The heart's value on the big heart, and its sound.
     void CountHeart(int value);
-    /// Starts the next opening for a character owed, unless one is under way.
-    void ArmOwedRelease();
 
     int openTimer = kFirstOpenMs;
     int releaseTimer = -1;
     bool jumped = false;
     bool rising = false;
-    int owedReleases = 0;
 };

@@ -2,7 +2,6 @@
 
 #include "app/Game.h"
 #include "editor/FrameEditDock.h"
-#include "engine/DebugLog.h"
 #include "engine/Drawing.h"
 #include "world/Area.h"
 #include "world/FrameEditor.h"
@@ -114,7 +113,6 @@ void GLWidget::ToggleBackgroundDrawing()
 void GLWidget::ToggleDebugOutput()
 {
     debugOutput = !debugOutput;
-    gDebugOutput = debugOutput;
 }
 
 void GLWidget::ToggleSupportLines()

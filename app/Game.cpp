@@ -6,7 +6,6 @@
 #include "player/SaveGame.h"
 #include "audio/AudioSystem.h"
 #include "audio/SoundLibrary.h"
-#include "engine/DebugLog.h"
 #include "engine/MessageBox.h"
 #include "screens/EndScreen.h"
 #include "screens/LevelSelectionScreen.h"
@@ -671,7 +670,7 @@ bool cGame::EnterPauseScreen(int width, int height)
     // drawn and the fade stands still: the player would face a frozen picture and nothing to choose.
     if (mode != GAME_MODE_AREA || !area || (frameManager && frameManager->GetState() == kFramesFadingOut))
         return false;
-    DebugPrint("Entering PAUSE screen \n");
+    std::printf("Entering PAUSE screen \n");
     if (!pauseScreen)
         pauseScreen = NewPauseScreen();
     if (!pauseScreen->Init(commonResources, audioSystem, settings))

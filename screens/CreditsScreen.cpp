@@ -13,6 +13,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -42,7 +43,9 @@ bool cCreditsScreen::LoadLabels()
     return ReadActorFile(kCreditsFile, [this](QXmlStreamReader& xml) {
         if (xml.name() == QLatin1String("label")) {
             auto label = std::make_unique<cLabel>();
-            if (label->LoadFromXml(xml))
+            const bool loaded = label->LoadFromXml(xml);
+            std::printf("CreditScreen Label loaded.. %s \n", qPrintable(label->GetText()));
+            if (loaded)
                 labels.push_back(std::move(label));
         }
         return true;
@@ -61,6 +64,7 @@ int cCreditsScreen::OriginY(int scale) const
 
 void cCreditsScreen::Resize(int w, int h)
 {
+    std::printf("SCALEFACTOR = %i", scaleFactor);
     width = w;
     height = h;
     pictureScale = MenuPictureScale(w, h);

@@ -3,7 +3,6 @@
 #include "player/InputHandler.h"
 #include "engine/ActorFile.h"
 #include "engine/Animation.h"
-#include "engine/DebugLog.h"
 #include "engine/Drawing.h"
 #include "screens/Label.h"
 #include "world/CommonResources.h"
@@ -11,6 +10,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace
 {
@@ -63,7 +63,7 @@ bool cHowPlayScreen::LoadLabels()
             auto label = std::make_unique<cLabel>();
             if (label->LoadFromXml(xml))
                 labels.push_back(std::move(label));
-            DebugPrint("CreditScreen Label loaded.. %s \n", "");
+            std::printf("CreditScreen Label loaded.. %s \n", "");
         }
         return true;
     });
@@ -71,7 +71,7 @@ bool cHowPlayScreen::LoadLabels()
 
 void cHowPlayScreen::Resize(int newWidth, int newHeight)
 {
-    DebugPrint("SCALEFACTOR = %i", textScale);
+    std::printf("SCALEFACTOR = %i", textScale);
     width = newWidth;
     height = newHeight;
     baseScale = std::max(1, std::min(width / 480, height / 320));

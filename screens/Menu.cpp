@@ -9,6 +9,8 @@
 
 #include <QXmlStreamReader>
 
+#include <cstdio>
+
 namespace {
 
 constexpr sMenuColour kWhite{255, 255, 255, 255};
@@ -96,12 +98,10 @@ void cMenu::Reset()
     }
 }
 
-int cMenu::HandleInput(cInputHandler& input)
+void cMenu::StepAmongItems(cInputHandler& input)
 {
     const cMenuItem* current = Current();
-    if (!current)
-        return RESULT_NONE;
-    if (!current->HasSelectedSubItem()) {
+    if (current) {
         // An entry with sub-entries lays them out downwards, so its page steps sideways.
         const bool sideways = current->SubItemCount() > 0;
         const int count = ItemCount();
@@ -110,11 +110,27 @@ int cMenu::HandleInput(cInputHandler& input)
         else if (input.WasPressedAlt(sideways ? KEY_LEFT : KEY_UP))
             MakeCurrent((selected + count - 1) % count);
     }
-    if (input.WasPressedAlt(KEY_BACK) && open) {
-        // The entries never see this key, and every key in a menu is heard.
-        PlayMenuSound();
-        Leave();
-        return RESULT_LEFT;
+    if (input.WasPressedAlt(KEY_JUMP)) {
+        std::printf("ba %s \n", qPrintable(name));
+        if (name != QLatin1String("BACK"))
+            std::printf("Super \n");
+    }
+}
+
+int cMenu::HandleInput(cInputHandler& input)
+{
+    if (!HasSubItemFocus())
+        StepAmongItems(input);
+    if (!Current())
+        return RESULT_NONE;
+    if (input.WasPressedAlt(KEY_BACK)) {
+        std::printf("\n ESCAPE PRESSED.. \n");
+        if (open) {
+            // The entries never see this key, and every key in a menu is heard.
+            PlayMenuSound();
+            Leave();
+            return RESULT_LEFT;
+        }
     }
     switch (const int code = Current()->HandleInput(input)) {
     case cMenuItem::RESULT_KEY_DONE:
@@ -139,6 +155,7 @@ int cMenu::HandleInput(cInputHandler& input)
 
 int cMenu::Open()
 {
+    std::printf("menu name = %s \n", qPrintable(name));
     if (name == QLatin1String("BACK"))
         return RESULT_BACK;
     if (name == QLatin1String("REPLAY LEVEL"))
@@ -179,8 +196,11 @@ void cMenu::MouseMove(float px, float py)
 
 int cMenu::MousePress(float px, float py, bool enabled, cInputHandler& input)
 {
-    // Entries of a closed page are not on the screen, whatever their last drawn places.
-    for (int i = 0; enabled && open && i < ItemCount(); ++i) {
+    for (int i = 0; i < ItemCount(); ++i) {
+        std::printf("  \n \n MenuItem: %s \n \n ", qPrintable(items.front()->GetName()));
+        // Entries of a closed page are not on the screen, whatever their last drawn places.
+        if (!enabled || !open)
+            continue;
         switch (const int code = items[i]->MousePress(px, py, name, input)) {
         case cMenuItem::RESULT_CLICK_CHOSEN:
             for (const auto& other : items)

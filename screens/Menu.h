@@ -102,6 +102,8 @@ public:
 private:
     cMenuItem* Current() const { return Item(selected); }
     void MakeCurrent(int i);
+    /// The arrows step from entry to entry, wrapping; the jump key is reported on the console.
+    void StepAmongItems(cInputHandler& input);
     /// Closed, the first entry current, nothing selected.
     void Leave();
     bool TitleContains(float px, float py, int height) const;

@@ -4,7 +4,6 @@
 #include "player/InputHandler.h"
 #include "engine/Animation.h"
 #include "engine/Controls.h"
-#include "engine/DebugLog.h"
 #include "engine/Drawing.h"
 #include "engine/FontManager.h"
 #include "engine/XmlAttributes.h"
@@ -130,7 +129,10 @@ void cMenuItem::ReadChild(QXmlStreamReader& reader)
         setButton->LoadFromXml(reader, kButtonFrameChipSet);
         cInputHandler bindings;
         bindings.LoadConfig(kControlsFile);
-        setButton->SetBothTexts(cInputHandler::ShownKeyName(bindings.GetKeyByName(name.toStdString())));
+        const int code = bindings.GetKeyByName(name.toStdString());
+        setButton->SetBothTexts(cInputHandler::ShownKeyName(code));
+        std::printf("the name = %s \n", qPrintable(name));
+        std::printf("the code = %i \n", code);
     } else if (element == QLatin1String("label")) {
         auto label = std::make_unique<cLabel>();
         if (label->LoadFromXml(reader))
@@ -225,6 +227,8 @@ int cMenuItem::MoveRight()
 {
     const cMenuItem* current = Current();
     if (Is(name, "SOUND")) {
+        if (current && IsSoundEntry(current->name))
+            std::printf("%s\n", qPrintable(current->name));
         if (current && Is(current->name, "SOUND EFFECTS"))
             return RESULT_KEY_RIGHT_ON_EFFECTS;
         if (current && Is(current->name, "FULL SCREEN") && current->SubItemCount() > 0)
@@ -354,7 +358,7 @@ bool cMenuItem::CaptureKey(cInputHandler& input)
     cMenuItem* row = Current();
     if (!row || !row->setButton || row->setButton->GetState() != cSetButton::WAITING)
         return false;
-    DebugPrint("SETTING THE KEY NEW %i \n", input.GetLastKey());
+    std::printf("SETTING THE KEY NEW %i \n", input.GetLastKey());
     row->setButton->SetKey(row->name, input);
     keysChanged = true;
     row->setButton->SetIdle();

@@ -14,6 +14,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -69,6 +70,7 @@ QStringList cOptionsScreen::PageNames() const
 
 void cOptionsScreen::Resize(int w, int h)
 {
+    std::printf("SCALEFACTOR = %i", scaleFactor);
     width = w;
     height = h;
     pictureScale = MenuPictureScale(w, h);

@@ -4,7 +4,6 @@
 #include "player/InputHandler.h"
 #include "engine/ActorFile.h"
 #include "engine/Animation.h"
-#include "engine/DebugLog.h"
 #include "engine/Drawing.h"
 #include "screens/HowPlayScreen.h"
 #include "screens/Menu.h"
@@ -16,6 +15,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace
 {
@@ -45,7 +45,7 @@ bool cPauseScreen::Init(cCommonResources* resources, cAudioSystem* audio, cGameS
     audioSystem = audio;
     if (!commonResources)
     {
-        DebugPrint("PAUSE SCREEN comm res == 0 %s \n", "");
+        std::printf("PAUSE SCREEN comm res == 0 %s \n", "");
         commonResources = resources;
         if (!LoadPages() || !LoadAnimations())
             return false;
@@ -57,7 +57,7 @@ bool cPauseScreen::Init(cCommonResources* resources, cAudioSystem* audio, cGameS
 bool cPauseScreen::LoadPages()
 {
     pages.clear();
-    DebugPrint("loading PAUSE SCREEN Menu %s \n", kMenuFile);
+    std::printf("loading PAUSE SCREEN Menu %s \n", kMenuFile);
     return ReadActorFile(QString::fromLatin1(kMenuFile), [this](QXmlStreamReader& xml) {
         if (xml.name() == QLatin1String("menu"))
         {
@@ -78,7 +78,7 @@ void cPauseScreen::Resize(int newWidth, int newHeight)
 {
     if (newWidth == 0)
         return;
-    DebugPrint("SCALEFACTOR = %i", textScale);
+    std::printf("SCALEFACTOR = %i", textScale);
     width = newWidth;
     height = newHeight;
     baseScale = std::max(1, std::min(width / 480, height / 272));
@@ -287,9 +287,10 @@ void cPauseScreen::PaintList()
         const int y = LineY(page);
         const bool active = page.IsActive();
         const bool chosen = i == selected;
+        if (chosen)
+            std::printf("cPauseScreen::Paint() \n");
         if (chosen && !cursors.empty())
         {
-            DebugPrint("cPauseScreen::Paint() \n");
             const b2Vec2 at = font.MenuTextPosition(name, 0, y, t, width, 2);
             const int shade = active ? 255 : 150;
             cursors.front()->DrawScaled(at.x - 16 * t, at.y - 5 * t, t, shade, shade, shade, 255);

@@ -2,13 +2,13 @@
 
 #include "player/InputHandler.h"
 #include "engine/Animation.h"
-#include "engine/DebugLog.h"
 #include "engine/FontManager.h"
 #include "engine/XmlAttributes.h"
 
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -58,7 +58,7 @@ void cSetButton::Revert()
 
 void cSetButton::SetKey(const QString& name, const cInputHandler& input)
 {
-    DebugPrint("SET KEY %s \n", qPrintable(name));
+    std::printf("SET KEY %s \n", qPrintable(name));
     actionName = name;
     keyCode = input.GetLastKey();
     // The player must see that the key was taken even when it has no printable name.

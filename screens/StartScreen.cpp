@@ -26,6 +26,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -109,6 +110,7 @@ bool cStartScreen::Init(cCommonResources* resources, cAudioSystem* audio, cGameS
 {
     settings = gameSettings;
     if (commonResources && audioSystem) {
+        std::printf("INITING STARTSCREEN OK, -DONE ALREADY??? \n");
         Start();
         return true;
     }
@@ -351,6 +353,13 @@ void cStartScreen::ApplyOptionsCode(int code)
     settings->Save();
 }
 
+void cStartScreen::ApplyClickedOptionsCode(int code)
+{
+    if (code == cMenuItem::RESULT_CLICK_FULL_SCREEN)
+        std::printf("wHAT ?? ? \n ");
+    ApplyOptionsCode(code);
+}
+
 void cStartScreen::HandleInput(cInputHandler* input)
 {
     switch (subState) {
@@ -401,7 +410,7 @@ void cStartScreen::MousePress(int x, int y, int button, cInputHandler* input)
         return;
     const int up = height - y;
     switch (subState) {
-    case SUB_OPTIONS: ApplyOptionsCode(options->MousePress(x, up, input)); return;
+    case SUB_OPTIONS: ApplyClickedOptionsCode(options->MousePress(x, up, input)); return;
     case SUB_CREDITS: credits->MousePress(x, up); return;
     case SUB_SAVE_SLOTS: saveSlots->MousePress(x, up); return;
     default: break;

@@ -108,6 +108,8 @@ private:
     /// Toggles, applies and saves the setting behind the options' answer to a key or a click
     /// (`cMenuItem::eResult`).
     void ApplyOptionsCode(int code);
+    /// The same for a click, which also reports the full-screen box on the console.
+    void ApplyClickedOptionsCode(int code);
     void DrawScene();
     void DrawMenuRow();
     QStringList EntryNames() const;

@@ -1,5 +1,5 @@
 // The first area's heart tree with the game's tree file in a real world: it lets brown out in the
-// 201st tick, one more character for every pink heart however quickly they come, leaps once with
+// 201st tick, one more character for a pink heart eaten while its mouth is free, leaps once with
 // its picture playing alone, and then rises with its big heart.
 #include "TreeWorld.h"
 
@@ -52,25 +52,28 @@ protected:
     std::vector<std::unique_ptr<cPlayerChar>> characters;
 };
 
-TEST_F(Level0EnterTreeTest, BrownComesOutFirstThenOneCharacterForEveryPinkHeartEvenTwoAtOnce)
+TEST_F(Level0EnterTreeTest, BrownComesOutFirstThenOneCharacterForAPinkHeartEatenWhileTheMouthIsFree)
 {
     EXPECT_EQ(tree->GetAnimationCount(), 40);
     ASSERT_EQ(TickUntilReport(300), std::make_pair(201, 0));
     EXPECT_TRUE(characters[0]->HasBody());
     EXPECT_EQ(characters[0]->GetPosition(), tree->GetMouthPosition());
 
-    // A green heart and a heart worth two let nobody out; two pink hearts in a row let out two.
+    // Brown's way out leaves the mouth chewing: a pink heart then counts and lets nobody out.
+    ASSERT_EQ(tree->GetMouthState(), MOUTH_CHEWING);
+    tree->EatHeart(1);
+    EXPECT_EQ(TickUntilReport(400).second, cLevel0EnterTree::RESULT_NONE);
+    // A green heart and a heart worth two let nobody out; two pink hearts in a row let out one.
     tree->EatHeart(-1);
     tree->EatHeart(2);
-    EXPECT_EQ(tree->GetOwedReleases(), 0);
     tree->EatHeart(1);
     tree->EatHeart(1);
-    EXPECT_EQ(tree->GetOwedReleases(), 2);
     // 2 s to the opening, the tick that opens, 1 s to the release, the tick that releases.
     EXPECT_EQ(TickUntilReport(400), std::make_pair(151, 1));
+    EXPECT_EQ(TickUntilReport(400).second, cLevel0EnterTree::RESULT_NONE) << "the second heart set the same opening";
+    tree->EatHeart(1);
     EXPECT_EQ(TickUntilReport(400), std::make_pair(151, 2));
-    EXPECT_EQ(TickUntilReport(400).second, cLevel0EnterTree::RESULT_NONE) << "nobody is left inside";
-    EXPECT_EQ(tree->GetScore(), 3);
+    EXPECT_EQ(tree->GetScore(), 5);
 }
 
 TEST_F(Level0EnterTreeTest, TheLeapPlaysAloneOnceAndTheRisingTreeTakesItsHeartAlong)

@@ -1,8 +1,10 @@
 // Every menu page as a player sees it (the area selection's too), at the default window size and at full HD, its text
-// measured on the picture: letters drawn white stand out from what lies around them (their outline, the page) by at
-// least 4.5:1 (relative-luminance contrast, the figure asked of readable text), each line shows, no two lines run
-// into each other and none stands on a dark panel; the figures of letters in other colours are printed per page.
-// Each line is drawn once more without its front copy, so what lies behind every letter is known pixel by pixel.
+// measured on the picture: letters drawn white or lilac stand out from what lies beside their strokes outside their
+// holes (their outline, the page) by at least 4.5:1 (relative-luminance contrast, the figure asked of readable text),
+// no outline fills a hole or stands off its strokes (a filled corner joins neighbours), a shadowed line's blue shows
+// down-right of its strokes, each line shows, no two lines run into each other and none stands on a dark panel; the
+// figures of letters in other colours are printed per page. Each line is drawn once more without its front copy, so
+// what lies behind every letter is known pixel by pixel.
 #include "MenuFixture.h"
 
 #include "player/GameSettings.h"
@@ -26,6 +28,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -86,6 +89,8 @@ struct sLine
     cFontManager::sTextRun front;
     int letterPixels = 0;
     double worstContrast = 1e9;
+    int strayOutline = 0;    ///< outline pixels in a hole or with no stroke beside them
+    int shadowedPixels = 0;  ///< strokes whose blue shadow shows two steps down-right
     QRect ink;
     int frontIndex = 0;  ///< the front copy's place among the page's runs
     QStringList tints;   ///< every copy's colour, back to front
@@ -160,7 +165,7 @@ protected:
         for (sLine& line : lines) {
             Read(line, seen, Draw(draw, [n = 0, &line](const cFontManager::sTextRun&) mutable {
                      return n++ != line.frontIndex;
-                 }));
+                 }), Draw([&line] { DrawAlone(line.front); }, {}));
             const QString colour = ColourName(line.front);
             worst[colour] = std::min(worst.count(colour) ? worst[colour] : 1e9, line.worstContrast);
         }
@@ -177,8 +182,12 @@ protected:
             const sLine& line = lines[i];
             const QString where = QString("%1 at %2x%3: \"%4\"").arg(name).arg(window.w).arg(window.h).arg(line.front.text);
             EXPECT_GE(line.letterPixels, 4 * line.front.text.trimmed().size()) << where.toStdString() << " is hidden";
-            if (ColourName(line.front) == "white") {
+            if (ColourName(line.front) == "white" || ColourName(line.front) == "lilac") {
                 EXPECT_GE(line.worstContrast, 4.5) << where.toStdString();
+            }
+            EXPECT_EQ(line.strayOutline, 0) << where.toStdString() << " has outline in its holes or off its strokes";
+            if (line.tints.join(' ') == "blue white") {
+                EXPECT_GE(line.shadowedPixels * 4, line.letterPixels) << where.toStdString() << " shows no shadow";
             }
             int dark = 0; // a panel under the words would be near black
             const QRect box = QRect(line.front.x, line.front.y, line.front.w, line.front.h) & behind.rect();
@@ -208,6 +217,16 @@ private:
         glReadPixels(0, 0, window.w, window.h, GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
         return image;
     }
+    /// The run drawn by itself over black: which pixels its strokes cover. A blue run needs its white
+    /// shadow drawn too; its strokes are then the blue ones.
+    static void DrawAlone(const cFontManager::sTextRun& run)
+    {
+        const int s = std::max(1, run.h / cFontManager::kGlyphHeight);
+        if (run.blue)
+            cFontManager().DrawTextShadowedColored(run.text, run.x + 5 * s, run.y - s, s);
+        else
+            cFontManager().DrawText(run.text, run.x, run.y, s, run.r, run.g, run.b, run.a);
+    }
     static void SaveScreenshotOf(const QImage& image, const QString& file)
     {
         const QString dir = QStringLiteral(MIRROWEN_BINARY_DIR "/test-pictures");
@@ -228,32 +247,51 @@ private:
                        QRect(line.front.x, line.front.y, line.front.w, line.front.h).intersects(box);
             });
             if (same == lines.end())
-                same = lines.insert(lines.end(), sLine{run, 0, 1e9, QRect(), index, {}});
+                same = lines.insert(lines.end(), sLine{});
             same->front = run;
             same->frontIndex = index;
             same->tints << ColourName(run);
         }
         return lines;
     }
-    /// The front copy's strokes, and the worst contrast between a stroke and a pixel beside it
-    /// that is none (a stroke over a pixel of its own colour, such as a star, cannot be told).
-    static void Read(sLine& line, const QImage& seen, const QImage& behind)
+    /// The front copy's strokes (as drawn alone), the worst contrast between a stroke and a pixel beside it outside
+    /// the letters' holes (what no path between strokes reaches from around the line), the front copy's outline
+    /// pixels in a hole or with no stroke within a step beside them, and strokes whose blue shadow shows two steps
+    /// down-right (image rows run upwards).
+    static void Read(sLine& line, const QImage& seen, const QImage& frontless, const QImage& alone)
     {
-        const QRect box = QRect(line.front.x, line.front.y, line.front.w, line.front.h) & seen.rect();
-        const auto letter = [&](int x, int y, bool painted) {
-            const QRgb s = seen.pixel(x, y), b = behind.pixel(x, y);
-            return (s != b) == painted && box.contains(x, y) && IsLetterPixel(line.front, s, b);
-        };
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            for (int x = box.left(); x <= box.right(); ++x) {
-                if (!letter(x, y, true))
+        const int s = std::max(1, line.front.h / cFontManager::kGlyphHeight);
+        const QRect area = QRect(line.front.x, line.front.y, line.front.w, line.front.h).adjusted(-2 * s, -2 * s, 2 * s, 2 * s) & seen.rect();
+        const auto stroke = [&](QPoint p) { return alone.pixel(p) != qRgb(0, 0, 0) && IsLetterPixel(line.front, alone.pixel(p), qRgb(0, 0, 0)); };
+        std::set<std::pair<int, int>> outside;
+        for (std::vector<QPoint> todo{area.topLeft()}; !todo.empty();) {
+            const QPoint p = todo.back();
+            todo.pop_back();
+            if (area.contains(p) && !stroke(p) && outside.insert({p.x(), p.y()}).second)
+                todo.insert(todo.end(), {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
+        }
+        const QPoint sides[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+        for (int y = area.top() + 1; y < area.bottom(); ++y)
+            for (int x = area.left() + 1; x < area.right(); ++x) {
+                const QPoint p(x, y);
+                const bool hole = !outside.count({x, y}), mine = seen.pixel(p) != frontless.pixel(p);
+                if (!stroke(p)) {
+                    bool beside = false;
+                    for (int step = 1; step <= s; ++step)
+                        for (QPoint d : sides)
+                            beside = beside || (area.contains(p + d * step) && stroke(p + d * step));
+                    line.strayOutline += mine && NearColor(seen.pixel(p), QColor(0x0a, 0x07, 0x10), 12) && (hole || !beside);
+                    continue;
+                }
+                if (!mine || !IsLetterPixel(line.front, seen.pixel(p), frontless.pixel(p)))
                     continue;
                 ++line.letterPixels;
                 line.ink |= QRect(x, y, 1, 1);
-                for (int n = 0; n < 9; ++n)
-                    if (const QPoint p(x + n % 3 - 1, y + n / 3 - 1);
-                        seen.rect().contains(p) && !letter(p.x(), p.y(), true) && !letter(p.x(), p.y(), false))
-                        line.worstContrast = std::min(line.worstContrast, Contrast(seen.pixel(x, y), seen.pixel(p)));
+                const QPoint shadow = p + QPoint(2 * s, -2 * s);
+                line.shadowedPixels += seen.valid(shadow) && NearColor(seen.pixel(shadow), QColor(0x2c, 0x3c, 0x9c), 8);
+                for (QPoint d : sides)
+                    if (!stroke(p + d) && outside.count({p.x() + d.x(), p.y() + d.y()}))
+                        line.worstContrast = std::min(line.worstContrast, Contrast(seen.pixel(p), seen.pixel(p + d)));
             }
     }
 };

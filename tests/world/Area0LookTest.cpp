@@ -152,12 +152,14 @@ TEST_F(Area0LookTest, AHintBubbleSitsOverItsCharactersHeadAlsoUnderOneStandingOn
 TEST_F(Area0LookTest, OrangeAndGrayAreLetOutAtTheMouth)
 {
     LoadRealArea();
-    // Brown has gone off to the staircase; the tree owes two characters for two pink hearts.
+    // Brown has gone off to the staircase; a pink heart for each of the two, each fed while the
+    // mouth is free.
     StandAt(0, 240.0f, -154.0f);
     cLevel0EnterTree* tree = static_cast<cArea0&>(*area).GetHeartTree();
-    tree->EatHeart(1);
-    tree->EatHeart(1);
     for (cPlayerChar* c : {Character(1), Character(2)}) {
+        for (int t = 0; t < 100 && tree->GetMouthState() == MOUTH_CHEWING; ++t)
+            area->Update(kTick);
+        tree->EatHeart(1);
         for (int t = 0; t < 400 && !c->HasBody(); ++t)
             area->Update(kTick);
         ASSERT_TRUE(c->HasBody()) << "character " << c->GetId() << " let out";

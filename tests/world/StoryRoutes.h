@@ -5,10 +5,12 @@
 #include <vector>
 
 /// The first area: brown's way along the staircase past every heart, and back down to the
-/// ground.
+/// ground. Brown waits by the wall before the first pink heart and after it: the tree lets nobody
+/// out for a heart that comes while it chews after a release, and the second pink heart must come
+/// after orange is out.
 inline const std::vector<sWaypoint> kFirstAreaHeartRoute = {
-    {100, -180}, {190, -180}, {212, -171}, {250, -163}, {276, -155}, {296, -144},
-    {330, -126}, {352, -126}, {376, -126}, {392, -126}, {403, -117}, {422, -126},
+    {30, -180},  {100, -180}, {30, -180},  {190, -180}, {212, -171}, {250, -163}, {276, -155},
+    {296, -144}, {330, -126}, {352, -126}, {376, -126}, {392, -126}, {403, -117}, {422, -126},
     {330, -126}, {280, -155}, {280, -180}};
 /// The first area once the rocks are gone: over the terrace and the two platforms onto the
 /// cliff, to the exit.

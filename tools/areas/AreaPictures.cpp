@@ -17,6 +17,11 @@ constexpr int kSize = 512;
 constexpr double kGroundContrast = 3.4;
 /// How many rows of the ground, and of the sky above it, are compared.
 constexpr int kEdgeRows = 4;
+/// The contrast the ground's body keeps against the sky, a little over what a player needs to
+/// read the mass of the ground: 3:1 by day; 2.5:1 by night and in the bat land, where its lit top
+/// draws the eye first.
+constexpr double kBodyByDay = 3.2;
+constexpr double kBodyByNight = 2.7;
 
 QColor Mix(const QColor& a, const QColor& b, double t)
 {
@@ -41,23 +46,25 @@ QColor Seen(const QImage& picture, const Behind& behind, int x, int row)
     return Mix(behind(x, row), front, front.alphaF());
 }
 
-std::optional<sGroundEdge> GroundEdge(const QImage& picture, const Behind& behind)
+namespace {
+
+/// One column's luminances of the ground and of the sky it is measured against, given the row of
+/// its surface; none to leave the column out.
+using ColumnMeasure = std::function<std::optional<std::pair<double, double>>(int x, int surface)>;
+
+std::optional<sGroundEdge> OverColumns(const QImage& picture, const ColumnMeasure& measure)
 {
     std::vector<double> grounds, skies, contrasts;
     for (int x = 0; x < kSize; ++x) {
         int surface = 0;
         while (surface < kSize && picture.pixelColor(x, surface).alpha() < 255)
             ++surface;
-        if (surface < kEdgeRows || surface > kSize - kEdgeRows)
+        const auto column = measure(x, surface);
+        if (!column)
             continue;
-        double ground = 0, sky = 0;
-        for (int k = 0; k < kEdgeRows; ++k) {
-            ground += Luminance(Seen(picture, behind, x, surface + k)) / kEdgeRows;
-            sky += Luminance(Seen(picture, behind, x, surface - 1 - k)) / kEdgeRows;
-        }
-        grounds.push_back(ground);
-        skies.push_back(sky);
-        contrasts.push_back(ContrastRatio(ground, sky));
+        grounds.push_back(column->first);
+        skies.push_back(column->second);
+        contrasts.push_back(ContrastRatio(column->first, column->second));
     }
     if (grounds.empty())
         return std::nullopt;
@@ -68,38 +75,80 @@ std::optional<sGroundEdge> GroundEdge(const QImage& picture, const Behind& behin
     return sGroundEdge{median(grounds), median(skies), median(contrasts)};
 }
 
+} // namespace
+
+std::optional<sGroundEdge> GroundEdge(const QImage& picture, const Behind& behind)
+{
+    return OverColumns(picture, [&](int x, int surface) -> std::optional<std::pair<double, double>> {
+        if (surface < kEdgeRows || surface > kSize - kEdgeRows)
+            return std::nullopt;
+        double ground = 0, sky = 0;
+        for (int k = 0; k < kEdgeRows; ++k) {
+            ground += Luminance(Seen(picture, behind, x, surface + k)) / kEdgeRows;
+            sky += Luminance(Seen(picture, behind, x, surface - 1 - k)) / kEdgeRows;
+        }
+        return std::pair(ground, sky);
+    });
+}
+
+std::optional<sGroundEdge> GroundBody(const QImage& picture, const Behind& behind)
+{
+    constexpr int kFirst = 4, kEnd = 16, kSkyOver = 3;
+    return OverColumns(picture, [&](int x, int surface) -> std::optional<std::pair<double, double>> {
+        if (surface < kSkyOver || surface + kEnd > kSize)
+            return std::nullopt;
+        double ground = 0;
+        for (int row = surface + kFirst; row < surface + kEnd; ++row) {
+            // A plank or a ledge over open air has no body.
+            if (picture.pixelColor(x, row).alpha() < 255)
+                return std::nullopt;
+            ground += Luminance(picture.pixelColor(x, row)) / (kEnd - kFirst);
+        }
+        return std::pair(ground, Luminance(behind(x, surface - kSkyOver)));
+    });
+}
+
 namespace {
 
-/// The ground of the palette made darker against a light sky, or lighter against a dark one, by as
-/// much as the contrast measured falls short.
-sPalette Towards(const sPalette& palette, const sGroundEdge& edge)
+/// Which colours of the palette a change of the ground takes: all that the characters stand on, or
+/// only the rock under its top.
+using GroundPart = sPalette (sPalette::*)(const std::function<QColor(const QColor&)>&) const;
+
+/// That part of the ground made darker against a light sky, or lighter against a dark one, by as
+/// much as the contrast measured falls short of the contrast wanted.
+sPalette Towards(const sPalette& palette, GroundPart part, const sGroundEdge& edge, double contrast)
 {
-    const double shortBy = kGroundContrast / edge.contrast;
+    const double shortBy = contrast / edge.contrast;
     if (edge.sky > edge.ground) {
         const double wanted = std::max(0.004, (edge.ground + 0.05) / shortBy - 0.05);
         const double scale = std::pow(wanted / std::max(edge.ground, 0.004), 1 / 2.2);
-        return palette.WithGround([scale](const QColor& c) {
+        return (palette.*part)([scale](const QColor& c) {
             return QColor::fromRgbF(c.redF() * scale, c.greenF() * scale, c.blueF() * scale, c.alphaF());
         });
     }
     const double wanted = std::min(0.95, (edge.ground + 0.05) * shortBy - 0.05);
     const double t = std::clamp((wanted - edge.ground) / (1 - edge.ground), 0.05, 0.9);
-    return palette.WithGround([t](const QColor& c) {
+    return (palette.*part)([t](const QColor& c) {
         QColor light = Mix(c, Qt::white, std::sqrt(t));
         light.setAlpha(c.alpha());
         return light;
     });
 }
 
-/// The picture painted again with its ground changed until it stands out from what is behind it.
-QImage PaintAgainst(const sAreaPlan& plan, sPalette palette, bool hills, const Behind& behind)
+/// The picture painted again with its ground changed until it stands out from what is behind it:
+/// first its top, then its body.
+QImage PaintAgainst(const sAreaPlan& plan, sPalette palette, bool hills, const Behind& behind, double bodyContrast)
 {
     QImage picture = PaintScenery(plan, palette, hills);
-    for (int round = 0; round < 8; ++round) {
+    for (int round = 0; round < 12; ++round) {
         const std::optional<sGroundEdge> edge = GroundEdge(picture, behind);
-        if (!edge || edge->contrast >= kGroundContrast)
+        const std::optional<sGroundEdge> body = GroundBody(picture, behind);
+        if (edge && edge->contrast < kGroundContrast)
+            palette = Towards(palette, &sPalette::WithGround, *edge, kGroundContrast);
+        else if (body && body->contrast < bodyContrast)
+            palette = Towards(palette, &sPalette::WithRock, *body, bodyContrast);
+        else
             break;
-        palette = Towards(palette, *edge);
         picture = PaintScenery(plan, palette, hills);
     }
     return picture;
@@ -116,7 +165,8 @@ sAreaPictures PaintAreaPictures(const sAreaPlan& plan, const QString& areaName)
     // stand out from: their ground keeps the colours of its place.
     const bool openAir = place != PLACE_CAVE && plan.skyLow.isValid();
     auto paint = [&](const sPalette& palette, bool hills, const Behind& behind) {
-        return openAir ? PaintAgainst(plan, palette, hills, behind) : PaintScenery(plan, palette, hills);
+        const double body = palette.light == LIGHT_SUN ? kBodyByDay : kBodyByNight;
+        return openAir ? PaintAgainst(plan, palette, hills, behind, body) : PaintScenery(plan, palette, hills);
     };
     const Behind daySky = SkyBehind(plan, false);
     if (pictures.secondIsBackdrop) {

@@ -34,13 +34,19 @@ Behind SkyBehind(const sAreaPlan& plan, bool night);
 /// The picture's pixel over what shows behind it.
 QColor Seen(const QImage& picture, const Behind& behind, int x, int row);
 
-/// Where the ground meets the sky: over the columns whose top row is open to the sky, the medians
-/// of the luminances of the ground's first four rows and of the four rows of sky over them, both as
-/// seen over what is behind the picture, and of their contrast.
+/// How the ground stands against the sky, over the columns whose top row is open to it: the
+/// medians of the luminances of the ground's rows measured and of the sky they are measured
+/// against, and of their contrast.
 struct sGroundEdge
 {
     double ground, sky, contrast;
 };
 
-/// None when no column of the picture is open to the sky.
+/// Where the ground meets the sky: its first four rows against the four rows of sky over them, both
+/// as seen over what is behind the picture. None when no column of the picture is open to the sky.
 std::optional<sGroundEdge> GroundEdge(const QImage& picture, const Behind& behind);
+
+/// The ground's body, which a player reads as the mass of the ground rather than its lit top: its
+/// rows 4 to 15 under the surface, in the columns where all of them are ground, against what shows
+/// behind the picture three rows over the surface. None when no column has such a body.
+std::optional<sGroundEdge> GroundBody(const QImage& picture, const Behind& behind);

@@ -64,11 +64,11 @@ const sRock kDayRock[] = {
     {MATERIAL_CHALK, {112, 110, 138}, {70, 68, 92}, {60, 58, 76}, {36, 34, 50}},
 };
 /// The same rock under the night's faint light, its faces catching the moon. A cave's back wall
-/// stays a wall of rock in the moonlight that falls in, about as light as by day: a darker one
-/// reads as open night sky.
+/// stays a wall of rock in the moonlight that falls in, a little darker than by day: darker still
+/// it reads as open night sky. The cave's own rock is pale, so that it stands out from that wall.
 const sRock kNightRock[] = {
     {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {46, 40, 66}, {26, 22, 42}},
-    {MATERIAL_STONE, {112, 112, 162}, {46, 44, 80}, {42, 40, 66}, {24, 22, 40}},
+    {MATERIAL_STONE, {164, 164, 216}, {72, 70, 116}, {32, 30, 52}, {18, 16, 30}},
     {MATERIAL_MASONRY, {116, 112, 156}, {52, 50, 86}, {48, 44, 70}, {28, 26, 46}},
     {MATERIAL_EARTH, {106, 96, 164}, {44, 38, 84}, {46, 40, 66}, {26, 22, 42}},
     {MATERIAL_CHALK, {142, 142, 192}, {70, 70, 112}, {44, 44, 74}, {26, 26, 48}},
@@ -133,6 +133,10 @@ sPalette sPalette::Day(ePlace place)
 sPalette sPalette::LandOfFireflies(ePlace place)
 {
     sPalette p = Palette(kNight, kNightRock[place]);
+    // Inside a cave the rock is most of what is seen: it falls dark away from its faces, but not
+    // so far that it melts into the back wall.
+    if (place == PLACE_CAVE)
+        p.fadeMost = 0.35f;
     if (place == PLACE_SKY) {
         p.hillFar = QColor(20, 22, 60, 190);
         p.hillNear = QColor(90, 100, 160, 130);
@@ -174,6 +178,14 @@ sPalette sPalette::WithGround(const std::function<QColor(const QColor&)>& change
     sPalette p = *this;
     for (QColor* c : {&p.grass[0], &p.grass[1], &p.grass[2], &p.earth, &p.earthEdge, &p.rim, &p.sand, &p.plank,
                       &p.plankTop, &p.plankBottom, &p.thorn, &p.thornTip})
+        *c = change(*c);
+    return p;
+}
+
+sPalette sPalette::WithRock(const std::function<QColor(const QColor&)>& change) const
+{
+    sPalette p = *this;
+    for (QColor* c : {&p.earth, &p.earthEdge, &p.sand})
         *c = change(*c);
     return p;
 }

@@ -64,6 +64,9 @@ struct sPalette
     /// The same palette with every colour of what the characters stand on (grass, rock, sand,
     /// planks, thorns and the light on their faces) changed alike.
     sPalette WithGround(const std::function<QColor(const QColor&)>& change) const;
+    /// The same palette with the colours of the rock under the grass (the rock, its shaded faces
+    /// and the sand) changed alike: the ground's body without its lit top.
+    sPalette WithRock(const std::function<QColor(const QColor&)>& change) const;
 
     static sPalette Day(ePlace place = PLACE_MEADOW);
     /// The Vadi do Davovodaz: night under a faint moon, with glowing grass and spores.

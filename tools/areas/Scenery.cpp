@@ -10,6 +10,9 @@
 namespace {
 
 constexpr int kSize = 512;
+/// Terrain thinner than a board hangs down to a board's thickness below its top, so that a long
+/// bridge or a ledge reads as boards rather than a line.
+constexpr int kBoardThickness = 4;
 
 /// What a texture pixel holds, by the kind of body over it.
 enum eCell : uint8_t
@@ -107,6 +110,7 @@ public:
                     if (cells[Index(x, y)] == CELL_AIR || cell == CELL_EARTH)
                         cells[Index(x, y)] = cell;
         }
+        HangThinTerrain();
         for (int x = 0; x < kSize; ++x) {
             int top = kSize - 1;
             while (top >= 0 && !IsSolidMass(At(x, top)) && !Roofs(x, top))
@@ -186,6 +190,23 @@ public:
 
 private:
     static int Index(int x, int y) { return y * kSize + x; }
+    /// Every run of terrain over open air that is thinner than a board grows down into the air to
+    /// a board's thickness. Thorn bushes keep their height: their spikes fill it.
+    void HangThinTerrain()
+    {
+        for (int x = 0; x < kSize; ++x) {
+            for (int y = 0; y < kSize; ++y) {
+                const eCell cell = At(x, y);
+                if (cell == CELL_AIR || cell == CELL_THORN || At(x, y - 1) != CELL_AIR)
+                    continue;
+                int top = y;
+                while (At(x, top + 1) == cell)
+                    ++top;
+                for (int below = y - 1; below >= 0 && below > top - kBoardThickness && At(x, below) == CELL_AIR; --below)
+                    cells[Index(x, below)] = cell;
+            }
+        }
+    }
     /// Two sweeps of a distance transform, forwards and back.
     void MeasureDepths()
     {
@@ -262,9 +283,15 @@ private:
     std::vector<int> roofTops;
 };
 
+/// A pixel of the stone of a cave: its shade, and the hashed tone in [0, 1) of the boulder it lies in.
+struct sStone
+{
+    float shade, tone;
+};
+
 /// The stone of a cave: boulders of hashed tones around the points of a jittered grid, cracked
 /// where two of them meet; scale widens them.
-float StoneShade(float x, float y, float scale)
+sStone StoneAt(float x, float y, float scale)
 {
     constexpr float kCell = 13.0f;
     const float wx = (x + 4 * Noise(x, y, 9, 41)) / (kCell * scale);
@@ -287,11 +314,11 @@ float StoneShade(float x, float y, float scale)
             }
         }
     }
+    const float tone = Hash(nearestCell, 0, 45);
     if ((second - nearest) * kCell * scale < 1.3f)
-        return -0.3f;
+        return {-0.3f, tone};
     // Each boulder lighter towards its upper side, as if rounded.
-    return 0.2f * (Hash(nearestCell, 0, 45) - 0.5f) + 0.08f * (Noise(x, y, 3, 46) - 0.5f) -
-           0.12f * nearest;
+    return {0.2f * (tone - 0.5f) + 0.08f * (Noise(x, y, 3, 46) - 0.5f) - 0.12f * nearest, tone};
 }
 
 /// The colour of the rock of the place at a pixel, before the light.
@@ -299,7 +326,7 @@ QColor MaterialPixel(const sPalette& p, int x, int y)
 {
     switch (p.material) {
     case MATERIAL_STONE:
-        return Shade(p.earth, StoneShade(x, y, 1.0f));
+        return Shade(p.earth, StoneAt(x, y, 1.0f).shade);
     case MATERIAL_MASONRY: {
         // Courses of bricks 16 wide and 7 high, every other course shifted by half a brick.
         const int course = y / 7;
@@ -393,23 +420,12 @@ QColor EarthPixel(const cGrid& grid, const sAreaPlan& plan, const sPalette& p, i
     return Lit(grid, p, x, y, shore ? Shade(p.sand, 0.1f * (Noise(x, y, 3, 51) - 0.5f)) : MaterialPixel(p, x, y));
 }
 
-/// Planks thinner than a board hang down to a board's thickness below their top, so that a long
-/// bridge reads as boards rather than a line.
-constexpr int kBoardThickness = 4;
-
-/// The top row of the board that (x, y) is part of: a plank, or the air just under a thin one;
-/// -1 for none.
-int BoardTop(const cGrid& grid, int x, int y)
+/// The top row of the plank that (x, y) is part of.
+int PlankTop(const cGrid& grid, int x, int y)
 {
-    for (int below = 0; below < kBoardThickness; ++below) {
-        if (grid.At(x, y + below) != CELL_PLANK)
-            continue;
-        int top = y + below;
-        while (grid.At(x, top + 1) == CELL_PLANK)
-            ++top;
-        return below == 0 || top - y < kBoardThickness ? top : -1;
-    }
-    return -1;
+    while (grid.At(x, y + 1) == CELL_PLANK)
+        ++y;
+    return y;
 }
 
 QColor PlankPixel(const cGrid& grid, const sPalette& p, int x, int y, int top)
@@ -473,11 +489,13 @@ QColor WallPixel(const cGrid& grid, const sPalette& p, int x, int y, int ceiling
     const int ground = grid.GroundDistance(x, y);
     const float t = WallHeight(grid, x, y);
     // Big faint stones, so that the wall reads as rock standing far back, not as a haze.
-    // From the floor to the ceiling in four bands, their borders a checkerboard.
+    // From the floor to the ceiling in four bands; each stone takes the band of its height give or
+    // take its own tone, so that the bands meet along the joints and the faces of the stones rather
+    // than in a line or a dither across them.
     constexpr float kBands = 4;
-    const float band = std::floor(std::min(t * kBands + ((x + y) & 1) * 0.5f, kBands)) / kBands;
-    QColor c = Shade(Mix(p.wallLow, p.wallHigh, band),
-                     0.12f * (Noise(x, y, 9, 6) - 0.5f) + 0.5f * StoneShade(x, y, 2.5f));
+    const sStone stone = StoneAt(x, y, 2.5f);
+    const float band = std::floor(std::clamp(t * kBands + stone.tone - 0.5f, 0.0f, kBands - 1)) / (kBands - 1);
+    QColor c = Shade(Mix(p.wallLow, p.wallHigh, band), 0.12f * (Noise(x, y, 9, 6) - 0.5f) + 0.5f * stone.shade);
     if (p.glow.alpha() > 0 && ground < 12 + 4 * ((x + y) & 1))
         c = Mix(c, QColor(p.glow.rgb()), p.glow.alphaF() * (ground < 4 ? 1.0f : 0.5f));
     // Roots hang from the ceiling, a few pixels wide, to hashed lengths.
@@ -668,14 +686,16 @@ QColor BatRockPixel(const cGrid& grid, const sPalette& p, int x, int y)
     return Shade(p.batRock, 0.14f * (Noise(x, y, 5, 32) - 0.5f));
 }
 
-/// The bat king's ledges: in the bat land a glowing board, elsewhere only a faint dotted line
-/// along the top, so that the player knows that something is there.
+/// The bat king's ledges: in the bat land a glowing board, elsewhere only the dotted outline of one,
+/// so that the player knows that something is there that the others cannot stand on.
 QColor BatLedgePixel(const cGrid& grid, const sPalette& p, int x, int y, bool& drawn)
 {
     const bool top = grid.At(x, y + 1) != CELL_BAT_LEDGE;
+    const bool bottom = grid.At(x, y - 1) != CELL_BAT_LEDGE;
     if (p.batLand)
-        return top ? p.batVein : Shade(p.batLedge, grid.At(x, y - 1) != CELL_BAT_LEDGE ? -0.3f : 0.0f);
-    drawn = top && x % 3 != 0;
+        return top ? p.batVein : Shade(p.batLedge, bottom ? -0.3f : 0.0f);
+    const bool end = grid.At(x - 1, y) != CELL_BAT_LEDGE || grid.At(x + 1, y) != CELL_BAT_LEDGE;
+    drawn = end || ((top || bottom) && x % 3 != 0);
     return p.batLedge;
 }
 
@@ -691,12 +711,10 @@ QColor BodyPixel(const cGrid& grid, const sAreaPlan& plan, const sPalette& palet
     case CELL_EARTH:
         return EarthPixel(grid, plan, palette, x, y);
     case CELL_PLANK:
-        return PlankPixel(grid, palette, x, y, BoardTop(grid, x, y));
+        return PlankPixel(grid, palette, x, y, PlankTop(grid, x, y));
     case CELL_THORN:
         return ThornPixel(grid, palette, x, y, drawn);
     case CELL_AIR:
-        if (const int top = BoardTop(grid, x, y); top >= 0)
-            return PlankPixel(grid, palette, x, y, top);
         break;
     }
     drawn = false;

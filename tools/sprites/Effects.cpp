@@ -167,21 +167,44 @@ Frames Recolor(const Frames &frames, const QVector<QRgb> &from, const QVector<QR
     return out;
 }
 
+namespace
+{
+/// The clear pixels of `f` that can be reached from its border without crossing a pixel that is
+/// not clear: everything but the holes that strokes close in.
+QVector<bool> Outside(const QImage &f)
+{
+    QVector<bool> outside(f.width() * f.height(), false);
+    QVector<QPoint> todo;
+    for (int y = 0; y < f.height(); ++y)
+        for (int x = 0; x < f.width(); ++x)
+            if (x == 0 || y == 0 || x == f.width() - 1 || y == f.height() - 1)
+                todo.append(QPoint(x, y));
+    while (!todo.isEmpty()) {
+        const QPoint p = todo.takeLast();
+        if (!f.rect().contains(p) || outside[p.y() * f.width() + p.x()] || qAlpha(f.pixel(p)) != 0)
+            continue;
+        outside[p.y() * f.width() + p.x()] = true;
+        todo << p + QPoint(1, 0) << p - QPoint(1, 0) << p + QPoint(0, 1) << p - QPoint(0, 1);
+    }
+    return outside;
+}
+} // namespace
+
 Frames Outline(const Frames &frames, QRgb edge, const QVector<QRgb> &around)
 {
     Frames out = frames;
     for (int i = 0; i < frames.size(); ++i) {
         const QImage &f = frames[i];
-        auto touches = [&](int x, int y) {
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx)
-                    if (f.rect().contains(x + dx, y + dy) && around.contains(f.pixel(x + dx, y + dy)))
-                        return true;
+        const QVector<bool> outside = Outside(f);
+        auto beside = [&](int x, int y) {
+            for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+                if (f.rect().contains(x + d.x(), y + d.y()) && around.contains(f.pixel(x + d.x(), y + d.y())))
+                    return true;
             return false;
         };
         for (int y = 0; y < f.height(); ++y)
             for (int x = 0; x < f.width(); ++x)
-                if (qAlpha(f.pixel(x, y)) == 0 && touches(x, y))
+                if (outside[y * f.width() + x] && beside(x, y))
                     out[i].setPixel(x, y, edge);
     }
     return out;

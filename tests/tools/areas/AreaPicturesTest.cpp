@@ -1,7 +1,8 @@
-// Every area file's own pictures over the file's own sky, as the game shows them: the ground stands
-// out from the sky in every look, caves by night stay rooms of rock, the pictures keep to few
-// colours per tile, as pixel art does, and FrameSwitch's thorns show exactly the box that kills,
-// pale on the floor.
+// Every area file's own pictures over the file's own sky, as the game shows them: the ground, its top
+// and its body, stands out from the sky in every look, caves by night stay rooms of rock that stands
+// out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
+// receivers wait to become stands out from every sky without looking solid; FrameSwitch's thorns
+// show exactly the box that kills, pale on the floor.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
@@ -62,6 +63,11 @@ TEST(AreaPictures, GroundStandsOutFromTheSkyInEveryLookOfTheOpenAir)
                 continue;
             RecordProperty(qPrintable(area.name + " " + look), std::to_string(edge->contrast));
             EXPECT_GE(edge->contrast, 3.0) << qPrintable(area.name) << ", " << look;
+            // The body a little less than 3:1 only where the lit top draws the eye first.
+            if (const auto body = GroundBody(*seen.first, seen.second)) {
+                RecordProperty(qPrintable(area.name + " " + look + " body"), std::to_string(body->contrast));
+                EXPECT_GE(body->contrast, look == std::string("day") ? 3.0 : 2.5) << qPrintable(area.name) << ", " << look;
+            }
         }
     }
 }
@@ -83,12 +89,16 @@ TEST(AreaPictures, CavesByNightAreRoomsOfRockWithoutStars)
                                 [&](const sPlanBody& b) { return holds(b.box.adjusted(0, 0, 0, 4)); });
         };
         auto light = [](const QImage& picture, int x, int y) { return Luminance(picture.pixelColor(x, 511 - y)); };
-        double day = 0, night = 0;
-        int stars = 0;
+        double day = 0, night = 0, rock = 0;
+        int walls = 0, rocks = 0, stars = 0;
         for (int y = 1; y < 511; ++y) {
             for (int x = 1; x < 511; ++x) {
+                const bool isRock = plan.IsInside(x, y, 0) || plan.IsInside(x, y, 7);
+                rock += isRock ? light(area.pictures.second, x, y) : 0;
+                rocks += isRock ? 1 : 0;
                 if (!wall(x, y))
                     continue;
+                ++walls;
                 day += light(area.pictures.day, x, y);
                 night += light(area.pictures.second, x, y);
                 double around = 0;
@@ -99,6 +109,7 @@ TEST(AreaPictures, CavesByNightAreRoomsOfRockWithoutStars)
         }
         EXPECT_GE(night, 0.6 * day) << qPrintable(area.name) << ": the wall is lit by night";
         EXPECT_EQ(stars, 0) << qPrintable(area.name) << ": lone bright pixels on the wall by night";
+        EXPECT_GE(ContrastRatio(rock / rocks, night / walls), 3.0) << qPrintable(area.name) << ": rock against wall by night";
     }
 }
 
@@ -116,6 +127,31 @@ TEST(AreaPictures, HoldFewColoursPerTile)
             }
             std::sort(colours.begin(), colours.end());
             EXPECT_LE(colours.empty() ? 0 : colours[colours.size() * 99 / 100], 20) << qPrintable(area.name);
+        }
+    }
+}
+
+TEST(AreaPictures, WaitingPiecesStandOutFromEverySkyAndShowItThrough)
+{
+    // Where the chip set holds the waiting plank's and the waiting crate's two frames, and the half
+    // of the growing plank's first frame that still waits.
+    const QImage chips(":/res/images/chipsets/chip_set_03.png");
+    const QRect pieces[] = {{77, 11, 13, 3}, {101, 11, 13, 3}, {133, 11, 6, 3}, {175, 19, 13, 14}, {199, 19, 13, 14}};
+    for (const sArea& area : Areas()) {
+        for (const QRect& piece : pieces) {
+            for (const QColor& sky : {area.plan.skyLow, area.plan.skyHigh, area.plan.skyNight}) {
+                int drawn = 0, standing = 0;
+                for (int k = 0; k < piece.width() * piece.height() && sky.isValid(); ++k) {
+                    const QPoint at = piece.topLeft() + QPoint(k % piece.width(), k / piece.width());
+                    if (chips.pixelColor(at).alpha() == 0)
+                        continue;
+                    ++drawn;
+                    const double seen = Luminance(Seen(chips, [sky](int, int) { return sky; }, at.x(), at.y()));
+                    standing += ContrastRatio(seen, Luminance(sky)) >= 3.0 ? 1 : 0;
+                }
+                EXPECT_GE(5 * standing, 2 * drawn) << qPrintable(area.name) << ": two pixels in five stand out";
+                EXPECT_LE(4 * drawn, 3 * piece.width() * piece.height()) << qPrintable(area.name) << ": see-through";
+            }
         }
     }
 }

@@ -143,3 +143,16 @@ TEST(Scenery, TheFirstAreasHillsStandOnOneHorizonBehindTerraceAndCliff)
     }
     EXPECT_GT(AlphaAt(backdrop, 380, -165), 0) << "hills right above the terrace";
 }
+
+TEST(Scenery, TerrainThinnerThanABoardIsDrawnAsOne)
+{
+    // Rock, a plank and a bat ledge 2 high, over open air: each shows a board's 4 rows at its ends;
+    // the ledge by day only its outline.
+    const sAreaPlan plan = Plan("<body x='0' y='-240' w='512' h='20' type='0'/>\n<body x='100' y='0' w='24' h='2' type='0'/>\n"
+                                "<body x='200' y='0' w='24' h='2' type='1'/>\n<body x='300' y='0' w='24' h='2' type='4'/>\n");
+    const QImage day = PaintScenery(plan, sPalette::Day(), true);
+    for (int x : {100, 223, 300, 323})
+        for (int y = -3; y <= 1; ++y)
+            EXPECT_EQ(AlphaAt(day, x, y) > 0, y > -3) << "column " << x << ", row " << y;
+    EXPECT_EQ(AlphaAt(day, 310, -1), 0) << "inside the ledge's outline";
+}
