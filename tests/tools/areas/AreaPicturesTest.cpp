@@ -158,53 +158,37 @@ TEST(AreaPictures, WaitingPiecesStandOutFromEverySkyAndShowItThrough)
 
 TEST(AreaPictures, FrameSwitchsThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromTheFloor)
 {
-    for (const sArea& area : Areas()) {
-        if (area.name != "FrameSwitch")
+    const sArea& area =
+        *std::find_if(Areas().begin(), Areas().end(), [](const sArea& a) { return a.name == "FrameSwitch"; });
+    const Behind day = SkyBehind(area.plan, false);
+    const auto seen = [&day](const QImage& picture, int x, int y) { return Luminance(Seen(picture, day, x, 511 - y)); };
+    for (size_t i = 0; i < area.plan.bodies.size(); ++i) {
+        const QRect box = area.plan.bodies[i].box;
+        if (area.plan.bodies[i].fileType != 2)
             continue;
-        const Behind day = SkyBehind(area.plan, false);
-        int bushes = 0;
-        for (size_t i = 0; i < area.plan.bodies.size(); ++i) {
-            const sPlanBody& thorns = area.plan.bodies[i];
-            if (thorns.fileType != 2 && thorns.fileType != 6)
-                continue;
-            ++bushes;
-            // The bush's picture is what stands out from what is there when it is taken away (the
-            // wall seen between its spikes may shift a shade, and is no part of it).
-            sAreaPlan bare = area.plan;
-            bare.bodies.erase(bare.bodies.begin() + static_cast<long>(i));
-            const QImage without = PaintAreaPictures(bare, area.name).day;
-            const QRect box = thorns.box;
-            QRect drawn;
-            int corners = 0;
-            std::vector<double> bush, floor;
-            for (int y = box.top() - 3; y <= box.bottom() + 3; ++y) {
-                for (int x = box.left() - 3; x <= box.right() + 3; ++x) {
-                    const int row = 511 - y;
-                    const double seen = Luminance(Seen(area.pictures.day, day, x, row));
-                    if (ContrastRatio(seen, Luminance(Seen(without, day, x, row))) >= 1.5) {
-                        drawn |= QRect(x, y, 1, 1);
-                        corners += (x == box.left() || x == box.right()) && y == box.bottom();
-                        bush.push_back(seen);
-                    }
-                }
-            }
-            // The top rows of what it stands on, beside it.
+        // The bush is what stands out from the picture painted without it (the wall seen between its
+        // spikes may shift a shade), its points on both top corners; below it lies the floor.
+        sAreaPlan bare = area.plan;
+        bare.bodies.erase(bare.bodies.begin() + static_cast<long>(i));
+        const QImage without = PaintAreaPictures(bare, area.name).day;
+        QRect drawn;
+        int corners = 0;
+        std::vector<double> bush, floor;
+        for (int y = box.top() - 4; y <= box.bottom() + 3; ++y)
             for (int x = box.left() - 8; x <= box.right() + 8; ++x)
-                for (int y = box.top() - 4; y < box.top(); ++y)
-                    if ((x < box.left() || x > box.right()) && area.plan.IsInside(x, y, 0))
-                        floor.push_back(Luminance(Seen(area.pictures.day, day, x, 511 - y)));
-            const QString where = area.name + QString(" thorns at (%1, %2)").arg(box.left()).arg(box.top() - 240);
-            // Spikes stand on both ends, so that the outline reaches the top corners of the box.
-            EXPECT_EQ(drawn, box) << qPrintable(where) << ", drawn from (" << drawn.left() << ", "
-                                  << drawn.top() - 240 << ") to (" << drawn.right() << ", " << drawn.bottom() - 240
-                                  << ")";
-            EXPECT_EQ(corners, 2) << qPrintable(where);
-            if (bush.empty() || floor.empty())
-                continue;
-            std::nth_element(bush.begin(), bush.begin() + bush.size() / 2, bush.end());
-            std::nth_element(floor.begin(), floor.begin() + floor.size() / 2, floor.end());
-            EXPECT_GE(ContrastRatio(bush[bush.size() / 2], floor[floor.size() / 2]), 3.0) << qPrintable(where);
-        }
-        EXPECT_GT(bushes, 0) << "FrameSwitch has thorns to look at";
+                if (y < box.top()) {
+                    floor.push_back(seen(area.pictures.day, x, y));
+                } else if (ContrastRatio(seen(area.pictures.day, x, y), seen(without, x, y)) >= 1.5) {
+                    drawn |= QRect(x, y, 1, 1);
+                    corners += (x == box.left() || x == box.right()) && y == box.bottom();
+                    bush.push_back(seen(area.pictures.day, x, y));
+                }
+        EXPECT_EQ(drawn, box) << "thorns at x " << box.left() << ", drawn x " << drawn.left() << " to "
+                              << drawn.right() << ", y " << drawn.top() - 240 << " to " << drawn.bottom() - 240;
+        EXPECT_EQ(corners, 2) << "thorns at x " << box.left() << ": points on both top corners";
+        ASSERT_FALSE(bush.empty());
+        std::nth_element(bush.begin(), bush.begin() + bush.size() / 2, bush.end());
+        std::nth_element(floor.begin(), floor.begin() + floor.size() / 2, floor.end());
+        EXPECT_GE(ContrastRatio(bush[bush.size() / 2], floor[floor.size() / 2]), 3.0) << "thorns at x " << box.left();
     }
 }
