@@ -1,9 +1,12 @@
 // The real area played by a script: one character walks and jumps from the enter tree's mouth to
-// the exit, floor by floor, so the terrain stays passable whatever is changed in the file.
+// the exit, floor by floor, so the terrain stays passable whatever is changed in the file. Each of
+// the three characters clears each of its thorn bushes by a margin, jumping from standing right
+// before it or running, whether it takes off early or late.
 #include "world/Area.h"
 
 #include "actors/AreaExit.h"
 #include "actors/PlayerChar.h"
+#include "engine/PhysicsBody.h"
 #include "platform/physics/Settings.h"
 #include "platform/physics/World.h"
 #include "world/CommonResources.h"
@@ -11,6 +14,8 @@
 #include "tests/world/AreaFiles.h"
 #include "tests/world/FrameSwitchRoute.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -65,18 +70,42 @@ TEST_F(AreaRouteTest, ACharacterWalksAndJumpsFromTheEnterTreeToTheExit)
     EXPECT_TRUE(exit->HitTest(walker)) << Describe();
 }
 
-TEST_F(AreaRouteTest, TheHighLedgeOfTheMiddleFloorIsReachedOnlyFromAnotherCharactersHead)
+/// {run-up, takeoff}: standing up to 10 units before the thorns, or running (2.5 units a tick) and
+/// taking off anywhere in 16 units before them; right held throughout.
+const std::pair<float, float> kLeaps[] = {{1, 1}, {5, 5}, {10, 10}, {60, 4}, {60, 8}, {60, 12}, {60, 16}, {60, 20}};
+
+TEST_F(AreaRouteTest, EveryCharacterClearsEveryThornBushByThreeUnitsStandingOrRunning)
 {
     LoadRealArea();
-    walker = s_resources->GetCharacter(0);
-    walker->Init(area->GetWorld(), 110.0f, -136.0f);
-    const sWaypoint ledge{148, -106};
-    EXPECT_FALSE(Follow({ledge})) << Describe();
-
-    cPlayerChar* helper = s_resources->GetCharacter(2);
-    helper->Init(area->GetWorld(), 146.0f, -136.0f);  // under the ledge
-    standing.push_back(helper);
-    EXPECT_TRUE(Follow({{110, -136}, {146, -121}, ledge})) << Describe();
+    for (const cPhysicsBody* bush : area->GetBodies()) {
+        const b2Vec2 at = bush->GetPosition(), far(at.x + bush->GetWidth(), at.y + bush->GetHeight());
+        for (int id = 0; id < 3 && (bush->GetType() == BODY_DEADLY || bush->GetType() == BODY_DEADLY_2); ++id) {
+            for (const auto& [runUp, takeoff] : kLeaps) {
+                walker = s_resources->GetCharacter(id);
+                walker->Init(area->GetWorld(), at.x - 11.0f - runUp, at.y);  // plain characters are 11 wide
+                float lowest = 1e9f;
+                // As in the game: the keys of a tick act before the next update and step.
+                const auto going = [&] {
+                    return walker->GetState() != PLAYER_DIE && walker->GetPosition().x < far.x + 30;
+                };
+                for (int t = 0, jumped = 0; t < 300 && going(); ++t) {
+                    walker->Walk(FACING_RIGHT);
+                    if (!jumped && (jumped = at.x - walker->GetPosition().x - walker->GetWidth() <= takeoff))
+                        walker->Jump(false);
+                    walker->Update(20);
+                    area->GetWorld()->Step(physics::kGameTimeStep, physics::kGameVelocityIterations,
+                                           physics::kGamePositionIterations);
+                    const float apart = std::fabs(walker->GetCenter().x - bush->GetCenter().x);
+                    if (apart < (walker->GetWidth() + bush->GetWidth()) / 2)
+                        lowest = std::min(lowest, walker->GetPosition().y - far.y);
+                }
+                EXPECT_TRUE(lowest >= 3.0f && walker->GetPosition().x >= far.x + 30)
+                    << "character " << id << ", run-up " << runUp << ", taking off " << takeoff << " before the thorns "
+                    << "at " << at.x << ": feet " << lowest << " above them at least, now at " << Describe();
+                walker->Reset();
+            }
+        }
+    }
 }
 
 } // namespace

@@ -67,7 +67,7 @@ TEST_F(AreaTest, TheRealAreaLoadsWithEveryTerrainBodyItsTreesAndItsPictures)
     EXPECT_THAT(output, Not(HasSubstr("ERROR")));
     EXPECT_EQ(area.GetName(), "Frame Switch");
     EXPECT_EQ(static_cast<int>(area.GetBodies().size()), CountInRealFile("body"));
-    EXPECT_GE(area.GetBodies().size(), 20u);
+    EXPECT_GE(area.GetBodies().size(), 15u);
     for (const cPhysicsBody* body : area.GetBodies())
         EXPECT_TRUE(body->IsInWorld());
     EXPECT_EQ(static_cast<int>(area.GetPlatforms().size()), CountInRealFile("LittlePlatform"));

@@ -121,8 +121,8 @@ TEST_F(AreaTickTest, ACharacterThatDiesLeavesAGreenHeartAndComesOutOfTheEnterTre
         Update();
     ASSERT_EQ(area->GetCurrentPlayerIndex(), 0);
     const size_t hearts = area->GetHearts().size();
-    // Over the step, then on without the leap over the thorns.
-    cRoutePlayer intoTheThorns({kFrameSwitchRoute[0], kFrameSwitchRoute[1], {260.0f, -200.0f}});
+    // Straight on along the floor, without a leap over the thorns.
+    cRoutePlayer intoTheThorns({{260.0f, -200.0f}});
     for (int t = 0; t < 400 && brown->GetState() != PLAYER_DIE; ++t)
         Tick(intoTheThorns);
     ASSERT_EQ(brown->GetState(), PLAYER_DIE) << DescribePlace(*brown);

@@ -20,14 +20,14 @@ struct sWaypoint
 
 /// From the enter tree's mouth to the exit, floor by floor.
 inline const std::vector<sWaypoint> kFrameSwitchRoute = {
-    // bottom floor, rightwards: over the step and the thorns, up the shaft's four platforms
-    {125, -188}, {175, -200}, {235, -200, 180}, {400, -200},
-    {426, -187}, {454, -174}, {426, -161}, {454, -148}, {440, -136},
-    // middle floor, leftwards: over the thorns and the low wall, up the left shaft
-    {270, -136, 320}, {190, -136, 246}, {60, -136},
-    {38, -123}, {10, -110}, {38, -97}, {10, -84}, {20, -72},
-    // top floor, rightwards: over the hill and the thorns to the exit
-    {118, -62}, {180, -72}, {235, -72, 182}, {308, -72},
+    // bottom floor, rightwards: over the thorn bush, through the heart, up the ladder
+    {150, -200, 84}, {240, -200}, {430, -200},
+    {430, -187}, {430, -174}, {430, -161}, {430, -148}, {430, -136},
+    // middle floor, leftwards: a jump through the heart above it, up the ladder at the left end
+    {200, -136, 252}, {30, -136},
+    {30, -123}, {30, -110}, {30, -97}, {30, -84}, {30, -72},
+    // top floor, rightwards: onto the hill, a jump through its heart, on to the exit
+    {118, -62}, {150, -62, 128}, {308, -72},
 };
 
 /// What the player's hand does in one tick on the way to a place: the direction to walk in

@@ -443,17 +443,23 @@ QColor PlankPixel(const cGrid& grid, const sPalette& p, int x, int y, int top)
 }
 
 /// Thorn bushes: a row of spikes filling the body's height, their points light. A bush that hangs
-/// from rock over open air grows down from it, its points below.
+/// from rock over open air grows down from it, its points below. The spikes are spread so that
+/// the first and the last stand on the body's ends: the bush's outline is the box that kills, and
+/// a jump that clears the picture clears the body.
 QColor ThornPixel(const cGrid& grid, const sPalette& p, int x, int y, bool& drawn)
 {
     const int left = grid.RunStart(x, y);
+    const int right = grid.RunEnd(x, y);
     const int bottom = grid.ColumnBottom(x, y);
     int top = y;
     while (grid.At(x, top + 1) == CELL_THORN)
         ++top;
     const int height = top - bottom + 1;
-    const int c = (x - left) % 6;
-    const float spike = height * (1.0f - std::abs(c - 2.5f) / 3.0f) + 1.0f;
+    const int gaps = std::max(1, static_cast<int>(std::lround((right - left) / 5.5f)));
+    const float half = (right - left) / (2.0f * gaps);
+    const float along = static_cast<float>(x - left);
+    const float fromPoint = std::abs(along - 2.0f * half * std::round(along / (2.0f * half)));
+    const float spike = half > 0.0f ? height * (1.0f - fromPoint / half) + 1.0f : height;
     const bool hanging = cGrid::IsRock(grid.At(x, top + 1)) && grid.At(x, bottom - 1) == CELL_AIR;
     const int fromRoot = hanging ? top - y : y - bottom;
     drawn = fromRoot < spike;

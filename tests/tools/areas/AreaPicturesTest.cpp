@@ -1,7 +1,8 @@
 // Every area file's own pictures over the file's own sky, as the game shows them: the ground, its top
 // and its body, stands out from the sky in every look, caves by night stay rooms of rock that stands
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
-// receivers wait to become stands out from every sky without looking solid.
+// receivers wait to become stands out from every sky without looking solid; FrameSwitch's thorns
+// show exactly the box that kills, pale on the floor.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
@@ -10,6 +11,8 @@
 #include <QSet>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -150,5 +153,42 @@ TEST(AreaPictures, WaitingPiecesStandOutFromEverySkyAndShowItThrough)
                 EXPECT_LE(4 * drawn, 3 * piece.width() * piece.height()) << qPrintable(area.name) << ": see-through";
             }
         }
+    }
+}
+
+TEST(AreaPictures, FrameSwitchsThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromTheFloor)
+{
+    const sArea& area =
+        *std::find_if(Areas().begin(), Areas().end(), [](const sArea& a) { return a.name == "FrameSwitch"; });
+    const Behind day = SkyBehind(area.plan, false);
+    const auto seen = [&day](const QImage& picture, int x, int y) { return Luminance(Seen(picture, day, x, 511 - y)); };
+    for (size_t i = 0; i < area.plan.bodies.size(); ++i) {
+        const QRect box = area.plan.bodies[i].box;
+        if (area.plan.bodies[i].fileType != 2)
+            continue;
+        // The bush is what stands out from the picture painted without it (the wall seen between its
+        // spikes may shift a shade), its points on both top corners; below it lies the floor.
+        sAreaPlan bare = area.plan;
+        bare.bodies.erase(bare.bodies.begin() + static_cast<long>(i));
+        const QImage without = PaintAreaPictures(bare, area.name).day;
+        QRect drawn;
+        int corners = 0;
+        std::vector<double> bush, floor;
+        for (int y = box.top() - 4; y <= box.bottom() + 3; ++y)
+            for (int x = box.left() - 8; x <= box.right() + 8; ++x)
+                if (y < box.top()) {
+                    floor.push_back(seen(area.pictures.day, x, y));
+                } else if (ContrastRatio(seen(area.pictures.day, x, y), seen(without, x, y)) >= 1.5) {
+                    drawn |= QRect(x, y, 1, 1);
+                    corners += (x == box.left() || x == box.right()) && y == box.bottom();
+                    bush.push_back(seen(area.pictures.day, x, y));
+                }
+        EXPECT_EQ(drawn, box) << "thorns at x " << box.left() << ", drawn x " << drawn.left() << " to "
+                              << drawn.right() << ", y " << drawn.top() - 240 << " to " << drawn.bottom() - 240;
+        EXPECT_EQ(corners, 2) << "thorns at x " << box.left() << ": points on both top corners";
+        ASSERT_FALSE(bush.empty());
+        std::nth_element(bush.begin(), bush.begin() + bush.size() / 2, bush.end());
+        std::nth_element(floor.begin(), floor.begin() + floor.size() / 2, floor.end());
+        EXPECT_GE(ContrastRatio(bush[bush.size() / 2], floor[floor.size() / 2]), 3.0) << "thorns at x " << box.left();
     }
 }

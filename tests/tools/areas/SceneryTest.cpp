@@ -93,11 +93,11 @@ TEST(Scenery, ThornsPointAwayFromWhatTheyGrowOn)
     const sPalette day = sPalette::Day();
     const QImage picture = PaintScenery(Plan(thorns), day, true);
     const auto colour = [&picture](int x, int y) { return picture.pixelColor(x, 511 - (y + 240)); };
-    // The middle of the first spike: its point is light, its root dark.
-    EXPECT_EQ(colour(42, -195), day.thornTip) << "standing: the point on top";
-    EXPECT_NE(colour(42, -200), day.thornTip) << "standing: the root on the floor";
-    EXPECT_EQ(colour(62, -156), day.thornTip) << "hanging: the point below";
-    EXPECT_NE(colour(62, -151), day.thornTip) << "hanging: the root at the roof";
+    // The middle spike of each: its point is light, its root dark.
+    EXPECT_EQ(colour(45, -195), day.thornTip) << "standing: the point on top";
+    EXPECT_NE(colour(45, -200), day.thornTip) << "standing: the root on the floor";
+    EXPECT_EQ(colour(65, -156), day.thornTip) << "hanging: the point below";
+    EXPECT_NE(colour(65, -151), day.thornTip) << "hanging: the root at the roof";
 }
 
 TEST(Scenery, TheCaveWallRunsOnBehindThornBushes)
@@ -113,9 +113,9 @@ TEST(Scenery, TheCaveWallRunsOnBehindThornBushes)
     const struct {
         int x, y;
         const char* where;
-    } points[] = {{20, -196, "between the standing spikes"},
+    } points[] = {{23, -196, "between the standing spikes"},
                   {26, -190, "above the standing bush"},
-                  {60, -167, "between the hanging spikes"}};
+                  {63, -167, "between the hanging spikes"}};
     for (const auto& p : points)
         EXPECT_EQ(thorny.pixelColor(p.x, 511 - (p.y + 240)), bare.pixelColor(p.x, 511 - (p.y + 240))) << p.where;
 }
