@@ -7,19 +7,30 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <pthread.h>
+#include <sched.h>
 
 namespace {
 
 constexpr int kMaxChannels = 4095;
-// With an output, the mix runs this far ahead of what is heard: enough to ride out a late
-// tick, little enough that an effect still sounds with the picture that caused it.
-constexpr int kTargetQueuedFrames = 4 * cSoundSystem::kFramesPerUpdate;
-// The game's ticks keep the output near the target. When they stop coming (the game's thread
-// decodes a piece of music or loads an area), the feeding thread fills the output up again once
-// a tick's worth is missing: what is left covers the thread's own wait for a processor, which
-// other busy threads can make long on a machine of two cores. It looks this often.
-constexpr int kFeedBelowFrames = kTargetQueuedFrames - cSoundSystem::kFramesPerUpdate;
-constexpr std::chrono::milliseconds kFeedPoll(5);
+// With an output, the mix runs ahead of what is heard by the piece the device takes at once and
+// three blocks more (the output counts the block it plays as unplayed): an effect sounds soon
+// after the game starts it, and the feeding thread, which looks twice a block, always has a block
+// in hand. An output that ran dry all the same makes the
+// queue longer, up to a quarter of a second; every 5 s without that it comes back down a block.
+constexpr int kSpareBlocks = 3;
+constexpr int kLongestQueued = cSoundSystem::kOutputRate / 4;
+constexpr int kQuietFrames = 5 * cSoundSystem::kOutputRate;
+constexpr std::chrono::microseconds kFeedPoll(1000000 * cSoundSystem::kFramesPerBlock / cSoundSystem::kOutputRate / 2);
+
+// Busy threads of normal priority never keep one of real-time priority waiting. Where the system
+// refuses it, the thread goes on as it is and the queue's growth covers its waits.
+void AskForRealTime()
+{
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+}
 
 bool SilentModeRequested()
 {
@@ -62,19 +73,23 @@ FMOD_RESULT cSoundSystem::Init(int maxChannels, std::unique_ptr<cSoundOutput> ou
     m_mixer = std::make_unique<cMixer>(maxChannels, kOutputRate);
     m_output = std::move(output);
     m_stopFeeding = false;
-    if (m_output)
+    m_mixedSinceUpdate = 0;
+    if (m_output) {
+        m_target = cQueueTarget(m_output->BurstFrames() + kSpareBlocks * kFramesPerBlock, kLongestQueued, kQuietFrames,
+                                kFramesPerBlock);
         m_feeder = std::thread(&cSoundSystem::Feed, this);
+    }
     return FMOD_OK;
 }
 
-// Silent, every update is exactly one tick. With an output, an update also tops the queue up
-// when the output has played more than the game has mixed (the timer fires every 21 ms).
 FMOD_RESULT cSoundSystem::Update()
 {
     const std::lock_guard<std::mutex> lock(m_mixMutex);
     if (!m_mixer)
         return FMOD_ERR_UNINITIALIZED;
-    MixOut(m_output ? std::max(kFramesPerUpdate, kTargetQueuedFrames - m_output->QueuedFrames()) : kFramesPerUpdate);
+    if (m_mixedSinceUpdate < kFramesPerUpdate)
+        MixOut(kFramesPerUpdate - m_mixedSinceUpdate);
+    m_mixedSinceUpdate = 0;
     return FMOD_OK;
 }
 
@@ -82,18 +97,29 @@ void cSoundSystem::MixOut(int frameCount)
 {
     m_block.resize(static_cast<std::size_t>(frameCount) * 2);
     m_mixer->Mix(m_block.data(), frameCount);
+    m_mixedSinceUpdate = std::min(kFramesPerUpdate, m_mixedSinceUpdate + frameCount);
     if (m_output)
         m_output->Queue(m_block.data(), frameCount);
 }
 
+// A play started after the output was topped up waits behind what is queued, never rewriting it.
+void cSoundSystem::TopUp()
+{
+    const int queued = m_output->QueuedFrames();
+    int mixed = 0;
+    for (; queued + mixed < m_target.Frames(); mixed += kFramesPerBlock)
+        MixOut(kFramesPerBlock);
+    m_target.Observe(queued, mixed);
+}
+
 void cSoundSystem::Feed()
 {
+    AskForRealTime();
     std::unique_lock<std::mutex> lock(m_mixMutex);
     while (!m_stopFeeding) {
-        const int queued = m_output->QueuedFrames();
-        if (queued < kFeedBelowFrames)
-            MixOut(kTargetQueuedFrames - queued);
-        m_feedWake.wait_for(lock, kFeedPoll, [this] { return m_stopFeeding; });
+        TopUp();
+        m_started = false;
+        m_feedWake.wait_for(lock, kFeedPoll, [this] { return m_stopFeeding || m_started; });
     }
 }
 
@@ -164,6 +190,8 @@ FMOD_RESULT cSoundSystem::Play(const cDecodedSound* sound, bool paused, std::uin
     if (!m_mixer)
         return FMOD_ERR_UNINITIALIZED;
     *handle = m_mixer->Start(sound, paused);
+    m_started = true;
+    m_feedWake.notify_one();
     return FMOD_OK;
 }
 
