@@ -102,7 +102,9 @@ void cSoundSystem::MixOut(int frameCount)
         m_output->Queue(m_block.data(), frameCount);
 }
 
-// A play started after the output was topped up waits behind what is queued, never rewriting it.
+// A play started after the output was topped up waits behind what is queued, never rewriting it:
+// when it is heard depends on what the queue holds, not on when its block is mixed, so the play
+// need not wake the thread.
 void cSoundSystem::TopUp()
 {
     const int queued = m_output->QueuedFrames();
@@ -118,8 +120,7 @@ void cSoundSystem::Feed()
     std::unique_lock<std::mutex> lock(m_mixMutex);
     while (!m_stopFeeding) {
         TopUp();
-        m_started = false;
-        m_feedWake.wait_for(lock, kFeedPoll, [this] { return m_stopFeeding || m_started; });
+        m_feedWake.wait_for(lock, kFeedPoll, [this] { return m_stopFeeding; });
     }
 }
 
@@ -190,8 +191,6 @@ FMOD_RESULT cSoundSystem::Play(const cDecodedSound* sound, bool paused, std::uin
     if (!m_mixer)
         return FMOD_ERR_UNINITIALIZED;
     *handle = m_mixer->Start(sound, paused);
-    m_started = true;
-    m_feedWake.notify_one();
     return FMOD_OK;
 }
 

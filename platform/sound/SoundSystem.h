@@ -85,8 +85,6 @@ private:
     mutable std::mutex m_mixMutex;
     std::condition_variable m_feedWake;
     bool m_stopFeeding = false;
-    /// A play started since the feeding thread last looked: it tops the output up at once.
-    bool m_started = false;
     cQueueTarget m_target{0, 0, 0, 0};
     /// Frames mixed since the last Update, up to a tick.
     int m_mixedSinceUpdate = 0;
