@@ -33,7 +33,9 @@ game=$(realpath "${1:-$(dirname "$0")/../build/mirrowen}")
 
 # Another server's display would be driven in its place.
 [ ! -e "/tmp/.X$display-lock" ] || { echo "display :$display is taken" >&2; exit 2; }
-work=$(mktemp -d)
+# In memory where possible: the wave back end writes as it mixes, and a write held up by the disk
+# would take the device's next pieces from the game's queue all at once.
+work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
