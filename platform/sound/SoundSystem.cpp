@@ -17,11 +17,16 @@ constexpr int kMaxChannels = 4095;
 // three blocks more (the output counts the block it plays as unplayed): an effect sounds soon
 // after the game starts it, and the feeding thread, which looks twice a block, always has a block
 // in hand. An output that ran dry all the same makes the
-// queue longer, up to a quarter of a second; every 5 s without that it comes back down a block.
+// queue longer by one such piece, up to a quarter of a second; every 2 s without that it comes
+// back down a block.
 constexpr int kSpareBlocks = 3;
 constexpr int kLongestQueued = cSoundSystem::kOutputRate / 4;
-constexpr int kQuietFrames = 5 * cSoundSystem::kOutputRate;
+constexpr int kQuietFrames = 2 * cSoundSystem::kOutputRate;
 constexpr std::chrono::microseconds kFeedPoll(1000000 * cSoundSystem::kFramesPerBlock / cSoundSystem::kOutputRate / 2);
+
+// Up to two ticks mixed by the feeding thread count towards the updates that follow: the device
+// takes its pieces unevenly, and the mix would otherwise run further ahead than the target.
+constexpr int kMostAhead = 2 * cSoundSystem::kFramesPerUpdate;
 
 // Busy threads of normal priority never keep one of real-time priority waiting. Where the system
 // refuses it, the thread goes on as it is and the queue's growth covers its waits.
@@ -30,6 +35,19 @@ void AskForRealTime()
     sched_param param{};
     param.sched_priority = sched_get_priority_min(SCHED_FIFO);
     pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+}
+
+// OpenAL Soft's own mixing thread takes the priority of the thread that starts the device: kept
+// waiting behind busy threads, it would later take several of its pieces from the queue at once
+// and run it dry however punctually it is fed.
+bool OpenInRealTime(cOpenALOutput& device)
+{
+    bool opened = false;
+    std::thread([&] {
+        AskForRealTime();
+        opened = device.Open(cSoundSystem::kOutputRate);
+    }).join();
+    return opened;
 }
 
 bool SilentModeRequested()
@@ -59,7 +77,7 @@ FMOD_RESULT cSoundSystem::Init(int maxChannels)
     if (const FMOD_RESULT result = CheckInit(maxChannels); result != FMOD_OK)
         return result;
     auto device = std::make_unique<cOpenALOutput>();
-    if (SilentModeRequested() || !device->Open(kOutputRate)) {
+    if (SilentModeRequested() || !OpenInRealTime(*device)) {
         std::printf("Sound: no output device; the game runs silently\n");
         device.reset();
     }
@@ -73,10 +91,10 @@ FMOD_RESULT cSoundSystem::Init(int maxChannels, std::unique_ptr<cSoundOutput> ou
     m_mixer = std::make_unique<cMixer>(maxChannels, kOutputRate);
     m_output = std::move(output);
     m_stopFeeding = false;
-    m_mixedSinceUpdate = 0;
+    m_mixedAhead = 0;
     if (m_output) {
-        m_target = cQueueTarget(m_output->BurstFrames() + kSpareBlocks * kFramesPerBlock, kLongestQueued, kQuietFrames,
-                                kFramesPerBlock);
+        const int burst = std::max(kFramesPerBlock, m_output->BurstFrames());
+        m_target = cQueueTarget(burst + kSpareBlocks * kFramesPerBlock, kLongestQueued, burst, kQuietFrames, kFramesPerBlock);
         m_feeder = std::thread(&cSoundSystem::Feed, this);
     }
     return FMOD_OK;
@@ -87,9 +105,9 @@ FMOD_RESULT cSoundSystem::Update()
     const std::lock_guard<std::mutex> lock(m_mixMutex);
     if (!m_mixer)
         return FMOD_ERR_UNINITIALIZED;
-    if (m_mixedSinceUpdate < kFramesPerUpdate)
-        MixOut(kFramesPerUpdate - m_mixedSinceUpdate);
-    m_mixedSinceUpdate = 0;
+    if (m_mixedAhead < kFramesPerUpdate)
+        MixOut(kFramesPerUpdate - m_mixedAhead);
+    m_mixedAhead -= kFramesPerUpdate;
     return FMOD_OK;
 }
 
@@ -97,7 +115,7 @@ void cSoundSystem::MixOut(int frameCount)
 {
     m_block.resize(static_cast<std::size_t>(frameCount) * 2);
     m_mixer->Mix(m_block.data(), frameCount);
-    m_mixedSinceUpdate = std::min(kFramesPerUpdate, m_mixedSinceUpdate + frameCount);
+    m_mixedAhead = std::min(kMostAhead, m_mixedAhead + frameCount);
     if (m_output)
         m_output->Queue(m_block.data(), frameCount);
 }

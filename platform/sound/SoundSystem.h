@@ -37,8 +37,7 @@ public:
     /// Starts the mixer on the given output; without one it runs silently, mixing only in Update.
     FMOD_RESULT Init(int maxChannels, std::unique_ptr<cSoundOutput> output);
     /// Silent, mixes exactly one tick. With an output, mixes what the feeding thread has left
-    /// missing of a tick since the last update, so the mix never advances less than a tick per
-    /// update.
+    /// missing of a tick, so the mix never falls behind the updates.
     FMOD_RESULT Update();
     /// Stops the mixer and closes the output; the sounds stay.
     FMOD_RESULT Close();
@@ -85,9 +84,9 @@ private:
     mutable std::mutex m_mixMutex;
     std::condition_variable m_feedWake;
     bool m_stopFeeding = false;
-    cQueueTarget m_target{0, 0, 0, 0};
-    /// Frames mixed since the last Update, up to a tick.
-    int m_mixedSinceUpdate = 0;
+    cQueueTarget m_target{0, 0, 0, 0, 0};
+    /// Frames mixed that no Update has counted yet.
+    int m_mixedAhead = 0;
     std::thread m_feeder;
     std::vector<std::int16_t> m_block;
 };

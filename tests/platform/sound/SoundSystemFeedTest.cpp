@@ -15,8 +15,9 @@
 namespace {
 
 constexpr int kBlock = cSoundSystem::kFramesPerBlock;
-// Without a burst of the output's own, the mix runs three blocks ahead.
-constexpr int kShortest = 3 * kBlock;
+// An output that takes what it plays a block at a time: the mix runs four blocks ahead of it, a
+// block more each time it runs dry.
+constexpr int kShortest = 4 * kBlock;
 
 class cHeldOutput : public cSoundOutput
 {
@@ -106,7 +107,7 @@ TEST_F(SoundSystemFeedTest, ANewPlayIsHeardFromTheNextBlockBehindWhatIsQueued)
     const std::vector<std::int16_t> heard = output->Heard();
     ASSERT_EQ(heard.size(), std::size_t(2 * (kShortest + kBlock)));
     const auto firstSound = std::find_if(heard.begin(), heard.end(), [](std::int16_t s) { return s != 0; });
-    EXPECT_EQ((firstSound - heard.begin()) / 2 / kBlock, 3) << "not in the first block after the play";
+    EXPECT_EQ((firstSound - heard.begin()) / 2 / kBlock, kShortest / kBlock) << "not in the first block after the play";
 }
 
 TEST_F(SoundSystemFeedTest, AnUpdateMixesWhatTheFeedingLeftMissingOfATick)
@@ -121,14 +122,23 @@ TEST_F(SoundSystemFeedTest, AnUpdateMixesWhatTheFeedingLeftMissingOfATick)
     ASSERT_TRUE(output->Settles(1 + kShortest));
     ASSERT_EQ(system.Update(), FMOD_OK);
     EXPECT_EQ(output->Queued(), 1 + cSoundSystem::kFramesPerUpdate);
+
+    // Two ticks' worth of feeding, less a few frames, carries over two updates.
+    for (int feeding = 0; feeding < 2; ++feeding) {
+        output->Play(output->Queued() - 1);
+        ASSERT_TRUE(output->Settles(1 + kShortest));
+    }
+    ASSERT_EQ(system.Update(), FMOD_OK);
+    ASSERT_EQ(system.Update(), FMOD_OK);
+    EXPECT_EQ(output->Queued(), 1 + kShortest + 2 * cSoundSystem::kFramesPerUpdate - 2 * kShortest);
 }
 
 TEST_F(SoundSystemFeedTest, AnOutputThatRanDryIsKeptFurtherAhead)
 {
     output->Play(kShortest);
-    EXPECT_TRUE(output->Settles(2 * kShortest));
+    EXPECT_TRUE(output->Settles(kShortest + kBlock));
     output->Play(kShortest);
-    EXPECT_TRUE(output->Settles(2 * kShortest)) << "a short queue is no sign of running dry";
+    EXPECT_TRUE(output->Settles(kShortest + kBlock)) << "a short queue is no sign of running dry";
     EXPECT_EQ(system.Close(), FMOD_OK);
 }
 
