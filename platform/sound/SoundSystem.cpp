@@ -16,9 +16,8 @@ constexpr int kMaxChannels = 4095;
 // With an output, the mix runs ahead of what is heard by the piece the device takes at once and
 // three blocks more (the output counts the block it plays as unplayed): an effect sounds soon
 // after the game starts it, and the feeding thread, which looks twice a block, always has a block
-// in hand. An output that ran dry all the same makes the
-// queue longer by one such piece, up to a quarter of a second; every 2 s without that it comes
-// back down a block.
+// in hand. An output that ran dry all the same makes the queue longer by one such piece, up to a
+// quarter of a second; every 2 s without that it comes back down a block.
 constexpr int kSpareBlocks = 3;
 constexpr int kLongestQueued = cSoundSystem::kOutputRate / 4;
 constexpr int kQuietFrames = 2 * cSoundSystem::kOutputRate;
