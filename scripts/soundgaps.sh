@@ -47,8 +47,10 @@ trap cleanup EXIT
 capture=$work/capture.wav
 printf '[general]\ndrivers = wave\nfrequency = 44100\nchannels = stereo\nsample-type = int16\noutput-limiter = false\ndither = false\n[wave]\nfile = %s\n' \
     "$capture" > "$work/alsoft.conf"
+# Each loop in a session of its own, as another program's would be: the system shares the
+# processors out between sessions first, and only then between the threads of each.
 for cpu in ${load//,/ }; do
-    taskset -c "$cpu" sh -c 'while :; do :; done' &
+    setsid taskset -c "$cpu" sh -c 'while :; do :; done' &
     pids+=($!)
 done
 Xvfb ":$display" -screen 0 1280x800x24 -noreset > /dev/null 2>&1 &
