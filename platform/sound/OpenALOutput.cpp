@@ -84,12 +84,20 @@ void cOpenALOutput::ReclaimPlayed()
     }
 }
 
+int cOpenALOutput::BurstFrames()
+{
+    ALCint refresh = 0;
+    alcGetIntegerv(m_device, ALC_REFRESH, 1, &refresh);
+    return refresh > 0 ? (m_rate + refresh - 1) / refresh : 0;
+}
+
+// Counts the buffer being played as unplayed: asking the source how far into it it is waits,
+// yielding, while the device mixes, and a thread of real-time priority yielding to a device thread
+// of normal priority on the same core waits until the system takes it off the processor.
 int cOpenALOutput::QueuedFrames()
 {
     ReclaimPlayed();
-    ALint offset = 0;
-    alGetSourcei(m_source, AL_SAMPLE_OFFSET, &offset);
-    return std::accumulate(m_queuedFrames.begin(), m_queuedFrames.end(), 0) - offset;
+    return std::accumulate(m_queuedFrames.begin(), m_queuedFrames.end(), 0);
 }
 
 void cOpenALOutput::Queue(const std::int16_t* frames, int frameCount)

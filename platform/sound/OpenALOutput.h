@@ -23,6 +23,9 @@ public:
     /// Lets the device play what it was given (a fraction of a second at most), then closes it.
     void Close();
 
+    /// The device's update: OpenAL Soft mixes that many frames at a time.
+    int BurstFrames() override;
+    /// Within a block of what is queued: the block being played counts whole.
     int QueuedFrames() override;
     /// Restarts the device if it ran dry.
     void Queue(const std::int16_t* frames, int frameCount) override;

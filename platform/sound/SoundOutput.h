@@ -8,6 +8,9 @@ class cSoundOutput
 public:
     virtual ~cSoundOutput() = default;
 
+    /// Frames the output takes from its queue at once, ahead of playing them; the queue must
+    /// hold more than this or it runs dry.
+    virtual int BurstFrames() { return 0; }
     /// Frames queued and not yet played.
     virtual int QueuedFrames() = 0;
     /// Appends frameCount frames (2 × frameCount samples, left first) to what is played.

@@ -7,19 +7,47 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <pthread.h>
+#include <sched.h>
 
 namespace {
 
 constexpr int kMaxChannels = 4095;
-// With an output, the mix runs this far ahead of what is heard: enough to ride out a late
-// tick, little enough that an effect still sounds with the picture that caused it.
-constexpr int kTargetQueuedFrames = 4 * cSoundSystem::kFramesPerUpdate;
-// The game's ticks keep the output near the target. When they stop coming (the game's thread
-// decodes a piece of music or loads an area), the feeding thread fills the output up again once
-// a tick's worth is missing: what is left covers the thread's own wait for a processor, which
-// other busy threads can make long on a machine of two cores. It looks this often.
-constexpr int kFeedBelowFrames = kTargetQueuedFrames - cSoundSystem::kFramesPerUpdate;
-constexpr std::chrono::milliseconds kFeedPoll(5);
+// With an output, the mix runs ahead of what is heard by the piece the device takes at once and
+// three blocks more (the output counts the block it plays as unplayed): an effect sounds soon
+// after the game starts it, and the feeding thread, which looks twice a block, always has a block
+// in hand. An output that ran dry all the same makes the queue longer by one such piece, up to a
+// quarter of a second; every 2 s without that it comes back down a block.
+constexpr int kSpareBlocks = 3;
+constexpr int kLongestQueued = cSoundSystem::kOutputRate / 4;
+constexpr int kQuietFrames = 2 * cSoundSystem::kOutputRate;
+constexpr std::chrono::microseconds kFeedPoll(1000000 * cSoundSystem::kFramesPerBlock / cSoundSystem::kOutputRate / 2);
+
+// Up to two ticks mixed by the feeding thread count towards the updates that follow: the device
+// takes its pieces unevenly, and the mix would otherwise run further ahead than the target.
+constexpr int kMostAhead = 2 * cSoundSystem::kFramesPerUpdate;
+
+// Busy threads of normal priority never keep one of real-time priority waiting. Where the system
+// refuses it, the thread goes on as it is and the queue's growth covers its waits.
+void AskForRealTime()
+{
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+}
+
+// OpenAL Soft's own mixing thread takes the priority of the thread that starts the device: kept
+// waiting behind busy threads, it would later take several of its pieces from the queue at once
+// and run it dry however punctually it is fed.
+bool OpenInRealTime(cOpenALOutput& device)
+{
+    bool opened = false;
+    std::thread([&] {
+        AskForRealTime();
+        opened = device.Open(cSoundSystem::kOutputRate);
+    }).join();
+    return opened;
+}
 
 bool SilentModeRequested()
 {
@@ -48,7 +76,7 @@ FMOD_RESULT cSoundSystem::Init(int maxChannels)
     if (const FMOD_RESULT result = CheckInit(maxChannels); result != FMOD_OK)
         return result;
     auto device = std::make_unique<cOpenALOutput>();
-    if (SilentModeRequested() || !device->Open(kOutputRate)) {
+    if (SilentModeRequested() || !OpenInRealTime(*device)) {
         std::printf("Sound: no output device; the game runs silently\n");
         device.reset();
     }
@@ -62,19 +90,23 @@ FMOD_RESULT cSoundSystem::Init(int maxChannels, std::unique_ptr<cSoundOutput> ou
     m_mixer = std::make_unique<cMixer>(maxChannels, kOutputRate);
     m_output = std::move(output);
     m_stopFeeding = false;
-    if (m_output)
+    m_mixedAhead = 0;
+    if (m_output) {
+        const int burst = std::max(kFramesPerBlock, m_output->BurstFrames());
+        m_target = cQueueTarget(burst + kSpareBlocks * kFramesPerBlock, kLongestQueued, burst, kQuietFrames, kFramesPerBlock);
         m_feeder = std::thread(&cSoundSystem::Feed, this);
+    }
     return FMOD_OK;
 }
 
-// Silent, every update is exactly one tick. With an output, an update also tops the queue up
-// when the output has played more than the game has mixed (the timer fires every 21 ms).
 FMOD_RESULT cSoundSystem::Update()
 {
     const std::lock_guard<std::mutex> lock(m_mixMutex);
     if (!m_mixer)
         return FMOD_ERR_UNINITIALIZED;
-    MixOut(m_output ? std::max(kFramesPerUpdate, kTargetQueuedFrames - m_output->QueuedFrames()) : kFramesPerUpdate);
+    if (m_mixedAhead < kFramesPerUpdate)
+        MixOut(kFramesPerUpdate - m_mixedAhead);
+    m_mixedAhead -= kFramesPerUpdate;
     return FMOD_OK;
 }
 
@@ -82,17 +114,29 @@ void cSoundSystem::MixOut(int frameCount)
 {
     m_block.resize(static_cast<std::size_t>(frameCount) * 2);
     m_mixer->Mix(m_block.data(), frameCount);
+    m_mixedAhead = std::min(kMostAhead, m_mixedAhead + frameCount);
     if (m_output)
         m_output->Queue(m_block.data(), frameCount);
 }
 
+// A play started after the output was topped up waits behind what is queued, never rewriting it:
+// when it is heard depends on what the queue holds, not on when its block is mixed, so the play
+// need not wake the thread.
+void cSoundSystem::TopUp()
+{
+    const int queued = m_output->QueuedFrames();
+    int mixed = 0;
+    for (; queued + mixed < m_target.Frames(); mixed += kFramesPerBlock)
+        MixOut(kFramesPerBlock);
+    m_target.Observe(queued, mixed);
+}
+
 void cSoundSystem::Feed()
 {
+    AskForRealTime();
     std::unique_lock<std::mutex> lock(m_mixMutex);
     while (!m_stopFeeding) {
-        const int queued = m_output->QueuedFrames();
-        if (queued < kFeedBelowFrames)
-            MixOut(kTargetQueuedFrames - queued);
+        TopUp();
         m_feedWake.wait_for(lock, kFeedPoll, [this] { return m_stopFeeding; });
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/sound/Fmod.h"
 #include "platform/sound/Mixer.h"
+#include "platform/sound/QueueTarget.h"
 #include "platform/sound/SoundOutput.h"
 
 #include <condition_variable>
@@ -13,8 +14,9 @@
 class cDecodedSound;
 
 /// What stands behind an FMOD_SYSTEM handle: the mixer, its output and the sounds it owns.
-/// With an output, a thread of the system's own keeps the output fed while the game's thread is
-/// busy elsewhere (decoding, loading); every operation may be called alongside it.
+/// With an output, a thread of the system's own mixes in small blocks as the output plays, a short
+/// way ahead of it, and keeps it fed while the game's thread is busy elsewhere (decoding,
+/// loading); every operation may be called alongside it.
 class cSoundSystem
 {
 public:
@@ -22,6 +24,8 @@ public:
     static constexpr int kOutputRate = 44100;
     /// One 20 ms tick of sound.
     static constexpr int kFramesPerUpdate = kOutputRate / 50;
+    /// With an output, the mix is made and queued 5 ms at a time.
+    static constexpr int kFramesPerBlock = kOutputRate / 200;
 
     cSoundSystem() = default;
     cSoundSystem(const cSoundSystem&) = delete;
@@ -32,7 +36,8 @@ public:
     FMOD_RESULT Init(int maxChannels);
     /// Starts the mixer on the given output; without one it runs silently, mixing only in Update.
     FMOD_RESULT Init(int maxChannels, std::unique_ptr<cSoundOutput> output);
-    /// Mixes one update (see Fmod.h) and hands it to the output, if there is one.
+    /// Silent, mixes exactly one tick. With an output, mixes what the feeding thread has left
+    /// missing of a tick, so the mix never falls behind the updates.
     FMOD_RESULT Update();
     /// Stops the mixer and closes the output; the sounds stay.
     FMOD_RESULT Close();
@@ -64,6 +69,8 @@ private:
     FMOD_RESULT CheckInit(int maxChannels) const;
     /// Mixes frameCount frames into the output, if there is one. Called with m_mixMutex held.
     void MixOut(int frameCount);
+    /// Mixes whole blocks until the output holds the target. Called with m_mixMutex held.
+    void TopUp();
     /// The feeding thread's loop, until m_stopFeeding.
     void Feed();
     void StopFeeding();
@@ -77,6 +84,9 @@ private:
     mutable std::mutex m_mixMutex;
     std::condition_variable m_feedWake;
     bool m_stopFeeding = false;
+    cQueueTarget m_target{0, 0, 0, 0, 0};
+    /// Frames mixed that no Update has counted yet.
+    int m_mixedAhead = 0;
     std::thread m_feeder;
     std::vector<std::int16_t> m_block;
 };
