@@ -1,4 +1,4 @@
-// The thorns on the way through Into the Wild, Cave Story and Antler Cave, jumped on their real
+// The floor thorns on the way through Into the Wild and Antler Cave, jumped on their real
 // files through the real physics: each character that has to pass them clears them by a jump from
 // standing and by a running jump, taken off anywhere in a window wide enough that a player who
 // jumps a little early or late still lands beyond them alive.
@@ -34,7 +34,6 @@ struct sThorns
 const sThorns kThorns[] = {
     {"res/Areas/IntoTheWild.xml", "the thorn bush before the branch", 76, -200, 24, false},
     {"res/Areas/IntoTheWild.xml", "the thorn pit between the steps", 250, -176, 200, false},
-    {"res/Areas/CaveStory.xml", "the thorn bush where cavern C's hole lands", 370, -200, 340, false},
     {"res/Areas/AntlerCave.xml", "the thorn pit before the exit's plank", 330, -164, 262, true},
 };
 
