@@ -1,7 +1,8 @@
 // The floor thorns on the way through Into the Wild and Antler Cave, jumped on their real
 // files through the real physics: each character that has to pass them clears them by a jump from
 // standing and by a running jump, taken off anywhere in a window wide enough that a player who
-// jumps a little early or late still lands beyond them alive.
+// jumps a little early or late still lands beyond them alive. And every rise the antler form climbs
+// in Antler Cave stays well inside its double jump, so the second jump need not come at the top.
 #include "actors/AntlerAncestor.h"
 #include "actors/PlayerChar.h"
 #include "actors/SharedActors.h"
@@ -11,6 +12,9 @@
 #include "tests/world/ScriptedAreas.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -34,7 +38,7 @@ struct sThorns
 const sThorns kThorns[] = {
     {"res/Areas/IntoTheWild.xml", "the thorn bush before the branch", 76, -200, 24, false},
     {"res/Areas/IntoTheWild.xml", "the thorn pit between the steps", 250, -176, 200, false},
-    {"res/Areas/AntlerCave.xml", "the thorn pit before the exit's plank", 330, -164, 262, true},
+    {"res/Areas/AntlerCave.xml", "the thorn pit before the exit's planks", 330, -172, 262, true},
 };
 
 class ThornJumpTest : public ScriptedAreaFixture, public ::testing::WithParamInterface<sThorns>
@@ -137,6 +141,68 @@ TEST_P(ThornJumpTest, EveryCharacterClearsThemStandingAndRunningWithRoomToSpare)
     for (int id = 0; id < characters; ++id) {
         EXPECT_GE(Window(id, false), kStandingWindow) << GetParam().what << ", character " << id << " from standing";
         EXPECT_GE(Window(id, true), kRunningWindow) << GetParam().what << ", character " << id << " running";
+    }
+}
+
+/// A rise of Antler Cave: the body stood on before and the one climbed onto, by their lower-left
+/// corners in the file.
+struct sRise
+{
+    const char* onto;
+    float fromX, fromY, toX, toY;
+};
+
+const sRise kAntlerRises[] = {{"the upper floor from chamber 1", 0, -240, 200, -240},
+                              {"the lower plank from the floor beyond the pit", 390, -240, 436, -148},
+                              {"the upper plank from the lower", 436, -148, 436, -122},
+                              {"the shelf with the exit from the upper plank", 436, -122, 300, -110}};
+
+class AntlerRiseTest : public ScriptedAreaFixture
+{
+protected:
+    float Top(float x, float y) const
+    {
+        for (const cPhysicsBody* body : area->GetBodies())
+            if (std::fabs(body->GetPosition().x - x) < 0.01f && std::fabs(body->GetPosition().y - y) < 0.01f)
+                return y + body->GetHeight();
+        ADD_FAILURE() << "no body at (" << x << ", " << y << ")";
+        return 0.0f;
+    }
+};
+
+TEST_F(AntlerRiseTest, EveryRiseIsAtMostThreeQuartersOfTheDoubleJumpAndBeyondAPlainJump)
+{
+    LoadScriptedArea<cArea>("res/Areas/AntlerCave.xml", "");
+    ASSERT_TRUE(initialised) << output;
+    cPlayerChar* brown = s_resources->GetCharacter(0);
+    for (int t = 0; t < 600 && !brown->HasBody(); ++t)
+        cGame::ApplyAreaResult(area->Update(kTick), *area, *frames);
+    brown->Metamorphose();
+    cPlayerChar* antler = gAntlerAncestor;
+    for (int t = 0; t < 300 && (!antler->HasBody() || antler->GetState() != PLAYER_STAND); ++t)
+        cGame::ApplyAreaResult(area->Update(kTick), *area, *frames);
+    // From the floor of chamber 1, away from the steps: one jump, and the second at its top.
+    auto rise = [&](cPlayerChar* c, bool twice) {
+        c->Init(area->GetWorld(), 150.0f, -199.0f);
+        for (int t = 0; t < 15; ++t)
+            cGame::ApplyAreaResult(area->Update(kTick), *area, *frames);
+        const float feet = c->GetPosition().y;
+        float top = feet;
+        c->Jump(false);
+        for (int t = 0; t < 80; ++t) {
+            cGame::ApplyAreaResult(area->Update(kTick), *area, *frames);
+            if (twice && c->GetLinearVelocity().y <= 0.0f && c->CanJump())
+                c->Jump(false);
+            top = std::max(top, c->GetPosition().y);
+        }
+        return top - feet;
+    };
+    const float doubleJump = rise(antler, true);
+    const float plainJump = rise(s_resources->GetCharacter(1), false);
+    for (const sRise& r : kAntlerRises) {
+        const float height = Top(r.toX, r.toY) - Top(r.fromX, r.fromY);
+        EXPECT_LE(height, doubleJump * 0.75f) << r.onto << ", the antler's feet rising " << doubleJump;
+        EXPECT_GT(height, plainJump) << r.onto << ", a plain character's feet rising " << plainJump;
     }
 }
 
