@@ -3,6 +3,7 @@
 #include "platform/sound/VorbisMemoryFile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <system_error>
 #include <thread>
@@ -43,12 +44,11 @@ sStretch StretchOf(std::size_t index, std::size_t stretches, std::size_t frames)
 // Anything unexpected (an error, a gap, a link of another format, a stream that ends early or
 // runs on past its stated length) answers false: the caller then decodes in one pass, which meets
 // it exactly where a single reader always has.
-bool DecodeStretch(const char* data, std::size_t byteCount, const sStretch& stretch, int channels, long rate,
-                   std::int16_t* samples)
+bool DecodeStretch(OggVorbis_File* vorbis, const sStretch& stretch, int channels, long rate, std::int16_t* samples)
 {
-    cVorbisMemoryFile file(data, byteCount);
-    OggVorbis_File* vorbis = file.Get();
-    if (!file.IsOpen() || (stretch.first > 0 && ov_pcm_seek(vorbis, static_cast<ogg_int64_t>(stretch.first)) != 0))
+    // A thread that takes the stretch after the one it has just decoded reads on without a seek.
+    const auto first = static_cast<ogg_int64_t>(stretch.first);
+    if (ov_pcm_tell(vorbis) != first && ov_pcm_seek(vorbis, first) != 0)
         return false;
     char* at = reinterpret_cast<char*>(samples + stretch.first * channels);
     std::size_t left = stretch.count * channels * sizeof(std::int16_t);
@@ -61,6 +61,31 @@ bool DecodeStretch(const char* data, std::size_t byteCount, const sStretch& stre
         left -= static_cast<std::size_t>(got);
     }
     return !stretch.last || IsAtEnd(vorbis);
+}
+
+/// The stretches of one decode, handed out one at a time to whichever thread is free: a thread the
+/// system holds back keeps one short stretch waiting, not a whole share of the piece.
+struct sStretchJob
+{
+    const char* data;
+    std::size_t byteCount;
+    std::size_t frames;
+    std::size_t stretches;
+    int channels;
+    long rate;
+    std::int16_t* samples;
+    std::vector<char> decoded;
+    std::atomic<std::size_t> next{0};
+};
+
+void TakeStretches(sStretchJob& job)
+{
+    cVorbisMemoryFile file(job.data, job.byteCount);
+    if (!file.IsOpen())
+        return;
+    for (std::size_t index = job.next++; index < job.stretches; index = job.next++)
+        job.decoded[index] = DecodeStretch(file.Get(), StretchOf(index, job.stretches, job.frames), job.channels,
+                                           job.rate, job.samples);
 }
 
 void RunOnThread(std::vector<std::thread>& threads, const std::function<void()>& job)
@@ -152,27 +177,26 @@ FMOD_RESULT cDecodedSound::DecodeInOne(cVorbisMemoryFile& file, sFormat format)
     return FMOD_OK;
 }
 
-// Each thread opens the file for itself, seeks to the first frame of its stretch (libvorbisfile
-// seeks to the exact sample) and decodes into its own part of the one buffer.
+// Each thread opens the file for itself, seeks to the first frame of each stretch it takes
+// (libvorbisfile seeks to the exact sample) and decodes into that stretch's part of the one buffer.
 bool cDecodedSound::DecodeInStretches(const char* data, std::size_t byteCount, std::size_t frames, sFormat format,
                                       unsigned threads)
 {
-    const std::size_t stretches = std::min<std::size_t>(threads, frames / kMinFramesPerThread);
-    if (stretches < 2)
+    const std::size_t stretches =
+        std::min(std::size_t(threads) * kStretchesPerThread, frames / kMinFramesPerStretch);
+    if (threads < 2 || stretches < 2)
         return false;
     m_stretches = stretches;
     m_samples.resize(frames * format.channels);
-    std::vector<char> decoded(stretches, false);
-    auto decode = [&](std::size_t index) {
-        decoded[index] = DecodeStretch(data, byteCount, StretchOf(index, stretches, frames), format.channels,
-                                       format.rate, m_samples.data());
-    };
+    sStretchJob job{data, byteCount, frames, stretches, format.channels, format.rate, m_samples.data(),
+                    std::vector<char>(stretches, false)};
+    const std::size_t helperCount = std::min<std::size_t>(threads, stretches) - 1;
     std::vector<std::thread> helpers;
-    helpers.reserve(stretches - 1);
-    for (std::size_t index = 1; index < stretches; ++index)
-        RunOnThread(helpers, [&decode, index] { decode(index); });
-    decode(0);
+    helpers.reserve(helperCount);
+    for (std::size_t helper = 0; helper < helperCount; ++helper)
+        RunOnThread(helpers, [&job] { TakeStretches(job); });
+    TakeStretches(job);
     for (std::thread& helper : helpers)
         helper.join();
-    return std::all_of(decoded.begin(), decoded.end(), [](char ok) { return ok != 0; });
+    return std::all_of(job.decoded.begin(), job.decoded.end(), [](char ok) { return ok != 0; });
 }

@@ -18,9 +18,11 @@ public:
     /// The longest sound it takes, in samples of all channels: over twelve minutes of stereo at
     /// 44.1 kHz, 128 MB.
     static constexpr std::size_t kMaxSamples = std::size_t(1) << 26;
-    /// The shortest stretch, in frames, worth a thread of its own: each thread first opens the file
-    /// and seeks, which shorter sounds would not pay for.
-    static constexpr std::size_t kMinFramesPerThread = std::size_t(1) << 16;
+    /// The shortest stretch, in frames, that a thread decodes apart: each stretch begins with a
+    /// seek, which shorter ones would not pay for.
+    static constexpr std::size_t kMinFramesPerStretch = std::size_t(1) << 16;
+    /// Stretches per thread: short enough that threads which finish early take over the rest.
+    static constexpr std::size_t kStretchesPerThread = 4;
 
     /// Threads a decode uses unless told: one per core.
     static unsigned DefaultThreads();

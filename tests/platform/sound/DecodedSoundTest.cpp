@@ -50,11 +50,11 @@ TEST(DecodedSoundTest, EveryPieceOfTheGameDecodesOnManyThreadsToTheSamplesOfOneP
         SCOPED_TRACE(path.toStdString());
         const std::size_t stretches = ExpectSameOnOneAndManyThreads(Bytes(path));
         ++pieces;
-        threaded += stretches == kThreads;
+        threaded += stretches > 1;
     }
     // Most effects are too short to share out; the music, the ambiences and the longest effects are not.
     EXPECT_GT(pieces, 100);
-    EXPECT_EQ(threaded, 21);
+    EXPECT_EQ(threaded, 23);
 }
 
 // Each stretch meets what a single pass meets, or the decode falls back to one pass.
