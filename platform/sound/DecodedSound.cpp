@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <functional>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -64,7 +67,8 @@ bool DecodeStretch(OggVorbis_File* vorbis, const sStretch& stretch, int channels
 }
 
 /// The stretches of one decode, handed out one at a time to whichever thread is free: a thread the
-/// system holds back keeps one short stretch waiting, not a whole share of the piece.
+/// system holds back keeps one short stretch waiting, not a whole share of the piece. The job lives
+/// as long as its last thread: one that starts only after every stretch is taken touches nothing else.
 struct sStretchJob
 {
     const char* data;
@@ -76,24 +80,34 @@ struct sStretchJob
     std::int16_t* samples;
     std::vector<char> decoded;
     std::atomic<std::size_t> next{0};
+    std::size_t done = 0;
+    std::mutex mutex{};
+    std::condition_variable finished{};
 };
 
 void TakeStretches(sStretchJob& job)
 {
-    cVorbisMemoryFile file(job.data, job.byteCount);
-    if (!file.IsOpen())
-        return;
-    for (std::size_t index = job.next++; index < job.stretches; index = job.next++)
-        job.decoded[index] = DecodeStretch(file.Get(), StretchOf(index, job.stretches, job.frames), job.channels,
-                                           job.rate, job.samples);
+    std::optional<cVorbisMemoryFile> file;  // opened with the first stretch taken
+    for (std::size_t index = job.next++; index < job.stretches; index = job.next++) {
+        if (!file)
+            file.emplace(job.data, job.byteCount);
+        const bool decoded = file->IsOpen() && DecodeStretch(file->Get(), StretchOf(index, job.stretches, job.frames),
+                                                             job.channels, job.rate, job.samples);
+        const std::lock_guard<std::mutex> lock(job.mutex);
+        job.decoded[index] = decoded;
+        if (++job.done == job.stretches)
+            job.finished.notify_all();
+    }
 }
 
-void RunOnThread(std::vector<std::thread>& threads, const std::function<void()>& job)
+// The call waits for the stretches, not for the threads: a helper the system starts late finds
+// nothing left to take and ends on its own.
+void StartHelper(const std::shared_ptr<sStretchJob>& job)
 {
     try {
-        threads.emplace_back(job);
+        std::thread([job] { TakeStretches(*job); }).detach();
     } catch (const std::system_error&) {
-        job();  // no thread to be had: the calling one does the work itself
+        // no thread to be had: the others, the calling one among them, take its share
     }
 }
 
@@ -188,15 +202,13 @@ bool cDecodedSound::DecodeInStretches(const char* data, std::size_t byteCount, s
         return false;
     m_stretches = stretches;
     m_samples.resize(frames * format.channels);
-    sStretchJob job{data, byteCount, frames, stretches, format.channels, format.rate, m_samples.data(),
-                    std::vector<char>(stretches, false)};
-    const std::size_t helperCount = std::min<std::size_t>(threads, stretches) - 1;
-    std::vector<std::thread> helpers;
-    helpers.reserve(helperCount);
-    for (std::size_t helper = 0; helper < helperCount; ++helper)
-        RunOnThread(helpers, [&job] { TakeStretches(job); });
-    TakeStretches(job);
-    for (std::thread& helper : helpers)
-        helper.join();
-    return std::all_of(job.decoded.begin(), job.decoded.end(), [](char ok) { return ok != 0; });
+    const std::shared_ptr<sStretchJob> job(new sStretchJob{
+        data, byteCount, frames, stretches, format.channels, format.rate, m_samples.data(),
+        std::vector<char>(stretches, false)});
+    for (std::size_t helper = 1; helper < std::min<std::size_t>(threads, stretches); ++helper)
+        StartHelper(job);
+    TakeStretches(*job);
+    std::unique_lock<std::mutex> lock(job->mutex);
+    job->finished.wait(lock, [&] { return job->done == stretches; });
+    return std::all_of(job->decoded.begin(), job->decoded.end(), [](char ok) { return ok != 0; });
 }
