@@ -35,7 +35,7 @@ const std::string kCreditsName = "Family Trees";
 const std::string kLastAreaName = "It's all over now";
 /// Fades of the frames and the background as an area starts and ends.
 constexpr unsigned kAreaFadeMs = 600;
-/// The audio system BeginLoading started, with its sounds being made, until an Init takes it.
+/// The audio system BeginLoading started, until an Init takes it.
 std::unique_ptr<cAudioSystem> gStartedAudio;
 
 bool EndsWith(const std::string& text, const std::string& end)
@@ -103,9 +103,7 @@ void cGame::BeginLoading()
     gStartedAudio = std::make_unique<cAudioSystem>();
     // Without a sound device the system still runs, silently: the game is playable all the same.
     gStartedAudio->Init();
-    // The title's music takes long to decode: it is made while the rest loads.
-    gStartedAudio->MakeAhead(cStartScreen::MusicFile(), true);
-    cCommonResources::LoadAhead(gStartedAudio.get());
+    cCommonResources::LoadAhead();
 }
 
 bool cGame::Init()
@@ -340,10 +338,6 @@ bool cGame::LoadArea(const std::string& file)
     frameManager->LoadFrameSets(QString::fromStdString(FrameSetFileFor(areaFile)));
     frameManager->StartFadeIn(kAreaFadeMs);
     frameManager->FlashBackground(kAreaFadeMs);
-    // An area is left for the title or the area selection, whose music would take long to decode
-    // then, with nothing sounding: it is made while the area plays.
-    audioSystem->MakeAhead(cStartScreen::MusicFile(), true);
-    audioSystem->MakeAhead(cMetaLevel::MusicFile(), true);
     return loaded;
 }
 

@@ -66,10 +66,10 @@ public:
     /// Starts the audio system, loads the shared assets and opens the title screen. False, with
     /// nothing current, when the shared assets do not load.
     virtual bool Init();
-    /// Starts the audio system and, on other threads, what Init waits for longest: the title's
-    /// music and the sound effects being decoded, the chip-set pictures being read. Needs neither a
-    /// window nor a GL context, so that it can run while they start. The next Init of any
-    /// controller takes what was started; Init calls it itself when nobody did.
+    /// Starts the audio system and, on other threads, what Init waits for longest: the chip-set
+    /// pictures being read. Needs neither a window nor a GL context, so that it can run while they
+    /// start. The next Init of any controller takes what was started; Init calls it itself when
+    /// nobody did.
     static void BeginLoading();
     /// Loads the per-user settings of that relative name into the controller's settings. False when
     /// they could not be read; the settings then hold what they held before.

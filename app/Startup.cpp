@@ -65,8 +65,8 @@ int RunProgram(int argc, char** argv, bool editor)
     QApplication::setApplicationName(QStringLiteral("Mirrowen"));
     if (!TakeDataFolder())
         return 1;
-    // Starting the graphics driver takes about as long as decoding the title's sounds and
-    // pictures: they are decoded meanwhile.
+    // Starting the graphics driver takes about as long as reading the chip-set pictures: they are
+    // read meanwhile.
     cGame::BeginLoading();
     return RunGame(HasRequiredGraphics(), editor);
 }

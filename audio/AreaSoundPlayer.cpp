@@ -19,9 +19,6 @@ cAreaSoundPlayer::cAreaSoundPlayer(cAudioSystem* audioSystem)
 
 cAreaSoundPlayer::~cAreaSoundPlayer()
 {
-    // A night ambience of the day's file is the day's sound, released once.
-    if (m_nightAmbience == m_dayAmbience)
-        m_nightAmbience = nullptr;
     for (FMOD_SOUND* sound : {m_dayAmbience, m_nightAmbience, m_music})
         if (sound)
             CheckFmodResult(FMOD_Sound_Release(sound));
@@ -34,10 +31,7 @@ bool cAreaSoundPlayer::LoadAmbience(const QString& dayPath, const QString& night
         return false;
     if (nightPath.isEmpty())
         return true;
-    // An area may name one file for both: decoding it twice would cost the load a second
-    // decoding and hold the same samples twice. Each ambience still plays on a channel of its own.
-    const bool sameFile = ToResourcePath(nightPath) == ToResourcePath(dayPath);
-    m_nightAmbience = sameFile ? m_dayAmbience : m_audioSystem->CreateCachedSound(nightPath, true);
+    m_nightAmbience = m_audioSystem->CreateCachedSound(nightPath, true);
     return m_nightAmbience != nullptr;
 }
 

@@ -35,8 +35,8 @@ public:
     cAreaSoundPlayer(const cAreaSoundPlayer&) = delete;
     cAreaSoundPlayer& operator=(const cAreaSoundPlayer&) = delete;
 
-    /// The day ambience and, when nightPath is not empty, the night one; both loop. A night path
-    /// naming the day's file gives the night the day's sound.
+    /// The day ambience and, when nightPath is not empty, the night one; both loop. Each is a sound
+    /// of its own, also when both paths name one file.
     bool LoadAmbience(const QString& dayPath, const QString& nightPath);
     /// The music, looping or not, started delayMs after Start (at once for 0).
     bool LoadMusic(const QString& path, bool loop, int delayMs);

@@ -4,7 +4,6 @@
 #include "engine/StringUtil.h"
 
 #include <QFile>
-#include <QtConcurrent>
 
 #include <algorithm>
 #include <cstdio>
@@ -34,17 +33,6 @@ QString ToResourcePath(const QString& path)
 {
     return ResourcePath(path);
 }
-
-/// A sound decoded on another thread until it is taken.
-struct cAudioSystem::sMadeAhead
-{
-    QString path;
-    bool loop = true;
-    QByteArray file;
-    FMOD_RESULT result = FMOD_OK;
-    FMOD_SOUND* sound = nullptr;
-    QFuture<void> decoding;
-};
 
 cAudioSystem::cAudioSystem()
 {
@@ -94,12 +82,6 @@ void cAudioSystem::Shutdown()
 {
     // The sounds go before the system that plays them.
     fading.clear();
-    for (const auto& ahead : madeAhead) {
-        ahead->decoding.waitForFinished();
-        if (ahead->sound)
-            FMOD_Sound_Release(ahead->sound);
-    }
-    madeAhead.clear();
     if (!g_system)
         return;
     CheckFmodResult(FMOD_System_Close(g_system));
@@ -129,90 +111,15 @@ FMOD_RESULT DecodeInto(const QByteArray& bytes, bool loop, FMOD_SOUND** sound)
     return FMOD_System_CreateSound(g_system, bytes.constData(), loop ? kLoopableMode : kOnceMode, &info, sound);
 }
 
-/// A sound decoded, or null after the error line when the layer refused it.
-FMOD_SOUND* Judged(FMOD_RESULT result, FMOD_SOUND* sound)
-{
-    return CheckFmodResult(result, "CreateCachedSound") ? nullptr : sound;
-}
-
 } // namespace
 
 FMOD_SOUND* cAudioSystem::CreateCachedSound(const QString& path, bool loop)
 {
-    if (const std::unique_ptr<sMadeAhead> ahead = TakeMadeAhead(path, loop))
-        return ahead->file.isNull() ? nullptr : Judged(ahead->result, ahead->sound);
     const QByteArray bytes = ReadResource(path);
     if (bytes.isNull())
         return nullptr;
     FMOD_SOUND* sound = nullptr;
-    const FMOD_RESULT result = DecodeInto(bytes, loop, &sound);
-    return Judged(result, sound);
-}
-
-std::vector<FMOD_SOUND*> cAudioSystem::CreateCachedSounds(const std::vector<QString>& paths)
-{
-    struct sDecoding
-    {
-        QByteArray file;
-        FMOD_RESULT result = FMOD_OK;
-        FMOD_SOUND* sound = nullptr;
-        bool decoded = false;
-    };
-    std::vector<sDecoding> decodings(paths.size());
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (const std::unique_ptr<sMadeAhead> ahead = TakeMadeAhead(paths[i], true))
-            decodings[i] = {ahead->file, ahead->result, ahead->sound, true};
-        else
-            decodings[i].file = ReadResource(paths[i]);
-    }
-    QtConcurrent::blockingMap(decodings, [](sDecoding& d) {
-        if (!d.file.isNull() && !d.decoded)
-            d.result = DecodeInto(d.file, true, &d.sound);
-    });
-    // Judged in list order, so that error lines come as they would one sound after another.
-    std::vector<FMOD_SOUND*> sounds;
-    for (const sDecoding& d : decodings)
-        sounds.push_back(d.file.isNull() ? nullptr : Judged(d.result, d.sound));
-    return sounds;
-}
-
-void cAudioSystem::MakeAhead(const QString& path, bool loop)
-{
-    if (IsMadeAhead(path, loop))
-        return;
-    auto ahead = std::make_unique<sMadeAhead>();
-    ahead->path = path;
-    ahead->loop = loop;
-    ahead->file = ReadResource(path);
-    sMadeAhead* made = ahead.get();
-    if (!made->file.isNull())
-        made->decoding = QtConcurrent::run([made] { made->result = DecodeInto(made->file, made->loop, &made->sound); });
-    madeAhead.push_back(std::move(ahead));
-}
-
-void cAudioSystem::DropMadeAhead(const QString& path, bool loop)
-{
-    if (const std::unique_ptr<sMadeAhead> ahead = TakeMadeAhead(path, loop))
-        if (ahead->sound)
-            FMOD_Sound_Release(ahead->sound);
-}
-
-bool cAudioSystem::IsMadeAhead(const QString& path, bool loop) const
-{
-    return std::any_of(madeAhead.begin(), madeAhead.end(),
-                       [&](const auto& ahead) { return ahead->path == path && ahead->loop == loop; });
-}
-
-std::unique_ptr<cAudioSystem::sMadeAhead> cAudioSystem::TakeMadeAhead(const QString& path, bool loop)
-{
-    const auto it = std::find_if(madeAhead.begin(), madeAhead.end(),
-                                 [&](const auto& ahead) { return ahead->path == path && ahead->loop == loop; });
-    if (it == madeAhead.end())
-        return nullptr;
-    std::unique_ptr<sMadeAhead> ahead = std::move(*it);
-    madeAhead.erase(it);
-    ahead->decoding.waitForFinished();
-    return ahead;
+    return CheckFmodResult(DecodeInto(bytes, loop, &sound), "CreateCachedSound") ? nullptr : sound;
 }
 
 bool cAudioSystem::PlayOneShot(FMOD_SOUND* sound, float volume, int loopCount)

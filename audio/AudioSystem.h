@@ -40,19 +40,6 @@ public:
     FMOD_SOUND* CreateCachedSound(const QString& path);
     /// The same; loop false makes a sound that always plays once.
     FMOD_SOUND* CreateCachedSound(const QString& path, bool loop);
-    /// CreateCachedSound(path) for every path, in their order, as if one after another: the same
-    /// sounds and the same error lines in the same order. The decoding, which takes the time, is
-    /// shared among the processor's cores; the call returns when every sound is made. Sounds made
-    /// ahead (loop true) are taken.
-    std::vector<FMOD_SOUND*> CreateCachedSounds(const std::vector<QString>& paths);
-    /// Starts decoding the resource on another thread, for a later CreateCachedSound(path, loop),
-    /// which then takes the sound made ahead (with its error line, if any) instead of decoding. A
-    /// sound made ahead and never taken is released at Shutdown. Nothing more is started while the
-    /// same sound is made ahead and not taken.
-    void MakeAhead(const QString& path, bool loop);
-    /// Releases the sound made ahead for path and loop, untaken, without a word; nothing without one.
-    void DropMadeAhead(const QString& path, bool loop);
-
     /// Starts the sound on a channel nobody keeps, at the volume (0 to 1), with the loop count
     /// (0 once, -1 until the system goes).
     bool PlayOneShot(FMOD_SOUND* sound, float volume, int loopCount);
@@ -72,18 +59,10 @@ public:
     void KeepUntilFaded(std::unique_ptr<cSound> sound);
     /// How many such sounds are still fading.
     int FadingCount() const { return int(fading.size()); }
-    /// How many sounds are made ahead and not yet taken or dropped.
-    int MadeAheadCount() const { return int(madeAhead.size()); }
 
     /// The process-wide system handle (null before Init and after Shutdown), for inspection.
     static FMOD_SYSTEM* GetSystem();
 
 private:
-    struct sMadeAhead;
-    /// The sound made ahead for path and loop, or nullptr when none is; it leaves the list.
-    std::unique_ptr<sMadeAhead> TakeMadeAhead(const QString& path, bool loop);
-    bool IsMadeAhead(const QString& path, bool loop) const;
-
     std::vector<std::unique_ptr<cSound>> fading;
-    std::vector<std::unique_ptr<sMadeAhead>> madeAhead;
 };

@@ -39,17 +39,9 @@ bool cSoundLibrary::LoadFromXml(const QString& path)
         ReportInvalidXmlFile(path);
         return false;
     }
-    // Start-up waits for every effect: decoded side by side, they are ready sooner.
-    m_sounds = m_audioSystem->CreateCachedSounds(files);
-    return true;
-}
-
-void cSoundLibrary::MakeAhead(cAudioSystem* audioSystem, const QString& path)
-{
-    std::vector<QString> files;
-    ReadFileList(path, files);
     for (const QString& file : files)
-        audioSystem->MakeAhead(file, true);
+        m_sounds.push_back(m_audioSystem->CreateCachedSound(file));
+    return true;
 }
 
 bool cSoundLibrary::ReadFileList(const QString& path, std::vector<QString>& files)

@@ -25,10 +25,6 @@ public:
     /// not load keeps its id without a sound. False, after an "ERROR:" line, only when the file
     /// does not open; a parse error keeps what was read before it.
     bool LoadFromXml(const QString& path);
-    /// Starts decoding the effects of the list file on other threads (cAudioSystem::MakeAhead),
-    /// for a later LoadFromXml of the same file through the same audio system. A list that does not
-    /// open starts nothing.
-    static void MakeAhead(cAudioSystem* audioSystem, const QString& path);
     void ReleaseAll();
 
     bool IsMuted() const { return m_muted; }

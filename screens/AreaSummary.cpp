@@ -26,8 +26,6 @@ bool cAreaSummary::Read(const std::string& fileName)
             maxScore = std::max(0, maxScore + IntAttributeClamped(attributes, "value", 0, -cHeart::kMaxValue, cHeart::kMaxValue));
         else if (xml.name() == QLatin1String("Quote"))
             ReadQuote(attributes);
-        else
-            ReadSounds(xml.name(), attributes);
         return true;
     });
 }
@@ -41,20 +39,5 @@ void cAreaSummary::ReadQuote(const QXmlStreamAttributes& attributes)
     if (attributes.hasAttribute("text")) {
         hasQuoteText = true;
         quoteText = attributes.value("text").toString();
-    }
-}
-
-// As the area reads them: ambiences and themes loop, the music unless its loop is other than 1.
-void cAreaSummary::ReadSounds(const QStringRef& element, const QXmlStreamAttributes& attributes)
-{
-    if (element == QLatin1String("ambience")) {
-        for (const char* name : {"std", "night"})
-            if (attributes.hasAttribute(name))
-                sounds.emplace_back(attributes.value(name).toString(), true);
-    } else if (element == QLatin1String("music") && attributes.hasAttribute("file")) {
-        sounds.emplace_back(attributes.value("file").toString(), IntAttributeClamped(attributes, "loop", 1) == 1);
-    } else if (element == QLatin1String("themes")) {
-        for (const QXmlStreamAttribute& theme : attributes)
-            sounds.emplace_back(theme.value().toString(), true);
     }
 }

@@ -3,16 +3,13 @@
 #include <QString>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 class QXmlStreamAttributes;
 
 /// What the screens between areas show of an area before it is loaded, read from its area file
 /// (root `ZORV_AREA_SAVE_FILE`, not checked): the display name (`Metadata` `name`), the maximum
 /// score (the `ScoreHeart` `value`s added in file order, the sum set back to 0 whenever it falls below) and the line of its interlude
-/// (`Quote` `ID` and `text`; a `Quote` without `ID` counts as none), and the sound files the area
-/// will load (`ambience` `std` and `night`, `music` `file` with its `loop`, every `themes` file).
+/// (`Quote` `ID` and `text`; a `Quote` without `ID` counts as none).
 class cAreaSummary
 {
 public:
@@ -28,10 +25,7 @@ public:
     int quoteId = 0;
     bool hasQuoteText = false;
     QString quoteText;
-    /// Each sound file with whether the area makes it looping-capable, in file order.
-    std::vector<std::pair<QString, bool>> sounds;
 
 private:
     void ReadQuote(const QXmlStreamAttributes& attributes);
-    void ReadSounds(const QStringRef& element, const QXmlStreamAttributes& attributes);
 };

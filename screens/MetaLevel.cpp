@@ -8,7 +8,6 @@
 #include "actors/SharedActors.h"
 #include "player/GameSettings.h"
 #include "player/InputHandler.h"
-#include "audio/AudioSystem.h"
 #include "audio/Sound.h"
 #include "engine/Animation.h"
 #include "engine/StringUtil.h"
@@ -149,15 +148,6 @@ cMetaLevel::cMetaLevel(cSound* handedOverMusic) : music(handedOverMusic) {}
 cMetaLevel::~cMetaLevel()
 {
     delete music;
-    // The area has taken what it loads by now; anything left would only hold memory.
-    if (audioSystem)
-        for (const auto& [file, loop] : soundsAhead)
-            audioSystem->DropMadeAhead(file, loop);
-}
-
-QString cMetaLevel::MusicFile()
-{
-    return QString::fromLatin1(kMusic);
 }
 
 cSound* cMetaLevel::StartMusic(cAudioSystem* audio, cGameSettings* settings)
@@ -210,7 +200,6 @@ bool cMetaLevel::ReadAreaFile()
         return false;
     }
     nextAreaName = summary.name;
-    MakeSoundsAhead(summary.sounds);
     if (summary.hasQuote) {
         const bool known = summary.quoteId >= 0 && summary.quoteId < kFamily;
         speaker = known ? summary.quoteId + 1 : 0;
@@ -219,17 +208,6 @@ bool cMetaLevel::ReadAreaFile()
             quote = summary.quoteText;
     }
     return true;
-}
-
-// Decoding the next area's music and ambience takes the area's load most of its time, long
-// enough to stall the sound and the picture; while the interlude plays, it is done on the side.
-void cMetaLevel::MakeSoundsAhead(const std::vector<std::pair<QString, bool>>& sounds)
-{
-    if (!audioSystem)
-        return;
-    soundsAhead = sounds;
-    for (const auto& [file, loop] : soundsAhead)
-        audioSystem->MakeAhead(file, loop);
 }
 
 void cMetaLevel::ChooseSpeaker()

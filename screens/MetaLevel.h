@@ -8,7 +8,6 @@
 
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 class cAnimation;
@@ -63,8 +62,6 @@ public:
     /// over 20 ms and muted as the settings say; owned by the caller. Without the file it is a
     /// sound that plays nothing.
     static cSound* StartMusic(cAudioSystem* audio, cGameSettings* settings);
-    /// That music's file, looping-capable.
-    static QString MusicFile();
 
     /// Speakers are 1 to 8; 0 is none yet.
     int GetSpeaker() const { return speaker; }
@@ -80,8 +77,6 @@ public:
 
 private:
     bool ReadAreaFile();
-    /// Starts decoding the next area's sounds, which it loads later, and remembers them.
-    void MakeSoundsAhead(const std::vector<std::pair<QString, bool>>& sounds);
     void ChooseSpeaker();
     /// The speaker's name and pictures.
     void SetSpeaker();
@@ -104,6 +99,4 @@ private:
     std::vector<QPoint> pictureSpots;
     std::unique_ptr<cFlyingHearts> hearts;
     std::string nextArea;
-    /// The next area's sounds being made ahead, with their loop flags.
-    std::vector<std::pair<QString, bool>> soundsAhead;
 };

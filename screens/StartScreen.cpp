@@ -101,11 +101,6 @@ cAnimation* cStartScreen::Picture(int i) const
     return i >= 0 && i < int(animations.size()) ? animations[i] : nullptr;
 }
 
-QString cStartScreen::MusicFile()
-{
-    return QString::fromLatin1(kMusicFile);
-}
-
 bool cStartScreen::Init(cCommonResources* resources, cAudioSystem* audio, cGameSettings* gameSettings)
 {
     settings = gameSettings;

@@ -40,8 +40,6 @@ public:
     /// any other value shows the row with NEW GAME chosen.
     explicit cStartScreen(int openWith);
 
-    /// The title's music, looping-capable: what the screen plays from its Init on.
-    static QString MusicFile();
     ~cStartScreen() override;
 
     /// Loads the row, the pictures and the ring, makes the clouds, readies the figures and starts

@@ -144,9 +144,8 @@ bool cCommonResources::LoadAll()
     return true;
 }
 
-void cCommonResources::LoadAhead(cAudioSystem* audioSystem)
+void cCommonResources::LoadAhead()
 {
-    cSoundLibrary::MakeAhead(audioSystem, kSoundList);
     QStringList chipSets;
     for (int number : kChipSetOrder)
         chipSets << ChipSetPath(number);

@@ -36,11 +36,9 @@ public:
     /// sets, the characters with their forms and fireflies, and at the end. The first load that
     /// fails ends it with false, leaving what was loaded so far in place.
     bool LoadAll();
-    /// Starts the longest loads of LoadAll on other threads: the sound effects are decoded through
-    /// audioSystem (started already) and the chip-set pictures read, for the next LoadAll through
-    /// that audio system to take. Needs no GL context, so that it can run while the window and the
-    /// graphics driver start.
-    static void LoadAhead(cAudioSystem* audioSystem);
+    /// Starts reading the chip-set pictures on other threads, for the next LoadAll to take. Needs no
+    /// GL context, so that it can run while the window and the graphics driver start.
+    static void LoadAhead();
 
     /// Appends the animations of a list file (any root; ":/" put in front unless the name holds
     /// it) in file order: each `animation` element cut from its own `src`, else from the last `src`

@@ -7,6 +7,7 @@
 #include "player/InputHandler.h"
 #include "player/SaveGame.h"
 #include "audio/Sound.h"
+#include "platform/sound/DecodedSound.h"
 #include "screens/MenuItem.h"
 #include "world/Area0.h"
 #include "world/AreaEnd.h"
@@ -160,6 +161,15 @@ INSTANTIATE_TEST_SUITE_P(
                               {"selection 2"}},
                     sTitleRow{cStartScreen::RESULT_NEW_GAME_ON_SLOT, cGame::RESULT_CHANGED, GAME_MODE_META_LEVEL, 2,
                               {"interlude res/Areas/Area0.xml 0 0"}}));
+
+// The screens that may follow an area decode their music when they open, not while it plays.
+TEST_F(GameTest, AnAreaGoneLeavesNoSoundBehindDecodedForTheScreensAfterIt)
+{
+    const int held = cDecodedSound::CountHeld();
+    Play(kMeadow);
+    game.DeleteArea();
+    EXPECT_EQ(cDecodedSound::CountHeld(), held);
+}
 
 TEST_F(GameTest, FromASlotThroughAnAreaWithAPauseBackToTheSlotMenu)
 {

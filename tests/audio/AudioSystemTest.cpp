@@ -49,57 +49,6 @@ TEST_F(AudioSystemTest, MissingResourceIsQuietUndecodableOneIsReported)
     EXPECT_NE(printed.find("CreateCachedSound"), std::string::npos) << printed;
 }
 
-/// Ticks until the sound played once has ended; -1 when it never starts.
-int TicksPlayed(cAudioSystem& audio, FMOD_SOUND* sound)
-{
-    FMOD_CHANNEL* channel = nullptr;
-    if (!audio.PlaySound(sound, &channel, false))
-        return -1;
-    FMOD_Channel_SetLoopCount(channel, 0);
-    int ticks = 0;
-    while (audio.IsPlaying(channel) && ticks < 1000) {
-        audio.Update();
-        ++ticks;
-    }
-    return ticks;
-}
-
-TEST_F(AudioSystemTest, SoundsMadeSideBySideOrAheadAreTheSoundsMadeOneAfterAnother)
-{
-    const std::vector<QString> files = {Path("wave/short.ogg"), Path("wave/broken.ogg"), Path("wave/none.ogg"),
-                                        Path("wave/long.ogg"), Path("wave/broken.ogg")};
-    std::vector<FMOD_SOUND*> alone;
-    testing::internal::CaptureStdout();
-    for (const QString& file : files)
-        alone.push_back(audio.CreateCachedSound(file));
-    const std::string aloneLines = testing::internal::GetCapturedStdout();
-    testing::internal::CaptureStdout();
-    const std::vector<FMOD_SOUND*> together = audio.CreateCachedSounds(files);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), aloneLines);
-    ASSERT_EQ(together.size(), files.size());
-    for (size_t i = 0; i < files.size(); ++i) {
-        SCOPED_TRACE(files[i].toStdString());
-        ASSERT_EQ(together[i] == nullptr, alone[i] == nullptr);
-        if (alone[i]) {
-            EXPECT_EQ(TicksPlayed(audio, together[i]), TicksPlayed(audio, alone[i]));
-        }
-    }
-
-    // Made ahead: nothing is said until the sound is taken, and then what would have been said.
-    testing::internal::CaptureStdout();
-    audio.MakeAhead(Path("wave/broken.ogg"), true);
-    audio.MakeAhead(Path("wave/short.ogg"), true);
-    audio.MakeAhead(Path("wave/long.ogg"), true);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(audio.CreateCachedSound(Path("wave/broken.ogg")), nullptr);
-    FMOD_SOUND* ahead = audio.CreateCachedSound(Path("wave/short.ogg"));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), aloneLines.substr(0, aloneLines.find('\n') + 1));
-    EXPECT_EQ(TicksPlayed(audio, ahead), TicksPlayed(audio, alone[0]));
-    // The long one is never taken: shutting down releases it with the system.
-    audio.Shutdown();
-}
-
 TEST_F(AudioSystemTest, OneShotPlaysItsLoopCountOnAChannelNobodyKeeps)
 {
     FMOD_SOUND* once = audio.CreateCachedSound(Path("wave/short.ogg"));

@@ -65,39 +65,6 @@ TEST_F(SoundLibraryTest, PlaysEffectsByNumberWithTheirLoopCount)
     EXPECT_EQ(ChannelsPlaying(), 1);
 }
 
-TEST_F(SoundLibraryTest, EffectsMadeAheadAreTheEffectsLoadedInTheirPlacesWithTheSameLines)
-{
-    const QStringList files = {Path("wave/long.ogg"), Path("wave/broken.ogg"), Path("wave/none.ogg"),
-                               Path("wave/short.ogg"), Path("wave/broken.ogg")};
-    // Ticks each effect sounds when played once; -1 for one without a sound.
-    auto lengths = [this](cSoundLibrary& effects) {
-        std::vector<int> ticks;
-        for (int id = 0; id < effects.GetCount(); ++id) {
-            int played = -1;
-            if (effects.Play(id, 1.0f, 0))
-                for (played = 0; ChannelsPlaying() > 0; ++played)
-                    audio.Update();
-            ticks.push_back(played);
-        }
-        return ticks;
-    };
-    testing::internal::CaptureStdout();
-    ASSERT_TRUE(Load(files));
-    const std::string plainLines = testing::internal::GetCapturedStdout();
-    const std::vector<int> plain = lengths(library);
-    ASSERT_EQ(plain, (std::vector<int>{plain[0], -1, -1, 5, -1}));
-    ASSERT_GT(plain[0], 5);
-
-    cSoundLibrary ahead(&audio);
-    testing::internal::CaptureStdout();
-    cSoundLibrary::MakeAhead(&audio, dir.filePath("Audio_SFX.xml"));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    testing::internal::CaptureStdout();
-    ASSERT_TRUE(ahead.LoadFromXml(dir.filePath("Audio_SFX.xml")));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), plainLines);
-    EXPECT_EQ(lengths(ahead), plain);
-}
-
 TEST_F(SoundLibraryTest, MutedLibraryPlaysNothingButItsSoundsFollowTheirOwners)
 {
     ASSERT_TRUE(Load(OnlyThese(62, {61})));

@@ -5,6 +5,8 @@
 // application and the game's window, runs the event loop, and at the first painted title picture
 // says so on its output and ends. The parent times the child from its start to that line, and
 // from the window's showing to that line: how long the player looks at an empty window.
+// BM_StartToBareWindowPicture does the same for a bare GL window of the same size, which paints
+// once and ends: the least any start-up could take.
 #include "app/Game.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGLWidget>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -22,6 +25,19 @@
 namespace {
 
 const char* const kChildVariable = "MIRROWEN_FIRST_PAINT_CHILD";
+
+/// A window that only clears itself, telling of its first picture.
+class cBareWindow : public QGLWidget
+{
+protected:
+    void paintGL() override
+    {
+        glClear(GL_COLOR_BUFFER_BIT);
+        std::puts("first paint");
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
+};
 
 /// The game, telling of its first painted title picture.
 class cFirstPaintGame : public cGame
@@ -67,6 +83,13 @@ void BM_Child(benchmark::State& state)
         QApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
         QApplication app(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Mirrowen"));
+        if (qgetenv(kChildVariable) == "bare") {
+            cBareWindow bare;
+            bare.resize(1920, 1080);
+            bare.show();
+            QApplication::exec();
+            std::_Exit(2);
+        }
         // As RunProgram does.
         cGame::BeginLoading();
         if (!HasRequiredGraphics())
@@ -79,10 +102,11 @@ void BM_Child(benchmark::State& state)
 }
 BENCHMARK(BM_Child)->Iterations(1);
 
-void BM_StartToFirstTitlePicture(benchmark::State& state)
+/// Times children of the kind from their start to their first picture.
+void TimeFirstPicture(benchmark::State& state, const QString& kind)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(kChildVariable, "1");
+    environment.insert(kChildVariable, kind);
     for (auto _ : state) {
         QProcess child;
         child.setProcessEnvironment(environment);
@@ -104,12 +128,23 @@ void BM_StartToFirstTitlePicture(benchmark::State& state)
             state.counters["empty_window_ms"] += (clock.nsecsElapsed() - shownAt) / 1e6;
         child.waitForFinished();
         if (!painted) {
-            state.SkipWithError("the game painted no title picture");
+            state.SkipWithError("the child painted no picture");
             break;
         }
     }
     state.counters["empty_window_ms"] /= static_cast<double>(state.iterations());
 }
+
+void BM_StartToFirstTitlePicture(benchmark::State& state)
+{
+    TimeFirstPicture(state, QStringLiteral("game"));
+}
 BENCHMARK(BM_StartToFirstTitlePicture)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_StartToBareWindowPicture(benchmark::State& state)
+{
+    TimeFirstPicture(state, QStringLiteral("bare"));
+}
+BENCHMARK(BM_StartToBareWindowPicture)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace

@@ -25,9 +25,10 @@ inline void AppendPage(QByteArray& out, const ogg_page& page)
 }
 
 /// An Ogg Vorbis file of a sine tone: lengthMs long (exactly rate × lengthMs / 1000 frames),
-/// peak amplitude 0 to 1, the same tone on every channel.
+/// peak amplitude 0 to 1, the same tone on every channel. Files of different serial numbers
+/// written one after another make one chained file.
 inline QByteArray EncodeTone(int lengthMs, float amplitude = 0.5f, double hz = 440.0, int channels = 1,
-                             int rate = 44100)
+                             int rate = 44100, int serial = 1)
 {
     vorbis_info info;
     vorbis_info_init(&info);
@@ -39,7 +40,7 @@ inline QByteArray EncodeTone(int lengthMs, float amplitude = 0.5f, double hz = 4
     vorbis_block block;
     vorbis_block_init(&dsp, &block);
     ogg_stream_state stream;
-    ogg_stream_init(&stream, 1);
+    ogg_stream_init(&stream, serial);
 
     QByteArray out;
     ogg_packet header, commentHeader, codeHeader;
