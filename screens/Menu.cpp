@@ -111,6 +111,7 @@ void cMenu::StepAmongItems(cInputHandler& input)
             MakeCurrent((selected + count - 1) % count);
     }
     if (input.WasPressedAlt(KEY_JUMP)) {
+        PlayMenuSound();
         std::printf("ba %s \n", qPrintable(name));
         if (name != QLatin1String("BACK"))
             std::printf("Super \n");
@@ -126,8 +127,6 @@ int cMenu::HandleInput(cInputHandler& input)
     if (input.WasPressedAlt(KEY_BACK)) {
         std::printf("\n ESCAPE PRESSED.. \n");
         if (open) {
-            // The entries never see this key, and every key in a menu is heard.
-            PlayMenuSound();
             Leave();
             return RESULT_LEFT;
         }
