@@ -282,7 +282,7 @@ void cPauseScreen::PaintList()
     const int t = textScale;
     for (int i = 0; i < GetPageCount(); ++i)
     {
-        const cMenu& page = *pages[static_cast<size_t>(i)];
+        cMenu& page = *pages[static_cast<size_t>(i)];
         const QString name = page.GetName();
         const int y = LineY(page);
         const bool active = page.IsActive();
@@ -295,6 +295,8 @@ void cPauseScreen::PaintList()
             const int shade = active ? 255 : 150;
             cursors.front()->DrawScaled(at.x - 16 * t, at.y - 5 * t, t, shade, shade, shade, 255);
         }
+        if (chosen)
+            page.Draw(0, y, t, width, height, nullptr, false);
         // A lit entry swaps the colours of its two copies.
         const bool lit = active && (chosen || page.IsHovered());
         const sRgb back = !active ? (chosen ? kGrey : kDarkGrey) : (lit ? kWhite : kLilac);
@@ -336,7 +338,7 @@ int cPauseScreen::MousePress(int x, int y, int button, cInputHandler* input)
     }
     for (int i = 0; i < GetPageCount(); ++i)
     {
-        const cMenu& page = *pages[static_cast<size_t>(i)];
+        cMenu& page = *pages[static_cast<size_t>(i)];
         if (!LineContains(page, x, up))
             continue;
         PlayMenuSound();
