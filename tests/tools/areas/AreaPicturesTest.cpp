@@ -1,8 +1,8 @@
 // Every area file's own pictures over the file's own sky, as the game shows them: the ground, its top
 // and its body, stands out from the sky in every look, caves by night stay rooms of rock that stands
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
-// receivers wait to become stands out from every sky without looking solid; FrameSwitch's thorns
-// show exactly the box that kills, pale on the floor.
+// receivers wait to become stands out from every sky without looking solid; every area's
+// thorns show exactly the box that kills and stand out from the terrain they touch.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -156,39 +157,65 @@ TEST(AreaPictures, WaitingPiecesStandOutFromEverySkyAndShowItThrough)
     }
 }
 
-TEST(AreaPictures, FrameSwitchsThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromTheFloor)
+TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromTheTerrainTheyTouch)
 {
-    const sArea& area =
-        *std::find_if(Areas().begin(), Areas().end(), [](const sArea& a) { return a.name == "FrameSwitch"; });
-    const Behind day = SkyBehind(area.plan, false);
-    const auto seen = [&day](const QImage& picture, int x, int y) { return Luminance(Seen(picture, day, x, 511 - y)); };
-    for (size_t i = 0; i < area.plan.bodies.size(); ++i) {
-        const QRect box = area.plan.bodies[i].box;
-        if (area.plan.bodies[i].fileType != 2)
+    for (const sArea& area : Areas()) {
+        // A bush is what stands out from the picture painted without the area's bushes (the wall
+        // seen between its spikes may shift a shade).
+        const sAreaPlan bare = area.plan.WithoutThorns();
+        if (bare.bodies.size() == area.plan.bodies.size())
             continue;
-        // The bush is what stands out from the picture painted without it (the wall seen between its
-        // spikes may shift a shade), its points on both top corners; below it lies the floor.
-        sAreaPlan bare = area.plan;
-        bare.bodies.erase(bare.bodies.begin() + static_cast<long>(i));
-        const QImage without = PaintAreaPictures(bare, area.name).day;
-        QRect drawn;
-        int corners = 0;
-        std::vector<double> bush, floor;
-        for (int y = box.top() - 4; y <= box.bottom() + 3; ++y)
-            for (int x = box.left() - 8; x <= box.right() + 8; ++x)
-                if (y < box.top()) {
-                    floor.push_back(seen(area.pictures.day, x, y));
-                } else if (ContrastRatio(seen(area.pictures.day, x, y), seen(without, x, y)) >= 1.5) {
-                    drawn |= QRect(x, y, 1, 1);
-                    corners += (x == box.left() || x == box.right()) && y == box.bottom();
-                    bush.push_back(seen(area.pictures.day, x, y));
+        const sAreaPictures without = PaintAreaPictures(bare, area.name);
+        const Behind day = SkyBehind(area.plan, false), night = SkyBehind(area.plan, true);
+        const std::tuple<const char*, const QImage*, const QImage*, const Behind*> looks[] = {
+            {"day", &area.pictures.day, &without.day, &day},
+            {"night", area.pictures.secondIsBackdrop ? nullptr : &area.pictures.second, &without.second, &night},
+            {"bat land", area.pictures.batLand.isNull() ? nullptr : &area.pictures.batLand, &without.batLand, &day}};
+        for (const auto& [look, picture, bareLook, behind] : looks) {
+            const auto seen = [&, behind = behind](const QImage* p, int x, int y) {
+                return Luminance(Seen(*p, *behind, x, 511 - y));
+            };
+            double worst = 21;
+            for (const sPlanBody& body : area.plan.bodies) {
+                const QRect box = body.box;
+                if (!picture || !body.IsThorn())
+                    continue;
+                // Around it lies the terrain it grows from, hangs from or is sunk in.
+                // Its points are on both ends, away from the terrain it grows from.
+                const bool hanging = area.plan.IsInside(box.left(), box.bottom() + 1, 0) && !area.plan.IsInside(box.left(), box.top() - 1, 0);
+                QRect drawn;
+                int corners = 0;
+                std::vector<double> bush, terrain;
+                for (int y = box.top() - 4; y <= box.bottom() + 4; ++y) {
+                    for (int x = box.left() - 4; x <= box.right() + 4; ++x) {
+                        const bool inBox = box.contains(x, y);
+                        if (!inBox && std::any_of(area.plan.bodies.begin(), area.plan.bodies.end(), [&](const sPlanBody& b) {
+                                return b.IsThorn() && b.box.contains(x, y);
+                            }))
+                            continue;
+                        if ((area.plan.IsInside(x, y, 0) || area.plan.IsInside(x, y, 1) || area.plan.IsInside(x, y, 7)))
+                            terrain.push_back(seen(picture, x, y));
+                        if (ContrastRatio(seen(picture, x, y), seen(bareLook, x, y)) < 1.5)
+                            continue;
+                        drawn |= QRect(x, y, 1, 1);
+                        corners += (x == box.left() || x == box.right()) && y == (hanging ? box.top() : box.bottom());
+                        bush.push_back(seen(picture, x, y));
+                    }
                 }
-        EXPECT_EQ(drawn, box) << "thorns at x " << box.left() << ", drawn x " << drawn.left() << " to "
-                              << drawn.right() << ", y " << drawn.top() - 240 << " to " << drawn.bottom() - 240;
-        EXPECT_EQ(corners, 2) << "thorns at x " << box.left() << ": points on both top corners";
-        ASSERT_FALSE(bush.empty());
-        std::nth_element(bush.begin(), bush.begin() + bush.size() / 2, bush.end());
-        std::nth_element(floor.begin(), floor.begin() + floor.size() / 2, floor.end());
-        EXPECT_GE(ContrastRatio(bush[bush.size() / 2], floor[floor.size() / 2]), 3.0) << "thorns at x " << box.left();
+                const std::string where = qPrintable(area.name + " " + look + " thorns at x " + QString::number(box.left()));
+                EXPECT_TRUE(drawn == box) << where << ", drawn x " << drawn.left() << " to " << drawn.right() << ", y "
+                                          << drawn.top() - 240 << " to " << drawn.bottom() - 240;
+                EXPECT_EQ(corners, 2) << where << ": spikes on both ends";
+                if (bush.empty() || terrain.empty())
+                    continue;
+                std::nth_element(bush.begin(), bush.begin() + bush.size() / 2, bush.end());
+                std::nth_element(terrain.begin(), terrain.begin() + terrain.size() / 2, terrain.end());
+                const double light = bush[bush.size() / 2], ground = terrain[terrain.size() / 2];
+                worst = std::min(worst, ContrastRatio(light, ground));
+                EXPECT_GE(ContrastRatio(light, ground), 3.0) << where << ": luminance " << light << " on " << ground;
+            }
+            if (picture)
+                RecordProperty(qPrintable(area.name + " " + look + " thorns"), std::to_string(worst));
+        }
     }
 }
