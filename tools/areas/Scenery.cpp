@@ -736,9 +736,26 @@ QColor BushColour(const sPalette& p, std::optional<double> terrain, std::optiona
     return best;
 }
 
-/// Thorn bushes: a row of spikes filling the body's height, their points light, or dark
-/// against a light sky. A bush that hangs
-/// from rock over open air grows down from it, its points below. The spikes are spread so that
+/// A bush's points: light, or dark where they stand out more so from what shows behind them.
+QColor TipColour(const sPalette& p, std::optional<double> behind)
+{
+    if (!behind)
+        return p.thornTip;
+    const double light = ContrastRatio(Luminance(p.thornTip), *behind);
+    return light >= ContrastRatio(Luminance(p.thornDark), *behind) ? p.thornTip : p.thornDark;
+}
+
+/// The box of the thorn body at (x, y), or the run of thorns given where it is not one of the plan's
+/// bodies from the start.
+QRect BushBox(const sAreaPlan& plan, int x, int y, const QRect& run)
+{
+    const auto body = std::find_if(plan.bodies.begin(), plan.bodies.end(),
+                                   [x, y](const sPlanBody& b) { return b.IsThorn() && b.box.contains(x, y); });
+    return body != plan.bodies.end() ? body->box : run;
+}
+
+/// Thorn bushes: a row of spikes filling the body's height, their points light, or dark against a
+/// light sky. A bush that hangs from rock over open air grows down from it, its points below. The spikes are spread so that
 /// the first and the last stand on the body's ends: the bush's outline is the box that kills, and
 /// a jump that clears the picture clears the body. Its shade is chosen where it grows: a player
 /// must tell it from the floor at a glance, by day and by night.
@@ -760,13 +777,9 @@ QColor ThornPixel(const cGrid& grid, const sAreaPlan& plan, const sPalette& p, i
     const int fromRoot = hanging ? top - y : y - bottom;
     drawn = fromRoot < spike;
     const std::optional<double> behind = BackdropLight(grid, plan, p, left, bottom);
-    if (fromRoot + 1 >= spike) {
-        const bool light = !behind || ContrastRatio(Luminance(p.thornTip), *behind) >= ContrastRatio(Luminance(p.thornDark), *behind);
-        return light ? p.thornTip : p.thornDark;
-    }
-    const auto body = std::find_if(plan.bodies.begin(), plan.bodies.end(),
-                                   [x, y](const sPlanBody& b) { return b.IsThorn() && b.box.contains(x, y); });
-    const QRect bush = body != plan.bodies.end() ? body->box : QRect(QPoint(left, bottom), QPoint(right, top));
+    if (fromRoot + 1 >= spike)
+        return TipColour(p, behind);
+    const QRect bush = BushBox(plan, x, y, QRect(QPoint(left, bottom), QPoint(right, top)));
     return BushColour(p, TerrainLight(grid, plan, p, bush), behind);
 }
 
