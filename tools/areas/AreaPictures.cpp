@@ -20,7 +20,7 @@ constexpr int kEdgeRows = 4;
 /// The contrast the ground's body keeps against the sky, a little over what a player needs to
 /// read the mass of the ground: 3:1 by day; 2.5:1 by night and in the bat land, where its lit top
 /// draws the eye first.
-constexpr double kBodyByDay = 3.3;
+constexpr double kBodyByDay = 3.2;
 constexpr double kBodyByNight = 2.7;
 
 QColor Mix(const QColor& a, const QColor& b, double t)
