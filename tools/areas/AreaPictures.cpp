@@ -136,20 +136,25 @@ sPalette Towards(const sPalette& palette, GroundPart part, const sGroundEdge& ed
 }
 
 /// The picture painted again with its ground changed until it stands out from what is behind it:
-/// first its top, then its body.
+/// first its top, then its body. The ground is found without its thorns first, so that a bush,
+/// which chooses its own shade against the ground, does not shift it; then with them, should a
+/// wide bush hide too much of the ground's edge.
 QImage PaintAgainst(const sAreaPlan& plan, sPalette palette, bool hills, const Behind& behind, double bodyContrast)
 {
-    QImage picture = PaintScenery(plan, palette, hills);
-    for (int round = 0; round < 12; ++round) {
-        const std::optional<sGroundEdge> edge = GroundEdge(picture, behind);
-        const std::optional<sGroundEdge> body = GroundBody(picture, behind);
-        if (edge && edge->contrast < kGroundContrast)
-            palette = Towards(palette, &sPalette::WithGround, *edge, kGroundContrast);
-        else if (body && body->contrast < bodyContrast)
-            palette = Towards(palette, &sPalette::WithRock, *body, bodyContrast);
-        else
-            break;
-        picture = PaintScenery(plan, palette, hills);
+    QImage picture;
+    for (const sAreaPlan& painted : {plan.WithoutThorns(), plan}) {
+        picture = PaintScenery(painted, palette, hills);
+        for (int round = 0; round < 12; ++round) {
+            const std::optional<sGroundEdge> edge = GroundEdge(picture, behind);
+            const std::optional<sGroundEdge> body = GroundBody(picture, behind);
+            if (edge && edge->contrast < kGroundContrast)
+                palette = Towards(palette, &sPalette::WithGround, *edge, kGroundContrast);
+            else if (body && body->contrast < bodyContrast)
+                palette = Towards(palette, &sPalette::WithRock, *body, bodyContrast);
+            else
+                break;
+            picture = PaintScenery(painted, palette, hills);
+        }
     }
     return picture;
 }

@@ -89,6 +89,14 @@ bool Covers(const sPlanBody& body, int x, int y)
 
 } // namespace
 
+sAreaPlan sAreaPlan::WithoutThorns() const
+{
+    sAreaPlan plan = *this;
+    plan.bodies.erase(std::remove_if(plan.bodies.begin(), plan.bodies.end(), [](const sPlanBody& b) { return b.IsThorn(); }),
+                      plan.bodies.end());
+    return plan;
+}
+
 bool sAreaPlan::IsInside(int x, int y, int fileType) const
 {
     for (const sPlanBody& body : bodies) {

@@ -15,6 +15,9 @@ struct sPlanBody
     int fileType = 0;
     /// Comes only after the first area's earthquake (`addAfterQuake`): hidden at the start.
     bool afterQuake = false;
+
+    /// Whether touching it kills.
+    bool IsThorn() const { return fileType == 2 || fileType == 6; }
 };
 
 /// What the painter needs of an area file: its terrain and the names of its two pictures.
@@ -40,6 +43,8 @@ struct sAreaPlan
     /// Reads the `body`, `waterfall`, `water`, `Background`, `Sky` and `SkyLoF` elements of the file. False with a message on stderr
     /// when it does not open or is not well formed.
     bool Read(const QString& path);
+    /// The same plan without its thorns.
+    sAreaPlan WithoutThorns() const;
     /// Whether the texture pixel lies inside a body of that file type.
     bool IsInside(int x, int y, int fileType) const;
     /// Whether the texture pixel lies inside a body the quake adds.

@@ -1,8 +1,8 @@
 // Every area file's own pictures over the file's own sky, as the game shows them: the ground, its top
 // and its body, stands out from the sky in every look, caves by night stay rooms of rock that stands
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
-// receivers wait to become stands out from every sky without looking solid; FrameSwitch's thorns
-// show exactly the box that kills, pale on the floor.
+// receivers wait to become stands out from every sky without looking solid; every area's
+// thorns show exactly the box that kills and stand out from the terrain they touch.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -156,39 +157,61 @@ TEST(AreaPictures, WaitingPiecesStandOutFromEverySkyAndShowItThrough)
     }
 }
 
-TEST(AreaPictures, FrameSwitchsThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromTheFloor)
+TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromTheTerrainTheyTouch)
 {
-    const sArea& area =
-        *std::find_if(Areas().begin(), Areas().end(), [](const sArea& a) { return a.name == "FrameSwitch"; });
-    const Behind day = SkyBehind(area.plan, false);
-    const auto seen = [&day](const QImage& picture, int x, int y) { return Luminance(Seen(picture, day, x, 511 - y)); };
-    for (size_t i = 0; i < area.plan.bodies.size(); ++i) {
-        const QRect box = area.plan.bodies[i].box;
-        if (area.plan.bodies[i].fileType != 2)
+    const auto median = [](std::vector<double>& v) {
+        std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+        return v[v.size() / 2];
+    };
+    for (const sArea& area : Areas()) {
+        // A bush is what stands out from the picture painted without the area's bushes.
+        const sAreaPlan& plan = area.plan;
+        if (plan.WithoutThorns().bodies.size() == plan.bodies.size())
             continue;
-        // The bush is what stands out from the picture painted without it (the wall seen between its
-        // spikes may shift a shade), its points on both top corners; below it lies the floor.
-        sAreaPlan bare = area.plan;
-        bare.bodies.erase(bare.bodies.begin() + static_cast<long>(i));
-        const QImage without = PaintAreaPictures(bare, area.name).day;
-        QRect drawn;
-        int corners = 0;
-        std::vector<double> bush, floor;
-        for (int y = box.top() - 4; y <= box.bottom() + 3; ++y)
-            for (int x = box.left() - 8; x <= box.right() + 8; ++x)
-                if (y < box.top()) {
-                    floor.push_back(seen(area.pictures.day, x, y));
-                } else if (ContrastRatio(seen(area.pictures.day, x, y), seen(without, x, y)) >= 1.5) {
-                    drawn |= QRect(x, y, 1, 1);
-                    corners += (x == box.left() || x == box.right()) && y == box.bottom();
-                    bush.push_back(seen(area.pictures.day, x, y));
+        const sAreaPictures without = PaintAreaPictures(plan.WithoutThorns(), area.name);
+        const Behind day = SkyBehind(plan, false), night = SkyBehind(plan, true);
+        const std::tuple<const char*, const QImage*, const QImage*, const Behind*> looks[] = {
+            {"day", &area.pictures.day, &without.day, &day},
+            {"night", area.pictures.secondIsBackdrop ? nullptr : &area.pictures.second, &without.second, &night},
+            {"bat land", area.pictures.batLand.isNull() ? nullptr : &area.pictures.batLand, &without.batLand, &day}};
+        for (const auto& [look, picture, bare, behind] : looks) {
+            const auto seen = [b = behind](const QImage* p, int x, int y) { return Luminance(Seen(*p, *b, x, 511 - y)); };
+            for (const sPlanBody& body : plan.bodies) {
+                const QRect box = body.box;
+                if (!picture || !body.IsThorn())
+                    continue;
+                // Around it lies the terrain it grows from, hangs from or is sunk in; its points
+                // stand on both ends, away from that terrain.
+                const auto terrain = [&plan](int x, int y) {
+                    return plan.IsInside(x, y, 0) || plan.IsInside(x, y, 1) || plan.IsInside(x, y, 7);
+                };
+                const bool hanging = terrain(box.left(), box.bottom() + 1) && !terrain(box.left(), box.top() - 1);
+                QRect drawn;
+                int corners = 0;
+                std::vector<double> bush, ground;
+                for (int k = 0; k < (box.width() + 8) * (box.height() + 8); ++k) {
+                    const int x = box.left() - 4 + k % (box.width() + 8), y = box.top() - 4 + k / (box.width() + 8);
+                    const auto holds = [x, y](const sPlanBody& b) { return b.IsThorn() && b.box.contains(x, y); };
+                    if (!box.contains(x, y) && std::any_of(plan.bodies.begin(), plan.bodies.end(), holds))
+                        continue;
+                    if (terrain(x, y))
+                        ground.push_back(seen(picture, x, y));
+                    if (ContrastRatio(seen(picture, x, y), seen(bare, x, y)) >= 1.5) {
+                        drawn |= QRect(x, y, 1, 1);
+                        corners += (x == box.left() || x == box.right()) && y == (hanging ? box.top() : box.bottom());
+                        bush.push_back(seen(picture, x, y));
+                    }
                 }
-        EXPECT_EQ(drawn, box) << "thorns at x " << box.left() << ", drawn x " << drawn.left() << " to "
-                              << drawn.right() << ", y " << drawn.top() - 240 << " to " << drawn.bottom() - 240;
-        EXPECT_EQ(corners, 2) << "thorns at x " << box.left() << ": points on both top corners";
-        ASSERT_FALSE(bush.empty());
-        std::nth_element(bush.begin(), bush.begin() + bush.size() / 2, bush.end());
-        std::nth_element(floor.begin(), floor.begin() + floor.size() / 2, floor.end());
-        EXPECT_GE(ContrastRatio(bush[bush.size() / 2], floor[floor.size() / 2]), 3.0) << "thorns at x " << box.left();
+                const std::string where = qPrintable(area.name + " " + look + " thorns at x " + QString::number(box.left()));
+                EXPECT_TRUE(drawn == box) << where << ", drawn x " << drawn.left() << " to " << drawn.right() << ", y "
+                                          << drawn.top() - 240 << " to " << drawn.bottom() - 240;
+                EXPECT_EQ(corners, 2) << where << ": points on both ends";
+                if (ground.empty())
+                    continue;
+                const double light = median(bush), under = median(ground);
+                RecordProperty(where, std::to_string(ContrastRatio(light, under)));
+                EXPECT_GE(ContrastRatio(light, under), 3.0) << where << ": luminance " << light << " on " << under;
+            }
+        }
     }
 }
