@@ -3,12 +3,10 @@
 // for a while, and the memory the process holds after the first load and after a hundred more of the
 // same area, drawn once after each as the game would. Memory that grows with every load is memory
 // the game loses for good.
-#include "app/Game.h"
-#include "app/Startup.h"
 #include "world/Area.h"
 #include "world/FrameEditor.h"
 
-#include "tests/bench/BenchGlContext.h"
+#include "tests/bench/BenchGame.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,7 +15,6 @@
 #include <QFile>
 
 #include <chrono>
-#include <cstdlib>
 #include <malloc.h>
 #include <thread>
 #include <unistd.h>
@@ -41,13 +38,7 @@ double ResidentMegabytes()
 /// deleted, like the GL context.
 cGame* StartedGame()
 {
-    static cGame* game = [] {
-        UseSystemMemoryForLargeBuffers();
-        setenv("MIRROWEN_SILENT_AUDIO", "1", 1);
-        MakeGlContext("AreaReloadBench");
-        auto* made = new cGame(true);
-        return made->Init() ? made : nullptr;
-    }();
+    static cGame* game = StartBenchGame("AreaReloadBench");
     return game;
 }
 

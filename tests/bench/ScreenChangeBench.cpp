@@ -1,17 +1,13 @@
 // How long the player waits between screens whose music decodes as they open: from the call the
 // controller makes on the key until the next screen's first picture is drawn. The area is played
 // for a while first, as a player would, so that nothing still running from its start is counted.
-#include "app/Game.h"
-#include "app/Startup.h"
-
-#include "tests/bench/BenchGlContext.h"
+#include "tests/bench/BenchGame.h"
 
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -39,13 +35,9 @@ protected:
 cGame* StartedGame()
 {
     static cGame* game = [] {
-        UseSystemMemoryForLargeBuffers();
-        setenv("MIRROWEN_SILENT_AUDIO", "1", 1);
-        MakeGlContext("ScreenChangeBench");
-        cGame* made = new cSlotGame(true);
-        if (!made->Init())
-            return static_cast<cGame*>(nullptr);
-        made->Resize(1280, 800);
+        cGame* made = StartBenchGame<cSlotGame>("ScreenChangeBench");
+        if (made)
+            made->Resize(1280, 800);
         return made;
     }();
     return game;
