@@ -81,16 +81,12 @@ protected:
     /// shared assets happened to place there does not count as sky.
     static QColor SkyOfRow(const GlCanvas& canvas, int y)
     {
-        std::vector<int> red, green, blue;
-        for (int x = 0; x < 15; ++x) {
-            const QColor pixel = canvas.Pixel(x, y);
-            red.push_back(pixel.red());
-            green.push_back(pixel.green());
-            blue.push_back(pixel.blue());
-        }
-        for (std::vector<int>* channel : {&red, &green, &blue})
-            std::nth_element(channel->begin(), channel->begin() + 7, channel->end());
-        return QColor(red[7], green[7], blue[7]);
+        std::vector<QColor> row;
+        for (int x = 0; x < 15; ++x)
+            row.push_back(canvas.Pixel(x, y));
+        std::nth_element(row.begin(), row.begin() + 7, row.end(),
+                         [](const QColor& a, const QColor& b) { return a.lightness() < b.lightness(); });
+        return row[7];
     }
 
     /// Pixels of an entry's cell that differ from the sky beside the grid on the same row.
