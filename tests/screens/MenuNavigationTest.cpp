@@ -353,6 +353,65 @@ TEST_F(OptionPagesMouseTest, TheSoundPageAnswersClicksOnItsBoxes)
     const b2Vec2 ok = sound.SubItem(3)->GetTextPosition();
     EXPECT_EQ(Click(Sound(), ok.x + 2, ok.y + 2), cMenu::RESULT_NONE);
     EXPECT_FALSE(Sound().IsOpen()) << "OK leaves the page";
+    EXPECT_EQ(sound.GetSelectedSubItem(), 3) << "and leaves it as it stands";
+
+    // The heading, a step larger than its entries, answers the pointer over its width a step smaller.
+    const b2Vec2 heading = sound.GetTextPosition();
+    const float end = heading.x + float(font.TextWidth("SOUND", kScale - 1));
+    Sound().MouseMove(end - 2, heading.y + 2);
+    EXPECT_TRUE(sound.IsHighlighted());
+    Sound().MouseMove(end + 2, heading.y + 2);
+    EXPECT_FALSE(sound.IsHighlighted());
+}
+
+TEST_F(OptionPagesMouseTest, TheCursorMarksThePagesCurrentEntryNeverASubEntry)
+{
+    const GlCanvas canvas(kW, kH);
+    const auto picture = [&](cMenu& page, cAnimation* cursor) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        page.Draw(240, 136, kScale, kW, kH, cursor, false);
+        QImage image(kW, kH, QImage::Format_RGBA8888); // rows count up, as drawing does
+        glReadPixels(0, 0, kW, kH, GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+        return image;
+    };
+    GoToRow(ROW_JUMP);
+    EXPECT_TRUE(picture(Controls(), heart.get()) == picture(Controls(), nullptr)) << "no heart beside JUMP";
+    ASSERT_EQ(Sound().Open(), cMenu::RESULT_OPENED);
+    const QImage with = picture(Sound(), heart.get()), without = picture(Sound(), nullptr);
+    // The heart stands on the line of the always-white heading, drawn at the page's scale.
+    const int heading = int(Sound().Item(0)->GetTextPosition().y) - 5 * kScale;
+    EXPECT_TRUE(with.copy(0, heading, kW, 16 * kScale) != without.copy(0, heading, kW, 16 * kScale));
+    EXPECT_TRUE(with.copy(0, 0, kW, heading) == without.copy(0, 0, kW, heading)) << "none below it";
+}
+
+TEST_F(OptionPagesMouseTest, AVolumeControlStepsOneFrameDownOrUpUnderItsHalves)
+{
+    cXmlText xml(R"(<menu name="SOUND/GRAPHICS"><menuitem name="SOUND" alwayswhite="1"><menuitem name="SOUND EFFECTS"/>
+        <menuitem name="MUSIC"><animation name="volumeControll" y="228" w="15" h="12" numFrames="8" src="12"/></menuitem>
+        </menuitem></menu>)");
+    cMenu page(&font);
+    page.LoadFromXml(xml.reader);
+    page.Open();
+    DrawPage(page, "options-volume-control.png");
+    cMenuItem& sound = *page.Item(0);
+    cAnimation& volume = *sound.SubItem(1)->GetAnimation("volumeControll");
+    // Without circles the line and its control stand at the window's centre.
+    const float y = sound.SubItem(1)->GetTextPosition().y + 2;
+    const struct
+    {
+        int before, x, code, after;
+    } presses[] = {{0, 3, cMenuItem::RESULT_CLICK_VOLUME_DOWN, 0},
+                   {0, 11, cMenuItem::RESULT_CLICK_VOLUME_UP, 1},
+                   {7, 11, cMenuItem::RESULT_CLICK_VOLUME_UP, 7},
+                   {7, 3, cMenuItem::RESULT_CLICK_VOLUME_DOWN, 6}};
+    for (const auto& press : presses) {
+        volume.SetFrame(press.before);
+        EXPECT_EQ(sound.MousePress(float(kW / 2 + press.x), y, page.GetName(), keys->input), press.code);
+        EXPECT_EQ(volume.GetCurrentFrame(), press.after) << "from frame " << press.before;
+    }
+    EXPECT_EQ(sound.GetSelectedSubItem(), 1);
+    EXPECT_TRUE(sound.SubItem(1)->IsSelected());
+    EXPECT_FALSE(sound.SubItem(0)->IsSelected());
 }
 
 TEST_F(OptionPagesMouseTest, APageOpensWhenItsNameInTheBarIsClicked)
