@@ -44,10 +44,6 @@ public:
     /// The mouse moved to widget pixels (y counted from the top).
     virtual void MouseMove(int /*x*/, int /*y*/) {}
 
-    /// Where the screen's centred picture starts, in pixels from the window's lower-left corner.
-    int GetOffsetX() const { return offsetX; }
-    int GetOffsetY() const { return offsetY; }
-
 protected:
     /// Set by the interlude once `InitWithArea` has built it.
     bool initialised = false;

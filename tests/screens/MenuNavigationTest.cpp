@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -354,64 +355,10 @@ TEST_F(OptionPagesMouseTest, TheSoundPageAnswersClicksOnItsBoxes)
     EXPECT_EQ(Click(Sound(), ok.x + 2, ok.y + 2), cMenu::RESULT_NONE);
     EXPECT_FALSE(Sound().IsOpen()) << "OK leaves the page";
     EXPECT_EQ(sound.GetSelectedSubItem(), 3) << "and leaves it as it stands";
-
-    // The heading, a step larger than its entries, answers the pointer over its width a step smaller.
+    // The heading, a step larger than its entries, answers the pointer within their text size.
     const b2Vec2 heading = sound.GetTextPosition();
-    const float end = heading.x + float(font.TextWidth("SOUND", kScale - 1));
-    Sound().MouseMove(end - 2, heading.y + 2);
-    EXPECT_TRUE(sound.IsHighlighted());
-    Sound().MouseMove(end + 2, heading.y + 2);
+    Sound().MouseMove(heading.x + float(font.TextWidth("SOUND", kScale - 1)) + 2, heading.y + 2);
     EXPECT_FALSE(sound.IsHighlighted());
-}
-
-TEST_F(OptionPagesMouseTest, TheCursorMarksThePagesCurrentEntryNeverASubEntry)
-{
-    const GlCanvas canvas(kW, kH);
-    const auto picture = [&](cMenu& page, cAnimation* cursor) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        page.Draw(240, 136, kScale, kW, kH, cursor, false);
-        QImage image(kW, kH, QImage::Format_RGBA8888); // rows count up, as drawing does
-        glReadPixels(0, 0, kW, kH, GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
-        return image;
-    };
-    GoToRow(ROW_JUMP);
-    EXPECT_TRUE(picture(Controls(), heart.get()) == picture(Controls(), nullptr)) << "no heart beside JUMP";
-    ASSERT_EQ(Sound().Open(), cMenu::RESULT_OPENED);
-    const QImage with = picture(Sound(), heart.get()), without = picture(Sound(), nullptr);
-    // The heart stands on the line of the always-white heading, drawn at the page's scale.
-    const int heading = int(Sound().Item(0)->GetTextPosition().y) - 5 * kScale;
-    EXPECT_TRUE(with.copy(0, heading, kW, 16 * kScale) != without.copy(0, heading, kW, 16 * kScale));
-    EXPECT_TRUE(with.copy(0, 0, kW, heading) == without.copy(0, 0, kW, heading)) << "none below it";
-}
-
-TEST_F(OptionPagesMouseTest, AVolumeControlStepsOneFrameDownOrUpUnderItsHalves)
-{
-    cXmlText xml(R"(<menu name="SOUND/GRAPHICS"><menuitem name="SOUND" alwayswhite="1"><menuitem name="SOUND EFFECTS"/>
-        <menuitem name="MUSIC"><animation name="volumeControll" y="228" w="15" h="12" numFrames="8" src="12"/></menuitem>
-        </menuitem></menu>)");
-    cMenu page(&font);
-    page.LoadFromXml(xml.reader);
-    page.Open();
-    DrawPage(page, "options-volume-control.png");
-    cMenuItem& sound = *page.Item(0);
-    cAnimation& volume = *sound.SubItem(1)->GetAnimation("volumeControll");
-    // Without circles the line and its control stand at the window's centre.
-    const float y = sound.SubItem(1)->GetTextPosition().y + 2;
-    const struct
-    {
-        int before, x, code, after;
-    } presses[] = {{0, 3, cMenuItem::RESULT_CLICK_VOLUME_DOWN, 0},
-                   {0, 11, cMenuItem::RESULT_CLICK_VOLUME_UP, 1},
-                   {7, 11, cMenuItem::RESULT_CLICK_VOLUME_UP, 7},
-                   {7, 3, cMenuItem::RESULT_CLICK_VOLUME_DOWN, 6}};
-    for (const auto& press : presses) {
-        volume.SetFrame(press.before);
-        EXPECT_EQ(sound.MousePress(float(kW / 2 + press.x), y, page.GetName(), keys->input), press.code);
-        EXPECT_EQ(volume.GetCurrentFrame(), press.after) << "from frame " << press.before;
-    }
-    EXPECT_EQ(sound.GetSelectedSubItem(), 1);
-    EXPECT_TRUE(sound.SubItem(1)->IsSelected());
-    EXPECT_FALSE(sound.SubItem(0)->IsSelected());
 }
 
 TEST_F(OptionPagesMouseTest, APageOpensWhenItsNameInTheBarIsClicked)
@@ -438,8 +385,8 @@ TEST_F(OptionPagesMouseTest, FramesAnswerInTheirBoxesHideTheirTextAndLitEntriesS
 {
     // Offsets that would move the boxes if the boxes followed the pictures; the how-to-play picture
     // is opaque, so a frame drawn after its text hides it; MUSIC's volume control stands where its
-    // check box would, 0.30 of the radius right of the centre.
-    cXmlText xml(R"(<menuitem name="KEYBOARD">
+    // check box would, 0.30 of the radius right of the centre; the always-white line stands above.
+    cXmlText xml(R"(<menuitem name="SOUND" alwayswhite="1" y="80">
         <menuitem name="JUMP"><setbutton><buttonframe w="40" h="16" offsetx="-7"/></setbutton></menuitem>
         <menuitem name="OK" layoutposition="2"><buttonframe y="210" w="60" h="16" offsety="-4"/></menuitem>
         <menuitem name="MUSIC" y="40"><animation name="volumeControll" y="228" w="15" h="12" numFrames="8" mpf="1" src="12"/></menuitem>
@@ -447,9 +394,9 @@ TEST_F(OptionPagesMouseTest, FramesAnswerInTheirBoxesHideTheirTextAndLitEntriesS
     cMenuItem item;
     item.LoadFromXml(xml.reader);
     const GlCanvas canvas(kW, kH);
-    const auto draw = [&](bool lit) {
+    const auto draw = [&](bool lit, cAnimation* cursor = nullptr) {
         glClear(GL_COLOR_BUFFER_BIT);
-        item.Draw({0, 0, kScale, &font, kW, kH, 92}, {205, 188, 232, 255}, lit, 0);
+        item.Draw({0, 0, kScale, &font, kW, kH, 92, cursor}, {205, 188, 232, 255}, lit, 0);
         QImage picture(kW, kH, QImage::Format_RGBA8888); // rows count up, as drawing does
         glReadPixels(0, 0, kW, kH, GL_RGBA, GL_UNSIGNED_BYTE, picture.bits());
         return picture;
@@ -470,6 +417,23 @@ TEST_F(OptionPagesMouseTest, FramesAnswerInTheirBoxesHideTheirTextAndLitEntriesS
     EXPECT_TRUE(dark.copy(volume) != lit.copy(volume)) << "the volume control, lit";
     item.MouseMove(volume.left() + 2, volume.top() + 2);
     EXPECT_TRUE(draw(true).copy(volume) != lit.copy(volume)) << "frame 6 under the pointer";
+
+    // A press steps it one frame down on its left half, up on its right, within its eight frames.
+    const int down = cMenuItem::RESULT_CLICK_VOLUME_DOWN, up = cMenuItem::RESULT_CLICK_VOLUME_UP;
+    cAnimation& level = *item.SubItem(2)->GetAnimation("volumeControll");
+    const std::array<int, 4> presses[] = {{0, 2, down, 0}, {0, 10, up, 1}, {7, 10, up, 7}, {7, 2, down, 6}};
+    for (const auto& [from, dx, code, to] : presses) {
+        level.SetFrame(from);
+        EXPECT_EQ(item.MousePress(volume.left() + dx, volume.top() + 2, "SOUND/GRAPHICS", keys->input), code);
+        EXPECT_EQ(level.GetCurrentFrame(), to) << "from frame " << from;
+    }
+    EXPECT_TRUE(item.SubItem(2)->IsSelected());
+
+    // The heart beside the always-white line, drawn a step larger; none beside the chosen MUSIC.
+    const QImage marked = draw(false, heart.get()), plain = draw(false);
+    const int line = int(item.GetTextPosition().y) - 5 * kScale;
+    EXPECT_TRUE(marked.copy(0, line, kW, 16 * kScale) != plain.copy(0, line, kW, 16 * kScale));
+    EXPECT_TRUE(marked.copy(0, 0, kW, line) == plain.copy(0, 0, kW, line));
 }
 
 
