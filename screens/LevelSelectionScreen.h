@@ -47,8 +47,9 @@ public:
     int Update(int dtMs) override;
     void Draw(bool flag) override;
     void Resize(int w, int h) override;
-    /// The arrows move between the unlocked entries and the button, confirm starts an unlocked
-    /// entry or presses the button, back leaves.
+    /// The arrows move between the unlocked entries and the button (from which right and down go
+    /// to the first entry, locked or not), confirm starts an unlocked entry or presses the button,
+    /// back leaves.
     void HandleInput(cInputHandler* input) override;
     void Leave(int code) override;
     bool ShowMouseCursor() override { return true; }
