@@ -57,6 +57,8 @@ void cEndScreen::Resize(int newWidth, int newHeight)
     width = newWidth;
     height = newHeight;
     scale = std::max(1, std::min(width / kDesignWidth, height / kDesignHeight));
+    offsetX = (width - kDesignWidth * scale) / 2;
+    offsetY = (height - kDesignHeight * scale) / 2;
 }
 
 void cEndScreen::HandleInput(cInputHandler* input)

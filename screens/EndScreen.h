@@ -24,7 +24,7 @@ public:
     /// An `eResult` (the stars twinkle on).
     int Update(int dtMs) override;
     void Draw(bool flag) override;
-    /// The scale that fits 356 x 337 units into the window, at least 1.
+    /// The scale that fits 356 x 337 units into the window, at least 1, and those units centred.
     void Resize(int newWidth, int newHeight) override;
     void HandleInput(cInputHandler* input) override;
     void Leave(int code) override;

@@ -8,6 +8,7 @@
 #include "screens/FlyingHearts.h"
 #include "screens/LevelButton.h"
 #include "screens/LevelContainer.h"
+#include "screens/LevelOrder.h"
 #include "screens/MenuSounds.h"
 #include "screens/MetaLevel.h"
 #include "screens/TextButton.h"
@@ -18,8 +19,6 @@
 namespace {
 
 const char* const kLevelOrderFile = "res/xml/LevelOrder.xml";
-/// The grid's width when there is no entry to ask.
-constexpr int kDefaultColumns = 6;
 
 } // namespace
 
@@ -37,6 +36,7 @@ cLevelSelectionScreen::~cLevelSelectionScreen() = default;
 
 void cLevelSelectionScreen::LoadAreaOrder()
 {
+    cLevelOrder order;
     order.Load(kLevelOrderFile);
     int index = 0;
     for (const cLevelOrder::sArea& area : order.GetAreas()) {
@@ -102,6 +102,8 @@ bool cLevelSelectionScreen::AreaFinished(const std::string& fileName, int score,
 
 void cLevelSelectionScreen::UnlockSuccessors(const std::string& fileName)
 {
+    cLevelOrder order;
+    order.Load(kLevelOrderFile);
     for (const std::string& target : order.GetUnlocks(fileName)) {
         cLevelContainer* entry = FindEntry(target);
         if (!entry || entry->IsUnlockedOrUnlocking())
@@ -230,27 +232,36 @@ void cLevelSelectionScreen::HandleDirection(cInputHandler* input)
     PlayHoverSound();
     DeselectAll();
     const int n = GetEntryCount();
-    const int columns = n > 0 ? std::max(1, entries.front()->GetColumns()) : kDefaultColumns;
+    if (n == 0) {
+        SelectButton();
+        return;
+    }
+    const int columns = std::max(1, entries.front()->GetColumns());
     int target;
     if (IsButtonHighlighted())
         // The button is the stop before the first entry and after the last.
-        target = right || down ? FindUnlocked(0, 1) : FindUnlocked(n - 1, -1);
-    else if (right || left)
-        target = FindUnlocked(selected + (right ? 1 : -1), right ? 1 : -1);
+        target = right || down ? 0 : Scan(n - 1, -1, 0, n - 1);
+    else if (right)
+        target = Scan(selected + 1, 1, 0, n - 2);
+    else if (left)
+        target = Scan(selected - 1, -1, 0, n - 1);
+    else if (up)
+        target = Scan(selected - columns, -columns, 1, n - 1);
     else
-        target = FindUnlocked(selected + (down ? columns : -columns), down ? columns : -columns);
+        target = Scan(selected + columns, columns, 0, n - 2);
     if (target < 0)
         SelectButton();
     else
         SelectEntry(target);
 }
 
-int cLevelSelectionScreen::FindUnlocked(int index, int step) const
+int cLevelSelectionScreen::Scan(int index, int step, int low, int high) const
 {
-    for (; index >= 0 && index < GetEntryCount(); index += step)
-        if (entries[index]->IsUnlocked())
-            return index;
-    return -1;
+    if (index < 0 || index >= GetEntryCount())
+        return -1;
+    while (!entries[index]->IsUnlocked() && index + step >= low && index + step <= high)
+        index += step;
+    return entries[index]->IsUnlocked() ? index : -1;
 }
 
 void cLevelSelectionScreen::SelectEntry(int index)

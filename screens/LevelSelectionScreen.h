@@ -2,7 +2,6 @@
 
 #include "engine/FontManager.h"
 #include "screens/GameState.h"
-#include "screens/LevelOrder.h"
 
 #include <memory>
 #include <string>
@@ -48,8 +47,9 @@ public:
     int Update(int dtMs) override;
     void Draw(bool flag) override;
     void Resize(int w, int h) override;
-    /// The arrows move between the unlocked entries and the button, confirm starts an unlocked
-    /// entry or presses the button, back leaves.
+    /// The arrows move between the unlocked entries and the button (from which right and down go
+    /// to the first entry, locked or not), confirm starts an unlocked entry or presses the button,
+    /// back leaves.
     void HandleInput(cInputHandler* input) override;
     void Leave(int code) override;
     bool ShowMouseCursor() override { return true; }
@@ -77,6 +77,7 @@ public:
 private:
     void LoadAreaOrder();
     void ApplySaveGame();
+    /// Reads the area order again and unlocks, animated, what finishing fileName unlocks.
     void UnlockSuccessors(const std::string& fileName);
     /// The entry of that area file, or null.
     cLevelContainer* FindEntry(const std::string& fileName) const;
@@ -84,9 +85,10 @@ private:
 
     /// The arrows; one per tick, right before left before up before down.
     void HandleDirection(cInputHandler* input);
-    /// From index, step by step over locked entries while more stops lie that way; the first
-    /// unlocked entry reached, or -1 for the button.
-    int FindUnlocked(int index, int step) const;
+    /// The entry at index when it is unlocked; a locked one is stepped over by step while the
+    /// next stop stays within low to high. The unlocked entry reached, or -1 for the button
+    /// (index outside the entries, or a locked entry where the stepping stopped).
+    int Scan(int index, int step, int low, int high) const;
     void SelectEntry(int index);
     void SelectButton();
     void DeselectAll();
@@ -95,7 +97,6 @@ private:
     std::unique_ptr<cSaveGame> saveGame;
     int slot;
     bool fromArea;
-    cLevelOrder order;
     std::vector<std::unique_ptr<cLevelContainer>> entries;
     int selected = 0;
     bool cursorMovedAfterUnlock = false;

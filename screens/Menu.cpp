@@ -93,8 +93,7 @@ void cMenu::Reset()
 {
     for (const auto& item : items) {
         item->SetSelected(false);
-        item->ResetSelection();
-        item->RevertKeys();
+        item->ClearSelection();
     }
 }
 
@@ -209,10 +208,7 @@ int cMenu::MousePress(float px, float py, bool enabled, cInputHandler& input)
             PlayMenuSound();
             Open();
             break;
-        case cMenuItem::RESULT_CLICK_DONE:
-            open = false;
-            Reset();
-            break;
+        case cMenuItem::RESULT_CLICK_DONE: open = false; break;
         case cMenuItem::RESULT_MUSIC:
         case cMenuItem::RESULT_CLICK_FULL_SCREEN:
         case cMenuItem::RESULT_EFFECTS:

@@ -79,7 +79,7 @@ public:
     /// Makes the first entry current, then Open.
     int OpenFirst();
     void Close() { open = false; }
-    /// Nothing selected at any depth; key fields stop waiting and show the bound keys again.
+    /// Nothing selected at any depth. Key fields keep what they show and whether they wait.
     void Reset();
     bool IsOpen() const { return open; }
     /// Whether the current entry has a current sub-entry.

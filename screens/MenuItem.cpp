@@ -191,15 +191,27 @@ void cMenuItem::Leave()
     selected = false;
 }
 
-void cMenuItem::ResetSelection()
+void cMenuItem::ClearSelection()
 {
     selectedSubItem = -1;
     for (const auto& item : subItems) {
         item->selected = false;
-        item->ResetSelection();
+        item->ClearSelection();
     }
+}
+
+void cMenuItem::ResetSelection()
+{
+    ClearSelection();
+    StopWaiting();
+}
+
+void cMenuItem::StopWaiting()
+{
     if (setButton)
         setButton->SetIdle();
+    for (const auto& item : subItems)
+        item->StopWaiting();
 }
 
 void cMenuItem::MoveDown()
@@ -410,17 +422,24 @@ bool cMenuItem::HoversLine(float px, float py) const
     return Inside(px, py, textPosition.x, textPosition.y, float(textWidth), height);
 }
 
-void cMenuItem::HoverVolumeControl(float px, float py)
+int cMenuItem::VolumeStepAt(float px, float py) const
 {
-    volumeDownShown = volumeUpShown = false;
     const cAnimation* volume = GetAnimation(QStringLiteral("volumeControll"));
     if (!volume)
-        return;
+        return 0;
     const float s = float(std::max(1, scale - 1));
     const float half = volume->GetFrameWidth(0) * s / 2.0f;
     const float height = volume->GetFrameHeight(0) * s;
-    volumeDownShown = Inside(px, py, volumePosition.x, volumePosition.y, half, height);
-    volumeUpShown = Inside(px, py, volumePosition.x + half, volumePosition.y, half, height);
+    if (Inside(px, py, volumePosition.x, volumePosition.y, half, height))
+        return -1;
+    return Inside(px, py, volumePosition.x + half, volumePosition.y, half, height) ? 1 : 0;
+}
+
+void cMenuItem::HoverVolumeControl(float px, float py)
+{
+    const int step = VolumeStepAt(px, py);
+    volumeDownShown = step < 0;
+    volumeUpShown = step > 0;
 }
 
 void cMenuItem::MouseMove(float px, float py)
@@ -447,6 +466,8 @@ int cMenuItem::MousePress(float px, float py, const QString& pageName, cInputHan
         return RESULT_CLICK_CHOSEN;
     }
     if (const int code = PressSubItems(px, py, pageName, input))
+        return code;
+    if (const int code = PressVolumeControl(px, py))
         return code;
     if (const int code = PressBox())
         return code;
@@ -476,6 +497,17 @@ int cMenuItem::PressSubItems(float px, float py, const QString& pageName, cInput
             return code;
     }
     return RESULT_NONE;
+}
+
+int cMenuItem::PressVolumeControl(float px, float py)
+{
+    const int step = IsSoundEntry(name) ? VolumeStepAt(px, py) : 0;
+    if (step == 0)
+        return RESULT_NONE;
+    cAnimation& volume = *GetAnimation(QStringLiteral("volumeControll"));
+    volume.SetFrame(std::clamp(volume.GetCurrentFrame() + step, 0, volume.GetNumFrames() - 1));
+    selected = true;
+    return step < 0 ? RESULT_CLICK_VOLUME_DOWN : RESULT_CLICK_VOLUME_UP;
 }
 
 int cMenuItem::PressBox()
@@ -544,7 +576,8 @@ void cMenuItem::Draw(const sMenuDrawing& drawing, sMenuColour colour, bool highl
 {
     scale = std::max(1, drawing.scale);
     screenWidth = drawing.screenWidth;
-    cAnimation* cursor = selected ? drawing.cursor : nullptr;
+    textWidth = drawing.font->TextWidth(name, scale - 1);
+    cAnimation* cursor = selected || alwaysWhite != 0 ? drawing.cursor : nullptr;
     const sMenuColour text = TextColour(colour);
     if (setButton)
         DrawBindingRow(drawing, text, index, cursor);
@@ -555,8 +588,11 @@ void cMenuItem::Draw(const sMenuDrawing& drawing, sMenuColour colour, bool highl
     for (const auto& label : labels)
         label->DrawInItem(drawing.screenWidth, drawing.screenHeight, scale, drawing.layoutRadius, *drawing.font,
                           255, 255, 255, 255);
+    // The cursor marks the page's current entry only, never one of its sub-entries.
+    sMenuDrawing below = drawing;
+    below.cursor = nullptr;
     for (int i = 0; i < SubItemCount(); ++i)
-        subItems[i]->Draw(drawing, kNormal, highlightBoxes, i);
+        subItems[i]->Draw(below, kNormal, highlightBoxes, i);
     DrawButtonFrames();
 }
 
@@ -567,10 +603,9 @@ void cMenuItem::DrawLine(const sMenuDrawing& drawing, sMenuColour colour, cAnima
     const int textSize = alwaysWhite != 0 ? scale : scale - 1;
     const int offset = LayoutOffset(layoutPosition) * (scale - 1);
     const int lineY = int(float(drawing.screenHeight / 2) + drawing.layoutRadius * float(scale) * float(y) / 100.0f);
-    textWidth = font.TextWidth(name, textSize);
     textPosition = font.MenuTextPosition(name, offset, lineY, textSize, drawing.screenWidth, layoutPosition);
     if (drawing.outline)
-        DrawGradientRect(textPosition.x, textPosition.y, float(textWidth), float(kLineHeight * std::max(1, textSize)),
+        DrawGradientRect(textPosition.x, textPosition.y, float(textWidth), float(kLineHeight * std::max(1, scale - 1)),
                          255, 0, 0, 255, 0, 0, 100);
     font.DrawMenuText(name, offset, lineY, textSize, drawing.screenWidth, layoutPosition, colour.r, colour.g, colour.b,
                       colour.a, cursor, grayed);
@@ -582,7 +617,6 @@ void cMenuItem::DrawBindingRow(const sMenuDrawing& drawing, sMenuColour colour, 
     const int rowY = int(float(drawing.screenHeight / 2) + 0.4f * drawing.layoutRadius * float(scale)) -
                      step * scale * index;
     const cFontManager& font = *drawing.font;
-    textWidth = font.TextWidth(name, scale - 1);
     textPosition = font.DrawTextLeftOfCentre(name, x * scale + drawing.originX, rowY, scale - 1,
                                              drawing.screenWidth, colour.r, colour.g, colour.b, colour.a, cursor);
     setButton->Draw(rowY, scale, font, colour.r, colour.g, colour.b, colour.a, drawing.screenWidth);

@@ -99,7 +99,9 @@ public:
     void SelectSubItem(int i);
     /// Not selected.
     void Deselect() { selected = false; }
-    /// No sub-entry current, at any depth; every key field stops waiting.
+    /// No sub-entry current and none selected, at any depth.
+    void ClearSelection();
+    /// ClearSelection, and every key field stops waiting.
     void ResetSelection();
 
     /// What the keys (HandleInput, Activate, MoveRight) and a click (MousePress) did. The two
@@ -140,8 +142,6 @@ public:
     /// and returns true. Any key is taken, one that another field holds too: one key for two
     /// actions is the player's choice.
     bool CaptureKey(cInputHandler& input);
-    /// Shows the bound keys again in every field when keys were captured and not saved.
-    void RevertKeys();
 
     /// Lights the entry, its check box and its key field under the pointer; every sub-entry too.
     void MouseMove(float px, float py);
@@ -150,9 +150,10 @@ public:
     int MousePress(float px, float py, const QString& pageName, cInputHandler& input);
 
     /// Draws the entry as the index-th of its siblings, then its labels and sub-entries, and its
-    /// button frames last, over the text. A selected entry is white with the cursor beside it, a
-    /// grayed one grey; the check boxes, volume controls and "CONTROLLER" pictures show only
-    /// while highlightBoxes is set.
+    /// button frames last, over the text. A selected entry is white, a grayed one grey; a selected
+    /// or always-white entry has the drawing's cursor beside it, which its sub-entries never get;
+    /// the check boxes, volume controls and "CONTROLLER" pictures show only while highlightBoxes
+    /// is set.
     void Draw(const sMenuDrawing& drawing, sMenuColour colour, bool highlightBoxes, int index);
     /// "MUSIC" and "SOUND EFFECTS" tick their box while not muted, "FULL SCREEN" while full
     /// screen; applied through the "SOUND" entry to its sub-entries.
@@ -172,12 +173,17 @@ private:
     /// Done with the sub-entries: none current, not selected.
     void Leave();
     int ActivateSave(cInputHandler& input);
+    /// Shows the bound keys again in every field when keys were captured and not saved.
+    void RevertKeys();
+    void StopWaiting();
     void CommitKeys(cInputHandler& input);
     void RestoreDefaultKeys(cInputHandler& input);
 
     bool HoversBox(float px, float py) const;
     bool HoversLine(float px, float py) const;
     int PressSubItems(float px, float py, const QString& pageName, cInputHandler& input);
+    /// A sound entry's volume control steps one frame down under its left half, up under its right.
+    int PressVolumeControl(float px, float py);
     int PressBox();
     int PressLine(const QString& pageName, cInputHandler& input);
 
@@ -192,6 +198,8 @@ private:
     b2Vec2 BesideLine(const sMenuDrawing& drawing, const cAnimation& picture) const;
     void DrawCheckBox(const sMenuDrawing& drawing);
     void DrawVolumeControl(const sMenuDrawing& drawing);
+    /// -1 on the volume control's left half, 1 on its right half, else 0.
+    int VolumeStepAt(float px, float py) const;
     void HoverVolumeControl(float px, float py);
     void DrawButtonFrames();
     /// The check box of a sound or full-screen entry; null for other entries.

@@ -20,6 +20,7 @@
 namespace
 {
 const char* const kMenuFile = "res/xml/menus/pausescreenmenu.xml";
+const char* const kControlsFile = "Controls.xml";
 
 struct sRgb
 {
@@ -135,7 +136,7 @@ void cPauseScreen::HandleListInput(cInputHandler* input)
         continueRequest = true;
 }
 
-void cPauseScreen::RunEntry(const cMenu& page, cInputHandler* input)
+void cPauseScreen::RunEntry(const cMenu& page, const cInputHandler* input)
 {
     const QString name = page.GetName();
     if (name == QLatin1String("CONTINUE"))
@@ -191,12 +192,21 @@ void cPauseScreen::OpenOptions()
     options->ApplySettings(settings);
 }
 
-void cPauseScreen::OpenHowToPlay(cInputHandler* input)
+void cPauseScreen::OpenHowToPlay(const cInputHandler* input)
 {
     howToPlayRequest = true;
     if (!howPlay)
         howPlay = std::make_unique<cHowPlayScreen>();
-    howPlay->Init(input);
+    if (input)
+    {
+        howPlay->Init(input);
+    }
+    else
+    {
+        cInputHandler saved;
+        saved.LoadConfig(kControlsFile);
+        howPlay->Init(&saved);
+    }
     howPlay->Resize(width, height);
 }
 
@@ -296,7 +306,7 @@ void cPauseScreen::PaintList()
             cursors.front()->DrawScaled(at.x - 16 * t, at.y - 5 * t, t, shade, shade, shade, 255);
         }
         if (chosen)
-            page.Draw(0, y, t, width, height, nullptr, false);
+            page.Draw(offsetX, offsetY, t, width, height, nullptr, false);
         // A lit entry swaps the colours of its two copies.
         const bool lit = active && (chosen || page.IsHovered());
         const sRgb back = !active ? (chosen ? kGrey : kDarkGrey) : (lit ? kWhite : kLilac);
@@ -339,11 +349,12 @@ int cPauseScreen::MousePress(int x, int y, int button, cInputHandler* input)
     for (int i = 0; i < GetPageCount(); ++i)
     {
         cMenu& page = *pages[static_cast<size_t>(i)];
+        page.MousePress(x, up, i == selected, *input);
         if (!LineContains(page, x, up))
             continue;
         PlayMenuSound();
         selected = i;
-        RunEntry(page, input);
+        RunEntry(page, nullptr);
     }
     return CLICK_ON_LIST;
 }

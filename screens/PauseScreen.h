@@ -89,12 +89,13 @@ private:
     /// The list's keys.
     void HandleListInput(cInputHandler* input);
     /// Acts on the entry of that page by its name. input is the live key bindings, which the
-    /// how-to-play screen shows.
-    void RunEntry(const cMenu& page, cInputHandler* input);
+    /// how-to-play screen shows; null for a click, after which it shows the keys "Controls.xml"
+    /// holds.
+    void RunEntry(const cMenu& page, const cInputHandler* input);
     void OpenOptions();
     /// The open options' tick: `RESULT_TOGGLE_FULL_SCREEN` once after they toggled full screen.
     int UpdateOptions(int dtMs);
-    void OpenHowToPlay(cInputHandler* input);
+    void OpenHowToPlay(const cInputHandler* input);
     /// The options' answer to a key or a click (fullScreenCode: `cMenuItem::RESULT_KEY_FULL_SCREEN`
     /// or `RESULT_CLICK_FULL_SCREEN`): the setting behind it flipped and saved.
     void ApplyOptionsCode(int code, int fullScreenCode);

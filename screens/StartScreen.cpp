@@ -404,24 +404,29 @@ void cStartScreen::MousePress(int x, int y, int button, cInputHandler* input)
     if (button != 1)
         return;
     const int up = height - y;
-    switch (subState) {
-    case SUB_OPTIONS: ApplyClickedOptionsCode(options->MousePress(x, up, input)); return;
-    case SUB_CREDITS: credits->MousePress(x, up); return;
-    case SUB_SAVE_SLOTS: saveSlots->MousePress(x, up); return;
-    default: break;
-    }
-    if (!font)
-        return;
+    // The walk over the entries goes on after CREDITS and RESUME, so the screen one of them opened
+    // gets the same click in the next step.
     for (int i = 0; i < ItemCount(); ++i) {
-        if (!HitsItem(*items[i], x, up, 14))
+        if (subState == SUB_CREDITS) {
+            credits->MousePress(x, up);
+            return;
+        }
+        if (subState == SUB_SAVE_SLOTS) {
+            saveSlots->MousePress(x, up);
+            return;
+        }
+        if (subState != SUB_NONE || !font || !HitsItem(*items[i], x, up, 14))
             continue;
         items[i]->SetSelected(true);
         selected = i;
         PlayMenuSound();
-        // The click that opens a page is not handed to that page as well.
-        RunEntry(items[i]->GetName());
-        return;
+        const QString name = items[i]->GetName();
+        RunEntry(name);
+        if (name == QLatin1String("NEW GAME") || name == QLatin1String("OPTIONS"))
+            return;
     }
+    if (subState == SUB_OPTIONS)
+        ApplyClickedOptionsCode(options->MousePress(x, up, input));
 }
 
 void cStartScreen::Leave(int)

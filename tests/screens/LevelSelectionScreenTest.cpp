@@ -265,21 +265,21 @@ TEST_F(LevelSelectionTest, ALaterFinishKeepsTheBestAndUnlocksNothingNew)
 
 TEST_F(LevelSelectionTest, KeysAndMouseReachEveryUnlockedArea)
 {
-    // Unlocked: the first and the last entry, and two that only a long step reaches.
+    // Unlocked: the first and the last entry, and two side by side that only a long step reaches.
     QByteArray records;
-    for (const char* open : {"Area0", "TheRainbowSpirit", "UseEmptyFrame", "Antler_Arc"})
+    for (const char* open : {"Area0", "UseEmptyFrame", "TheFall", "Antler_Arc"})
         records += Record(Area(open), false, true, 0);
     WriteSlot(3, records);
     std::unique_ptr<cLevelSelectionScreen> screen = Open(3, false);
-    ASSERT_EQ(IndexOf(*screen, "TheRainbowSpirit"), 6);
     ASSERT_EQ(IndexOf(*screen, "UseEmptyFrame"), 11);
+    ASSERT_EQ(IndexOf(*screen, "TheFall"), 12);
     ASSERT_EQ(IndexOf(*screen, "Antler_Arc"), 29);
-
+    // Steps over locked entries stop short of the last entry (right, down) and the first (up).
     const std::pair<int, int> steps[] = {
-        {Qt::Key_Right, 6},  {Qt::Key_Right, 11}, {Qt::Key_Right, 29}, {Qt::Key_Right, -1}, {Qt::Key_Right, 0},
-        {Qt::Key_Left, -1},  {Qt::Key_Left, 29},  {Qt::Key_Left, 11},  {Qt::Key_Left, 6},   {Qt::Key_Left, 0},
-        {Qt::Key_Down, 6},   {Qt::Key_Up, 0},     {Qt::Key_Right, 6},  {Qt::Key_Right, 11}, {Qt::Key_Down, 29},
-        {Qt::Key_Down, -1},  {Qt::Key_Up, 29},    {Qt::Key_Up, 11},    {Qt::Key_Up, -1},
+        {Qt::Key_Right, 11}, {Qt::Key_Right, 12}, {Qt::Key_Right, -1}, {Qt::Key_Right, 0},
+        {Qt::Key_Left, -1},  {Qt::Key_Left, 29},  {Qt::Key_Left, 12},  {Qt::Key_Left, 11},
+        {Qt::Key_Down, -1},  {Qt::Key_Down, 0},   {Qt::Key_Down, 12},  {Qt::Key_Up, -1},
+        {Qt::Key_Up, 29},    {Qt::Key_Up, 11},    {Qt::Key_Up, -1},
     };
     cRecordedEffects effects;
     for (const auto& [key, cursor] : steps) {
@@ -305,10 +305,17 @@ TEST_F(LevelSelectionTest, KeysAndMouseReachEveryUnlockedArea)
     screen->MousePress(x, y, 1, &input);
     EXPECT_EQ(Tick(*screen), cLevelSelectionScreen::RESULT_START_AREA);
     EXPECT_EQ(screen->GetSelectedArea(), Area("UseEmptyFrame"));
-    const cLevelButton& locked = screen->GetEntry(12).GetButton();
+    const cLevelButton& locked = screen->GetEntry(13).GetButton();
     screen->MousePress(locked.GetX() + 5, kHeight - (locked.GetY() + 5), 1, &input);
     EXPECT_EQ(Tick(*screen), 0) << "a locked area cannot be started";
     screen->DeleteMusic();
+
+    WriteSlot(4, Record(Area("Area0"), false, false, 0) + Record(Area("FrameSwitch"), false, true, 0));
+    const std::unique_ptr<cLevelSelectionScreen> lockedFirst = Open(4, false);
+    Tick(*lockedFirst, {Qt::Key_Left});
+    Tick(*lockedFirst, {Qt::Key_Right});
+    EXPECT_EQ(Cursor(*lockedFirst), 0) << "from the button to the first entry, locked or not";
+    lockedFirst->DeleteMusic();
 }
 
 // A finished area is booked only where it can be: never over a damaged slot, which waits for a new

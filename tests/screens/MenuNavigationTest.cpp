@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -219,7 +220,7 @@ TEST_F(OptionPagesTest, ACapturedKeyIsShownAtOnceAndBoundOnlyBySave)
     EXPECT_FALSE(customControls);
 }
 
-TEST_F(OptionPagesTest, EscapeLeavesThePageAndEndsACaptureWithoutBinding)
+TEST_F(OptionPagesTest, EscapeLeavesThePageWithoutBindingOrUndoingACapture)
 {
     GoToRow(ROW_JUMP);
     Tick(Controls(), Qt::Key_Return);
@@ -229,8 +230,8 @@ TEST_F(OptionPagesTest, EscapeLeavesThePageAndEndsACaptureWithoutBinding)
     ASSERT_EQ(Field(ROW_SWITCH).GetState(), cSetButton::WAITING);
     EXPECT_EQ(Tick(Controls(), Qt::Key_Escape, 0), cMenu::RESULT_LEFT) << "the entries never see it";
     EXPECT_FALSE(Controls().IsOpen());
-    EXPECT_EQ(Field(ROW_SWITCH).GetState(), cSetButton::IDLE);
-    EXPECT_EQ(ShownKeys(), kDefaultKeyTexts);
+    EXPECT_EQ(Field(ROW_SWITCH).GetState(), cSetButton::WAITING) << "the field still waits";
+    EXPECT_EQ(Field(ROW_JUMP).GetShownText(), "X") << "the capture still shows";
     EXPECT_EQ(keys->input.GetKey(KEY_JUMP), Qt::Key_Space);
     EXPECT_EQ(Keyboard().GetSelectedSubItem(), -1);
     // The page sounds for the jump key, then its entry for any key.
@@ -353,6 +354,11 @@ TEST_F(OptionPagesMouseTest, TheSoundPageAnswersClicksOnItsBoxes)
     const b2Vec2 ok = sound.SubItem(3)->GetTextPosition();
     EXPECT_EQ(Click(Sound(), ok.x + 2, ok.y + 2), cMenu::RESULT_NONE);
     EXPECT_FALSE(Sound().IsOpen()) << "OK leaves the page";
+    EXPECT_EQ(sound.GetSelectedSubItem(), 3) << "and leaves it as it stands";
+    // The heading, a step larger than its entries, answers the pointer within their text size.
+    const b2Vec2 heading = sound.GetTextPosition();
+    Sound().MouseMove(heading.x + float(font.TextWidth("SOUND", kScale - 1)) + 2, heading.y + 2);
+    EXPECT_FALSE(sound.IsHighlighted());
 }
 
 TEST_F(OptionPagesMouseTest, APageOpensWhenItsNameInTheBarIsClicked)
@@ -379,8 +385,8 @@ TEST_F(OptionPagesMouseTest, FramesAnswerInTheirBoxesHideTheirTextAndLitEntriesS
 {
     // Offsets that would move the boxes if the boxes followed the pictures; the how-to-play picture
     // is opaque, so a frame drawn after its text hides it; MUSIC's volume control stands where its
-    // check box would, 0.30 of the radius right of the centre.
-    cXmlText xml(R"(<menuitem name="KEYBOARD">
+    // check box would, 0.30 of the radius right of the centre; the always-white line stands above.
+    cXmlText xml(R"(<menuitem name="SOUND" alwayswhite="1" y="80">
         <menuitem name="JUMP"><setbutton><buttonframe w="40" h="16" offsetx="-7"/></setbutton></menuitem>
         <menuitem name="OK" layoutposition="2"><buttonframe y="210" w="60" h="16" offsety="-4"/></menuitem>
         <menuitem name="MUSIC" y="40"><animation name="volumeControll" y="228" w="15" h="12" numFrames="8" mpf="1" src="12"/></menuitem>
@@ -388,9 +394,9 @@ TEST_F(OptionPagesMouseTest, FramesAnswerInTheirBoxesHideTheirTextAndLitEntriesS
     cMenuItem item;
     item.LoadFromXml(xml.reader);
     const GlCanvas canvas(kW, kH);
-    const auto draw = [&](bool lit) {
+    const auto draw = [&](bool lit, cAnimation* cursor = nullptr) {
         glClear(GL_COLOR_BUFFER_BIT);
-        item.Draw({0, 0, kScale, &font, kW, kH, 92}, {205, 188, 232, 255}, lit, 0);
+        item.Draw({0, 0, kScale, &font, kW, kH, 92, cursor}, {205, 188, 232, 255}, lit, 0);
         QImage picture(kW, kH, QImage::Format_RGBA8888); // rows count up, as drawing does
         glReadPixels(0, 0, kW, kH, GL_RGBA, GL_UNSIGNED_BYTE, picture.bits());
         return picture;
@@ -411,6 +417,23 @@ TEST_F(OptionPagesMouseTest, FramesAnswerInTheirBoxesHideTheirTextAndLitEntriesS
     EXPECT_TRUE(dark.copy(volume) != lit.copy(volume)) << "the volume control, lit";
     item.MouseMove(volume.left() + 2, volume.top() + 2);
     EXPECT_TRUE(draw(true).copy(volume) != lit.copy(volume)) << "frame 6 under the pointer";
+
+    // A press steps it one frame down on its left half, up on its right, within its eight frames.
+    const int down = cMenuItem::RESULT_CLICK_VOLUME_DOWN, up = cMenuItem::RESULT_CLICK_VOLUME_UP;
+    cAnimation& level = *item.SubItem(2)->GetAnimation("volumeControll");
+    const std::array<int, 4> presses[] = {{0, 2, down, 0}, {0, 10, up, 1}, {7, 10, up, 7}, {7, 2, down, 6}};
+    for (const auto& [from, dx, code, to] : presses) {
+        level.SetFrame(from);
+        EXPECT_EQ(item.MousePress(volume.left() + dx, volume.top() + 2, "SOUND/GRAPHICS", keys->input), code);
+        EXPECT_EQ(level.GetCurrentFrame(), to) << "from frame " << from;
+    }
+    EXPECT_TRUE(item.SubItem(2)->IsSelected());
+
+    // The heart beside the always-white line, drawn a step larger; none beside the chosen MUSIC.
+    const QImage marked = draw(false, heart.get()), plain = draw(false);
+    const int line = int(item.GetTextPosition().y) - 5 * kScale;
+    EXPECT_TRUE(marked.copy(0, line, kW, 16 * kScale) != plain.copy(0, line, kW, 16 * kScale));
+    EXPECT_TRUE(marked.copy(0, 0, kW, line) == plain.copy(0, 0, kW, line));
 }
 
 

@@ -185,7 +185,7 @@ TEST_F(StartScreenTest, TheOptionsToggleFullScreenOnceAndMuteEffectsWithAmbience
     EXPECT_TRUE(ReadUserCopy("Settings.xml").contains("FullScreen=\"1\""));
 }
 
-TEST_F(StartScreenTest, AClickOpensAPageWithoutHandingItTheSameClick)
+TEST_F(StartScreenTest, AClickOpensAPageThatTheSameClickDoesNotClose)
 {
     GlCanvas canvas(960, 544);
     screen->Draw(false);
