@@ -2,12 +2,14 @@
 // and its body, stands out from the sky in every look, caves by night stay rooms of rock that stands
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
 // receivers wait to become stands out from every sky without looking solid; every area's
-// thorns show exactly the box that kills and stand out from the terrain they touch.
+// thorns show exactly the box that kills and stand out from what lies past them.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
 
 #include <QDir>
+#include <QFile>
+#include <QHash>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -157,14 +159,18 @@ TEST(AreaPictures, WaitingPiecesStandOutFromEverySkyAndShowItThrough)
     }
 }
 
-TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromTheTerrainTheyTouch)
+TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLiesPastThem)
 {
-    const auto median = [](std::vector<double>& v) {
-        std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
-        return v[v.size() / 2];
-    };
+    // What the painter of 07ecb0e drew: a bush of the same box and look draws as many pixels at
+    // 3:1 at least, or more.
+    QFile file(MIRROWEN_SOURCE_DIR "/tests/tools/areas/ThornsOf07ecb0e.txt");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QHash<QString, int> before;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
+        if (!line.startsWith('#'))
+            before.insert(line.section(' ', 0, 5), line.section(' ', 6).toInt());
     for (const sArea& area : Areas()) {
-        // A bush is what stands out from the picture painted without the area's bushes.
+        // A bush is what differs from the picture painted without the area's bushes.
         const sAreaPlan& plan = area.plan;
         if (plan.WithoutThorns().bodies.size() == plan.bodies.size())
             continue;
@@ -173,44 +179,54 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromTheTerra
         const std::tuple<const char*, const QImage*, const QImage*, const Behind*> looks[] = {
             {"day", &area.pictures.day, &without.day, &day},
             {"night", area.pictures.secondIsBackdrop ? nullptr : &area.pictures.second, &without.second, &night},
-            {"bat land", area.pictures.batLand.isNull() ? nullptr : &area.pictures.batLand, &without.batLand, &day}};
+            {"bat_land", area.pictures.batLand.isNull() ? nullptr : &area.pictures.batLand, &without.batLand, &day}};
+        const auto thorny = [&plan](int x, int y) {
+            return std::any_of(plan.bodies.begin(), plan.bodies.end(),
+                               [x, y](const sPlanBody& b) { return b.IsThorn() && b.box.contains(x, y); });
+        };
+        const auto terrain = [&plan](int x, int y) {
+            return plan.IsInside(x, y, 0) || plan.IsInside(x, y, 1) || plan.IsInside(x, y, 7);
+        };
         for (const auto& [look, picture, bare, behind] : looks) {
             const auto seen = [b = behind](const QImage* p, int x, int y) { return Luminance(Seen(*p, *b, x, 511 - y)); };
             for (const sPlanBody& body : plan.bodies) {
                 const QRect box = body.box;
                 if (!picture || !body.IsThorn())
                     continue;
-                // Around it lies the terrain it grows from, hangs from or is sunk in; its points
-                // stand on both ends, away from that terrain.
-                const auto terrain = [&plan](int x, int y) {
-                    return plan.IsInside(x, y, 0) || plan.IsInside(x, y, 1) || plan.IsInside(x, y, 7);
-                };
+                // Past it: the row beyond its points and the columns beyond its ends, where no bush is.
                 const bool hanging = terrain(box.left(), box.bottom() + 1) && !terrain(box.left(), box.top() - 1);
-                QRect drawn;
-                int corners = 0;
-                std::vector<double> bush, ground;
-                for (int k = 0; k < (box.width() + 8) * (box.height() + 8); ++k) {
-                    const int x = box.left() - 4 + k % (box.width() + 8), y = box.top() - 4 + k / (box.width() + 8);
-                    const auto holds = [x, y](const sPlanBody& b) { return b.IsThorn() && b.box.contains(x, y); };
-                    if (!box.contains(x, y) && std::any_of(plan.bodies.begin(), plan.bodies.end(), holds))
-                        continue;
-                    if (terrain(x, y))
-                        ground.push_back(seen(picture, x, y));
-                    if (ContrastRatio(seen(picture, x, y), seen(bare, x, y)) >= 1.5) {
-                        drawn |= QRect(x, y, 1, 1);
-                        corners += (x == box.left() || x == box.right()) && y == (hanging ? box.top() : box.bottom());
-                        bush.push_back(seen(picture, x, y));
+                const int beyond = hanging ? box.top() - 1 : box.bottom() + 1;
+                std::vector<double> past;
+                for (int x = box.left() - 1; x <= box.right() + 1; ++x) {
+                    for (int y = box.top() - 1; y <= box.bottom() + 1; ++y) {
+                        const bool end = (x < box.left() || x > box.right()) && y >= box.top() && y <= box.bottom();
+                        if ((end || (y == beyond && x >= box.left() && x <= box.right())) && !thorny(x, y))
+                            past.push_back(seen(picture, x, y));
                     }
                 }
-                const std::string where = qPrintable(area.name + " " + look + " thorns at x " + QString::number(box.left()));
-                EXPECT_TRUE(drawn == box) << where << ", drawn x " << drawn.left() << " to " << drawn.right() << ", y "
-                                          << drawn.top() - 240 << " to " << drawn.bottom() - 240;
-                EXPECT_EQ(corners, 2) << where << ": points on both ends";
-                if (ground.empty())
-                    continue;
-                const double light = median(bush), under = median(ground);
-                RecordProperty(where, std::to_string(ContrastRatio(light, under)));
-                EXPECT_GE(ContrastRatio(light, under), 3.0) << where << ": luminance " << light << " on " << under;
+                std::nth_element(past.begin(), past.begin() + past.size() / 2, past.end());
+                QRect drawn;
+                int corners = 0, changed = 0, standing = 0;
+                for (int k = 0; k < box.width() * box.height(); ++k) {
+                    const int x = box.left() + k % box.width(), y = box.top() + k / box.width();
+                    const double light = seen(picture, x, y);
+                    if (ContrastRatio(light, seen(bare, x, y)) >= 1.5) {
+                        drawn |= QRect(x, y, 1, 1);
+                        corners += (x == box.left() || x == box.right()) && y == (hanging ? box.top() : box.bottom());
+                    }
+                    if (picture->pixel(x, 511 - y) != bare->pixel(x, 511 - y)) {
+                        ++changed;
+                        standing += ContrastRatio(light, past[past.size() / 2]) >= 3.0 ? 1 : 0;
+                    }
+                }
+                const QString key = QString("%1 %2 %3 %4 %5 %6").arg(area.name, look).arg(box.left()).arg(box.top() - 240)
+                                        .arg(box.width()).arg(box.height());
+                EXPECT_TRUE(drawn == box) << qPrintable(key) << ": drawn x " << drawn.left() << " to " << drawn.right()
+                                          << ", y " << drawn.top() - 240 << " to " << drawn.bottom() - 240;
+                EXPECT_EQ(corners, 2) << qPrintable(key) << ": points on both ends";
+                RecordProperty(qPrintable(key), standing);
+                EXPECT_GE(3 * standing, 2 * changed) << qPrintable(key) << ": " << standing << " of " << changed << " at 3:1";
+                EXPECT_GE(standing, before.value(key)) << qPrintable(key) << ": weaker than on 07ecb0e";
             }
         }
     }
