@@ -1,7 +1,8 @@
 // Every area file's own pictures over the file's own sky, as the game shows them: the ground, its top
 // and its body, stands out from the sky in every look, caves by night stay rooms of rock that stands
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
-// receivers wait to become stands out from every sky without looking solid; every area's
+// receivers wait to become stands out from what shows behind it, by day and by night, without looking
+// solid or lighter than the ground, and two of them side by side show one edge; every area's
 // thorns show exactly the box that kills and stand out from what lies past them.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QHash>
 #include <QSet>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -134,26 +136,74 @@ TEST(AreaPictures, HoldFewColoursPerTile)
     }
 }
 
-TEST(AreaPictures, WaitingPiecesStandOutFromEverySkyAndShowItThrough)
+TEST(AreaPictures, WaitingPiecesShareTheirEdgesShowTheirPlaceThroughAndStandOutNoBrighterThanTheGround)
 {
-    // Where the chip set holds the waiting plank's and the waiting crate's two frames, and the half
-    // of the growing plank's first frame that still waits.
+    // The waiting plank's and crate's two frames in the chip set, the rows of their outline, how high
+    // over the body's lower-left corner the frame's first row lies, and the body's size.
     const QImage chips(":/res/images/chipsets/chip_set_03.png");
-    const QRect pieces[] = {{77, 11, 13, 3}, {101, 11, 13, 3}, {133, 11, 6, 3}, {175, 19, 13, 14}, {199, 19, 13, 14}};
-    for (const sArea& area : Areas()) {
-        for (const QRect& piece : pieces) {
-            for (const QColor& sky : {area.plan.skyLow, area.plan.skyHigh, area.plan.skyNight}) {
-                int drawn = 0, standing = 0;
-                for (int k = 0; k < piece.width() * piece.height() && sky.isValid(); ++k) {
-                    const QPoint at = piece.topLeft() + QPoint(k % piece.width(), k / piece.width());
-                    if (chips.pixelColor(at).alpha() == 0)
-                        continue;
-                    ++drawn;
-                    const double seen = Luminance(Seen(chips, [sky](int, int) { return sky; }, at.x(), at.y()));
-                    standing += ContrastRatio(seen, Luminance(sky)) >= 3.0 ? 1 : 0;
+    const struct
+    {
+        int type;
+        QPoint frames[2];
+        int firstRow, lastRow, top;
+        QSize body;
+    } pieces[] = {{0, {{77, 11}, {101, 11}}, 0, 2, 0, {13, 1}}, {1, {{175, 11}, {199, 11}}, 7, 21, 21, {13, 14}}};
+    for (const auto& piece : pieces) {
+        for (const QPoint& frame : piece.frames) {
+            // The outline's pixels, in world units from the body's lower-left corner.
+            std::vector<std::pair<QPoint, QColor>> outline;
+            QSet<std::pair<int, int>> at, twoWide, twoHigh;
+            for (int k = 0; k < 16 * (piece.lastRow + 1); ++k) {
+                const QPoint p(k % 16, piece.top - k / 16);
+                const QColor c = chips.pixelColor(frame + QPoint(k % 16, k / 16));
+                if (k / 16 < piece.firstRow || c.alpha() == 0)
+                    continue;
+                outline.push_back({p, c});
+                for (auto* set : {&at, &twoWide, &twoHigh})
+                    set->insert({p.x(), p.y()});
+                twoWide.insert({p.x() + piece.body.width(), p.y()});
+                twoHigh.insert({p.x(), p.y() + piece.body.height()});
+            }
+            // Two pieces side by side, or a crate on a crate, show one edge where they meet.
+            const int height = piece.lastRow - piece.firstRow + 1;
+            for (int y = piece.top - piece.lastRow + 1; y < piece.top - piece.firstRow; ++y) {
+                const int across = std::count_if(twoWide.begin(), twoWide.end(), [y](auto p) { return p.second == y; });
+                EXPECT_EQ(across, 3) << "piece " << piece.type << ", row " << y;
+            }
+            for (int x = 1; x < 13 && piece.type == 1; ++x) {
+                const int up = std::count_if(twoHigh.begin(), twoHigh.end(), [x](auto p) { return p.first == x; });
+                EXPECT_EQ(up, 3) << "crate, column " << x;
+            }
+            EXPECT_LE(4 * static_cast<int>(at.size()), 3 * 14 * height) << "piece " << piece.type << ": see-through";
+            // Over what shows behind each waiting piece of every area by day, and over its night sky,
+            // no lighter than its ground by night.
+            for (const sArea& area : Areas()) {
+                QFile file(MIRROWEN_SOURCE_DIR "/res/Areas/" + area.name + ".xml");
+                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+                QXmlStreamReader xml(&file);
+                std::vector<QPoint> places;
+                while (!xml.atEnd())
+                    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("ReceiverBox") &&
+                        xml.attributes().value("type").toInt() == piece.type)
+                        places.push_back({xml.attributes().value("x").toInt(), xml.attributes().value("y").toInt()});
+                const Behind day = SkyBehind(area.plan, false), night = SkyBehind(area.plan, true);
+                const std::optional<sGroundEdge> ground = GroundEdge(area.pictures.second, night);
+                for (const QPoint& place : places) {
+                    int byDay = 0, byNight = 0;
+                    double lightest = 0;
+                    for (const auto& [p, colour] : outline) {
+                        const QPoint texel = place + p + QPoint(0, 240);
+                        const double light = Luminance(colour);
+                        byDay += ContrastRatio(light, Luminance(Seen(area.pictures.day, day, texel.x(), 511 - texel.y()))) >= 3.0;
+                        byNight += ContrastRatio(light, Luminance(area.plan.skyNight)) >= 3.0;
+                        lightest = std::max(lightest, light);
+                    }
+                    const std::string where = qPrintable(QString("%1 piece %2 at %3, %4").arg(area.name).arg(piece.type)
+                                                             .arg(place.x()).arg(place.y()));
+                    EXPECT_GE(5 * byDay, 2 * static_cast<int>(outline.size())) << where << ": by day, " << byDay;
+                    EXPECT_GE(5 * byNight, 2 * static_cast<int>(outline.size())) << where << ": by night, " << byNight;
+                    EXPECT_LE(lightest, ground ? ground->ground : 1.0) << where << ": lighter than the ground by night";
                 }
-                EXPECT_GE(5 * standing, 2 * drawn) << qPrintable(area.name) << ": two pixels in five stand out";
-                EXPECT_LE(4 * drawn, 3 * piece.width() * piece.height()) << qPrintable(area.name) << ": see-through";
             }
         }
     }
