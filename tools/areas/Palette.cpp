@@ -22,14 +22,14 @@ ePlace PlaceOfArea(const QString& areaName)
 namespace {
 
 /// What every place shares in one light: where the light comes from, the grass, the far hills,
-/// the planks, the thorns, the water and the bat king's things.
+/// the planks, the water and the bat king's things.
 struct sLook
 {
     eLight light;
     QColor rim;
     float fade, fadeMost;
     QColor grass0, grass1, grass2, sand, hillFar, hillNear, speck, glow;
-    QColor plank, plankTop, plankBottom, thorn, thornDark, thornTip, fall, fallLight, water, batRock, batVein, batLedge;
+    QColor plank, plankTop, plankBottom, fall, fallLight, water, batRock, batVein, batLedge;
 };
 
 /// By day the ground is deep-toned and the far hills pale, near the colour of the sky they stand
@@ -37,16 +37,16 @@ struct sLook
 const sLook kDay = {LIGHT_SUN,          {240, 206, 146},      0.006f,          0.16f,
                     {72, 140, 44},      {50, 108, 38},        {36, 80, 34},    {200, 176, 120},
                     {196, 206, 232, 110}, {170, 196, 190, 140}, {0, 0, 0, 0},    {0, 0, 0, 0},
-                    {132, 88, 50},      {160, 112, 64},       {84, 54, 32},    {255, 246, 252},
-                    {24, 6, 18},         {255, 246, 250},    {84, 170, 228, 190},  {214, 244, 255, 230},
-                    {236, 250, 255, 220}, {78, 62, 96},       {196, 150, 255}, {120, 90, 160, 150}};
+                    {132, 88, 50},      {160, 112, 64},       {84, 54, 32},    {84, 170, 228, 190},
+                    {214, 244, 255, 230}, {236, 250, 255, 220}, {78, 62, 96},   {196, 150, 255},
+                    {120, 90, 160, 150}};
 /// Night under a faint moon: the grass, the planks' tops and the water glow.
 const sLook kNight = {LIGHT_MOON,         {176, 196, 255},      0.035f,             0.6f,
                       {96, 236, 200},     {56, 176, 156},       {40, 120, 124},     {118, 122, 170},
                       {44, 44, 100, 170}, {28, 30, 72, 220},    {0, 0, 0, 0},       {0, 0, 0, 0},
-                      {84, 68, 124},      {126, 222, 204},      {50, 40, 84},       {255, 244, 252},
-                      {20, 4, 24},        {255, 150, 226},    {56, 110, 196, 190},  {150, 255, 226, 230},
-                      {150, 255, 226, 200}, {46, 34, 70},       {170, 120, 255},    {140, 110, 220, 150}};
+                      {84, 68, 124},      {126, 222, 204},      {50, 40, 84},       {56, 110, 196, 190},
+                      {150, 255, 226, 230}, {150, 255, 226, 200}, {46, 34, 70},     {170, 120, 255},
+                      {140, 110, 220, 150}};
 
 /// The rock of a place in one light, and its cave's back wall.
 struct sRock
@@ -92,9 +92,6 @@ sPalette Palette(const sLook& look, const sRock& rock)
     p.plank = look.plank;
     p.plankTop = look.plankTop;
     p.plankBottom = look.plankBottom;
-    p.thorn = look.thorn;
-    p.thornDark = look.thornDark;
-    p.thornTip = look.thornTip;
     p.fall = look.fall;
     p.fallLight = look.fallLight;
     p.water = look.water;

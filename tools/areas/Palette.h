@@ -48,9 +48,6 @@ struct sPalette
     QColor grass[3];              ///< from the top face downwards
     QColor sand;                  ///< earth along the water's edge
     QColor plank, plankTop, plankBottom;
-    /// A thorn bush takes the shade between its light and its dark colour that stands out from the
-    /// ground around it; its points are the tip colour, or the dark one against a light sky.
-    QColor thorn, thornDark, thornTip;
     QColor hillFar, hillNear;     ///< with alpha: the sky shows through
     /// Far islands floating over a bank of cloud instead of hills on the ground.
     bool skyIslands = false;
@@ -64,8 +61,7 @@ struct sPalette
     bool batLand = false;
 
     /// The same palette with every colour of what the characters stand on (grass, rock, sand,
-    /// planks and the light on their faces) changed alike. Thorns keep
-    /// their own colours: they stand out from the ground, whatever its colour.
+    /// planks and the light on their faces) changed alike.
     sPalette WithGround(const std::function<QColor(const QColor&)>& change) const;
     /// The same palette with the colours of the rock under the grass (the rock, its shaded faces
     /// and the sand) changed alike: the ground's body without its lit top.

@@ -1,6 +1,7 @@
 #include "Scenery.h"
 
 #include "AreaPlan.h"
+#include "Thorns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -676,28 +677,6 @@ QColor BatLedgePixel(const cGrid& grid, const sPalette& p, int x, int y, bool& d
     return p.batLedge;
 }
 
-/// How light the terrain is that a bush grows from, hangs from or is sunk in: the middle of the
-/// terrain within a few pixels around it, which the eye compares it with; none when it touches no
-/// terrain.
-std::optional<double> TerrainLight(const cGrid& grid, const sAreaPlan& plan, const sPalette& p, const QRect& bush)
-{
-    constexpr int kReach = 4;
-    std::vector<double> lights;
-    for (int y = bush.top() - kReach; y <= bush.bottom() + kReach; ++y) {
-        for (int x = bush.left() - kReach; x <= bush.right() + kReach; ++x) {
-            const eCell cell = grid.At(x, y);
-            if (bush.contains(x, y) || (cell != CELL_EARTH && cell != CELL_PLANK))
-                continue;
-            lights.push_back(Luminance(cell == CELL_EARTH ? EarthPixel(grid, plan, p, x, y)
-                                                          : PlankPixel(grid, p, x, y, PlankTop(grid, x, y))));
-        }
-    }
-    if (lights.empty())
-        return std::nullopt;
-    std::nth_element(lights.begin(), lights.begin() + lights.size() / 2, lights.end());
-    return lights[lights.size() / 2];
-}
-
 /// What shows behind a bush at (x, y): the cave's back wall, or the sky of the look; none where
 /// the area has no sky.
 std::optional<double> BackdropLight(const cGrid& grid, const sAreaPlan& plan, const sPalette& p, int x, int y)
@@ -713,74 +692,25 @@ std::optional<double> BackdropLight(const cGrid& grid, const sAreaPlan& plan, co
     return Luminance(hill ? Over(sky, far) : sky);
 }
 
-/// The shade between the thorns' dark and light colours that stands out a little over 3:1 from the
-/// terrain the bush touches, where the player must tell the two apart, and over 1.5:1 from what
-/// shows behind it, where its outline shows how far it kills; of those the one that stands out
-/// most from what is behind it, and where none does, the nearest to both.
-QColor BushColour(const sPalette& p, std::optional<double> terrain, std::optional<double> behind)
+/// The bush whose box holds (x, y): the run of thorns around it, standing on what is below it or
+/// hanging from what is above, against the backdrop that shows over its points along its length.
+sThornBush BushAt(const cGrid& grid, const sAreaPlan& plan, const sPalette& p, int x, int y)
 {
-    constexpr int kShades = 40;
-    QColor best = p.thorn;
-    std::pair<double, double> bestFit{-1, -1};
-    for (int step = kShades; step >= 0; --step) {
-        const QColor c = Mix(p.thornDark, p.thorn, static_cast<float>(step) / kShades);
-        const double light = Luminance(c);
-        const double onTerrain = terrain ? ContrastRatio(light, *terrain) : 21.0;
-        const double onBehind = behind ? ContrastRatio(light, *behind) : 21.0;
-        const std::pair<double, double> fit{std::min({1.0, onTerrain / 3.1, onBehind / 1.6}), onBehind};
-        if (fit > bestFit) {
-            best = c;
-            bestFit = fit;
-        }
-    }
-    return best;
-}
-
-/// A bush's points: light, or dark where they stand out more so from what shows behind them.
-QColor TipColour(const sPalette& p, std::optional<double> behind)
-{
-    if (!behind)
-        return p.thornTip;
-    const double light = ContrastRatio(Luminance(p.thornTip), *behind);
-    return light >= ContrastRatio(Luminance(p.thornDark), *behind) ? p.thornTip : p.thornDark;
-}
-
-/// The box of the thorn body at (x, y), or the run of thorns given where it is not one of the plan's
-/// bodies from the start.
-QRect BushBox(const sAreaPlan& plan, int x, int y, const QRect& run)
-{
-    const auto body = std::find_if(plan.bodies.begin(), plan.bodies.end(),
-                                   [x, y](const sPlanBody& b) { return b.IsThorn() && b.box.contains(x, y); });
-    return body != plan.bodies.end() ? body->box : run;
-}
-
-/// Thorn bushes: a row of spikes filling the body's height, their points light, or dark against a
-/// light sky. A bush that hangs from rock over open air grows down from it, its points below. The spikes are spread so that
-/// the first and the last stand on the body's ends: the bush's outline is the box that kills, and
-/// a jump that clears the picture clears the body. Its shade is chosen where it grows: a player
-/// must tell it from the floor at a glance, by day and by night.
-QColor ThornPixel(const cGrid& grid, const sAreaPlan& plan, const sPalette& p, int x, int y, bool& drawn)
-{
-    const int left = grid.RunStart(x, y);
-    const int right = grid.RunEnd(x, y);
-    const int bottom = grid.ColumnBottom(x, y);
+    const int left = grid.RunStart(x, y), right = grid.RunEnd(x, y), bottom = grid.ColumnBottom(x, y);
     int top = y;
     while (grid.At(x, top + 1) == CELL_THORN)
         ++top;
-    const int height = top - bottom + 1;
-    const int gaps = std::max(1, static_cast<int>(std::lround((right - left) / 5.5f)));
-    const float half = (right - left) / (2.0f * gaps);
-    const float along = static_cast<float>(x - left);
-    const float fromPoint = std::abs(along - 2.0f * half * std::round(along / (2.0f * half)));
-    const float spike = half > 0.0f ? height * (1.0f - fromPoint / half) + 1.0f : height;
-    const bool hanging = cGrid::IsRock(grid.At(x, top + 1)) && grid.At(x, bottom - 1) == CELL_AIR;
-    const int fromRoot = hanging ? top - y : y - bottom;
-    drawn = fromRoot < spike;
-    const std::optional<double> behind = BackdropLight(grid, plan, p, left, bottom);
-    if (fromRoot + 1 >= spike)
-        return TipColour(p, behind);
-    const QRect bush = BushBox(plan, x, y, QRect(QPoint(left, bottom), QPoint(right, top)));
-    return BushColour(p, TerrainLight(grid, plan, p, bush), behind);
+    sThornBush bush;
+    bush.box = QRect(QPoint(left, bottom), QPoint(right, top));
+    bush.hanging = cGrid::IsRock(grid.At(x, top + 1)) && grid.At(x, bottom - 1) == CELL_AIR;
+    const int beyond = bush.hanging ? bottom - 1 : top + 1;
+    std::vector<double> behind;
+    for (int k = 0; k <= 4; ++k)
+        if (const auto light = BackdropLight(grid, plan, p, left + (right - left) * k / 4, beyond))
+            behind.push_back(*light);
+    std::nth_element(behind.begin(), behind.begin() + behind.size() / 2, behind.end());
+    bush.againstDark = !behind.empty() && IsDarkBehindThorns(behind[behind.size() / 2]);
+    return bush;
 }
 
 /// The colour of a pixel inside a body; drawn is false for the air between a thorn bush's spikes.
@@ -796,8 +726,11 @@ QColor BodyPixel(const cGrid& grid, const sAreaPlan& plan, const sPalette& palet
         return EarthPixel(grid, plan, palette, x, y);
     case CELL_PLANK:
         return PlankPixel(grid, palette, x, y, PlankTop(grid, x, y));
-    case CELL_THORN:
-        return ThornPixel(grid, plan, palette, x, y, drawn);
+    case CELL_THORN: {
+        const std::optional<QColor> thorn = ThornPixel(BushAt(grid, plan, palette, x, y), x, y);
+        drawn = thorn.has_value();
+        return thorn.value_or(QColor(0, 0, 0, 0));
+    }
     case CELL_AIR:
         break;
     }

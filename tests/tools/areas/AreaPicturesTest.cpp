@@ -1,14 +1,18 @@
 // Every area file's own pictures over the file's own sky, as the game shows them: the ground, its top
 // and its body, stands out from the sky in every look, caves by night stay rooms of rock that stands
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
-// receivers wait to become stands out from every sky without looking solid; every area's
-// thorns show exactly the box that kills and stand out from the terrain they touch.
+// receivers wait to become stands out from what shows behind it, by day and by night, without looking
+// solid or lighter than the ground, and two of them side by side show one edge; every area's
+// thorns show exactly the box that kills and stand out from what lies past them.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
 
 #include <QDir>
+#include <QFile>
+#include <QHash>
 #include <QSet>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -132,39 +136,91 @@ TEST(AreaPictures, HoldFewColoursPerTile)
     }
 }
 
-TEST(AreaPictures, WaitingPiecesStandOutFromEverySkyAndShowItThrough)
+TEST(AreaPictures, WaitingPiecesShareTheirEdgesShowTheirPlaceThroughAndStandOutNoBrighterThanTheGround)
 {
-    // Where the chip set holds the waiting plank's and the waiting crate's two frames, and the half
-    // of the growing plank's first frame that still waits.
+    // The waiting plank's and crate's two frames in the chip set, the rows of their outline, how high
+    // over the body's lower-left corner the frame's first row lies, and the body's size.
     const QImage chips(":/res/images/chipsets/chip_set_03.png");
-    const QRect pieces[] = {{77, 11, 13, 3}, {101, 11, 13, 3}, {133, 11, 6, 3}, {175, 19, 13, 14}, {199, 19, 13, 14}};
-    for (const sArea& area : Areas()) {
-        for (const QRect& piece : pieces) {
-            for (const QColor& sky : {area.plan.skyLow, area.plan.skyHigh, area.plan.skyNight}) {
-                int drawn = 0, standing = 0;
-                for (int k = 0; k < piece.width() * piece.height() && sky.isValid(); ++k) {
-                    const QPoint at = piece.topLeft() + QPoint(k % piece.width(), k / piece.width());
-                    if (chips.pixelColor(at).alpha() == 0)
-                        continue;
-                    ++drawn;
-                    const double seen = Luminance(Seen(chips, [sky](int, int) { return sky; }, at.x(), at.y()));
-                    standing += ContrastRatio(seen, Luminance(sky)) >= 3.0 ? 1 : 0;
+    const struct
+    {
+        int type;
+        QPoint frames[2];
+        int firstRow, lastRow, top;
+        QSize body;
+    } pieces[] = {{0, {{77, 11}, {101, 11}}, 0, 2, 0, {13, 1}}, {1, {{175, 11}, {199, 11}}, 7, 21, 21, {13, 14}}};
+    for (const auto& piece : pieces) {
+        for (const QPoint& frame : piece.frames) {
+            // The outline's pixels, in world units from the body's lower-left corner.
+            std::vector<std::pair<QPoint, QColor>> outline;
+            QSet<std::pair<int, int>> at, twoWide, twoHigh;
+            for (int k = 0; k < 16 * (piece.lastRow + 1); ++k) {
+                const QPoint p(k % 16, piece.top - k / 16);
+                const QColor c = chips.pixelColor(frame + QPoint(k % 16, k / 16));
+                if (k / 16 < piece.firstRow || c.alpha() == 0)
+                    continue;
+                outline.push_back({p, c});
+                for (auto* set : {&at, &twoWide, &twoHigh})
+                    set->insert({p.x(), p.y()});
+                twoWide.insert({p.x() + piece.body.width(), p.y()});
+                twoHigh.insert({p.x(), p.y() + piece.body.height()});
+            }
+            // Two pieces side by side, or a crate on a crate, show one edge where they meet.
+            const int height = piece.lastRow - piece.firstRow + 1;
+            for (int y = piece.top - piece.lastRow + 1; y < piece.top - piece.firstRow; ++y) {
+                const int across = std::count_if(twoWide.begin(), twoWide.end(), [y](auto p) { return p.second == y; });
+                EXPECT_EQ(across, 3) << "piece " << piece.type << ", row " << y;
+            }
+            for (int x = 1; x < 13 && piece.type == 1; ++x) {
+                const int up = std::count_if(twoHigh.begin(), twoHigh.end(), [x](auto p) { return p.first == x; });
+                EXPECT_EQ(up, 3) << "crate, column " << x;
+            }
+            EXPECT_LE(4 * static_cast<int>(at.size()), 3 * 14 * height) << "piece " << piece.type << ": see-through";
+            // Over what shows behind each waiting piece of every area by day, and over its night sky,
+            // no lighter than its ground by night.
+            for (const sArea& area : Areas()) {
+                QFile file(MIRROWEN_SOURCE_DIR "/res/Areas/" + area.name + ".xml");
+                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+                QXmlStreamReader xml(&file);
+                std::vector<QPoint> places;
+                while (!xml.atEnd())
+                    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("ReceiverBox") &&
+                        xml.attributes().value("type").toInt() == piece.type)
+                        places.push_back({xml.attributes().value("x").toInt(), xml.attributes().value("y").toInt()});
+                const Behind day = SkyBehind(area.plan, false), night = SkyBehind(area.plan, true);
+                const std::optional<sGroundEdge> ground = GroundEdge(area.pictures.second, night);
+                for (const QPoint& place : places) {
+                    int byDay = 0, byNight = 0;
+                    double lightest = 0;
+                    for (const auto& [p, colour] : outline) {
+                        const QPoint texel = place + p + QPoint(0, 240);
+                        const double light = Luminance(colour);
+                        byDay += ContrastRatio(light, Luminance(Seen(area.pictures.day, day, texel.x(), 511 - texel.y()))) >= 3.0;
+                        byNight += ContrastRatio(light, Luminance(area.plan.skyNight)) >= 3.0;
+                        lightest = std::max(lightest, light);
+                    }
+                    const std::string where = qPrintable(QString("%1 piece %2 at %3, %4").arg(area.name).arg(piece.type)
+                                                             .arg(place.x()).arg(place.y()));
+                    EXPECT_GE(5 * byDay, 2 * static_cast<int>(outline.size())) << where << ": by day, " << byDay;
+                    EXPECT_GE(5 * byNight, 2 * static_cast<int>(outline.size())) << where << ": by night, " << byNight;
+                    EXPECT_LE(lightest, ground ? ground->ground : 1.0) << where << ": lighter than the ground by night";
                 }
-                EXPECT_GE(5 * standing, 2 * drawn) << qPrintable(area.name) << ": two pixels in five stand out";
-                EXPECT_LE(4 * drawn, 3 * piece.width() * piece.height()) << qPrintable(area.name) << ": see-through";
             }
         }
     }
 }
 
-TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromTheTerrainTheyTouch)
+TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLiesPastThem)
 {
-    const auto median = [](std::vector<double>& v) {
-        std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
-        return v[v.size() / 2];
-    };
+    // What the painter of 07ecb0e drew: a bush of the same box and look draws as many pixels at
+    // 3:1 at least, or more.
+    QFile file(MIRROWEN_SOURCE_DIR "/tests/tools/areas/ThornsOf07ecb0e.txt");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QHash<QString, int> before;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
+        if (!line.startsWith('#'))
+            before.insert(line.section(' ', 0, 5), line.section(' ', 6).toInt());
     for (const sArea& area : Areas()) {
-        // A bush is what stands out from the picture painted without the area's bushes.
+        // A bush is what differs from the picture painted without the area's bushes.
         const sAreaPlan& plan = area.plan;
         if (plan.WithoutThorns().bodies.size() == plan.bodies.size())
             continue;
@@ -173,44 +229,54 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromTheTerra
         const std::tuple<const char*, const QImage*, const QImage*, const Behind*> looks[] = {
             {"day", &area.pictures.day, &without.day, &day},
             {"night", area.pictures.secondIsBackdrop ? nullptr : &area.pictures.second, &without.second, &night},
-            {"bat land", area.pictures.batLand.isNull() ? nullptr : &area.pictures.batLand, &without.batLand, &day}};
+            {"bat_land", area.pictures.batLand.isNull() ? nullptr : &area.pictures.batLand, &without.batLand, &day}};
+        const auto thorny = [&plan](int x, int y) {
+            return std::any_of(plan.bodies.begin(), plan.bodies.end(),
+                               [x, y](const sPlanBody& b) { return b.IsThorn() && b.box.contains(x, y); });
+        };
+        const auto terrain = [&plan](int x, int y) {
+            return plan.IsInside(x, y, 0) || plan.IsInside(x, y, 1) || plan.IsInside(x, y, 7);
+        };
         for (const auto& [look, picture, bare, behind] : looks) {
             const auto seen = [b = behind](const QImage* p, int x, int y) { return Luminance(Seen(*p, *b, x, 511 - y)); };
             for (const sPlanBody& body : plan.bodies) {
                 const QRect box = body.box;
                 if (!picture || !body.IsThorn())
                     continue;
-                // Around it lies the terrain it grows from, hangs from or is sunk in; its points
-                // stand on both ends, away from that terrain.
-                const auto terrain = [&plan](int x, int y) {
-                    return plan.IsInside(x, y, 0) || plan.IsInside(x, y, 1) || plan.IsInside(x, y, 7);
-                };
+                // Past it: the row beyond its points and the columns beyond its ends, where no bush is.
                 const bool hanging = terrain(box.left(), box.bottom() + 1) && !terrain(box.left(), box.top() - 1);
-                QRect drawn;
-                int corners = 0;
-                std::vector<double> bush, ground;
-                for (int k = 0; k < (box.width() + 8) * (box.height() + 8); ++k) {
-                    const int x = box.left() - 4 + k % (box.width() + 8), y = box.top() - 4 + k / (box.width() + 8);
-                    const auto holds = [x, y](const sPlanBody& b) { return b.IsThorn() && b.box.contains(x, y); };
-                    if (!box.contains(x, y) && std::any_of(plan.bodies.begin(), plan.bodies.end(), holds))
-                        continue;
-                    if (terrain(x, y))
-                        ground.push_back(seen(picture, x, y));
-                    if (ContrastRatio(seen(picture, x, y), seen(bare, x, y)) >= 1.5) {
-                        drawn |= QRect(x, y, 1, 1);
-                        corners += (x == box.left() || x == box.right()) && y == (hanging ? box.top() : box.bottom());
-                        bush.push_back(seen(picture, x, y));
+                const int beyond = hanging ? box.top() - 1 : box.bottom() + 1;
+                std::vector<double> past;
+                for (int x = box.left() - 1; x <= box.right() + 1; ++x) {
+                    for (int y = box.top() - 1; y <= box.bottom() + 1; ++y) {
+                        const bool end = (x < box.left() || x > box.right()) && y >= box.top() && y <= box.bottom();
+                        if ((end || (y == beyond && x >= box.left() && x <= box.right())) && !thorny(x, y))
+                            past.push_back(seen(picture, x, y));
                     }
                 }
-                const std::string where = qPrintable(area.name + " " + look + " thorns at x " + QString::number(box.left()));
-                EXPECT_TRUE(drawn == box) << where << ", drawn x " << drawn.left() << " to " << drawn.right() << ", y "
-                                          << drawn.top() - 240 << " to " << drawn.bottom() - 240;
-                EXPECT_EQ(corners, 2) << where << ": points on both ends";
-                if (ground.empty())
-                    continue;
-                const double light = median(bush), under = median(ground);
-                RecordProperty(where, std::to_string(ContrastRatio(light, under)));
-                EXPECT_GE(ContrastRatio(light, under), 3.0) << where << ": luminance " << light << " on " << under;
+                std::nth_element(past.begin(), past.begin() + past.size() / 2, past.end());
+                QRect drawn;
+                int corners = 0, changed = 0, standing = 0;
+                for (int k = 0; k < box.width() * box.height(); ++k) {
+                    const int x = box.left() + k % box.width(), y = box.top() + k / box.width();
+                    const double light = seen(picture, x, y);
+                    if (ContrastRatio(light, seen(bare, x, y)) >= 1.5) {
+                        drawn |= QRect(x, y, 1, 1);
+                        corners += (x == box.left() || x == box.right()) && y == (hanging ? box.top() : box.bottom());
+                    }
+                    if (picture->pixel(x, 511 - y) != bare->pixel(x, 511 - y)) {
+                        ++changed;
+                        standing += ContrastRatio(light, past[past.size() / 2]) >= 3.0 ? 1 : 0;
+                    }
+                }
+                const QString key = QString("%1 %2 %3 %4 %5 %6").arg(area.name, look).arg(box.left()).arg(box.top() - 240)
+                                        .arg(box.width()).arg(box.height());
+                EXPECT_TRUE(drawn == box) << qPrintable(key) << ": drawn x " << drawn.left() << " to " << drawn.right()
+                                          << ", y " << drawn.top() - 240 << " to " << drawn.bottom() - 240;
+                EXPECT_EQ(corners, 2) << qPrintable(key) << ": points on both ends";
+                RecordProperty(qPrintable(key), standing);
+                EXPECT_GE(3 * standing, 2 * changed) << qPrintable(key) << ": " << standing << " of " << changed << " at 3:1";
+                EXPECT_GE(standing, before.value(key)) << qPrintable(key) << ": weaker than on 07ecb0e";
             }
         }
     }

@@ -90,14 +90,17 @@ TEST(Scenery, ThornsPointAwayFromWhatTheyGrowOn)
                               "<body x='40' y='-200' w='12' h='6' type='2'/>\n"
                               "<body x='0' y='-150' w='100' h='20' type='0'/>\n"
                               "<body x='60' y='-156' w='12' h='6' type='2'/>\n";
-    const sPalette day = sPalette::Day();
-    const QImage picture = PaintScenery(Plan(thorns), day, true);
-    const auto colour = [&picture](int x, int y) { return picture.pixelColor(x, 511 - (y + 240)); };
-    // The middle spike of each: its point is light, its root dark.
-    EXPECT_EQ(colour(45, -195), day.thornTip) << "standing: the point on top";
-    EXPECT_NE(colour(45, -200), day.thornTip) << "standing: the root on the floor";
-    EXPECT_EQ(colour(65, -156), day.thornTip) << "hanging: the point below";
-    EXPECT_NE(colour(65, -151), day.thornTip) << "hanging: the root at the roof";
+    const QImage picture = PaintScenery(Plan(thorns), sPalette::Day(), true);
+    const QImage bare = PaintScenery(Plan(thorns).WithoutThorns(), sPalette::Day(), true);
+    const auto drawn = [&](int x, int y) { return picture.pixel(x, 511 - (y + 240)) != bare.pixel(x, 511 - (y + 240)); };
+    // The middle point of each, and halfway between it and the next: air at the points' side, the
+    // bush at its root.
+    EXPECT_TRUE(drawn(45, -195)) << "standing: the point on top";
+    EXPECT_FALSE(drawn(43, -195)) << "standing: air between the points";
+    EXPECT_TRUE(drawn(43, -200)) << "standing: the root on the floor";
+    EXPECT_TRUE(drawn(65, -156)) << "hanging: the point below";
+    EXPECT_FALSE(drawn(63, -156)) << "hanging: air between the points";
+    EXPECT_TRUE(drawn(63, -151)) << "hanging: the root at the roof";
 }
 
 TEST(Scenery, TheCaveWallRunsOnBehindThornBushes)
