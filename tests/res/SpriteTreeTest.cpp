@@ -144,6 +144,25 @@ TEST(SpriteTree, ReaderTakesTheChipSetFromTheFile)
     EXPECT_EQ(brown.first().src, 1);
 }
 
+TEST(SpriteTree, TheBlueAlphabetIsTheWhiteOneInBlue)
+{
+    // Glyph for glyph, the same pixels of each frame are drawn, light where the white glyph is
+    // light (its strokes) and dark where it is dark (its ring), and every one of them blue.
+    const QString dir = ":/res/xml/common_resources/Alphabet/";
+    const QVector<AnimationRef> white = ReadAnimations(dir + "AlphabetAnims.xml"), blue = ReadAnimations(dir + "AlphabetAnims_blue.xml");
+    ASSERT_EQ(white.size(), 78);
+    ASSERT_EQ(blue.size(), 78);
+    const QImage sheet(ChipSetPath(5));
+    for (int i = 0; i < 78; ++i)
+        for (int y = 0; y < white[i].h; ++y)
+            for (int x = 0; x < white[i].w; ++x) {
+                const QRgb w = sheet.pixel(white[i].x + x, white[i].y + y), b = sheet.pixel(blue[i].x + x, blue[i].y + y);
+                ASSERT_EQ(qAlpha(w) > 0, qAlpha(b) > 0) << "glyph " << i << " at " << x << ", " << y;
+                ASSERT_EQ(qGray(w) > 128, qGray(b) > 128) << "glyph " << i << " at " << x << ", " << y;
+                ASSERT_TRUE(qAlpha(b) == 0 || qBlue(b) > qRed(b) + 64) << "glyph " << i << " at " << x << ", " << y;
+            }
+}
+
 class RequiredFiles : public testing::TestWithParam<const char *>
 {
 };
