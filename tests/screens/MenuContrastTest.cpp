@@ -54,19 +54,20 @@ double Contrast(QRgb a, QRgb b)
 }
 
 /// What a glyph pixel of the run looks like over the pixel behind it: the tint times the glyph's
-/// upper (white) or lower (lilac-white) half, or the blue alphabet's one colour, blended by alpha.
-bool IsLetterPixel(const cFontManager::sTextRun& run, QRgb seen, QRgb behind)
+/// upper (white) or lower (lilac-white) half, or the blue alphabet's light strokes or (when `shaded`)
+/// those that face into a hole, blended by alpha.
+bool IsLetterPixel(const cFontManager::sTextRun& run, QRgb seen, QRgb behind, bool shaded = true)
 {
     static const int kWhiteHalves[2][3] = {{255, 255, 255}, {0xf4, 0xf0, 0xfa}};
-    static const int kBlue[3] = {0x6a, 0x8c, 0xff};
+    static const int kBlue[2][3] = {{0x6a, 0x8c, 0xff}, {0x1f, 0x2b, 0x78}};
     const int tint[3] = {run.r, run.g, run.b};
     const int under[3] = {qRed(behind), qGreen(behind), qBlue(behind)};
     const int got[3] = {qRed(seen), qGreen(seen), qBlue(seen)};
     const double alpha = run.a / 255.0;
-    for (int half = 0; half < (run.blue ? 1 : 2); ++half) {
+    for (int half = 0; half < (run.blue && !shaded ? 1 : 2); ++half) {
         bool near = true;
         for (int c = 0; c < 3 && near; ++c) {
-            const double glyph = (run.blue ? kBlue[c] : kWhiteHalves[half][c]) * tint[c] / 255.0;
+            const double glyph = (run.blue ? kBlue[half][c] : kWhiteHalves[half][c]) * tint[c] / 255.0;
             near = std::abs(glyph * alpha + under[c] * (1 - alpha) - got[c]) <= 8;
         }
         if (near)
@@ -264,7 +265,7 @@ private:
         }
         return lines;
     }
-    /// The front copy's strokes (as drawn alone), the worst contrast between a stroke and a pixel beside it outside
+    /// The front copy's strokes (as drawn alone), the worst contrast between a lit stroke and a pixel beside it outside
     /// the letters' holes (what no path between strokes reaches from around the line), the front copy's outline
     /// pixels in a hole or with no stroke within a step around them, the back copies' strokes (as drawn alone) that
     /// show where the front copy draws nothing outside its holes, and strokes whose blue shadow shows two steps
@@ -307,8 +308,9 @@ private:
                 line.ink |= QRect(x, y, 1, 1);
                 const QPoint shadow = p + QPoint(2 * s, -2 * s);
                 line.shadowedPixels += seen.valid(shadow) && NearColor(seen.pixel(shadow), QColor(0x26, 0x34, 0x8c), 8);
+                const bool lit = IsLetterPixel(line.front, seen.pixel(p), frontless.pixel(p), false);
                 for (QPoint d : sides)
-                    if (!stroke(p + d) && outside.count({p.x() + d.x(), p.y() + d.y()}))
+                    if (lit && !stroke(p + d) && outside.count({p.x() + d.x(), p.y() + d.y()}))
                         line.worstContrast = std::min(line.worstContrast, Contrast(seen.pixel(p), seen.pixel(p + d)));
             }
     }

@@ -211,6 +211,23 @@ Frames Outline(const Frames &frames, QRgb edge, const QVector<QRgb> &around)
     return out;
 }
 
+Frames Shade(const Frames &frames, QRgb shade, int dx, int dy, const QVector<QRgb> &on)
+{
+    Frames out = frames;
+    for (int i = 0; i < frames.size(); ++i) {
+        const QImage &f = frames[i];
+        const QVector<bool> outside = Outside(f);
+        for (int y = 0; y < f.height(); ++y)
+            for (int x = 0; x < f.width(); ++x) {
+                const QPoint next(x + dx, y + dy);
+                if (on.contains(f.pixel(x, y)) && f.rect().contains(next) && qAlpha(f.pixel(next)) == 0 &&
+                    !outside[next.y() * f.width() + next.x()])
+                    out[i].setPixel(x, y, shade);
+            }
+    }
+    return out;
+}
+
 Frames Spin(const QImage &frame)
 {
     Frames out;

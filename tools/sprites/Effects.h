@@ -31,6 +31,9 @@ Frames Recolor(const Frames &frames, const QVector<QRgb> &from, const QVector<QR
 /// side or a corner, painted `edge`. Holes the shape closes in stay clear; pixels outside the
 /// frame are never painted.
 Frames Outline(const Frames &frames, QRgb edge, const QVector<QRgb> &around);
+/// Each pixel of one of the colours `on` whose neighbour at (dx, dy) is a clear pixel of a hole
+/// the shape closes in painted `shade`: with (1, 1), the strokes over and left of every hole.
+Frames Shade(const Frames &frames, QRgb shade, int dx, int dy, const QVector<QRgb> &on);
 /// `frame` turned by 0, 90, 180 and 270 degrees clockwise; the frame must be square.
 Frames Spin(const QImage &frame);
 /// `frame` bottom-centred on a w x h canvas: a white flash, then its pixels fly
