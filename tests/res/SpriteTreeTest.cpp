@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QImage>
 #include <QMap>
-#include <QSet>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -143,29 +142,6 @@ TEST(SpriteTree, ReaderTakesTheChipSetFromTheFile)
     const QVector<AnimationRef> brown = ReadAnimations(":/res/xml/PlayerCharacters/brown.xml");
     ASSERT_FALSE(brown.isEmpty());
     EXPECT_EQ(brown.first().src, 1);
-}
-
-TEST(SpriteTree, TheBlueAlphabetIsTheWhiteOneInBlue)
-{
-    // Glyph for glyph, the same pixels of each frame are drawn, all blue: where the white glyph has
-    // its dark ring the blue one has its ring, one blue that none of its strokes takes.
-    const QString dir = ":/res/xml/common_resources/Alphabet/";
-    const QVector<AnimationRef> white = ReadAnimations(dir + "AlphabetAnims.xml"), blue = ReadAnimations(dir + "AlphabetAnims_blue.xml");
-    ASSERT_EQ(white.size(), 78);
-    ASSERT_EQ(blue.size(), 78);
-    const QImage sheet(ChipSetPath(5));
-    QSet<QRgb> ring, strokes;
-    for (int i = 0; i < 78; ++i)
-        for (int y = 0; y < white[i].h; ++y)
-            for (int x = 0; x < white[i].w; ++x) {
-                const QRgb w = sheet.pixel(white[i].x + x, white[i].y + y), b = sheet.pixel(blue[i].x + x, blue[i].y + y);
-                ASSERT_EQ(qAlpha(w) > 0, qAlpha(b) > 0) << "glyph " << i << " at " << x << ", " << y;
-                ASSERT_TRUE(qAlpha(b) == 0 || qBlue(b) > qRed(b) + 64) << "glyph " << i << " at " << x << ", " << y;
-                if (qAlpha(w) > 0)
-                    (qGray(w) < 64 ? ring : strokes).insert(b);
-            }
-    EXPECT_EQ(ring.size(), 1);
-    EXPECT_FALSE(strokes.intersects(ring));
 }
 
 class RequiredFiles : public testing::TestWithParam<const char *>

@@ -1,10 +1,10 @@
 // Every menu page as a player sees it (the area selection's too), at the default window size and at full HD, its text
 // measured on the picture: letters drawn white or lilac stand out from what lies beside their strokes outside their
 // holes (their outline, the page) by at least 4.5:1 (relative-luminance contrast, the figure asked of readable text),
-// no outline fills a hole or stands off its strokes, a shadowed line's blue shows down-right of its strokes, no stroke
-// of a line's back copy shows beside its front copy outside the letters' holes, each line shows, no two lines run into
-// each other and none stands on a dark panel; the figures of letters in other colours are printed per page. Each line
-// is drawn once more without its front copy, so what lies behind every letter is known pixel by pixel.
+// no outline fills a hole or stands off its strokes, no back copy shows a stroke outside the holes, a shadowed line's
+// blue shows down-right of its strokes, each line shows, no two lines run into each other and none stands on a dark
+// panel; the figures of letters in other colours are printed per page. Each line is drawn once more without its front
+// copy, so what lies behind every letter is known pixel by pixel.
 #include "MenuFixture.h"
 
 #include "player/GameSettings.h"
@@ -169,10 +169,7 @@ protected:
         for (sLine& line : lines) {
             Read(line, seen, behind, Draw(draw, [n = 0, &line](const cFontManager::sTextRun&) mutable {
                      return n++ != line.frontIndex;
-                 }), Draw([&line] { DrawAlone(line.front); }, {}), Draw([&line] {
-                     for (const cFontManager::sTextRun& back : line.backs)
-                         DrawAlone(back);
-                 }, {}));
+                 }), Draw([&line] { DrawAlone(line.front); }, {}));
             const QString colour = ColourName(line.front);
             worst[colour] = std::min(worst.count(colour) ? worst[colour] : 1e9, line.worstContrast);
             stray += line.strayCopy;
@@ -267,11 +264,10 @@ private:
     }
     /// The front copy's strokes (as drawn alone), the worst contrast between a lit stroke and a pixel beside it outside
     /// the letters' holes (what no path between strokes reaches from around the line), the front copy's outline
-    /// pixels in a hole or with no stroke within a step around them, the back copies' strokes (as drawn alone) that
-    /// show where the front copy draws nothing outside its holes, and strokes whose blue shadow shows two steps
-    /// down-right (image rows run upwards).
-    static void Read(sLine& line, const QImage& seen, const QImage& behind, const QImage& frontless,
-                     const QImage& alone, const QImage& backs)
+    /// pixels in a hole or with no stroke within a step around them, back copies' strokes showing outside the holes
+    /// where the front copy draws nothing, and strokes whose blue shadow shows two steps down-right (image rows run
+    /// upwards).
+    static void Read(sLine& line, const QImage& seen, const QImage& behind, const QImage& frontless, const QImage& alone)
     {
         const int s = std::max(1, line.front.h / cFontManager::kGlyphHeight);
         const QRect area = QRect(line.front.x, line.front.y, line.front.w, line.front.h).adjusted(-2 * s, -2 * s, 2 * s, 2 * s) & seen.rect();
@@ -295,9 +291,9 @@ private:
                         for (QPoint d : around)
                             beside = beside || (area.contains(p + d * step) && stroke(p + d * step));
                     line.strayOutline += mine && NearColor(seen.pixel(p), QColor(0x0a, 0x07, 0x10), 12) && (hole || !beside);
-                    line.strayCopy += !hole && alone.pixel(p) == qRgb(0, 0, 0) && backs.pixel(p) != qRgb(0, 0, 0) &&
+                    line.strayCopy += !hole && alone.pixel(p) == qRgb(0, 0, 0) && seen.pixel(p) != behind.pixel(p) &&
                                       std::any_of(line.backs.begin(), line.backs.end(), [&](const cFontManager::sTextRun& back) {
-                                          return IsLetterPixel(back, backs.pixel(p), qRgb(0, 0, 0)) &&
+                                          return QRect(back.x, back.y, back.w, back.h).contains(p) &&
                                                  IsLetterPixel(back, seen.pixel(p), behind.pixel(p));
                                       });
                     continue;
