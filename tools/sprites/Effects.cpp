@@ -196,16 +196,34 @@ Frames Outline(const Frames &frames, QRgb edge, const QVector<QRgb> &around)
     for (int i = 0; i < frames.size(); ++i) {
         const QImage &f = frames[i];
         const QVector<bool> outside = Outside(f);
-        auto beside = [&](int x, int y) {
-            for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
-                if (f.rect().contains(x + d.x(), y + d.y()) && around.contains(f.pixel(x + d.x(), y + d.y())))
-                    return true;
+        auto touches = [&](int x, int y) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (f.rect().contains(x + dx, y + dy) && around.contains(f.pixel(x + dx, y + dy)))
+                        return true;
             return false;
         };
         for (int y = 0; y < f.height(); ++y)
             for (int x = 0; x < f.width(); ++x)
-                if (outside[y * f.width() + x] && beside(x, y))
+                if (outside[y * f.width() + x] && touches(x, y))
                     out[i].setPixel(x, y, edge);
+    }
+    return out;
+}
+
+Frames Shade(const Frames &frames, QRgb shade, int dx, int dy, const QVector<QRgb> &on)
+{
+    Frames out = frames;
+    for (int i = 0; i < frames.size(); ++i) {
+        const QImage &f = frames[i];
+        const QVector<bool> outside = Outside(f);
+        for (int y = 0; y < f.height(); ++y)
+            for (int x = 0; x < f.width(); ++x) {
+                const QPoint next(x + dx, y + dy);
+                if (on.contains(f.pixel(x, y)) && f.rect().contains(next) && qAlpha(f.pixel(next)) == 0 &&
+                    !outside[next.y() * f.width() + next.x()])
+                    out[i].setPixel(x, y, shade);
+            }
     }
     return out;
 }

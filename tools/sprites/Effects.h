@@ -27,11 +27,13 @@ QImage Shift(const QImage &frame, int dx, int dy);
 QImage Squash(const QImage &frame, double sx, double sy);
 /// Each pixel of colour `from[i]` painted `to[i]`.
 Frames Recolor(const Frames &frames, const QVector<QRgb> &from, const QVector<QRgb> &to);
-/// Each clear pixel outside the shape that shares a side with a pixel of one of the colours
-/// `around` painted `edge`. Holes the shape closes in stay clear, and so do pixels that only
-/// touch it at a corner, so that two shapes side by side keep apart; pixels outside the frame
-/// are never painted.
+/// Each clear pixel outside the shape that touches a pixel of one of the colours `around`, by a
+/// side or a corner, painted `edge`. Holes the shape closes in stay clear; pixels outside the
+/// frame are never painted.
 Frames Outline(const Frames &frames, QRgb edge, const QVector<QRgb> &around);
+/// Each pixel of one of the colours `on` whose neighbour at (dx, dy) is a clear pixel of a hole
+/// the shape closes in painted `shade`: with (1, 1), the strokes over and left of every hole.
+Frames Shade(const Frames &frames, QRgb shade, int dx, int dy, const QVector<QRgb> &on);
 /// `frame` turned by 0, 90, 180 and 270 degrees clockwise; the frame must be square.
 Frames Spin(const QImage &frame);
 /// `frame` bottom-centred on a w x h canvas: a white flash, then its pixels fly

@@ -18,6 +18,16 @@ bool ToInts(const QStringList &tokens, int first, int count, QVector<int> &out)
     return true;
 }
 
+/// The colours of the palette letters of `letters`; false when one is not a palette letter.
+bool PaletteColours(const Palette &palette, const QString &letters, QVector<QRgb> &out)
+{
+    for (QChar letter : letters) {
+        if (!palette.Contains(letter))
+            return false;
+        out.append(palette.Colour(letter));
+    }
+    return true;
+}
 } // namespace
 
 bool SpriteBook::Load(const QString &path, QString *error)
@@ -175,16 +185,16 @@ bool SpriteBook::Derive(const QStringList &t, QString *error)
         }
         return Add(name, Effects::Recolor(*src, from, to), error);
     }
-    if (op == "outline") {
-        if (t.size() != 5 || t[3].size() != 1 || !m_palette.Contains(t[3][0]))
-            return usage("NEW SRC EDGE LETTERS (palette letters)");
-        QVector<QRgb> around;
-        for (QChar letter : t[4]) {
-            if (!m_palette.Contains(letter))
-                return usage("NEW SRC EDGE LETTERS (palette letters)");
-            around.append(m_palette.Colour(letter));
-        }
-        return Add(name, Effects::Outline(*src, m_palette.Colour(t[3][0]), around), error);
+    if (op == "outline" || op == "shade") {
+        // The colour to paint, then (a shade) the step towards the hole, then the letters it goes around or on.
+        const bool shade = op == "shade";
+        QVector<QRgb> colours;
+        if (t.size() != (shade ? 7 : 5) || t[3].size() != 1 || (shade && !ToInts(t, 4, 2, n)) ||
+            !PaletteColours(m_palette, t[3] + t.last(), colours))
+            return usage(shade ? "NEW SRC SHADE DX DY LETTERS (palette letters)" : "NEW SRC EDGE LETTERS (palette letters)");
+        const QVector<QRgb> letters = colours.mid(1);
+        return Add(name, shade ? Effects::Shade(*src, colours[0], n[0], n[1], letters) : Effects::Outline(*src, colours[0], letters),
+                   error);
     }
     if (op == "overlay") {
         if (t.size() < 6 || (t.size() - 3) % 3 != 0)

@@ -21,8 +21,10 @@
 ///   join NEW A B ...                A's frames, then B's, ... (same frame size)
 ///   canvas NEW SRC W H DX DY        SRC's frames on a W x H canvas at (DX, DY)
 ///   recolor NEW SRC ab cd ...       letter a's colour becomes b's, c's becomes d's, ...
-///   outline NEW SRC E LETTERS       every clear pixel outside the shape and side by side
-///                                   with one of LETTERS' colours becomes E; holes stay clear
+///   outline NEW SRC E LETTERS       every clear pixel outside the shape that touches one of
+///                                   LETTERS' colours (side or corner) becomes E; holes stay clear
+///   shade NEW SRC S DX DY LETTERS   every pixel of LETTERS' colours whose neighbour (DX, DY) is
+///                                   clear inside a hole of the shape becomes S
 ///   overlay NEW BASE TOP DX DY      TOP's frames drawn over BASE's at (DX, DY) (a one-frame
 ///                                   strip pairs with every frame of the other)
 ///   shift NEW SRC I DX,DY ...       frame I of SRC moved by (DX, DY), one frame per pair
