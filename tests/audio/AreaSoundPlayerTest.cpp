@@ -279,6 +279,15 @@ TEST_F(AreaSoundPlayerTest, PauseHoldsTheChosenKinds)
     ASSERT_EQ(FMOD_Channel_SetPaused(player.GetMusicChannel(), false), FMOD_OK);
     Tick(5);
     EXPECT_FALSE(player.IsMusicPlaying());
+
+    // The ambience is the day one: the night one, stopped on the way back to day, is not touched.
+    LoadDayAndNight();
+    player.CrossFadeToNight(100);
+    Tick(10);
+    player.CrossFadeToDay(100);
+    Tick(10);
+    ASSERT_FALSE(Playing(player.GetNightChannel()));
+    EXPECT_TRUE(player.Pause(false, false, true));
 }
 
 TEST_F(AreaSoundPlayerTest, MissingFilesMakeLoadingFailAndAreSkipped)

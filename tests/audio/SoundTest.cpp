@@ -76,23 +76,32 @@ class SoundNothingToFadeTest : public SoundTest, public ::testing::WithParamInte
 {
 };
 
-// A fade of nothing never ends, so its stop never came and the sound played on unheard.
-TEST_P(SoundNothingToFadeTest, FadeOutAndStopStopsAtOnce)
+// With nothing to step the sound plays on silently; its stop waits for the next fade down to end,
+// a fade up in between notwithstanding.
+TEST_P(SoundNothingToFadeTest, FadeOutAndStopLeavesItSilentWithTheStopPending)
 {
     const sNothingToFadeCase& c = GetParam();
-    if (c.volume >= 0.0f) {
+    const bool played = c.volume >= 0.0f;
+    if (played) {
         ASSERT_TRUE(sound.Play(c.volume, -1, false));
     }
     EXPECT_TRUE(sound.FadeOutAndStop(c.fadeMs));
-    EXPECT_FALSE(sound.IsPlaying());
-    EXPECT_EQ(ChannelsPlaying(), 0);
+    Tick(sound, 10);
+    EXPECT_EQ(sound.IsPlaying(), played);
+    EXPECT_EQ(sound.GetVolume(), 0.0f);
+    EXPECT_EQ(ChannelsPlaying(), played ? 1 : 0);
 
-    // Nothing of the stop is left pending: a later fade down does not stop the sound.
-    ASSERT_TRUE(sound.Play(1.0f, -1, false));
-    sound.FadeTo(0.5f, 100);
+    sound.Play(0.0f, -1, false);
+    sound.FadeTo(1.0f, 100);
     Tick(sound, 10);
     EXPECT_TRUE(sound.IsPlaying());
-    EXPECT_FLOAT_EQ(sound.GetVolume(), 0.5f);
+    EXPECT_FLOAT_EQ(sound.GetVolume(), 1.0f);
+    sound.FadeTo(0.5f, 100);
+    Tick(sound, 4);
+    EXPECT_TRUE(sound.IsPlaying());
+    Tick(sound);
+    EXPECT_FALSE(sound.IsPlaying());
+    EXPECT_EQ(ChannelsPlaying(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SoundNothingToFadeTest,
@@ -101,17 +110,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, SoundNothingToFadeTest,
                       sNothingToFadeCase{"NeverPlayed", -1.0f, 500}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SoundTest, ANewFadeCancelsAPendingStop)
+TEST_F(SoundTest, AFadeUpKeepsAPendingStopForTheNextFadeDown)
 {
     ASSERT_TRUE(sound.Play(1.0f, -1, false));
     sound.FadeOutAndStop(1000);
     Tick(sound, 10);
     sound.FadeTo(1.0f, 100);
     Tick(sound, 10);
+    EXPECT_TRUE(sound.IsPlaying());
     sound.FadeTo(0.0f, 100);
     Tick(sound, 10);
-    EXPECT_TRUE(sound.IsPlaying());
-    EXPECT_EQ(sound.GetVolume(), 0.0f);
+    EXPECT_FALSE(sound.IsPlaying());
 }
 
 struct sFadeCase

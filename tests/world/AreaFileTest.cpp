@@ -4,10 +4,12 @@
 #include "actors/AreaExit.h"
 #include "actors/Cloud.h"
 #include "actors/Heart.h"
+#include "actors/InfoTriggerBox.h"
 #include "actors/Platform.h"
 #include "actors/ScoreIndicator.h"
 #include "actors/Star.h"
 #include "audio/AreaSoundPlayer.h"
+#include "engine/Controls.h"
 #include "engine/Image.h"
 #include "engine/PhysicsBody.h"
 
@@ -141,6 +143,16 @@ TEST_F(AreaFileTest, CloudsKeepTheirPlaceAndRefuseLooksAndScalesThatDoNotExist)
     EXPECT_THAT(output, HasSubstr("ERROR: cloud at (5, 6) refused: scale 0 is below 1"));
 }
 
+TEST_F(AreaFileTest, WithKeysOfThePlayersOwnEveryInfoBoxShowsThePictureWithoutKeys)
+{
+    customControls = true;
+    cArea& area = Load(QByteArray(kTestTrees) +
+                       "<InfoTriggerBox x=\"40\" y=\"0\" w=\"20\" h=\"20\" info_anim_index=\"17\"/>\n");
+    customControls = false;
+    ASSERT_EQ(area.GetInfoTriggerBoxes().size(), 1u);
+    EXPECT_EQ(area.GetInfoTriggerBoxes().front()->GetInfoValue(), 38);
+}
+
 TEST_F(AreaFileTest, LittlePlatformsAreOneWayBodiesInTheWorldAtOnce)
 {
     cArea& area = Load(QByteArray(kTestTrees) + "<LittlePlatform x=\"30\" y=\"-40\" w=\"24\" h=\"4\" type=\"2\"/>\n" +
@@ -173,7 +185,8 @@ TEST_F(AreaFileTest, ScoreHeartsFlyToTheFirstExitsMouthAndNeedAnExitBeforeThem)
     EXPECT_EQ(area.GetHearts()[1]->GetValue(), 0);
 }
 
-// The score an exit can reach: every heart of value 1 counts, and an area always gives at least 1.
+// The score an exit can reach: 1 for the first heart, whatever it is worth, and 1 for every later
+// heart of value 1.
 struct sScoreCase
 {
     std::vector<int> values;
@@ -189,7 +202,7 @@ class AreaFileMaxScoreTest : public AreaFileFixture, public ::testing::WithParam
 {
 };
 
-TEST_P(AreaFileMaxScoreTest, CountsTheHeartsOfValueOne)
+TEST_P(AreaFileMaxScoreTest, CountsTheFirstHeartAndEveryLaterOneOfValueOne)
 {
     QByteArray hearts;
     for (int value : GetParam().values)
@@ -201,7 +214,7 @@ TEST_P(AreaFileMaxScoreTest, CountsTheHeartsOfValueOne)
 }
 
 INSTANTIATE_TEST_SUITE_P(Hearts, AreaFileMaxScoreTest,
-                         ::testing::Values(sScoreCase{{1, 1, 1}, 3}, sScoreCase{{0, 1, 1}, 2}, sScoreCase{{-1, 1}, 1},
+                         ::testing::Values(sScoreCase{{1, 1, 1}, 3}, sScoreCase{{0, 1, 1}, 3}, sScoreCase{{-1, 1}, 2},
                                            sScoreCase{{1, 0}, 1}, sScoreCase{{}, 1}, sScoreCase{{-1, -1}, 1}));
 
 // Sky colours: the second colour counts only when all three of its components are given.

@@ -3,12 +3,15 @@
 // exit and asks to go in, control passes on as each is swallowed, and once all three are inside
 // the area fades its sound out and reports that it is being left; a character that dies leaves a
 // green heart behind and comes out of the enter tree again.
-#include "world/Area.h"
+#include "TestArea.h"
 
 #include "actors/AreaEnterTree.h"
 #include "actors/AreaExit.h"
+#include "actors/EmitterBox.h"
 #include "actors/Heart.h"
 #include "actors/PlayerChar.h"
+#include "actors/StackBox.h"
+#include "actors/WaterArea.h"
 #include "audio/AreaSoundPlayer.h"
 
 #include "tests/world/AreaFiles.h"
@@ -16,7 +19,10 @@
 
 #include <QFile>
 
+#include <gmock/gmock.h>
+
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -179,6 +185,38 @@ TEST_F(AreaTickTest, TheKeysCanSelectACharacterInsideTheExitWhichTheTickPassesOv
     EXPECT_EQ(Character(0)->GetAnimationIndex(), ANIM_APPEAR_IN_MOUTH);
     area->SwitchPlayer(true, false, false);
     EXPECT_EQ(area->GetCurrentPlayerIndex(), 1);
+}
+
+/// An object of the area that notes its name in log whenever the tick updates it.
+template <typename Actor>
+class cLogged : public Actor
+{
+public:
+    template <typename... Args>
+    cLogged(std::vector<std::string>& log, const char* name, Args&&... args)
+        : Actor(std::forward<Args>(args)...), log(log), name(name)
+    {
+    }
+    int Update(int dtMs) override
+    {
+        log.push_back(name);
+        return Actor::Update(dtMs);
+    }
+
+private:
+    std::vector<std::string>& log;
+    const char* name;
+};
+
+TEST(AreaTickOrder, EmittersComeBeforeTheWaterAndStackBoxesAfterIt)
+{
+    cTestArea area;
+    std::vector<std::string> log;
+    area.stackBoxes.push_back(new cLogged<cStackBox>(log, "stack box", area.GetWorld(), 0.0f, 0.0f, uint16_t{0}));
+    area.waterAreas.push_back(new cLogged<WaterArea>(log, "water", 0, 0, 10, 10, 53, 193, 230, 127));
+    area.emitterBoxes.push_back(new cLogged<cEmitterBox>(log, "emitter"));
+    area.Update(kTick);
+    EXPECT_THAT(log, ::testing::ElementsAre("emitter", "water", "stack box"));
 }
 
 } // namespace
