@@ -4,12 +4,10 @@
 #include "actors/AreaExit.h"
 #include "actors/Cloud.h"
 #include "actors/Heart.h"
-#include "actors/InfoTriggerBox.h"
 #include "actors/Platform.h"
 #include "actors/ScoreIndicator.h"
 #include "actors/Star.h"
 #include "audio/AreaSoundPlayer.h"
-#include "engine/Controls.h"
 #include "engine/Image.h"
 #include "engine/PhysicsBody.h"
 
@@ -141,16 +139,6 @@ TEST_F(AreaFileTest, CloudsKeepTheirPlaceAndRefuseLooksAndScalesThatDoNotExist)
     EXPECT_THAT(output, HasSubstr("ERROR: cloud at (1, 2) refused: animation id 5 is not 0 to 4"));
     EXPECT_THAT(output, HasSubstr("ERROR: cloud at (3, 4) refused: animation id -1 is not 0 to 4"));
     EXPECT_THAT(output, HasSubstr("ERROR: cloud at (5, 6) refused: scale 0 is below 1"));
-}
-
-TEST_F(AreaFileTest, WithKeysOfThePlayersOwnEveryInfoBoxShowsThePictureWithoutKeys)
-{
-    customControls = true;
-    cArea& area = Load(QByteArray(kTestTrees) +
-                       "<InfoTriggerBox x=\"40\" y=\"0\" w=\"20\" h=\"20\" info_anim_index=\"17\"/>\n");
-    customControls = false;
-    ASSERT_EQ(area.GetInfoTriggerBoxes().size(), 1u);
-    EXPECT_EQ(area.GetInfoTriggerBoxes().front()->GetInfoValue(), 38);
 }
 
 TEST_F(AreaFileTest, LittlePlatformsAreOneWayBodiesInTheWorldAtOnce)

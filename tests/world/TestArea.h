@@ -21,6 +21,5 @@ public:
     using cArea::lofWeight;
     using cArea::paused;
     using cArea::players;
-    using cArea::stackBoxes;
     using cArea::waterAreas;
 };
