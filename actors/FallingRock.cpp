@@ -19,6 +19,12 @@ constexpr float kDropFriction = 0.5f;
 constexpr int kDefaultFileType = 1;
 constexpr int kWhite = 255;
 
+/// A material value of a rock's file, which gives whole numbers only: "0.5" reads as 0.
+int WholeMaterial(const QXmlStreamAttributes& attributes, const char* name, float most)
+{
+    return IntAttributeClamped(attributes, name, 0, 0, static_cast<int>(most));
+}
+
 } // namespace
 
 cFallingRock::cFallingRock(const QString& file, physics::World* world, int x, int y, bool staying, bool coverStone)
@@ -58,7 +64,9 @@ bool cFallingRock::LoadFromXml(const QString& file, physics::World* world, int x
 
 void cFallingRock::ReadBody(const QXmlStreamAttributes& attributes, cFileBody& body)
 {
-    const sBodyAttributes box = sBodyAttributes::Read(attributes, false);
+    sBodyAttributes box = sBodyAttributes::Read(attributes, false);
+    box.density = static_cast<float>(WholeMaterial(attributes, "density", sBodyAttributes::kMaxDensity));
+    box.friction = static_cast<float>(WholeMaterial(attributes, "friction", sBodyAttributes::kMaxFriction));
     bodyWidth = static_cast<int>(box.width);
     bodyHeight = static_cast<int>(box.height);
     body.Keep(box, BodyTypeFromFile(IntAttributeClamped(attributes, "type", kDefaultFileType)),

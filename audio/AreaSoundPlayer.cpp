@@ -322,7 +322,7 @@ bool cAreaSoundPlayer::Pause(bool music, bool sounds, bool ambience)
     const auto pause = [](FMOD_CHANNEL* channel) {
         return !channel || !CheckFmodResult(FMOD_Channel_SetPaused(channel, true));
     };
-    if (ambience && !(pause(m_dayChannel) && pause(m_nightChannel)))
+    if (ambience && !pause(m_dayChannel))
         return false;
     if (music && !pause(m_musicChannel))
         return false;

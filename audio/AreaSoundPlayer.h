@@ -87,7 +87,8 @@ public:
     /// Mutes both ambiences.
     void MuteAmbience();
     void UnmuteAmbience();
-    /// Pauses the chosen kinds of sound (both ambiences for ambience); nothing resumes them.
+    /// Pauses the chosen kinds of sound (the day ambience for ambience: the Vadi do Davovodaz one
+    /// plays on); nothing resumes them. Channels never started are passed over.
     /// False at the first channel the layer refuses.
     bool Pause(bool music, bool sounds, bool ambience);
 

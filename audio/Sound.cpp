@@ -133,21 +133,12 @@ bool cSound::FadeTo(float volume, unsigned int durationMs)
         return SetVolume(volume);
     m_targetVolume = volume;
     m_fadeStep = (volume - GetVolume()) / static_cast<float>(durationMs);
-    m_stopAfterFade = false;
     return true;
 }
 
-// A fade of nothing would never reach its end, so the stop it promises would never come
-// and a looping sound would play on unheard.
 bool cSound::FadeOutAndStop(unsigned int durationMs)
 {
     FadeTo(0.0f, durationMs);
-    if (durationMs == 0 || m_fadeStep == 0.0f) {
-        m_fadeStep = 0.0f;
-        m_stopAfterFade = false;
-        Stop();
-        return true;
-    }
     m_stopAfterFade = true;
     return true;
 }

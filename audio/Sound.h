@@ -41,11 +41,12 @@ public:
 
     /// Fades linearly from the current volume to the target (clamped to 0 to 1) over the
     /// duration. Duration 0 sets the volume at once and leaves a running fade running; any other
-    /// duration replaces the running fade, a pending stop included. Before Play the fade starts
-    /// from 0.
+    /// duration replaces the running fade. A pending stop stays pending either way. Before Play the
+    /// fade starts from 0.
     bool FadeTo(float volume, unsigned int durationMs);
-    /// Fades to 0 and stops in the tick that reaches it. With nothing to fade (duration 0, or a
-    /// volume already at 0, as before Play) it stops at once.
+    /// Fades to 0 and stops in the tick that reaches it. With nothing to step (duration 0, which
+    /// silences the sound at once, or a volume already at 0) the sound plays on silently, its stop
+    /// pending until a fade down reaches its end.
     bool FadeOutAndStop(unsigned int durationMs);
 
     /// The channel of the last play, for inspection; null before and after Stop.

@@ -289,12 +289,8 @@ void cArea::SetEnterTreeFlags(bool antlerOnly, bool night, bool fireFlies)
 
 int cArea::GetMaxScore() const
 {
-    int count = 0;
-    for (const cHeart* heart : hearts) {
-        if (heart->GetValue() == 1)
-            ++count;
-    }
-    return std::max(count, 1);
+    const auto worthOne = [](const cHeart* heart) { return heart->GetValue() == 1; };
+    return 1 + static_cast<int>(hearts.empty() ? 0 : std::count_if(hearts.begin() + 1, hearts.end(), worthOne));
 }
 
 void cArea::AddPhysicsBody(float x, float y, float w, float h, int type, int addAfterQuake)

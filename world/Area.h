@@ -88,7 +88,8 @@ public:
     /// the controller then deletes the area. What was read stays until then.
     virtual bool Init(cAudioSystem* audio, bool musicMuted, bool ambienceMuted);
 
-    /// The world with the game's listener and filter; gravity (0, -200), sleeping allowed.
+    /// The world with the game's listener and filter: its box from (-1000, -1000) to (1000, 1000),
+    /// gravity (0, -200), sleeping allowed (the physics layer's defaults).
     void CreateWorld();
     /// The characters of the shared assets are reset first, then the area file is read.
     bool LoadFromFile(const std::string& path);
@@ -134,6 +135,8 @@ public:
     void SetEnterTreeFlags(bool spawnAntlerOnly, bool startAsNight, bool spawnFireFlies);
     /// The frame-set index a frame-changer box asked for last; -1 before any.
     int GetTriggeredFrameSet() const { return triggeredFrameSet; }
+    /// The hint picture without keys that info boxes show while `customControls` is set.
+    static constexpr int kKeyNeutralInfo = 38;
 
     // Makers: each builds its object with the area's world and appends it to its list.
 
@@ -284,8 +287,8 @@ public:
     bool GetSpawnAntlerOnly() const { return spawnAntlerOnly; }
     bool GetStartAsNight() const { return startAsNight; }
     bool GetSpawnFireFlies() const { return spawnFireFlies; }
-    /// The score every exit can reach: one per heart of value 1, at least 1 (the score indicator
-    /// divides by it).
+    /// The score every exit can reach: 1, and one more per heart of value 1 after the first heart
+    /// of the list, whatever that one is worth.
     int GetMaxScore() const;
 
 protected:

@@ -28,8 +28,6 @@ constexpr int kHeartEatenEffect = 80;
 constexpr int kRootingEffect = 81;
 /// The antler, standing still, blinks a second after the heart flies.
 constexpr int kBlinkAfterMs = 1000;
-/// The area's music fades away as the ending begins.
-constexpr unsigned int kMusicMakesWayMs = 3000;
 /// From the heart eaten to the fireflies setting off; the camera comes 2 s in.
 constexpr int kFireFliesAfterMs = 6000;
 constexpr int kCameraAtMs = -4000;
@@ -143,9 +141,6 @@ void cAreaEnd::StartEnding()
         return;
     if (cPlayerChar* brown = cAreaRoster(*this).GetBrown())
         brown->SetPresent(false);
-    // The area's music makes way for the reunion and the farewell, which play alone.
-    if (soundPlayer)
-        soundPlayer->FadeOutMusic(kMusicMakesWayMs);
     phase = PHASE_ENDING;
     subStep = 0;
     timer = -kBlinkAfterMs;

@@ -66,8 +66,8 @@ public:
     bool IsFinished() const { return keyAccepted; }
     /// A key was pressed while they ask: the area ends in its next tick.
     void SetFinished(bool requested) { finishRequested = requested; }
-    /// The antler stands still, the music fades away and the choreography begins (not again while
-    /// it runs).
+    /// The antler stands still and the choreography begins (not again while it runs); the area's
+    /// music plays on under the themes.
     void StartEnding();
 
     int GetPhase() const { return phase; }

@@ -5,6 +5,7 @@
 #include "actors/EmitterBox.h"
 #include "actors/Heart.h"
 #include "engine/ActorFile.h"
+#include "engine/Controls.h"
 #include "engine/PhysicsBody.h"
 #include "engine/XmlAttributes.h"
 
@@ -179,13 +180,9 @@ void cAreaFileReader::ReadCloud(QXmlStreamReader& xml, bool large)
 void cAreaFileReader::ReadStackBox(QXmlStreamReader& xml)
 {
     const cAttributes a(xml);
-    // The files number stack boxes after their blueprints, which start at 7.
+    // The files number stack boxes after their blueprints, which start at 7; a number below that
+    // wraps round to a box type no blueprint has, which the box itself turns away.
     const int type = a.Int("type", 0) - kStackBoxFileOffset;
-    if (type < 0) {
-        printf("\n ERROR: StackBox on line %lld refused: type %d is below %d \n\n",
-               static_cast<long long>(xml.lineNumber()), type + kStackBoxFileOffset, kStackBoxFileOffset);
-        return;
-    }
     area.AddStackBox(a.Int("x", 0), a.Int("y", 0), static_cast<uint16_t>(type));
     const int tutorial = a.Int("tutorial", 0);
     if (tutorial == 1 || tutorial == 2)
@@ -212,11 +209,12 @@ void cAreaFileReader::ReadEmitterBox(QXmlStreamReader& xml)
 void cAreaFileReader::ReadInfoTriggerBox(QXmlStreamReader& xml)
 {
     const cAttributes a(xml);
-    // The tick gives info heart boxes the lesson for the keys in use; plain ones keep their file's.
+    // A player who bound keys of their own is shown the picture without keys in every info box.
+    const int picture = customControls ? cArea::kKeyNeutralInfo : a.Int("info_anim_index", 0);
     area.AddInfoTriggerHeartBox(a.Int("x", 0), a.Int("y", 0), a.Float("w", 0), a.Float("h", 0),
                                 a.Int("heartBoxId", -1), a.Float("offsetX", 0), a.Float("offsetY", 0),
-                                a.Flag("trigger_once", false), a.Int("info_anim_index", 0),
-                                a.Int("collisionMonsterId", 0), a.Flag("isSuperBeing", false), a.Int("lifeTime", 5000));
+                                a.Flag("trigger_once", false), picture, a.Int("collisionMonsterId", 0),
+                                a.Flag("isSuperBeing", false), a.Int("lifeTime", 5000));
 }
 
 void cAreaFileReader::ReadLittlePlatform(QXmlStreamReader& xml)

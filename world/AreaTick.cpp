@@ -49,9 +49,8 @@ constexpr int kDeathHeartValue = -1;
 constexpr float kDropOffset = 3.0f;
 /// The fliers circle this far above a sporing mushroom.
 constexpr float kSporeHeight = 15.0f;
-/// The heart boxes' lesson in the shared bubble list, with the default keys and with changed ones.
+/// The heart boxes' lesson in the shared bubble list with the default keys.
 constexpr int kHeartBoxLesson = 9;
-constexpr int kHeartBoxLessonCustom = 38;
 /// A character caught in bat-land terrain as it closes again.
 constexpr int kCaughtEffect = 40;
 constexpr float kCaughtVolume = 0.4f;
@@ -79,7 +78,6 @@ int cAreaTick::Run(int dtMs)
         return cArea::RESULT_NONE;
     UpdateSky(dtMs);
     UpdateDayNightBlend();
-    UpdateWater(dtMs);
     int result = UpdateBoxes(dtMs);
     UpdateFireFlies(dtMs);
     UpdateEnterTrees(dtMs);
@@ -154,6 +152,7 @@ int cAreaTick::UpdateBoxes(int dtMs)
 {
     for (cEmitterBox* box : area.emitterBoxes)
         box->Update(dtMs);
+    UpdateWater(dtMs);
     for (cStackBox* box : area.stackBoxes)
         box->Update(dtMs);
     int result = cArea::RESULT_NONE;
@@ -172,7 +171,7 @@ void cAreaTick::UpdateInfoBoxes(int dtMs)
     for (cInfoTriggerBox* box : area.infoTriggerBoxes)
         box->Update(dtMs);
     for (cInfoTriggerHeartBox* box : area.infoTriggerHeartBoxes) {
-        box->SetInfoValue(customControls ? kHeartBoxLessonCustom : kHeartBoxLesson);
+        box->SetInfoValue(customControls ? cArea::kKeyNeutralInfo : kHeartBoxLesson);
         box->Update(dtMs);
     }
 }

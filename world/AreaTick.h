@@ -34,8 +34,8 @@ private:
     void UpdateSky(int dtMs);
     void UpdateDayNightBlend();
     void UpdateWater(int dtMs);
-    /// Emitters and stack boxes; a frame changer's answer becomes the frame set asked for
-    /// (RESULT_FRAME_SET), the last one of the tick winning.
+    /// Emitters, the water, then stack boxes; a frame changer's answer becomes the frame set asked
+    /// for (RESULT_FRAME_SET), the last one of the tick winning.
     int UpdateBoxes(int dtMs);
     /// Info boxes, the heart boxes' ones with the lesson for the keys in use.
     void UpdateInfoBoxes(int dtMs);

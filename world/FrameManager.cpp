@@ -222,11 +222,7 @@ void cFrameManager::FlashBackground(int ms)
     if (!background)
         return;
     background->SetColors(kLilac);
-    // Back to the colour of the look the area starts in: an area that starts in the Vadi do Davovodaz
-    // has its weight at exactly 1, which the per-tick blend never moves away from record 0.
-    const int look = owner ? static_cast<int>(owner->GetDayNightBlend()) : 0;
-    if (!background->FadeToRecord(look, ms))
-        background->FadeToRecord(0, ms);
+    background->FadeToRecord(0, ms);
 }
 
 void cFrameManager::FadeBackgroundTo(int ms)

@@ -96,8 +96,9 @@ public:
     /// delay later. A quarter turn in between ends it.
     void ShakeThenSwitch(int delayMs, int xRange, int yRange, int intervalMs, bool shrinking);
 
-    /// Shows the lilac pair at once and fades over ms to the record of the area's present look:
-    /// record 0 by day, record 1 in an area that starts in the Vadi do Davovodaz (an area's start).
+    /// Shows the lilac pair at once and fades over ms back to record 0, the day colour (an area's
+    /// start). An area that starts in the Vadi do Davovodaz keeps showing it until its weight next
+    /// lies between day and night.
     void FlashBackground(int ms);
     /// Fades the background to the lilac pair over ms (an area's end).
     void FadeBackgroundTo(int ms);

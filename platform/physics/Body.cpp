@@ -45,7 +45,12 @@ Shape* Body::CreateShape(const PolygonDef& def)
 
     m_shapes = new Shape(this, fixture, m_shapes);
     fixture->GetUserData().pointer = reinterpret_cast<uintptr_t>(m_shapes);
-    m_world->WakeBodiesTouching(fixture);
+    if (!m_frozen && !m_world->IsInBox(*m_body, m_body->GetPosition())) {
+        m_world->Freeze(*this);
+        m_world->DeliverEvents();
+    }
+    if (!m_frozen)
+        m_world->WakeBodiesTouching(fixture);
     return m_shapes;
 }
 
@@ -78,9 +83,14 @@ float Body::GetAngle() const
 
 void Body::SetXForm(const b2Vec2& position, float angle)
 {
-    if (m_world->IsLocked() || m_dying)
+    if (m_world->IsLocked() || m_dying || m_frozen)
         return;
     m_body->SetTransform(ToBox(position), angle);
+    if (!m_world->IsInBox(*m_body, m_body->GetPosition())) {
+        m_world->Freeze(*this);
+        m_world->DeliverEvents();
+        return;
+    }
     // Box2D 2.4 moves a body without waking anything; a body put down by hand must be noticed by
     // whatever it now touches, sleeping or not.
     m_body->SetAwake(true);

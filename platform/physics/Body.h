@@ -24,7 +24,8 @@ public:
     Body& operator=(const Body&) = delete;
 
     /// Adds a box. Shapes that start overlapping sleeping bodies wake them, so no contact is missed.
-    /// Returns the shape, owned by this body; null while the world steps.
+    /// A box made wholly outside the world's box freezes the body. Returns the shape, owned by this
+    /// body; null while the world steps.
     Shape* CreateShape(const PolygonDef& def);
 
     /// Makes the body dynamic with the mass of its shapes when any of them has density; a body without
@@ -37,7 +38,8 @@ public:
     /// The angle in radians.
     float GetAngle() const;
 
-    /// Moves the body at once, waking it and every body its shapes now overlap.
+    /// Moves the body at once, waking it and every body its shapes now overlap. A move that takes a
+    /// box wholly outside the world's box freezes the body there; a frozen body is not moved.
     void SetXForm(const b2Vec2& position, float angle);
 
     /// In world units/s.
@@ -80,6 +82,8 @@ private:
     float m_linearDamping;
     /// Set once `World::DestroyBody` was called; the body then only waits to be taken out.
     bool m_dying = false;
+    /// Set once the body was found outside the world's box: it no longer moves or touches anything.
+    bool m_frozen = false;
 };
 
 }  // namespace physics

@@ -24,4 +24,7 @@ constexpr int kGamePositionIterations = 10;
 /// The game's gravity, in world units/s².
 constexpr float kGameGravityY = -200.0f;
 
+/// How far the game's world box reaches from the origin along each axis, in world units.
+constexpr float kGameWorldExtent = 1000.0f;
+
 }  // namespace physics

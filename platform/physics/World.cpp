@@ -26,9 +26,22 @@ public:
     }
 };
 
+/// The game's box of a shape at a transform, in Box2D units: Box2D's bounds of the inset polygon,
+/// which take in its radius too, drawn back to the box the game made.
+b2AABB GameBounds(const b2Fixture& fixture, const b2Transform& transform)
+{
+    b2AABB bounds;
+    fixture.GetShape()->ComputeAABB(&bounds, transform, 0);
+    const float excess = b2_polygonRadius - kBoxInset;
+    bounds.lowerBound += b2Vec2(excess, excess);
+    bounds.upperBound -= b2Vec2(excess, excess);
+    return bounds;
+}
+
 }  // namespace
 
-World::World(const WorldDef& def) : m_world(std::make_unique<b2World>(ToBox(def.gravity)))
+World::World(const WorldDef& def)
+    : m_world(std::make_unique<b2World>(ToBox(def.gravity))), m_box{ToBox(def.box.lowerBound), ToBox(def.box.upperBound)}
 {
     m_world->SetAllowSleeping(def.allowSleep);
     m_world->SetContactFilter(&m_tracker);
@@ -64,11 +77,19 @@ void World::DestroyBody(Body* body)
     if (!body || body->m_dying)
         return;
     body->m_dying = true;
+    ForgetPoints(*body);
+    m_doomed.push_back(body);
+    if (!IsLocked())
+        DeliverEvents();
+}
+
+void World::ForgetPoints(const Body& body)
+{
     std::vector<ContactEvent> removes;
-    m_tracker.Forget(*body, removes);
+    m_tracker.Forget(body, removes);
     // Points of this body still waiting to be told as new were never told: nothing to remove.
     for (size_t i = m_nextEvent; i < m_events.size(); ++i) {
-        if (m_events[i].kind != ContactEvent::Kind::Add || !m_events[i].Involves(body))
+        if (m_events[i].kind != ContactEvent::Kind::Add || !m_events[i].Involves(&body))
             continue;
         const auto told = std::find_if(removes.begin(), removes.end(),
                                        [&](const ContactEvent& remove) { return remove.IsSamePoint(m_events[i]); });
@@ -76,9 +97,16 @@ void World::DestroyBody(Body* body)
             removes.erase(told);
     }
     m_events.insert(m_events.end(), removes.begin(), removes.end());
-    m_doomed.push_back(body);
-    if (!IsLocked())
-        DeliverEvents();
+}
+
+void World::Freeze(Body& body)
+{
+    body.m_frozen = true;
+    body.m_body->SetLinearVelocity(b2Vec2_zero);
+    // Out of the broad phase, as the 2.0 series took a frozen body's proxies away: no contact is left
+    // and none is made.
+    body.m_body->SetEnabled(false);
+    ForgetPoints(body);
 }
 
 void World::Step(float timeStep, int velocityIterations, int positionIterations)
@@ -89,8 +117,12 @@ void World::Step(float timeStep, int velocityIterations, int positionIterations)
     // The 2.0 series clamped the velocity before moving the bodies; clamping here keeps the step's
     // motion within the limit, and clamping again after it keeps what the game reads within it.
     LimitSpeeds();
+    m_stepStarts.clear();
+    for (const b2Body* body : m_moving)
+        m_stepStarts.push_back(body->GetPosition());
     m_world->Step(timeStep, velocityIterations, positionIterations);
     LimitSpeeds();
+    FreezeBodiesLeftOutside();
     m_tracker.Collect(*m_world, m_events);
     DeliverEvents();
 }
@@ -113,6 +145,30 @@ void World::LimitSpeeds()
         if (velocity.LengthSquared() > limit * limit)
             body->SetLinearVelocity((limit / velocity.Length()) * velocity);
     }
+}
+
+void World::FreezeBodiesLeftOutside()
+{
+    for (size_t i = 0; i < m_moving.size(); ++i) {
+        Body* body = reinterpret_cast<Body*>(m_moving[i]->GetUserData().pointer);
+        if (!body->m_frozen && !IsInBox(*m_moving[i], m_stepStarts[i]))
+            Freeze(*body);
+    }
+}
+
+bool World::IsInBox(const b2Body& body, const b2Vec2& from) const
+{
+    const b2Transform to = body.GetTransform();
+    const b2Transform start(from, to.q);
+    for (const b2Fixture* fixture = body.GetFixtureList(); fixture; fixture = fixture->GetNext()) {
+        b2AABB swept;
+        swept.Combine(GameBounds(*fixture, start), GameBounds(*fixture, to));
+        // As the 2.0 series judged it: a box only touching the edge is out.
+        const b2Vec2 d = b2Max(swept.lowerBound - m_box.upperBound, m_box.lowerBound - swept.upperBound);
+        if (b2Max(d.x, d.y) >= 0.0f)
+            return false;
+    }
+    return true;
 }
 
 void World::ConvertDampingFor(float timeStep)

@@ -19,8 +19,8 @@ struct BodyDef;
 
 /// A world of boxes that behaves as the Box2D 2.0 series did, over Box2D 2.4: world units
 /// throughout, speeds limited to `kMaxSpeed`, 2.0 damping, boxes that rest edge to edge, a filter
-/// judged once per touch, and Add / Persist / Remove for every contact point (sensors included)
-/// after each step.
+/// judged once per touch, Add / Persist / Remove for every contact point (sensors included)
+/// after each step, and bodies frozen outside the world's box (`WorldDef::box`).
 ///
 /// The world owns its bodies. Destroying the world destroys the bodies left in it without telling
 /// anybody: destroy their owners first.
@@ -58,13 +58,29 @@ private:
     friend class Body;
 
     void LimitSpeeds();
+    /// Freezes each moving body whose box lay outside the world's box at both ends of the step;
+    /// m_stepStarts holds where each of m_moving started it.
+    void FreezeBodiesLeftOutside();
+    /// Whether every shape of body, swept from its origin at from (Box2D units) to where it is now,
+    /// overlaps the world's box.
+    bool IsInBox(const b2Body& body, const b2Vec2& from) const;
+    /// Stops body for good, takes it out of every contact and tells its points as `Remove`
+    /// (queued; the caller delivers them).
+    void Freeze(Body& body);
+    /// Queues a `Remove` for every point of body told so far; its points still waiting to be told
+    /// as new are dropped instead.
+    void ForgetPoints(const Body& body);
     void ConvertDampingFor(float timeStep);
     void WakeBodiesTouching(const b2Fixture* fixture);
     void DeliverEvents();
 
     std::unique_ptr<b2World> m_world;
+    /// The world's box, in Box2D length units.
+    b2AABB m_box;
     /// The dynamic bodies: the few that move among many static ones.
     std::vector<b2Body*> m_moving;
+    /// Where each of m_moving stood as the step began, in Box2D length units.
+    std::vector<b2Vec2> m_stepStarts;
     ContactTracker m_tracker;
     ContactListener* m_listener = nullptr;
     std::vector<ContactEvent> m_events;

@@ -75,6 +75,12 @@ TEST_F(FallingRockTest, ATriggeredRockDropsInTheFirstTickPastItsDelayAndFallsThr
     }
 }
 
+TEST_F(FallingRockTest, ARockFileGivesItsMaterialInWholeNumbers)
+{
+    cFallingRock rock(":/treestest/half_dense_rock.xml", &world, 0, 20, false, false);
+    EXPECT_EQ(rock.GetPhysicsBody()->GetMass(), 0.0f) << "density \"0.5\" reads as 0: the rock stands";
+}
+
 TEST_F(FallingRockTest, AStayingRockNeverDropsAndTheCoverStoneReportsOnceBelowItsMark)
 {
     cFallingRock staying("res/xml/actors/rocks/Staying.xml", &world, 50, 0, true, false);

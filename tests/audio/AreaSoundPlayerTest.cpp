@@ -272,13 +272,18 @@ TEST_F(AreaSoundPlayerTest, PauseHoldsTheChosenKinds)
 {
     ASSERT_TRUE(player.LoadMusic(Path("wave/short.ogg"), false, 0));
     ASSERT_TRUE(player.AddSound(Path("wave/long.ogg"), 42));
+    ASSERT_TRUE(player.LoadAmbience(Path("wave/long.ogg"), Path("wave/short.ogg")));
     player.Start(false, false);
-    EXPECT_TRUE(player.Pause(true, true, true));  // no ambience, sound never played: skipped
+    player.CrossFadeToNight(1000);
+    ASSERT_EQ(FMOD_Channel_SetLoopCount(player.GetNightChannel(), 0), FMOD_OK);
+    EXPECT_TRUE(player.Pause(true, true, true));  // sound never played: skipped
     Tick(10);
     EXPECT_TRUE(player.IsMusicPlaying());  // five ticks long, held
+    EXPECT_FALSE(Playing(player.GetNightChannel())) << "the ambience held is the day one";
     ASSERT_EQ(FMOD_Channel_SetPaused(player.GetMusicChannel(), false), FMOD_OK);
     Tick(5);
     EXPECT_FALSE(player.IsMusicPlaying());
+
 }
 
 TEST_F(AreaSoundPlayerTest, MissingFilesMakeLoadingFailAndAreSkipped)

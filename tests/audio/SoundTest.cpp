@@ -76,23 +76,24 @@ class SoundNothingToFadeTest : public SoundTest, public ::testing::WithParamInte
 {
 };
 
-// A fade of nothing never ends, so its stop never came and the sound played on unheard.
-TEST_P(SoundNothingToFadeTest, FadeOutAndStopStopsAtOnce)
+// With nothing to step the sound plays on silently, its stop waiting for the next fade down.
+TEST_P(SoundNothingToFadeTest, FadeOutAndStopLeavesItSilentWithTheStopPending)
 {
     const sNothingToFadeCase& c = GetParam();
     if (c.volume >= 0.0f) {
         ASSERT_TRUE(sound.Play(c.volume, -1, false));
     }
     EXPECT_TRUE(sound.FadeOutAndStop(c.fadeMs));
-    EXPECT_FALSE(sound.IsPlaying());
-    EXPECT_EQ(ChannelsPlaying(), 0);
+    Tick(sound, 10);
+    EXPECT_EQ(sound.IsPlaying(), c.volume >= 0.0f);
+    EXPECT_EQ(sound.GetVolume(), 0.0f);
 
-    // Nothing of the stop is left pending: a later fade down does not stop the sound.
-    ASSERT_TRUE(sound.Play(1.0f, -1, false));
+    sound.Play(0.0f, -1, false);
+    sound.FadeTo(1.0f, 100);
+    Tick(sound, 10);
     sound.FadeTo(0.5f, 100);
     Tick(sound, 10);
-    EXPECT_TRUE(sound.IsPlaying());
-    EXPECT_FLOAT_EQ(sound.GetVolume(), 0.5f);
+    EXPECT_FALSE(sound.IsPlaying());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SoundNothingToFadeTest,
@@ -101,17 +102,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, SoundNothingToFadeTest,
                       sNothingToFadeCase{"NeverPlayed", -1.0f, 500}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SoundTest, ANewFadeCancelsAPendingStop)
+TEST_F(SoundTest, AFadeUpKeepsAPendingStopForTheNextFadeDown)
 {
     ASSERT_TRUE(sound.Play(1.0f, -1, false));
     sound.FadeOutAndStop(1000);
     Tick(sound, 10);
     sound.FadeTo(1.0f, 100);
     Tick(sound, 10);
+    EXPECT_TRUE(sound.IsPlaying());
     sound.FadeTo(0.0f, 100);
     Tick(sound, 10);
-    EXPECT_TRUE(sound.IsPlaying());
-    EXPECT_EQ(sound.GetVolume(), 0.0f);
+    EXPECT_FALSE(sound.IsPlaying());
 }
 
 struct sFadeCase

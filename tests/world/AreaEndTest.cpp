@@ -171,7 +171,7 @@ TEST_F(AreaEndTest, TheAntlerFeedsTheTreeTheFamilyTakesRootAndTheEndWaitsForAKey
     ASSERT_GT(run.heartEaten, run.ending);
     EXPECT_EQ(run.marker, run.heartEaten + 2000 / kTick - 1);
     EXPECT_THAT(run.shakes, ElementsAre(run.marker));
-    EXPECT_EQ(run.musicInTheEnding, 0.0f) << "the music made way for the themes";
+    EXPECT_EQ(run.musicInTheEnding, 1.0f) << "the music plays on under the themes";
 
     // Orange and gray come down one after the other; each re-arms the delay, and each takes root
     // 500 ms after coming down, the last one 500 ms after the last report.

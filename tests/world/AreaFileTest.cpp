@@ -173,7 +173,8 @@ TEST_F(AreaFileTest, ScoreHeartsFlyToTheFirstExitsMouthAndNeedAnExitBeforeThem)
     EXPECT_EQ(area.GetHearts()[1]->GetValue(), 0);
 }
 
-// The score an exit can reach: every heart of value 1 counts, and an area always gives at least 1.
+// The score an exit can reach: 1 for the first heart, whatever it is worth, and 1 for every later
+// heart of value 1.
 struct sScoreCase
 {
     std::vector<int> values;
@@ -189,7 +190,7 @@ class AreaFileMaxScoreTest : public AreaFileFixture, public ::testing::WithParam
 {
 };
 
-TEST_P(AreaFileMaxScoreTest, CountsTheHeartsOfValueOne)
+TEST_P(AreaFileMaxScoreTest, CountsTheFirstHeartAndEveryLaterOneOfValueOne)
 {
     QByteArray hearts;
     for (int value : GetParam().values)
@@ -201,7 +202,7 @@ TEST_P(AreaFileMaxScoreTest, CountsTheHeartsOfValueOne)
 }
 
 INSTANTIATE_TEST_SUITE_P(Hearts, AreaFileMaxScoreTest,
-                         ::testing::Values(sScoreCase{{1, 1, 1}, 3}, sScoreCase{{0, 1, 1}, 2}, sScoreCase{{-1, 1}, 1},
+                         ::testing::Values(sScoreCase{{1, 1, 1}, 3}, sScoreCase{{0, 1, 1}, 3}, sScoreCase{{-1, 1}, 2},
                                            sScoreCase{{1, 0}, 1}, sScoreCase{{}, 1}, sScoreCase{{-1, -1}, 1}));
 
 // Sky colours: the second colour counts only when all three of its components are given.

@@ -3,12 +3,14 @@
 // exit and asks to go in, control passes on as each is swallowed, and once all three are inside
 // the area fades its sound out and reports that it is being left; a character that dies leaves a
 // green heart behind and comes out of the enter tree again.
-#include "world/Area.h"
+#include "TestArea.h"
 
 #include "actors/AreaEnterTree.h"
 #include "actors/AreaExit.h"
+#include "actors/EmitterBox.h"
 #include "actors/Heart.h"
 #include "actors/PlayerChar.h"
+#include "actors/WaterArea.h"
 #include "audio/AreaSoundPlayer.h"
 
 #include "tests/world/AreaFiles.h"
@@ -179,6 +181,27 @@ TEST_F(AreaTickTest, TheKeysCanSelectACharacterInsideTheExitWhichTheTickPassesOv
     EXPECT_EQ(Character(0)->GetAnimationIndex(), ANIM_APPEAR_IN_MOUTH);
     area->SwitchPlayer(true, false, false);
     EXPECT_EQ(area->GetCurrentPlayerIndex(), 1);
+}
+
+/// Notes its letter in *log whenever the tick updates it.
+template <typename Actor>
+struct cLogged : Actor
+{
+    template <typename... Args>
+    cLogged(std::string* log, char letter, Args... args) : Actor(args...), log(log), letter(letter) {}
+    int Update(int dtMs) override { return *log += letter, Actor::Update(dtMs); }
+    std::string* log;
+    char letter;
+};
+
+TEST(AreaTickOrder, EmittersComeBeforeTheWater)
+{
+    cTestArea area;
+    std::string log;
+    area.waterAreas.push_back(new cLogged<WaterArea>(&log, 'w', 0, 0, 10, 10, 53, 193, 230, 127));
+    area.emitterBoxes.push_back(new cLogged<cEmitterBox>(&log, 'e'));
+    area.Update(kTick);
+    EXPECT_EQ(log, "ew");
 }
 
 } // namespace

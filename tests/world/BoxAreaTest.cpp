@@ -8,6 +8,7 @@
 #include "actors/InfoTriggerHeartBox.h"
 #include "actors/ReceiverBox.h"
 #include "actors/StackBoxFrameConfig.h"
+#include "engine/Controls.h"
 #include "engine/HintBubble.h"
 
 #include "tests/support/GlCanvas.h"
@@ -101,13 +102,19 @@ TEST_F(BoxAreaTest, TheAreaFileMakesEveryKindOfBoxInFileOrder)
     ASSERT_EQ(area->GetInfoTriggerHeartBoxes().size(), 1u);
     EXPECT_EQ(area->GetInfoTriggerHeartBoxes().front()->GetEmitterBox(), &chest);
 
-    // Stack boxes below the first blueprint are refused; the lesson flags follow `tutorial`.
+    // A file type below the first blueprint's wraps round as a 16-bit box type; the lesson flags
+    // follow `tutorial`. With keys of the player's own, an info box shows the picture without keys.
     frames.reset();
+    customControls = true;
     Load(QByteArray(kTestTrees) + "<StackBox x=\"1\" y=\"2\" type=\"5\"/>\n" +
          "<StackBox x=\"40\" y=\"2\" type=\"8\" tutorial=\"1\"/>\n" +
-         "<StackBox x=\"80\" y=\"2\" type=\"7\" tutorial=\"2\"/>\n");
-    EXPECT_THAT(output, HasSubstr("ERROR: StackBox on line 5 refused: type 5 is below 7"));
-    ASSERT_EQ(area->GetStackBoxes().size(), 2u);
+         "<StackBox x=\"80\" y=\"2\" type=\"7\" tutorial=\"2\"/>\n" +
+         "<InfoTriggerBox x=\"120\" y=\"2\" w=\"9\" h=\"9\" info_anim_index=\"17\"/>\n");
+    customControls = false;
+    EXPECT_EQ(area->GetInfoTriggerBoxes().front()->GetInfoValue(), 38);
+    EXPECT_THAT(output, Not(HasSubstr("ERROR")));
+    ASSERT_EQ(area->GetStackBoxes().size(), 3u);
+    EXPECT_EQ(area->GetStackBoxes().front()->GetType(), 65534);
     EXPECT_TRUE(area->IsSpiritTutorial());
     EXPECT_TRUE(area->IsAntlerTutorial());
     EXPECT_TRUE(area->IsSpiritSpecialMode());

@@ -208,12 +208,13 @@ TEST(FrameManager, BackgroundFlashesLilacAndFollowsTheAreaBlend)
     m.FadeBackgroundTo(600);
     EXPECT_EQ(m.GetBackground()->GetTargetColors(), (sZorv_BG_Color{216, 203, 236, 181, 159, 217}));
 
-    // An area that starts in the Vadi do Davovodaz flashes back to its night colour.
+    // An area that starts in the Vadi do Davovodaz flashes back to the day colour, which its blend
+    // at exactly 1 leaves standing.
     area.blend = 1;
     m.FlashBackground(600);
     for (int i = 0; i < 30; ++i)
         m.Update(20);
-    EXPECT_EQ(m.GetBackground()->GetShownColors(), (sZorv_BG_Color{0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(m.GetBackground()->GetShownColors(), (sZorv_BG_Color{0, 0, 255, 0, 0, 255}));
 }
 
 TEST(FrameManager, HitTestFindsTheFirstFrameUnderAWindowPoint)

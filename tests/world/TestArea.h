@@ -14,10 +14,12 @@ public:
     using cArea::batlandPicture;
     using cArea::bodies;
     using cArea::currentPlayer;
+    using cArea::emitterBoxes;
     using cArea::exits;
     using cArea::fireFlies;
     using cArea::lofSpeed;
     using cArea::lofWeight;
     using cArea::paused;
     using cArea::players;
+    using cArea::waterAreas;
 };

@@ -2,7 +2,9 @@
 // boxes, sleep and the body definition. Each test fails without one of the layer's rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "TestBodies.h"
 #include "platform/physics/Shape.h"
@@ -247,4 +249,26 @@ TEST(WorldTest, OnlyBulletsAreSweptAgainstMovingBodies)
     StepGame(world, 11);
     EXPECT_GT(plain->GetPosition().x, 60.0f);
     EXPECT_LT(bullet->GetPosition().x, 60.0f);
+}
+
+TEST(WorldTest, ABodyLeavingTheWorldsBoxFreezesThereAndTouchesNothingMore)
+{
+    physics::World world;
+    RecordingListener listener;
+    world.SetContactListener(&listener);
+    BoxOptions sensor;
+    sensor.sensor = true;
+    AddBox(world, -50.0f, -1100.0f, 100.0f, 150.0f, sensor);  // across the box's bottom edge
+    physics::Body* faller = AddDynamicBox(world, 0.0f, -900.0f, 10.0f, 10.0f);
+    std::vector<float> tops{-890.0f};
+    for (int step = 0; step < 100; ++step, tops.push_back(faller->GetPosition().y + 5.0f))
+        StepGame(world);
+    // It stops in the first step that began with it wholly below the box; its point ends there.
+    const auto stopped = std::adjacent_find(tops.begin(), tops.end());
+    ASSERT_NE(stopped, tops.end());
+    EXPECT_LE(stopped[-1], -1000.0f);
+    EXPECT_GT(stopped[-2], -1000.0f);
+    EXPECT_EQ(listener.told.back().kind, RecordingListener::Removed);
+    faller->SetXForm(b2Vec2(0.0f, 0.0f), 0.0f);
+    EXPECT_EQ(faller->GetPosition().y + 5.0f, tops.back()) << "never moved again";
 }
