@@ -6,22 +6,25 @@
 # the first area it presses the jump key a number of times and measures, for each press, how
 # long after it the jump's sound begins in the capture.
 #
-#   scripts/soundgaps.sh [-c CPUS] [-l CPUS] [-j PRESSES] [-d DISPLAY_NUMBER] [-o CAPTURE.wav] [GAME]
+#   scripts/soundgaps.sh [-c CPUS] [-l CPUS] [-n] [-j PRESSES] [-d DISPLAY_NUMBER] [-o CAPTURE.wav] [GAME]
 #
 # GAME defaults to build/mirrowen (its per-user file templates beside it); -c runs the game with
 # taskset -c CPUS, for example 0,1 for two cores; -l keeps one busy loop running on each of the
-# listed CPUs meanwhile, for example 0,1 again; -j sets the jump presses (20); -o keeps the
-# capture. Exits 1 when a silence was found.
+# listed CPUs meanwhile, for example 0,1 again; -n runs the game as most desktop users run it,
+# refused real-time scheduling (without the capability to ask for it, and a real-time priority
+# limit of 0); -j sets the jump presses (20); -o keeps the capture. Exits 1 when a silence was found.
 set -euo pipefail
 cpus=""
 load=""
+norealtime=()
 presses=20
 keep=""
 display=$((200 + RANDOM % 500))
-while getopts "c:l:j:d:o:" option; do
+while getopts "c:l:nj:d:o:" option; do
     case $option in
     c) cpus=$OPTARG ;;
     l) load=$OPTARG ;;
+    n) norealtime=(setpriv --inh-caps=-sys_nice --bounding-set=-sys_nice prlimit --rtprio=0 --) ;;
     j) presses=$OPTARG ;;
     o) keep=$OPTARG ;;
     d) display=$OPTARG ;;
@@ -114,7 +117,7 @@ EOF
 mkdir -p "$work/data"
 start=$(now)
 (cd "$(dirname "$game")" && exec env XDG_DATA_HOME="$work/data" ALSOFT_CONF="$work/alsoft.conf" \
-    ${cpus:+taskset -c "$cpus"} "$game" > "$work/game.log" 2>&1) &
+    ${cpus:+taskset -c "$cpus"} "${norealtime[@]}" "$game" > "$work/game.log" 2>&1) &
 pids+=($!)
 sleep 4
 xdotool search --name Mirrowen windowactivate > /dev/null 2>&1 || true
@@ -133,7 +136,7 @@ echo "$(captured) end" >> "$work/steps"
 end=$(now)
 step "title: EXIT" 3 Left Return
 
-echo "game: $game${cpus:+ on cpus $cpus}"
+echo "game: $game${cpus:+ on cpus $cpus}${norealtime:+, refused real-time scheduling}"
 echo "wall clock $(echo "$end - $start" | bc | cut -c1-6) s, captured $(sed -n '$p' "$work/steps" | cut -d' ' -f1) s by then"
 python3 - "$capture" "$work/steps" "$work/presses" "$(dirname "$game")/generated/res/wave/SFX/Jump.ogg" <<'EOF'
 import array, math, operator, statistics, subprocess, sys

@@ -24,7 +24,7 @@ public:
     /// Stretches per thread: short enough that threads which finish early take over the rest.
     static constexpr std::size_t kStretchesPerThread = 4;
 
-    /// Threads a decode uses unless told: one per core.
+    /// Threads a decode uses unless told: one per processor this process may run on.
     static unsigned DefaultThreads();
     /// How many decoded sounds the process holds, in every system: what sound takes of its memory.
     static int CountHeld();
@@ -33,9 +33,12 @@ public:
     /// no sound, when they are not Ogg Vorbis, have more than two channels, a rate outside kMinRate
     /// to kMaxRate, links of another format than the first, or more samples
     /// than kMaxSamples (also when the file merely claims them). The call returns with the whole
-    /// sound decoded; a long one is decoded in stretches on up to `threads` threads at once, with
-    /// the very samples one thread would give.
-    FMOD_RESULT DecodeOggVorbis(const char* data, std::size_t byteCount, unsigned threads = DefaultThreads());
+    /// sound decoded, from the first sample of its first link. A sound long enough for two
+    /// stretches of minFramesPerStretch frames is decoded in stretches on up to `threads` threads
+    /// at once where its pages prove that a reader seeking into it meets what one pass meets; the
+    /// answer is always the one a single pass gives: the same samples, or the same error.
+    FMOD_RESULT DecodeOggVorbis(const char* data, std::size_t byteCount, unsigned threads = DefaultThreads(),
+                                std::size_t minFramesPerStretch = kMinFramesPerStretch);
 
     int GetChannels() const { return m_channels; }
     /// Sample frames per second.
@@ -61,10 +64,10 @@ private:
         int channels;
         long rate;
     };
-    FMOD_RESULT Decode(const char* data, std::size_t byteCount, unsigned threads);
+    FMOD_RESULT Decode(const char* data, std::size_t byteCount, unsigned threads, std::size_t minFramesPerStretch);
     FMOD_RESULT DecodeInOne(cVorbisMemoryFile& file, sFormat format);
-    bool DecodeInStretches(const char* data, std::size_t byteCount, std::size_t frames, sFormat format,
-                           unsigned threads);
+    bool DecodeInStretches(cVorbisMemoryFile& file, const char* data, std::size_t byteCount, sFormat format,
+                           unsigned threads, std::size_t minFramesPerStretch);
 
     /// Counts the sounds that hold it, copies and moves included.
     struct sHeld

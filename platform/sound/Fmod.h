@@ -12,7 +12,9 @@
 //
 // Silent mode: when no output device opens, or OpenAL Soft only offers its "No Output" device,
 // FMOD_System_Init still succeeds, prints one line saying so, and everything behaves the same
-// except that nothing is heard; each update then advances every channel by exactly 20 ms.
+// except that nothing is heard; each update then advances every channel by exactly 20 ms. A
+// device that is lost later (unplugged, or failing to write) sends the system to the same pace,
+// with one line saying so.
 // Setting the environment variable MIRROWEN_SILENT_AUDIO to a non-empty value (tests do)
 // chooses silent mode without touching OpenAL at all; it is read by every FMOD_System_Init.
 //

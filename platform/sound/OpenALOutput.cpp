@@ -45,7 +45,8 @@ void cOpenALOutput::Close()
     if (!m_device)
         return;
     if (m_context) {
-        Drain();
+        if (IsConnected())
+            Drain();
         alSourceStop(m_source);
         alDeleteSources(1, &m_source);
         ReclaimPlayed();
@@ -121,4 +122,13 @@ void cOpenALOutput::Queue(const std::int16_t* frames, int frameCount)
     m_queuedFrames.push_back(frameCount);
     if (state != AL_PLAYING)
         alSourcePlay(m_source);
+    m_failed = m_failed || alGetError() != AL_NO_ERROR;
+}
+
+bool cOpenALOutput::IsConnected()
+{
+    ALCint connected = ALC_TRUE;
+    if (alcIsExtensionPresent(m_device, "ALC_EXT_disconnect"))
+        alcGetIntegerv(m_device, ALC_CONNECTED, 1, &connected);
+    return connected == ALC_TRUE && !m_failed;
 }

@@ -20,7 +20,8 @@ public:
     /// Opens the default device at the given rate (frames per second). False, with nothing left
     /// open, when no device opens or the only one is OpenAL Soft's "No Output".
     bool Open(int rate);
-    /// Lets the device play what it was given (a fraction of a second at most), then closes it.
+    /// Lets the device play what it was given (a fraction of a second at most), unless it is
+    /// lost, then closes it.
     void Close();
 
     /// The device's update: OpenAL Soft mixes that many frames at a time.
@@ -29,6 +30,8 @@ public:
     int QueuedFrames() override;
     /// Restarts the device if it ran dry.
     void Queue(const std::int16_t* frames, int frameCount) override;
+    /// The device's connected state, where OpenAL Soft tells it, and no queueing failed.
+    bool IsConnected() override;
 
 private:
     void ReclaimPlayed();
@@ -38,6 +41,7 @@ private:
     ALCcontext* m_context = nullptr;
     ALuint m_source = 0;
     int m_rate = 0;
+    bool m_failed = false;
     std::vector<ALuint> m_spareBuffers;
     std::deque<ALuint> m_queuedBuffers;
     std::deque<int> m_queuedFrames;

@@ -15,4 +15,7 @@ public:
     virtual int QueuedFrames() = 0;
     /// Appends frameCount frames (2 × frameCount samples, left first) to what is played.
     virtual void Queue(const std::int16_t* frames, int frameCount) = 0;
+    /// False once the device is gone (unplugged, or failing to write): nothing queued is played
+    /// any more, and the output never plays again.
+    virtual bool IsConnected() { return true; }
 };

@@ -17,8 +17,12 @@ constexpr int kMaxChannels = 4095;
 // three blocks more (the output counts the block it plays as unplayed): an effect sounds soon
 // after the game starts it, and the feeding thread, which looks twice a block, always has a block
 // in hand. An output that ran dry all the same makes the queue longer by one such piece, up to a
-// quarter of a second; every 2 s without that it comes back down a block.
+// quarter of a second; every 2 s without that it comes back down a block. Refused real-time
+// scheduling, that thread and the device's wait their turn behind busy threads of the same
+// priority, for tens of milliseconds on a busy machine: the queue starts longer, short of
+// delaying a jump's sound noticeably.
 constexpr int kSpareBlocks = 3;
+constexpr int kSpareBlocksWithoutRealTime = 6;
 constexpr int kLongestQueued = cSoundSystem::kOutputRate / 4;
 constexpr int kQuietFrames = 2 * cSoundSystem::kOutputRate;
 constexpr std::chrono::microseconds kFeedPoll(1000000 * cSoundSystem::kFramesPerBlock / cSoundSystem::kOutputRate / 2);
@@ -28,25 +32,34 @@ constexpr std::chrono::microseconds kFeedPoll(1000000 * cSoundSystem::kFramesPer
 constexpr int kMostAhead = 2 * cSoundSystem::kFramesPerUpdate;
 
 // Busy threads of normal priority never keep one of real-time priority waiting. Where the system
-// refuses it, the thread goes on as it is and the queue's growth covers its waits.
-void AskForRealTime()
+// refuses it, the thread goes on as it is and a longer queue covers its waits. (A desktop's
+// real-time broker is not asked: it grants a thread only a little of a processor's time, under a
+// limit the process must set on itself, and no machine the game is tested on runs one.)
+bool AskForRealTime()
 {
     sched_param param{};
     param.sched_priority = sched_get_priority_min(SCHED_FIFO);
-    pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+    return pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
 }
 
 // OpenAL Soft's own mixing thread takes the priority of the thread that starts the device: kept
 // waiting behind busy threads, it would later take several of its pieces from the queue at once
 // and run it dry however punctually it is fed.
-bool OpenInRealTime(cOpenALOutput& device)
+bool OpenInRealTime(cOpenALOutput& device, bool& realTime)
 {
     bool opened = false;
     std::thread([&] {
-        AskForRealTime();
+        realTime = AskForRealTime();
         opened = device.Open(cSoundSystem::kOutputRate);
     }).join();
     return opened;
+}
+
+int FramesIn(std::chrono::steady_clock::duration elapsed)
+{
+    return static_cast<int>(std::min<long long>(
+        cSoundSystem::kOutputRate, std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count()
+                                       * cSoundSystem::kOutputRate / 1000000));
 }
 
 bool SilentModeRequested()
@@ -76,14 +89,15 @@ FMOD_RESULT cSoundSystem::Init(int maxChannels)
     if (const FMOD_RESULT result = CheckInit(maxChannels); result != FMOD_OK)
         return result;
     auto device = std::make_unique<cOpenALOutput>();
-    if (SilentModeRequested() || !OpenInRealTime(*device)) {
+    bool realTime = false;
+    if (SilentModeRequested() || !OpenInRealTime(*device, realTime)) {
         std::printf("Sound: no output device; the game runs silently\n");
         device.reset();
     }
-    return Init(maxChannels, std::move(device));
+    return Init(maxChannels, std::move(device), realTime);
 }
 
-FMOD_RESULT cSoundSystem::Init(int maxChannels, std::unique_ptr<cSoundOutput> output)
+FMOD_RESULT cSoundSystem::Init(int maxChannels, std::unique_ptr<cSoundOutput> output, bool realTime)
 {
     if (const FMOD_RESULT result = CheckInit(maxChannels); result != FMOD_OK)
         return result;
@@ -93,7 +107,8 @@ FMOD_RESULT cSoundSystem::Init(int maxChannels, std::unique_ptr<cSoundOutput> ou
     m_mixedAhead = 0;
     if (m_output) {
         const int burst = std::max(kFramesPerBlock, m_output->BurstFrames());
-        m_target = cQueueTarget(burst + kSpareBlocks * kFramesPerBlock, kLongestQueued, burst, kQuietFrames, kFramesPerBlock);
+        const int spare = (realTime ? kSpareBlocks : kSpareBlocksWithoutRealTime) * kFramesPerBlock;
+        m_target = cQueueTarget(burst + spare, kLongestQueued, burst, kQuietFrames, kFramesPerBlock);
         m_feeder = std::thread(&cSoundSystem::Feed, this);
     }
     return FMOD_OK;
@@ -122,21 +137,41 @@ void cSoundSystem::MixOut(int frameCount)
 // A play started after the output was topped up waits behind what is queued, never rewriting it:
 // when it is heard depends on what the queue holds, not on when its block is mixed, so the play
 // need not wake the thread.
-void cSoundSystem::TopUp()
+int cSoundSystem::TopUp(int mostFrames)
 {
     const int queued = m_output->QueuedFrames();
     int mixed = 0;
-    for (; queued + mixed < m_target.Frames(); mixed += kFramesPerBlock)
+    for (; queued + mixed < m_target.Frames() && mixed + kFramesPerBlock <= mostFrames; mixed += kFramesPerBlock)
         MixOut(kFramesPerBlock);
     m_target.Observe(queued, mixed);
+    return mixed;
 }
 
+void cSoundSystem::LoseOutput()
+{
+    std::printf("Sound: the output device was lost; the game runs silently\n");
+    m_output.reset();
+    m_mixedAhead = 0;
+}
+
+// The thread mixes no faster than the output's rate, beyond one longest queue: an output that
+// swallows blocks as fast as they come costs this thread, at real-time priority, no more than one
+// that plays them. An output that says it lost its device is dropped.
 void cSoundSystem::Feed()
 {
     AskForRealTime();
+    int allowance = kLongestQueued;
+    auto last = std::chrono::steady_clock::now();
     std::unique_lock<std::mutex> lock(m_mixMutex);
-    while (!m_stopFeeding) {
-        TopUp();
+    while (!m_stopFeeding && m_output) {
+        if (!m_output->IsConnected()) {
+            LoseOutput();
+            break;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        allowance = std::min(kLongestQueued, allowance + FramesIn(now - last));
+        last = now;
+        allowance -= TopUp(allowance);
         m_feedWake.wait_for(lock, kFeedPoll, [this] { return m_stopFeeding; });
     }
 }

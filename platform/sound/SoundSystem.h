@@ -35,9 +35,12 @@ public:
     /// Starts the mixer on the default device, or silently when none opens.
     FMOD_RESULT Init(int maxChannels);
     /// Starts the mixer on the given output; without one it runs silently, mixing only in Update.
-    FMOD_RESULT Init(int maxChannels, std::unique_ptr<cSoundOutput> output);
+    /// An output whose threads were refused real-time scheduling is kept a longer queue from the
+    /// start, as busy threads of the same priority keep them waiting longer.
+    FMOD_RESULT Init(int maxChannels, std::unique_ptr<cSoundOutput> output, bool realTime = true);
     /// Silent, mixes exactly one tick. With an output, mixes what the feeding thread has left
-    /// missing of a tick, so the mix never falls behind the updates.
+    /// missing of a tick, so the mix never falls behind the updates. Once the output is lost the
+    /// system runs silently.
     FMOD_RESULT Update();
     /// Stops the mixer and closes the output; the sounds stay.
     FMOD_RESULT Close();
@@ -69,8 +72,11 @@ private:
     FMOD_RESULT CheckInit(int maxChannels) const;
     /// Mixes frameCount frames into the output, if there is one. Called with m_mixMutex held.
     void MixOut(int frameCount);
-    /// Mixes whole blocks until the output holds the target. Called with m_mixMutex held.
-    void TopUp();
+    /// Mixes whole blocks until the output holds the target, at most mostFrames; answers the
+    /// frames mixed. Called with m_mixMutex held.
+    int TopUp(int mostFrames);
+    /// Drops an output that lost its device. Called with m_mixMutex held.
+    void LoseOutput();
     /// The feeding thread's loop, until m_stopFeeding.
     void Feed();
     void StopFeeding();

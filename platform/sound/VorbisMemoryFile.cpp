@@ -8,7 +8,13 @@ cVorbisMemoryFile::cVorbisMemoryFile(const char* data, std::size_t size) : m_dat
 {
     // libvorbisfile reads through these callbacks, so a file held in memory needs no temporary file.
     const ov_callbacks callbacks = {Read, Seek, nullptr, Tell};
-    m_open = ov_open_callbacks(this, &m_vorbis, nullptr, 0, callbacks) == 0;
+    if (ov_open_callbacks(this, &m_vorbis, nullptr, 0, callbacks) != 0)
+        return;
+    // libvorbisfile may leave a chained file open inside a later link: the reader goes back to its
+    // first sample. A file of one link is left as it opened, damaged or not.
+    m_open = ov_streams(&m_vorbis) < 2 || ov_pcm_tell(&m_vorbis) == 0 || ov_pcm_seek(&m_vorbis, 0) == 0;
+    if (!m_open)
+        ov_clear(&m_vorbis);
 }
 
 cVorbisMemoryFile::~cVorbisMemoryFile()

@@ -8,7 +8,7 @@
 class cVorbisMemoryFile
 {
 public:
-    /// Opens the file; IsOpen tells whether the bytes are Ogg Vorbis.
+    /// Opens the file at its first sample; IsOpen tells whether the bytes are Ogg Vorbis.
     cVorbisMemoryFile(const char* data, std::size_t size);
     ~cVorbisMemoryFile();
     cVorbisMemoryFile(const cVorbisMemoryFile&) = delete;

@@ -2,12 +2,13 @@
 // result must be the one a single pass gives, sample for sample, failures included.
 #include "platform/sound/DecodedSound.h"
 
+#include "tests/fuzz/OneAndManyThreads.h"
 #include "tests/support/TestSounds.h"
 
 #include <QDirIterator>
 #include <QFile>
 
-#include <tuple>
+#include <sched.h>
 
 #include <gtest/gtest.h>
 
@@ -25,20 +26,10 @@ QByteArray Bytes(const QString& path)
 /// stretches the threaded decode took.
 std::size_t ExpectSameOnOneAndManyThreads(const QByteArray& bytes)
 {
-    cDecodedSound one, many;
-    const FMOD_RESULT oneResult = one.DecodeOggVorbis(bytes.constData(), std::size_t(bytes.size()), 1);
-    EXPECT_EQ(one.GetStretches(), 1u);
-    EXPECT_EQ(many.DecodeOggVorbis(bytes.constData(), std::size_t(bytes.size()), kThreads), oneResult);
-    EXPECT_EQ(std::make_tuple(many.GetChannels(), many.GetRate(), many.GetFrames()),
-              std::make_tuple(one.GetChannels(), one.GetRate(), one.GetFrames()));
-    if (many.GetFrames() != one.GetFrames())
-        return many.GetStretches();
-    std::size_t differing = 0;
-    for (std::size_t frame = 0; frame < one.GetFrames(); ++frame)
-        for (int channel = 0; channel < one.GetChannels(); ++channel)
-            differing += one.Sample(frame, channel) != many.Sample(frame, channel);
-    EXPECT_EQ(differing, 0u);
-    return many.GetStretches();
+    std::size_t stretches = 0;
+    EXPECT_EQ(onemany::Difference(bytes.constData(), std::size_t(bytes.size()), kThreads,
+                                  cDecodedSound::kMinFramesPerStretch, &stretches), "");
+    return stretches;
 }
 
 TEST(DecodedSoundTest, EveryPieceOfTheGameDecodesOnManyThreadsToTheSamplesOfOnePass)
@@ -77,6 +68,49 @@ TEST(DecodedSoundTest, DamagedChainedAndShortFilesDecodeAsInOnePass)
         const std::size_t stretches = ExpectSameOnOneAndManyThreads(c.bytes);
         EXPECT_TRUE(c.stretches == 0 || stretches == c.stretches) << stretches;
     }
+}
+
+// The differential fuzzer's seeds and every input it found at fault, kept with it: each decodes in
+// stretches of a few frames to what one pass gives.
+TEST(DecodedSoundTest, EveryInputTheFuzzerKeptDecodesOnThreadsAsInOnePass)
+{
+    int inputs = 0;
+    QDirIterator it(MIRROWEN_SOURCE_DIR "/tests/fuzz/decodethreads", QDir::Files);
+    while (it.hasNext()) {
+        const QByteArray bytes = Bytes(it.next());
+        EXPECT_EQ(onemany::Difference(bytes.constData(), std::size_t(bytes.size())), "") << it.fileName().toStdString();
+        ++inputs;
+    }
+    EXPECT_GE(inputs, 8);
+}
+
+// Every link from its first sample, on one thread and on many; a link of another format is refused.
+TEST(DecodedSoundTest, AChainedFileDecodesFromItsFirstLink)
+{
+    using testsounds::EncodeTone;
+    const QByteArray chained = EncodeTone(1587, 0.5f, 440.0, 2, 44100, 1) + EncodeTone(1588, 0.4f, 330.0, 2, 44100, 2);
+    const QByteArray mixed = EncodeTone(500, 0.5f, 440.0, 1, 44100, 1) + EncodeTone(500, 0.5f, 440.0, 2, 44100, 2);
+    for (const unsigned threads : {1u, kThreads}) {
+        cDecodedSound sound;
+        ASSERT_EQ(sound.DecodeOggVorbis(chained.constData(), std::size_t(chained.size()), threads), FMOD_OK);
+        EXPECT_EQ(sound.GetFrames(), 69986u + 70030u) << threads << " threads";
+        EXPECT_EQ(sound.DecodeOggVorbis(mixed.constData(), std::size_t(mixed.size()), threads), FMOD_ERR_FORMAT);
+    }
+}
+
+TEST(DecodedSoundTest, TakesAThreadForEachProcessorItMayRunOn)
+{
+    cpu_set_t allowed, one;
+    ASSERT_EQ(sched_getaffinity(0, sizeof allowed, &allowed), 0);
+    CPU_ZERO(&one);
+    for (int cpu = 0; cpu < CPU_SETSIZE && CPU_COUNT(&one) == 0; ++cpu)
+        if (CPU_ISSET(cpu, &allowed))
+            CPU_SET(cpu, &one);
+    ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
+    const unsigned pinned = cDecodedSound::DefaultThreads();
+    ASSERT_EQ(sched_setaffinity(0, sizeof allowed, &allowed), 0);
+    EXPECT_EQ(pinned, 1u);
+    EXPECT_EQ(cDecodedSound::DefaultThreads(), unsigned(CPU_COUNT(&allowed)));
 }
 
 } // namespace

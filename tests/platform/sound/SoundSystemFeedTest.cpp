@@ -73,4 +73,67 @@ TEST(SoundSystemFeedTest, KeepsAShortQueueWithANewPlayInTheNextBlockAndUpdatesMa
     EXPECT_TRUE(output.PlayAndHold(output.queued, kAhead + kBlock)) << "ran dry, yet kept as short";
 }
 
+/// Holds what it is given until its device goes; the test watches it through a state it keeps.
+struct sLosingOutput : cSoundOutput
+{
+    struct sState
+    {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool connected = true;
+        bool dropped = false;
+        long looks = 0;
+        int queued = 0;
+    };
+    explicit sLosingOutput(sState& watched) : state(watched) {}
+    ~sLosingOutput() override
+    {
+        const std::lock_guard<std::mutex> lock(state.mutex);
+        state.dropped = true;
+        state.changed.notify_all();
+    }
+    int QueuedFrames() override { return Look(state.queued); }
+    bool IsConnected() override { return Look(state.connected); }
+    void Queue(const std::int16_t*, int frameCount) override
+    {
+        const std::lock_guard<std::mutex> lock(state.mutex);
+        state.queued += frameCount;
+    }
+    template <typename T>
+    T Look(const T& value)
+    {
+        const std::lock_guard<std::mutex> lock(state.mutex);
+        ++state.looks;
+        state.changed.notify_all();
+        return value;
+    }
+    sState& state;
+};
+
+TEST(SoundSystemFeedTest, RefusedRealTimeKeepsALongerQueueAndALostDeviceLeavesTheSilentPace)
+{
+    sLosingOutput::sState state;
+    cSoundSystem system;
+    ASSERT_EQ(system.Init(64, std::make_unique<sLosingOutput>(state), false), FMOD_OK);
+    {
+        std::unique_lock<std::mutex> lock(state.mutex);
+        state.changed.wait(lock, [&] { return state.looks > 8; });
+        EXPECT_EQ(state.queued, 7 * kBlock) << "the output's own piece of a block, and six blocks more";
+        state.connected = false;
+        const long giveUp = state.looks + 4000;
+        state.changed.wait(lock, [&] { return state.dropped || state.looks > giveUp; });
+        ASSERT_TRUE(state.dropped) << "still fed after its device was lost";
+    }
+    // A play of exactly five ticks then ends in the fifth update: nothing is mixed ahead any more.
+    const QByteArray tone = testsounds::EncodeTone(100);
+    FMOD_CREATESOUNDEXINFO info{sizeof info, static_cast<unsigned int>(tone.size())};
+    cDecodedSound* sound = nullptr;
+    std::uint64_t play = 0;
+    ASSERT_TRUE(system.CreateSound(tone.constData(), FMOD_OPENMEMORY, &info, &sound) == FMOD_OK && system.Play(sound, false, &play) == FMOD_OK);
+    for (int update = 1; update <= 5; ++update) {
+        ASSERT_EQ(system.Update(), FMOD_OK);
+        EXPECT_EQ(system.CountPlaying(), update < 5 ? 1 : 0) << "after update " << update;
+    }
+}
+
 } // namespace
