@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 
 #include <QApplication>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
@@ -13,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 TEST(Startup, WithoutTheRequiredGraphicsTellsThePlayerAndReturnsOneWithoutAWindow)
 {
@@ -91,4 +94,58 @@ TEST(Startup, WithTheGraphicsOpensTheGameWindowAndReturnsZeroOnceItIsClosed)
     });
     EXPECT_EQ(RunGame(true), 0);
     EXPECT_EQ(titlesSeen, QStringList{"Mirrowen"});
+}
+
+namespace
+{
+/// The lines that tell of the start-up's steps, in the order a start prints them.
+const char* const kStartupLines[] = {
+    "Invalid XML resource file: Controls.xml",
+    "Loading input configuration file faild",
+    "Invalid XML resource file: Settings.xml",
+    "Zorv Initialization - OpenGL framebuffer objects",
+    "Audio system initialized",
+    "Audio library successfully loaded.",
+    "Chip-sets successfully loaded.",
+    "Monster resources successfully loaded.",
+    "Common assets successfully loaded.",
+};
+
+/// The start-up lines of the whole program started in a folder without templates, on a fresh data
+/// folder, with the environment's extra variables.
+std::vector<std::string> StartupLinesOfAStart(const QStringList& extraEnvironment)
+{
+    QTemporaryDir dataHome, workDir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", dataHome.path());
+    environment.insert("MIRROWEN_SILENT_AUDIO", "1");
+    environment.insert("MIRROWEN_NONINTERACTIVE", "1");
+    for (const QString& variable : extraEnvironment)
+        environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(workDir.path());
+    program.start(QStringLiteral("/proc/self/exe"), {QStringLiteral("--run-program")});
+    EXPECT_TRUE(program.waitForFinished(120000));
+    std::vector<std::string> lines;
+    for (const QByteArray& line : program.readAllStandardOutput().split('\n'))
+        for (const char* startup : kStartupLines)
+            if (line.contains(startup))
+                lines.emplace_back(startup);
+    return lines;
+}
+}
+
+TEST(Startup, ThePrintedLinesFollowTheStartUpsOrderAndARefusedDriverStartsNothing)
+{
+    const std::vector<std::string> started = {
+        "Invalid XML resource file: Controls.xml", "Loading input configuration file faild",
+        "Invalid XML resource file: Settings.xml", "Audio system initialized",
+        "Audio library successfully loaded.",      "Chip-sets successfully loaded.",
+        "Monster resources successfully loaded.",  "Common assets successfully loaded.",
+    };
+    EXPECT_EQ(StartupLinesOfAStart({}), started);
+    // Without OpenGL for Qt the driver check fails.
+    EXPECT_EQ(StartupLinesOfAStart({"QT_XCB_GL_INTEGRATION=none"}),
+              std::vector<std::string>{"Zorv Initialization - OpenGL framebuffer objects"});
 }
