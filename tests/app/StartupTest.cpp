@@ -98,54 +98,42 @@ TEST(Startup, WithTheGraphicsOpensTheGameWindowAndReturnsZeroOnceItIsClosed)
 
 namespace
 {
-/// The lines that tell of the start-up's steps, in the order a start prints them.
-const char* const kStartupLines[] = {
-    "Invalid XML resource file: Controls.xml",
-    "Loading input configuration file faild",
-    "Invalid XML resource file: Settings.xml",
-    "Zorv Initialization - OpenGL framebuffer objects",
-    "Audio system initialized",
-    "Audio library successfully loaded.",
-    "Chip-sets successfully loaded.",
-    "Monster resources successfully loaded.",
-    "Common assets successfully loaded.",
+/// What a start prints of its steps, in their order, when it finds no templates.
+const std::vector<std::string> kStarted = {
+    "Invalid XML resource file: Controls.xml", "Loading input configuration file faild",
+    "Invalid XML resource file: Settings.xml", "Audio system initialized",
+    "Audio library successfully loaded.",      "Chip-sets successfully loaded.",
+    "Monster resources successfully loaded.",  "Common assets successfully loaded.",
 };
+const std::string kRefused = "Zorv Initialization - OpenGL framebuffer objects";
 
-/// The start-up lines of the whole program started in a folder without templates, on a fresh data
-/// folder, with the environment's extra variables.
-std::vector<std::string> StartupLinesOfAStart(const QStringList& extraEnvironment)
+/// Which of those lines the whole program prints, in order, started in a folder without templates
+/// on a fresh data folder, with the variables (NAME=value) added to its environment.
+std::vector<std::string> LinesOfAStart(const QStringList& variables)
 {
     QTemporaryDir dataHome, workDir;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_DATA_HOME", dataHome.path());
-    environment.insert("MIRROWEN_SILENT_AUDIO", "1");
-    environment.insert("MIRROWEN_NONINTERACTIVE", "1");
-    for (const QString& variable : extraEnvironment)
+    for (const QString& variable : variables + QStringList{"XDG_DATA_HOME=" + dataHome.path(), "MIRROWEN_SILENT_AUDIO=1",
+                                                           "MIRROWEN_NONINTERACTIVE=1"})
         environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(workDir.path());
     program.start(QStringLiteral("/proc/self/exe"), {QStringLiteral("--run-program")});
     EXPECT_TRUE(program.waitForFinished(120000));
-    std::vector<std::string> lines;
+    std::vector<std::string> steps = kStarted, lines;
+    steps.push_back(kRefused);
     for (const QByteArray& line : program.readAllStandardOutput().split('\n'))
-        for (const char* startup : kStartupLines)
-            if (line.contains(startup))
-                lines.emplace_back(startup);
+        for (const std::string& step : steps)
+            if (line.contains(step.c_str()))
+                lines.push_back(step);
     return lines;
 }
 }
 
 TEST(Startup, ThePrintedLinesFollowTheStartUpsOrderAndARefusedDriverStartsNothing)
 {
-    const std::vector<std::string> started = {
-        "Invalid XML resource file: Controls.xml", "Loading input configuration file faild",
-        "Invalid XML resource file: Settings.xml", "Audio system initialized",
-        "Audio library successfully loaded.",      "Chip-sets successfully loaded.",
-        "Monster resources successfully loaded.",  "Common assets successfully loaded.",
-    };
-    EXPECT_EQ(StartupLinesOfAStart({}), started);
+    EXPECT_EQ(LinesOfAStart({}), kStarted);
     // Without OpenGL for Qt the driver check fails.
-    EXPECT_EQ(StartupLinesOfAStart({"QT_XCB_GL_INTEGRATION=none"}),
-              std::vector<std::string>{"Zorv Initialization - OpenGL framebuffer objects"});
+    EXPECT_EQ(LinesOfAStart({"QT_XCB_GL_INTEGRATION=none"}), std::vector<std::string>{kRefused});
 }

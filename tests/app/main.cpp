@@ -7,22 +7,13 @@
 
 #include <cstring>
 
-namespace
-{
-/// Closes the game's window as soon as its event loop runs: the start-up is then over.
-void CloseOnceRunning()
-{
-    QTimer::singleShot(0, [] { QApplication::closeAllWindows(); });
-}
-}
-
 // Widget and GL tests need the application object, built the way the game builds it. Run with
-// "--run-program" this binary starts the game as its main does instead, until the window shows.
+// "--run-program" this binary is the game as its main starts it, closed once its event loop runs.
 int main(int argc, char** argv)
 {
     if (argc >= 2 && std::strcmp(argv[1], "--run-program") == 0)
     {
-        qAddPreRoutine(CloseOnceRunning);
+        qAddPreRoutine([] { QTimer::singleShot(0, [] { QApplication::closeAllWindows(); }); });
         return RunProgram(argc, argv, false);
     }
     QApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
