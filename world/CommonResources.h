@@ -50,8 +50,9 @@ public:
     /// Replaces the chip set of that slot (0 to 14) with the picture at path; the image takes the
     /// picture's size. A missing picture shows the texture's message box and gives false.
     static bool LoadChipSet(const QString& path, int slot);
-    /// Every chip set, 01 to 14 without 04 and then 00 between 08 and 09, from
-    /// ":/res/images/chipsets/chip_set_NN.png"; the first that does not load ends it with false.
+    /// Every chip set from ":/res/images/chipsets/chip_set_NN.png", one after another in the order
+    /// 01, 02, 03, 05 to 08, 00, 09 to 14 (there is no 04); the first that does not load ends it
+    /// with false.
     static bool LoadChipSets();
     /// Brown, orange and gray, in that order, from "res/xml/PlayerCharacters/"; the first file that
     /// does not load ends it with false (the characters made so far stay).
