@@ -6,10 +6,8 @@
 #include "world/Area.h"
 #include "world/FrameEditor.h"
 
-#include <QFontMetrics>
 #include <QMouseEvent>
 
-#include <algorithm>
 
 namespace
 {
@@ -152,8 +150,6 @@ void GLWidget::paintGL()
         PaintWorldWithoutFrames();
     else
         PaintFrames();
-    if (supportLines)
-        DrawSupportLines();
     glFlush();
     if (debugOutput)
         DrawDebugTexts();
@@ -178,14 +174,14 @@ void GLWidget::PaintFrames()
     frameManager->Draw();
     if (area && area->IsPaused() && area->IsPauseScreenShown())
         game->DrawPauseScreen();
+    if (supportLines)
+        DrawSupportLines();
 }
 
 void GLWidget::DrawDebugTexts()
 {
-    const QString resolution = QStringLiteral("Resolution: %1 x %2").arg(viewWidth).arg(viewHeight);
-    // 230 pixels from the right edge, or further in when the font is too wide for that.
-    const double x = viewWidth - std::max(230, QFontMetrics(font).horizontalAdvance(resolution) + 10);
-    renderText(x, viewHeight - 40, 1.0, resolution, font);
+    const double x = viewWidth - 230;
+    renderText(x, viewHeight - 40, 1.0, QStringLiteral("Resolution: %1 x %2").arg(viewWidth).arg(viewHeight), font);
     renderText(x, viewHeight - 65, 1.0, QStringLiteral("Score: %1").arg(game->GetScore()), font);
 }
 
@@ -194,8 +190,6 @@ void GLWidget::DrawSupportLines()
     // A cross through the centre of the view, two pixels thick, to line frames up by eye.
     DrawFilledRect(viewWidth / 2 - 1, 0, 2, viewHeight, 255, 255, 255, 255);
     DrawFilledRect(0, viewHeight / 2 - 1, viewWidth, 2, 255, 255, 255, 255);
-    if (!frameManager)
-        return;
     // The outline of the virtual screen, where the frames are laid out.
     const int p = frameManager->GetPixelSize();
     const int x = frameManager->GetOffsetX();

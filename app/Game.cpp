@@ -19,10 +19,8 @@
 #include "world/CommonResources.h"
 #include "world/FrameEditor.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace
 {
@@ -35,8 +33,6 @@ const std::string kCreditsName = "Family Trees";
 const std::string kLastAreaName = "It's all over now";
 /// Fades of the frames and the background as an area starts and ends.
 constexpr unsigned kAreaFadeMs = 600;
-/// The audio system BeginLoading started, until an Init takes it.
-std::unique_ptr<cAudioSystem> gStartedAudio;
 
 bool EndsWith(const std::string& text, const std::string& end)
 {
@@ -55,20 +51,11 @@ bool NamesAnAreaFile(const std::string& destination)
     return !destination.empty() && destination.find_first_of("/\\:") == std::string::npos;
 }
 
-/// The slot's total as the area selection books it: every area's best score added up, kept within
-/// what a slot file may hold.
-int TotalOfBestScores(const cSaveGame& save)
-{
-    long long total = 0;
-    for (int i = 0; i < save.GetAreaCount(); ++i)
-        total += save.GetArea(i)->score;
-    return static_cast<int>(std::clamp<long long>(total, -cSaveGame::kMaxScore, cSaveGame::kMaxScore));
-}
 }
 
-eAreaKind AreaKindFor(const std::string& areaFile)
+eAreaKind AreaKindFor(const std::string& areaFile, bool reload)
 {
-    if (EndsWith(areaFile, "res/Areas/Area0.xml") || EndsWith(areaFile, "res/Areas/003Area0.xml"))
+    if (EndsWith(areaFile, "res/Areas/Area0.xml") || (!reload && EndsWith(areaFile, "res/Areas/003Area0.xml")))
         return eAreaKind::First;
     if (EndsWith(areaFile, "res/Areas/EndArea.xml"))
         return eAreaKind::Last;
@@ -96,20 +83,11 @@ cGame::~cGame()
     delete settings;
 }
 
-void cGame::BeginLoading()
-{
-    if (gStartedAudio)
-        return;
-    gStartedAudio = std::make_unique<cAudioSystem>();
-    // Without a sound device the system still runs, silently: the game is playable all the same.
-    gStartedAudio->Init();
-    cCommonResources::LoadAhead();
-}
-
 bool cGame::Init()
 {
-    BeginLoading();
-    audioSystem = gStartedAudio.release();
+    audioSystem = new cAudioSystem;
+    // Without a sound device the system still runs, silently: the game is playable all the same.
+    audioSystem->Init();
     commonResources = new cCommonResources(audioSystem);
     if (!commonResources->LoadAll())
         return false;
@@ -171,9 +149,9 @@ cPauseScreen* cGame::NewPauseScreen()
     return new cPauseScreen;
 }
 
-cArea* cGame::NewArea(const std::string& file)
+cArea* cGame::NewArea(const std::string& file, bool reload)
 {
-    switch (AreaKindFor(file))
+    switch (AreaKindFor(file, reload))
     {
     case eAreaKind::First:
         return new cArea0(file, commonResources);
@@ -303,9 +281,9 @@ bool cGame::StartArea(const std::string& file)
     return EnterArea(file);
 }
 
-cArea* cGame::LoadedArea(const std::string& file)
+cArea* cGame::LoadedArea(const std::string& file, bool reload)
 {
-    cArea* loaded = NewArea(file);
+    cArea* loaded = NewArea(file, reload);
     if (loaded->Init(audioSystem, settings->IsMusicMuted(), settings->IsAmbienceMuted()))
         return loaded;
     delete loaded;
@@ -315,12 +293,12 @@ cArea* cGame::LoadedArea(const std::string& file)
 bool cGame::LoadArea(const std::string& file)
 {
     DeleteArea();
-    cArea* next = LoadedArea(file);
+    cArea* next = LoadedArea(file, false);
     const bool loaded = next != nullptr;
     if (!loaded && !areaFile.empty())
     {
         std::printf("\n ERROR: Area %s did not load; %s is played again. \n\n", file.c_str(), areaFile.c_str());
-        next = LoadedArea(areaFile);
+        next = LoadedArea(areaFile, true);
     }
     if (!next)
     {
@@ -565,9 +543,6 @@ void cGame::SaveStoryProgress(const std::string& areaName, int areaScore)
         return;
     }
     save.UpdateArea(areaFile, true, true, areaScore);
-    // The story's last two areas are booked here, not on the area selection: without this their
-    // hearts would be missing from the total the save slots show until some other area is finished.
-    save.SetScore(TotalOfBestScores(save));
     if (areaName == kCreditsName)
     {
         save.UnlockArea("res/Areas/Credits2.xml");

@@ -40,7 +40,9 @@ enum class eAreaKind
 
 /// The class for an area file, by the end of its name: "res/Areas/Area0.xml" and
 /// "res/Areas/003Area0.xml" (with any prefix) are the first area, "res/Areas/EndArea.xml" the last.
-eAreaKind AreaKindFor(const std::string& areaFile);
+/// An area loaded again after another failed to load (reload) is the first area only by the name
+/// "res/Areas/Area0.xml".
+eAreaKind AreaKindFor(const std::string& areaFile, bool reload = false);
 /// The frame-set file beside an area file: the name without its last four characters (its
 /// extension) followed by "_Frames.xml".
 std::string FrameSetFileFor(const std::string& areaFile);
@@ -63,14 +65,9 @@ public:
     cGame(const cGame&) = delete;
     cGame& operator=(const cGame&) = delete;
 
-    /// Starts the audio system, loads the shared assets and opens the title screen. False, with
-    /// nothing current, when the shared assets do not load.
+    /// Starts the audio system (without a sound device it runs silently), loads the shared assets
+    /// and opens the title screen. False, with nothing current, when the shared assets do not load.
     virtual bool Init();
-    /// Starts the audio system and, on other threads, what Init waits for longest: the chip-set
-    /// pictures being read. Needs neither a window nor a GL context, so that it can run while they
-    /// start. The next Init of any controller takes what was started; Init calls it itself when
-    /// nobody did.
-    static void BeginLoading();
     /// Loads the per-user settings of that relative name into the controller's settings. False when
     /// they could not be read; the settings then hold what they held before.
     bool LoadSettings(const QString& fileName);
@@ -184,16 +181,17 @@ protected:
     virtual cMetaLevel* NewMetaLevel(cSound* music);
     virtual cGameState* NewEndScreen();
     virtual cPauseScreen* NewPauseScreen();
-    /// The one place where an area file gets its class (`AreaKindFor`).
-    virtual cArea* NewArea(const std::string& areaFile);
+    /// The one place where an area file gets its class (`AreaKindFor` with reload).
+    virtual cArea* NewArea(const std::string& areaFile, bool reload);
 
 private:
     /// Makes it current in that mode after its Init; false (it is deleted) when Init fails.
     bool MakeCurrent(cGameState* state, eGameMode newMode, const char* what);
     /// The title screen after a screen or area that could not be opened.
     void FallBackToStartScreen();
-    /// A new area of that file that has loaded, or null after an "ERROR:" line.
-    cArea* LoadedArea(const std::string& file);
+    /// A new area of that file that has loaded, or null after an "ERROR:" line; reload as for
+    /// `AreaKindFor`.
+    cArea* LoadedArea(const std::string& file, bool reload);
     /// LoadArea, then the title screen when no area could be loaded.
     bool EnterArea(const std::string& file);
 

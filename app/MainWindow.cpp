@@ -240,9 +240,6 @@ void cMainWindow::AttachArea()
 
 void cMainWindow::keyPressEvent(QKeyEvent* event)
 {
-    // Auto-repeat would turn one held key into a stream of presses.
-    if (event->isAutoRepeat())
-        return;
     if (editor && !HandleEditorKey(event->key()))
         return;
     input->KeyPress(event->key(), true);
@@ -286,8 +283,7 @@ void cMainWindow::closeEvent(QCloseEvent* event)
 
 void cMainWindow::keyReleaseEvent(QKeyEvent* event)
 {
-    if (!event->isAutoRepeat())
-        input->KeyRelease(event->key());
+    input->KeyRelease(event->key());
     QMainWindow::keyReleaseEvent(event);
 }
 

@@ -1,6 +1,5 @@
 #include "app/Startup.h"
 
-#include "app/Game.h"
 #include "app/MainWindow.h"
 #include "engine/MessageBox.h"
 #include "player/DataFolderLock.h"
@@ -65,8 +64,5 @@ int RunProgram(int argc, char** argv, bool editor)
     QApplication::setApplicationName(QStringLiteral("Mirrowen"));
     if (!TakeDataFolder())
         return 1;
-    // Starting the graphics driver takes about as long as reading the chip-set pictures: they are
-    // read meanwhile.
-    cGame::BeginLoading();
     return RunGame(HasRequiredGraphics(), editor);
 }

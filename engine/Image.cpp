@@ -7,12 +7,9 @@
 #include <QGLWidget>
 #include <QImage>
 #include <QOpenGLContext>
-#include <QtConcurrent>
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <map>
-#include <mutex>
 
 namespace {
 
@@ -25,17 +22,15 @@ QString PicturePath(const QString& pictureName)
     return ResourcePath(path);
 }
 
-QImage ReadPictureNow(const QString& pictureName)
+/// The picture at path as a texture takes it: RGBA, bottom row first. A null image when it is
+/// unreadable.
+QImage ReadPicture(const QString& path)
 {
     QImage picture;
-    if (!picture.load(PicturePath(pictureName), "PNG"))
+    if (!picture.load(path, "PNG"))
         return QImage();
     return QGLWidget::convertToGLFormat(picture);
 }
-
-/// Pictures being read ahead, by name, until ReadPicture takes them.
-std::mutex gReadAheadMutex;
-std::map<QString, QFuture<QImage>> gReadAhead;
 
 bool IsPowerOfTwo(int n)
 {
@@ -90,33 +85,6 @@ void cImage::SetColorAndAlpha(float red, float green, float blue, float a)
 
 bool cImage::SetTexture(const QString& pictureName, float ns0, float nt0, float ns1, float nt1)
 {
-    return SetTextureFrom(pictureName, ReadPicture(pictureName), ns0, nt0, ns1, nt1);
-}
-
-QImage cImage::ReadPicture(const QString& pictureName)
-{
-    std::unique_lock<std::mutex> lock(gReadAheadMutex);
-    const auto it = gReadAhead.find(pictureName);
-    if (it == gReadAhead.end()) {
-        lock.unlock();
-        return ReadPictureNow(pictureName);
-    }
-    const QFuture<QImage> readAhead = it->second;
-    gReadAhead.erase(it);
-    lock.unlock();
-    return readAhead.result();
-}
-
-void cImage::ReadAhead(const QStringList& names)
-{
-    const std::lock_guard<std::mutex> lock(gReadAheadMutex);
-    for (const QString& name : names)
-        gReadAhead.emplace(name, QtConcurrent::run(ReadPictureNow, name));
-}
-
-bool cImage::SetTextureFrom(const QString& pictureName, const QImage& picture, float ns0, float nt0, float ns1,
-                            float nt1)
-{
     const QString path = PicturePath(pictureName);
     if (!QFile::exists(path)) {
         ShowMessageBox(eMessageBoxKind::Information, QStringLiteral("1  2dImage::SetTexture"),
@@ -130,6 +98,7 @@ bool cImage::SetTextureFrom(const QString& pictureName, const QImage& picture, f
     // Sprites are drawn with hard pixels.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    const QImage picture = ReadPicture(path);
     if (picture.isNull()) {
         ShowMessageBox(eMessageBoxKind::Information, QStringLiteral("2  2dImage::SetTexture"),
                        QStringLiteral("Cannot load '") + path + QLatin1Char('\''));

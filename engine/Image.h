@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
-
-class QImage;
 
 /// A textured rectangle: one GL texture made from a picture of the resource tree, with a position,
 /// a size, a texture-coordinate rectangle, a colour and an alpha. Chip-set sheets, area backgrounds
@@ -34,16 +31,6 @@ public:
     /// takes the picture's pixel size. A missing picture shows a message box and changes nothing;
     /// an unreadable one shows a message box and leaves the image untextured. Returns success.
     virtual bool SetTexture(const QString& name, float s0, float t0, float s1, float t1);
-    /// SetTexture with the picture of that name already read by ReadPicture.
-    bool SetTextureFrom(const QString& name, const QImage& picture, float s0, float t0, float s1, float t1);
-    /// The picture called name (looked up as SetTexture does) as a texture takes it: RGBA, bottom
-    /// row first. A null image when it is missing or unreadable. No GL is touched, so pictures can
-    /// be read on other threads, side by side.
-    static QImage ReadPicture(const QString& name);
-    /// Starts reading the pictures on other threads, for later ReadPicture calls of the same names,
-    /// which then take them (waiting for them if need be) instead of reading them again. Needs no
-    /// GL context, so that it can run while the window and the graphics driver start.
-    static void ReadAhead(const QStringList& names);
 
     /// When visible: the whole image at its own place, colour and texture rectangle, with alpha a.
     virtual void DrawWithAlpha(float a);

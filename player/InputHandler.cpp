@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -86,6 +87,17 @@ void SetMenuKeys(int* key2)
     key2[KEY_PREV] = Qt::Key_Alt;
 }
 
+/// The controls file's root with one element per (name, key) pair, in their order.
+void WriteControls(QXmlStreamWriter& xml, const std::vector<std::pair<const char*, int>>& bindings)
+{
+    xml.writeStartElement("ZORV_CONTROLS");
+    for (const auto& [element, boundKey] : bindings) {
+        xml.writeEmptyElement(element);
+        xml.writeAttribute("Standard", QString::number(boundKey));
+    }
+    xml.writeEndElement();
+}
+
 } // namespace
 
 cInputHandler::cInputHandler()
@@ -131,19 +143,22 @@ bool cInputHandler::ParseConfig(const QString& fileName)
     if (!file.OpenSource())
         return false;
 
+    // A copy made from the template holds the template's own elements, each with the binding it left.
+    std::vector<std::pair<const char*, int>> read;
     file.ReadElements([&](const QXmlStreamReader& xml) {
         for (const sBinding& binding : BINDINGS) {
-            if (xml.name() == QLatin1String(binding.element))
-                key[binding.action] =
-                    file.IntAttributeWithin(xml, "Standard", key[binding.action], LOWEST_KEY_CODE, HIGHEST_KEY_CODE);
+            if (xml.name() != QLatin1String(binding.element))
+                continue;
+            key[binding.action] =
+                file.IntAttributeWithin(xml, "Standard", key[binding.action], LOWEST_KEY_CODE, HIGHEST_KEY_CODE);
+            read.emplace_back(binding.element, key[binding.action]);
         }
     });
     SetMenuKeys(key2);
 
-    // A damaged template still gives a sound copy: the bindings as they now stand, all nine of them.
     // A copy that cannot be written costs only the copy: the bindings were read.
     if (file.SourceIsTemplate())
-        file.MakeCopy([this](QXmlStreamWriter& xml) { WriteBindings(xml); });
+        file.MakeCopy([&read](QXmlStreamWriter& xml) { WriteControls(xml, read); });
     return true;
 }
 
@@ -154,12 +169,10 @@ bool cInputHandler::SaveConfig(const QString& fileName) const
 
 void cInputHandler::WriteBindings(QXmlStreamWriter& xml) const
 {
-    xml.writeStartElement("ZORV_CONTROLS");
-    for (const sBinding& binding : BINDINGS) {
-        xml.writeEmptyElement(binding.element);
-        xml.writeAttribute("Standard", QString::number(key[binding.action]));
-    }
-    xml.writeEndElement();
+    std::vector<std::pair<const char*, int>> bindings;
+    for (const sBinding& binding : BINDINGS)
+        bindings.emplace_back(binding.element, key[binding.action]);
+    WriteControls(xml, bindings);
 }
 
 void cInputHandler::SetDefaultKeys()

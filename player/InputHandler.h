@@ -55,10 +55,10 @@ public:
     void LoadConfig(const QString& fileName);
     /// Reads the bindings of the per-user controls file over the current ones, and table 2's arrow,
     /// jump and character keys. When the user copy is missing it is made from the template, holding
-    /// all nine bindings. False after the message when the user copy, or without one the template,
-    /// cannot be opened for reading; a copy that cannot be made is reported and still gives true. A
-    /// damaged file is read as far as it is sound, reported, and gives true. A binding to a code
-    /// that no key carries counts as damage and leaves the action's binding as it was.
+    /// the template's known elements in its order, each with the binding it left. False after the
+    /// message when the user copy, or without one the template, cannot be opened for reading, or the
+    /// copy cannot be made. A damaged file is read as far as it is sound and gives true. A binding to
+    /// a code that no key carries leaves the action's binding as it was.
     bool ParseConfig(const QString& fileName);
     /// Writes table 1's nine bindable actions to the user copy, atomically. False after the message;
     /// the file on disk is then unchanged.
@@ -76,7 +76,6 @@ public:
 
     /// A key went down: every action of both tables that it triggers is pressed this tick, and it
     /// becomes the last key. With ignoreVolumeKeys the volume keys change nothing at all.
-    /// Auto-repeat events must not be passed on: a held key is one press.
     void KeyPress(int key, bool ignoreVolumeKeys);
     /// A key went up: every action of both tables that it triggers is no longer held. A press of
     /// this same tick still counts as pressed until EndTick, but never becomes held. Action 0 is

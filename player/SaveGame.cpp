@@ -70,7 +70,6 @@ bool cSaveGame::Load(const std::string& relativeName)
         damaged = !file.SourceIsTemplate();
         return false;
     }
-    // A copy that cannot be made costs only the copy: the fresh slot it would hold is what was read.
     if (file.SourceIsTemplate()) {
         cSaveGame fresh;
         fresh.NewGame(relativeName);
@@ -179,9 +178,6 @@ const AreaStatus* cSaveGame::GetArea(int index) const
 
 void cSaveGame::UnlockArea(const std::string& name)
 {
-    // A nameless record would be written and then dropped by the next Load.
-    if (name.empty())
-        return;
     const int index = FindArea(name);
     if (index < 0)
         AddArea(AreaStatus{name, false, true, 0});

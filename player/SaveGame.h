@@ -26,15 +26,14 @@ public:
     virtual ~cSaveGame();
 
     /// Reads the slot from the per-user file of that relative name, merging its records into those
-    /// already held. A missing user copy is made holding a fresh slot, whatever the template held;
-    /// when it cannot be made (a folder the player may not write) that is reported and the slot
-    /// still loads. False after the message when the user copy, or without one the template, cannot
-    /// be opened for reading; then nothing has been read. False too, after an "ERROR:" line, when
-    /// the file is damaged (empty, cut short, not XML, words where numbers belong, a score beyond
-    /// kMaxScore either way) or names no current area (another program's XML among them); then what
-    /// was read stays, but the name is not kept and nothing is written, so the file stays as it is
-    /// until a new game is started on the slot with NewGame and the slot's name. On success the
-    /// name is kept for Save.
+    /// already held. A missing user copy is made holding a fresh slot, whatever the template held.
+    /// False after the message when the user copy, or without one the template, cannot be opened
+    /// for reading, or the copy cannot be made (a folder the player may not write); then nothing has
+    /// been read. False too when the file is damaged (empty, cut short, not XML, words where numbers
+    /// belong, a score beyond kMaxScore either way), or, after an "ERROR:" line, names no current
+    /// area (another program's XML among them); then what was read stays, but the name is not kept
+    /// and nothing is written, so the file stays as it is until a new game is started on the slot
+    /// with NewGame and the slot's name. On success the name is kept for Save.
     bool Load(const std::string& relativeName);
     /// True when the last Load found the player's copy but could not open it, or found it damaged or
     /// naming no area: a slot that holds something, though nothing that can be resumed.
@@ -62,7 +61,8 @@ public:
     int GetAreaCount() const;
     /// The record at an index (as FindArea gives it), or null outside the records.
     const AreaStatus* GetArea(int index) const;
-    /// Marks the area unlocked, adding its record when it has none; a completed area stays completed.
+    /// Marks the area unlocked, adding its record when it has none (an empty name too); a completed
+    /// area stays completed.
     void UnlockArea(const std::string& name);
     /// Merges a result into the area's record, adding it when it has none: a true flag is set, a false
     /// one never clears; the best score is kept. An empty name is ignored.

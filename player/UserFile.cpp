@@ -40,7 +40,8 @@ QString cUserFile::TemplatePath() const
 {
     if (QFileInfo::exists(relativeName))
         return relativeName;
-    // The build puts the templates beside the executable, so the game also starts from another folder.
+    // The build puts the templates beside the executable too: a player who starts the game from any
+    // other folder would otherwise have no slot templates, and no progress of theirs could be saved.
     if (QCoreApplication::instance()) {
         const QString besideExecutable = QCoreApplication::applicationDirPath() + "/" + relativeName;
         if (QFileInfo::exists(besideExecutable))
@@ -57,7 +58,7 @@ QString cUserFile::UserPath() const
 bool cUserFile::OpenSource()
 {
     source.reset();
-    makingCopy = false;
+    copy.reset();
     damaged = false;
 
     // The player's own copy is read whatever became of the template: a lost, unreadable or
@@ -77,19 +78,23 @@ bool cUserFile::OpenSource()
     auto templateFile = std::make_unique<QFile>(TemplatePath());
     if (!OpenXmlFile(*templateFile, relativeName))
         return false;
+    // The copy is opened before anything is read: a copy that cannot be made fails the reading.
+    auto newCopy = std::make_unique<QSaveFile>(userPath);
+    if (!OpenForWriting(*newCopy))
+        return false;
     source = std::move(templateFile);
-    makingCopy = true;
+    copy = std::move(newCopy);
     return true;
 }
 
 bool cUserFile::SourceIsTemplate() const
 {
-    return makingCopy;
+    return copy != nullptr;
 }
 
 bool cUserFile::CopyIsDamaged() const
 {
-    return damaged && !makingCopy;
+    return damaged && !copy;
 }
 
 bool cUserFile::CanWrite() const
@@ -111,10 +116,8 @@ bool cUserFile::ReadElements(const std::function<void(const QXmlStreamReader&)>&
         if (xml.readNext() == QXmlStreamReader::StartElement)
             onElement(xml);
     }
-    // What was read before the damage stays; the line tells the player why the rest is missing.
+    // What was read before the damage stays.
     damaged = damaged || xml.hasError();
-    if (damaged)
-        ReportInvalidXmlFile(source->fileName());
     return !damaged;
 }
 
@@ -138,24 +141,19 @@ int cUserFile::IntAttributeWithin(const QXmlStreamReader& xml, const char* name,
 
 bool cUserFile::MakeCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot)
 {
-    makingCopy = false;
-    return WriteCopy(writeRoot);
+    const std::unique_ptr<QSaveFile> made = std::move(copy);
+    return made && WriteAndCommit(*made, writeRoot);
 }
 
 bool cUserFile::Write(const std::function<void(QXmlStreamWriter&)>& writeRoot) const
 {
-    if (WriteCopy(writeRoot))
+    QSaveFile file(UserPath());
+    if (OpenForWriting(file) && WriteAndCommit(file, writeRoot))
         return true;
     // What the player did since the last save is lost with it: the window tells them.
     if (!writeFailures.contains(UserPath()))
         writeFailures.append(UserPath());
     return false;
-}
-
-bool cUserFile::WriteCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot) const
-{
-    QSaveFile file(UserPath());
-    return OpenForWriting(file) && WriteAndCommit(file, writeRoot);
 }
 
 bool cUserFile::OpenForWriting(QSaveFile& file)

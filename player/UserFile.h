@@ -20,13 +20,14 @@ class QXmlStreamWriter;
 ///   "Mirrowen"), then "ZORV", then the relative path. The location is read anew on every call, so
 ///   XDG_DATA_HOME may change between calls.
 ///
-/// A missing user copy is made from what the reader took from the template. Every write of a user copy
-/// is atomic: it replaces the whole file or leaves the old one untouched, and the folders it needs are
-/// made first. Reading never needs the right to write: a folder the player may read but not write costs
-/// only the writing. Every failure to open or write prints "\n ERROR: Invalid XML resource file: %s \n\n"
-/// with the path that failed (the relative name for the template, the full path for the user copy);
-/// a failed Write, which loses what the player did, is also kept for the window to tell the player
-/// (TakeWriteFailures).
+/// A missing user copy is made from what the reader took from the template: it is opened before the
+/// template is read, and a copy that cannot be made fails the reading. Every write of a user copy is
+/// atomic: it replaces the whole file or leaves the old one untouched, and the folders it needs are
+/// made first. An existing user copy is read without the right to write it. Every failure to open or
+/// write prints "\n ERROR: Invalid XML resource file: %s \n\n" with the path that failed (the relative
+/// name for the template, the full path for the user copy); a failed Write, which loses what the
+/// player did, is also kept for the window to tell the player (TakeWriteFailures). A damaged file is
+/// read as far as it is sound, without a line.
 ///
 /// A reader opens the source with OpenSource, hands every start element to its own code through
 /// ReadElements (taking numbers with IntAttribute), and, when SourceIsTemplate, finishes with MakeCopy.
@@ -54,10 +55,10 @@ public:
     QString UserPath() const;
 
     /// Opens what the reader takes its values from, for reading only: the user copy when it exists,
-    /// whatever became of the template, else the template, from which MakeCopy then makes the user
-    /// copy. False after the message when an existing user copy cannot be opened (CopyIsDamaged), or
-    /// when there is no user copy and the template cannot be opened; then nothing has been read and
-    /// nothing is written.
+    /// whatever became of the template; else the template, after which the user copy is opened for
+    /// MakeCopy. False after the message when an existing user copy cannot be opened
+    /// (CopyIsDamaged), or when there is no user copy and the template cannot be opened or the copy
+    /// cannot be made; then nothing has been read and nothing is written.
     bool OpenSource();
     /// True after a successful OpenSource when the user copy was missing and is to be made.
     bool SourceIsTemplate() const;
@@ -70,7 +71,7 @@ public:
 
     /// Reads the open source token by token until its end or its first XML error, handing every start
     /// element to onElement. A damaged source (empty, cut short, not XML, words where numbers belong)
-    /// is read as far as it is sound and reported once with the source's path. True when it was sound.
+    /// is read as far as it is sound. True when it was sound.
     bool ReadElements(const std::function<void(const QXmlStreamReader&)>& onElement);
     /// The decimal integer in a start element's attribute; fallback when the attribute is missing or
     /// holds no number, the latter marking the source as damaged.
@@ -80,7 +81,7 @@ public:
     int IntAttributeWithin(const QXmlStreamReader& xml, const char* name, int fallback, int low, int high);
 
     /// Writes the user copy being made (see SourceIsTemplate) and commits it. False after the message;
-    /// what was read stays good.
+    /// what was read stays good. A copy never made this way is dropped whole when the object goes.
     bool MakeCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot);
     /// Replaces the user copy as a whole: the XML declaration, writeRoot's elements (indented by four
     /// spaces) and the end of the document, committed atomically. False after the message; then the
@@ -90,10 +91,10 @@ public:
 private:
     static bool OpenForWriting(QSaveFile& file);
     static bool WriteAndCommit(QSaveFile& file, const std::function<void(QXmlStreamWriter&)>& writeRoot);
-    bool WriteCopy(const std::function<void(QXmlStreamWriter&)>& writeRoot) const;
 
     QString relativeName;
     std::unique_ptr<QFile> source;
-    bool makingCopy = false;
+    /// The user copy being made from the template, open until MakeCopy commits it.
+    std::unique_ptr<QSaveFile> copy;
     bool damaged = false;
 };

@@ -16,9 +16,7 @@
 #include "engine/SharedAssets.h"
 #include "engine/XmlAttributes.h"
 
-#include <QImage>
 #include <QXmlStreamReader>
-#include <QtConcurrent>
 
 #include <array>
 #include <cstdio>
@@ -144,14 +142,6 @@ bool cCommonResources::LoadAll()
     return true;
 }
 
-void cCommonResources::LoadAhead()
-{
-    QStringList chipSets;
-    for (int number : kChipSetOrder)
-        chipSets << ChipSetPath(number);
-    cImage::ReadAhead(chipSets);
-}
-
 bool cCommonResources::LoadSharedLists()
 {
     return ReloadAnimationList("res/xml/common_resources/InfoBubbles/InfoBubbleAnims.xml", gInfoBubbleAnims) &&
@@ -197,35 +187,19 @@ bool cCommonResources::LoadSoundLibrary()
 
 bool cCommonResources::LoadChipSet(const QString& path, int slot)
 {
-    return LoadChipSet(path, slot, cImage::ReadPicture(path));
-}
-
-bool cCommonResources::LoadChipSet(const QString& path, int slot, const QImage& picture)
-{
     if (slot < 0 || slot >= kChipSetCount) {
         std::printf("\n ERROR: there is no chip-set slot %d for %s \n", slot, qPrintable(path));
         return false;
     }
     delete gChipSets[slot];
     gChipSets[slot] = new cImage(0, 0, 10, 10);
-    return gChipSets[slot]->SetTextureFrom(path, picture, 0, 0, 1, 1);
+    return gChipSets[slot]->SetTexture(path, 0, 0, 1, 1);
 }
 
 bool cCommonResources::LoadChipSets()
 {
-    // Reading the pictures is most of the work. They are read side by side; the textures are made
-    // one after another in their fixed order, as GL wants them made on this thread.
-    struct sChipSet
-    {
-        int number;
-        QImage picture;
-    };
-    std::vector<sChipSet> chipSets;
     for (int number : kChipSetOrder)
-        chipSets.push_back({number, QImage()});
-    QtConcurrent::blockingMap(chipSets, [](sChipSet& c) { c.picture = cImage::ReadPicture(ChipSetPath(c.number)); });
-    for (const sChipSet& c : chipSets)
-        if (!LoadChipSet(ChipSetPath(c.number), c.number, c.picture))
+        if (!LoadChipSet(ChipSetPath(number), number))
             return false;
     return true;
 }

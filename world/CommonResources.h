@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-class QImage;
 class cAnimation;
 class cAudioSystem;
 class cPlayerChar;
@@ -36,9 +35,6 @@ public:
     /// sets, the characters with their forms and fireflies, and at the end. The first load that
     /// fails ends it with false, leaving what was loaded so far in place.
     bool LoadAll();
-    /// Starts reading the chip-set pictures on other threads, for the next LoadAll to take. Needs no
-    /// GL context, so that it can run while the window and the graphics driver start.
-    static void LoadAhead();
 
     /// Appends the animations of a list file (any root; ":/" put in front unless the name holds
     /// it) in file order: each `animation` element cut from its own `src`, else from the last `src`
@@ -54,9 +50,9 @@ public:
     /// Replaces the chip set of that slot (0 to 14) with the picture at path; the image takes the
     /// picture's size. A missing picture shows the texture's message box and gives false.
     static bool LoadChipSet(const QString& path, int slot);
-    /// The same with the picture at path already read (cImage::ReadPicture).
-    static bool LoadChipSet(const QString& path, int slot, const QImage& picture);
-    /// Every chip set, 00 to 14 without 04, from ":/res/images/chipsets/chip_set_NN.png".
+    /// Every chip set from ":/res/images/chipsets/chip_set_NN.png", one after another in the order
+    /// 01, 02, 03, 05 to 08, 00, 09 to 14 (there is no 04); the first that does not load ends it
+    /// with false.
     static bool LoadChipSets();
     /// Brown, orange and gray, in that order, from "res/xml/PlayerCharacters/"; the first file that
     /// does not load ends it with false (the characters made so far stay).

@@ -35,6 +35,8 @@ namespace
 {
 const char* const kMeadow = "gametest/Meadow.xml";
 const char* const kBroken = "gametest/Broken.xml";
+/// The meadow under the first area's other name.
+const char* const kFirstAreaByOtherName = "gametest/res/Areas/003Area0.xml";
 
 class GameTest : public UserFileFixture
 {
@@ -120,6 +122,10 @@ TEST(AreaFiles, ClassAndFrameSetFileFollowTheName)
         {"res/Areas/Islands.zvs", eAreaKind::Plain, "res/Areas/Islands_Frames.xml"},
         {"abc", eAreaKind::Plain, "_Frames.xml"},
     };
+    // Loaded again after another area failed, only the one name is the first area.
+    EXPECT_EQ(AreaKindFor("res/Areas/003Area0.xml", true), eAreaKind::Plain);
+    EXPECT_EQ(AreaKindFor("./game/res/Areas/Area0.xml", true), eAreaKind::First);
+    EXPECT_EQ(AreaKindFor("res/Areas/EndArea.xml", true), eAreaKind::Last);
     for (const auto& row : rows)
     {
         EXPECT_EQ(AreaKindFor(row.file), row.kind) << row.file;
@@ -356,9 +362,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "res/Areas/Antler_Arc.xml 0 1 0", "res/Areas/Spelunking.xml 0 1 0"}},
         sStoryRow{"gametest/LastArea.xml", -1, {"title -1"}, {}}));
 
-// The slots show their total score; the story's last two areas are booked by the controller, and
-// their hearts count in that total at once, a replay with fewer hearts taking none away.
-TEST_F(GameTest, TheStorysEndCountsItsHeartsInTheSlotsTotal)
+// The story's last two areas are booked by the controller, which keeps each area's best score but
+// leaves the slot's total as it was: only the area selection computes it.
+TEST_F(GameTest, TheStorysEndLeavesTheSlotsTotalAsItWas)
 {
     WriteUserCopy("Saves/slot2.zvs",
                   "<ZORV_Save Area=\"res/Areas/Fortress.xml\" Score=\"7\"><Areas>"
@@ -372,7 +378,7 @@ TEST_F(GameTest, TheStorysEndCountsItsHeartsInTheSlotsTotal)
         int hearts;
         int total;
     } plays[] = {
-        {"gametest/FamilyTrees.xml", 1, 8}, {"gametest/LastArea.xml", 14, 22}, {"gametest/FamilyTrees.xml", 0, 22}};
+        {"gametest/FamilyTrees.xml", 1, 7}, {"gametest/LastArea.xml", 14, 7}, {"gametest/FamilyTrees.xml", 0, 7}};
     for (const auto& play : plays)
     {
         script.exitScore = play.hearts;
@@ -552,6 +558,7 @@ struct sFallbackRow
     eGameMode mode;
     const char* areaFile;       ///< the area played afterwards
     std::vector<std::string> log;
+    std::vector<eAreaKind> kinds; ///< the classes of the areas made after the interlude
 };
 
 class GameFallback : public GameTest, public testing::WithParamInterface<sFallbackRow>
@@ -564,12 +571,14 @@ TEST_P(GameFallback, AnAreaThatDoesNotLoadNeverLeavesTheInterludeHanging)
         Play(GetParam().played);
     ASSERT_TRUE(game.ToMetaLevel(kBroken, nullptr, 0, 0));
     script.log.clear();
+    game.areaKinds.clear();
     script.failing = GetParam().failing;
     script.answers["interlude"] = {cMetaLevel::RESULT_NEXT_AREA};
     EXPECT_EQ(Tick(), cGame::RESULT_CHANGED);
     EXPECT_EQ(game.GetStateKind(), GetParam().mode);
     EXPECT_EQ(game.GetAreaFile(), GetParam().areaFile);
     EXPECT_THAT(script.log, ElementsAreArray(GetParam().log));
+    EXPECT_THAT(game.areaKinds, ElementsAreArray(GetParam().kinds));
     EXPECT_THAT(output, HasSubstr("ERROR:"));
     EXPECT_EQ(game.GetCurrentState() == nullptr, GetParam().mode == GAME_MODE_AREA);
 }
@@ -581,15 +590,25 @@ INSTANTIATE_TEST_SUITE_P(
                                  {kBroken},
                                  GAME_MODE_AREA,
                                  kMeadow,
-                                 {"area gametest/Broken.xml", "area gametest/Meadow.xml"}},
+                                 {"area gametest/Broken.xml", "area gametest/Meadow.xml"},
+                                 {eAreaKind::Plain, eAreaKind::Plain}},
+                    // The first area under its other name is played again as a plain area.
+                    sFallbackRow{"PreviousFirstAreaOfAnotherName",
+                                 kFirstAreaByOtherName,
+                                 {kBroken},
+                                 GAME_MODE_AREA,
+                                 kFirstAreaByOtherName,
+                                 {"area gametest/Broken.xml", "area gametest/res/Areas/003Area0.xml"},
+                                 {eAreaKind::Plain, eAreaKind::Plain}},
                     sFallbackRow{"NoPreviousArea", nullptr, {kBroken}, GAME_MODE_START_SCREEN, "",
-                                 {"area gametest/Broken.xml", "title -1"}},
+                                 {"area gametest/Broken.xml", "title -1"}, {eAreaKind::Plain}},
                     sFallbackRow{"PreviousFailsToo",
                                  kMeadow,
                                  {kBroken, kMeadow},
                                  GAME_MODE_START_SCREEN,
                                  kMeadow,
-                                 {"area gametest/Broken.xml", "area gametest/Meadow.xml", "title -1"}}),
+                                 {"area gametest/Broken.xml", "area gametest/Meadow.xml", "title -1"},
+                                 {eAreaKind::Plain, eAreaKind::Plain}}),
     [](const testing::TestParamInfo<sFallbackRow>& info) { return info.param.name; });
 
 TEST_F(GameTest, AnAreaChosenOnTheSelectionThatDoesNotLoadGivesBackTheAreaPlayedBefore)

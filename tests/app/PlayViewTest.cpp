@@ -94,3 +94,22 @@ TEST_F(PlayViewTest, FramesShowTheWorldAndThePauseVeilsThem)
     EXPECT_EQ(At(plain, QPoint(400, 511)), QColor(60, 90, 190));
     EXPECT_EQ(At(plain, QPoint(400, 512)), QColor(Qt::black));
 }
+
+TEST_F(PlayViewTest, SupportLinesCrossTheViewAndOutlineTheVirtualScreenOverTheFramesOnly)
+{
+    view->ToggleSupportLines();
+    const cFrameEditor* frames = window.game->GetFrameEditor();
+    const QPoint corner(frames->GetOffsetX(), frames->GetOffsetY());
+    const int w = view->width(), h = view->height();
+    const QColor white(Qt::white);
+
+    const QImage lines = Grab("play-support-lines");
+    for (QPoint at : {QPoint(w / 2 - 1, 3), QPoint(w / 2, h - 3), QPoint(3, h / 2 - 1), QPoint(w - 3, h / 2)})
+        EXPECT_EQ(At(lines, at), white) << at.x() << "," << at.y();
+    EXPECT_EQ(At(lines, corner + QPoint(10, 1)), QColor(100, 255, 255)) << "the virtual screen's outline";
+
+    view->ToggleFrameDrawing();
+    const QImage plain = Grab("play-support-lines-without-frames");
+    EXPECT_NE(At(plain, QPoint(w / 2, h - 3)), white);
+    EXPECT_NE(At(plain, QPoint(w - 3, h / 2)), white);
+}

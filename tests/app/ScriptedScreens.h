@@ -187,6 +187,7 @@ public:
         , script(script)
     {
     }
+    /// The class each area made would have had in the game, in order.
     std::vector<eAreaKind> areaKinds;
 
 protected:
@@ -207,7 +208,11 @@ protected:
         return cGame::NewEndScreen();
     }
     cPauseScreen* NewPauseScreen() override { return new cScriptedPause(script); }
-    cArea* NewArea(const std::string& file) override { return new cScriptedArea(script, file, GetCommonResources()); }
+    cArea* NewArea(const std::string& file, bool reload) override
+    {
+        areaKinds.push_back(AreaKindFor(file, reload));
+        return new cScriptedArea(script, file, GetCommonResources());
+    }
 
 private:
     sScript& script;

@@ -1,10 +1,21 @@
+#include "app/Startup.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTimer>
 
-// Widget and GL tests need the application object, built the way the game builds it.
+#include <cstring>
+
+// Widget and GL tests need the application object, built the way the game builds it. Run with
+// "--run-program" this binary is the game as its main starts it, closed once its event loop runs.
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && std::strcmp(argv[1], "--run-program") == 0)
+    {
+        qAddPreRoutine([] { QTimer::singleShot(0, [] { QApplication::closeAllWindows(); }); });
+        return RunProgram(argc, argv, false);
+    }
     QApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mirrowen"));

@@ -91,7 +91,6 @@ void BM_Child(benchmark::State& state)
             std::_Exit(2);
         }
         // As RunProgram does.
-        cGame::BeginLoading();
         if (!HasRequiredGraphics())
             std::_Exit(1);
         cFirstPaintWindow window;

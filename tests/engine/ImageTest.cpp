@@ -78,26 +78,6 @@ TEST(Image, AMissingPictureShowsItsMessageAndChangesNothing)
     EXPECT_EQ(image.GetWidthInt(), 8);
 }
 
-TEST(Image, PicturesReadAheadAreThePicturesReadWhenAskedForAndAreTakenOnce)
-{
-    const QImage sheet = cImage::ReadPicture(kSheet);
-    const QImage tga = cImage::ReadPicture("res/enginetest/Area.tga");
-    ASSERT_FALSE(sheet.isNull());
-    ASSERT_FALSE(tga.isNull());
-    cImage::ReadAhead({kSheet, "res/enginetest/Area.tga", ":/res/enginetest/broken.png", ":/res/enginetest/none.png"});
-    // Asked for in another order than read ahead, each name gets its own picture.
-    EXPECT_TRUE(cImage::ReadPicture(":/res/enginetest/none.png").isNull());
-    EXPECT_EQ(cImage::ReadPicture("res/enginetest/Area.tga"), tga);
-    EXPECT_TRUE(cImage::ReadPicture(":/res/enginetest/broken.png").isNull());
-    EXPECT_EQ(cImage::ReadPicture(kSheet), sheet);
-    // Taken, it is read again: a texture made later from a changed tree would see the change.
-    EXPECT_EQ(cImage::ReadPicture(kSheet), sheet);
-    cImage image(0, 0, 1, 1);
-    cImage::ReadAhead({kSheet});
-    ASSERT_TRUE(image.SetTexture(kSheet, 0, 0, 1, 1));
-    EXPECT_EQ(image.GetWidthInt(), 64);
-}
-
 TEST(Image, AnUnreadablePictureLeavesAnUntexturedQuadInTheImagesColour)
 {
     cImage image(2, 2, 6, 6);
