@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -293,7 +295,7 @@ TEST_F(PlayerCharTest, FallsFromAHeightAtLeastFiftyUnitsPerSecondAndLandsFacingN
     EXPECT_EQ(character->GetAnimationIndex(), ANIM_STAND);
 }
 
-TEST_F(PlayerCharTest, FallingSidewaysShowsTheFallAnimationPlaying)
+TEST_F(PlayerCharTest, FallingSidewaysHoldsTheFallAnimationAtItsFirstFrame)
 {
     AddTerrain(-200.0f, -400.0f, 400.0f, 10.0f);
     character = Load("brown");
@@ -305,8 +307,9 @@ TEST_F(PlayerCharTest, FallingSidewaysShowsTheFallAnimationPlaying)
             frames.push_back(character->GetAnimation(ANIM_FALL_LEFT)->GetCurrentFrame());
     }
     EXPECT_EQ(character->GetAnimationIndex(), ANIM_FALL_LEFT);
-    // Both frames of the looping fall animation show, not only the first.
-    EXPECT_NE(std::find(frames.begin(), frames.end(), 1), frames.end());
+    // Set again every tick, the looping fall animation of two frames of 120 ms shows its first.
+    ASSERT_GT(frames.size(), 10u);
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), 0), static_cast<long>(frames.size()));
 }
 
 TEST_F(PlayerCharTest, HeadJumpSpinsLandsWithoutALandingSoundAndStandsAgain)
@@ -324,8 +327,8 @@ TEST_F(PlayerCharTest, HeadJumpSpinsLandsWithoutALandingSoundAndStandsAgain)
         EXPECT_EQ(character->GetAnimationIndex(), ANIM_HEAD_JUMP);
     }
     EXPECT_EQ(character->GetState(), PLAYER_LAND);
-    // The jump, and the pop of a head-jump landing on plain terrain.
-    EXPECT_THAT(assets.sounds.Take(), ElementsAre(0, 5));
+    // The jump, and the pop of a head-jump landing on plain terrain at both its points.
+    EXPECT_THAT(assets.sounds.Take(), ElementsAre(0, 5, 5));
     while (character->GetState() == PLAYER_LAND && ticks++ < 200)
         Tick();
     EXPECT_EQ(character->GetState(), PLAYER_STAND);
@@ -435,7 +438,7 @@ INSTANTIATE_TEST_SUITE_P(Characters, MetamorphosisTest,
                                            sMetamorphosis{"batking", true, 60, 9}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PlayerCharTest, EnteringAnExitEndsInsideItWithoutABodyToWalkWith)
+TEST_F(PlayerCharTest, EnteringAnExitEndsInsideItWithoutABodyToJumpWith)
 {
     PlaceOnGround("gray");
     character->EnterExit(nullptr);
@@ -451,11 +454,15 @@ TEST_F(PlayerCharTest, EnteringAnExitEndsInsideItWithoutABodyToWalkWith)
     EXPECT_EQ(Tick(), 0);
 
     character->SetActive(true);
-    character->Walk(FACING_LEFT);
     character->Jump(false);
     EXPECT_EQ(character->GetState(), PLAYER_IN_EXIT);
     EXPECT_EQ(Tick(), 0);
     EXPECT_EQ(character->GetState(), PLAYER_IN_EXIT);
+    // Only jumps, falls and changes of form hold a walk back; in play the tree has let the
+    // character out before its walk.
+    character->Walk(FACING_LEFT);
+    EXPECT_EQ(character->GetState(), PLAYER_WALK);
+    EXPECT_EQ(character->GetAnimationIndex(), ANIM_WALK_LEFT);
 }
 
 TEST_F(PlayerCharTest, ResetTakesTheCharacterOutForANewArea)
@@ -509,6 +516,34 @@ TEST_F(PlayerCharTest, IdlesAfterFiveToEightSecondsAndNotWhileCarrying)
     character->DecCarried();
     Tick();
     EXPECT_TRUE(idling());
+}
+
+TEST(IdleTimer, WaitsAndPicksAreRandModuloTheirRanges)
+{
+    struct sDraw
+    {
+        const char* name;
+        std::function<int(cIdleTimer&)> draw;
+        std::function<int(int)> expected;   // from one rand()
+    };
+    const sDraw draws[] = {
+        {"after standing", [](cIdleTimer& t) { t.WaitAfterStanding(); return t.GetTimeLeft(); },
+         [](int r) { return r % 3000 + 5000; }},
+        {"after an idle", [](cIdleTimer& t) { t.WaitAfterIdle(); return t.GetTimeLeft(); },
+         [](int r) { return r % 3000 + 10000; }},
+        {"pick", [](cIdleTimer&) { return cIdleTimer::PickIdle(); },
+         [](int r) { return r % 100 < 33 ? 0 : r % 100 < 66 ? 1 : 2; }},
+    };
+    for (const sDraw& d : draws) {
+        for (const unsigned seed : {1u, 2u, 3u, 4u, 5u}) {
+            std::srand(seed);
+            const int expected = d.expected(std::rand());
+            std::srand(seed);
+            cIdleTimer timer;
+            EXPECT_EQ(d.draw(timer), expected) << d.name << ", seed " << seed;
+        }
+    }
+    std::srand(1);
 }
 
 struct sIdleVoice

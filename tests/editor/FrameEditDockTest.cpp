@@ -5,9 +5,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +66,8 @@ struct FrameEditDockTest : testing::Test
     cFrameEditor editor{nullptr};
     cFrameEditDock dock{nullptr};
 };
+
+const char* const kSelectionFields[] = {"Position X", "Position Y", "Image X", "Image Y", "Image Size", "Scale"};
 }
 
 TEST_F(FrameEditDockTest, ShowsThePresentationWithoutChangingIt)
@@ -77,7 +81,7 @@ TEST_F(FrameEditDockTest, ShowsThePresentationWithoutChangingIt)
     EXPECT_EQ(Counter(), "1 / 2");
     EXPECT_EQ(editor.GetBackgroundColor(), (sZorv_BG_Color{10, 20, 30, 40, 50, 60}));
     EXPECT_EQ(editor.GetBackground()->GetCurrentRecord(), 0);
-    for (const char* label : {"Position X", "Position Y", "Image X", "Image Y", "Image Size", "Scale"})
+    for (const char* label : kSelectionFields)
     {
         EXPECT_TRUE(Field(label)->isReadOnly()) << label;
         EXPECT_TRUE(Field(label)->text().isEmpty()) << label;
@@ -168,4 +172,59 @@ TEST_F(FrameEditDockTest, EditingOneCoordinateOfAFrameOffTheScreenLeavesTheOther
     EXPECT_EQ(square.GetTexMin(), QPointF(0, 8)) << "the keys stop the window at the texture's edge";
     Field("Image Size")->setValue(512);
     EXPECT_EQ(square.GetTexWidth(), 504) << "as far as the texture reaches from the window's origin";
+}
+
+TEST_F(FrameEditDockTest, FillsTheBackgroundFieldsAsEditsDoAndGivesTheBackgroundBackAsRead)
+{
+    // The three groups stand in the dock's widget itself.
+    const QLayout* column = dock.widget()->layout();
+    ASSERT_TRUE(qobject_cast<const QVBoxLayout*>(column));
+    QStringList groups;
+    for (int i = 0; i < column->count(); ++i)
+        groups << qobject_cast<QGroupBox*>(column->itemAt(i)->widget())->title();
+    EXPECT_EQ(groups, (QStringList{"Background", "Frame Sets", "Frame Selection"}));
+
+    // Every changed field tells its listeners, as after an edit.
+    int changes = 0;
+    const auto count = [&changes] { ++changes; };
+    QObject::connect(dock.findChild<QComboBox*>(), QOverload<int>::of(&QComboBox::currentIndexChanged), count);
+    QObject::connect(dock.findChild<QCheckBox*>(), &QCheckBox::stateChanged, count);
+    for (const char* colour : {"Red", "Green", "Blue"})
+        QObject::connect(Field(colour), QOverload<int>::of(&QSpinBox::valueChanged), count);
+    // A red beyond what its field holds.
+    editor.SetBackground({300, 20, 30, 40, 50, 60});
+    dock.SetFrameEditor(&editor);
+    EXPECT_EQ(changes, 5);
+    EXPECT_EQ(Field("Red")->value(), 255);
+    EXPECT_EQ(editor.GetBackgroundColor(), (sZorv_BG_Color{300, 20, 30, 40, 50, 60}));
+
+    // A presentation whose file gave no background gets none from the fields.
+    cFrameEditor bare{nullptr};
+    bare.AddFrameSet();
+    dock.SetFrameEditor(&bare);
+    EXPECT_EQ(bare.GetBackground(), nullptr);
+    EXPECT_TRUE(Field("Red")->text().isEmpty());
+}
+
+TEST_F(FrameEditDockTest, AWideWindowShowsSizeOneAndTheFieldsOutlastTheEditor)
+{
+    dock.SetFrameEditor(&editor);
+    ClickFrame(Frame(0, 0));
+    EXPECT_EQ(Field("Image Size")->text(), "64");
+    ClickFrame(Frame(0, 1));
+    EXPECT_EQ(Field("Image Size")->text(), "1");
+    EXPECT_FALSE(Field("Image Size")->isReadOnly()) << "as the square window left it";
+
+    // Full screen, and then no area: the fields go on showing the frame, and edits reach nothing.
+    dock.HideEditor();
+    EXPECT_FALSE(editor.HasSelection());
+    dock.SetFrameEditor(nullptr);
+    for (const char* label : kSelectionFields)
+    {
+        EXPECT_FALSE(Field(label)->text().isEmpty()) << label;
+        EXPECT_FALSE(Field(label)->isReadOnly()) << label;
+    }
+    EXPECT_EQ(Field("Position Y")->value(), 150);
+    Field("Position Y")->setValue(100);
+    EXPECT_EQ(Frame(0, 1).GetScreenPos(), QPointF(-6, 150));
 }

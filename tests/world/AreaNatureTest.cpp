@@ -261,6 +261,61 @@ TEST_F(AreaNatureTest, TheFliersCircleTheSporesAndTheSporeSoundFadesInAndOut)
     EXPECT_FLOAT_EQ(sporing->GetSporeSound()->GetVolume(), 0.0f) << "faded out over 2 s";
 }
 
+// The spore sound is one of the sound effects: their mute reaches it at every tick, while the one
+// the area passes on after the options lasts until then. And the spore loop is taken up where the
+// last spores left it.
+TEST_F(AreaNatureTest, ASporeMushroomSoundsAsAnEffectAndTakesItsLoopUpWhereItStopped)
+{
+    LoadMeadow();
+    Nightfall();
+    const auto sporing = [this]() -> cMushroom* {
+        for (cMushroom* m : area->GetMushrooms())
+            if (m->GetState() == cMushroom::STATE_SPORING)
+                return m;
+        return nullptr;
+    };
+    cMushroom* mushroom = nullptr;
+    for (int t = 0; t < 1000 && !mushroom; ++t) {
+        Update();
+        mushroom = sporing();
+    }
+    ASSERT_TRUE(mushroom);
+    const auto muted = [mushroom] {
+        FMOD_BOOL on = 0;
+        FMOD_Channel_GetMute(mushroom->GetSporeSound()->GetChannel(), &on);
+        return on != 0;
+    };
+    gSoundLibrary->SetMuted(true);
+    Update();
+    EXPECT_TRUE(muted());
+    area->SetMushroomsFlag(false);
+    EXPECT_FALSE(muted());
+    Update();
+    EXPECT_TRUE(muted());
+    gSoundLibrary->SetMuted(false);
+    Update();
+    EXPECT_FALSE(muted());
+
+    // Daybreak ends the spores with the loop past its first frame.
+    const cAnimation* loop = mushroom->GetAnimation(cMushroom::ANIM_SPORES);
+    for (int t = 0; t < 100 && loop->GetCurrentFrame() == 0; ++t)
+        Update();
+    const int stoppedAt = loop->GetCurrentFrame();
+    ASSERT_NE(stoppedAt, 0);
+    cAreaLook(*area).InitiateDay();
+    ASSERT_EQ(mushroom->GetState(), cMushroom::STATE_VANISHING);
+    for (int t = 0; t < 100; ++t)
+        Update();
+    Nightfall();
+    bool ejecting = false;
+    for (int t = 0; t < 60000 / kTick && !(ejecting && mushroom->GetState() == cMushroom::STATE_SPORING); ++t) {
+        ejecting = mushroom->GetState() == cMushroom::STATE_EJECTING;
+        Update();
+    }
+    ASSERT_EQ(mushroom->GetAnimationIndex(), cMushroom::ANIM_SPORES) << "spores again";
+    EXPECT_EQ(loop->GetCurrentFrame(), stoppedAt);
+}
+
 TEST_F(AreaNatureTest, AGlowMushroomFoldsAwayAtNightForItsHideTimeAndDaybreakBringsItBack)
 {
     LoadMeadow();
@@ -316,28 +371,30 @@ TEST_F(AreaNatureTest, AGlowMushroomFoldsAwayAtNightForItsHideTimeAndDaybreakBri
     EXPECT_EQ(glow->GetAnimationIndex(), BasicPlant::ANIM_STAND);
 }
 
-// Walking over a glow mushroom brushes it several times (each shape of the body, each step);
-// the player hears it fold once per pass, not a stutter of folds.
-TEST_F(AreaNatureTest, EachPassOverAGlowMushroomFoldsItWithOneSound)
+// Walking over a glow mushroom touches it again and again (the points where the bodies meet
+// change as the character moves on), and every touch folds it anew with its sound.
+TEST_F(AreaNatureTest, EveryTouchOfAGlowMushroomFoldsItAnewWithItsSound)
 {
     LoadMeadow();
     cGlowMushroom* glow = area->GetGlowMushrooms().front();
+    const cAnimation* retreat = glow->GetAnimation(cGlowMushroom::ANIM_RETREAT);
     cRecordedEffects effects;
     Nightfall();
-    const auto folds = [&] {
-        const std::vector<int> played = effects.sounds.Take();
-        return std::count(played.begin(), played.end(), 37);
-    };
-    folds();
+    effects.sounds.Take();
     Brown()->SetPosition(228.0f, kGround);
     for (const int direction : {FACING_LEFT, FACING_RIGHT}) {
-        bool folded = false;
+        SCOPED_TRACE(direction == FACING_LEFT ? "walking left" : "walking right");
+        int foldingTicks = 0;
         for (int t = 0; t < 60; ++t) {
             WalkTick(direction);
-            folded = folded || glow->GetState() == cGlowMushroom::STATE_RETREATING;
+            const std::vector<int> played = effects.sounds.Take();
+            if (std::count(played.begin(), played.end(), 37) == 0)
+                continue;
+            ++foldingTicks;
+            EXPECT_EQ(glow->GetState(), cGlowMushroom::STATE_RETREATING);
+            EXPECT_EQ(retreat->GetCurrentFrame(), 0) << "folding from the start";
         }
-        EXPECT_TRUE(folded);
-        EXPECT_EQ(folds(), 1) << "walking " << (direction == FACING_LEFT ? "left" : "right");
+        EXPECT_GT(foldingTicks, 1);
         for (int t = 0; t < 400 && glow->GetState() != BasicPlant::STATE_IDLE; ++t)
             Update();
         ASSERT_EQ(glow->GetState(), BasicPlant::STATE_IDLE);
