@@ -31,8 +31,8 @@ public:
 
     /// The plant's update and the spore sound's (muted with the sound effects), then the spore
     /// cycle: 2 when the eject animation has finished (the spores fly), 3 when the vanish
-    /// animation has (they are spent), else 1. The cycle stands still by day and while touched; a shut gate keeps new spores from
-    /// starting, while spores already flying run their course.
+    /// animation has (they are spent), else 1. The cycle stands still by day and while touched;
+    /// a shut gate keeps new spores from starting, while spores already flying run their course.
     int Update(int dtMs) override;
     /// A touch only counts, and sways the mushroom, while it is not sporing.
     void OnContactAdd(cPhysicsBody* other, const physics::ContactPoint* point) override;

@@ -10,6 +10,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -69,7 +71,15 @@ cFrameEditDock::cFrameEditDock(QWidget* parent, Qt::WindowFlags flags)
     column->addWidget(MakeBackgroundGroup());
     column->addWidget(MakeFrameSetGroup());
     column->addWidget(MakeSelectionGroup());
-    setWidget(content);
+    // The three groups are taller than the room beside the view on a small screen: they scroll
+    // rather than push the window past the screen's edge.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(content->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    setWidget(scroll);
     ClearSelectionFields();
     // Values and states are set before this, so building the dock runs no slot.
     Connect();
@@ -170,8 +180,8 @@ void cFrameEditDock::SetFrameEditor(cFrameEditor* editor)
     frameEditor = editor;
     if (!editor)
         return;
-    // The fields change as an edit would change them, running their slots; a field that shows no
-    // ornament shows "None".
+    // The fields change as an edit would change them, running their slots. Without the ornament
+    // shown the field says "None", whatever the last area had.
     ornament->setCurrentIndex(editor->GetOrnament() == 0 ? 1 : 0);
     stars->setChecked(editor->StarsVisible());
     const sZorv_BG_Color colour = editor->GetBackgroundColor();
