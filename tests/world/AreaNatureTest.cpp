@@ -295,6 +295,8 @@ TEST_F(AreaNatureTest, ASporeMushroomSoundsAsAnEffectAndTakesItsLoopUpWhereItSto
     gSoundLibrary->SetMuted(false);
     Update();
     EXPECT_FALSE(muted());
+    area->ApplySoundSettings(false, true);
+    EXPECT_FALSE(muted()) << "the ambience's mute is not the spores'";
 
     // Daybreak ends the spores with the loop past its first frame.
     const cAnimation* loop = mushroom->GetAnimation(cMushroom::ANIM_SPORES);
