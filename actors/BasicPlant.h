@@ -73,6 +73,8 @@ public:
     int GetType() const { return type; }
     bool IsNight() const { return night; }
     int GetAnimationIndex() const { return animations.GetIndex(); }
+    /// Animation i of the file; null past the end.
+    const cAnimation* GetAnimation(int i) const { return animations.Get(i); }
     int GetAnimationCount() const { return animations.GetCount(); }
 
 protected:
@@ -85,6 +87,8 @@ protected:
     void Show(int dayIndex);
     /// The same for an index that is the same by day and by night.
     void ShowExact(int index);
+    /// The animation at index, not restarted; nothing for a plant without animations.
+    void ShowAnimation(int index);
     bool IsCurrentFinished() const { return animations.IsCurrentFinished(); }
 
     int state = STATE_IDLE;
@@ -92,8 +96,6 @@ protected:
 
 private:
     bool HasAnimations() const { return animations.GetCount() > 0; }
-    /// The animation at index, not restarted; nothing for a plant without animations.
-    void ShowAnimation(int index);
 
     int x, y;
     cCharacterAnimations animations;

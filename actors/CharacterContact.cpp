@@ -74,8 +74,7 @@ bool cCharacterContact::Kills()
 
 void cCharacterContact::LandOnIt()
 {
-    // A box lands on two points at once; one landing ends the head-jump once.
-    if (self.IsHeadJumping() && self.GetState() != PLAYER_LAND) {
+    if (self.IsHeadJumping()) {
         if (self.IsAncestorForm())
             self.Metamorphose();
         if (PopsUnderHeadJump())

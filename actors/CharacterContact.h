@@ -17,9 +17,9 @@ public:
     /// The bodies began to touch (nothing while the character dies, enters or sits in an exit,
     /// or changes form): killing terrain (types 3 and 7) kills with respawn; ordinary terrain
     /// kills a character that a firefly dropped this tick; ground under the feet lands a falling
-    /// or sinking character and ends a head-jump (a form turns back); the character below counts
-    /// this one as carried; a character that head-jumps onto this one squashes it; a body of
-    /// type 6 pushes the character away.
+    /// or sinking character, and every touch of ground during a head-jump turns a form back and
+    /// pops (`PopsUnderHeadJump`); the character below counts this one as carried; a character
+    /// that head-jumps onto this one squashes it; a body of type 6 pushes the character away.
     void Begin();
     /// The bodies parted: the character below no longer counts this one as carried.
     void End();
@@ -49,8 +49,8 @@ private:
     bool IsRising() const;
     /// Dies of killing terrain or of a drop into terrain; false when the contact does not kill.
     bool Kills();
-    /// Ground under the feet: a head-jump ends, and a falling character, or a jumping one that no
-    /// longer rises, lands.
+    /// Ground under the feet: every touch of it during a head-jump turns a form back and may pop,
+    /// and a falling character, or a jumping one that no longer rises, lands.
     void LandOnIt();
 
     cPlayerChar& self;

@@ -2,8 +2,6 @@
 
 #include "audio/SoundLibrary.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr float kVolume = 0.35f;
@@ -11,15 +9,11 @@ constexpr float kVolume = 0.35f;
 constexpr int kLargeType = 1;
 constexpr int kFoldEffect = 37, kSmallFoldEffect = 57;
 constexpr int kUnfoldEffect = 38, kSmallUnfoldEffect = 58;
-/// About as long as a fold sound lasts. One character passing over the mushroom brushes it several
-/// times over (each shape of its body, each step); those touches fold it again but do not
-/// start the sound again while it still sounds, which would be heard as a stutter.
-constexpr int kFoldSoundMs = 400;
 
 } // namespace
 
 cGlowMushroom::cGlowMushroom(const QString& file, physics::World* world, int x, int y, int hideTimeMs)
-    : BasicPlant(file, world, x, y, TYPE_SILENT), hideTime(hideTimeMs), sinceFoldSound(kFoldSoundMs)
+    : BasicPlant(file, world, x, y, TYPE_SILENT), hideTime(hideTimeMs)
 {
 }
 
@@ -31,7 +25,6 @@ int cGlowMushroom::Effect(int large, int small) const
 int cGlowMushroom::Update(int dtMs)
 {
     BasicPlant::Update(dtMs);
-    sinceFoldSound = std::min(sinceFoldSound + dtMs, kFoldSoundMs);
     if (state == STATE_RETREATING && IsCurrentFinished()) {
         state = STATE_HIDDEN;
         ShowExact(ANIM_HIDDEN);
@@ -55,10 +48,7 @@ void cGlowMushroom::OnContactAdd(cPhysicsBody*, const physics::ContactPoint*)
         return;
     state = STATE_RETREATING;
     ShowExact(ANIM_RETREAT);
-    if (sinceFoldSound < kFoldSoundMs)
-        return;
     PlaySoundEffect(Effect(kFoldEffect, kSmallFoldEffect), kVolume);
-    sinceFoldSound = 0;
 }
 
 void cGlowMushroom::SwitchToDay()

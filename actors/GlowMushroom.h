@@ -26,11 +26,10 @@ public:
     /// time, with the unfolding sound) and the reappearance. Returns 1.
     int Update(int dtMs) override;
     /// At night, unless hidden or reappearing, it folds away (again, when already folding), with
-    /// the fold sound unless that still sounds from an earlier touch. No counting.
+    /// the fold sound at every touch. No counting.
     void OnContactAdd(cPhysicsBody* other, const physics::ContactPoint* point) override;
     /// A folding or hidden mushroom comes back at once; any other stands by day.
     void SwitchToDay() override;
-
 
 private:
     /// The large mushroom's sound for type 1, the small one's otherwise.
@@ -38,5 +37,4 @@ private:
 
     int hiddenTimer = 0;
     int hideTime;
-    int sinceFoldSound;
 };

@@ -13,6 +13,8 @@ constexpr int kSporeMinMs = 6000;
 constexpr int kPauseMinMs = 2000;
 constexpr int kRandomRangeMs = 5000;
 constexpr unsigned kSoundFadeMs = 2000;
+/// How far a change of the mute setting steps the spore sound's fade.
+constexpr unsigned kMuteUpdateMs = 10;
 
 } // namespace
 
@@ -29,11 +31,12 @@ int cMushroom::Update(int dtMs)
 {
     BasicPlant::Update(dtMs);
     if (sporeSound)
-        sporeSound->Update(static_cast<unsigned>(dtMs), muted);
+        sporeSound->Update(static_cast<unsigned>(dtMs), EffectsMuted());
     int result = 1;
     if (state == STATE_EJECTING && IsCurrentFinished()) {
         state = STATE_SPORING;
-        ShowExact(ANIM_SPORES);
+        // The spore loop goes on from where the last spores left it.
+        ShowAnimation(ANIM_SPORES);
         result = RESULT_SPORES_START;
     } else if (state == STATE_VANISHING && IsCurrentFinished()) {
         SetIdle();
@@ -67,7 +70,7 @@ void cMushroom::StartSpores(int durationMs)
     sporeTimeLeft = durationMs;
     ShowExact(ANIM_EJECT);
     if (sporeSound) {
-        sporeSound->Play(0.0f, -1, muted);
+        sporeSound->Play(0.0f, -1, EffectsMuted());
         sporeSound->FadeTo(1.0f, kSoundFadeMs);
     }
     state = STATE_EJECTING;
@@ -108,9 +111,13 @@ void cMushroom::SwitchToDay()
         SetIdle();
 }
 
-void cMushroom::UpdateSoundMute(bool on)
+void cMushroom::UpdateSoundMute(bool muted)
 {
-    muted = on;
     if (sporeSound)
-        sporeSound->Update(10, muted);
+        sporeSound->Update(kMuteUpdateMs, muted);
+}
+
+bool cMushroom::EffectsMuted()
+{
+    return gSoundLibrary && gSoundLibrary->IsMuted();
 }

@@ -29,10 +29,10 @@ public:
     cMushroom(const QString& file, physics::World* world, int x, int y);
     ~cMushroom() override;
 
-    /// The plant's update and the spore sound's, then the spore cycle: 2 when the eject
-    /// animation has finished (the spores fly), 3 when the vanish animation has (they are spent),
-    /// else 1. The cycle stands still by day and while touched; a shut gate keeps new spores from
-    /// starting, while spores already flying run their course.
+    /// The plant's update and the spore sound's (muted with the sound effects), then the spore
+    /// cycle: 2 when the eject animation has finished (the spores fly), 3 when the vanish
+    /// animation has (they are spent), else 1. The cycle stands still by day and while touched;
+    /// a shut gate keeps new spores from starting, while spores already flying run their course.
     int Update(int dtMs) override;
     /// A touch only counts, and sways the mushroom, while it is not sporing.
     void OnContactAdd(cPhysicsBody* other, const physics::ContactPoint* point) override;
@@ -43,7 +43,8 @@ public:
 
     void SetSporeGate() { sporeGate = true; }
     void ClearSporeGate() { sporeGate = false; }
-    /// The mute state of the spore sound (the area passes the ambience setting).
+    /// Mutes or unmutes the spore sound until the next `Update`, which makes it follow the sound
+    /// effects' mute again.
     void UpdateSoundMute(bool muted);
 
     bool HasSporeGate() const { return sporeGate; }
@@ -52,6 +53,7 @@ public:
 
 private:
     bool IsSporing() const { return state >= STATE_EJECTING; }
+    static bool EffectsMuted();
     void StartSpores(int durationMs);
     void StopSpores();
 
@@ -59,6 +61,5 @@ private:
     int sporeTimer = 0;
     int nextSpores;
     bool sporeGate = false;
-    bool muted = false;
     std::unique_ptr<cSound> sporeSound;
 };

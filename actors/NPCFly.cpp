@@ -205,8 +205,6 @@ void NPCFly::FlyTowards(float x, float y)
 
 void NPCFly::Steer(float x, float y)
 {
-    if (state == STATE_CHANGING_LOOK)
-        return;
     const b2Vec2 point(x, y);
     if (point == target) {
         if (pending.empty()) {

@@ -64,8 +64,8 @@ public:
     /// changes.
     void FlyTowards(float x, float y);
     /// The spores at (x, y) end: a fly circling them goes on to the nearest point it keeps, or
-    /// wanders; a kept point is forgotten; a point it never heard of sends it wandering. Ignored
-    /// while the look changes, whose end forgets every point anyway.
+    /// wanders; a kept point is forgotten; a point it never heard of sends it wandering. This holds
+    /// while the look changes too: a fly sent on stops waiting for the change to end.
     void Steer(float x, float y);
     void SwitchToDay();
     void SwitchToLoF();

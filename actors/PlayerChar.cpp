@@ -240,9 +240,7 @@ void cPlayerChar::Walk(int direction)
 {
     const bool changed = direction != facing;
     facing = direction;
-    // Inside an exit tree the character has no body to walk with; the tree lets it out instead.
-    const bool canStart = present && state != PLAYER_JUMP && state != PLAYER_FALL &&
-                          state != PLAYER_METAMORPHOSIS && state != PLAYER_IN_EXIT;
+    const bool canStart = present && state != PLAYER_JUMP && state != PLAYER_FALL && state != PLAYER_METAMORPHOSIS;
     if ((changed || state != PLAYER_WALK) && canStart) {
         headJumping = false;
         SwitchAnimation(direction == FACING_RIGHT ? ANIM_WALK_RIGHT : ANIM_WALK_LEFT);
@@ -317,10 +315,9 @@ void cPlayerChar::UpdateAir()
         SetLinearVelocity(v.x, kSlowestFallSpeed);
     if (headJumping)
         return;
-    // Restarting every tick would hold the fall animation on its first frame.
     const int fall = BySpeed(v.x, ANIM_FALL_LEFT, ANIM_FALL_RIGHT, -1);
     if (fall >= 0)
-        SwitchAnimation(fall);
+        SetAnimation(fall, true);
 }
 
 void cPlayerChar::Land()

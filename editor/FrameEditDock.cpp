@@ -33,7 +33,13 @@ QSpinBox* NewField(int minimum, int maximum)
     return field;
 }
 
-/// Shows a value without the field's slot acting on it.
+/// What the Image Size field shows for a texture window that is not square: its least value.
+constexpr int kNoSquareSize = -1;
+
+/// Shows a value without the field's slot acting on it. The selection fields show the selected
+/// frame this way: a frame beyond a field's range (below the screen, for a quarter turn to bring
+/// in) shows at the range's edge, and the slot would move it there; one that shakes or turns would
+/// get the place it passes as its home. Either would be saved so by "Save as".
 void ShowQuietly(QSpinBox* field, int value)
 {
     const QSignalBlocker blocker(field);
@@ -110,10 +116,12 @@ QWidget* cFrameEditDock::MakeFrameSetGroup()
     nextSet = new QPushButton(QStringLiteral("-->"));
     grid->addWidget(previousSet, 1, 0);
     grid->addWidget(nextSet, 1, 1);
-    addSet = new QPushButton(QStringLiteral("Add"));
-    deleteSet = new QPushButton(QStringLiteral("Delete"));
+    auto* addSet = new QPushButton(QStringLiteral("Add"));
+    auto* deleteSet = new QPushButton(QStringLiteral("Delete"));
     grid->addWidget(addSet, 2, 0);
     grid->addWidget(deleteSet, 2, 1);
+    for (QPushButton* button : {addSet, deleteSet})
+        connect(button, &QPushButton::clicked, this, &cFrameEditDock::NotYetImplemented);
     return group;
 }
 
@@ -157,8 +165,7 @@ void cFrameEditDock::Connect()
         connect(colour, QOverload<int>::of(&QSpinBox::valueChanged), this, &cFrameEditDock::SetBackgroundColor);
     connect(previousSet, &QPushButton::clicked, this, &cFrameEditDock::ActivatePreviousFrameSet);
     connect(nextSet, &QPushButton::clicked, this, &cFrameEditDock::ActivateNextFrameSet);
-    for (QPushButton* button : {addSet, deleteSet, selectionAdd})
-        connect(button, &QPushButton::clicked, this, &cFrameEditDock::NotYetImplemented);
+    connect(selectionAdd, &QPushButton::clicked, this, &cFrameEditDock::NotYetImplemented);
     for (QSpinBox* position : {positionX, positionY})
         connect(position, QOverload<int>::of(&QSpinBox::valueChanged), this, &cFrameEditDock::RepositionSelectedFrame);
     for (QSpinBox* corner : {imageX, imageY})
@@ -171,22 +178,39 @@ void cFrameEditDock::Connect()
 void cFrameEditDock::SetFrameEditor(cFrameEditor* editor)
 {
     frameEditor = editor;
-    ClearSelectionFields();
     if (!editor)
         return;
-    {
-        // The fields follow the presentation; the presentation must not follow them back.
-        const QSignalBlocker ornamentBlocker(ornament);
-        const QSignalBlocker starsBlocker(stars);
-        ornament->setCurrentIndex(editor->GetOrnament() == 0 ? 1 : 0);
-        stars->setChecked(editor->StarsVisible());
-    }
+    // The fields change as an edit would change them, running their slots. Without the ornament
+    // shown the field says "None", whatever the last area had.
+    ornament->setCurrentIndex(editor->GetOrnament() == 0 ? 1 : 0);
+    stars->setChecked(editor->StarsVisible());
     const sZorv_BG_Color colour = editor->GetBackgroundColor();
     gradient = colour.r2 != colour.r || colour.g2 != colour.g || colour.b2 != colour.b;
-    ShowQuietly(red, colour.r);
-    ShowQuietly(green, colour.g);
-    ShowQuietly(blue, colour.b);
+    if (editor->GetBackground())
+        ShowColour(colour);
+    else
+        ShowNoColour();
     RefreshFrameSetLabel(-1);
+    ClearSelectionFields();
+}
+
+void cFrameEditDock::ShowColour(const sZorv_BG_Color& colour)
+{
+    red->setValue(colour.r);
+    green->setValue(colour.g);
+    blue->setValue(colour.b);
+    // The fields' slots have written the colours one by one, and a field holds 0 to 255 only: the
+    // background goes back to what it was.
+    frameEditor->SetBackgroundColor(colour);
+}
+
+void cFrameEditDock::ShowNoColour()
+{
+    // A presentation without a background (its file gave no colour) keeps none: the fields' slots
+    // would make one of the colours they hold, and setting the -1s read would make one of those,
+    // which "Save as" writes out as colours.
+    for (QSpinBox* field : {red, green, blue})
+        field->clear();
 }
 
 void cFrameEditDock::RefreshFrameSetLabel(int shown)
@@ -222,16 +246,11 @@ void cFrameEditDock::RefreshSelection()
     }
     ShowEditable(positionX, static_cast<int>(frame->GetScreenPos().x()));
     ShowEditable(positionY, static_cast<int>(frame->GetScreenPos().y()));
-    // Only a square texture window can be resized; another shows no size to edit.
+    // Only a square texture window can be resized; another shows the field's least size.
     if (frame->GetTexWidth() == frame->GetTexHeight())
-    {
         ShowEditable(imageSize, frame->GetTexWidth());
-    }
     else
-    {
-        imageSize->clear();
-        imageSize->setReadOnly(true);
-    }
+        ShowQuietly(imageSize, kNoSquareSize);
     ShowEditable(imageX, static_cast<int>(frame->GetTexMin().x()));
     ShowEditable(imageY, static_cast<int>(frame->GetTexMin().y()));
     ShowEditable(scale, frame->GetScaleClass());
@@ -249,7 +268,6 @@ void cFrameEditDock::HideEditor()
     hide();
     if (frameEditor)
         frameEditor->DisableEditing();
-    ClearSelectionFields();
 }
 
 void cFrameEditDock::SetOrnamentDisplay()

@@ -8,14 +8,16 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class cFrameEditor;
+struct sZorv_BG_Color;
 
 /// The editor's "Frames" dock: the background of the current area's presentation (ornament, stars,
 /// colour), its frame sets (which is shown, stepping through them) and the selected frame (place on
 /// the virtual screen, texture window, scale, deletion). It edits the running presentation through
 /// the area's frame editor; saving to a file is the main window's business.
 ///
-/// The selection fields are editable only while they show a selected frame. Filling the fields from
-/// the presentation never writes back to it.
+/// The selection fields are editable only while they show a selected frame. Filling the selection
+/// fields from the presentation never writes back to it; the background fields are filled as an
+/// edit fills them, and the background is then given back its colours as read.
 class cFrameEditDock : public QDockWidget
 {
     Q_OBJECT
@@ -24,7 +26,8 @@ public:
     explicit cFrameEditDock(QWidget* parent, Qt::WindowFlags flags = Qt::WindowFlags());
 
     /// The frame editor of the current area (borrowed; null outside play, and then every control
-    /// does nothing). Fills the background fields and the set counter; the selection fields empty.
+    /// does nothing and the fields stay as they are). Fills the background fields and the set
+    /// counter; the selection fields empty.
     void SetFrameEditor(cFrameEditor* editor);
     cFrameEditor* GetFrameEditor() const { return frameEditor; }
 
@@ -38,7 +41,8 @@ public:
 
     /// Shows the dock and lets the frame editor select frames again (leaving full screen).
     void ShowEditor();
-    /// Hides the dock; the frame editor stops selecting and drops its selection (full screen).
+    /// Hides the dock; the frame editor stops selecting and drops its selection (full screen). The
+    /// fields keep what they show.
     void HideEditor();
 
 public slots:
@@ -59,6 +63,10 @@ private:
     QWidget* MakeFrameSetGroup();
     QWidget* MakeSelectionGroup();
     void Connect();
+    /// The background fields take the colour record, and the background its colours once more.
+    void ShowColour(const sZorv_BG_Color& colour);
+    /// Empties the background fields, leaving the presentation without a background.
+    void ShowNoColour();
     /// Switches to the set `index` and shows it in the counter.
     void ActivateFrameSet(int index);
     /// The six selection fields, in the order they are cleared.
@@ -75,8 +83,6 @@ private:
     QLabel* frameSetCounter = nullptr;
     QPushButton* previousSet = nullptr;
     QPushButton* nextSet = nullptr;
-    QPushButton* addSet = nullptr;
-    QPushButton* deleteSet = nullptr;
     QSpinBox* positionX = nullptr;
     QSpinBox* positionY = nullptr;
     QSpinBox* imageSize = nullptr;

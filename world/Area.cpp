@@ -152,7 +152,6 @@ bool cArea::Init(cAudioSystem* audio, bool musicMuted, bool ambienceMuted)
         exit->SetMaxScore(maxScore);
     TakeSharedCharacters();
     ApplyStartConditions();
-    SetMushroomsFlag(ambienceMuted);
     soundPlayer->Start(musicMuted, ambienceMuted);
     if (enterTrees.front()->GetForceSwitch())
         PlaySoundEffect(kForceSwitchEffect, 1.0f);
@@ -274,7 +273,6 @@ bool cArea::ApplySoundSettings(bool musicMuted, bool ambienceMuted)
         soundPlayer->MuteAmbience();
     else
         soundPlayer->UnmuteAmbience();
-    SetMushroomsFlag(ambienceMuted);
     return true;
 }
 

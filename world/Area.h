@@ -244,7 +244,8 @@ public:
     virtual void GetExitInfo(int* score, int* positive, int* negative) const;
     /// Writes nothing; always true. Areas are made by hand, never saved by the game.
     bool SaveToFile(const QString& path) const;
-    /// The spore mushrooms' sound follows the ambience mute.
+    /// Mutes or unmutes the spore mushrooms' sound until their next update, after which it follows
+    /// the sound effects' mute again.
     void SetMushroomsFlag(bool muted);
     /// Platforms and clouds take their Vadi do Davovodaz look.
     void ApplyLoFToEntities();

@@ -99,8 +99,7 @@ TEST_F(NPCFlyTest, WandersRestlesslyFacingItsWayByDayAndShowsItsLightAtNight)
     }
     fly.SwitchToLoF();
     fly.FlyTowards(0, 0);
-    fly.Steer(fly.GetTarget().x, fly.GetTarget().y);
-    EXPECT_EQ(fly.GetState(), NPCFly::STATE_CHANGING_LOOK) << "deaf while its look changes";
+    EXPECT_EQ(fly.GetState(), NPCFly::STATE_CHANGING_LOOK) << "no new spores while its look changes";
     for (int t = 0; t < 40; ++t)
         fly.Update(kTick);
     EXPECT_EQ(fly.GetState(), NPCFly::STATE_WANDERING);
@@ -108,4 +107,10 @@ TEST_F(NPCFlyTest, WandersRestlesslyFacingItsWayByDayAndShowsItsLightAtNight)
         fly.Update(kTick);
         ASSERT_EQ(fly.GetAnimationIndex(), NPCFly::ANIM_LIGHT);
     }
+
+    // Spores that end while day returns send it on at once.
+    fly.FlyTowards(0, 0);
+    fly.SwitchToDay();
+    fly.Steer(0, 0);
+    EXPECT_EQ(fly.GetState(), NPCFly::STATE_WANDERING);
 }
