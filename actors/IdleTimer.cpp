@@ -4,10 +4,9 @@
 
 namespace {
 
-/// A number from 0 to n - 1 from the runtime's rand(), cut to the 15 bits every runtime gives.
 int RandomBelow(int n)
 {
-    return (std::rand() & 0x7FFF) % n;
+    return std::rand() % n;
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -514,6 +516,34 @@ TEST_F(PlayerCharTest, IdlesAfterFiveToEightSecondsAndNotWhileCarrying)
     character->DecCarried();
     Tick();
     EXPECT_TRUE(idling());
+}
+
+TEST(IdleTimer, WaitsAndPicksAreRandModuloTheirRanges)
+{
+    struct sDraw
+    {
+        const char* name;
+        std::function<int(cIdleTimer&)> draw;
+        std::function<int(int)> expected;   // from one rand()
+    };
+    const sDraw draws[] = {
+        {"after standing", [](cIdleTimer& t) { t.WaitAfterStanding(); return t.GetTimeLeft(); },
+         [](int r) { return r % 3000 + 5000; }},
+        {"after an idle", [](cIdleTimer& t) { t.WaitAfterIdle(); return t.GetTimeLeft(); },
+         [](int r) { return r % 3000 + 10000; }},
+        {"pick", [](cIdleTimer&) { return cIdleTimer::PickIdle(); },
+         [](int r) { return r % 100 < 33 ? 0 : r % 100 < 66 ? 1 : 2; }},
+    };
+    for (const sDraw& d : draws) {
+        for (const unsigned seed : {1u, 2u, 3u, 4u, 5u}) {
+            std::srand(seed);
+            const int expected = d.expected(std::rand());
+            std::srand(seed);
+            cIdleTimer timer;
+            EXPECT_EQ(d.draw(timer), expected) << d.name << ", seed " << seed;
+        }
+    }
+    std::srand(1);
 }
 
 struct sIdleVoice
