@@ -41,8 +41,12 @@ QGLFormat ViewFormat()
 }
 }
 
+// Made without a parent, the view's X window starts as a top-level one, so the resize that its
+// minimum size makes goes to the window manager. Under load the manager carried it out late, after
+// the main window had adopted the view, and the view shrank back to 700 x 480 in a larger window
+// until the next resize. Kept away from the manager, the view's window is sized by Qt alone.
 GLWidget::GLWidget()
-    : QGLWidget(ViewFormat())
+    : QGLWidget(ViewFormat(), nullptr, nullptr, Qt::BypassWindowManagerHint)
 {
     // Menus follow the pointer without a button held.
     setMouseTracking(true);
