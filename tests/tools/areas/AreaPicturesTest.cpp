@@ -3,7 +3,8 @@
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
 // receivers wait to become stands out from what shows behind it, by day and by night, without looking
 // solid or lighter than the ground, and two of them side by side show one edge; every area's
-// thorns show exactly the box that kills and stand out from what lies past them.
+// thorns show exactly the box that kills, stand out from what lies past them and are not the
+// pink of the hearts.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
@@ -219,6 +220,14 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
     for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
         if (!line.startsWith('#'))
             before.insert(line.section(' ', 0, 5), line.section(' ', 6).toInt());
+    // The hues of the hearts a player collects, from the sprites' palette.
+    QFile palette(MIRROWEN_SOURCE_DIR "/tools/sprites/palette.txt");
+    ASSERT_TRUE(palette.open(QIODevice::ReadOnly | QIODevice::Text));
+    std::vector<int> hearts;
+    for (const QString& line : QString::fromUtf8(palette.readAll()).split('\n'))
+        if (line.section(' ', 2).startsWith("heart"))
+            hearts.push_back(QColor('#' + line.section(' ', 1, 1)).hsvHue());
+    ASSERT_FALSE(hearts.empty());
     for (const sArea& area : Areas()) {
         // A bush is what differs from the picture painted without the area's bushes.
         const sAreaPlan& plan = area.plan;
@@ -256,7 +265,7 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                 }
                 std::nth_element(past.begin(), past.begin() + past.size() / 2, past.end());
                 QRect drawn;
-                int corners = 0, changed = 0, standing = 0;
+                int corners = 0, changed = 0, standing = 0, apart = 180;
                 for (int k = 0; k < box.width() * box.height(); ++k) {
                     const int x = box.left() + k % box.width(), y = box.top() + k / box.width();
                     const double light = seen(picture, x, y);
@@ -267,6 +276,10 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                     if (picture->pixel(x, 511 - y) != bare->pixel(x, 511 - y)) {
                         ++changed;
                         standing += ContrastRatio(light, past[past.size() / 2]) >= 3.0 ? 1 : 0;
+                        for (int heart : hearts) {
+                            const int hue = std::abs(picture->pixelColor(x, 511 - y).hsvHue() - heart);
+                            apart = std::min({apart, hue, 360 - hue});
+                        }
                     }
                 }
                 const QString key = QString("%1 %2 %3 %4 %5 %6").arg(area.name, look).arg(box.left()).arg(box.top() - 240)
@@ -277,6 +290,7 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                 RecordProperty(qPrintable(key), standing);
                 EXPECT_GE(3 * standing, 2 * changed) << qPrintable(key) << ": " << standing << " of " << changed << " at 3:1";
                 EXPECT_GE(standing, before.value(key)) << qPrintable(key) << ": weaker than on 07ecb0e";
+                EXPECT_GE(apart, 25) << qPrintable(key) << ": a hue " << apart << " degrees from a heart's";
             }
         }
     }
