@@ -1,5 +1,6 @@
 // The characters as the world texture shows them: each standing in its place, one with its
-// selection bubble open. The picture is saved for a person to look at.
+// selection bubble open, and one standing on another's head. The picture is saved for a person
+// to look at.
 #include "CharacterWorld.h"
 
 #include "engine/Animation.h"
@@ -12,10 +13,28 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 64;
 /// World rows start this far up the world texture.
 constexpr int kWorldRow = 240;
+/// Wide and high enough for two characters, one on the other.
+constexpr int kTower = 40;
 
 class CharacterLookTest : public CharacterWorld
 {
 protected:
+    /// The rows that the animation's current frame inks in each column of a small canvas, drawn
+    /// where the character stands: the lowest and the highest, -1 where it inks none.
+    static std::vector<std::pair<int, int>> Inked(cAnimation* animation, const cPlayerChar& c)
+    {
+        const GlCanvas picture(kTower, kTower);
+        glTranslatef(0, -kWorldRow, 0);
+        animation->DrawF(c.GetPosition().x, c.GetPosition().y, 255, 255, 255, 255, 1);
+        std::vector<std::pair<int, int>> columns(kTower, {-1, -1});
+        for (int k = 0; k < kTower * kTower; ++k) {
+            auto& [low, high] = columns[k % kTower];
+            if (InkIn(picture, k % kTower, k / kTower, 1, 1) > 0)
+                std::tie(low, high) = std::make_pair(low < 0 ? k / kTower : low, k / kTower);
+        }
+        return columns;
+    }
+
     cGameInfoBubbles bubbles;
 };
 
@@ -86,4 +105,39 @@ TEST_F(CharacterLookTest, ScreensDrawTheCharacterScaledWithItsBubbleAbove)
     const GlCanvas hidden(120, 160);
     character->DrawScaled(20.0f, 10.0f, 3.0f);
     EXPECT_EQ(InkIn(hidden, 0, 0, 120, 160), 0);
+}
+
+TEST_F(CharacterLookTest, ACharacterStandingOnAnotherStandsOnItsHeadInEveryPoseOnTheGround)
+{
+    AddTerrain(-200.0f, -10.0f, 400.0f, 10.0f);
+    const char* names[] = {"brown", "orange", "gray"};
+    for (int i = 0; i < 3; ++i) {
+        const std::unique_ptr<cPlayerChar> lower = Load(names[i]), upper = Load(names[(i + 1) % 3]);
+        lower->Reset();
+        lower->Init(&world, 12.0f, 0.0f);
+        upper->Reset();
+        upper->Init(&world, 12.0f, 16.0f);
+        for (int t = 0; t < 40; ++t) {
+            lower->Update(kTick);
+            upper->Update(kTick);
+            Step();
+        }
+        ASSERT_NEAR(upper->GetPosition().y, lower->GetHeight(), 0.1f) << names[i];
+        const auto above = Inked(upper->GetAnimation(upper->GetAnimationIndex()), *upper);
+        int soles = kTower;
+        for (const auto& [low, high] : above)
+            soles = low < 0 ? soles : std::min(soles, low);
+        // Standing, turned either way and every step of a walk: under each of the upper one's
+        // soles, the head of the lower one reaches the row just below them, or its ears past them.
+        for (int index : {0, 1, 2, 3, 4}) {
+            cAnimation* pose = lower->GetAnimation(index);
+            for (int frame = 0; frame < pose->GetNumFrames(); ++frame) {
+                pose->SetFrame(frame);
+                const auto below = Inked(pose, *lower);
+                for (int x = 0; x < kTower; ++x)
+                    EXPECT_TRUE(above[x].first != soles || below[x].second >= soles - 1)
+                        << names[i] << ", animation " << index << ", frame " << frame << ", column " << x;
+            }
+        }
+    }
 }
