@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <tuple>
 
 namespace {
@@ -139,72 +140,65 @@ TEST(AreaPictures, HoldFewColoursPerTile)
 
 TEST(AreaPictures, WaitingPiecesShareTheirEdgesShowTheirPlaceThroughAndStandOutNoBrighterThanTheGround)
 {
-    // The waiting plank's and crate's two frames in the chip set, the rows of their outline, how high
-    // over the body's lower-left corner the frame's first row lies, and the body's size.
+    // The waiting plank's and crate's two frames in the chip set, their height, how high over the
+    // body's lower-left corner a frame's first row lies, and the body's size.
     const QImage chips(":/res/images/chipsets/chip_set_03.png");
-    const struct
-    {
-        int type;
-        QPoint frames[2];
-        int firstRow, lastRow, top;
-        QSize body;
-    } pieces[] = {{0, {{77, 11}, {101, 11}}, 0, 2, 0, {13, 1}}, {1, {{175, 11}, {199, 11}}, 7, 21, 21, {13, 14}}};
+    const struct { int type; QPoint frames[2]; int height, top; QSize body; } pieces[] = {
+        {0, {{77, 11}, {101, 11}}, 8, 0, {13, 1}}, {1, {{175, 11}, {199, 11}}, 22, 21, {13, 14}}};
+    // Each frame's outline (its first 16 columns, clear of the bud), in world units from the body's
+    // lower-left corner, by the type of its piece.
+    std::multimap<int, std::vector<std::pair<QPoint, QColor>>> outlines;
+    const auto span = [](const auto& line) {
+        return line.second.size() == 2 ? std::abs(line.second[1] - line.second[0]) : 0;
+    };
     for (const auto& piece : pieces) {
         for (const QPoint& frame : piece.frames) {
-            // The outline's pixels, in world units from the body's lower-left corner.
-            std::vector<std::pair<QPoint, QColor>> outline;
-            QSet<std::pair<int, int>> at, twoWide, twoHigh;
-            for (int k = 0; k < 16 * (piece.lastRow + 1); ++k) {
+            auto& outline = outlines.emplace(piece.type, std::vector<std::pair<QPoint, QColor>>())->second;
+            std::map<int, std::vector<int>> rows, columns;
+            for (int k = 0; k < 16 * piece.height; ++k) {
                 const QPoint p(k % 16, piece.top - k / 16);
-                const QColor c = chips.pixelColor(frame + QPoint(k % 16, k / 16));
-                if (k / 16 < piece.firstRow || c.alpha() == 0)
-                    continue;
-                outline.push_back({p, c});
-                for (auto* set : {&at, &twoWide, &twoHigh})
-                    set->insert({p.x(), p.y()});
-                twoWide.insert({p.x() + piece.body.width(), p.y()});
-                twoHigh.insert({p.x(), p.y() + piece.body.height()});
-            }
-            // Two pieces side by side, or a crate on a crate, show one edge where they meet.
-            const int height = piece.lastRow - piece.firstRow + 1;
-            for (int y = piece.top - piece.lastRow + 1; y < piece.top - piece.firstRow; ++y) {
-                const int across = std::count_if(twoWide.begin(), twoWide.end(), [y](auto p) { return p.second == y; });
-                EXPECT_EQ(across, 3) << "piece " << piece.type << ", row " << y;
-            }
-            for (int x = 1; x < 13 && piece.type == 1; ++x) {
-                const int up = std::count_if(twoHigh.begin(), twoHigh.end(), [x](auto p) { return p.first == x; });
-                EXPECT_EQ(up, 3) << "crate, column " << x;
-            }
-            EXPECT_LE(4 * static_cast<int>(at.size()), 3 * 14 * height) << "piece " << piece.type << ": see-through";
-            // Over what shows behind each waiting piece of every area by day, and over its night sky,
-            // no lighter than its ground by night.
-            for (const sArea& area : Areas()) {
-                QFile file(MIRROWEN_SOURCE_DIR "/res/Areas/" + area.name + ".xml");
-                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-                QXmlStreamReader xml(&file);
-                std::vector<QPoint> places;
-                while (!xml.atEnd())
-                    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("ReceiverBox") &&
-                        xml.attributes().value("type").toInt() == piece.type)
-                        places.push_back({xml.attributes().value("x").toInt(), xml.attributes().value("y").toInt()});
-                const Behind day = SkyBehind(area.plan, false), night = SkyBehind(area.plan, true);
-                const std::optional<sGroundEdge> ground = GroundEdge(area.pictures.second, night);
-                for (const QPoint& place : places) {
-                    int byDay = 0, byNight = 0;
-                    double lightest = 0;
-                    for (const auto& [p, colour] : outline) {
-                        const QPoint texel = place + p + QPoint(0, 240);
-                        const double light = Luminance(colour);
-                        byDay += ContrastRatio(light, Luminance(Seen(area.pictures.day, day, texel.x(), 511 - texel.y()))) >= 3.0;
-                        byNight += ContrastRatio(light, Luminance(area.plan.skyNight)) >= 3.0;
-                        lightest = std::max(lightest, light);
-                    }
-                    const std::string where = qPrintable(QString("%1 piece %2 at %3, %4").arg(area.name).arg(piece.type)
-                                                             .arg(place.x()).arg(place.y()));
-                    EXPECT_GE(5 * byDay, 2 * static_cast<int>(outline.size())) << where << ": by day, " << byDay;
-                    EXPECT_GE(5 * byNight, 2 * static_cast<int>(outline.size())) << where << ": by night, " << byNight;
-                    EXPECT_LE(lightest, ground ? ground->ground : 1.0) << where << ": lighter than the ground by night";
+                if (const QColor c = chips.pixelColor(frame + QPoint(k % 16, k / 16)); c.alpha() > 0) {
+                    outline.push_back({p, c});
+                    rows[p.y()].push_back(p.x());
+                    columns[p.x()].push_back(p.y());
                 }
+            }
+            // Two pieces side by side, or a crate on a crate, show one edge where they meet: inside the
+            // outline the two ends of a row lie a body's width apart, and those of a crate's column its height.
+            for (auto row = std::next(rows.begin()); row != std::prev(rows.end()); ++row)
+                EXPECT_EQ(span(*row), piece.body.width()) << piece.type << ", row " << row->first;
+            for (auto column = std::next(columns.begin()); column != std::prev(columns.end()) && piece.type == 1; ++column)
+                EXPECT_EQ(span(*column), piece.body.height()) << "crate, column " << column->first;
+            EXPECT_LE(4 * outline.size(), 3 * 14 * rows.size()) << piece.type << ": see-through";
+        }
+    }
+    // Over what shows behind each waiting piece of every area by day, and over its night sky, no
+    // lighter than its ground by night.
+    for (const sArea& area : Areas()) {
+        QFile file(MIRROWEN_SOURCE_DIR "/res/Areas/" + area.name + ".xml");
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const Behind day = SkyBehind(area.plan, false), night = SkyBehind(area.plan, true);
+        const std::optional<sGroundEdge> ground = GroundEdge(area.pictures.second, night);
+        for (QXmlStreamReader xml(&file); !xml.atEnd();) {
+            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("ReceiverBox"))
+                continue;
+            const QPoint place(xml.attributes().value("x").toInt(), xml.attributes().value("y").toInt());
+            const auto [first, last] = outlines.equal_range(xml.attributes().value("type").toInt());
+            for (auto outline = first; outline != last; ++outline) {
+                SCOPED_TRACE(qPrintable(QString("%1 piece %2 at %3, %4").arg(area.name).arg(outline->first)
+                                            .arg(place.x()).arg(place.y())));
+                int byDay = 0, byNight = 0;
+                double lightest = 0;
+                for (const auto& [p, colour] : outline->second) {
+                    const QPoint texel = place + p + QPoint(0, 240);
+                    const double light = Luminance(colour);
+                    byDay += ContrastRatio(light, Luminance(Seen(area.pictures.day, day, texel.x(), 511 - texel.y()))) >= 3.0;
+                    byNight += ContrastRatio(light, Luminance(area.plan.skyNight)) >= 3.0;
+                    lightest = std::max(lightest, light);
+                }
+                EXPECT_GE(5 * byDay, 2 * static_cast<int>(outline->second.size())) << "by day, " << byDay;
+                EXPECT_GE(5 * byNight, 2 * static_cast<int>(outline->second.size())) << "by night, " << byNight;
+                EXPECT_LE(lightest, ground ? ground->ground : 1.0) << "lighter than the ground by night";
             }
         }
     }
