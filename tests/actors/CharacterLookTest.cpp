@@ -19,20 +19,12 @@ constexpr int kTower = 40;
 class CharacterLookTest : public CharacterWorld
 {
 protected:
-    /// The rows that the animation's current frame inks in each column of a small canvas, drawn
-    /// where the character stands: the lowest and the highest, -1 where it inks none.
-    static std::vector<std::pair<int, int>> Inked(cAnimation* animation, const cPlayerChar& c)
+    /// Draws the animation's current frame where the character stands, on a canvas that shows the
+    /// world's lowest rows.
+    static void DrawWhereItStands(cAnimation* animation, const cPlayerChar& c)
     {
-        const GlCanvas picture(kTower, kTower);
         glTranslatef(0, -kWorldRow, 0);
         animation->DrawF(c.GetPosition().x, c.GetPosition().y, 255, 255, 255, 255, 1);
-        std::vector<std::pair<int, int>> columns(kTower, {-1, -1});
-        for (int k = 0; k < kTower * kTower; ++k) {
-            auto& [low, high] = columns[k % kTower];
-            if (InkIn(picture, k % kTower, k / kTower, 1, 1) > 0)
-                std::tie(low, high) = std::make_pair(low < 0 ? k / kTower : low, k / kTower);
-        }
-        return columns;
     }
 
     cGameInfoBubbles bubbles;
@@ -123,19 +115,29 @@ TEST_F(CharacterLookTest, ACharacterStandingOnAnotherStandsOnItsHeadInEveryPoseO
             Step();
         }
         ASSERT_NEAR(upper->GetPosition().y, lower->GetHeight(), 0.1f) << names[i];
-        const auto above = Inked(upper->GetAnimation(upper->GetAnimationIndex()), *upper);
-        int soles = kTower;
-        for (const auto& [low, high] : above)
-            soles = low < 0 ? soles : std::min(soles, low);
-        // Standing, turned either way and every step of a walk: under each of the upper one's
-        // soles, the head of the lower one reaches the row just below them, or its ears past them.
+        // The upper one's soles: the lowest row it inks, and the columns it inks there.
+        int soles = 0;
+        std::vector<int> feet;
+        {
+            const GlCanvas picture(kTower, kTower);
+            DrawWhereItStands(upper->GetAnimation(upper->GetAnimationIndex()), *upper);
+            while (soles < kTower && InkIn(picture, 0, soles, kTower, 1) == 0)
+                ++soles;
+            for (int x = 0; x < kTower; ++x) {
+                if (InkIn(picture, x, soles, 1, 1) > 0)
+                    feet.push_back(x);
+            }
+        }
+        ASSERT_FALSE(feet.empty()) << names[i];
+        // Standing, turned either way and at every step of a walk, its head inks the row under each sole.
         for (int index : {0, 1, 2, 3, 4}) {
             cAnimation* pose = lower->GetAnimation(index);
             for (int frame = 0; frame < pose->GetNumFrames(); ++frame) {
                 pose->SetFrame(frame);
-                const auto below = Inked(pose, *lower);
-                for (int x = 0; x < kTower; ++x)
-                    EXPECT_TRUE(above[x].first != soles || below[x].second >= soles - 1)
+                const GlCanvas picture(kTower, kTower);
+                DrawWhereItStands(pose, *lower);
+                for (int x : feet)
+                    EXPECT_EQ(InkIn(picture, x, soles - 1, 1, 1), 1)
                         << names[i] << ", animation " << index << ", frame " << frame << ", column " << x;
             }
         }
