@@ -1,5 +1,6 @@
 // The characters as the world texture shows them: each standing in its place, one with its
-// selection bubble open. The picture is saved for a person to look at.
+// selection bubble open, and one standing on another's head. The picture is saved for a person
+// to look at.
 #include "CharacterWorld.h"
 
 #include "engine/Animation.h"
@@ -12,10 +13,20 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 64;
 /// World rows start this far up the world texture.
 constexpr int kWorldRow = 240;
+/// Wide and high enough for two characters, one on the other.
+constexpr int kTower = 40;
 
 class CharacterLookTest : public CharacterWorld
 {
 protected:
+    /// Draws the animation's current frame where the character stands, on a canvas that shows the
+    /// world's lowest rows.
+    static void DrawWhereItStands(cAnimation* animation, const cPlayerChar& c)
+    {
+        glTranslatef(0, -kWorldRow, 0);
+        animation->DrawF(c.GetPosition().x, c.GetPosition().y, 255, 255, 255, 255, 1);
+    }
+
     cGameInfoBubbles bubbles;
 };
 
@@ -86,4 +97,49 @@ TEST_F(CharacterLookTest, ScreensDrawTheCharacterScaledWithItsBubbleAbove)
     const GlCanvas hidden(120, 160);
     character->DrawScaled(20.0f, 10.0f, 3.0f);
     EXPECT_EQ(InkIn(hidden, 0, 0, 120, 160), 0);
+}
+
+TEST_F(CharacterLookTest, ACharacterStandingOnAnotherStandsOnItsHeadInEveryPoseOnTheGround)
+{
+    AddTerrain(-200.0f, -10.0f, 400.0f, 10.0f);
+    const char* names[] = {"brown", "orange", "gray"};
+    for (int i = 0; i < 3; ++i) {
+        const std::unique_ptr<cPlayerChar> lower = Load(names[i]), upper = Load(names[(i + 1) % 3]);
+        lower->Reset();
+        lower->Init(&world, 12.0f, 0.0f);
+        upper->Reset();
+        upper->Init(&world, 12.0f, 16.0f);
+        for (int t = 0; t < 40; ++t) {
+            lower->Update(kTick);
+            upper->Update(kTick);
+            Step();
+        }
+        ASSERT_NEAR(upper->GetPosition().y, lower->GetHeight(), 0.1f) << names[i];
+        // The upper one's soles: the lowest row it inks, and the columns it inks there.
+        int soles = 0;
+        std::vector<int> feet;
+        {
+            const GlCanvas picture(kTower, kTower);
+            DrawWhereItStands(upper->GetAnimation(upper->GetAnimationIndex()), *upper);
+            while (soles < kTower && InkIn(picture, 0, soles, kTower, 1) == 0)
+                ++soles;
+            for (int x = 0; x < kTower; ++x) {
+                if (InkIn(picture, x, soles, 1, 1) > 0)
+                    feet.push_back(x);
+            }
+        }
+        ASSERT_FALSE(feet.empty()) << names[i];
+        // Standing, turned either way and at every step of a walk, its head inks the row under each sole.
+        for (int index : {0, 1, 2, 3, 4}) {
+            cAnimation* pose = lower->GetAnimation(index);
+            for (int frame = 0; frame < pose->GetNumFrames(); ++frame) {
+                pose->SetFrame(frame);
+                const GlCanvas picture(kTower, kTower);
+                DrawWhereItStands(pose, *lower);
+                for (int x : feet)
+                    EXPECT_EQ(InkIn(picture, x, soles - 1, 1, 1), 1)
+                        << names[i] << ", animation " << index << ", frame " << frame << ", column " << x;
+            }
+        }
+    }
 }

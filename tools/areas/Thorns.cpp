@@ -13,13 +13,14 @@ constexpr float kPitch = 6.0f;
 /// spike aside from the one before it, so that it reads as more of the same thorns.
 constexpr int kRowHeight = 6;
 
-const QColor kRim(40, 6, 26);
-const QColor kPoint(255, 214, 232);
+const QColor kRim(42, 12, 6);
+const QColor kPoint(255, 230, 204);
 /// The body against a light backdrop, and against a dark one, with the shade between the spikes
-/// of the rows behind the first.
-const QColor kDeep(132, 18, 60);
-const QColor kBright(236, 84, 146);
-const QColor kShade(190, 56, 110);
+/// of the rows behind the first: blood red and scarlet, warmer than the pink of the hearts, so
+/// that nothing that kills looks like something to collect.
+const QColor kDeep(128, 28, 12);
+const QColor kBright(255, 96, 56);
+const QColor kShade(200, 64, 42);
 
 /// Half the distance between two points of a bush that wide: two gaps at least, so that even the
 /// smallest bush shows a point in its middle besides those on its ends.

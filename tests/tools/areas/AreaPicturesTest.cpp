@@ -3,7 +3,8 @@
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
 // receivers wait to become stands out from what shows behind it, by day and by night, without looking
 // solid or lighter than the ground, and two of them side by side show one edge; every area's
-// thorns show exactly the box that kills and stand out from what lies past them.
+// thorns show exactly the box that kills, stand out from what lies past them and are not the
+// pink of the hearts.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <tuple>
 
 namespace {
@@ -138,72 +140,65 @@ TEST(AreaPictures, HoldFewColoursPerTile)
 
 TEST(AreaPictures, WaitingPiecesShareTheirEdgesShowTheirPlaceThroughAndStandOutNoBrighterThanTheGround)
 {
-    // The waiting plank's and crate's two frames in the chip set, the rows of their outline, how high
-    // over the body's lower-left corner the frame's first row lies, and the body's size.
+    // The waiting plank's and crate's two frames in the chip set, their height, how high over the
+    // body's lower-left corner a frame's first row lies, and the body's size.
     const QImage chips(":/res/images/chipsets/chip_set_03.png");
-    const struct
-    {
-        int type;
-        QPoint frames[2];
-        int firstRow, lastRow, top;
-        QSize body;
-    } pieces[] = {{0, {{77, 11}, {101, 11}}, 0, 2, 0, {13, 1}}, {1, {{175, 11}, {199, 11}}, 7, 21, 21, {13, 14}}};
+    const struct { int type; QPoint frames[2]; int height, top; QSize body; } pieces[] = {
+        {0, {{77, 11}, {101, 11}}, 8, 0, {13, 1}}, {1, {{175, 11}, {199, 11}}, 22, 21, {13, 14}}};
+    // Each frame's outline (its first 16 columns, clear of the bud), in world units from the body's
+    // lower-left corner, by the type of its piece.
+    std::multimap<int, std::vector<std::pair<QPoint, QColor>>> outlines;
+    const auto span = [](const auto& line) {
+        return line.second.size() == 2 ? std::abs(line.second[1] - line.second[0]) : 0;
+    };
     for (const auto& piece : pieces) {
         for (const QPoint& frame : piece.frames) {
-            // The outline's pixels, in world units from the body's lower-left corner.
-            std::vector<std::pair<QPoint, QColor>> outline;
-            QSet<std::pair<int, int>> at, twoWide, twoHigh;
-            for (int k = 0; k < 16 * (piece.lastRow + 1); ++k) {
+            auto& outline = outlines.emplace(piece.type, std::vector<std::pair<QPoint, QColor>>())->second;
+            std::map<int, std::vector<int>> rows, columns;
+            for (int k = 0; k < 16 * piece.height; ++k) {
                 const QPoint p(k % 16, piece.top - k / 16);
-                const QColor c = chips.pixelColor(frame + QPoint(k % 16, k / 16));
-                if (k / 16 < piece.firstRow || c.alpha() == 0)
-                    continue;
-                outline.push_back({p, c});
-                for (auto* set : {&at, &twoWide, &twoHigh})
-                    set->insert({p.x(), p.y()});
-                twoWide.insert({p.x() + piece.body.width(), p.y()});
-                twoHigh.insert({p.x(), p.y() + piece.body.height()});
-            }
-            // Two pieces side by side, or a crate on a crate, show one edge where they meet.
-            const int height = piece.lastRow - piece.firstRow + 1;
-            for (int y = piece.top - piece.lastRow + 1; y < piece.top - piece.firstRow; ++y) {
-                const int across = std::count_if(twoWide.begin(), twoWide.end(), [y](auto p) { return p.second == y; });
-                EXPECT_EQ(across, 3) << "piece " << piece.type << ", row " << y;
-            }
-            for (int x = 1; x < 13 && piece.type == 1; ++x) {
-                const int up = std::count_if(twoHigh.begin(), twoHigh.end(), [x](auto p) { return p.first == x; });
-                EXPECT_EQ(up, 3) << "crate, column " << x;
-            }
-            EXPECT_LE(4 * static_cast<int>(at.size()), 3 * 14 * height) << "piece " << piece.type << ": see-through";
-            // Over what shows behind each waiting piece of every area by day, and over its night sky,
-            // no lighter than its ground by night.
-            for (const sArea& area : Areas()) {
-                QFile file(MIRROWEN_SOURCE_DIR "/res/Areas/" + area.name + ".xml");
-                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-                QXmlStreamReader xml(&file);
-                std::vector<QPoint> places;
-                while (!xml.atEnd())
-                    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("ReceiverBox") &&
-                        xml.attributes().value("type").toInt() == piece.type)
-                        places.push_back({xml.attributes().value("x").toInt(), xml.attributes().value("y").toInt()});
-                const Behind day = SkyBehind(area.plan, false), night = SkyBehind(area.plan, true);
-                const std::optional<sGroundEdge> ground = GroundEdge(area.pictures.second, night);
-                for (const QPoint& place : places) {
-                    int byDay = 0, byNight = 0;
-                    double lightest = 0;
-                    for (const auto& [p, colour] : outline) {
-                        const QPoint texel = place + p + QPoint(0, 240);
-                        const double light = Luminance(colour);
-                        byDay += ContrastRatio(light, Luminance(Seen(area.pictures.day, day, texel.x(), 511 - texel.y()))) >= 3.0;
-                        byNight += ContrastRatio(light, Luminance(area.plan.skyNight)) >= 3.0;
-                        lightest = std::max(lightest, light);
-                    }
-                    const std::string where = qPrintable(QString("%1 piece %2 at %3, %4").arg(area.name).arg(piece.type)
-                                                             .arg(place.x()).arg(place.y()));
-                    EXPECT_GE(5 * byDay, 2 * static_cast<int>(outline.size())) << where << ": by day, " << byDay;
-                    EXPECT_GE(5 * byNight, 2 * static_cast<int>(outline.size())) << where << ": by night, " << byNight;
-                    EXPECT_LE(lightest, ground ? ground->ground : 1.0) << where << ": lighter than the ground by night";
+                if (const QColor c = chips.pixelColor(frame + QPoint(k % 16, k / 16)); c.alpha() > 0) {
+                    outline.push_back({p, c});
+                    rows[p.y()].push_back(p.x());
+                    columns[p.x()].push_back(p.y());
                 }
+            }
+            // Two pieces side by side, or a crate on a crate, show one edge where they meet: inside the
+            // outline the two ends of a row lie a body's width apart, and those of a crate's column its height.
+            for (auto row = std::next(rows.begin()); row != std::prev(rows.end()); ++row)
+                EXPECT_EQ(span(*row), piece.body.width()) << piece.type << ", row " << row->first;
+            for (auto column = std::next(columns.begin()); column != std::prev(columns.end()) && piece.type == 1; ++column)
+                EXPECT_EQ(span(*column), piece.body.height()) << "crate, column " << column->first;
+            EXPECT_LE(4 * outline.size(), 3 * 14 * rows.size()) << piece.type << ": see-through";
+        }
+    }
+    // Over what shows behind each waiting piece of every area by day, and over its night sky, no
+    // lighter than its ground by night.
+    for (const sArea& area : Areas()) {
+        QFile file(MIRROWEN_SOURCE_DIR "/res/Areas/" + area.name + ".xml");
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const Behind day = SkyBehind(area.plan, false), night = SkyBehind(area.plan, true);
+        const std::optional<sGroundEdge> ground = GroundEdge(area.pictures.second, night);
+        for (QXmlStreamReader xml(&file); !xml.atEnd();) {
+            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("ReceiverBox"))
+                continue;
+            const QPoint place(xml.attributes().value("x").toInt(), xml.attributes().value("y").toInt());
+            const auto [first, last] = outlines.equal_range(xml.attributes().value("type").toInt());
+            for (auto outline = first; outline != last; ++outline) {
+                SCOPED_TRACE(qPrintable(QString("%1 piece %2 at %3, %4").arg(area.name).arg(outline->first)
+                                            .arg(place.x()).arg(place.y())));
+                int byDay = 0, byNight = 0;
+                double lightest = 0;
+                for (const auto& [p, colour] : outline->second) {
+                    const QPoint texel = place + p + QPoint(0, 240);
+                    const double light = Luminance(colour);
+                    byDay += ContrastRatio(light, Luminance(Seen(area.pictures.day, day, texel.x(), 511 - texel.y()))) >= 3.0;
+                    byNight += ContrastRatio(light, Luminance(area.plan.skyNight)) >= 3.0;
+                    lightest = std::max(lightest, light);
+                }
+                EXPECT_GE(5 * byDay, 2 * static_cast<int>(outline->second.size())) << "by day, " << byDay;
+                EXPECT_GE(5 * byNight, 2 * static_cast<int>(outline->second.size())) << "by night, " << byNight;
+                EXPECT_LE(lightest, ground ? ground->ground : 1.0) << "lighter than the ground by night";
             }
         }
     }
@@ -219,6 +214,14 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
     for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
         if (!line.startsWith('#'))
             before.insert(line.section(' ', 0, 5), line.section(' ', 6).toInt());
+    // The hues of the hearts a player collects, from the sprites' palette.
+    QFile palette(MIRROWEN_SOURCE_DIR "/tools/sprites/palette.txt");
+    ASSERT_TRUE(palette.open(QIODevice::ReadOnly | QIODevice::Text));
+    std::vector<int> hearts;
+    for (const QString& line : QString::fromUtf8(palette.readAll()).split('\n'))
+        if (line.section(' ', 2).startsWith("heart"))
+            hearts.push_back(QColor('#' + line.section(' ', 1, 1)).hsvHue());
+    ASSERT_FALSE(hearts.empty());
     for (const sArea& area : Areas()) {
         // A bush is what differs from the picture painted without the area's bushes.
         const sAreaPlan& plan = area.plan;
@@ -256,7 +259,7 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                 }
                 std::nth_element(past.begin(), past.begin() + past.size() / 2, past.end());
                 QRect drawn;
-                int corners = 0, changed = 0, standing = 0;
+                int corners = 0, changed = 0, standing = 0, apart = 180;
                 for (int k = 0; k < box.width() * box.height(); ++k) {
                     const int x = box.left() + k % box.width(), y = box.top() + k / box.width();
                     const double light = seen(picture, x, y);
@@ -267,6 +270,10 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                     if (picture->pixel(x, 511 - y) != bare->pixel(x, 511 - y)) {
                         ++changed;
                         standing += ContrastRatio(light, past[past.size() / 2]) >= 3.0 ? 1 : 0;
+                        for (int heart : hearts) {
+                            const int hue = std::abs(picture->pixelColor(x, 511 - y).hsvHue() - heart);
+                            apart = std::min({apart, hue, 360 - hue});
+                        }
                     }
                 }
                 const QString key = QString("%1 %2 %3 %4 %5 %6").arg(area.name, look).arg(box.left()).arg(box.top() - 240)
@@ -277,6 +284,7 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                 RecordProperty(qPrintable(key), standing);
                 EXPECT_GE(3 * standing, 2 * changed) << qPrintable(key) << ": " << standing << " of " << changed << " at 3:1";
                 EXPECT_GE(standing, before.value(key)) << qPrintable(key) << ": weaker than on 07ecb0e";
+                EXPECT_GE(apart, 25) << qPrintable(key) << ": a hue " << apart << " degrees from a heart's";
             }
         }
     }
