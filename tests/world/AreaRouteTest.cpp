@@ -17,10 +17,33 @@
 #include "tests/world/FrameSwitchRoute.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
 namespace {
+
+/// {run-up, takeoff}: standing up to 5 units before the thorns, or running (2.3 units a tick) and
+/// taking off anywhere from 4 to 12 units before them; right held throughout.
+const std::pair<float, float> kLeaps[] = {{1, 1}, {5, 5}, {60, 4}, {60, 8}, {60, 12}};
+
+/// How a row of thorns is passed: plain characters jump over it or walk beneath it; the antler
+/// form, alone once its tower has stood, jumps over with its second jump at the top of the first.
+enum class ePass { Over, Beneath, OverTwice };
+
+/// Every killing body of the first five areas of the level order (the heart tree has none), by its
+/// left edge, with the floor a character comes from on its left.
+struct sThorns
+{
+    const char* area;
+    float left, floor;
+    ePass pass;
+};
+const sThorns kThorns[] = {
+    {"FrameSwitch", 97, -200, ePass::Over},      {"IntoTheWild", 73, -200, ePass::Over},
+    {"IntoTheWild", 253, -176, ePass::Over},     {"CaveStory", 170, -40, ePass::Beneath},
+    {"CaveStory", 218, -40, ePass::Beneath},     {"AntlerCave", 230, -150, ePass::OverTwice},
+};
 
 class AreaRouteTest : public AreaFileFixture
 {
@@ -57,6 +80,37 @@ protected:
         StdoutOf([this] { ASSERT_TRUE(area->Init(s_audio.get(), false, false)); });
     }
 
+    /// Puts the jumper `runUp` units before the bush on the row's floor and walks it right, jumping
+    /// as the row passes its thorns, until it is 30 units beyond them, dead or out of time; returns
+    /// how close it came to them while over or under them, NaN when it did not get beyond them.
+    float Pass(const cPhysicsBody& bush, const sThorns& row, cPlayerChar* jumper, float runUp, float takeoff)
+    {
+        const b2Vec2 at = bush.GetPosition(), far(at.x + bush.GetWidth(), at.y + bush.GetHeight());
+        walker = jumper;
+        walker->Init(area->GetWorld(), at.x, row.floor);
+        walker->SetPosition(at.x - walker->GetWidth() - runUp, row.floor);
+        float closest = 1e9f;
+        const auto going = [&] { return walker->GetState() != PLAYER_DIE && walker->GetPosition().x < far.x + 30; };
+        for (int t = 0, jumps = 0; t < 300 && going(); ++t) {
+            // As in the game: the keys of a tick act before the next update and step.
+            walker->Walk(FACING_RIGHT);
+            const bool atTakeoff = jumps == 0 && at.x - walker->GetPosition().x - walker->GetWidth() <= takeoff;
+            const bool atTop = jumps == 1 && row.pass == ePass::OverTwice && walker->GetLinearVelocity().y <= 0.0f;
+            if (row.pass != ePass::Beneath && (atTakeoff || atTop)) {
+                walker->Jump(false);
+                ++jumps;
+            }
+            walker->Update(20);
+            area->GetWorld()->Step(physics::kGameTimeStep, physics::kGameVelocityIterations,
+                                   physics::kGamePositionIterations);
+            if (std::fabs(walker->GetCenter().x - bush.GetCenter().x) < (walker->GetWidth() + bush.GetWidth()) / 2)
+                closest = std::min(closest, row.pass == ePass::Beneath
+                                                ? at.y - walker->GetPosition().y - walker->GetHeight()
+                                                : walker->GetPosition().y - far.y);
+        }
+        return walker->GetPosition().x >= far.x + 30 ? closest : NAN;
+    }
+
     cPlayerChar* walker = nullptr;
     /// Characters that only stand where they are put.
     std::vector<cPlayerChar*> standing;
@@ -72,28 +126,6 @@ TEST_F(AreaRouteTest, ACharacterWalksAndJumpsFromTheEnterTreeToTheExit)
     EXPECT_TRUE(exit->HitTest(walker)) << Describe();
 }
 
-/// {run-up, takeoff}: standing up to 5 units before the thorns, or running (2.3 units a tick) and
-/// taking off anywhere from 4 to 12 units before them; right held throughout.
-const std::pair<float, float> kLeaps[] = {{1, 1}, {5, 5}, {60, 4}, {60, 8}, {60, 12}};
-
-/// How a row of thorns is passed: plain characters jump over it or walk beneath it; the antler
-/// form, alone once its tower has stood, jumps over with its second jump at the top of the first.
-enum class ePass { Over, Beneath, OverTwice };
-
-/// Every killing body of the first five areas of the level order (the heart tree has none), by its
-/// left edge, with the floor a character comes from on its left.
-struct sThorns
-{
-    const char* area;
-    float left, floor;
-    ePass pass;
-};
-const sThorns kThorns[] = {
-    {"FrameSwitch", 97, -200, ePass::Over},      {"IntoTheWild", 73, -200, ePass::Over},
-    {"IntoTheWild", 253, -176, ePass::Over},     {"CaveStory", 170, -40, ePass::Beneath},
-    {"CaveStory", 218, -40, ePass::Beneath},     {"AntlerCave", 230, -150, ePass::OverTwice},
-};
-
 TEST_F(AreaRouteTest, EveryCharacterClearsEveryThornBushOfTheFirstAreasByThreeUnitsStandingOrRunning)
 {
     for (const char* name : {"FrameSwitch", "IntoTheWild", "CaveStory", "AntlerCave"}) {
@@ -101,7 +133,7 @@ TEST_F(AreaRouteTest, EveryCharacterClearsEveryThornBushOfTheFirstAreasByThreeUn
         for (const cPhysicsBody* bush : area->GetBodies()) {
             if (bush->GetType() != BODY_DEADLY && bush->GetType() != BODY_DEADLY_2)
                 continue;
-            const b2Vec2 at = bush->GetPosition(), far(at.x + bush->GetWidth(), at.y + bush->GetHeight());
+            const b2Vec2 at = bush->GetPosition();
             const auto row = std::find_if(std::begin(kThorns), std::end(kThorns), [&](const sThorns& t) {
                 return name == std::string(t.area) && std::fabs(t.left - at.x) < 0.5f;
             });
@@ -113,35 +145,10 @@ TEST_F(AreaRouteTest, EveryCharacterClearsEveryThornBushOfTheFirstAreasByThreeUn
                 jumpers = {s_resources->GetCharacter(0), s_resources->GetCharacter(1), s_resources->GetCharacter(2)};
             for (cPlayerChar* jumper : jumpers) {
                 for (const auto& [runUp, takeoff] : kLeaps) {
-                    walker = jumper;
-                    walker->Init(area->GetWorld(), at.x, row->floor);
-                    walker->SetPosition(at.x - walker->GetWidth() - runUp, row->floor);
-                    float closest = 1e9f;
-                    // As in the game: the keys of a tick act before the next update and step.
-                    const auto going = [&] {
-                        return walker->GetState() != PLAYER_DIE && walker->GetPosition().x < far.x + 30;
-                    };
-                    for (int t = 0, jumps = 0; t < 300 && going(); ++t) {
-                        walker->Walk(FACING_RIGHT);
-                        const bool atTakeoff = jumps == 0 && at.x - walker->GetPosition().x - walker->GetWidth() <= takeoff;
-                        const bool atTop = jumps == 1 && walker->GetLinearVelocity().y <= 0.0f;
-                        if (row->pass != ePass::Beneath && (atTakeoff || (atTop && row->pass == ePass::OverTwice))) {
-                            walker->Jump(false);
-                            ++jumps;
-                        }
-                        walker->Update(20);
-                        area->GetWorld()->Step(physics::kGameTimeStep, physics::kGameVelocityIterations,
-                                               physics::kGamePositionIterations);
-                        const float apart = std::fabs(walker->GetCenter().x - bush->GetCenter().x);
-                        if (apart < (walker->GetWidth() + bush->GetWidth()) / 2)
-                            closest = std::min(closest, row->pass == ePass::Beneath
-                                                            ? at.y - walker->GetPosition().y - walker->GetHeight()
-                                                            : walker->GetPosition().y - far.y);
-                    }
-                    EXPECT_TRUE(closest >= 3.0f && walker->GetPosition().x >= far.x + 30)
-                        << name << ", character " << walker->GetId() << (walker->IsAncestorForm() ? " (form)" : "")
+                    EXPECT_GE(Pass(*bush, *row, jumper, runUp, takeoff), 3.0f)
+                        << name << ", character " << jumper->GetId() << (jumper->IsAncestorForm() ? " (form)" : "")
                         << ", run-up " << runUp << ", taking off " << takeoff << " before the thorns at " << at.x
-                        << ": " << closest << " units from them at the closest, now at " << Describe();
+                        << ", now at " << Describe();
                     walker->Reset();
                 }
             }
