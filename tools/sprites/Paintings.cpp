@@ -128,10 +128,14 @@ void PaintTrunk(Letters &c, int crownBottom)
     for (int y = crownBottom - 12; y < h; ++y) {
         const double half = TrunkHalf(y, h);
         for (int x = int(cx - half); x < int(std::ceil(cx + half)); ++x) {
-            // Gaps between the three roots, widening towards the ground.
+            // The shade between the three roots, widening towards the ground. Left open, the
+            // gaps showed the pale sky as little spikes at the tree's foot, which a player took
+            // for thorns.
             const int rootGap = y - (h - 12);
-            if (rootGap > 0 && std::abs(std::abs(x + 0.5 - cx) - 21.0) < rootGap / 3.0)
+            if (rootGap > 0 && std::abs(std::abs(x + 0.5 - cx) - 21.0) < 4.0 * std::sqrt(rootGap / 12.0)) {
+                c.Set(x, y, 'B');
                 continue;
+            }
             const double rel = (x + 0.5 - (cx - half)) / (2 * half);
             char letter = rel < 0.14 ? 'l' : rel > 0.7 ? 'T' : 't';
             // Bark: two wavy grooves down the sides, leaving the face in the middle smooth.
