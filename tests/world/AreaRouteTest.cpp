@@ -33,13 +33,7 @@ enum class ePass { Over, Beneath, OverTwice };
 
 /// Every killing body of the first five areas of the level order (the heart tree has none), by its
 /// left edge, with the floor a character comes from on its left.
-struct sThorns
-{
-    const char* area;
-    float left, floor;
-    ePass pass;
-};
-const sThorns kThorns[] = {
+const struct sThorns { const char* area; float left, floor; ePass pass; } kThorns[] = {
     {"FrameSwitch", 97, -200, ePass::Over},      {"IntoTheWild", 73, -200, ePass::Over},
     {"IntoTheWild", 253, -176, ePass::Over},     {"CaveStory", 170, -40, ePass::Beneath},
     {"CaveStory", 218, -40, ePass::Beneath},     {"AntlerCave", 230, -150, ePass::OverTwice},
@@ -138,17 +132,13 @@ TEST_F(AreaRouteTest, EveryCharacterClearsEveryThornBushOfTheFirstAreasByThreeUn
                 return name == std::string(t.area) && std::fabs(t.left - at.x) < 0.5f;
             });
             ASSERT_NE(row, std::end(kThorns)) << name << ": thorns at " << at.x << " are not in the table";
-            EXPECT_TRUE(bush->GetWidth() >= 12 && bush->GetHeight() >= 6) << name << ": thorns at " << at.x
-                                                                           << " too small to read as a bush";
-            std::vector<cPlayerChar*> jumpers{gAntlerAncestor};
-            if (row->pass != ePass::OverTwice)
-                jumpers = {s_resources->GetCharacter(0), s_resources->GetCharacter(1), s_resources->GetCharacter(2)};
+            EXPECT_TRUE(bush->GetWidth() >= 12 && bush->GetHeight() >= 6) << name << ": thorns at " << at.x << " too small";
+            const std::vector<cPlayerChar*> jumpers = row->pass == ePass::OverTwice ? std::vector<cPlayerChar*>{gAntlerAncestor}
+                : std::vector<cPlayerChar*>{s_resources->GetCharacter(0), s_resources->GetCharacter(1), s_resources->GetCharacter(2)};
             for (cPlayerChar* jumper : jumpers) {
                 for (const auto& [runUp, takeoff] : kLeaps) {
-                    EXPECT_GE(Pass(*bush, *row, jumper, runUp, takeoff), 3.0f)
-                        << name << ", character " << jumper->GetId() << (jumper->IsAncestorForm() ? " (form)" : "")
-                        << ", run-up " << runUp << ", taking off " << takeoff << " before the thorns at " << at.x
-                        << ", now at " << Describe();
+                    EXPECT_GE(Pass(*bush, *row, jumper, runUp, takeoff), 3.0f) << name << ", character " << jumper->GetId()
+                        << ", run-up " << runUp << ", taking off " << takeoff << " before " << at.x << ", now at " << Describe();
                     walker->Reset();
                 }
             }
