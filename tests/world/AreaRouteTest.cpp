@@ -1,7 +1,7 @@
 // The real area played by a script: one character walks and jumps from the enter tree's mouth to
-// the exit, floor by floor, so the terrain stays passable whatever is changed in the file. In the
-// first areas of the level order every character that meets a row of thorns clears it by a margin,
-// jumping from standing right before it or running, whether it takes off early or late.
+// the exit, floor by floor, so the terrain stays passable whatever is changed in the file. Each of
+// the characters clears each thorn bush of the first areas it meets by a margin, jumping from standing right
+// before it or running, whether it takes off early or late.
 #include "world/Area.h"
 
 #include "actors/AntlerAncestor.h"
@@ -84,8 +84,7 @@ protected:
         walker->Init(area->GetWorld(), at.x, row.floor);
         walker->SetPosition(at.x - walker->GetWidth() - runUp, row.floor);
         float closest = 1e9f;
-        const auto going = [&] { return walker->GetState() != PLAYER_DIE && walker->GetPosition().x < far.x + 30; };
-        for (int t = 0, jumps = 0; t < 300 && going(); ++t) {
+        for (int t = 0, jumps = 0; t < 300 && walker->GetState() != PLAYER_DIE && walker->GetPosition().x < far.x + 30; ++t) {
             // As in the game: the keys of a tick act before the next update and step.
             walker->Walk(FACING_RIGHT);
             const bool atTakeoff = jumps == 0 && at.x - walker->GetPosition().x - walker->GetWidth() <= takeoff;
@@ -98,9 +97,8 @@ protected:
             area->GetWorld()->Step(physics::kGameTimeStep, physics::kGameVelocityIterations,
                                    physics::kGamePositionIterations);
             if (std::fabs(walker->GetCenter().x - bush.GetCenter().x) < (walker->GetWidth() + bush.GetWidth()) / 2)
-                closest = std::min(closest, row.pass == ePass::Beneath
-                                                ? at.y - walker->GetPosition().y - walker->GetHeight()
-                                                : walker->GetPosition().y - far.y);
+                closest = std::min(closest, row.pass == ePass::Beneath ? at.y - walker->GetPosition().y - walker->GetHeight()
+                                                                       : walker->GetPosition().y - far.y);
         }
         return walker->GetPosition().x >= far.x + 30 ? closest : NAN;
     }

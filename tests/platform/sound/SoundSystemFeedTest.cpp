@@ -85,14 +85,7 @@ struct sLosingOutput : cSoundOutput
         int queued = 0;
     };
     explicit sLosingOutput(sState& watched) : state(watched) {}
-    ~sLosingOutput() override { Look([&] { return state.dropped = true; }); }
-    int QueuedFrames() override { return Look([&] { return state.queued; }); }
-    bool IsConnected() override { return Look([&] { return state.connected; }); }
-    void Queue(const std::int16_t*, int frameCount) override
-    {
-        const std::lock_guard<std::mutex> lock(state.mutex);
-        state.queued += frameCount;
-    }
+    /// What read() answers, under the lock, as a look the test can wait for.
     template <typename F>
     auto Look(F read)
     {
@@ -100,6 +93,14 @@ struct sLosingOutput : cSoundOutput
         ++state.looks;
         state.changed.notify_all();
         return read();
+    }
+    ~sLosingOutput() override { Look([&] { return state.dropped = true; }); }
+    int QueuedFrames() override { return Look([&] { return state.queued; }); }
+    bool IsConnected() override { return Look([&] { return state.connected; }); }
+    void Queue(const std::int16_t*, int frameCount) override
+    {
+        const std::lock_guard<std::mutex> lock(state.mutex);
+        state.queued += frameCount;
     }
     sState& state;
 };

@@ -1,10 +1,9 @@
 // Every area file's own pictures over the file's own sky, as the game shows them: the ground, its top
 // and its body, stands out from the sky in every look, caves by night stay rooms of rock that stands
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
-// receivers wait to become stands out from what shows behind it, by day and by night, without looking
-// solid or lighter than the ground, and two of them side by side show one edge; every area's
-// thorns show exactly the box that kills, stand out from what lies past them and are not the
-// pink of the hearts.
+// receivers wait to become shows one edge between two and stands out from what is behind it, day and night,
+// neither solid nor lighter than the ground; every area's thorns show exactly the box that kills, stand
+// out from what lies past them and are not the hearts' pink.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
