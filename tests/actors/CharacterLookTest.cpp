@@ -13,8 +13,6 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 64;
 /// World rows start this far up the world texture.
 constexpr int kWorldRow = 240;
-/// Wide and high enough for two characters, one on the other.
-constexpr int kTower = 40;
 
 class CharacterLookTest : public CharacterWorld
 {
@@ -109,9 +107,9 @@ TEST_F(CharacterLookTest, ACharacterStandingOnAnotherStandsOnItsHeadInEveryPoseO
         const int top = static_cast<int>(lower->GetHeight());
         std::vector<int> feet;
         {
-            const GlCanvas picture(kTower, kTower);
+            const GlCanvas picture(kWidth, kHeight);
             DrawAt(upper->GetAnimation(ANIM_STAND), top);
-            for (int x = 0; x < kTower; ++x)
+            for (int x = 0; x < kWidth; ++x)
                 if (InkIn(picture, x, top, 1, 1) > 0)
                     feet.push_back(x);
         }
@@ -121,7 +119,7 @@ TEST_F(CharacterLookTest, ACharacterStandingOnAnotherStandsOnItsHeadInEveryPoseO
             cAnimation* pose = lower->GetAnimation(index);
             for (int frame = 0; frame < pose->GetNumFrames(); ++frame) {
                 pose->SetFrame(frame);
-                const GlCanvas picture(kTower, kTower);
+                const GlCanvas picture(kWidth, kHeight);
                 DrawAt(pose, 0);
                 for (int x : feet)
                     EXPECT_EQ(InkIn(picture, x, top - 1, 1, 1), 1)

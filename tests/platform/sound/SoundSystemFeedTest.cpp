@@ -73,7 +73,8 @@ TEST(SoundSystemFeedTest, KeepsAShortQueueWithANewPlayInTheNextBlockAndUpdatesMa
     EXPECT_TRUE(output.PlayAndHold(output.queued, kAhead + kBlock)) << "ran dry, yet kept as short";
 }
 
-/// Holds what it is given until its device goes; its state, which the test watches, outlives it.
+/// Holds what it is given until its device goes; every look at it is told to the test through a state
+/// that outlives it.
 struct sLosingOutput : cSoundOutput
 {
     struct sState
@@ -85,7 +86,6 @@ struct sLosingOutput : cSoundOutput
         int queued = 0;
     };
     explicit sLosingOutput(sState& watched) : state(watched) {}
-    /// What read() answers, under the lock, as a look the test can wait for.
     template <typename F>
     auto Look(F read)
     {
