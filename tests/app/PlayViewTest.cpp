@@ -99,17 +99,15 @@ TEST_F(PlayViewTest, SupportLinesCrossTheViewAndOutlineTheVirtualScreenOverTheFr
 {
     view->ToggleSupportLines();
     const cFrameEditor* frames = window.game->GetFrameEditor();
-    const QPoint corner(frames->GetOffsetX(), frames->GetOffsetY());
     const int w = view->width(), h = view->height();
-    const QColor white(Qt::white);
-
     const QImage lines = Grab("play-support-lines");
     for (QPoint at : {QPoint(w / 2 - 1, 3), QPoint(w / 2, h - 3), QPoint(3, h / 2 - 1), QPoint(w - 3, h / 2)})
-        EXPECT_EQ(At(lines, at), white) << at.x() << "," << at.y();
-    EXPECT_EQ(At(lines, corner + QPoint(10, 1)), QColor(100, 255, 255)) << "the virtual screen's outline";
+        EXPECT_EQ(At(lines, at), QColor(Qt::white)) << at.x() << "," << at.y();
+    EXPECT_EQ(At(lines, QPoint(frames->GetOffsetX() + 10, frames->GetOffsetY() + 1)), QColor(100, 255, 255))
+        << "the virtual screen's outline";
 
     view->ToggleFrameDrawing();
     const QImage plain = Grab("play-support-lines-without-frames");
-    EXPECT_NE(At(plain, QPoint(w / 2, h - 3)), white);
-    EXPECT_NE(At(plain, QPoint(w - 3, h / 2)), white);
+    EXPECT_NE(At(plain, QPoint(w / 2, h - 3)), QColor(Qt::white));
+    EXPECT_NE(At(plain, QPoint(w - 3, h / 2)), QColor(Qt::white));
 }

@@ -62,6 +62,38 @@ std::string LargeBufferAfterALargerOneFreed()
         return "the heap grew";
     return {};
 }
+
+/// What a start prints of its steps, in their order, when it finds no templates.
+const std::vector<std::string> kStarted = {
+    "Invalid XML resource file: Controls.xml", "Loading input configuration file faild",
+    "Invalid XML resource file: Settings.xml", "Audio system initialized",
+    "Audio library successfully loaded.",      "Chip-sets successfully loaded.",
+    "Monster resources successfully loaded.",  "Common assets successfully loaded.",
+};
+const std::string kRefused = "Zorv Initialization - OpenGL framebuffer objects";
+
+/// Which of those lines the whole program prints, in order, started in a folder without templates
+/// on a fresh data folder, with the variables (NAME=value) added to its environment.
+std::vector<std::string> LinesOfAStart(const QStringList& variables)
+{
+    QTemporaryDir dataHome, workDir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& variable : variables + QStringList{"XDG_DATA_HOME=" + dataHome.path(), "MIRROWEN_SILENT_AUDIO=1",
+                                                           "MIRROWEN_NONINTERACTIVE=1"})
+        environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(workDir.path());
+    program.start(QStringLiteral("/proc/self/exe"), {QStringLiteral("--run-program")});
+    EXPECT_TRUE(program.waitForFinished(120000));
+    std::vector<std::string> steps = kStarted, lines;
+    steps.push_back(kRefused);
+    for (const QByteArray& line : program.readAllStandardOutput().split('\n'))
+        for (const std::string& step : steps)
+            if (line.contains(step.c_str()))
+                lines.push_back(step);
+    return lines;
+}
 }
 
 // In a process of its own, started as the game starts: buffers that tests before it freed stay
@@ -94,41 +126,6 @@ TEST(Startup, WithTheGraphicsOpensTheGameWindowAndReturnsZeroOnceItIsClosed)
     });
     EXPECT_EQ(RunGame(true), 0);
     EXPECT_EQ(titlesSeen, QStringList{"Mirrowen"});
-}
-
-namespace
-{
-/// What a start prints of its steps, in their order, when it finds no templates.
-const std::vector<std::string> kStarted = {
-    "Invalid XML resource file: Controls.xml", "Loading input configuration file faild",
-    "Invalid XML resource file: Settings.xml", "Audio system initialized",
-    "Audio library successfully loaded.",      "Chip-sets successfully loaded.",
-    "Monster resources successfully loaded.",  "Common assets successfully loaded.",
-};
-const std::string kRefused = "Zorv Initialization - OpenGL framebuffer objects";
-
-/// Which of those lines the whole program prints, in order, started in a folder without templates
-/// on a fresh data folder, with the variables (NAME=value) added to its environment.
-std::vector<std::string> LinesOfAStart(const QStringList& variables)
-{
-    QTemporaryDir dataHome, workDir;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const QString& variable : variables + QStringList{"XDG_DATA_HOME=" + dataHome.path(), "MIRROWEN_SILENT_AUDIO=1",
-                                                           "MIRROWEN_NONINTERACTIVE=1"})
-        environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(workDir.path());
-    program.start(QStringLiteral("/proc/self/exe"), {QStringLiteral("--run-program")});
-    EXPECT_TRUE(program.waitForFinished(120000));
-    std::vector<std::string> steps = kStarted, lines;
-    steps.push_back(kRefused);
-    for (const QByteArray& line : program.readAllStandardOutput().split('\n'))
-        for (const std::string& step : steps)
-            if (line.contains(step.c_str()))
-                lines.push_back(step);
-    return lines;
-}
 }
 
 TEST(Startup, ThePrintedLinesFollowTheStartUpsOrderAndARefusedDriverStartsNothing)

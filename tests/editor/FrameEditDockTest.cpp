@@ -170,7 +170,7 @@ TEST_F(FrameEditDockTest, EditingOneCoordinateOfAFrameOffTheScreenLeavesTheOther
     EXPECT_EQ(square.GetTexWidth(), 504) << "as far as the texture reaches from the window's origin";
 }
 
-TEST_F(FrameEditDockTest, FillsTheBackgroundFieldsAsEditsDoAndGivesTheBackgroundBackAsRead)
+TEST_F(FrameEditDockTest, FillsItsFieldsAsEditsDoGivesTheBackgroundBackAsReadAndKeepsTheFieldsWithoutAnEditor)
 {
     // Every changed field tells its listeners, as after an edit.
     int changes = 0;
@@ -184,23 +184,19 @@ TEST_F(FrameEditDockTest, FillsTheBackgroundFieldsAsEditsDoAndGivesTheBackground
     EXPECT_EQ(changes, 5);
     EXPECT_EQ(editor.GetBackgroundColor(), (sZorv_BG_Color{300, 20, 30, 40, 50, 60}));
 
+    // A wide window shows size 1, editable as the square one left it; full screen, then no area,
+    // the fields go on showing the frame.
+    ClickFrame(Frame(0, 0));
+    ClickFrame(Frame(0, 1));
+    EXPECT_EQ(Field("Image Size")->text(), "1");
+    dock.HideEditor();
+    dock.SetFrameEditor(nullptr);
+    for (const char* label : {"Position X", "Position Y", "Image X", "Image Y", "Image Size", "Scale"})
+        EXPECT_FALSE(Field(label)->isReadOnly() || Field(label)->text().isEmpty()) << label;
+
     // A presentation whose file gave no background gets none from the fields.
     cFrameEditor bare{nullptr};
     bare.AddFrameSet();
     dock.SetFrameEditor(&bare);
     EXPECT_EQ(bare.GetBackground(), nullptr);
-}
-
-TEST_F(FrameEditDockTest, AWideWindowShowsSizeOneAndTheFieldsOutlastTheEditor)
-{
-    dock.SetFrameEditor(&editor);
-    ClickFrame(Frame(0, 0));
-    ClickFrame(Frame(0, 1));
-    EXPECT_EQ(Field("Image Size")->text(), "1");
-    EXPECT_FALSE(Field("Image Size")->isReadOnly()) << "as the square window left it";
-    // Full screen, then no area: the fields go on showing the frame.
-    dock.HideEditor();
-    dock.SetFrameEditor(nullptr);
-    for (const char* label : {"Position X", "Position Y", "Image X", "Image Y", "Image Size", "Scale"})
-        EXPECT_FALSE(Field(label)->isReadOnly() || Field(label)->text().isEmpty()) << label;
 }

@@ -268,24 +268,18 @@ TEST_F(InputHandlerFile, FirstStartMakesTheUserCopyFromTheShippedTemplate)
 
 TEST_F(InputHandlerFile, NewCopyHoldsTheTemplatesElementsInItsOrderWithTheBindingEachLeft)
 {
-    const struct
-    {
-        const char* name;
-        QByteArray xml;
-        std::vector<std::string> copy;
-    } templates[] = {
+    const struct { const char* name; QByteArray xml; std::vector<std::string> copy; } templates[] = {
         {"known elements wherever they stand, repeated, one without a key",
          "<ZORV_CONTROLS><JUMP Standard=\"87\"/><Other><PREV Standard=\"66\"/></Other><JUMP/>"
          "<UP Standard=\"-5\"/></ZORV_CONTROLS>",
          {"JUMP=87", "PREV=66", "JUMP=87", "UP=16777235"}},
         {"cut short", "<ZORV_CONTROLS><LEFT Standard=\"74\"/><RIGHT Stand", {"LEFT=74"}},
     };
+    input.SetDefaultKeys();
     for (const auto& row : templates) {
         QFile::remove(UserPath("Controls.xml"));
         WriteTemplate("Controls.xml", row.xml);
-        cInputHandler fresh;
-        fresh.SetDefaultKeys();
-        EXPECT_EQ(StdoutOf([&] { EXPECT_TRUE(fresh.ParseConfig("Controls.xml")) << row.name; }), "") << row.name;
+        EXPECT_EQ(StdoutOf([&] { EXPECT_TRUE(input.ParseConfig("Controls.xml")) << row.name; }), "") << row.name;
         EXPECT_EQ(BindingsIn(ReadUserCopy("Controls.xml")), row.copy) << row.name;
     }
 }

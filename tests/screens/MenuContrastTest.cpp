@@ -1,10 +1,10 @@
 // Every menu page as a player sees it (the area selection's too), at the default window size and at full HD, its text
 // measured on the picture: letters drawn white or lilac stand out from what lies beside their strokes outside their
 // holes (their outline, the page) by at least 4.5:1 (relative-luminance contrast, the figure asked of readable text),
-// no outline fills a hole or stands off its strokes, no back copy shows a stroke outside the holes, a shadowed line's
-// blue shows down-right of its strokes, each line shows, no two lines run into each other and none stands on a dark
-// panel; the figures of letters in other colours are printed per page. Each line is drawn once more without its front
-// copy, so what lies behind every letter is known pixel by pixel.
+// no outline fills a hole or stands off its strokes, no back copy shows beside them, a shadowed line's blue shows
+// down-right of its strokes, each line shows, no two lines run into each other and none stands on a dark panel; the
+// figures of letters in other colours are printed per page. Each line is drawn once more without its front copy, so
+// what lies behind every letter is known pixel by pixel.
 #include "MenuFixture.h"
 
 #include "player/GameSettings.h"
@@ -165,19 +165,17 @@ protected:
         std::vector<sLine> lines = Lines(runs);
         EXPECT_FALSE(lines.empty()) << name;
         std::map<QString, double> worst;
-        int stray = 0;
         for (sLine& line : lines) {
             Read(line, seen, behind, Draw(draw, [n = 0, &line](const cFontManager::sTextRun&) mutable {
                      return n++ != line.frontIndex;
                  }), Draw([&line] { DrawAlone(line.front); }, {}));
             const QString colour = ColourName(line.front);
             worst[colour] = std::min(worst.count(colour) ? worst[colour] : 1e9, line.worstContrast);
-            stray += line.strayCopy;
         }
         QString figures;
         for (const auto& [colour, contrast] : worst)
             figures += QString("  %1 %2:1").arg(colour).arg(contrast, 0, 'f', 2);
-        printf("contrast %s at %dx%d:%s  stray %d\n", name, window.w, window.h, qPrintable(figures), stray);
+        printf("contrast %s at %dx%d:%s\n", name, window.w, window.h, qPrintable(figures));
         for (const auto& expected : kTints)
             for (const sLine& line : lines)
                 if (QLatin1String(expected.page) == QLatin1String(name) && line.front.text == expected.text) {
@@ -264,9 +262,8 @@ private:
     }
     /// The front copy's strokes (as drawn alone), the worst contrast between a lit stroke and a pixel beside it outside
     /// the letters' holes (what no path between strokes reaches from around the line), the front copy's outline
-    /// pixels in a hole or with no stroke within a step around them, back copies' strokes showing outside the holes
-    /// where the front copy draws nothing, and strokes whose blue shadow shows two steps down-right (image rows run
-    /// upwards).
+    /// pixels in a hole or with no stroke within a step around them, back copies' strokes outside the holes where the
+    /// front copy draws nothing, and strokes whose blue shadow shows two steps down-right (image rows run upwards).
     static void Read(sLine& line, const QImage& seen, const QImage& behind, const QImage& frontless, const QImage& alone)
     {
         const int s = std::max(1, line.front.h / cFontManager::kGlyphHeight);
@@ -418,7 +415,6 @@ TEST_P(MenuContrastTest, TheInterludeBeforeTheFirstAreaReadsClearly)
     EXPECT_GE(lines.size(), 3u) << "the next area, the speaker's line and the key to go on";
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, MenuContrastTest,
-                         ::testing::Values(sWindow{853, 533}, sWindow{960, 544}, sWindow{1920, 1080}));
+INSTANTIATE_TEST_SUITE_P(Windows, MenuContrastTest, ::testing::Values(sWindow{853, 533}, sWindow{960, 544}, sWindow{1920, 1080}));
 
 } // namespace

@@ -22,7 +22,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -421,7 +420,7 @@ TEST_F(OptionPagesMouseTest, FramesAnswerInTheirBoxesHideTheirTextAndLitEntriesS
     // A press steps it one frame down on its left half, up on its right, within its eight frames.
     const int down = cMenuItem::RESULT_CLICK_VOLUME_DOWN, up = cMenuItem::RESULT_CLICK_VOLUME_UP;
     cAnimation& level = *item.SubItem(2)->GetAnimation("volumeControll");
-    const std::array<int, 4> presses[] = {{0, 2, down, 0}, {0, 10, up, 1}, {7, 10, up, 7}, {7, 2, down, 6}};
+    const int presses[][4] = {{0, 2, down, 0}, {0, 10, up, 1}, {7, 10, up, 7}, {7, 2, down, 6}};
     for (const auto& [from, dx, code, to] : presses) {
         level.SetFrame(from);
         EXPECT_EQ(item.MousePress(volume.left() + dx, volume.top() + 2, "SOUND/GRAPHICS", keys->input), code);

@@ -276,8 +276,7 @@ TEST_F(AreaNatureTest, ASporeMushroomSoundsAsAnEffectAndTakesItsLoopUpWhereItSto
     ASSERT_TRUE(sporesStart());
     const auto muted = [mushroom] {
         FMOD_BOOL on = 0;
-        FMOD_Channel_GetMute(mushroom->GetSporeSound()->GetChannel(), &on);
-        return on != 0;
+        return FMOD_Channel_GetMute(mushroom->GetSporeSound()->GetChannel(), &on) == FMOD_OK && on;
     };
     gSoundLibrary->SetMuted(true);
     Update();
@@ -294,12 +293,12 @@ TEST_F(AreaNatureTest, ASporeMushroomSoundsAsAnEffectAndTakesItsLoopUpWhereItSto
     for (int t = 0; t < 100 && loop->GetCurrentFrame() == 0; ++t)
         Update();
     const int stoppedAt = loop->GetCurrentFrame();
+    ASSERT_NE(stoppedAt, 0);
     cAreaLook(*area).InitiateDay();
     Update();
     Nightfall();
     ASSERT_TRUE(sporesStart());
     EXPECT_EQ(loop->GetCurrentFrame(), stoppedAt);
-    EXPECT_NE(stoppedAt, 0);
 }
 
 TEST_F(AreaNatureTest, AGlowMushroomFoldsAwayAtNightForItsHideTimeAndDaybreakBringsItBack)

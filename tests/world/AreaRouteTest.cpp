@@ -1,7 +1,7 @@
 // The real area played by a script: one character walks and jumps from the enter tree's mouth to
-// the exit, floor by floor, so the terrain stays passable whatever is changed in the file. In the
-// first areas of the level order every character that meets a row of thorns clears it by a margin,
-// jumping from standing right before it or running, whether it takes off early or late.
+// the exit, floor by floor, so the terrain stays passable whatever is changed in the file. Each of
+// the characters clears each thorn bush of the first areas it meets by a margin, jumping from standing right
+// before it or running, whether it takes off early or late.
 #include "world/Area.h"
 
 #include "actors/AntlerAncestor.h"
@@ -33,13 +33,7 @@ enum class ePass { Over, Beneath, OverTwice };
 
 /// Every killing body of the first five areas of the level order (the heart tree has none), by its
 /// left edge, with the floor a character comes from on its left.
-struct sThorns
-{
-    const char* area;
-    float left, floor;
-    ePass pass;
-};
-const sThorns kThorns[] = {
+const struct sThorns { const char* area; float left, floor; ePass pass; } kThorns[] = {
     {"FrameSwitch", 97, -200, ePass::Over},      {"IntoTheWild", 73, -200, ePass::Over},
     {"IntoTheWild", 253, -176, ePass::Over},     {"CaveStory", 170, -40, ePass::Beneath},
     {"CaveStory", 218, -40, ePass::Beneath},     {"AntlerCave", 230, -150, ePass::OverTwice},
@@ -90,8 +84,7 @@ protected:
         walker->Init(area->GetWorld(), at.x, row.floor);
         walker->SetPosition(at.x - walker->GetWidth() - runUp, row.floor);
         float closest = 1e9f;
-        const auto going = [&] { return walker->GetState() != PLAYER_DIE && walker->GetPosition().x < far.x + 30; };
-        for (int t = 0, jumps = 0; t < 300 && going(); ++t) {
+        for (int t = 0, jumps = 0; t < 300 && walker->GetState() != PLAYER_DIE && walker->GetPosition().x < far.x + 30; ++t) {
             // As in the game: the keys of a tick act before the next update and step.
             walker->Walk(FACING_RIGHT);
             const bool atTakeoff = jumps == 0 && at.x - walker->GetPosition().x - walker->GetWidth() <= takeoff;
@@ -104,9 +97,8 @@ protected:
             area->GetWorld()->Step(physics::kGameTimeStep, physics::kGameVelocityIterations,
                                    physics::kGamePositionIterations);
             if (std::fabs(walker->GetCenter().x - bush.GetCenter().x) < (walker->GetWidth() + bush.GetWidth()) / 2)
-                closest = std::min(closest, row.pass == ePass::Beneath
-                                                ? at.y - walker->GetPosition().y - walker->GetHeight()
-                                                : walker->GetPosition().y - far.y);
+                closest = std::min(closest, row.pass == ePass::Beneath ? at.y - walker->GetPosition().y - walker->GetHeight()
+                                                                       : walker->GetPosition().y - far.y);
         }
         return walker->GetPosition().x >= far.x + 30 ? closest : NAN;
     }
@@ -138,17 +130,13 @@ TEST_F(AreaRouteTest, EveryCharacterClearsEveryThornBushOfTheFirstAreasByThreeUn
                 return name == std::string(t.area) && std::fabs(t.left - at.x) < 0.5f;
             });
             ASSERT_NE(row, std::end(kThorns)) << name << ": thorns at " << at.x << " are not in the table";
-            EXPECT_TRUE(bush->GetWidth() >= 12 && bush->GetHeight() >= 6) << name << ": thorns at " << at.x
-                                                                           << " too small to read as a bush";
-            std::vector<cPlayerChar*> jumpers{gAntlerAncestor};
-            if (row->pass != ePass::OverTwice)
-                jumpers = {s_resources->GetCharacter(0), s_resources->GetCharacter(1), s_resources->GetCharacter(2)};
+            EXPECT_TRUE(bush->GetWidth() >= 12 && bush->GetHeight() >= 6) << name << ": thorns at " << at.x << " too small";
+            const std::vector<cPlayerChar*> jumpers = row->pass == ePass::OverTwice ? std::vector<cPlayerChar*>{gAntlerAncestor}
+                : std::vector<cPlayerChar*>{s_resources->GetCharacter(0), s_resources->GetCharacter(1), s_resources->GetCharacter(2)};
             for (cPlayerChar* jumper : jumpers) {
                 for (const auto& [runUp, takeoff] : kLeaps) {
-                    EXPECT_GE(Pass(*bush, *row, jumper, runUp, takeoff), 3.0f)
-                        << name << ", character " << jumper->GetId() << (jumper->IsAncestorForm() ? " (form)" : "")
-                        << ", run-up " << runUp << ", taking off " << takeoff << " before the thorns at " << at.x
-                        << ", now at " << Describe();
+                    EXPECT_GE(Pass(*bush, *row, jumper, runUp, takeoff), 3.0f) << name << ", character " << jumper->GetId()
+                        << ", run-up " << runUp << ", taking off " << takeoff << " before " << at.x << ", now at " << Describe();
                     walker->Reset();
                 }
             }

@@ -183,25 +183,22 @@ TEST_F(AreaTickTest, TheKeysCanSelectACharacterInsideTheExitWhichTheTickPassesOv
     EXPECT_EQ(area->GetCurrentPlayerIndex(), 1);
 }
 
-/// Notes its letter in *log whenever the tick updates it.
-template <typename Actor>
+/// What the tick updated, in its order: each cLogged notes its letter.
+std::string gUpdated;
+template <typename Actor, char kLetter>
 struct cLogged : Actor
 {
-    template <typename... Args>
-    cLogged(std::string* log, char letter, Args... args) : Actor(args...), log(log), letter(letter) {}
-    int Update(int dtMs) override { return *log += letter, Actor::Update(dtMs); }
-    std::string* log;
-    char letter;
+    using Actor::Actor;
+    int Update(int dtMs) override { return gUpdated += kLetter, Actor::Update(dtMs); }
 };
 
 TEST(AreaTickOrder, EmittersComeBeforeTheWater)
 {
     cTestArea area;
-    std::string log;
-    area.waterAreas.push_back(new cLogged<WaterArea>(&log, 'w', 0, 0, 10, 10, 53, 193, 230, 127));
-    area.emitterBoxes.push_back(new cLogged<cEmitterBox>(&log, 'e'));
+    area.waterAreas.push_back(new cLogged<WaterArea, 'w'>(0, 0, 10, 10, 53, 193, 230, 127));
+    area.emitterBoxes.push_back(new cLogged<cEmitterBox, 'e'>());
     area.Update(kTick);
-    EXPECT_EQ(log, "ew");
+    EXPECT_EQ(gUpdated, "ew");
 }
 
 } // namespace

@@ -256,9 +256,7 @@ TEST(WorldTest, ABodyLeavingTheWorldsBoxFreezesThereAndTouchesNothingMore)
     physics::World world;
     RecordingListener listener;
     world.SetContactListener(&listener);
-    BoxOptions sensor;
-    sensor.sensor = true;
-    AddBox(world, -50.0f, -1100.0f, 100.0f, 150.0f, sensor);  // across the box's bottom edge
+    AddBox(world, -50.0f, -1100.0f, 100.0f, 150.0f, {0.0f, true});  // a sensor across the box's bottom edge
     physics::Body* faller = AddDynamicBox(world, 0.0f, -900.0f, 10.0f, 10.0f);
     std::vector<float> tops{-890.0f};
     for (int step = 0; step < 100; ++step, tops.push_back(faller->GetPosition().y + 5.0f))

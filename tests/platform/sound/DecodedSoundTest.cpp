@@ -74,14 +74,13 @@ TEST(DecodedSoundTest, DamagedChainedAndShortFilesDecodeAsInOnePass)
 // stretches of a few frames to what one pass gives.
 TEST(DecodedSoundTest, EveryInputTheFuzzerKeptDecodesOnThreadsAsInOnePass)
 {
-    int inputs = 0;
-    QDirIterator it(MIRROWEN_SOURCE_DIR "/tests/fuzz/decodethreads", QDir::Files);
-    while (it.hasNext()) {
-        const QByteArray bytes = Bytes(it.next());
-        EXPECT_EQ(onemany::Difference(bytes.constData(), std::size_t(bytes.size())), "") << it.fileName().toStdString();
-        ++inputs;
+    const QDir kept(MIRROWEN_SOURCE_DIR "/tests/fuzz/decodethreads");
+    const QStringList inputs = kept.entryList(QDir::Files);
+    EXPECT_GE(inputs.size(), 8);
+    for (const QString& name : inputs) {
+        const QByteArray bytes = Bytes(kept.filePath(name));
+        EXPECT_EQ(onemany::Difference(bytes.constData(), std::size_t(bytes.size())), "") << name.toStdString();
     }
-    EXPECT_GE(inputs, 8);
 }
 
 // Every link from its first sample, on one thread and on many; a link of another format is refused.
@@ -92,9 +91,9 @@ TEST(DecodedSoundTest, AChainedFileDecodesFromItsFirstLink)
     const QByteArray mixed = EncodeTone(500, 0.5f, 440.0, 1, 44100, 1) + EncodeTone(500, 0.5f, 440.0, 2, 44100, 2);
     for (const unsigned threads : {1u, kThreads}) {
         cDecodedSound sound;
-        ASSERT_EQ(sound.DecodeOggVorbis(chained.constData(), std::size_t(chained.size()), threads), FMOD_OK);
-        EXPECT_EQ(sound.GetFrames(), 69986u + 70030u) << threads << " threads";
         EXPECT_EQ(sound.DecodeOggVorbis(mixed.constData(), std::size_t(mixed.size()), threads), FMOD_ERR_FORMAT);
+        EXPECT_EQ(sound.DecodeOggVorbis(chained.constData(), std::size_t(chained.size()), threads), FMOD_OK);
+        EXPECT_EQ(sound.GetFrames(), 69986u + 70030u) << threads << " threads";
     }
 }
 
@@ -103,13 +102,12 @@ TEST(DecodedSoundTest, TakesAThreadForEachProcessorItMayRunOn)
     cpu_set_t allowed, one;
     ASSERT_EQ(sched_getaffinity(0, sizeof allowed, &allowed), 0);
     CPU_ZERO(&one);
-    for (int cpu = 0; cpu < CPU_SETSIZE && CPU_COUNT(&one) == 0; ++cpu)
+    for (int cpu = 0; CPU_COUNT(&one) == 0; ++cpu)
         if (CPU_ISSET(cpu, &allowed))
             CPU_SET(cpu, &one);
     ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
-    const unsigned pinned = cDecodedSound::DefaultThreads();
+    EXPECT_EQ(cDecodedSound::DefaultThreads(), 1u);
     ASSERT_EQ(sched_setaffinity(0, sizeof allowed, &allowed), 0);
-    EXPECT_EQ(pinned, 1u);
     EXPECT_EQ(cDecodedSound::DefaultThreads(), unsigned(CPU_COUNT(&allowed)));
 }
 

@@ -73,39 +73,34 @@ TEST(SoundSystemFeedTest, KeepsAShortQueueWithANewPlayInTheNextBlockAndUpdatesMa
     EXPECT_TRUE(output.PlayAndHold(output.queued, kAhead + kBlock)) << "ran dry, yet kept as short";
 }
 
-/// Holds what it is given until its device goes; the test watches it through a state it keeps.
+/// Holds what it is given until its device goes; every look at it is told to the test through a state
+/// that outlives it.
 struct sLosingOutput : cSoundOutput
 {
     struct sState
     {
         std::mutex mutex;
         std::condition_variable changed;
-        bool connected = true;
-        bool dropped = false;
+        bool connected = true, dropped = false;
         long looks = 0;
         int queued = 0;
     };
     explicit sLosingOutput(sState& watched) : state(watched) {}
-    ~sLosingOutput() override
-    {
-        const std::lock_guard<std::mutex> lock(state.mutex);
-        state.dropped = true;
-        state.changed.notify_all();
-    }
-    int QueuedFrames() override { return Look(state.queued); }
-    bool IsConnected() override { return Look(state.connected); }
-    void Queue(const std::int16_t*, int frameCount) override
-    {
-        const std::lock_guard<std::mutex> lock(state.mutex);
-        state.queued += frameCount;
-    }
-    template <typename T>
-    T Look(const T& value)
+    template <typename F>
+    auto Look(F read)
     {
         const std::lock_guard<std::mutex> lock(state.mutex);
         ++state.looks;
         state.changed.notify_all();
-        return value;
+        return read();
+    }
+    ~sLosingOutput() override { Look([&] { return state.dropped = true; }); }
+    int QueuedFrames() override { return Look([&] { return state.queued; }); }
+    bool IsConnected() override { return Look([&] { return state.connected; }); }
+    void Queue(const std::int16_t*, int frameCount) override
+    {
+        const std::lock_guard<std::mutex> lock(state.mutex);
+        state.queued += frameCount;
     }
     sState& state;
 };

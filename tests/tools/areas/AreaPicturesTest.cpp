@@ -1,10 +1,9 @@
 // Every area file's own pictures over the file's own sky, as the game shows them: the ground, its top
 // and its body, stands out from the sky in every look, caves by night stay rooms of rock that stands
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
-// receivers wait to become stands out from what shows behind it, by day and by night, without looking
-// solid or lighter than the ground, and two of them side by side show one edge; every area's
-// thorns show exactly the box that kills, stand out from what lies past them and are not the
-// pink of the hearts.
+// receivers wait to become shows one edge between two and stands out from what is behind it, day and night,
+// neither solid nor lighter than the ground; every area's thorns show exactly the box that kills, stand
+// out from what lies past them and are not the hearts' pink.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
@@ -18,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <tuple>
 
 namespace {
@@ -145,60 +143,55 @@ TEST(AreaPictures, WaitingPiecesShareTheirEdgesShowTheirPlaceThroughAndStandOutN
     const QImage chips(":/res/images/chipsets/chip_set_03.png");
     const struct { int type; QPoint frames[2]; int height, top; QSize body; } pieces[] = {
         {0, {{77, 11}, {101, 11}}, 8, 0, {13, 1}}, {1, {{175, 11}, {199, 11}}, 22, 21, {13, 14}}};
-    // Each frame's outline (its first 16 columns, clear of the bud), in world units from the body's
-    // lower-left corner, by the type of its piece.
-    std::multimap<int, std::vector<std::pair<QPoint, QColor>>> outlines;
-    const auto span = [](const auto& line) {
-        return line.second.size() == 2 ? std::abs(line.second[1] - line.second[0]) : 0;
-    };
+    // Every receiver of every area file, its type and place, with what shows behind it by day and
+    // how light the area's ground is by night.
+    std::vector<std::tuple<const sArea*, int, QPoint, Behind, double>> receivers;
+    for (const sArea& area : Areas()) {
+        QFile file(MIRROWEN_SOURCE_DIR "/res/Areas/" + area.name + ".xml");
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const std::optional<sGroundEdge> ground = GroundEdge(area.pictures.second, SkyBehind(area.plan, true));
+        for (QXmlStreamReader xml(&file); !xml.atEnd();)
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("ReceiverBox"))
+                receivers.emplace_back(&area, xml.attributes().value("type").toInt(),
+                                       QPoint(xml.attributes().value("x").toInt(), xml.attributes().value("y").toInt()),
+                                       SkyBehind(area.plan, false), ground ? ground->ground : 1.0);
+    }
     for (const auto& piece : pieces) {
         for (const QPoint& frame : piece.frames) {
-            auto& outline = outlines.emplace(piece.type, std::vector<std::pair<QPoint, QColor>>())->second;
-            std::map<int, std::vector<int>> rows, columns;
+            // The outline (the frame's first 16 columns, clear of the bud) in world units from the body's
+            // lower-left corner: two pieces side by side, or a crate on a crate, show one edge where they
+            // meet, as it reaches one unit past the body on the right, a crate's on top too; hollow.
+            std::vector<std::pair<QPoint, QColor>> outline;
+            QRect bounds;
             for (int k = 0; k < 16 * piece.height; ++k) {
                 const QPoint p(k % 16, piece.top - k / 16);
                 if (const QColor c = chips.pixelColor(frame + QPoint(k % 16, k / 16)); c.alpha() > 0) {
                     outline.push_back({p, c});
-                    rows[p.y()].push_back(p.x());
-                    columns[p.x()].push_back(p.y());
+                    bounds |= QRect(p, QSize(1, 1));
                 }
             }
-            // Two pieces side by side, or a crate on a crate, show one edge where they meet: inside the
-            // outline the two ends of a row lie a body's width apart, and those of a crate's column its height.
-            for (auto row = std::next(rows.begin()); row != std::prev(rows.end()); ++row)
-                EXPECT_EQ(span(*row), piece.body.width()) << piece.type << ", row " << row->first;
-            for (auto column = std::next(columns.begin()); column != std::prev(columns.end()) && piece.type == 1; ++column)
-                EXPECT_EQ(span(*column), piece.body.height()) << "crate, column " << column->first;
-            EXPECT_LE(4 * outline.size(), 3 * 14 * rows.size()) << piece.type << ": see-through";
-        }
-    }
-    // Over what shows behind each waiting piece of every area by day, and over its night sky, no
-    // lighter than its ground by night.
-    for (const sArea& area : Areas()) {
-        QFile file(MIRROWEN_SOURCE_DIR "/res/Areas/" + area.name + ".xml");
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const Behind day = SkyBehind(area.plan, false), night = SkyBehind(area.plan, true);
-        const std::optional<sGroundEdge> ground = GroundEdge(area.pictures.second, night);
-        for (QXmlStreamReader xml(&file); !xml.atEnd();) {
-            if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("ReceiverBox"))
-                continue;
-            const QPoint place(xml.attributes().value("x").toInt(), xml.attributes().value("y").toInt());
-            const auto [first, last] = outlines.equal_range(xml.attributes().value("type").toInt());
-            for (auto outline = first; outline != last; ++outline) {
-                SCOPED_TRACE(qPrintable(QString("%1 piece %2 at %3, %4").arg(area.name).arg(outline->first)
-                                            .arg(place.x()).arg(place.y())));
+            EXPECT_EQ(bounds.width() - 1, piece.body.width()) << piece.type;
+            EXPECT_TRUE(piece.type == 0 || bounds.height() - 1 == piece.body.height()) << bounds.height();
+            for (const auto& pixel : outline)
+                EXPECT_FALSE(bounds.adjusted(1, 1, -1, -1).contains(pixel.first)) << piece.type << ": filled";
+            EXPECT_LE(4 * outline.size(), 3 * 14 * bounds.height()) << piece.type << ": see-through";
+            // Over what shows behind it by day and over the night sky, no lighter than the ground by night.
+            for (const auto& [area, type, place, day, ground] : receivers) {
+                if (type != piece.type)
+                    continue;
+                SCOPED_TRACE(qPrintable(QString("%1 piece %2 at %3, %4").arg(area->name).arg(type).arg(place.x()).arg(place.y())));
                 int byDay = 0, byNight = 0;
                 double lightest = 0;
-                for (const auto& [p, colour] : outline->second) {
+                for (const auto& [p, colour] : outline) {
                     const QPoint texel = place + p + QPoint(0, 240);
                     const double light = Luminance(colour);
-                    byDay += ContrastRatio(light, Luminance(Seen(area.pictures.day, day, texel.x(), 511 - texel.y()))) >= 3.0;
-                    byNight += ContrastRatio(light, Luminance(area.plan.skyNight)) >= 3.0;
+                    byDay += ContrastRatio(light, Luminance(Seen(area->pictures.day, day, texel.x(), 511 - texel.y()))) >= 3.0;
+                    byNight += ContrastRatio(light, Luminance(area->plan.skyNight)) >= 3.0;
                     lightest = std::max(lightest, light);
                 }
-                EXPECT_GE(5 * byDay, 2 * static_cast<int>(outline->second.size())) << "by day, " << byDay;
-                EXPECT_GE(5 * byNight, 2 * static_cast<int>(outline->second.size())) << "by night, " << byNight;
-                EXPECT_LE(lightest, ground ? ground->ground : 1.0) << "lighter than the ground by night";
+                EXPECT_GE(5 * byDay, 2 * static_cast<int>(outline.size())) << "by day, " << byDay;
+                EXPECT_GE(5 * byNight, 2 * static_cast<int>(outline.size())) << "by night, " << byNight;
+                EXPECT_LE(lightest, ground) << "lighter than the ground by night";
             }
         }
     }
@@ -211,9 +204,8 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
     QFile file(MIRROWEN_SOURCE_DIR "/tests/tools/areas/ThornsOf07ecb0e.txt");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     QHash<QString, int> before;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
-        if (!line.startsWith('#'))
-            before.insert(line.section(' ', 0, 5), line.section(' ', 6).toInt());
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
+        before.insert(line.section(' ', 0, 5), line.section(' ', 6).toInt());
     // The hues of the hearts a player collects, from the sprites' palette.
     QFile palette(MIRROWEN_SOURCE_DIR "/tools/sprites/palette.txt");
     ASSERT_TRUE(palette.open(QIODevice::ReadOnly | QIODevice::Text));
@@ -223,7 +215,7 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
             hearts.push_back(QColor('#' + line.section(' ', 1, 1)).hsvHue());
     ASSERT_FALSE(hearts.empty());
     for (const sArea& area : Areas()) {
-        // A bush is what differs from the picture painted without the area's bushes.
+        // A bush is what stands out from the picture painted without the area's bushes.
         const sAreaPlan& plan = area.plan;
         if (plan.WithoutThorns().bodies.size() == plan.bodies.size())
             continue;
@@ -233,43 +225,43 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
             {"day", &area.pictures.day, &without.day, &day},
             {"night", area.pictures.secondIsBackdrop ? nullptr : &area.pictures.second, &without.second, &night},
             {"bat_land", area.pictures.batLand.isNull() ? nullptr : &area.pictures.batLand, &without.batLand, &day}};
-        const auto thorny = [&plan](int x, int y) {
-            return std::any_of(plan.bodies.begin(), plan.bodies.end(),
-                               [x, y](const sPlanBody& b) { return b.IsThorn() && b.box.contains(x, y); });
-        };
-        const auto terrain = [&plan](int x, int y) {
-            return plan.IsInside(x, y, 0) || plan.IsInside(x, y, 1) || plan.IsInside(x, y, 7);
-        };
         for (const auto& [look, picture, bare, behind] : looks) {
             const auto seen = [b = behind](const QImage* p, int x, int y) { return Luminance(Seen(*p, *b, x, 511 - y)); };
             for (const sPlanBody& body : plan.bodies) {
                 const QRect box = body.box;
                 if (!picture || !body.IsThorn())
                     continue;
-                // Past it: the row beyond its points and the columns beyond its ends, where no bush is.
+                // Around it lies the terrain it grows from, hangs from or is sunk in; its points
+                // stand on both ends, away from that terrain.
+                const auto terrain = [&plan](int x, int y) {
+                    return plan.IsInside(x, y, 0) || plan.IsInside(x, y, 1) || plan.IsInside(x, y, 7);
+                };
                 const bool hanging = terrain(box.left(), box.bottom() + 1) && !terrain(box.left(), box.top() - 1);
+                // Past it: the row beyond its points and the columns beyond its ends, where no bush is.
                 const int beyond = hanging ? box.top() - 1 : box.bottom() + 1;
                 std::vector<double> past;
                 for (int x = box.left() - 1; x <= box.right() + 1; ++x) {
                     for (int y = box.top() - 1; y <= box.bottom() + 1; ++y) {
+                        const auto holds = [x, y](const sPlanBody& b) { return b.IsThorn() && b.box.contains(x, y); };
                         const bool end = (x < box.left() || x > box.right()) && y >= box.top() && y <= box.bottom();
-                        if ((end || (y == beyond && x >= box.left() && x <= box.right())) && !thorny(x, y))
+                        if ((end || (y == beyond && x >= box.left() && x <= box.right()))
+                            && std::none_of(plan.bodies.begin(), plan.bodies.end(), holds))
                             past.push_back(seen(picture, x, y));
                     }
                 }
                 std::nth_element(past.begin(), past.begin() + past.size() / 2, past.end());
                 QRect drawn;
-                int corners = 0, changed = 0, standing = 0, apart = 180;
+                int corners = 0;
+                int changed = 0, standing = 0, apart = 180;
                 for (int k = 0; k < box.width() * box.height(); ++k) {
                     const int x = box.left() + k % box.width(), y = box.top() + k / box.width();
-                    const double light = seen(picture, x, y);
-                    if (ContrastRatio(light, seen(bare, x, y)) >= 1.5) {
+                    if (ContrastRatio(seen(picture, x, y), seen(bare, x, y)) >= 1.5) {
                         drawn |= QRect(x, y, 1, 1);
                         corners += (x == box.left() || x == box.right()) && y == (hanging ? box.top() : box.bottom());
                     }
                     if (picture->pixel(x, 511 - y) != bare->pixel(x, 511 - y)) {
                         ++changed;
-                        standing += ContrastRatio(light, past[past.size() / 2]) >= 3.0 ? 1 : 0;
+                        standing += ContrastRatio(seen(picture, x, y), past[past.size() / 2]) >= 3.0 ? 1 : 0;
                         for (int heart : hearts) {
                             const int hue = std::abs(picture->pixelColor(x, 511 - y).hsvHue() - heart);
                             apart = std::min({apart, hue, 360 - hue});
@@ -278,13 +270,14 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                 }
                 const QString key = QString("%1 %2 %3 %4 %5 %6").arg(area.name, look).arg(box.left()).arg(box.top() - 240)
                                         .arg(box.width()).arg(box.height());
-                EXPECT_TRUE(drawn == box) << qPrintable(key) << ": drawn x " << drawn.left() << " to " << drawn.right()
-                                          << ", y " << drawn.top() - 240 << " to " << drawn.bottom() - 240;
-                EXPECT_EQ(corners, 2) << qPrintable(key) << ": points on both ends";
-                RecordProperty(qPrintable(key), standing);
-                EXPECT_GE(3 * standing, 2 * changed) << qPrintable(key) << ": " << standing << " of " << changed << " at 3:1";
-                EXPECT_GE(standing, before.value(key)) << qPrintable(key) << ": weaker than on 07ecb0e";
-                EXPECT_GE(apart, 25) << qPrintable(key) << ": a hue " << apart << " degrees from a heart's";
+                const std::string where = qPrintable(key);
+                EXPECT_TRUE(drawn == box) << where << ", drawn x " << drawn.left() << " to " << drawn.right() << ", y "
+                                          << drawn.top() - 240 << " to " << drawn.bottom() - 240;
+                EXPECT_EQ(corners, 2) << where << ": points on both ends";
+                RecordProperty(where, standing);
+                EXPECT_GE(3 * standing, 2 * changed) << where << ": " << standing << " of " << changed << " at 3:1";
+                EXPECT_GE(standing, before.value(key)) << where << ": weaker than on 07ecb0e";
+                EXPECT_GE(apart, 25) << where << ": a hue " << apart << " degrees from a heart's";
             }
         }
     }
