@@ -3,8 +3,8 @@
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
 // receivers wait to become stands out from what shows behind it, by day and by night, without looking
 // solid or lighter than the ground, and two of them side by side show one edge; every area's
-// thorns show exactly the box that kills, stand out from what lies past them and are not the
-// pink of the hearts.
+// thorns show exactly the box that kills as a row of sharp points, light only at those points,
+// stand out from what lies past them and are not the pink of the hearts.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
@@ -258,6 +258,10 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                     }
                 }
                 std::nth_element(past.begin(), past.begin() + past.size() / 2, past.end());
+                // The points: the row away from what the bush grows on.
+                const int tips = hanging ? box.top() : box.bottom();
+                std::vector<int> points;
+                std::vector<std::pair<int, double>> lights;
                 QRect drawn;
                 int corners = 0, changed = 0, standing = 0, apart = 180;
                 for (int k = 0; k < box.width() * box.height(); ++k) {
@@ -265,11 +269,14 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                     const double light = seen(picture, x, y);
                     if (ContrastRatio(light, seen(bare, x, y)) >= 1.5) {
                         drawn |= QRect(x, y, 1, 1);
-                        corners += (x == box.left() || x == box.right()) && y == (hanging ? box.top() : box.bottom());
+                        corners += (x == box.left() || x == box.right()) && y == tips;
+                        if (y == tips)
+                            points.push_back(x);
                     }
                     if (picture->pixel(x, 511 - y) != bare->pixel(x, 511 - y)) {
                         ++changed;
                         standing += ContrastRatio(light, past[past.size() / 2]) >= 3.0 ? 1 : 0;
+                        lights.emplace_back(std::abs(y - tips), light);
                         for (int heart : hearts) {
                             const int hue = std::abs(picture->pixelColor(x, 511 - y).hsvHue() - heart);
                             apart = std::min({apart, hue, 360 - hue});
@@ -281,6 +288,24 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                 EXPECT_TRUE(drawn == box) << qPrintable(key) << ": drawn x " << drawn.left() << " to " << drawn.right()
                                           << ", y " << drawn.top() - 240 << " to " << drawn.bottom() - 240;
                 EXPECT_EQ(corners, 2) << qPrintable(key) << ": points on both ends";
+                // Apart, that is, where no rock in front of the bush parts them.
+                int closest = box.width(), farthest = 0;
+                for (size_t i = 1; i < points.size(); ++i) {
+                    closest = std::min(closest, points[i] - points[i - 1]);
+                    if (!terrain(points[i] - 1, tips))
+                        farthest = std::max(farthest, points[i] - points[i - 1]);
+                }
+                EXPECT_TRUE(closest > 1 && farthest <= 5) << qPrintable(key) << ": points " << closest << " to "
+                                                          << farthest << " pixels apart";
+                // Whatever is lighter than most of the bush lies at its points, never along its sides.
+                std::vector<double> light;
+                for (const auto& pixel : lights)
+                    light.push_back(pixel.second);
+                std::nth_element(light.begin(), light.begin() + light.size() / 2, light.end());
+                int lightRows = 0;
+                for (const auto& [fromTips, l] : lights)
+                    lightRows = std::max(lightRows, l > light[light.size() / 2] ? fromTips + 1 : 0);
+                EXPECT_LE(lightRows, 2) << qPrintable(key) << ": light " << lightRows << " rows from its points";
                 RecordProperty(qPrintable(key), standing);
                 EXPECT_GE(3 * standing, 2 * changed) << qPrintable(key) << ": " << standing << " of " << changed << " at 3:1";
                 EXPECT_GE(standing, before.value(key)) << qPrintable(key) << ": weaker than on 07ecb0e";
