@@ -258,25 +258,32 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                     }
                 }
                 std::nth_element(past.begin(), past.begin() + past.size() / 2, past.end());
-                // The points: the row away from what the bush grows on.
+                // Its points, in the row away from what it grows on: one pixel each, at most five apart where
+                // no rock in front of the bush parts them, and the only light in it, light being what stands
+                // out from where the spikes join over the root as much as a drawn pixel from what is behind.
                 const int tips = hanging ? box.top() : box.bottom();
-                std::vector<int> points;
+                std::vector<double> joined;
                 std::vector<std::pair<int, double>> lights;
                 QRect drawn;
-                int corners = 0, changed = 0, standing = 0, apart = 180;
+                int corners = 0, changed = 0, standing = 0, apart = 180, point = -1, closest = box.width(), farthest = 0;
                 for (int k = 0; k < box.width() * box.height(); ++k) {
                     const int x = box.left() + k % box.width(), y = box.top() + k / box.width();
                     const double light = seen(picture, x, y);
                     if (ContrastRatio(light, seen(bare, x, y)) >= 1.5) {
                         drawn |= QRect(x, y, 1, 1);
                         corners += (x == box.left() || x == box.right()) && y == tips;
-                        if (y == tips)
-                            points.push_back(x);
+                        if (y == tips && point >= 0 && !terrain(x - 1, y)) {
+                            closest = std::min(closest, x - point);
+                            farthest = std::max(farthest, x - point);
+                        }
+                        point = y == tips ? x : point;
                     }
                     if (picture->pixel(x, 511 - y) != bare->pixel(x, 511 - y)) {
                         ++changed;
                         standing += ContrastRatio(light, past[past.size() / 2]) >= 3.0 ? 1 : 0;
                         lights.emplace_back(std::abs(y - tips), light);
+                        if (std::abs(y - tips) == box.height() - 2)
+                            joined.push_back(light);
                         for (int heart : hearts) {
                             const int hue = std::abs(picture->pixelColor(x, 511 - y).hsvHue() - heart);
                             apart = std::min({apart, hue, 360 - hue});
@@ -288,26 +295,12 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                 EXPECT_TRUE(drawn == box) << qPrintable(key) << ": drawn x " << drawn.left() << " to " << drawn.right()
                                           << ", y " << drawn.top() - 240 << " to " << drawn.bottom() - 240;
                 EXPECT_EQ(corners, 2) << qPrintable(key) << ": points on both ends";
-                // Apart, that is, where no rock in front of the bush parts them.
-                int closest = box.width(), farthest = 0;
-                for (size_t i = 1; i < points.size(); ++i) {
-                    closest = std::min(closest, points[i] - points[i - 1]);
-                    if (!terrain(points[i] - 1, tips))
-                        farthest = std::max(farthest, points[i] - points[i - 1]);
-                }
-                EXPECT_TRUE(closest > 1 && farthest <= 5) << qPrintable(key) << ": points " << closest << " to "
-                                                          << farthest << " pixels apart";
-                // Whatever stands out from where the spikes join, just over the root, as much as a pixel
-                // drawn stands out from what is behind it, lies at the points, never along their sides.
-                std::vector<double> joined;
-                for (const auto& [fromTips, light] : lights)
-                    if (fromTips == box.height() - 2)
-                        joined.push_back(light);
+                EXPECT_TRUE(closest > 1 && farthest <= 5) << qPrintable(key) << ": points " << closest << " to " << farthest;
                 std::nth_element(joined.begin(), joined.begin() + joined.size() / 2, joined.end());
+                const double join = joined[joined.size() / 2];
                 int lightRows = 0;
                 for (const auto& [fromTips, light] : lights)
-                    if (light > joined[joined.size() / 2] && ContrastRatio(light, joined[joined.size() / 2]) >= 1.5)
-                        lightRows = std::max(lightRows, fromTips + 1);
+                    lightRows = std::max(lightRows, light > join && ContrastRatio(light, join) >= 1.5 ? fromTips + 1 : 0);
                 EXPECT_LE(lightRows, 2) << qPrintable(key) << ": light " << lightRows << " rows from its points";
                 RecordProperty(qPrintable(key), standing);
                 EXPECT_GE(3 * standing, 2 * changed) << qPrintable(key) << ": " << standing << " of " << changed << " at 3:1";
