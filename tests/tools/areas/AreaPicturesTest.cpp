@@ -1,9 +1,10 @@
 // Every area file's own pictures over the file's own sky, as the game shows them: the ground, its top
 // and its body, stands out from the sky in every look, caves by night stay rooms of rock that stands
 // out from their wall, the pictures keep to few colours per tile, as pixel art does, and what the
-// receivers wait to become shows one edge between two and stands out from what is behind it, day and night,
-// neither solid nor lighter than the ground; every area's thorns show exactly the box that kills, stand
-// out from what lies past them and are not the hearts' pink.
+// receivers wait to become stands out from what shows behind it, by day and by night, without looking
+// solid or lighter than the ground, and two of them side by side show one edge; every area's
+// thorns show exactly the box that kills as a row of sharp points, light only at those points,
+// stand out from what lies past them and are not the pink of the hearts.
 #include "tools/areas/AreaPictures.h"
 #include "tools/areas/AreaPlan.h"
 #include "tools/areas/Palette.h"
@@ -250,18 +251,32 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                     }
                 }
                 std::nth_element(past.begin(), past.begin() + past.size() / 2, past.end());
+                // Its points, in the row away from what it grows on: one pixel each, at most five apart where
+                // no rock in front of the bush parts them, and the only light in it, light being what stands
+                // out from where the spikes join over the root as much as a drawn pixel from what is behind.
+                const int tips = hanging ? box.top() : box.bottom();
+                std::vector<double> joined;
+                std::vector<std::pair<int, double>> lights;
                 QRect drawn;
-                int corners = 0;
-                int changed = 0, standing = 0, apart = 180;
+                int corners = 0, changed = 0, standing = 0, apart = 180, point = -1, closest = box.width(), farthest = 0;
                 for (int k = 0; k < box.width() * box.height(); ++k) {
                     const int x = box.left() + k % box.width(), y = box.top() + k / box.width();
-                    if (ContrastRatio(seen(picture, x, y), seen(bare, x, y)) >= 1.5) {
+                    const double light = seen(picture, x, y);
+                    if (ContrastRatio(light, seen(bare, x, y)) >= 1.5) {
                         drawn |= QRect(x, y, 1, 1);
-                        corners += (x == box.left() || x == box.right()) && y == (hanging ? box.top() : box.bottom());
+                        corners += (x == box.left() || x == box.right()) && y == tips;
+                        if (y == tips && point >= 0 && !terrain(x - 1, y)) {
+                            closest = std::min(closest, x - point);
+                            farthest = std::max(farthest, x - point);
+                        }
+                        point = y == tips ? x : point;
                     }
                     if (picture->pixel(x, 511 - y) != bare->pixel(x, 511 - y)) {
                         ++changed;
-                        standing += ContrastRatio(seen(picture, x, y), past[past.size() / 2]) >= 3.0 ? 1 : 0;
+                        standing += ContrastRatio(light, past[past.size() / 2]) >= 3.0 ? 1 : 0;
+                        lights.emplace_back(std::abs(y - tips), light);
+                        if (std::abs(y - tips) == box.height() - 2)
+                            joined.push_back(light);
                         for (int heart : hearts) {
                             const int hue = std::abs(picture->pixelColor(x, 511 - y).hsvHue() - heart);
                             apart = std::min({apart, hue, 360 - hue});
@@ -270,14 +285,20 @@ TEST(AreaPictures, ThornsAreDrawnExactlyAsLargeAsTheyKillAndStandOutFromWhatLies
                 }
                 const QString key = QString("%1 %2 %3 %4 %5 %6").arg(area.name, look).arg(box.left()).arg(box.top() - 240)
                                         .arg(box.width()).arg(box.height());
-                const std::string where = qPrintable(key);
-                EXPECT_TRUE(drawn == box) << where << ", drawn x " << drawn.left() << " to " << drawn.right() << ", y "
-                                          << drawn.top() - 240 << " to " << drawn.bottom() - 240;
-                EXPECT_EQ(corners, 2) << where << ": points on both ends";
-                RecordProperty(where, standing);
-                EXPECT_GE(3 * standing, 2 * changed) << where << ": " << standing << " of " << changed << " at 3:1";
-                EXPECT_GE(standing, before.value(key)) << where << ": weaker than on 07ecb0e";
-                EXPECT_GE(apart, 25) << where << ": a hue " << apart << " degrees from a heart's";
+                EXPECT_TRUE(drawn == box) << qPrintable(key) << ": drawn x " << drawn.left() << " to " << drawn.right()
+                                          << ", y " << drawn.top() - 240 << " to " << drawn.bottom() - 240;
+                EXPECT_EQ(corners, 2) << qPrintable(key) << ": points on both ends";
+                EXPECT_TRUE(closest > 1 && farthest <= 5) << qPrintable(key) << ": points " << closest << " to " << farthest;
+                std::nth_element(joined.begin(), joined.begin() + joined.size() / 2, joined.end());
+                const double join = joined[joined.size() / 2];
+                int lightRows = 0;
+                for (const auto& [fromTips, light] : lights)
+                    lightRows = std::max(lightRows, light > join && ContrastRatio(light, join) >= 1.5 ? fromTips + 1 : 0);
+                EXPECT_LE(lightRows, 2) << qPrintable(key) << ": light " << lightRows << " rows from its points";
+                RecordProperty(qPrintable(key), standing);
+                EXPECT_GE(3 * standing, 2 * changed) << qPrintable(key) << ": " << standing << " of " << changed << " at 3:1";
+                EXPECT_GE(standing, before.value(key)) << qPrintable(key) << ": weaker than on 07ecb0e";
+                EXPECT_GE(apart, 25) << qPrintable(key) << ": a hue " << apart << " degrees from a heart's";
             }
         }
     }

@@ -93,14 +93,14 @@ TEST(Scenery, ThornsPointAwayFromWhatTheyGrowOn)
     const QImage picture = PaintScenery(Plan(thorns), sPalette::Day(), true);
     const QImage bare = PaintScenery(Plan(thorns).WithoutThorns(), sPalette::Day(), true);
     const auto drawn = [&](int x, int y) { return picture.pixel(x, 511 - (y + 240)) != bare.pixel(x, 511 - (y + 240)); };
-    // The middle point of each, and halfway between it and the next: air at the points' side, the
+    // The second point of each, and halfway between it and the first: air at the points' side, the
     // bush at its root.
-    EXPECT_TRUE(drawn(45, -195)) << "standing: the point on top";
-    EXPECT_FALSE(drawn(43, -195)) << "standing: air between the points";
-    EXPECT_TRUE(drawn(43, -200)) << "standing: the root on the floor";
-    EXPECT_TRUE(drawn(65, -156)) << "hanging: the point below";
-    EXPECT_FALSE(drawn(63, -156)) << "hanging: air between the points";
-    EXPECT_TRUE(drawn(63, -151)) << "hanging: the root at the roof";
+    EXPECT_TRUE(drawn(44, -195)) << "standing: the point on top";
+    EXPECT_FALSE(drawn(42, -195)) << "standing: air between the points";
+    EXPECT_TRUE(drawn(42, -200)) << "standing: the root on the floor";
+    EXPECT_TRUE(drawn(64, -156)) << "hanging: the point below";
+    EXPECT_FALSE(drawn(62, -156)) << "hanging: air between the points";
+    EXPECT_TRUE(drawn(62, -151)) << "hanging: the root at the roof";
 }
 
 TEST(Scenery, TheCaveWallRunsOnBehindThornBushes)
@@ -118,7 +118,7 @@ TEST(Scenery, TheCaveWallRunsOnBehindThornBushes)
         const char* where;
     } points[] = {{23, -196, "between the standing spikes"},
                   {26, -190, "above the standing bush"},
-                  {63, -167, "between the hanging spikes"}};
+                  {62, -167, "between the hanging spikes"}};
     for (const auto& p : points)
         EXPECT_EQ(thorny.pixelColor(p.x, 511 - (p.y + 240)), bare.pixelColor(p.x, 511 - (p.y + 240))) << p.where;
 }
