@@ -217,8 +217,8 @@ protected:
         canvas.Save(fileName);
     }
     /// The window pixel showing texture pixel (tx, ty) in the bottom left panel, which shows
-    /// texture rows from 36 at screen row 3, texture columns from 0 at screen column 2.
-    QColor BottomFloorPixel(int tx, int ty) const { return canvas.Pixel((tx + 2) * 2, (ty - 36 + 3) * 2); }
+    /// texture rows from 33 at screen row 3, texture columns from 0 at screen column 2.
+    QColor BottomFloorPixel(int tx, int ty) const { return canvas.Pixel((tx + 2) * 2, (ty - 33 + 3) * 2); }
 
     GlCanvas canvas{kWidth, kHeight};
     std::unique_ptr<cFrameEditor> frames;
