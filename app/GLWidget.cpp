@@ -8,7 +8,6 @@
 
 #include <QMouseEvent>
 
-
 namespace
 {
 /// Button codes the controller understands.

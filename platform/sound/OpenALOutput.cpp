@@ -37,6 +37,8 @@ bool cOpenALOutput::Open(int rate)
     // Stereo blocks reach the speakers as they are, not panned as two virtual sources.
     if (alIsExtensionPresent("AL_SOFT_direct_channels"))
         alSourcei(m_source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+    // Asked once here: the feeding thread asks for the connection twice a block.
+    m_tellsDisconnect = alcIsExtensionPresent(m_device, "ALC_EXT_disconnect");
     return alGetError() == AL_NO_ERROR || (Close(), false);
 }
 
@@ -128,7 +130,7 @@ void cOpenALOutput::Queue(const std::int16_t* frames, int frameCount)
 bool cOpenALOutput::IsConnected()
 {
     ALCint connected = ALC_TRUE;
-    if (alcIsExtensionPresent(m_device, "ALC_EXT_disconnect"))
+    if (m_tellsDisconnect)
         alcGetIntegerv(m_device, ALC_CONNECTED, 1, &connected);
     return connected == ALC_TRUE && !m_failed;
 }

@@ -42,6 +42,7 @@ private:
     ALuint m_source = 0;
     int m_rate = 0;
     bool m_failed = false;
+    bool m_tellsDisconnect = false;
     std::vector<ALuint> m_spareBuffers;
     std::deque<ALuint> m_queuedBuffers;
     std::deque<int> m_queuedFrames;
